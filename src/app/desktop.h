@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace skyloom {
+
+enum class MessageIcon { None, Information, Exclamation, Critical };
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageAnswer { Ok, Cancel };
+
+// Every message box and file dialog goes through here, so tests answer them without showing
+// anything.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // A modal message box. Closing it any other way than OK answers Cancel.
+    virtual MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
+                                  MessageButtons buttons, MessageIcon icon) = 0;
+
+    // A file-open dialog; `filter` is written "description | pattern". Nothing when cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                            const QString& filter) = 0;
+};
+
+}  // namespace skyloom

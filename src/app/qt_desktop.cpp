@@ -1,0 +1,47 @@
+#include "app/qt_desktop.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace skyloom {
+
+QString qtNameFilter(const QString& filter) {
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    if (bar < 0) return filter;
+    return filter.left(bar).trimmed() + QStringLiteral(" (") + filter.mid(bar + 1).trimmed() +
+           QLatin1Char(')');
+}
+
+MessageAnswer QtDesktop::message(QWidget* parent, const QString& text, const QString& title,
+                                 MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(parent);
+    box.setText(text);
+    box.setWindowTitle(title);
+    switch (icon) {
+        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    if (buttons == MessageButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+std::optional<QString> QtDesktop::openFile(QWidget* parent, const QString& title,
+                                           const QString& filter) {
+    QFileDialog dialog(parent, title, QString(), qtNameFilter(filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);  // "hl.exe" matches "HL.EXE"
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace skyloom

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/desktop.h"
+
+namespace skyloom {
+
+// "description | pattern" as Qt writes a name filter: "description (pattern)".
+QString qtNameFilter(const QString& filter);
+
+class QtDesktop final : public Desktop {
+public:
+    MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
+                          MessageButtons buttons, MessageIcon icon) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                    const QString& filter) override;
+};
+
+}  // namespace skyloom

@@ -1,0 +1,14 @@
+#include "app/register_windows.h"
+
+#include "launcher/main_window.h"
+#include "settings/splash_window.h"
+
+namespace skyloom {
+
+void registerWindows(const AppContext& context) {
+    WindowRegistry& w = context.windows;
+    w.add(QStringLiteral("splash"), [context] { return new SplashWindow(context); });
+    w.add(QStringLiteral("sp"), [context] { return new MainWindow(context); });
+}
+
+}  // namespace skyloom

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/desktop.h"
+#include "launcher/start_game.h"
+
+namespace skyloom {
+
+// Tells the player that the game could not start, naming the program and the reason.
+void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result);
+
+}  // namespace skyloom

@@ -1,0 +1,98 @@
+#include "app/window_registry.h"
+
+namespace skyloom {
+
+WindowRegistry::WindowRegistry(std::function<void()> onLastUnloaded)
+    : onLastUnloaded_(std::move(onLastUnloaded)) {}
+
+WindowRegistry::~WindowRegistry() {
+    for (auto& [name, window] : loaded_) {
+        if (window) {
+            disconnect(window, nullptr, this, nullptr);
+            delete window;
+        }
+    }
+}
+
+void WindowRegistry::add(const QString& name, Factory factory) {
+    factories_[name] = std::move(factory);
+}
+
+QWidget* WindowRegistry::create(const QString& name) {
+    auto factory = factories_.find(name);
+    if (factory == factories_.end()) return nullptr;
+    QWidget* window = factory->second();
+    window->setObjectName(name);
+    // Closing a window by its frame unloads it.
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &QObject::destroyed, this, &WindowRegistry::forget);
+    loaded_[name] = window;
+    return window;
+}
+
+QWidget* WindowRegistry::load(const QString& name) {
+    if (QWidget* window = find(name)) return window;
+    QWidget* window = create(name);
+    if (auto* loadable = dynamic_cast<FormLoad*>(window)) loadable->Form_Load();
+    return window;
+}
+
+QWidget* WindowRegistry::show(const QString& name) {
+    QWidget* window = find(name);
+    const bool fresh = window == nullptr;
+    if (fresh) window = create(name);
+    if (!window) return nullptr;
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (fresh) {
+        if (auto* loadable = dynamic_cast<FormLoad*>(window)) loadable->Form_Load();
+    }
+    return window;
+}
+
+void WindowRegistry::unload(const QString& name) {
+    auto it = loaded_.find(name);
+    if (it == loaded_.end()) return;
+    QPointer<QWidget> window = it->second;
+    loaded_.erase(it);
+    if (window) {
+        disconnect(window, &QObject::destroyed, this, &WindowRegistry::forget);
+        window->hide();
+        window->deleteLater();
+    }
+    checkEmpty();
+}
+
+void WindowRegistry::unloadAll() {
+    while (!loaded_.empty()) unload(loaded_.begin()->first);
+}
+
+QWidget* WindowRegistry::find(const QString& name) const {
+    auto it = loaded_.find(name);
+    return it == loaded_.end() ? nullptr : it->second.data();
+}
+
+void WindowRegistry::setVisible(const QString& name, bool visible) {
+    if (QWidget* window = visible ? show(name) : find(name)) window->setVisible(visible);
+}
+
+void WindowRegistry::setEnabled(const QString& name, bool enabled) {
+    if (QWidget* window = find(name)) window->setEnabled(enabled);
+}
+
+void WindowRegistry::forget(QObject* window) {
+    for (auto it = loaded_.begin(); it != loaded_.end(); ++it) {
+        if (it->second == window || it->second.isNull()) {
+            loaded_.erase(it);
+            checkEmpty();
+            return;
+        }
+    }
+}
+
+void WindowRegistry::checkEmpty() {
+    if (loaded_.empty() && onLastUnloaded_) onLastUnloaded_();
+}
+
+}  // namespace skyloom

@@ -1,0 +1,48 @@
+#include "launcher/game_command.h"
+
+namespace skyloom {
+
+std::string optionPreview(const GameOptions& options) {
+    std::string text = " ";
+    if (options.cheats) text += " -sv_cheats 1";
+    if (options.console) text += " -console";
+    if (options.dev) text += " -dev";
+    if (options.numeric) text += " -numericping";
+    return text;
+}
+
+std::string difficultyFragment(std::string_view difficulty) {
+    if (difficulty == "Easy") return " +set skill 0";
+    if (difficulty == "Medium") return " +set skill 1";
+    if (difficulty == "Hard") return " +set skill 2";
+    return {};
+}
+
+std::string mapName(std::string_view selectedMap) {
+    return selectedMap.size() < 4 ? std::string()
+                                  : std::string(selectedMap.substr(0, selectedMap.size() - 4));
+}
+
+std::string ComposeGameCommand(const GameChoices& choices) {
+    std::string line = "hl.exe";
+    if (choices.type == GameType::Deathmatch) line += " +deathmatch 1";
+    if (choices.type == GameType::TeamFortress) line += " -game tfc";
+    line += " +map ";
+    line += mapName(choices.selectedMap);
+    line += difficultyFragment(choices.difficulty);
+    line += choices.parameters;
+    // The preview's leading blank is not part of the command.
+    line += optionPreview(choices.options).substr(1);
+    return line;
+}
+
+std::string ComposeCustomCommand(std::string_view customFolder) {
+    return "hl.exe -game " + std::string(customFolder);
+}
+
+std::optional<std::string> gameFolder(std::string_view program) {
+    if (program.size() < 7) return std::nullopt;
+    return std::string(program.substr(0, program.size() - 7));
+}
+
+}  // namespace skyloom

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace skyloom {
+
+enum class GameType { Deathmatch, SinglePlayer, TeamFortress, Custom };
+
+// The four option boxes of the "General" frame.
+struct GameOptions {
+    bool cheats = false;
+    bool console = false;
+    bool dev = false;
+    bool numeric = false;
+};
+
+// What the main window's controls hold when the game command is composed.
+struct GameChoices {
+    GameType type = GameType::Deathmatch;
+    std::string selectedMap;  // the text of the selected-map field, extension included
+    std::string difficulty;   // the text of the difficulty list
+    std::string parameters;   // additional parameters, as typed
+    GameOptions options;
+};
+
+// A single blank followed by the fragment of each checked option.
+std::string optionPreview(const GameOptions& options);
+
+std::string difficultyFragment(std::string_view difficulty);
+
+// The selected map less its last four characters (its ".bsp"); empty when it is shorter.
+std::string mapName(std::string_view selectedMap);
+
+// "hl.exe", the game type, the map, the difficulty, the parameters and the options.
+std::string ComposeGameCommand(const GameChoices& choices);
+
+// "hl.exe -game " and the custom mod's folder as typed.
+std::string ComposeCustomCommand(std::string_view customFolder);
+
+// The folder of hl.exe: the `program` setting less its last seven characters ("\hl.exe").
+// Nothing when the setting is too short to hold a path.
+std::optional<std::string> gameFolder(std::string_view program);
+
+}  // namespace skyloom

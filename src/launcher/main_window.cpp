@@ -1,0 +1,102 @@
+#include "launcher/main_window.h"
+
+#include "app/system_colours.h"
+#include "launcher/game_types.h"
+#include "ui_main_window.h"
+
+namespace skyloom {
+
+MainWindow::MainWindow(const AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::MainWindow>()) {
+    ui_->setupUi(this);
+    setFixedSize(sizeHint());
+    ui_->parameters->hide();
+    ui_->cmbDifficult->setCurrentIndex(-1);
+    ui_->cmbDifficult->setEditText(QString());
+    for (QWidget* field : {ui_->parameters, ui_->txtSelMap, ui_->txtCommand})
+        setBackground(field, SystemColour::WindowBackground);
+    setBackground(ui_->txtCustom, SystemColour::Menu);
+    connectControls();
+    connectMenus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectControls() {
+    connect(ui_->optDM, &QRadioButton::clicked, this, &MainWindow::optDM_Click);
+    connect(ui_->optSP, &QRadioButton::clicked, this, &MainWindow::optSP_Click);
+    connect(ui_->optTFC, &QRadioButton::clicked, this, &MainWindow::optTFC_Click);
+    connect(ui_->optCustom, &QRadioButton::clicked, this, &MainWindow::optCustom_Click);
+    connect(ui_->confirmMap, &QPushButton::clicked, this, &MainWindow::confirmMap_Click);
+    // A check box runs its click behaviour whenever its state changes, as Reset all relies on.
+    for (QCheckBox* box : {ui_->cheats, ui_->console, ui_->dev, ui_->numeric})
+        connect(box, &QCheckBox::toggled, this, &MainWindow::RefreshOptionPreview);
+    connect(ui_->chkAdd, &QCheckBox::toggled, this, &MainWindow::chkAdd_Click);
+    connect(ui_->launch, &QPushButton::clicked, this, &MainWindow::launch_Click);
+    connect(ui_->launchCustom, &QPushButton::clicked, this, &MainWindow::launchCustom_Click);
+}
+
+std::string MainWindow::readSetting(const char* section, const char* key, int max) const {
+    return context_.settings.read(section, key, "error", max);
+}
+
+void MainWindow::Form_Load() {
+    const std::string tfc = readSetting("MISC", "tfc");
+    if (tfc == "error") {
+        context_.desktop.message(this, QStringLiteral("You did not configure completly the Skyloom"),
+                                 QStringLiteral("Configuration error"), MessageButtons::Ok,
+                                 MessageIcon::None);
+        if (context_.windows.show(QStringLiteral("config"))) setVisible(false);
+    }
+    ui_->optTFC->setEnabled(tfc != "false");
+    ui_->dirFichiers->setFolder(QString::fromStdString(readSetting("GAMEDIR", "maps")));
+    ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
+}
+
+void MainWindow::chooseGameType(GameType type) {
+    const GameTypeLook look = lookOf(type);
+    if (look.title) setWindowTitle(QString::fromStdString(*look.title));
+    if (look.mapsKey)
+        ui_->dirFichiers->setFolder(QString::fromStdString(readSetting("GAMEDIR", look.mapsKey->c_str())));
+    if (look.tooltip) ui_->txtSelMap->setToolTip(QString::fromStdString(*look.tooltip));
+
+    ui_->cmbDifficult->setEnabled(look.difficultyEnabled);
+    ui_->txtCustom->setEnabled(look.custom);
+    setBackground(ui_->txtCustom,
+                  look.custom ? SystemColour::WindowBackground : SystemColour::ButtonFace);
+    ui_->launchCustom->setEnabled(look.custom);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui_->launch, ui_->confirmMap, ui_->dirFichiers, ui_->SelMap, ui_->txtCommand,
+             ui_->cheats, ui_->console, ui_->dev, ui_->numeric, ui_->chkAdd})
+        w->setEnabled(!look.custom);
+    for (QWidget* field : {ui_->parameters, ui_->txtSelMap, ui_->txtCommand})
+        setBackground(field,
+                      look.custom ? SystemColour::ButtonFace : SystemColour::WindowBackground);
+}
+
+void MainWindow::confirmMap_Click() {
+    const QString name = ui_->dirFichiers->selectedFileName();
+    ui_->txtSelMap->setText(name);
+    ui_->txtSelMap->setToolTip(QStringLiteral("The map currently selected is ") + name);
+}
+
+void MainWindow::RefreshOptionPreview() {
+    ui_->txtCommand->setText(QString::fromStdString(optionPreview(choices().options)));
+}
+
+void MainWindow::chkAdd_Click() { ui_->parameters->setVisible(ui_->chkAdd->isChecked()); }
+
+GameChoices MainWindow::choices() const {
+    GameChoices c;
+    if (ui_->optSP->isChecked()) c.type = GameType::SinglePlayer;
+    if (ui_->optTFC->isChecked()) c.type = GameType::TeamFortress;
+    if (ui_->optCustom->isChecked()) c.type = GameType::Custom;
+    c.selectedMap = ui_->txtSelMap->text().toStdString();
+    c.difficulty = ui_->cmbDifficult->currentText().toStdString();
+    c.parameters = ui_->parameters->text().toStdString();
+    c.options = {ui_->cheats->isChecked(), ui_->console->isChecked(), ui_->dev->isChecked(),
+                 ui_->numeric->isChecked()};
+    return c;
+}
+
+}  // namespace skyloom

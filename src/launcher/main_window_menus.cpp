@@ -1,0 +1,91 @@
+// The main window's launch buttons and menus.
+#include "app/start_failure.h"
+#include "launcher/main_window.h"
+#include "ui_main_window.h"
+
+namespace skyloom {
+
+bool MainWindow::closeAfterLaunch() const { return ui_->mnuEdititm->isChecked(); }
+
+std::optional<std::string> MainWindow::configuredGameFolder() {
+    auto folder = gameFolder(context_.settings.read("GAMEDIR", "program", "", 50));
+    if (!folder) {
+        context_.desktop.message(
+            this,
+            QStringLiteral("Skyloom does not know where hl.exe is: the path of the game is "
+                           "missing from skyloom.ini.\nSet it in Edit > Configuration, then "
+                           "launch again."),
+            QStringLiteral("Configuration incomplete"), MessageButtons::Ok,
+            MessageIcon::Exclamation);
+    }
+    return folder;
+}
+
+bool MainWindow::startGame(const std::string& command, const std::string& folder) {
+    const StartResult result = context_.games.StartGame(command, folder, WindowState::Maximized);
+    if (!result.ok) reportStartFailure(context_.desktop, this, result);
+    return result.ok;
+}
+
+void MainWindow::launch_Click() {
+    if (ui_->txtSelMap->text().isEmpty()) {
+        context_.desktop.message(this, QStringLiteral("Please select a map"),
+                                 QStringLiteral("No map selected !"), MessageButtons::Ok,
+                                 MessageIcon::Exclamation);
+        return;
+    }
+    const std::string command = ComposeGameCommand(choices());
+    const auto folder = configuredGameFolder();
+    if (!folder) return;
+    if (startGame(command, *folder) && closeAfterLaunch()) context_.windows.unload(objectName());
+}
+
+void MainWindow::launchCustom_Click() {
+    if (ui_->txtCustom->text().isEmpty()) {
+        context_.desktop.message(this, QStringLiteral("You must specify a custom mod's folder"),
+                                 QStringLiteral("OOoops"), MessageButtons::Ok,
+                                 MessageIcon::Information);
+        return;
+    }
+    const auto folder = configuredGameFolder();
+    if (!folder) return;
+    // Closing only once the game has started keeps the window (and the program) alive to
+    // report a start that failed.
+    if (startGame(ComposeCustomCommand(ui_->txtCustom->text().toStdString()), *folder) &&
+        closeAfterLaunch())
+        context_.windows.unload(objectName());
+}
+
+void MainWindow::connectMenus() {
+    connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
+    connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
+            &MainWindow::mnuFichieritmQuitter_Click);
+    connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
+    // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
+}
+
+void MainWindow::mnuFileMapcleItm_Click() {
+    context_.desktop.message(this, QStringLiteral("The Map Cycle Editor is not implemented yet"),
+                             QStringLiteral("Ooops"), MessageButtons::Ok,
+                             MessageIcon::Information);
+}
+
+void MainWindow::mnuFichieritmQuitter_Click() { context_.windows.unloadAll(); }
+
+void MainWindow::mnuEdititmReset_Click() {
+    if (context_.desktop.message(this, QStringLiteral("Are you sure ?"),
+                                 QStringLiteral("Reset all settings"), MessageButtons::OkCancel,
+                                 MessageIcon::None) != MessageAnswer::Ok)
+        return;
+    ui_->parameters->clear();
+    for (QCheckBox* box : {ui_->console, ui_->cheats, ui_->dev, ui_->numeric, ui_->chkAdd})
+        box->setChecked(false);  // each change runs the box's click behaviour
+    ui_->txtSelMap->clear();
+    ui_->txtCommand->clear();
+    ui_->optDM->setChecked(true);
+    optDM_Click();
+    ui_->cmbDifficult->setEnabled(false);
+    ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
+}
+
+}  // namespace skyloom

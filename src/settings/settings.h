@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/profile_file.h"
+
+namespace skyloom {
+
+// The settings file `skyloom.ini` of one application folder. Holds only the folder: every read
+// goes to the file at that moment, so a value written by one window is what the next read sees.
+class Settings {
+public:
+    explicit Settings(std::string applicationFolder);
+
+    const std::string& applicationFolder() const { return folder_; }
+
+    // The application folder, the platform's separator and "skyloom.ini", built anew each time.
+    std::string filePath() const;
+
+    std::string read(std::string_view section, std::string_view key, std::string_view def,
+                     std::int32_t max) const;
+
+    // Writes one value; an empty optional removes the key.
+    ProfileWriteResult write(std::string_view section, std::string_view key,
+                             std::optional<std::string_view> value) const;
+
+private:
+    std::string folder_;
+};
+
+}  // namespace skyloom

@@ -1,0 +1,76 @@
+#include "settings/splash_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+
+namespace skyloom {
+
+QPixmap splashPicture() {
+    QPixmap picture(611, 360);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 360);
+    sky.setColorAt(0, QColor(12, 18, 48));
+    sky.setColorAt(0.6, QColor(190, 90, 30));
+    sky.setColorAt(1, QColor(40, 20, 10));
+    p.fillRect(picture.rect(), sky);
+    // Threads of a loom across the sky.
+    for (int i = 0; i < 24; ++i) {
+        p.setPen(QPen(QColor(255, 200, 120, 40 + i * 4), 1.5));
+        p.drawLine(QPointF(-20 + i * 28, 360), QPointF(300 + i * 6, 0));
+    }
+    QPainterPath ridge;
+    ridge.moveTo(0, 360);
+    ridge.lineTo(0, 290);
+    ridge.lineTo(120, 240);
+    ridge.lineTo(220, 280);
+    ridge.lineTo(360, 210);
+    ridge.lineTo(480, 270);
+    ridge.lineTo(611, 230);
+    ridge.lineTo(611, 360);
+    p.fillPath(ridge, QColor(20, 10, 8));
+    QFont big(QStringLiteral("Sans Serif"), 48, QFont::Bold);
+    p.setFont(big);
+    p.setPen(QColor(255, 230, 160));
+    p.drawText(QRect(0, 70, 611, 90), Qt::AlignCenter, QStringLiteral("Skyloom"));
+    QFont small(QStringLiteral("Sans Serif"), 12);
+    p.setFont(small);
+    p.drawText(QRect(0, 160, 611, 30), Qt::AlignCenter,
+               QStringLiteral("A launcher for Half-Life and Team Fortress Classic"));
+    p.drawText(QRect(0, 325, 600, 30), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("version 2.1"));
+    return picture;
+}
+
+SplashWindow::SplashWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), context_(context) {
+    setFixedSize(611, 360);
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(0, 0, 611, 360);
+    Picture1->setPixmap(splashPicture());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Timer1.setSingleShot(true);
+    Timer1.setInterval(3000);
+    connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+    Timer1.start();
+}
+
+void SplashWindow::Timer1_Timer() {
+    Timer1.stop();
+    const std::string firstuse = context_.settings.read("MISC", "firstuse", "error", 100);
+    const bool wizard = firstuse == "yes" && context_.windows.knows(QStringLiteral("firstuse1"));
+    context_.windows.show(wizard ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
+    context_.windows.unload(objectName());
+}
+
+void SplashWindow::closeEvent(QCloseEvent* event) { event->ignore(); }
+
+}  // namespace skyloom

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include "app/app_context.h"
+
+class QLabel;
+
+namespace skyloom {
+
+// The borderless picture shown for three seconds at start; then the wizard or the main window.
+class SplashWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit SplashWindow(const AppContext& context, QWidget* parent = nullptr);
+
+    QTimer& timer() { return Timer1; }
+    void Timer1_Timer();
+
+protected:
+    // Only the timer moves on: keys and clicks (Alt+F4 included) change nothing.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppContext context_;
+    QLabel* Picture1;
+    QTimer Timer1;
+};
+
+// The splash picture, drawn by the program itself.
+QPixmap splashPicture();
+
+}  // namespace skyloom

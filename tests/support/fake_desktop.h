@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <vector>
+
+#include "app/desktop.h"
+
+namespace skyloom::test {
+
+// Records every message box and file dialog and answers them from queues, without showing any.
+class FakeDesktop final : public Desktop {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+    struct FileDialog {
+        QString title;
+        QString filter;
+    };
+
+    MessageAnswer message(QWidget*, const QString& text, const QString& title,
+                          MessageButtons buttons, MessageIcon icon) override {
+        messages.push_back({text, title, buttons, icon});
+        if (answers.empty()) return MessageAnswer::Ok;
+        MessageAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+    std::optional<QString> openFile(QWidget*, const QString& title,
+                                    const QString& filter) override {
+        fileDialogs.push_back({title, filter});
+        if (files.empty()) return std::nullopt;
+        std::optional<QString> f = files.front();
+        files.pop_front();
+        return f;
+    }
+
+    std::vector<Message> messages;
+    std::deque<MessageAnswer> answers;             // default: OK
+    std::vector<FileDialog> fileDialogs;
+    std::deque<std::optional<QString>> files;       // default: cancelled
+};
+
+}  // namespace skyloom::test

@@ -1,0 +1,55 @@
+#include "test_app.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/register_windows.h"
+
+namespace skyloom::test {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+TestApp::TestApp()
+    : settings(dir.path().toStdString()),
+      windows([this] { ended = true; }),
+      context{windows, desktop, games, settings} {
+    registerWindows(context);
+}
+
+TestApp::~TestApp() {
+    windows.unloadAll();
+    processDeletes();
+}
+
+std::string TestApp::folder() const { return dir.path().toStdString(); }
+std::string TestApp::iniPath() const { return settings.filePath(); }
+void TestApp::writeIni(const std::string& text) const { writeFile(iniPath(), text); }
+std::string TestApp::readIni() const { return readFile(iniPath()); }
+bool TestApp::iniExists() const { return std::filesystem::exists(iniPath()); }
+
+std::string TestApp::makeFolder(const std::string& name,
+                                const std::vector<std::string>& files) const {
+    const std::string path = folder() + "/" + name;
+    std::filesystem::create_directories(path);
+    for (const std::string& f : files) writeFile(path + "/" + f, "");
+    return path;
+}
+
+void TestApp::processDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace skyloom::test

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+#include "fake_desktop.h"
+#include "fake_game_starter.h"
+
+namespace skyloom::test {
+
+// A whole program for one test: a temporary application folder, the window registry with every
+// window registered, fake message boxes and a fake game start. Nothing blocks, nothing starts.
+class TestApp {
+public:
+    TestApp();
+    ~TestApp();
+
+    std::string folder() const;  // the application folder
+    std::string iniPath() const;
+
+    // Writes `skyloom.ini` with exactly these bytes.
+    void writeIni(const std::string& text) const;
+    std::string readIni() const;  // empty when the file does not exist
+    bool iniExists() const;
+
+    // Makes a folder below the application folder holding empty files of these names.
+    std::string makeFolder(const std::string& name, const std::vector<std::string>& files = {}) const;
+
+    // Runs pending deletions, as the event loop does, so closed windows leave the registry.
+    static void processDeletes();
+
+    QTemporaryDir dir;
+    FakeDesktop desktop;
+    FakeGameStarter games;
+    Settings settings;
+    bool ended = false;  // set when the last window was unloaded
+    WindowRegistry windows;
+    AppContext context;
+};
+
+// Reads a whole file; empty when it does not exist.
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+}  // namespace skyloom::test
