@@ -8,6 +8,10 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Skyloom"));
+    // The windows' fixed layouts are drawn for a small dialog font.
+    QFont font = QApplication::font();
+    font.setPointSizeF(8);
+    QApplication::setFont(font);
     // The registry decides when the program ends: a hidden but loaded window keeps it alive.
     QApplication::setQuitOnLastWindowClosed(false);
 

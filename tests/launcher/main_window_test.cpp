@@ -66,6 +66,7 @@ private slots:
                  QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
         QCOMPARE(w->centralWidget()->size(), QSize(556, 338));
         QCOMPARE(ui.frm1->geometry(), QRect(8, 8, 153, 313));
+        QCOMPARE(ui.txtSelMap->geometry(), QRect(8, 272, 121, 21));
         QCOMPARE(ui.launch->geometry(), QRect(448, 296, 89, 25));
         QVERIFY(!w->closeAfterLaunch());
         QVERIFY(app->desktop.messages.empty());
