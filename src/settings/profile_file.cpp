@@ -1,8 +1,8 @@
 #include "settings/profile_file.h"
 
-#include <fcntl.h>
+#include "platform/atomic_file.h"
+
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -128,10 +128,6 @@ std::optional<std::string> readWholeFile(const std::string& file, int* error = n
 
 bool forgesLines(std::string_view s) { return s.find_first_of("\r\n", 0) != std::string_view::npos || s.find('\0') != std::string_view::npos; }
 
-std::string failure(const std::string& what, int err) {
-    return what + ": " + std::strerror(err);
-}
-
 }  // namespace
 
 std::optional<std::string> findProfileValue(std::string_view text, std::string_view section,
@@ -200,14 +196,12 @@ ProfileWriteResult writeProfileValue(const std::string& file, std::string_view s
     int err = 0;
     std::string old;
     bool exists = false;
-    mode_t mode = 0644;
     struct stat st {};
     if (::stat(file.c_str(), &st) == 0) {
         auto text = readWholeFile(file, &err);
-        if (!text) return {false, failure("Cannot read " + file, err)};
+        if (!text) return {false, "Cannot read " + file + ": " + std::strerror(err)};
         old = std::move(*text);
         exists = true;
-        mode = st.st_mode & 07777;
     }
 
     std::string_view newline = "\n";
@@ -216,30 +210,8 @@ ProfileWriteResult writeProfileValue(const std::string& file, std::string_view s
     if (exists && updated == old) return {};
     if (!exists && updated.empty()) return {};
 
-    std::string tmp = file + ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return {false, failure("Cannot write " + file, errno)};
-    const char* p = updated.data();
-    size_t left = updated.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = errno;
-            break;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    if (left == 0 && ::fchmod(fd, mode) != 0) err = errno;
-    if (left == 0 && err == 0 && ::fsync(fd) != 0) err = errno;
-    if (::close(fd) != 0 && err == 0) err = errno;
-    if (left != 0 && err == 0) err = EIO;
-    if (err == 0 && ::rename(tmp.c_str(), file.c_str()) != 0) err = errno;
-    if (err != 0) {
-        ::unlink(tmp.c_str());
-        return {false, failure("Cannot write " + file, err)};
-    }
+    if (auto error = replaceFileAtomically(file, updated))
+        return {false, "Cannot write " + file + ": " + *error};
     return {};
 }
 
