@@ -2,6 +2,7 @@
 function(skyloom_unit_test name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE skyloom_core GTest::gtest_main)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     add_test(NAME ${name} COMMAND ${name})
 endfunction()
 
