@@ -261,6 +261,21 @@ private slots:
         QVERIFY(app->ended);
     }
 
+    void tabOrder_followsTheDesign() {
+        auto* w = openWithMaps();
+        const QStringList expected{"launch", "dev", "console", "cheats", "optDM", "cmbDifficult",
+                                   "dirFichiers", "txtCommand", "chkAdd", "txtSelMap", "confirmMap",
+                                   "parameters", "optSP", "numeric", "optTFC", "optCustom",
+                                   "txtCustom", "launchCustom"};
+        QStringList chain;
+        QWidget* at = w->ui().launch;
+        do {
+            if (expected.contains(at->objectName())) chain << at->objectName();
+            at = at->nextInFocusChain();
+        } while (at != w->ui().launch);
+        QCOMPARE(chain, expected);
+    }
+
     void inputs_haveAccessibleNames() {
         auto* w = openWithMaps();
         auto& ui = w->ui();
