@@ -220,6 +220,29 @@ private slots:
             QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
     }
 
+    void tabOrder_walksEachGroupThenTheButtons() {
+        auto* w = open();
+        auto& ui = w->ui();
+        // clang-format off
+        const std::vector<QWidget*> expected = {
+            ui.sv_cheats, ui.dl, ui.mp_flashlight, ui.ul, ui.mp_autocrosshair, ui.mp_forcerespawn,
+            ui.chase_active, ui.maxplayersvalue, ui.partyname, ui.mp_friendlyfire, ui.falldamage,
+            ui.mp_footsteps, ui.mp_weaponstay, ui.cl_download_ingame,
+            ui.maps, ui.cmdMapSel, ui.SelMap,
+            ui.sv_gravityvalue, ui.maxspectatorsvalue, ui.fraglimitvalue, ui.timelimitvalue,
+            ui.maxpingvalue, ui.password,  // the password field is skipped while disabled
+            ui.cmdHelp, ui.save, ui.Command1,
+        };
+        // clang-format on
+        std::vector<QWidget*> order;
+        QWidget* next = ui.sv_cheats;
+        do {
+            if (next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) order.push_back(next);
+            next = next->nextInFocusChain();
+        } while (next != ui.sv_cheats && order.size() <= expected.size());
+        QCOMPARE(order, expected);
+    }
+
     void mainWindowMenu_opensDeathmatchMakerInItsPlace() {
         dm = std::make_unique<DeathmatchApp>();
         dm->app->writeIni(dm->configuredIni());
