@@ -69,7 +69,7 @@ bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
 }
 
 void DeathmatchMaker::save_Click() {
-    // The folder is shown as read for a message; the path may be longer.
+    // The message shows the folder as read for it, with a shorter limit than the file path's.
     const std::string shown = readGameDir("valve", 100);
     if (!writeServerConfig(readGameDir("valve", 200))) return;
     tell(QStringLiteral("You're skyloom.cfg file has been saved in ") +

@@ -1,5 +1,6 @@
 #include "deathmatch/server_config.h"
 
+#include <string_view>
 #include <utility>
 
 namespace skyloom {

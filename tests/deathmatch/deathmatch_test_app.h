@@ -32,10 +32,4 @@ struct DeathmatchApp {
     const std::vector<FakeDesktop::Message>& messages() const { return app->desktop.messages; }
 };
 
-// Shortcuts reach only the active window.
-inline void activate(QWidget* w) {
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
-
 }  // namespace skyloom::test

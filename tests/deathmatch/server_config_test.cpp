@@ -142,16 +142,6 @@ TEST(ServerConfigText, eachOption_writesItsOwnLine) {
     }
 }
 
-TEST(ServerConfigText, fallDamage_writesOnlyItsConsoleVariable) {
-    ServerSettings s;
-    s.falldamage = true;
-    s.mp_footsteps = true;
-    s.mp_weaponstay = true;
-    EXPECT_EQ(
-        serverConfigText(s),
-        std::string("mp_falldamage 0\r\nmp_footsteps 1\r\nmp_weaponstay 1\r\n") + kValueLines);
-}
-
 TEST(ServerConfigText, password_lastLineOnlyWhenTicked) {
     ServerSettings s;
     s.passwordvalue = "s3 cr\"t";
