@@ -1,0 +1,63 @@
+#include "deathmatch/deathmatch_maker.h"
+
+#include "app/system_colours.h"
+#include "ui_deathmatch_maker.h"
+
+namespace skyloom {
+
+DeathmatchMaker::DeathmatchMaker(const AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::DeathmatchMaker>()) {
+    ui_->setupUi(this);
+    setFixedSize(sizeHint());
+    connect(ui_->password, &QCheckBox::toggled, this, &DeathmatchMaker::password_Click);
+    connect(ui_->cmdMapSel, &QPushButton::clicked, this, &DeathmatchMaker::cmdMapSel_Click);
+    connect(ui_->cmdHelp, &QPushButton::clicked, this, &DeathmatchMaker::cmdHelp_Click);
+    connect(ui_->save, &QPushButton::clicked, this, &DeathmatchMaker::save_Click);
+    connect(ui_->Command1, &QPushButton::clicked, this, &DeathmatchMaker::Command1_Click);
+    connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
+            &DeathmatchMaker::mnuFileitmSkyloom_Click);
+    Form_Load();
+}
+
+DeathmatchMaker::~DeathmatchMaker() = default;
+
+void DeathmatchMaker::Form_Load() {
+    const std::string folder = context_.settings.read("GAMEDIR", "maps", "error", 100);
+    // Without a configured folder the list stays empty; a folder that happens to be called
+    // "error" in the current folder is not the player's map folder.
+    ui_->maps->setFolder(folder == "error" ? QString() : QString::fromStdString(folder));
+    setBackground(ui_->passwordvalue, SystemColour::ScrollBar);
+}
+
+void DeathmatchMaker::password_Click() {
+    const bool ticked = ui_->password->isChecked();
+    ui_->passwordvalue->setEnabled(ticked);
+    setBackground(ui_->passwordvalue,
+                  ticked ? SystemColour::WindowBackground : SystemColour::ScrollBar);
+}
+
+void DeathmatchMaker::cmdMapSel_Click() {
+    const QString name = ui_->maps->selectedFileName();
+    ui_->Frame1->setTitle(QStringLiteral("First map selection (") + name + QLatin1Char(')'));
+    // With nothing selected there is no name to take: the field keeps what it holds.
+    if (!name.isEmpty()) ui_->SelMap->setText(name.chopped(4));
+}
+
+void DeathmatchMaker::cmdHelp_Click() {
+    tell(QStringLiteral(
+             "The Half-Life Deathmatch Maker allow you to configure your server. When you click "
+             "on save, the skyloom.cfg file is created in your Valve directory. To use it, "
+             "launch a server, then type exec skyloom.cfg in the console."),
+         QStringLiteral("Help"), MessageIcon::Information);
+}
+
+void DeathmatchMaker::mnuFileitmSkyloom_Click() {
+    context_.windows.show(QStringLiteral("sp"));
+    context_.windows.unload(objectName());
+}
+
+void DeathmatchMaker::tell(const QString& text, const QString& title, MessageIcon icon) {
+    context_.desktop.message(this, text, title, MessageButtons::Ok, icon);
+}
+
+}  // namespace skyloom

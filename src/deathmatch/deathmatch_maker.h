@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+#include <optional>
+
+#include "app/app_context.h"
+#include "deathmatch/server_config.h"
+
+namespace Ui {
+class DeathmatchMaker;
+}
+
+namespace skyloom {
+
+// The Deathmatch Maker `DM`: server settings, the first map, and `skyloom.cfg` in the game's
+// `valve` folder, optionally followed by a deathmatch server start.
+class DeathmatchMaker final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit DeathmatchMaker(const AppContext& context, QWidget* parent = nullptr);
+    ~DeathmatchMaker() override;
+
+    Ui::DeathmatchMaker& ui() { return *ui_; }
+
+private:
+    void Form_Load();
+    void password_Click();
+    void cmdMapSel_Click();
+    void cmdHelp_Click();
+    void save_Click();
+    void Command1_Click();
+    void mnuFileitmSkyloom_Click();
+
+    ServerSettings serverSettings() const;
+    // Runs the check and writes the file; false when the player was told why not.
+    bool writeServerConfig(const std::string& valveFolder);
+    std::string readGameDir(const char* key, int max) const;
+    void tell(const QString& text, const QString& title, MessageIcon icon);
+
+    AppContext context_;
+    std::unique_ptr<Ui::DeathmatchMaker> ui_;
+};
+
+}  // namespace skyloom

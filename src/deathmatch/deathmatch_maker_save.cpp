@@ -1,0 +1,97 @@
+// The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
+#include "app/start_failure.h"
+#include "deathmatch/deathmatch_maker.h"
+#include "platform/atomic_file.h"
+#include "ui_deathmatch_maker.h"
+
+namespace skyloom {
+namespace {
+
+const char kMissing[] = "error!";
+
+}  // namespace
+
+std::string DeathmatchMaker::readGameDir(const char* key, int max) const {
+    return context_.settings.read("GAMEDIR", key, kMissing, max);
+}
+
+ServerSettings DeathmatchMaker::serverSettings() const {
+    const Ui::DeathmatchMaker& u = *ui_;
+    ServerSettings s;
+    s.dl = u.dl->isChecked();
+    s.ul = u.ul->isChecked();
+    s.falldamage = u.falldamage->isChecked();
+    s.mp_autocrosshair = u.mp_autocrosshair->isChecked();
+    s.mp_flashlight = u.mp_flashlight->isChecked();
+    s.sv_cheats = u.sv_cheats->isChecked();
+    s.mp_forcerespawn = u.mp_forcerespawn->isChecked();
+    s.mp_footsteps = u.mp_footsteps->isChecked();
+    s.mp_weaponstay = u.mp_weaponstay->isChecked();
+    s.mp_friendlyfire = u.mp_friendlyfire->isChecked();
+    s.chase_active = u.chase_active->isChecked();
+    s.cl_download_ingame = u.cl_download_ingame->isChecked();
+    s.partyname = u.partyname->text().toStdString();
+    s.maxplayersvalue = u.maxplayersvalue->text().toStdString();
+    s.sv_gravityvalue = u.sv_gravityvalue->text().toStdString();
+    s.maxspectatorsvalue = u.maxspectatorsvalue->text().toStdString();
+    s.fraglimitvalue = u.fraglimitvalue->text().toStdString();
+    s.timelimitvalue = u.timelimitvalue->text().toStdString();
+    s.maxpingvalue = u.maxpingvalue->text().toStdString();
+    s.password = u.password->isChecked();
+    s.passwordvalue = u.passwordvalue->text().toStdString();
+    return s;
+}
+
+bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
+    const ServerSettings settings = serverSettings();
+    if (const auto problem = checkServerSettings(settings)) {
+        tell(QString::fromStdString(problem->text), QString::fromStdString(problem->title),
+             MessageIcon::Information);
+        return false;
+    }
+    // Without the game folder the file would land, under a made-up name, wherever the program
+    // was started from.
+    if (valveFolder == kMissing || valveFolder.empty()) {
+        tell(QStringLiteral("Skyloom is not configured yet: the game folder is unknown, so "
+                            "skyloom.cfg cannot be saved.\nSet the paths in Edit > Configuration "
+                            "of the main window, then try again."),
+             QStringLiteral("Skyloom"), MessageIcon::Exclamation);
+        return false;
+    }
+    const std::string path = valveFolder + "skyloom.cfg";
+    if (const auto error = replaceFileAtomically(path, serverConfigText(settings))) {
+        tell(QStringLiteral("skyloom.cfg could not be saved.\n\nFile: %1\nReason: %2")
+                 .arg(QString::fromStdString(path), QString::fromStdString(*error)),
+             QStringLiteral("Skyloom"), MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+void DeathmatchMaker::save_Click() {
+    // The message shows the folder as read for it, with a shorter limit than the file path's.
+    const std::string shown = readGameDir("valve", 100);
+    if (!writeServerConfig(readGameDir("valve", 200))) return;
+    tell(QStringLiteral("You're skyloom.cfg file has been saved in ") +
+             QString::fromStdString(shown),
+         QStringLiteral("Please note"), MessageIcon::Information);
+}
+
+void DeathmatchMaker::Command1_Click() {
+    const std::string valve = readGameDir("valve", 200);
+    const std::string program = readGameDir("program", 200);
+    if (!writeServerConfig(valve)) return;
+    const QString map = ui_->SelMap->text();
+    if (map.isEmpty()) {
+        tell(QStringLiteral("Please select a map"), QStringLiteral("No map selected"),
+             MessageIcon::Exclamation);
+        return;
+    }
+    // The server file is left for the player to exec from the console.
+    const StartResult result =
+        context_.games.StartGame(program + " +deathmatch 1 -console +map " + map.toStdString(),
+                                 std::nullopt, WindowState::Maximized);
+    if (!result.ok) reportStartFailure(context_.desktop, this, result);
+}
+
+}  // namespace skyloom

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace skyloom {
+
+// What the Deathmatch Maker's controls hold when one of its writing buttons is clicked. Texts are
+// UTF-8, exactly as typed.
+struct ServerSettings {
+    // The twelve option boxes.
+    bool dl = false;
+    bool ul = false;
+    bool falldamage = false;
+    bool mp_autocrosshair = false;
+    bool mp_flashlight = false;
+    bool sv_cheats = false;
+    bool mp_forcerespawn = false;
+    bool mp_footsteps = false;
+    bool mp_weaponstay = false;
+    bool mp_friendlyfire = false;
+    bool chase_active = false;
+    bool cl_download_ingame = false;
+
+    std::string partyname = "My party - Skyloom";
+    std::string maxplayersvalue = "32";
+    std::string sv_gravityvalue = "800";
+    std::string maxspectatorsvalue = "0";
+    std::string fraglimitvalue = "0";
+    std::string timelimitvalue = "0";
+    std::string maxpingvalue = "500";
+    bool password = false;
+    std::string passwordvalue;
+};
+
+// Why the settings cannot be saved: the message box's text and title.
+struct ServerSettingsProblem {
+    std::string text;
+    std::string title;
+};
+
+// The first rule the settings break, in the order the player is told about them; nothing when
+// they can be saved.
+std::optional<ServerSettingsProblem> checkServerSettings(const ServerSettings& s);
+
+// The text of `skyloom.cfg`: one console command per line, each ended by CR LF.
+std::string serverConfigText(const ServerSettings& s);
+
+}  // namespace skyloom
