@@ -1,5 +1,6 @@
 #include "app/register_windows.h"
 
+#include "advanced/advanced_launcher.h"
 #include "launcher/main_window.h"
 #include "settings/splash_window.h"
 
@@ -9,6 +10,7 @@ void registerWindows(const AppContext& context) {
     WindowRegistry& w = context.windows;
     w.add(QStringLiteral("splash"), [context] { return new SplashWindow(context); });
     w.add(QStringLiteral("sp"), [context] { return new MainWindow(context); });
+    w.add(QStringLiteral("frmAdvanced"), [context] { return new AdvancedLauncher(context); });
 }
 
 }  // namespace skyloom

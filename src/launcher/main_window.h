@@ -48,6 +48,7 @@ private:
     bool startGame(const std::string& command, const std::string& folder);
 
     // Menus.
+    void mnuFileitmAHLOL_Click();
     void mnuFileMapcleItm_Click();
     void mnuFichieritmQuitter_Click();
     void mnuEdititmReset_Click();

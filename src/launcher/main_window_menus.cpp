@@ -57,11 +57,17 @@ void MainWindow::launchCustom_Click() {
 }
 
 void MainWindow::connectMenus() {
+    connect(ui_->mnuFileitmAHLOL, &QAction::triggered, this, &MainWindow::mnuFileitmAHLOL_Click);
     connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
     connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
             &MainWindow::mnuFichieritmQuitter_Click);
     connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
     // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
+}
+
+void MainWindow::mnuFileitmAHLOL_Click() {
+    context_.windows.show(QStringLiteral("frmAdvanced"));
+    context_.windows.unload(objectName());
 }
 
 void MainWindow::mnuFileMapcleItm_Click() {
