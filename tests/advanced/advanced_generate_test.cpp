@@ -93,6 +93,76 @@ private slots:
         QCOMPARE(ui.lblCommandLine->text(), base + " -dev");
     }
 
+    // Each box and option button changes its own fragment of its own tab's line, and only that.
+    void everyChoice_changesItsOwnFragment_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        const char* rows[][3] = {
+            {"chkPlShadows", " +r_shadows 0", " +r_shadows 1"},
+            {"chkDecals", " +r_decals 0", " +r_decals 1"},
+            {"chkMaxBrightness", " +r_fullbright 0", " +r_fullbright 1"},
+            {"chkRSpeeds", " +r_speeds 0", " +r_speeds 1"},
+            {"chkRefTex", " +r_mirroralpha 0", " +r_mirroralpha 1"},
+            {"chkConsole", " -soft", " -console -soft"},
+            {"optD3D", " -soft", " -d3d"},
+            {"optOpenGL", " -soft", " -gl"},
+            {"optWinMode", " -soft", " -soft -win"},
+            {"optFullScrn", " -soft", " -soft -full"},
+            {"chkNoIntro", " -soft", " -soft -nointro"},
+            {"chkDev", " -soft", " -soft -dev"},
+            {"chkCDAudio", " +bgmvolume 0", ""},
+            {"chkHiQualitySound", " +hisound 0", " +hisound 1"},
+            {"chkEAX", " +s_eax 0", " +s_eax 1"},
+            {"chkA3D", " +s_a3d 0", " +s_a3d 1"},
+            {"chkToggleSound", " +nosound 0", " +nosound 1"},
+            {"chkAllowDownload", " +cl_allowdownload 0", " +cl_allowdownload 1"},
+            {"chkUpload", " +cl_allowupload 0", " +cl_allowupload 1"},
+            {"chkHIMod", " +cl_himodels 0", " +cl_himodels 1"},
+            {"chkDelta", " +c_deltas 1", " +c_deltas 0"},
+            {"chkSpecMode", " +spectator 0", " +spectator 1"},
+            {"chkIPXOn", " -noipx 1", " -noipx 0"},
+            {"chkTCPIPOn", " -noip 1", " -noip 0"},
+            {"chkPreLoad", " -precache 0", " -precache 1"},
+            {"chkDMOn", " -deathmatch 0", " -deathmatch 1"},
+            {"chkCoop", " -coop 0", " -coop 1"},
+            {"chkHBlood", " +violence_hblood 0", " +violence_hblood 1"},
+            {"chkHGibs", " +violence_hgibs 0", " +violence_hgibs 1"},
+            {"chkABlood", " +violence_ablood 0", " +violence_ablood 1"},
+            {"chkAGibs", " +violence_agibs 0", " +violence_agibs 1"},
+        };
+        for (const auto& [control, from, to] : rows)
+            QTest::newRow(control) << QString(control) << QString(from) << QString(to);
+    }
+    void everyChoice_changesItsOwnFragment() {
+        QFETCH(QString, control);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        auto& ui = open();
+        auto* choice = w->findChild<QAbstractButton*>(control);
+        QVERIFY(choice);
+        QWidget* tab = choice;
+        while (ui.SSTab1->indexOf(tab) < 0) tab = tab->parentWidget();
+        onTab(tab);
+        auto* generate = tab->findChild<QPushButton*>();  // the tab's one Generate button
+        const auto lines = [&] {
+            QStringList out;
+            for (QLabel* l : {ui.lblCommandLine, ui.lblSndCommandLine, ui.lblClientCommandLine,
+                              ui.lblMiscCommandLine})
+                out << l->text();
+            return out;
+        };
+        click(generate);
+        const QStringList before = lines();
+        click(choice);
+        click(generate);
+        QStringList expected = before;
+        for (QString& line : expected)
+            if (line.count(from) == 1) line.replace(from, to);
+        QCOMPARE(lines(), expected);
+        QVERIFY(lines() != before);
+    }
+
     void audio_emptyVolumesAskTwiceInOrder() {
         auto& ui = open();
         onTab(ui.tabAudio);
@@ -139,16 +209,15 @@ private slots:
         auto& ui = open();
         onTab(ui.tabClient);
         choose(ui.lstModel, "Gordon");
-        for (QCheckBox* b : {ui.chkAllowDownload, ui.chkDelta, ui.chkIPXOn, ui.chkTCPIPOn})
-            click(b);
+        click(ui.chkDelta);
         QTest::keyClicks(ui.txtName, "<b>Free</b> man");
         QTest::keyClicks(ui.txtMaxFRate, "72");
         QTest::keyClicks(ui.txtIP, "10.0.0.2:27015");
         click(ui.cmdClientGenerate);
         expectErrors({});
         QCOMPARE(ui.lblClientCommandLine->text(),
-                 QString(" +model Gordon +cl_allowdownload 1 +cl_allowupload 0 +cl_himodels 0"
-                         " +c_deltas 0 +spectator 0 -noipx 0 -noip 0 -precache 0"
+                 QString(" +model Gordon +cl_allowdownload 0 +cl_allowupload 0 +cl_himodels 0"
+                         " +c_deltas 0 +spectator 0 -noipx 1 -noip 1 -precache 0"
                          " +name <b>Free</b> man +fps_modem 72 -connect 10.0.0.2:27015"));
     }
 
