@@ -1,5 +1,6 @@
 #include "app/register_windows.h"
 
+#include "advanced/advanced_launcher.h"
 #include "deathmatch/deathmatch_maker.h"
 #include "launcher/main_window.h"
 #include "settings/splash_window.h"
@@ -11,6 +12,7 @@ void registerWindows(const AppContext& context) {
     w.add(QStringLiteral("splash"), [context] { return new SplashWindow(context); });
     w.add(QStringLiteral("sp"), [context] { return new MainWindow(context); });
     w.add(QStringLiteral("DM"), [context] { return new DeathmatchMaker(context); });
+    w.add(QStringLiteral("frmAdvanced"), [context] { return new AdvancedLauncher(context); });
 }
 
 }  // namespace skyloom

@@ -48,7 +48,10 @@ private:
     bool startGame(const std::string& command, const std::string& folder);
 
     // Menus.
+    // Opens another window in place of this one, which loses its choices.
+    void handOverTo(const QString& window);
     void mnuConfigitmDMM_Click();
+    void mnuFileitmAHLOL_Click();
     void mnuFileMapcleItm_Click();
     void mnuFichieritmQuitter_Click();
     void mnuEdititmReset_Click();

@@ -58,6 +58,7 @@ void MainWindow::launchCustom_Click() {
 
 void MainWindow::connectMenus() {
     connect(ui_->mnuConfigitmDMM, &QAction::triggered, this, &MainWindow::mnuConfigitmDMM_Click);
+    connect(ui_->mnuFileitmAHLOL, &QAction::triggered, this, &MainWindow::mnuFileitmAHLOL_Click);
     connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
     connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
             &MainWindow::mnuFichieritmQuitter_Click);
@@ -65,10 +66,14 @@ void MainWindow::connectMenus() {
     // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
 }
 
-void MainWindow::mnuConfigitmDMM_Click() {
-    context_.windows.show(QStringLiteral("DM"));
+void MainWindow::handOverTo(const QString& window) {
+    context_.windows.show(window);
     context_.windows.unload(objectName());
 }
+
+void MainWindow::mnuConfigitmDMM_Click() { handOverTo(QStringLiteral("DM")); }
+
+void MainWindow::mnuFileitmAHLOL_Click() { handOverTo(QStringLiteral("frmAdvanced")); }
 
 void MainWindow::mnuFileMapcleItm_Click() {
     context_.desktop.message(this, QStringLiteral("The Map Cycle Editor is not implemented yet"),

@@ -187,6 +187,26 @@ private slots:
         QCOMPARE(ui.parameters->text(), QString(" -zone 4096"));
     }
 
+    void menus_holdTheirItemsInOrderWithShortcuts() {
+        auto* w = openWithMaps();
+        auto& ui = w->ui();
+        auto captions = [](QMenu* menu) {
+            QStringList list;
+            for (QAction* a : menu->actions())
+                list << a->text() + (a->shortcut().isEmpty() ? "" : " " + a->shortcut().toString());
+            return list;
+        };
+        QCOMPARE(ui.mnuFichier->title(), QString("&File"));
+        QCOMPARE(ui.mnuEdit->title(), QString("&Edit"));
+        QCOMPARE(ui.mnuHelp->title(), QString("&?"));
+        QCOMPARE(captions(ui.mnuFichier),
+                 QStringList({"&Deathmatch Maker ... Ctrl+D", "&Advanced HL Option Launcher Ctrl+A",
+                              "&Map Cycle Editor ...", "&Quit Ctrl+Q"}));
+        QCOMPARE(captions(ui.mnuEdit),
+                 QStringList({"&Reset all Ctrl+R", "C&lose Skyloom after launch"}));
+        QVERIFY(ui.mnuEdititm->isCheckable() && !ui.mnuEdititm->isChecked());
+    }
+
     void mapCycleEditor_saysNotImplemented() {
         auto* w = openWithMaps();
         w->ui().mnuFileMapcleItm->trigger();

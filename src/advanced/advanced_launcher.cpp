@@ -1,0 +1,82 @@
+#include "advanced/advanced_launcher.h"
+
+#include <QMouseEvent>
+
+#include "ui_advanced_launcher.h"
+
+namespace skyloom {
+
+AdvancedLauncher::AdvancedLauncher(const AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::AdvancedLauncher>()) {
+    ui_->setupUi(this);
+    setFixedSize(sizeHint());
+    ui_->txtAdditional->hide();
+    connectControls();
+    Form_Load();
+}
+
+AdvancedLauncher::~AdvancedLauncher() = default;
+
+void AdvancedLauncher::connectControls() {
+    // Every slider, the HEV suit's included, shows each value the player gives it, keyboard
+    // included: the generators read the labels, so a label lagging behind would put another
+    // volume into the line than the one on screen.
+    const std::pair<QSlider*, QLabel*> sliders[] = {
+        {ui_->GameAudio, ui_->lblGameSound},
+        {ui_->HEVSuit, ui_->lblHEVSuit},
+        {ui_->FakeLagSlider, ui_->lblFakeLag},
+        {ui_->FakePacketSlider, ui_->lblFakePacketLoss},
+    };
+    for (const auto& [slider, label] : sliders)
+        connect(slider, &QSlider::valueChanged, label, qOverload<int>(&QLabel::setNum));
+    // A click on the HEV suit's slider shows its value even when the click changes nothing.
+    ui_->HEVSuit->installEventFilter(this);
+
+    connect(ui_->chkAdditional, &QCheckBox::toggled, this, &AdvancedLauncher::chkAdditional_Click);
+    connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
+            &AdvancedLauncher::mnuFileitmSkyloom_Click);
+    connect(ui_->cmdGenerate, &QPushButton::clicked, this, &AdvancedLauncher::cmdGenerate_Click);
+    connect(ui_->cmdSndGen, &QPushButton::clicked, this, &AdvancedLauncher::cmdSndGen_Click);
+    connect(ui_->cmdClientGenerate, &QPushButton::clicked, this,
+            &AdvancedLauncher::cmdClientGenerate_Click);
+    connect(ui_->cmdMiscGenerate, &QPushButton::clicked, this,
+            &AdvancedLauncher::cmdMiscGenerate_Click);
+    connect(ui_->cmdFullGen, &QPushButton::clicked, this, &AdvancedLauncher::cmdFullGen_Click);
+    connect(ui_->Command1, &QPushButton::clicked, this, &AdvancedLauncher::Command1_Click);
+}
+
+void AdvancedLauncher::Form_Load() {
+    ui_->lstResol->addItems({"320x200", "400x300", "512x384", "640x480", "800x600", "1024x768"});
+    for (int track = 1; track <= 18; ++track) ui_->lstCDTrack->addItem(QString::number(track));
+    ui_->Skill->addItems({"1", "2", "3"});
+    ui_->Skill->setCurrentIndex(-1);
+    ui_->Skill->setEditText(QString());
+    ui_->lstModel->addItems(
+        {"Barney", "Scientist", "Skeleton", "Helmet", "Gordon", "Gina", "Cannibal", "Robo"});
+    ui_->optSoftware->setChecked(true);
+    ui_->lblFakeLag->setText(QStringLiteral("0"));
+    ui_->lblFakePacketLoss->setText(QStringLiteral("0"));
+    ui_->lblFullCommandLine->setText(
+        QString::fromStdString(context_.settings.read("GAMEDIR", "program", "error", 100)));
+}
+
+bool AdvancedLauncher::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->HEVSuit && event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::LeftButton &&
+            ui_->HEVSuit->rect().contains(release->position().toPoint()))
+            ui_->lblHEVSuit->setNum(ui_->HEVSuit->value());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void AdvancedLauncher::chkAdditional_Click() {
+    ui_->txtAdditional->setVisible(ui_->chkAdditional->isChecked());
+}
+
+void AdvancedLauncher::mnuFileitmSkyloom_Click() {
+    context_.windows.show(QStringLiteral("sp"));
+    context_.windows.unload(objectName());
+}
+
+}  // namespace skyloom

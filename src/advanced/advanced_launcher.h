@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "advanced/advanced_lines.h"
+#include "app/app_context.h"
+
+class QLabel;
+
+namespace Ui {
+class AdvancedLauncher;
+}
+
+namespace skyloom {
+
+// The advanced option launcher `frmAdvanced`: one partial command line per tab, the full line
+// behind the game's path, and the game started with it.
+class AdvancedLauncher final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit AdvancedLauncher(const AppContext& context, QWidget* parent = nullptr);
+    ~AdvancedLauncher() override;
+
+    Ui::AdvancedLauncher& ui() { return *ui_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void connectControls();
+    void chkAdditional_Click();
+    void mnuFileitmSkyloom_Click();
+
+    // The generators' handlers (advanced_launcher_tabs.cpp).
+    void cmdGenerate_Click();
+    void cmdSndGen_Click();
+    void cmdClientGenerate_Click();
+    void cmdMiscGenerate_Click();
+    void cmdFullGen_Click();
+    void Command1_Click();
+    VideoChoices videoChoices() const;
+    AudioChoices audioChoices() const;
+    ClientChoices clientChoices() const;
+    MiscChoices miscChoices() const;
+    // Shows the generator's messages in order, then writes its line into the label.
+    void showGenerated(const GeneratedLine& generated, QLabel* label);
+
+    AppContext context_;
+    std::unique_ptr<Ui::AdvancedLauncher> ui_;
+};
+
+}  // namespace skyloom

@@ -1,0 +1,132 @@
+// The advanced launcher's Generate buttons and its run button: each reads its tab's controls,
+// hands them to a generator and shows what comes back.
+#include "advanced/advanced_launcher.h"
+#include "app/start_failure.h"
+#include "ui_advanced_launcher.h"
+
+namespace skyloom {
+
+namespace {
+
+// The text of the selected item; empty when nothing is selected.
+std::string selectedText(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? std::string() : selected.first()->text().toStdString();
+}
+
+std::string textOf(const QLabel* label) {
+    return label->text().toStdString();
+}
+std::string textOf(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+
+}  // namespace
+
+void AdvancedLauncher::showGenerated(const GeneratedLine& generated, QLabel* label) {
+    for (const Notice& notice : generated.notices) {
+        const MessageIcon icon =
+            notice.icon == NoticeIcon::Critical ? MessageIcon::Critical : MessageIcon::None;
+        context_.desktop.message(this, QString::fromStdString(notice.text),
+                                 QString::fromStdString(notice.title), MessageButtons::Ok, icon);
+    }
+    label->setText(QString::fromStdString(generated.line));
+}
+
+VideoChoices AdvancedLauncher::videoChoices() const {
+    VideoChoices c;
+    c.playerShadows = ui_->chkPlShadows->isChecked();
+    c.decals = ui_->chkDecals->isChecked();
+    c.maxBrightness = ui_->chkMaxBrightness->isChecked();
+    c.rSpeeds = ui_->chkRSpeeds->isChecked();
+    c.reflectiveTextures = ui_->chkRefTex->isChecked();
+    c.console = ui_->chkConsole->isChecked();
+    c.software = ui_->optSoftware->isChecked();
+    c.direct3D = ui_->optD3D->isChecked();
+    c.openGL = ui_->optOpenGL->isChecked();
+    c.windowed = ui_->optWinMode->isChecked();
+    c.fullScreen = ui_->optFullScrn->isChecked();
+    c.resolution = selectedText(ui_->lstResol);
+    c.additional = ui_->chkAdditional->isChecked();
+    c.additionalText = textOf(ui_->txtAdditional);
+    c.noIntro = ui_->chkNoIntro->isChecked();
+    c.developer = ui_->chkDev->isChecked();
+    return c;
+}
+
+AudioChoices AdvancedLauncher::audioChoices() const {
+    AudioChoices c;
+    c.cdAudio = ui_->chkCDAudio->isChecked();
+    c.hiQualitySound = ui_->chkHiQualitySound->isChecked();
+    c.eax = ui_->chkEAX->isChecked();
+    c.a3d = ui_->chkA3D->isChecked();
+    c.noSound = ui_->chkToggleSound->isChecked();
+    c.gameVolume = textOf(ui_->lblGameSound);
+    c.hevSuitVolume = textOf(ui_->lblHEVSuit);
+    c.playOnce = ui_->optPlayOnce->isChecked();
+    c.loop = ui_->optLoop->isChecked();
+    c.cdTrack = selectedText(ui_->lstCDTrack);
+    return c;
+}
+
+ClientChoices AdvancedLauncher::clientChoices() const {
+    ClientChoices c;
+    c.model = selectedText(ui_->lstModel);
+    c.allowDownload = ui_->chkAllowDownload->isChecked();
+    c.allowUpload = ui_->chkUpload->isChecked();
+    c.hiQualityModels = ui_->chkHIMod->isChecked();
+    c.deltaCompressionOff = ui_->chkDelta->isChecked();
+    c.spectator = ui_->chkSpecMode->isChecked();
+    c.ipx = ui_->chkIPXOn->isChecked();
+    c.tcpip = ui_->chkTCPIPOn->isChecked();
+    c.preload = ui_->chkPreLoad->isChecked();
+    c.name = textOf(ui_->txtName);
+    c.maxFrameRate = textOf(ui_->txtMaxFRate);
+    c.connectIp = textOf(ui_->txtIP);
+    return c;
+}
+
+MiscChoices AdvancedLauncher::miscChoices() const {
+    MiscChoices c;
+    c.deathmatch = ui_->chkDMOn->isChecked();
+    c.coop = ui_->chkCoop->isChecked();
+    c.humanBlood = ui_->chkHBlood->isChecked();
+    c.humanGibs = ui_->chkHGibs->isChecked();
+    c.alienBlood = ui_->chkABlood->isChecked();
+    c.alienGibs = ui_->chkAGibs->isChecked();
+    c.skill = ui_->Skill->currentText().toStdString();
+    c.fakeLag = textOf(ui_->lblFakeLag);
+    c.fakeLoss = textOf(ui_->lblFakePacketLoss);
+    return c;
+}
+
+void AdvancedLauncher::cmdGenerate_Click() {
+    showGenerated(VideoLine(videoChoices()), ui_->lblCommandLine);
+}
+
+void AdvancedLauncher::cmdSndGen_Click() {
+    showGenerated(AudioLine(audioChoices()), ui_->lblSndCommandLine);
+}
+
+void AdvancedLauncher::cmdClientGenerate_Click() {
+    showGenerated(ClientLine(clientChoices()), ui_->lblClientCommandLine);
+}
+
+void AdvancedLauncher::cmdMiscGenerate_Click() {
+    showGenerated(MiscLine(miscChoices()), ui_->lblMiscCommandLine);
+}
+
+void AdvancedLauncher::cmdFullGen_Click() {
+    showGenerated(FullLine({textOf(ui_->lblFullCommandLine), textOf(ui_->lblCommandLine),
+                            textOf(ui_->lblSndCommandLine), textOf(ui_->lblMiscCommandLine),
+                            textOf(ui_->lblClientCommandLine)}),
+                  ui_->lblFullCommandLine);
+}
+
+void AdvancedLauncher::Command1_Click() {
+    const StartResult result = context_.games.StartGame(textOf(ui_->lblFullCommandLine),
+                                                        std::nullopt, WindowState::Minimized);
+    if (!result.ok) reportStartFailure(context_.desktop, this, result);
+}
+
+}  // namespace skyloom
