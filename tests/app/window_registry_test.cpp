@@ -29,88 +29,51 @@ class WindowRegistryTest : public QObject {
 
 private slots:
     void init() {
-        ends = 0;
-        created = 0;
+        ends = created = 0;
         windows = std::make_unique<WindowRegistry>([this] { ++ends; });
-        for (const char* name : {"a", "b"})
-            windows->add(name, [this] {
-                ++created;
-                return new Probe;
-            });
+        for (const char* name : {"a", "b"}) windows->add(name, [this] { return ++created, new Probe; });
     }
     void cleanup() { windows.reset(); }
 
-    void show_createsEachWindowOnceAndRunsItsLoadOnScreen() {
-        QWidget* a = windows->show("a");
+    void eachWindowExistsOnceAndLoadsOnce() {
+        auto* a = static_cast<Probe*>(windows->show("a"));
         QCOMPARE(a->objectName(), QString("a"));
-        QVERIFY(a->isVisible());
+        QVERIFY(a->isVisible() && a->visibleAtLoad);
         QCOMPARE(windows->show("a"), a);
-        QCOMPARE(created, 1);
-        auto* probe = static_cast<Probe*>(a);
-        QCOMPARE(probe->loads, 1);
-        QVERIFY(probe->visibleAtLoad);
-        QVERIFY(windows->show("unknown") == nullptr);
-        QVERIFY(!windows->knows("unknown"));
-    }
-
-    void load_createsWithoutShowing() {
-        QWidget* b = windows->load("b");
-        QVERIFY(b && !b->isVisible());
-        QCOMPARE(static_cast<Probe*>(b)->loads, 1);
+        auto* b = static_cast<Probe*>(windows->load("b"));
+        QVERIFY(!b->isVisible());
         QCOMPARE(windows->show("b"), b);
-        QCOMPARE(static_cast<Probe*>(b)->loads, 1);
-        QVERIFY(b->isVisible());
+        QCOMPARE(created, 2);
+        QCOMPARE(a->loads + b->loads, 2);
+        QVERIFY(windows->show("unknown") == nullptr && !windows->knows("unknown"));
+        windows->setEnabled("a", false);
+        QVERIFY(!a->isEnabled());
     }
 
-    void handOver_neverEndsTheProgram_lastUnloadDoes() {
-        windows->show("a");
+    void handOversNeverEndTheProgram_theLastUnloadDoes() {
+        QPointer<QWidget> a = windows->show("a");
         windows->show("b");
         windows->unload("a");
         processDeletes();
-        QCOMPARE(ends, 0);
-        QVERIFY(!windows->isLoaded("a"));
+        QVERIFY(a.isNull() && ends == 0);
+        windows->show("a");
+        QCOMPARE(created, 3);  // built anew
+        windows->unload("a");
         windows->unload("b");
         QCOMPARE(ends, 1);
-        processDeletes();
-        QCOMPARE(windows->loadedCount(), 0);
     }
 
-    void unloadedWindowIsBuiltAnew() {
-        QPointer<QWidget> first = windows->show("a");
-        windows->show("b");
-        windows->unload("a");
-        processDeletes();
-        QVERIFY(first.isNull());
-        windows->show("a");
-        QCOMPARE(created, 3);
-    }
-
-    void hiddenWindowKeepsTheProgramAlive() {
+    void hiddenWindowKeepsTheProgramAlive_frameCloseUnloads() {
         windows->show("a");
         windows->setVisible("a", false);
         windows->show("b")->close();
         processDeletes();
-        QCOMPARE(ends, 0);
-        QVERIFY(windows->isLoaded("a"));
-        QVERIFY(!windows->isLoaded("b"));
+        QVERIFY(ends == 0 && windows->isLoaded("a") && !windows->isLoaded("b"));
         windows->setVisible("a", true);
         QVERIFY(windows->find("a")->isVisible());
-    }
-
-    void closingTheLastWindowByItsFrameEndsTheProgram() {
-        windows->show("a")->close();
+        windows->find("a")->close();
         processDeletes();
         QCOMPARE(ends, 1);
-    }
-
-    void setEnabledActsOnLoadedWindowsOnly() {
-        windows->setEnabled("a", false);
-        QVERIFY(!windows->isLoaded("a"));
-        windows->show("a");
-        windows->setEnabled("a", false);
-        QVERIFY(!windows->find("a")->isEnabled());
-        windows->setEnabled("a", true);
-        QVERIFY(windows->find("a")->isEnabled());
     }
 
     void unloadAllEndsOnce() {

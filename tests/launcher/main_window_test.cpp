@@ -9,15 +9,6 @@ using namespace skyloom::test;
 
 namespace {
 
-const char* kConfigured =
-    "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/games/hl/hl.exe\r\n";
-
-// Shortcuts reach only the active window.
-void activate(QWidget* w) {
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
-
 QColor baseOf(QWidget* w) { return w->palette().color(QPalette::Base); }
 QColor system(QPalette::ColorRole role) { return QApplication::palette().color(role); }
 
@@ -33,192 +24,151 @@ class MainWindowTest : public QObject {
         if (!ini.empty()) app->writeIni(ini);
         return qobject_cast<MainWindow*>(app->windows.show("sp"));
     }
-
-    // A settings file whose maps folders hold a few maps.
     MainWindow* openWithMaps() {
         app = std::make_unique<TestApp>();
         const std::string maps = app->makeFolder("valve/maps", {"crossfire.bsp", "Bounce.BSP",
                                                                  "boot_camp.bsp", "readme.txt"});
         const std::string tfc = app->makeFolder("tfc/maps", {"2fort.bsp", "well.bsp"});
-        app->writeIni(std::string(kConfigured) + "maps=" + maps + "\r\ntfcmaps=" + tfc + "\r\n");
+        app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nmaps=" + maps + "\ntfcmaps=" + tfc + "\n");
         return qobject_cast<MainWindow*>(app->windows.show("sp"));
+    }
+    const FakeDesktop::Message& onlyMessage() {
+        [&] { QCOMPARE(app->desktop.messages.size(), size_t(1)); }();
+        return app->desktop.messages.back();
     }
 
 private slots:
     void cleanup() { app.reset(); }
 
-    void load_showsDesignState() {
+    void load_showsTheDesignState() {
         auto* w = openWithMaps();
         auto& ui = w->ui();
         QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch Game"));
-        QVERIFY(ui.optDM->isChecked());
-        QVERIFY(ui.optTFC->isEnabled());
-        QVERIFY(!ui.cmbDifficult->isEnabled());
-        QCOMPARE(ui.cmbDifficult->currentText(), QString());
-        QCOMPARE(ui.cmbDifficult->count(), 3);
-        QVERIFY(!ui.txtCustom->isEnabled());
-        QCOMPARE(baseOf(ui.txtCustom), system(QPalette::Window));
-        QVERIFY(!ui.launchCustom->isEnabled());
-        QVERIFY(ui.parameters->isHidden());
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("No map currently selected"));
-        QCOMPARE(ui.launch->toolTip(), QString("Let's punch it!"));
-        QCOMPARE(ui.dirFichiers->fileNames(),
-                 QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
         QCOMPARE(w->centralWidget()->size(), QSize(556, 338));
-        QCOMPARE(ui.frm1->geometry(), QRect(8, 8, 153, 313));
         QCOMPARE(ui.txtSelMap->geometry(), QRect(8, 272, 121, 21));
         QCOMPARE(ui.launch->geometry(), QRect(448, 296, 89, 25));
-        QVERIFY(!w->closeAfterLaunch());
+        QVERIFY(ui.optDM->isChecked() && ui.optTFC->isEnabled() && ui.parameters->isHidden());
+        QVERIFY(!ui.cmbDifficult->isEnabled() && !ui.txtCustom->isEnabled());
+        QVERIFY(!ui.launchCustom->isEnabled() && !w->closeAfterLaunch());
+        QCOMPARE(ui.cmbDifficult->currentText(), QString());
+        QCOMPARE(baseOf(ui.txtCustom), system(QPalette::Window));
+        QCOMPARE(ui.txtSelMap->toolTip(), QString("No map currently selected"));
+        QCOMPARE(ui.dirFichiers->fileNames(),
+                 QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
         QVERIFY(app->desktop.messages.empty());
+
+        QStringList chain;
+        const QStringList tabOrder{"launch", "dev", "console", "cheats", "optDM", "cmbDifficult",
+                                   "dirFichiers", "txtCommand", "chkAdd", "txtSelMap", "confirmMap",
+                                   "parameters", "optSP", "numeric", "optTFC", "optCustom",
+                                   "txtCustom", "launchCustom"};
+        for (QWidget* at = ui.launch->nextInFocusChain(); chain.size() < tabOrder.size() - 1;
+             at = at->nextInFocusChain())
+            if (tabOrder.contains(at->objectName())) chain << at->objectName();
+        QCOMPARE(QStringList("launch") + chain, tabOrder);
+        QCOMPARE(ui.SelMap->buddy(), static_cast<QWidget*>(ui.txtSelMap));
+        for (QWidget* c : std::initializer_list<QWidget*>{ui.parameters, ui.dirFichiers,
+                                                          ui.cmbDifficult, ui.txtCustom, ui.txtCommand})
+            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+
+        auto captions = [](QMenu* menu) {
+            QStringList list;
+            for (QAction* a : menu->actions()) list << a->text() + " " + a->shortcut().toString();
+            return list;
+        };
+        QCOMPARE(ui.mnuHelp->title(), QString("&?"));
+        QCOMPARE(captions(ui.mnuFichier),
+                 QStringList({"&Deathmatch Maker ... Ctrl+D", "&Advanced HL Option Launcher Ctrl+A",
+                              "&Map Cycle Editor ... ", "&Quit Ctrl+Q"}));
+        QCOMPARE(captions(ui.mnuEdit), QStringList({"&Reset all Ctrl+R", "C&lose Skyloom after launch "}));
     }
 
-    void load_tfcFlagDecidesTfcOption_data() {
+    void load_tfcFlag_data() {
         QTest::addColumn<QString>("tfc");
         QTest::addColumn<bool>("enabled");
         QTest::newRow("false") << "tfc=false" << false;
         QTest::newRow("False") << "tfc=False" << true;
         QTest::newRow("empty") << "tfc=" << true;
-        QTest::newRow("missing") << "" << true;
     }
-    void load_tfcFlagDecidesTfcOption() {
+    void load_tfcFlag() {
         QFETCH(QString, tfc);
         QFETCH(bool, enabled);
-        auto* w = open("[MISC]\n" + tfc.toStdString() + "\n");
-        QCOMPARE(w->ui().optTFC->isEnabled(), enabled);
+        QCOMPARE(open("[MISC]\n" + tfc.toStdString() + "\n")->ui().optTFC->isEnabled(), enabled);
     }
 
     void load_withoutTfcKey_reportsConfigurationError() {
         auto* w = open("[GAMEDIR]\nmaps=/nowhere\n");
-        QCOMPARE(app->desktop.messages.size(), size_t(1));
-        const auto& m = app->desktop.messages[0];
-        QCOMPARE(m.text, QString("You did not configure completly the Skyloom"));
-        QCOMPARE(m.title, QString("Configuration error"));
-        QCOMPARE(m.buttons, MessageButtons::Ok);
-        QCOMPARE(m.icon, MessageIcon::None);
-        QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());  // missing folder: empty list
-        QVERIFY(!app->ended);
+        QCOMPARE(onlyMessage().text, QString("You did not configure completly the Skyloom"));
+        QCOMPARE(onlyMessage().title, QString("Configuration error"));
+        QCOMPARE(onlyMessage().icon, MessageIcon::None);
+        QVERIFY(w->ui().optTFC->isEnabled());
+        QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());
     }
 
     void gameTypes_applyTheirTable() {
         auto* w = openWithMaps();
         auto& ui = w->ui();
-
+        const auto mapControls = std::initializer_list<QWidget*>{
+            ui.launch, ui.confirmMap, ui.dirFichiers, ui.SelMap, ui.txtCommand,
+            ui.cheats, ui.console, ui.dev, ui.numeric, ui.chkAdd};
+        auto check = [&](const char* title, int maps, const char* mode, bool difficulty, bool custom) {
+            QCOMPARE(w->windowTitle(), QString(title));
+            QCOMPARE(ui.dirFichiers->fileNames().size(), maps);
+            if (mode)
+                QCOMPARE(ui.txtSelMap->toolTip(),
+                         QString("No map currently selected (you are currently in %1 mode)").arg(mode));
+            QCOMPARE(ui.cmbDifficult->isEnabled(), difficulty);
+            QCOMPARE(ui.txtCustom->isEnabled(), custom);
+            QCOMPARE(ui.launchCustom->isEnabled(), custom);
+            for (QWidget* c : mapControls) QCOMPARE(c->isEnabled(), !custom);
+            QCOMPARE(baseOf(ui.txtCustom), system(custom ? QPalette::Base : QPalette::Button));
+            for (QWidget* f : {ui.parameters, ui.txtSelMap, ui.txtCommand})
+                QCOMPARE(baseOf(f), system(custom ? QPalette::Button : QPalette::Base));
+        };
         QTest::mouseClick(ui.optTFC, Qt::LeftButton);
-        QCOMPARE(w->windowTitle(), QString("Skyloom - Team Fortress Classic game"));
-        QCOMPARE(ui.dirFichiers->fileNames(), QStringList({"2fort.bsp", "well.bsp"}));
-        QCOMPARE(ui.txtSelMap->toolTip(),
-                 QString("No map currently selected (you are currently in TFC mode)"));
-        QVERIFY(!ui.cmbDifficult->isEnabled());
-
+        check("Skyloom - Team Fortress Classic game", 2, "TFC", false, false);
         QTest::mouseClick(ui.optSP, Qt::LeftButton);
-        QCOMPARE(w->windowTitle(), QString("Skyloom - Single player game"));
-        QCOMPARE(ui.dirFichiers->fileNames().size(), 3);
-        QCOMPARE(ui.txtSelMap->toolTip(),
-                 QString("No map currently selected (you are currently in SP mode)"));
-        QVERIFY(ui.cmbDifficult->isEnabled());
-        QCOMPARE(baseOf(ui.txtCustom), system(QPalette::Button));
-
+        check("Skyloom - Single player game", 3, "SP", true, false);
         QTest::mouseClick(ui.optCustom, Qt::LeftButton);
-        QCOMPARE(w->windowTitle(), QString("Skyloom - Single player game"));  // unchanged
-        QCOMPARE(ui.dirFichiers->fileNames().size(), 3);
-        QVERIFY(ui.txtCustom->isEnabled());
-        QCOMPARE(baseOf(ui.txtCustom), system(QPalette::Base));
-        QVERIFY(ui.launchCustom->isEnabled());
-        QVERIFY(!ui.cmbDifficult->isEnabled());
-        for (QWidget* c : std::initializer_list<QWidget*>{
-                 ui.launch, ui.confirmMap, ui.dirFichiers, ui.SelMap, ui.txtCommand, ui.cheats,
-                 ui.console, ui.dev, ui.numeric, ui.chkAdd})
-            QVERIFY2(!c->isEnabled(), qPrintable(c->objectName()));
-        for (QWidget* f : {ui.parameters, ui.txtSelMap, ui.txtCommand})
-            QCOMPARE(baseOf(f), system(QPalette::Button));
-
+        check("Skyloom - Single player game", 3, nullptr, false, true);
         QTest::mouseClick(ui.optDM, Qt::LeftButton);
-        QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch game"));
-        QCOMPARE(ui.txtSelMap->toolTip(),
-                 QString("No map currently selected (you are currently in DM mode)"));
-        QVERIFY(ui.launch->isEnabled() && ui.confirmMap->isEnabled() && ui.chkAdd->isEnabled());
-        QVERIFY(!ui.txtCustom->isEnabled() && !ui.launchCustom->isEnabled());
-        for (QWidget* f : {ui.parameters, ui.txtSelMap, ui.txtCommand})
-            QCOMPARE(baseOf(f), system(QPalette::Base));
+        check("Skyloom - Deathmatch game", 3, "DM", false, false);
     }
 
-    void confirmMap_takesSelectionOrNothing() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
+    void confirmMap_takesTheSelectionOrNothing() {
+        auto& ui = openWithMaps()->ui();
         ui.dirFichiers->selectFileName("crossfire.bsp");
-        QCOMPARE(ui.txtSelMap->text(), QString());  // selecting alone changes nothing
+        QCOMPARE(ui.txtSelMap->text(), QString());
         QTest::mouseClick(ui.confirmMap, Qt::LeftButton);
         QCOMPARE(ui.txtSelMap->text(), QString("crossfire.bsp"));
         QCOMPARE(ui.txtSelMap->toolTip(), QString("The map currently selected is crossfire.bsp"));
-
-        QTest::mouseClick(ui.optTFC, Qt::LeftButton);  // the map stays selected
+        QTest::mouseClick(ui.optTFC, Qt::LeftButton);
         QCOMPARE(ui.txtSelMap->text(), QString("crossfire.bsp"));
-
         ui.dirFichiers->clearSelection();
         QTest::mouseClick(ui.confirmMap, Qt::LeftButton);
         QCOMPARE(ui.txtSelMap->text(), QString());
         QCOMPARE(ui.txtSelMap->toolTip(), QString("The map currently selected is "));
     }
 
-    void optionPreview_followsTheFourBoxes() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
+    void options_fillThePreview_chkAddShowsParameters() {
+        auto& ui = openWithMaps()->ui();
         QTest::mouseClick(ui.numeric, Qt::LeftButton);
         QCOMPARE(ui.txtCommand->text(), QString("  -numericping"));
-        for (QCheckBox* b : {ui.cheats, ui.console, ui.dev}) QTest::mouseClick(b, Qt::LeftButton);
+        for (QCheckBox* b : {ui.dev, ui.console, ui.cheats}) QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(ui.txtCommand->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
         for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric})
             QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(ui.txtCommand->text(), QString(" "));
-        // Nothing else refreshes it.
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QCOMPARE(ui.txtCommand->text(), QString(" "));
-    }
-
-    void chkAdd_showsAndHidesParametersKeepingText() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
         QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
         QVERIFY(ui.parameters->isVisible());
         QTest::keyClicks(ui.parameters, " -zone 4096");
         QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
         QVERIFY(ui.parameters->isHidden());
         QCOMPARE(ui.parameters->text(), QString(" -zone 4096"));
+        QCOMPARE(ui.txtCommand->text(), QString(" "));  // nothing else refreshes the preview
     }
 
-    void menus_holdTheirItemsInOrderWithShortcuts() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
-        auto captions = [](QMenu* menu) {
-            QStringList list;
-            for (QAction* a : menu->actions())
-                list << a->text() + (a->shortcut().isEmpty() ? "" : " " + a->shortcut().toString());
-            return list;
-        };
-        QCOMPARE(ui.mnuFichier->title(), QString("&File"));
-        QCOMPARE(ui.mnuEdit->title(), QString("&Edit"));
-        QCOMPARE(ui.mnuHelp->title(), QString("&?"));
-        QCOMPARE(captions(ui.mnuFichier),
-                 QStringList({"&Deathmatch Maker ... Ctrl+D", "&Advanced HL Option Launcher Ctrl+A",
-                              "&Map Cycle Editor ...", "&Quit Ctrl+Q"}));
-        QCOMPARE(captions(ui.mnuEdit),
-                 QStringList({"&Reset all Ctrl+R", "C&lose Skyloom after launch"}));
-        QVERIFY(ui.mnuEdititm->isCheckable() && !ui.mnuEdititm->isChecked());
-    }
-
-    void mapCycleEditor_saysNotImplemented() {
-        auto* w = openWithMaps();
-        w->ui().mnuFileMapcleItm->trigger();
-        QCOMPARE(app->desktop.messages.size(), size_t(1));
-        QCOMPARE(app->desktop.messages[0].text,
-                 QString("The Map Cycle Editor is not implemented yet"));
-        QCOMPARE(app->desktop.messages[0].title, QString("Ooops"));
-        QCOMPARE(app->desktop.messages[0].icon, MessageIcon::Information);
-        QVERIFY(w->isVisible());
-    }
-
-    void resetAll_okRestoresLoadStateButKeepsDifficultyText() {
+    void resetAll_okRestoresTheLoadStateCancelChangesNothing() {
         auto* w = openWithMaps();
         auto& ui = w->ui();
         QTest::mouseClick(ui.optSP, Qt::LeftButton);
@@ -230,80 +180,45 @@ private slots:
         ui.txtSelMap->setText("crossfire.bsp");
         ui.txtCustom->setText("cstrike");
 
-        activate(w);
-        QTest::keyClick(w, Qt::Key_R, Qt::ControlModifier);
+        app->desktop.answers.push_back(MessageAnswer::Cancel);
+        ui.mnuEdititmReset->trigger();
+        QVERIFY(ui.console->isChecked() && ui.optSP->isChecked());
+        QCOMPARE(ui.txtCommand->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
 
-        QCOMPARE(app->desktop.messages.size(), size_t(1));
-        QCOMPARE(app->desktop.messages[0].text, QString("Are you sure ?"));
-        QCOMPARE(app->desktop.messages[0].title, QString("Reset all settings"));
-        QCOMPARE(app->desktop.messages[0].buttons, MessageButtons::OkCancel);
-        QCOMPARE(app->desktop.messages[0].icon, MessageIcon::None);
-        QCOMPARE(ui.parameters->text(), QString());
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(app->desktop.messages.size(), size_t(2));
+        const auto& m = app->desktop.messages.back();
+        QCOMPARE(m.text + "|" + m.title, QString("Are you sure ?|Reset all settings"));
+        QCOMPARE(m.buttons, MessageButtons::OkCancel);
+        QCOMPARE(m.icon, MessageIcon::None);
+        QCOMPARE(ui.parameters->text() + ui.txtSelMap->text() + ui.txtCommand->text(), QString());
         QVERIFY(ui.parameters->isHidden());
         for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric, ui.chkAdd})
             QVERIFY(!b->isChecked());
-        QCOMPARE(ui.txtSelMap->text(), QString());
-        QCOMPARE(ui.txtCommand->text(), QString());
-        QVERIFY(ui.optDM->isChecked() && !ui.optSP->isChecked());
+        QVERIFY(ui.optDM->isChecked() && !ui.cmbDifficult->isEnabled());
         QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch game"));
-        QVERIFY(!ui.cmbDifficult->isEnabled());
-        QCOMPARE(ui.cmbDifficult->currentText(), QString("Hard"));
-        QCOMPARE(ui.txtCustom->text(), QString("cstrike"));
+        QCOMPARE(ui.cmbDifficult->currentText() + ui.txtCustom->text(), QString("Hardcstrike"));
         QCOMPARE(ui.txtSelMap->toolTip(), QString("No map currently selected"));
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);  // single player again at once
-        QVERIFY(ui.cmbDifficult->isEnabled());
     }
 
-    void resetAll_cancelChangesNothing() {
+    void menus_mapCycleEditorQuitAndCloseBox() {
         auto* w = openWithMaps();
-        auto& ui = w->ui();
-        QTest::mouseClick(ui.console, Qt::LeftButton);
-        ui.txtSelMap->setText("crossfire.bsp");
-        app->desktop.answers.push_back(MessageAnswer::Cancel);
-        ui.mnuEdititmReset->trigger();
-        QVERIFY(ui.console->isChecked());
-        QCOMPARE(ui.txtSelMap->text(), QString("crossfire.bsp"));
-        QCOMPARE(ui.txtCommand->text(), QString("  -console"));
-    }
-
-    void quit_endsTheProgram() {
-        auto* w = openWithMaps();
-        activate(w);
-        QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
-        QVERIFY(app->ended);
-        QVERIFY(!app->windows.isLoaded("sp"));
-    }
-
-    void closeBox_endsTheProgram() {
-        auto* w = openWithMaps();
+        w->ui().mnuFileMapcleItm->trigger();
+        QCOMPARE(onlyMessage().text, QString("The Map Cycle Editor is not implemented yet"));
+        QCOMPARE(onlyMessage().title, QString("Ooops"));
+        QCOMPARE(onlyMessage().icon, MessageIcon::Information);
+        QVERIFY(w->isVisible() && !app->ended);
         w->close();
         TestApp::processDeletes();
         QVERIFY(app->ended);
-    }
 
-    void tabOrder_followsTheDesign() {
-        auto* w = openWithMaps();
-        const QStringList expected{"launch", "dev", "console", "cheats", "optDM", "cmbDifficult",
-                                   "dirFichiers", "txtCommand", "chkAdd", "txtSelMap", "confirmMap",
-                                   "parameters", "optSP", "numeric", "optTFC", "optCustom",
-                                   "txtCustom", "launchCustom"};
-        QStringList chain;
-        QWidget* at = w->ui().launch;
-        do {
-            if (expected.contains(at->objectName())) chain << at->objectName();
-            at = at->nextInFocusChain();
-        } while (at != w->ui().launch);
-        QCOMPARE(chain, expected);
-    }
-
-    void inputs_haveAccessibleNames() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
-        QCOMPARE(ui.SelMap->buddy(), static_cast<QWidget*>(ui.txtSelMap));
-        for (QWidget* c : std::initializer_list<QWidget*>{ui.parameters, ui.dirFichiers,
-                                                          ui.cmbDifficult, ui.txtCustom,
-                                                          ui.txtCommand})
-            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+        w = openWithMaps();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(app->ended && !app->windows.isLoaded("sp"));
     }
 };
 

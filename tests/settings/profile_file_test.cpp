@@ -1,24 +1,52 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "settings/get_pps.h"
 #include "settings/profile_file.h"
 #include "without_root_file_access.h"
 
 using namespace skyloom;
 namespace fs = std::filesystem;
 
-namespace {
+TEST(ProfileText, readsWindowsFilesWithAnyCaseCommentsAndQuotes) {
+    const std::string text =
+        "; by hand\r\n\r\n[gamedir]\r\n  Program =  C:\\hl\\hl.exe  \r\nmaps=\"C:\\Half Life\\maps\"\r\n"
+        "t='x'\r\nodd=\"unbalanced\r\nempty=\r\nnoequals\r\n[ MISC ]\r\nuser=a = b\r\n[A]\r\nk=1\r\n"
+        "k=2\r\n[a]\r\nj=3\r\n";
+    const std::pair<std::pair<const char*, const char*>, std::optional<std::string>> cases[] = {
+        {{"GAMEDIR", "program"}, "C:\\hl\\hl.exe"}, {{"GameDir", "MAPS"}, "C:\\Half Life\\maps"},
+        {{"gamedir", "t"}, "x"},        {{"GAMEDIR", "odd"}, "\"unbalanced"},
+        {{"GAMEDIR", "empty"}, ""},     {{"GAMEDIR", "noequals"}, std::nullopt},
+        {{"MISC", "user"}, "a = b"},    {{"MISC", "program"}, std::nullopt},
+        {{"NONE", "user"}, std::nullopt}, {{"a", "k"}, "1"},  // the first section and key count
+        {{"A", "j"}, std::nullopt}};
+    for (const auto& [where, expected] : cases)
+        EXPECT_EQ(findProfileValue(text, where.first, where.second), expected) << where.second;
+}
+
+TEST(ProfileText, writesChangeOnlyTheirLine) {
+    const std::string t = "[MISC]\r\nfirstuse=yes\r\n; keep\r\n\r\n[OTHER]\r\nx = 1\r\n";
+    EXPECT_EQ(setProfileValue(t, "misc", "FIRSTUSE", "no", "\r\n"),
+              "[MISC]\r\nfirstuse=no\r\n; keep\r\n\r\n[OTHER]\r\nx = 1\r\n");
+    EXPECT_EQ(setProfileValue(t, "MISC", "user", "G", "\r\n"),
+              "[MISC]\r\nfirstuse=yes\r\n; keep\r\nuser=G\r\n\r\n[OTHER]\r\nx = 1\r\n");
+    EXPECT_EQ(setProfileValue(t, "NEW", "k", "v", "\r\n"), t + "[NEW]\r\nk=v\r\n");
+    EXPECT_EQ(setProfileValue(t, "OTHER", "x", std::nullopt, "\r\n"),
+              "[MISC]\r\nfirstuse=yes\r\n; keep\r\n\r\n[OTHER]\r\n");
+    EXPECT_EQ(setProfileValue(t, "OTHER", "none", std::nullopt, "\r\n"), t);
+    EXPECT_EQ(setProfileValue("[M]\nu=a", "M", "c", "b", "\n"), "[M]\nu=a\nc=b\n");
+    EXPECT_EQ(setProfileValue("[M]\nu=a", "N", "c", "b", "\n"), "[M]\nu=a\n[N]\nc=b\n");
+}
 
 class ProfileFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("skyloom-profile-" + std::to_string(::getpid()) + "-" +
+              ("skyloom-ini-" + std::to_string(::getpid()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -30,12 +58,11 @@ protected:
     }
     void put(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
     std::string get() const {
-        std::ifstream in(file, std::ios::binary);
         std::ostringstream s;
-        s << in.rdbuf();
+        s << std::ifstream(file, std::ios::binary).rdbuf();
         return s.str();
     }
-    void write(std::string_view section, std::string_view key, std::optional<std::string_view> v) {
+    void write(const char* section, const char* key, std::optional<std::string_view> v) {
         ASSERT_TRUE(writeProfileValue(file, section, key, v).ok);
     }
 
@@ -43,164 +70,76 @@ protected:
     std::string file;
 };
 
-}  // namespace
-
-TEST(ProfileText, readsWindowsFilesWithAnyCaseCommentsAndQuotes) {
-    const std::string text =
-        "; written by hand\r\n"
-        "\r\n"
-        "[gamedir]\r\n"
-        "  Program =  C:\\Games\\Half-Life\\hl.exe  \r\n"
-        "maps=\"C:\\Games\\Half Life\\valve\\maps\"\r\n"
-        "tfcmaps='x'\r\n"
-        "odd=\"unbalanced\r\n"
-        "empty=\r\n"
-        "noequals\r\n"
-        "[ MISC ]\r\n"
-        "user=Gordon = Freeman\r\n";
-    EXPECT_EQ(findProfileValue(text, "GAMEDIR", "program"), "C:\\Games\\Half-Life\\hl.exe");
-    EXPECT_EQ(findProfileValue(text, "GameDir", "MAPS"), "C:\\Games\\Half Life\\valve\\maps");
-    EXPECT_EQ(findProfileValue(text, "GAMEDIR", "tfcmaps"), "x");
-    EXPECT_EQ(findProfileValue(text, "GAMEDIR", "odd"), "\"unbalanced");
-    EXPECT_EQ(findProfileValue(text, "GAMEDIR", "empty"), "");
-    EXPECT_EQ(findProfileValue(text, "GAMEDIR", "noequals"), std::nullopt);
-    EXPECT_EQ(findProfileValue(text, "MISC", "user"), "Gordon = Freeman");
-    EXPECT_EQ(findProfileValue(text, "MISC", "program"), std::nullopt);
-    EXPECT_EQ(findProfileValue(text, "NOPE", "user"), std::nullopt);
-}
-
-TEST(ProfileText, firstOfDuplicateSectionsAndKeysCounts) {
-    const std::string text = "[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n";
-    EXPECT_EQ(findProfileValue(text, "a", "k"), "1");
-    EXPECT_EQ(findProfileValue(text, "A", "j"), std::nullopt);
-}
-
-TEST(ProfileText, writesKeepOtherLinesByteForByte) {
-    const std::string text = "[MISC]\r\nfirstuse=yes\r\n; keep me\r\n\r\n[OTHER]\r\nx = 1\r\n";
-    EXPECT_EQ(setProfileValue(text, "misc", "firstuse", "no", "\r\n"),
-              "[MISC]\r\nfirstuse=no\r\n; keep me\r\n\r\n[OTHER]\r\nx = 1\r\n");
-    // A new key goes after the last line of its section, before the blank line.
-    EXPECT_EQ(setProfileValue(text, "MISC", "user", "Gordon", "\r\n"),
-              "[MISC]\r\nfirstuse=yes\r\n; keep me\r\nuser=Gordon\r\n\r\n[OTHER]\r\nx = 1\r\n");
-    EXPECT_EQ(setProfileValue(text, "GAMEDIR", "maps", "/m", "\r\n"), text + "[GAMEDIR]\r\nmaps=/m\r\n");
-    EXPECT_EQ(setProfileValue(text, "OTHER", "x", std::nullopt, "\r\n"),
-              "[MISC]\r\nfirstuse=yes\r\n; keep me\r\n\r\n[OTHER]\r\n");
-    EXPECT_EQ(setProfileValue(text, "OTHER", "missing", std::nullopt, "\r\n"), text);
-    EXPECT_EQ(setProfileValue(text, "NOSECTION", "x", std::nullopt, "\r\n"), text);
-}
-
-TEST(ProfileText, fileWithoutFinalNewlineGetsOneBeforeAppending) {
-    EXPECT_EQ(setProfileValue("[MISC]\nuser=a", "MISC", "company", "b", "\n"),
-              "[MISC]\nuser=a\ncompany=b\n");
-    EXPECT_EQ(setProfileValue("[MISC]\nuser=a", "GAMEDIR", "maps", "m", "\n"),
-              "[MISC]\nuser=a\n[GAMEDIR]\nmaps=m\n");
-    EXPECT_EQ(setProfileValue("[MISC]\nuser=a", "MISC", "user", "b", "\n"), "[MISC]\nuser=b");
-}
-
 TEST_F(ProfileFileTest, completeFirstUseGivesTheTwelveLinesInOrder) {
     put("[MISC]\r\nfirstuse=yes\r\n");
     write("MISC", "user", "Freeman");
     write("MISC", "company", "Black Mesa");
     write("MISC", "tfc", "true");
-    write("GAMEDIR", "tfcmaps", "D:\\Games\\tfc\\maps");
-    write("GAMEDIR", "program", "C:\\Games\\Half-Life\\hl.exe");
-    write("GAMEDIR", "maps", "C:\\Games\\Half-Life\\valve\\maps");
-    write("GAMEDIR", "valve", "C:\\Games\\Half-Life\\valve\\");
-    write("GAMEDIR", "tfcdir", "D:\\Games\\tfc\\");
-    write("GAMEDIR", "dds", "C:\\Games\\Half-Life\\");
+    write("GAMEDIR", "tfcmaps", "D:\\tfc\\maps");
+    write("GAMEDIR", "program", "C:\\HL\\hl.exe");
+    write("GAMEDIR", "maps", "C:\\HL\\valve\\maps");
+    write("gamedir", "valve", "C:\\HL\\valve\\");
+    write("GAMEDIR", "tfcdir", "D:\\tfc\\");
+    write("GAMEDIR", "dds", "C:\\HL\\");
     write("MISC", "firstuse", "no");
     EXPECT_EQ(get(),
-              "[MISC]\r\n"
-              "firstuse=no\r\n"
-              "user=Freeman\r\n"
-              "company=Black Mesa\r\n"
-              "tfc=true\r\n"
-              "[GAMEDIR]\r\n"
-              "tfcmaps=D:\\Games\\tfc\\maps\r\n"
-              "program=C:\\Games\\Half-Life\\hl.exe\r\n"
-              "maps=C:\\Games\\Half-Life\\valve\\maps\r\n"
-              "valve=C:\\Games\\Half-Life\\valve\\\r\n"
-              "tfcdir=D:\\Games\\tfc\\\r\n"
-              "dds=C:\\Games\\Half-Life\\\r\n");
+              "[MISC]\r\nfirstuse=no\r\nuser=Freeman\r\ncompany=Black Mesa\r\ntfc=true\r\n"
+              "[GAMEDIR]\r\ntfcmaps=D:\\tfc\\maps\r\nprogram=C:\\HL\\hl.exe\r\n"
+              "maps=C:\\HL\\valve\\maps\r\nvalve=C:\\HL\\valve\\\r\ntfcdir=D:\\tfc\\\r\n"
+              "dds=C:\\HL\\\r\n");
+    EXPECT_EQ(GetPPS("gamedir", "dds", "error", 100, file), "C:\\HL\\");
 }
 
-TEST_F(ProfileFileTest, newFileGetsPlatformLineEndingsAndReadingCreatesNothing) {
-    EXPECT_EQ(readProfileValue(file, "MISC", "firstuse"), std::nullopt);
-    EXPECT_FALSE(fs::exists(file));
-    write("MISC", "tfc", std::nullopt);  // removing from nothing creates nothing
+TEST_F(ProfileFileTest, readingCreatesNothingAndANewFileGetsPlatformLineEnds) {
+    EXPECT_EQ(GetPPS("MISC", "firstuse", "error", 100, file), "error");
+    write("MISC", "tfc", std::nullopt);
     EXPECT_FALSE(fs::exists(file));
     write("MISC", "firstuse", "no");
-    EXPECT_EQ(get(), "[MISC]\nfirstuse=no\n");
-    EXPECT_EQ(readProfileValue(file, "misc", "FIRSTUSE"), "no");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    write("MISC", "user", "a");
+    EXPECT_EQ(get(), "[MISC]\nfirstuse=no\nuser=a\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
-TEST_F(ProfileFileTest, lineBreaksInValuesOrNamesAreRefused) {
+TEST_F(ProfileFileTest, forgedLinesAndFailedWritesAreRefusedLeavingTheFileWhole) {
     put("[MISC]\nuser=a\n");
+    const std::string nul("b\0c", 3);
     for (std::string_view bad : {std::string_view("b\n[GAMEDIR]\nprogram=/bin/sh"),
-                                 std::string_view("b\r"), std::string_view("b\0c", 3)}) {
-        ProfileWriteResult r = writeProfileValue(file, "MISC", "user", bad);
-        EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.reason.empty());
-    }
+                                 std::string_view("b\r"), std::string_view(nul)})
+        EXPECT_FALSE(writeProfileValue(file, "MISC", "user", bad).ok);
     EXPECT_FALSE(writeProfileValue(file, "MISC", "us\ner", "x").ok);
     EXPECT_FALSE(writeProfileValue(file, "MI]SC", "user", "x").ok);
     EXPECT_FALSE(writeProfileValue(file, "MISC", "us=er", "x").ok);
-    EXPECT_EQ(get(), "[MISC]\nuser=a\n");
-}
 
-TEST_F(ProfileFileTest, failedWriteIsReportedAndLeavesTheFileWhole) {
-    put("[MISC]\nuser=a\n");
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    ProfileWriteResult r;
     {
         test::WithoutRootFileAccess asAPlayer;
-        r = writeProfileValue(file, "MISC", "user", "b");
+        ProfileWriteResult r = writeProfileValue(file, "MISC", "user", "b");
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.reason.find("Permission denied"), std::string::npos) << r.reason;
     }
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.reason.find("Permission denied"), std::string::npos);
     EXPECT_EQ(get(), "[MISC]\nuser=a\n");
-}
-
-TEST_F(ProfileFileTest, writeIntoMissingFolderIsReported) {
-    ProfileWriteResult r = writeProfileValue((dir / "gone" / "skyloom.ini").string(), "MISC", "a", "b");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.reason.find("No such file or directory"), std::string::npos);
-}
-
-TEST_F(ProfileFileTest, writeLeavesNoTemporaryFileAndKeepsPermissions) {
-    put("[MISC]\nuser=a\n");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-    write("MISC", "user", "b");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    ProfileWriteResult missing = writeProfileValue((dir / "no" / "x.ini").string(), "M", "a", "b");
+    EXPECT_NE(missing.reason.find("No such file or directory"), std::string::npos);
 }
 
 TEST_F(ProfileFileTest, malformedFilesReadWithoutCrash) {
     std::string binary;
     for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xff);
-    put(binary + "\n[MISC]\nuser=x\n");
-    EXPECT_EQ(readProfileValue(file, "MISC", "user"), "x");
-
-    put(std::string("[MISC]\nuser=a\0b\ncompany=c\n", 27));
-    EXPECT_EQ(readProfileValue(file, "MISC", "company"), "c");
-
-    put("[MISC]\nuser=" + std::string(100000, 'u') + "\ncompany=c");
-    EXPECT_EQ(readProfileValue(file, "MISC", "user")->size(), 100000u);
-    EXPECT_EQ(readProfileValue(file, "MISC", "company"), "c");
+    put(binary + "\n[MISC]\nuser=" + std::string(100000, 'u') + std::string("\0\n", 2) + "tfc=1");
+    EXPECT_EQ(readProfileValue(file, "MISC", "user")->size(), 100001u);
+    EXPECT_EQ(readProfileValue(file, "MISC", "tfc"), "1");
 
     std::string big;
-    big.reserve(50u << 20);
     while (big.size() < (50u << 20)) big += "junk line without meaning\n";
     put("[MISC]\n" + big + "tfc=true\n");
-    EXPECT_EQ(readProfileValue(file, "MISC", "tfc"), "true");
     write("MISC", "tfc", "false");
-    EXPECT_EQ(readProfileValue(file, "MISC", "tfc"), "false");
+    EXPECT_EQ(GetPPS("MISC", "tfc", "error", 100, file), "false");
     EXPECT_EQ(fs::file_size(file), 7 + big.size() + 10);
-}
 
-TEST_F(ProfileFileTest, aFolderInPlaceOfTheFileReadsAsMissing) {
-    fs::create_directories(file);
-    EXPECT_EQ(readProfileValue(file, "MISC", "user"), std::nullopt);
-    EXPECT_FALSE(writeProfileValue(file, "MISC", "user", "x").ok);
+    fs::remove(file);
+    fs::create_directories(file);  // a folder where the file should be
+    EXPECT_EQ(GetPPS("MISC", "user", "error", 100, file), "error");
 }
