@@ -2,6 +2,7 @@
 
 #include "launcher/main_window.h"
 #include "settings/splash_window.h"
+#include "setup/register_setup_windows.h"
 
 namespace skyloom {
 
@@ -9,6 +10,7 @@ void registerWindows(const AppContext& context) {
     WindowRegistry& w = context.windows;
     w.add(QStringLiteral("splash"), [context] { return new SplashWindow(context); });
     w.add(QStringLiteral("sp"), [context] { return new MainWindow(context); });
+    registerSetupWindows(context);
 }
 
 }  // namespace skyloom

@@ -24,6 +24,13 @@ public:
     Ui::MainWindow& ui() { return *ui_; }
     bool closeAfterLaunch() const;
 
+    // Reads the TFC flag and the listed map folder again, after the configuration window saved
+    // them while this window stayed loaded. The player's choices stay.
+    void reloadPaths();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectControls();
     void connectMenus();
@@ -48,6 +55,7 @@ private:
     bool startGame(const std::string& command, const std::string& folder);
 
     // Menus.
+    void mnuEdititmConfig_Click();
     void mnuFileMapcleItm_Click();
     void mnuFichieritmQuitter_Click();
     void mnuEdititmReset_Click();

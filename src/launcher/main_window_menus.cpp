@@ -3,6 +3,8 @@
 #include "launcher/main_window.h"
 #include "ui_main_window.h"
 
+#include <QKeyEvent>
+
 namespace skyloom {
 
 bool MainWindow::closeAfterLaunch() const { return ui_->mnuEdititm->isChecked(); }
@@ -57,11 +59,31 @@ void MainWindow::launchCustom_Click() {
 }
 
 void MainWindow::connectMenus() {
+    connect(ui_->mnuEdititmConfig, &QAction::triggered, this, &MainWindow::mnuEdititmConfig_Click);
+    // Ctrl+C is also Copy: a text field with a selection keeps it (see eventFilter).
+    for (QLineEdit* field : findChildren<QLineEdit*>()) field->installEventFilter(this);
     connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
     connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
             &MainWindow::mnuFichieritmQuitter_Click);
     connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
     // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A text field claims Ctrl+C even with nothing selected; then the menu's shortcut has it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* field = qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (field && !field->hasSelectedText() &&
+            QKeySequence(key->keyCombination()) == ui_->mnuEdititmConfig->shortcut())
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::mnuEdititmConfig_Click() {
+    context_.windows.show(QStringLiteral("config"));
+    context_.windows.unload(objectName());
 }
 
 void MainWindow::mnuFileMapcleItm_Click() {
