@@ -3,6 +3,7 @@
 # configuration window and presses Ok: the main window that comes back lists the maps of the
 # folder just saved and launches the game.
 source "$(dirname "$0")/harness.sh"
+source "$(dirname "$0")/setup_steps.sh"
 touch "$GAME/valve/maps/bounce.bsp" "$GAME/valve/maps/crossfire.bsp"
 start_skyloom
 
@@ -17,28 +18,14 @@ type_text "$GAME/valve/maps"
 key Return                          # Ok
 
 W=$(wait_window "Skyloom - Deathmatch Game")
-expected="[MISC]
+expect_settings "[MISC]
 tfc=false
 [GAMEDIR]
 program=$HL
 maps=$GAME/valve/maps
 tfcmaps=error"
-[ "$(cat "$APP/skyloom.ini")" = "$expected" ] || fail "settings file differs:
---- expected
-$expected
---- actual
-$(cat "$APP/skyloom.ini")"
 
-click "$W" 230 70                   # crossfire.bsp in the map list
-key alt+s
-key alt+l
-wait_starts 1
-expect_log "cwd=$GAME
-arg=+deathmatch
-arg=1
-arg=+map
-arg=crossfire
---"
+launch_crossfire "$W"
 
 key ctrl+q
 wait_exit

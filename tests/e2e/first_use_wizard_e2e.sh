@@ -3,6 +3,7 @@
 # paths with Team Fortress Classic ticked: the settings file ends as a complete first use leaves
 # it, and the main window lists the maps of the folder typed in.
 source "$(dirname "$0")/harness.sh"
+source "$(dirname "$0")/setup_steps.sh"
 touch "$GAME/valve/maps/bounce.bsp" "$GAME/valve/maps/crossfire.bsp"
 write_ini $'[MISC]\nfirstuse=yes\n'
 start_skyloom
@@ -31,7 +32,7 @@ wait_window "Configuration " > /dev/null
 key Return                          # Finish
 W=$(wait_window "Skyloom - Deathmatch Game")
 
-expected="[MISC]
+expect_settings "[MISC]
 firstuse=no
 user=Tester
 company=The Clan
@@ -43,22 +44,8 @@ maps=$GAME/valve/maps
 valve=$GAME/valve/
 tfcdir=$GAME/tfc/
 dds=$GAME/"
-[ "$(cat "$APP/skyloom.ini")" = "$expected" ] || fail "settings file differs:
---- expected
-$expected
---- actual
-$(cat "$APP/skyloom.ini")"
 
-click "$W" 230 70                   # crossfire.bsp in the map list
-key alt+s                           # Select this map
-key alt+l                           # Launch
-wait_starts 1
-expect_log "cwd=$GAME
-arg=+deathmatch
-arg=1
-arg=+map
-arg=crossfire
---"
+launch_crossfire "$W"
 
 key ctrl+q
 wait_exit
