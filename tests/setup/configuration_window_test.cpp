@@ -147,14 +147,6 @@ private slots:
         QVERIFY(!mainWindow()->ui().optTFC->isEnabled());
     }
 
-    void menu_okReloadsTheMainWindowWithTheNewMapsFolder() {
-        auto* w = openFromMenu();
-        fillIn(w, true);
-        click(w->ui().cmdOK);
-        QCOMPARE(mainWindow()->ui().dirFichiers->fileNames(),
-                 QStringList({"boot_camp.bsp", "crossfire.bsp"}));
-    }
-
     void cancel_writesNothingAndBringsBackTheMainWindow() {
         auto* w = openFromConfigurationError();
         MainWindow* hidden = mainWindow();
