@@ -8,8 +8,10 @@ namespace skyloom {
 QString qtNameFilter(const QString& filter) {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
     if (bar < 0) return filter;
-    return filter.left(bar).trimmed() + QStringLiteral(" (") + filter.mid(bar + 1).trimmed() +
-           QLatin1Char(')');
+    const QString description = filter.left(bar).trimmed();
+    const QString pattern = QLatin1Char('(') + filter.mid(bar + 1).trimmed() + QLatin1Char(')');
+    // "Program (hl.exe) | hl.exe" already shows its pattern once.
+    return description.endsWith(pattern) ? description : description + QLatin1Char(' ') + pattern;
 }
 
 MessageAnswer QtDesktop::message(QWidget* parent, const QString& text, const QString& title,

@@ -4,6 +4,7 @@
 #include "deathmatch/deathmatch_maker.h"
 #include "launcher/main_window.h"
 #include "settings/splash_window.h"
+#include "setup/register_setup_windows.h"
 
 namespace skyloom {
 
@@ -13,6 +14,7 @@ void registerWindows(const AppContext& context) {
     w.add(QStringLiteral("sp"), [context] { return new MainWindow(context); });
     w.add(QStringLiteral("DM"), [context] { return new DeathmatchMaker(context); });
     w.add(QStringLiteral("frmAdvanced"), [context] { return new AdvancedLauncher(context); });
+    registerSetupWindows(context);
 }
 
 }  // namespace skyloom

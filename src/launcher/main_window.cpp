@@ -53,6 +53,12 @@ void MainWindow::Form_Load() {
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
 }
 
+void MainWindow::reloadPaths() {
+    ui_->optTFC->setEnabled(readSetting("MISC", "tfc") != "false");
+    const char* key = ui_->optTFC->isChecked() ? "tfcmaps" : "maps";
+    ui_->dirFichiers->setFolder(QString::fromStdString(readSetting("GAMEDIR", key)));
+}
+
 void MainWindow::chooseGameType(GameType type) {
     const GameTypeLook look = lookOf(type);
     if (look.title) setWindowTitle(QString::fromStdString(*look.title));

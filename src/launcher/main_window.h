@@ -24,6 +24,13 @@ public:
     Ui::MainWindow& ui() { return *ui_; }
     bool closeAfterLaunch() const;
 
+    // Reads the TFC flag and the listed map folder again, after the configuration window saved
+    // them while this window stayed loaded. The player's choices stay.
+    void reloadPaths();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectControls();
     void connectMenus();
@@ -52,6 +59,7 @@ private:
     void handOverTo(const QString& window);
     void mnuConfigitmDMM_Click();
     void mnuFileitmAHLOL_Click();
+    void mnuEdititmConfig_Click();
     void mnuFileMapcleItm_Click();
     void mnuFichieritmQuitter_Click();
     void mnuEdititmReset_Click();

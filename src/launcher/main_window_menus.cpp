@@ -3,6 +3,8 @@
 #include "launcher/main_window.h"
 #include "ui_main_window.h"
 
+#include <QKeyEvent>
+
 namespace skyloom {
 
 bool MainWindow::closeAfterLaunch() const { return ui_->mnuEdititm->isChecked(); }
@@ -59,6 +61,9 @@ void MainWindow::launchCustom_Click() {
 void MainWindow::connectMenus() {
     connect(ui_->mnuConfigitmDMM, &QAction::triggered, this, &MainWindow::mnuConfigitmDMM_Click);
     connect(ui_->mnuFileitmAHLOL, &QAction::triggered, this, &MainWindow::mnuFileitmAHLOL_Click);
+    connect(ui_->mnuEdititmConfig, &QAction::triggered, this, &MainWindow::mnuEdititmConfig_Click);
+    // Ctrl+C is also Copy: a text field with a selection keeps it (see eventFilter).
+    for (QLineEdit* field : findChildren<QLineEdit*>()) field->installEventFilter(this);
     connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
     connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
             &MainWindow::mnuFichieritmQuitter_Click);
@@ -74,6 +79,20 @@ void MainWindow::handOverTo(const QString& window) {
 void MainWindow::mnuConfigitmDMM_Click() { handOverTo(QStringLiteral("DM")); }
 
 void MainWindow::mnuFileitmAHLOL_Click() { handOverTo(QStringLiteral("frmAdvanced")); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A text field claims Ctrl+C even with nothing selected; then the menu's shortcut has it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* field = qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (field && !field->hasSelectedText() &&
+            QKeySequence(key->keyCombination()) == ui_->mnuEdititmConfig->shortcut())
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::mnuEdititmConfig_Click() { handOverTo(QStringLiteral("config")); }
 
 void MainWindow::mnuFileMapcleItm_Click() {
     context_.desktop.message(this, QStringLiteral("The Map Cycle Editor is not implemented yet"),

@@ -66,8 +66,7 @@ SplashWindow::SplashWindow(const AppContext& context, QWidget* parent)
 void SplashWindow::Timer1_Timer() {
     Timer1.stop();
     const std::string firstuse = context_.settings.read("MISC", "firstuse", "error", 100);
-    const bool wizard = firstuse == "yes" && context_.windows.knows(QStringLiteral("firstuse1"));
-    context_.windows.show(wizard ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
+    context_.windows.show(firstuse == "yes" ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
     context_.windows.unload(objectName());
 }
 

@@ -14,7 +14,7 @@ namespace skyloom::test {
 inline const QString kProgram = QStringLiteral("/games/Half Life/hl.exe");
 
 inline AdvancedLauncher* openAdvanced(TestApp& app,
-                                      const std::string& ini = "[GAMEDIR]\r\nprogram=" +
+                                      const std::string& ini = "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=" +
                                                                kProgram.toStdString() + "\r\n") {
     app.writeIni(ini);
     return qobject_cast<AdvancedLauncher*>(app.windows.show(QStringLiteral("frmAdvanced")));

@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(captions(ui.mnuFichier),
                  QStringList({"&Deathmatch Maker ... Ctrl+D", "&Advanced HL Option Launcher Ctrl+A",
                               "&Map Cycle Editor ... ", "&Quit Ctrl+Q"}));
-        QCOMPARE(captions(ui.mnuEdit), QStringList({"&Reset all Ctrl+R", "C&lose Skyloom after launch "}));
+        QCOMPARE(captions(ui.mnuEdit), QStringList({"&Configuration Ctrl+C", "&Reset all Ctrl+R", "C&lose Skyloom after launch "}));
     }
 
     void load_tfcFlag_data() {

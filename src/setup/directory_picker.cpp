@@ -1,0 +1,54 @@
+#include "setup/directory_picker.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+#include "ui_directory_picker.h"
+
+namespace skyloom {
+
+DirectoryPicker::DirectoryPicker(const AppContext& context, const QString& caption, TargetOf target)
+    : SetupDialog(context),
+      target_(std::move(target)),
+      ui_(std::make_unique<Ui::DirectoryPicker>()) {
+    ui_->setupUi(this);
+    setWindowTitle(caption);
+    // Every picker starts at the root of the current folder's volume.
+    ui_->drve->setRoots(volumeRoots());
+    ui_->rep->setFolder(QDir::rootPath());
+    ui_->drve->showRootOf(ui_->rep->folder());
+    connect(ui_->drve, &QComboBox::currentIndexChanged, this, &DirectoryPicker::drve_Change);
+    connect(ui_->Command1, &QPushButton::clicked, this, &DirectoryPicker::Command1_Click);
+    connect(ui_->Command2, &QPushButton::clicked, this, &DirectoryPicker::Command2_Click);
+}
+
+DirectoryPicker::~DirectoryPicker() = default;
+
+void DirectoryPicker::drve_Change() {
+    const QString root = ui_->drve->root();
+    if (ui_->rep->setFolder(root)) return;
+    QString shown = root;
+    if (!shown.endsWith(QDir::separator())) shown += QDir::separator();
+    context_.desktop.message(this,
+                             shown + QStringLiteral(" n'est pas accessible.\r\n\r\n"
+                                                    "Le périphérique n'est pas prêt."),
+                             QStringLiteral("Lecteur ") + root, MessageButtons::Ok,
+                             MessageIcon::Critical);
+    ui_->drve->showRootOf(ui_->rep->folder());
+}
+
+void DirectoryPicker::Command1_Click() {
+    const PickerTarget target = target_(windowTitle());
+    // A receiver closed meanwhile gets nothing: it is not reopened behind the player's back.
+    if (QWidget* window = context_.windows.find(target.window)) {
+        if (auto* field = window->findChild<QLineEdit*>(target.field))
+            field->setText(ui_->rep->folder());
+    }
+    context_.windows.unload(objectName());
+}
+
+void DirectoryPicker::Command2_Click() {
+    context_.windows.unload(objectName());
+}
+
+}  // namespace skyloom

@@ -1,0 +1,24 @@
+#include "setup/save_settings.h"
+
+#include <QString>
+
+namespace skyloom {
+
+bool saveSettings(const AppContext& context, QWidget* parent,
+                  const std::vector<SettingWrite>& writes) {
+    for (const SettingWrite& w : writes) {
+        const ProfileWriteResult result = context.settings.write(
+            w.section, w.key, w.value ? std::optional<std::string_view>(*w.value) : std::nullopt);
+        if (result.ok) continue;
+        context.desktop.message(
+            parent,
+            QStringLiteral("Skyloom could not save your settings in \"%1\".\n\n%2")
+                .arg(QString::fromStdString(context.settings.filePath()),
+                     QString::fromStdString(result.reason)),
+            QStringLiteral("Settings not saved"), MessageButtons::Ok, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace skyloom

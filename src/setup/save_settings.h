@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+
+class QWidget;
+
+namespace skyloom {
+
+struct SettingWrite {
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;  // nothing removes the key
+};
+
+// Writes the values in order. The first write that fails stops the rest and is reported in a
+// message box naming the settings file and the reason; the caller then stays where it is.
+bool saveSettings(const AppContext& context, QWidget* parent,
+                  const std::vector<SettingWrite>& writes);
+
+}  // namespace skyloom
