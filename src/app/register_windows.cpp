@@ -1,5 +1,6 @@
 #include "app/register_windows.h"
 
+#include "connect/connection_tool.h"
 #include "launcher/main_window.h"
 #include "settings/splash_window.h"
 
@@ -9,6 +10,7 @@ void registerWindows(const AppContext& context) {
     WindowRegistry& w = context.windows;
     w.add(QStringLiteral("splash"), [context] { return new SplashWindow(context); });
     w.add(QStringLiteral("sp"), [context] { return new MainWindow(context); });
+    w.add(QStringLiteral("connect"), [context] { return new ConnectionTool(context); });
 }
 
 }  // namespace skyloom

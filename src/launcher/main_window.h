@@ -49,6 +49,7 @@ private:
 
     // Menus.
     void mnuFileMapcleItm_Click();
+    void mnuFileitmConnect_Click();
     void mnuFichieritmQuitter_Click();
     void mnuEdititmReset_Click();
 

@@ -58,6 +58,8 @@ void MainWindow::launchCustom_Click() {
 
 void MainWindow::connectMenus() {
     connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
+    connect(ui_->mnuFileitmConnect, &QAction::triggered, this,
+            &MainWindow::mnuFileitmConnect_Click);
     connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
             &MainWindow::mnuFichieritmQuitter_Click);
     connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
@@ -68,6 +70,11 @@ void MainWindow::mnuFileMapcleItm_Click() {
     context_.desktop.message(this, QStringLiteral("The Map Cycle Editor is not implemented yet"),
                              QStringLiteral("Ooops"), MessageButtons::Ok,
                              MessageIcon::Information);
+}
+
+void MainWindow::mnuFileitmConnect_Click() {
+    context_.windows.show(QStringLiteral("connect"));
+    context_.windows.unload(objectName());
 }
 
 void MainWindow::mnuFichieritmQuitter_Click() { context_.windows.unloadAll(); }
