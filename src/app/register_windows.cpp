@@ -1,5 +1,7 @@
 #include "app/register_windows.h"
 
+#include "about/about_window.h"
+#include "about/secret_window.h"
 #include "connect/connection_tool.h"
 #include "launcher/main_window.h"
 #include "settings/splash_window.h"
@@ -11,6 +13,8 @@ void registerWindows(const AppContext& context) {
     w.add(QStringLiteral("splash"), [context] { return new SplashWindow(context); });
     w.add(QStringLiteral("sp"), [context] { return new MainWindow(context); });
     w.add(QStringLiteral("connect"), [context] { return new ConnectionTool(context); });
+    w.add(QStringLiteral("frmAbout"), [context] { return new AboutWindow(context); });
+    w.add(QStringLiteral("secret"), [context] { return new SecretWindow(context); });
 }
 
 }  // namespace skyloom

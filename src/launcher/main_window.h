@@ -52,6 +52,7 @@ private:
     void mnuFileitmConnect_Click();
     void mnuFichieritmQuitter_Click();
     void mnuEdititmReset_Click();
+    void mnuHelpitmAbout_Click();
 
     std::string readSetting(const char* section, const char* key, int max = 100) const;
 

@@ -63,6 +63,7 @@ void MainWindow::connectMenus() {
     connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
             &MainWindow::mnuFichieritmQuitter_Click);
     connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
+    connect(ui_->mnuHelpitmAbout, &QAction::triggered, this, &MainWindow::mnuHelpitmAbout_Click);
     // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
 }
 
@@ -93,6 +94,12 @@ void MainWindow::mnuEdititmReset_Click() {
     optDM_Click();
     ui_->cmbDifficult->setEnabled(false);
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
+}
+
+// The About window enables the main window again when it closes.
+void MainWindow::mnuHelpitmAbout_Click() {
+    context_.windows.show(QStringLiteral("frmAbout"));
+    context_.windows.setEnabled(objectName(), false);
 }
 
 }  // namespace skyloom

@@ -1,0 +1,115 @@
+#include <QtTest>
+
+#include "about/secret_window.h"
+#include "test_app.h"
+#include "ui_secret_window.h"
+
+using namespace skyloom;
+using namespace skyloom::test;
+
+class SecretWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestApp> app;
+
+    // Ticks are driven by hand so that every step is seen.
+    SecretWindow* open() {
+        app = std::make_unique<TestApp>();
+        auto* w = qobject_cast<SecretWindow*>(app->windows.show("secret"));
+        if (w) w->timer().stop();
+        return w;
+    }
+
+private slots:
+    void cleanup() { app.reset(); }
+
+    void load_picturesFillWindowAndTextWaitsBelow() {
+        app = std::make_unique<TestApp>();
+        auto* w = qobject_cast<SecretWindow*>(app->windows.show("secret"));
+        QVERIFY(w->timer().isActive());
+        QCOMPARE(w->timer().interval(), 10);
+        w->timer().stop();
+
+        auto& ui = w->ui();
+        QCOMPARE(w->windowTitle(), QString("The horrible staff"));
+        QCOMPARE(w->size(), QSize(342, 208));  // 5130 x 3120 twips
+        QCOMPARE(ui.pict->geometry(), QRect(0, 0, 346, 212));
+        QCOMPARE(ui.pict->pixmap().size(), QSize(345, 210));
+
+        QCOMPARE(ui.lbl->parentWidget(), static_cast<QWidget*>(ui.pict));
+        QCOMPARE(ui.lbl->text(), ui.txt->toPlainText());
+        QVERIFY(ui.lbl->text().contains("Skyloom 2.0 credits"));
+        QVERIFY(ui.lbl->font().bold());
+        QCOMPARE(ui.lbl->font().family(), QString("Arial"));
+        QCOMPARE(ui.lbl->font().pointSizeF(), 11.25);
+        QCOMPARE(ui.lbl->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        // The label holds the whole text.
+        QCOMPARE(ui.lbl->size(), ui.lbl->sizeHint());
+        QVERIFY(ui.lbl->height() > w->height());
+
+        // Just below the picture: nothing of the text shows yet.
+        QCOMPARE(w->creditsTop(), 3180);
+        QCOMPARE(ui.lbl->y(), 212);
+        QVERIFY(!ui.lbl->geometry().intersects(w->rect()));
+    }
+
+    void ticks_move27TwipsUpAndRestartBelowMinusHeight() {
+        auto* w = open();
+        auto& ui = w->ui();
+        const int height = ui.lbl->height() * 15;
+        w->Timer1_Timer();
+        QCOMPARE(w->creditsTop(), 3153);
+        QCOMPARE(ui.lbl->y(), 210);
+        w->Timer1_Timer();
+        w->Timer1_Timer();
+        QCOMPARE(w->creditsTop(), 3099);
+        QCOMPARE(ui.lbl->y(), 206);
+        QVERIFY(ui.lbl->geometry().intersects(w->rect()));
+
+        int last = w->creditsTop();
+        for (int tick = 0; tick < 10000 && w->creditsTop() <= last; ++tick) {
+            last = w->creditsTop();
+            w->Timer1_Timer();
+        }
+        // The last top before the restart was not yet below minus the height.
+        QVERIFY(last >= -height);
+        QVERIFY(last - 27 < -height);
+        QCOMPARE(w->creditsTop(), 3180);
+        QCOMPARE(ui.lbl->y(), 212);
+    }
+
+    void offscreenControls_existOutsideTheClientArea() {
+        auto* w = open();
+        auto& ui = w->ui();
+        QCOMPARE(ui.Text1->text(), QString("___________________"));
+        QCOMPARE(ui.Text1->text().size(), 19);
+        QCOMPARE(ui.Command1->text(), QString("Command1"));
+        QCOMPARE(ui.txt->toPlainText(), ui.lbl->text());
+        QVERIFY(ui.txt->x() >= w->width());
+        QVERIFY(ui.Text1->y() >= w->height());
+        for (QWidget* c : std::initializer_list<QWidget*>{ui.txt, ui.Text1, ui.Command1})
+            QVERIFY2(!c->geometry().intersects(w->rect()), qPrintable(c->objectName()));
+        for (QWidget* c : std::initializer_list<QWidget*>{ui.txt, ui.Text1})
+            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+    }
+
+    void command1_copiesTextAndRestartsTimerKeepingPosition() {
+        auto* w = open();
+        auto& ui = w->ui();
+        for (int i = 0; i < 4; ++i) w->Timer1_Timer();
+        const int top = w->creditsTop();
+        const int y = ui.lbl->y();
+        ui.txt->setPlainText("one\ntwo");
+
+        QTest::mouseClick(ui.Command1, Qt::LeftButton);
+        QCOMPARE(ui.lbl->text(), QString("one\ntwo"));
+        QCOMPARE(ui.lbl->size(), ui.lbl->sizeHint());  // the label shrinks to the new text
+        QCOMPARE(ui.Text1->text(), QString("one\ntwo"));
+        QVERIFY(w->timer().isActive());
+        QCOMPARE(w->creditsTop(), top);
+        QCOMPARE(ui.lbl->y(), y);
+    }
+};
+
+QTEST_MAIN(SecretWindowTest)
+#include "secret_window_test.moc"
