@@ -28,7 +28,9 @@ void AboutWindow::Form_Load() {
 }
 
 // The main window takes input again whichever way the player leaves.
-void AboutWindow::Form_Unload() { context_.windows.setEnabled(QStringLiteral("sp"), true); }
+void AboutWindow::Form_Unload() {
+    context_.windows.setEnabled(QStringLiteral("sp"), true);
+}
 
 void AboutWindow::closeEvent(QCloseEvent* event) {
     Form_Unload();
@@ -46,6 +48,8 @@ void AboutWindow::lblUser_Click() {
         QStringLiteral("Stupid guy"), MessageButtons::Ok, MessageIcon::Critical);
 }
 
-void AboutWindow::Picture1_Click() { context_.windows.show(QStringLiteral("secret")); }
+void AboutWindow::Picture1_Click() {
+    context_.windows.show(QStringLiteral("secret"));
+}
 
 }  // namespace skyloom

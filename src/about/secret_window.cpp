@@ -6,8 +6,7 @@
 
 namespace skyloom {
 
-SecretWindow::SecretWindow(const AppContext& /*reads no settings, starts nothing*/,
-                           QWidget* parent)
+SecretWindow::SecretWindow(const AppContext& /*reads no settings, starts nothing*/, QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::SecretWindow>()) {
     ui_->setupUi(this);
     ui_->pict->setPixmap(creditsPicture());
@@ -29,7 +28,9 @@ SecretWindow::SecretWindow(const AppContext& /*reads no settings, starts nothing
 
 SecretWindow::~SecretWindow() = default;
 
-int SecretWindow::pictHeight() const { return ui_->pict->height() * kTwipsPerPixel; }
+int SecretWindow::pictHeight() const {
+    return ui_->pict->height() * kTwipsPerPixel;
+}
 
 void SecretWindow::Form_Load() {
     top_ = pictHeight();

@@ -1,6 +1,7 @@
+#include "about/about_window.h"
+
 #include <QtTest>
 
-#include "about/about_window.h"
 #include "about/secret_window.h"
 #include "launcher/main_window.h"
 #include "test_app.h"
@@ -100,7 +101,8 @@ private slots:
         QTest::mouseClick(ui.lblUser, Qt::LeftButton);
         QCOMPARE(app->desktop.messages.size(), size_t(1));
         const auto& m = app->desktop.messages[0];
-        QCOMPARE(m.text, QString(" It's your name, right ? So why did you click, stupid guy !!! :)"));
+        QCOMPARE(m.text,
+                 QString(" It's your name, right ? So why did you click, stupid guy !!! :)"));
         QCOMPARE(m.title, QString("Stupid guy"));
         QCOMPARE(m.buttons, MessageButtons::Ok);
         QCOMPARE(m.icon, MessageIcon::Critical);

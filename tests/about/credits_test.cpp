@@ -1,9 +1,9 @@
+#include "about/credits.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
-
-#include "about/credits.h"
 
 using namespace skyloom;
 
@@ -65,9 +65,9 @@ TEST(CreditsScroll, cyclesBetweenBottomOfPictureAndMinusHeight) {
 }
 
 TEST(CreditsScroll, pixelsRoundDownAt15TwipsEach) {
-    const std::pair<int, int> cases[] = {{0, 0},     {14, 0},    {15, 1},   {3180, 212},
-                                         {3153, 210}, {-1, -1},  {-15, -1}, {-16, -2},
-                                         {-27, -2},  {-8100, -540}};
+    const std::pair<int, int> cases[] = {{0, 0},      {14, 0},      {15, 1},   {3180, 212},
+                                         {3153, 210}, {-1, -1},     {-15, -1}, {-16, -2},
+                                         {-27, -2},   {-8100, -540}};
     for (auto [twips, pixels] : cases) EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
 }
 
@@ -76,7 +76,8 @@ TEST(CreditsText, everyLineEndsWithCarriageReturnAndLineFeed) {
     ASSERT_GE(text.size(), 2u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     std::size_t pairs = 0;
-    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
         ++pairs;
     EXPECT_GT(pairs, 20u);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), pairs);

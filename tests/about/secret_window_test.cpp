@@ -1,11 +1,26 @@
+#include "about/secret_window.h"
+
 #include <QtTest>
 
-#include "about/secret_window.h"
 #include "test_app.h"
 #include "ui_secret_window.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
+
+namespace {
+
+// How much of the window shows the credits' pure yellow (the picture has none).
+int yellowPixels(QWidget* w) {
+    const QImage shot = w->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixel(x, y) == qRgb(255, 255, 0)) ++count;
+    return count;
+}
+
+}  // namespace
 
 class SecretWindowTest : public QObject {
     Q_OBJECT
@@ -76,6 +91,25 @@ private slots:
         QVERIFY(last - 27 < -height);
         QCOMPARE(w->creditsTop(), 3180);
         QCOMPARE(ui.lbl->y(), 212);
+    }
+
+    void credits_showOnceInViewAndRedrawWhenTheTextChanges() {
+        auto* w = open();
+        QCOMPARE(yellowPixels(w), 0);
+        for (int i = 0; i < 30; ++i) w->Timer1_Timer();  // the first lines are in view
+        QVERIFY(yellowPixels(w) > 100);
+
+        // A new text looks exactly as in a window that never showed the old one.
+        const QString text = "MISC\r\nGeneric : Loomhound";
+        w->ui().txt->setPlainText(text);
+        QTest::mouseClick(w->ui().Command1, Qt::LeftButton);
+        SecretWindow fresh(app->context);
+        fresh.timer().stop();
+        fresh.ui().txt->setPlainText(text);
+        QTest::mouseClick(fresh.ui().Command1, Qt::LeftButton);
+        for (int i = 0; i < 30; ++i) fresh.Timer1_Timer();
+        QVERIFY(yellowPixels(w) > 100);
+        QCOMPARE(w->grab().toImage(), fresh.grab().toImage());
     }
 
     void offscreenControls_existOutsideTheClientArea() {

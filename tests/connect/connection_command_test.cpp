@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "connect/connection_command.h"
+
+#include <gtest/gtest.h>
 
 using skyloom::ComposeConnectCommand;
 

@@ -1,6 +1,7 @@
+#include "connect/connection_tool.h"
+
 #include <QtTest>
 
-#include "connect/connection_tool.h"
 #include "launcher/main_window.h"
 #include "test_app.h"
 #include "ui_connection_tool.h"
@@ -11,8 +12,7 @@ using namespace skyloom::test;
 
 namespace {
 
-const char* kConfigured =
-    "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/games/Half Life/hl.exe\r\n";
+const char* kConfigured = "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/games/Half Life/hl.exe\r\n";
 
 // Where Tab goes from this control.
 QWidget* nextTabStop(QWidget* w) {
