@@ -18,6 +18,12 @@ void drawThreads(QPainter& p, QPointF from, qreal width, qreal bottom, int count
     }
 }
 
+void fillSky(QPainter& p, const QRect& area, const QGradientStops& fromTopToBottom) {
+    QLinearGradient sky(area.topLeft(), area.bottomLeft());
+    sky.setStops(fromTopToBottom);
+    p.fillRect(area, sky);
+}
+
 }  // namespace
 
 QPixmap aboutPicture() {
@@ -25,11 +31,8 @@ QPixmap aboutPicture() {
     QImage image(size, size, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, size);
-    sky.setColorAt(0, QColor(12, 18, 48));
-    sky.setColorAt(0.65, QColor(190, 90, 30));
-    sky.setColorAt(1, QColor(40, 20, 10));
-    p.fillRect(image.rect(), sky);
+    fillSky(p, image.rect(),
+            {{0, QColor(12, 18, 48)}, {0.65, QColor(190, 90, 30)}, {1, QColor(40, 20, 10)}});
     drawThreads(p, QPointF(size / 2.0, 14), size, size, 12, QColor(255, 200, 120));
     p.setBrush(QColor(255, 230, 160));
     p.setPen(Qt::NoPen);
@@ -47,11 +50,8 @@ QPixmap creditsPicture() {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, height);
-    sky.setColorAt(0, QColor(6, 8, 30));
-    sky.setColorAt(0.7, QColor(60, 30, 70));
-    sky.setColorAt(1, QColor(120, 50, 20));
-    p.fillRect(image.rect(), sky);
+    fillSky(p, image.rect(),
+            {{0, QColor(6, 8, 30)}, {0.7, QColor(60, 30, 70)}, {1, QColor(120, 50, 20)}});
     // A few fixed stars; no randomness, so the picture is the same every time.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(230, 230, 255));

@@ -14,7 +14,7 @@ std::string creditsText() {
            "\r\n"
            "Bobbin\r\n"
            "\r\n"
-           "Shuttlecock\r\n"
+           "Shuttle\r\n"
            "\r\n"
            "Treadle\r\n"
            "\r\n"

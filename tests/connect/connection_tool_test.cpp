@@ -41,7 +41,7 @@ class ConnectionToolTest : public QObject {
 private slots:
     void cleanup() { app.reset(); }
 
-    void mainMenu_itemSitsBetweenMapCycleEditorAndQuit() {
+    void mainMenu_itemOpensToolAndUnloadsMainWindow() {
         app = std::make_unique<TestApp>();
         app->writeIni(kConfigured);
         auto& ui = qobject_cast<MainWindow*>(app->windows.show("sp"))->ui();
@@ -51,12 +51,11 @@ private slots:
         QVERIFY(ui.mnuFileitmConnect->shortcut().isEmpty());
         QCOMPARE(at, items.indexOf(ui.mnuFileMapcleItm) + 1);
         QCOMPARE(at + 1, items.indexOf(ui.mnuFichieritmQuitter));
-    }
 
-    void mainMenu_opensToolAndUnloadsMainWindow() {
-        auto* w = open();
-        QVERIFY(w);
-        QVERIFY(w->isVisible());
+        ui.mnuFileitmConnect->trigger();
+        TestApp::processDeletes();
+        auto* w = app->windows.find<ConnectionTool>("connect");
+        QVERIFY(w && w->isVisible());
         QVERIFY(!app->windows.isLoaded("sp"));
         QVERIFY(!app->ended);
     }
