@@ -1,6 +1,9 @@
 #include "app/register_windows.h"
 
+#include "about/about_window.h"
+#include "about/secret_window.h"
 #include "advanced/advanced_launcher.h"
+#include "connect/connection_tool.h"
 #include "deathmatch/deathmatch_maker.h"
 #include "launcher/main_window.h"
 #include "settings/splash_window.h"
@@ -15,6 +18,9 @@ void registerWindows(const AppContext& context) {
     w.add(QStringLiteral("DM"), [context] { return new DeathmatchMaker(context); });
     w.add(QStringLiteral("frmAdvanced"), [context] { return new AdvancedLauncher(context); });
     registerSetupWindows(context);
+    w.add(QStringLiteral("connect"), [context] { return new ConnectionTool(context); });
+    w.add(QStringLiteral("frmAbout"), [context] { return new AboutWindow(context); });
+    w.add(QStringLiteral("secret"), [context] { return new SecretWindow(context); });
 }
 
 }  // namespace skyloom

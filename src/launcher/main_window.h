@@ -61,8 +61,10 @@ private:
     void mnuFileitmAHLOL_Click();
     void mnuEdititmConfig_Click();
     void mnuFileMapcleItm_Click();
+    void mnuFileitmConnect_Click();
     void mnuFichieritmQuitter_Click();
     void mnuEdititmReset_Click();
+    void mnuHelpitmAbout_Click();
 
     std::string readSetting(const char* section, const char* key, int max = 100) const;
 

@@ -65,9 +65,12 @@ void MainWindow::connectMenus() {
     // Ctrl+C is also Copy: a text field with a selection keeps it (see eventFilter).
     for (QLineEdit* field : findChildren<QLineEdit*>()) field->installEventFilter(this);
     connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
+    connect(ui_->mnuFileitmConnect, &QAction::triggered, this,
+            &MainWindow::mnuFileitmConnect_Click);
     connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
             &MainWindow::mnuFichieritmQuitter_Click);
     connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
+    connect(ui_->mnuHelpitmAbout, &QAction::triggered, this, &MainWindow::mnuHelpitmAbout_Click);
     // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
 }
 
@@ -100,6 +103,8 @@ void MainWindow::mnuFileMapcleItm_Click() {
                              MessageIcon::Information);
 }
 
+void MainWindow::mnuFileitmConnect_Click() { handOverTo(QStringLiteral("connect")); }
+
 void MainWindow::mnuFichieritmQuitter_Click() { context_.windows.unloadAll(); }
 
 void MainWindow::mnuEdititmReset_Click() {
@@ -116,6 +121,12 @@ void MainWindow::mnuEdititmReset_Click() {
     optDM_Click();
     ui_->cmbDifficult->setEnabled(false);
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
+}
+
+// The About window enables the main window again when it closes.
+void MainWindow::mnuHelpitmAbout_Click() {
+    context_.windows.show(QStringLiteral("frmAbout"));
+    context_.windows.setEnabled(objectName(), false);
 }
 
 }  // namespace skyloom

@@ -77,9 +77,10 @@ private slots:
             return list;
         };
         QCOMPARE(ui.mnuHelp->title(), QString("&?"));
+        QCOMPARE(captions(ui.mnuHelp), QStringList("&About ... F1"));
         QCOMPARE(captions(ui.mnuFichier),
                  QStringList({"&Deathmatch Maker ... Ctrl+D", "&Advanced HL Option Launcher Ctrl+A",
-                              "&Map Cycle Editor ... ", "&Quit Ctrl+Q"}));
+                              "&Map Cycle Editor ... ", "&Connect to a server ... ", "&Quit Ctrl+Q"}));
         QCOMPARE(captions(ui.mnuEdit), QStringList({"&Configuration Ctrl+C", "&Reset all Ctrl+R", "C&lose Skyloom after launch "}));
     }
 

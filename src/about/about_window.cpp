@@ -1,0 +1,55 @@
+#include "about/about_window.h"
+
+#include <QCloseEvent>
+
+#include "about/about_pictures.h"
+#include "ui_about_window.h"
+
+namespace skyloom {
+
+AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), ui_(std::make_unique<Ui::AboutWindow>()) {
+    ui_->setupUi(this);
+    ui_->Picture1->setPixmap(aboutPicture());
+    connect(ui_->cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
+    connect(ui_->lblUser, &ClickableLabel::clicked, this, &AboutWindow::lblUser_Click);
+    connect(ui_->Picture1, &ClickableLabel::clicked, this, &AboutWindow::Picture1_Click);
+    Form_Load();
+}
+
+AboutWindow::~AboutWindow() = default;
+
+void AboutWindow::Form_Load() {
+    const auto read = [this](const char* key) {
+        return QString::fromStdString(context_.settings.read("MISC", key, "error", 100));
+    };
+    ui_->lblUser->setText(read("user"));
+    ui_->lblComp->setText(read("company"));
+}
+
+// The main window takes input again whichever way the player leaves.
+void AboutWindow::Form_Unload() {
+    context_.windows.setEnabled(QStringLiteral("sp"), true);
+}
+
+void AboutWindow::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void AboutWindow::cmdOK_Click() {
+    Form_Unload();
+    context_.windows.unload(objectName());
+}
+
+void AboutWindow::lblUser_Click() {
+    context_.desktop.message(
+        this, QStringLiteral(" It's your name, right ? So why did you click, stupid guy !!! :)"),
+        QStringLiteral("Stupid guy"), MessageButtons::Ok, MessageIcon::Critical);
+}
+
+void AboutWindow::Picture1_Click() {
+    context_.windows.show(QStringLiteral("secret"));
+}
+
+}  // namespace skyloom

@@ -1,0 +1,63 @@
+#include "about/secret_window.h"
+
+#include "about/about_pictures.h"
+#include "about/credits.h"
+#include "ui_secret_window.h"
+
+namespace skyloom {
+
+SecretWindow::SecretWindow(const AppContext& /*reads no settings, starts nothing*/, QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::SecretWindow>()) {
+    ui_->setupUi(this);
+    ui_->pict->setPixmap(creditsPicture());
+    ui_->txt->setPlainText(QString::fromStdString(creditsText()));
+
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(11.25);
+    font.setBold(true);
+    ui_->lbl->setFont(font);
+    QPalette yellow = ui_->lbl->palette();
+    yellow.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    ui_->lbl->setPalette(yellow);
+
+    Timer1.setInterval(10);
+    connect(&Timer1, &QTimer::timeout, this, &SecretWindow::Timer1_Timer);
+    connect(ui_->Command1, &QPushButton::clicked, this, &SecretWindow::Command1_Click);
+    Form_Load();
+}
+
+SecretWindow::~SecretWindow() = default;
+
+int SecretWindow::pictHeight() const {
+    return ui_->pict->height() * kTwipsPerPixel;
+}
+
+void SecretWindow::Form_Load() {
+    top_ = pictHeight();
+    showCredits();
+    Timer1.start();
+}
+
+void SecretWindow::Timer1_Timer() {
+    top_ = nextCreditsTop(top_, ui_->lbl->height() * kTwipsPerPixel, pictHeight());
+    placeCredits();
+}
+
+void SecretWindow::Command1_Click() {
+    showCredits();
+    if (!Timer1.isActive()) Timer1.start();
+    ui_->Text1->setText(ui_->txt->toPlainText());
+}
+
+// The label takes the size of its text, centred across the picture.
+void SecretWindow::showCredits() {
+    ui_->lbl->setText(ui_->txt->toPlainText());
+    ui_->lbl->adjustSize();
+    placeCredits();
+}
+
+void SecretWindow::placeCredits() {
+    ui_->lbl->move((width() - ui_->lbl->width()) / 2, twipsToPixels(top_));
+}
+
+}  // namespace skyloom

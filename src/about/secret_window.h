@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "app/app_context.h"
+
+namespace Ui {
+class SecretWindow;
+}
+
+namespace skyloom {
+
+// The hidden window `secret`: the credits scroll up over a picture without end. Reached only
+// by a click on the About window's picture.
+class SecretWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit SecretWindow(const AppContext& context, QWidget* parent = nullptr);
+    ~SecretWindow() override;
+
+    Ui::SecretWindow& ui() { return *ui_; }
+    QTimer& timer() { return Timer1; }
+    // Where the credits' top stands, in twips from the top of the picture.
+    int creditsTop() const { return top_; }
+
+    void Timer1_Timer();
+
+private:
+    void Form_Load();
+    void Command1_Click();
+    void showCredits();
+    void placeCredits();
+    int pictHeight() const;
+
+    std::unique_ptr<Ui::SecretWindow> ui_;
+    QTimer Timer1;
+    int top_ = 0;
+};
+
+}  // namespace skyloom
