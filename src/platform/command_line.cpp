@@ -5,6 +5,13 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+bool endsWithExe(std::string_view s) {
+    if (s.size() < 4) return false;
+    std::string tail(s.substr(s.size() - 4));
+    for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return tail == ".exe";
+}
+
 }  // namespace
 
 std::vector<std::string> splitArguments(std::string_view text) {
@@ -69,7 +76,15 @@ CommandLine parseCommandLine(std::string_view line,
          pos = line.find_first_of(" \t", pos + 1))
         ends.push_back(pos);
     ends.push_back(line.size());
+    // Nothing existing: name the first prefix that looks like a program, so a message about it
+    // shows the whole path rather than its first word.
     size_t chosen = ends.front();
+    for (size_t end : ends) {
+        if (end >= 4 && endsWithExe(line.substr(0, end))) {
+            chosen = end;
+            break;
+        }
+    }
     for (size_t end : ends) {
         if (end > 0 && isFile(std::string(line.substr(0, end)))) {
             chosen = end;

@@ -39,10 +39,13 @@ TEST(ParseCommandLine, unquotedProgramWithBlanksTakesTheShortestExistingPrefix) 
     EXPECT_EQ(c.arguments, (Args{"Life/hl.exe", "-dev"}));
 }
 
-TEST(ParseCommandLine, nothingExistingLeavesTheFirstWord) {
+TEST(ParseCommandLine, nothingExistingLeavesTheProgramLikePrefixOrFirstWord) {
     CommandLine c = parseCommandLine("error +deathmatch 1", [](const std::string&) { return false; });
     EXPECT_EQ(c.program, "error");
     EXPECT_EQ(c.arguments, (Args{"+deathmatch", "1"}));
+    c = parseCommandLine("/games/Half Life/HL.EXE -console", [](const std::string&) { return false; });
+    EXPECT_EQ(c.program, "/games/Half Life/HL.EXE");  // named whole in a failure message
+    EXPECT_EQ(c.arguments, Args{"-console"});
     c = parseCommandLine("hl.exe", [](const std::string&) { return false; });
     EXPECT_EQ(c.program, "hl.exe");
     EXPECT_TRUE(c.arguments.empty());
