@@ -1,275 +1,209 @@
-#include "deathmatch_test_app.h"
-#include "launcher/main_window.h"
-#include "ui_main_window.h"
+#include "deathmatch/deathmatch_maker.h"
+
+#include <QtTest>
+#include <filesystem>
+
+#include "test_app.h"
+#include "ui_deathmatch_maker.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
 
-namespace {
+const std::string kValueLines = serverConfigText({});
 
-// Shortcuts reach only the active window.
-void activate(QWidget* w) {
-    QApplication::setActiveWindow(w);
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
-
-QColor baseOf(QWidget* w) {
-    return w->palette().color(QPalette::Base);
-}
-QColor system(QPalette::ColorRole role) {
-    return QApplication::palette().color(role);
-}
-
-struct Box {
-    QCheckBox* box;
-    const char* caption;
-    const char* tooltip;
-};
-
-std::vector<Box> optionBoxes(Ui::DeathmatchMaker& ui) {
-    return {
-        {ui.sv_cheats, "Allow cheats", "Allow cheats during the Deathmatches games"},
-        {ui.dl, "Allow downloading", "Users can download maps, skins, models, sounds, etc ..."},
-        {ui.mp_flashlight, "Allow flashlight", "The flashlight is allowed"},
-        {ui.ul, "Allow uploading", "Users can upload maps, skins, models, sounds, etc ..."},
-        {ui.mp_autocrosshair, "Disable auto crosshair", "Turns off Multi-player autoaiming"},
-        {ui.mp_forcerespawn, "Force respawn", "Are players forcd to respawn after dying?"},
-        {ui.chase_active, "Chase view", "Enable chase view"},
-        {ui.mp_friendlyfire, "Friendly fire", "Teammates cannot hurt each other during team play "},
-        {ui.falldamage, "Disable fall damages", "Wether or not players take damage they falling"},
-        {ui.mp_footsteps, "Foot steps sound", "Do players footsteps make sound ? "},
-        {ui.mp_weaponstay, "Weapons stay",
-         "Determines wether or not weapons stay or not after you've dying"},
-        {ui.cl_download_ingame, "Disable download during game", ""},
-    };
-}
-
-struct Field {
-    QLineEdit* field;
-    const char* text;
-    int maxLength;
-    const char* tooltip;
-    QLabel* label;
-    const char* caption;
-};
-
-std::vector<Field> fields(Ui::DeathmatchMaker& ui) {
-    const int none = QLineEdit().maxLength();
-    return {
-        {ui.maxplayersvalue, "32", 3, "", ui.maxplayers, "Max. players : "},
-        {ui.partyname, "My party - Skyloom", none, "", ui.Label1, "Party name : "},
-        {ui.sv_gravityvalue, "800", 4, "Set the gravity (default : 800)", ui.sv_gravity,
-         "Gravity : "},
-        {ui.maxspectatorsvalue, "0", 4, "Set maximum number of spectators", ui.sv_maxspectators,
-         "Max spectators : "},
-        {ui.fraglimitvalue, "0", 4, "Set the frag limit. Type \"0\" for no frag limit",
-         ui.fraglimit, "Frag limit : "},
-        {ui.timelimitvalue, "0", 4, "Set the time limit. Type \"0\" for no time limit",
-         ui.timelimit, "Time limit :"},
-        {ui.maxpingvalue, "500", 4, "", ui.maxping, "Max. ping : "},
-    };
-}
-
-}  // namespace
+// One control a line: "name|text or title|tooltip|maximum length"; fields left out go unchecked.
+const QString kLooks =
+    "Frame1|First map selection\nsv_cheats|Allow cheats\ndl|Allow downloading\nul|Allow uploading\n"
+    "mp_flashlight|Allow flashlight\nmp_autocrosshair|Disable auto crosshair\nchase_active|Chase "
+    "view\nmp_forcerespawn|Force respawn\nmp_friendlyfire|Friendly fire\nfalldamage|Disable fall "
+    "damages\nmp_footsteps|Foot steps sound\nmp_weaponstay|Weapons stay\ncl_download_ingame|"
+    "Disable download during game\nmaxplayersvalue|32||3\npartyname|My party - Skyloom||32767\n"
+    "sv_gravityvalue|800|Set the gravity (default : 800)|4\nmaxpingvalue|500||4\n"
+    "maxspectatorsvalue|0|Set maximum number of spectators|4\n"
+    "fraglimitvalue|0|Set the frag limit. Type \"0\" for no frag limit|4\n"
+    "timelimitvalue|0|Set the time limit. Type \"0\" for no time limit|4\npassword|Password :\n"
+    "passwordvalue|||8\nLabel2|Select here the first map you want to launch. Then exec "
+    "\"skyloom.cfg\" in the console.\ncmdMapSel|Select this map\nSelMap|\ncmdHelp|Help\n"
+    "save|Save |Save to \"skyloom.cfg\"\nCommand1|Save and Launch|Save to \"skyloom.cfg\" and "
+    "launch Half-Life";
 
 class DeathmatchMakerTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DeathmatchApp> dm;
+    std::unique_ptr<TestApp> app;
+    std::string maps, valve;
+    DeathmatchMaker* w = nullptr;
 
-    DeathmatchMaker* open() {
-        dm = std::make_unique<DeathmatchApp>();
-        return dm->open();
+    // Opens the window anew over this settings file, by default that of a configured game.
+    Ui::DeathmatchMaker& open(std::string ini = "") {
+        if (ini.empty())
+            ini = "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/games/Half Life/hl.exe\r\nmaps=" +
+                  maps + "\r\nvalve=" + valve;
+        app->windows.unload("DM");
+        TestApp::processDeletes();
+        app->writeIni(ini + "\r\n");
+        w = qobject_cast<DeathmatchMaker*>(app->windows.show("DM"));
+        return w->ui();
+    }
+    std::string serverFile() const { return readFile(valve + "skyloom.cfg"); }
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    static QColor base(QWidget* w) { return w->palette().color(QPalette::Base); }
+    static QColor system(QPalette::ColorRole role) { return qApp->palette().color(role); }
+
+    // The only message box since the last call: OK alone, with this text, title and icon.
+    void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
+        const auto shown = std::exchange(app->desktop.messages, {});
+        QCOMPARE(shown.size(), size_t(1));
+        QCOMPARE(shown[0].text + " | " + shown[0].title, text + " | " + title);
+        QVERIFY(shown[0].icon == icon && shown[0].buttons == MessageButtons::Ok);
     }
 
-    void expectInitialState(DeathmatchMaker* w) {
-        auto& ui = w->ui();
-        QCOMPARE(w->windowTitle(), QString("Half-Life Deathmatch Maker"));
-        QCOMPARE(w->objectName(), QString("DM"));
-        QCOMPARE(ui.opt->title(), QString("Options"));
-        QCOMPARE(ui.Frame1->title(), QString("First map selection"));
-        QCOMPARE(ui.param->title(), QString("Additionals parameters"));
-        for (const Box& b : optionBoxes(ui)) {
-            QVERIFY2(!b.box->isChecked(), b.caption);
-            QCOMPARE(b.box->text(), QString(b.caption));
-            QCOMPARE(b.box->toolTip(), QString(b.tooltip));
+    void expectInitialState(DeathmatchMaker* dm) {
+        for (const QString& look : kLooks.split('\n')) {
+            const QStringList f = look.split('|');
+            const QWidget* c = dm->findChild<QWidget*>(f[0]);
+            const QVariant text = c->property("text");
+            QCOMPARE(text.isValid() ? text.toString() : c->property("title").toString(), f[1]);
+            if (f.size() > 2) QCOMPARE(c->toolTip(), f[2]);
+            if (f.size() > 3) QCOMPARE(c->property("maxLength").toString(), f[3]);
         }
-        for (const Field& f : fields(ui)) {
-            QCOMPARE(f.field->text(), QString(f.text));
-            QCOMPARE(f.field->maxLength(), f.maxLength);
-            QCOMPARE(f.field->toolTip(), QString(f.tooltip));
-            QCOMPARE(f.label->text(), QString(f.caption));
-            QCOMPARE(f.label->buddy(), static_cast<QWidget*>(f.field));
-            QVERIFY(f.field->isEnabled());
-        }
-        QCOMPARE(ui.password->text(), QString("Password :"));
-        QVERIFY(!ui.password->isChecked());
-        QCOMPARE(ui.passwordvalue->text(), QString());
-        QCOMPARE(ui.passwordvalue->maxLength(), 8);
-        QCOMPARE(ui.passwordvalue->echoMode(), QLineEdit::Normal);
+        auto& ui = dm->ui();
+        for (QCheckBox* box : dm->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
         QVERIFY(!ui.passwordvalue->isEnabled());
-        QCOMPARE(baseOf(ui.passwordvalue), system(QPalette::Mid));
-        QCOMPARE(ui.Label2->text(), QString("Select here the first map you want to launch. Then "
-                                            "exec \"skyloom.cfg\" in the console."));
-        QCOMPARE(ui.cmdMapSel->text(), QString("Select this map"));
-        QCOMPARE(ui.SelMap->text(), QString());
-        QVERIFY(!ui.SelMap->isReadOnly());
+        QCOMPARE(base(ui.passwordvalue), system(QPalette::Mid));
+        QCOMPARE(ui.passwordvalue->echoMode(), QLineEdit::Normal);
         QCOMPARE(ui.maps->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
-        QCOMPARE(ui.cmdHelp->text(), QString("Help"));
-        QCOMPARE(ui.save->text(), QString("Save "));
-        QCOMPARE(ui.save->toolTip(), QString("Save to \"skyloom.cfg\""));
-        QCOMPARE(ui.Command1->text(), QString("Save and Launch"));
-        QCOMPARE(ui.Command1->toolTip(), QString("Save to \"skyloom.cfg\" and launch Half-Life"));
+        QCOMPARE(dm->windowTitle(), QString("Half-Life Deathmatch Maker"));
+        QCOMPARE(ui.mnuFile->title() + ui.mnuFile->actions().value(0)->text(), "&File&Skyloom");
+        QCOMPARE(ui.mnuFileitmSkyloom->shortcut(), QKeySequence("Ctrl+H"));
     }
 
 private slots:
-    void cleanup() { dm.reset(); }
+    // Each test runs in its own program folder, which is also the current folder.
+    void init() {
+        app = std::make_unique<TestApp>();
+        maps = app->makeFolder("valve/maps", {"crossfire.bsp", "Arena.BSP", "readme.txt"});
+        valve = app->folder() + "/valve/";
+        QDir::setCurrent(QString::fromStdString(app->folder()));
+    }
+    void cleanup() { QDir::setCurrent(qApp->applicationDirPath()), app.reset(); }
 
-    void load_showsInitialState() {
-        auto* w = open();
+    void window_handlesItsControlsAndGoesToTheMainWindowAndBackFresh() {
+        auto& ui = open();
         expectInitialState(w);
-        auto& ui = w->ui();
-        QCOMPARE(ui.mnuFile->title(), QString("&File"));
-        QCOMPARE(ui.mnuFile->actions(), QList<QAction*>({ui.mnuFileitmSkyloom}));
-        QCOMPARE(ui.mnuFileitmSkyloom->text(), QString("&Skyloom"));
-        QCOMPARE(ui.mnuFileitmSkyloom->shortcut(), QKeySequence("Ctrl+H"));
-        QVERIFY(dm->messages().empty());
-    }
-
-    void load_withoutMapFolder_listsNothingSilently_data() {
-        QTest::addColumn<QString>("maps");
-        QTest::newRow("missing folder") << "maps=/no/such/folder\r\n";
-        QTest::newRow("no maps key") << "";
-    }
-    void load_withoutMapFolder_listsNothingSilently() {
-        QFETCH(QString, maps);
-        dm = std::make_unique<DeathmatchApp>();
-        // A folder named like the missing-value text must not stand in for the map folder.
-        dm->app->makeFolder("error", {"trap.bsp"});
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(QString::fromStdString(dm->app->folder()));
-        const auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
-        auto* w = dm->open("[GAMEDIR]\r\n" + maps.toStdString());
-        QVERIFY(w->ui().maps->fileNames().isEmpty());
-        QVERIFY(dm->messages().empty());
-        QVERIFY(w->isVisible());
-    }
-
-    void password_enablesAndRecoloursKeepingText() {
-        auto& ui = open()->ui();
-        QTest::mouseClick(ui.password, Qt::LeftButton);
-        QVERIFY(ui.passwordvalue->isEnabled());
-        QCOMPARE(baseOf(ui.passwordvalue), system(QPalette::Base));
-        QTest::keyClicks(ui.passwordvalue, "frag it");
-        QTest::mouseClick(ui.password, Qt::LeftButton);
-        QVERIFY(!ui.passwordvalue->isEnabled());
-        QCOMPARE(baseOf(ui.passwordvalue), system(QPalette::Mid));
-        QCOMPARE(ui.passwordvalue->text(), QString("frag it"));  // shown in clear, kept
-        QTest::keyClick(ui.password, Qt::Key_Space);
-        QVERIFY(ui.passwordvalue->isEnabled());
-        QCOMPARE(ui.passwordvalue->text(), QString("frag it"));
-    }
-
-    void cmdMapSel_takesSelectedMapWithoutExtension() {
-        auto& ui = open()->ui();
+        for (const bool ticked : {true, false, true}) {
+            QTest::keyClick(ui.password, Qt::Key_Space);
+            QCOMPARE(ui.passwordvalue->isEnabled(), ticked);
+            QCOMPARE(base(ui.passwordvalue), system(ticked ? QPalette::Base : QPalette::Mid));
+            if (ticked) QTest::keyClicks(ui.passwordvalue, "x");
+        }
+        QCOMPARE(ui.passwordvalue->text(), QString("xx"));
         ui.maps->selectFileName("Arena.BSP");
-        QCOMPARE(ui.SelMap->text(), QString());  // selecting alone changes nothing
-        QTest::mouseClick(ui.cmdMapSel, Qt::LeftButton);
-        QCOMPARE(ui.Frame1->title(), QString("First map selection (Arena.BSP)"));
-        QCOMPARE(ui.SelMap->text(), QString("Arena"));
-
-        ui.SelMap->selectAll();
-        QTest::keyClicks(ui.SelMap, "stalkyard");  // the player may type any name
-        QCOMPARE(ui.SelMap->text(), QString("stalkyard"));
-
+        click(ui.cmdMapSel);
+        QCOMPARE(ui.Frame1->title() + ui.SelMap->text(), "First map selection (Arena.BSP)Arena");
+        ui.SelMap->setText("stalkyard");
         ui.maps->clearSelection();
-        QTest::mouseClick(ui.cmdMapSel, Qt::LeftButton);
-        QCOMPARE(ui.Frame1->title(), QString("First map selection ()"));
-        QCOMPARE(ui.SelMap->text(), QString("stalkyard"));
-    }
-
-    void cmdHelp_explainsTheServerFile() {
-        auto& ui = open()->ui();
-        QTest::mouseClick(ui.cmdHelp, Qt::LeftButton);
-        QCOMPARE(dm->messages().size(), size_t(1));
-        const auto& m = dm->messages()[0];
-        QCOMPARE(m.text, QString("The Half-Life Deathmatch Maker allow you to configure your "
-                                 "server. When you click on save, the skyloom.cfg file is created "
-                                 "in your Valve directory. To use it, launch a server, then type "
-                                 "exec skyloom.cfg in the console."));
-        QCOMPARE(m.title, QString("Help"));
-        QCOMPARE(m.buttons, MessageButtons::Ok);
-        QCOMPARE(m.icon, MessageIcon::Information);
-    }
-
-    void inputs_haveAccessibleNames() {
-        auto& ui = open()->ui();
-        for (QWidget* c : std::initializer_list<QWidget*>{ui.maps, ui.SelMap, ui.passwordvalue})
-            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
-    }
-
-    void tabOrder_walksEachGroupThenTheButtons() {
-        auto* w = open();
-        auto& ui = w->ui();
-        // clang-format off
-        const std::vector<QWidget*> expected = {
-            ui.sv_cheats, ui.dl, ui.mp_flashlight, ui.ul, ui.mp_autocrosshair, ui.mp_forcerespawn,
-            ui.chase_active, ui.maxplayersvalue, ui.partyname, ui.mp_friendlyfire, ui.falldamage,
-            ui.mp_footsteps, ui.mp_weaponstay, ui.cl_download_ingame,
-            ui.maps, ui.cmdMapSel, ui.SelMap,
-            ui.sv_gravityvalue, ui.maxspectatorsvalue, ui.fraglimitvalue, ui.timelimitvalue,
-            ui.maxpingvalue, ui.password,  // the password field is skipped while disabled
-            ui.cmdHelp, ui.save, ui.Command1,
-        };
-        // clang-format on
-        std::vector<QWidget*> order;
-        QWidget* next = ui.sv_cheats;
-        do {
-            if (next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) order.push_back(next);
-            next = next->nextInFocusChain();
-        } while (next != ui.sv_cheats && order.size() <= expected.size());
-        QCOMPARE(order, expected);
-    }
-
-    void mainWindowMenu_opensDeathmatchMakerInItsPlace() {
-        dm = std::make_unique<DeathmatchApp>();
-        dm->app->writeIni(dm->configuredIni());
-        auto* sp = qobject_cast<MainWindow*>(dm->app->windows.show("sp"));
-        activate(sp);
-        QTest::keyClick(sp, Qt::Key_D, Qt::ControlModifier);
+        click(ui.cmdMapSel);
+        QCOMPARE(ui.Frame1->title() + ui.SelMap->text(), "First map selection ()stalkyard");
+        click(ui.cmdHelp);
+        expectMessage(
+            "The Half-Life Deathmatch Maker allow you to configure your server. When you "
+            "click on save, the skyloom.cfg file is created in your Valve directory. To "
+            "use it, launch a server, then type exec skyloom.cfg in the console.",
+            "Help", MessageIcon::Information);
+        ui.sv_cheats->click();
+        ui.mnuFileitmSkyloom->trigger();
         TestApp::processDeletes();
-        QVERIFY(!dm->app->windows.isLoaded("sp"));
-        auto* w = dm->app->windows.find<DeathmatchMaker>("DM");
-        QVERIFY(w && w->isVisible());
-        QVERIFY(!dm->app->ended);
+        QVERIFY(!app->windows.isLoaded("DM") && app->windows.find("sp")->isVisible());
+        app->windows.find("sp")->findChild<QAction*>("mnuConfigitmDMM")->trigger();
+        TestApp::processDeletes();
+        QVERIFY(!app->windows.isLoaded("sp") && !app->ended);
+        expectInitialState(app->windows.find<DeathmatchMaker>("DM"));
+        app->windows.find("DM")->close();
+        TestApp::processDeletes();
+        QVERIFY(app->ended && app->desktop.messages.empty());
     }
 
-    void menuSkyloom_returnsToMainWindowAndReopensFresh() {
-        auto* w = open();
-        auto& ui = w->ui();
-        QTest::mouseClick(ui.sv_cheats, Qt::LeftButton);
-        QTest::mouseClick(ui.password, Qt::LeftButton);
-        QTest::keyClicks(ui.passwordvalue, "secret");
-        ui.partyname->setText("Other party");
-        ui.maps->selectFileName("crossfire.bsp");
-        QTest::mouseClick(ui.cmdMapSel, Qt::LeftButton);
-
-        activate(w);
-        ui.partyname->setFocus();  // the shortcut works from inside a field too
-        QTest::keyClick(ui.partyname, Qt::Key_H, Qt::ControlModifier);
-        TestApp::processDeletes();
-        QVERIFY(!dm->app->windows.isLoaded("DM"));
-        QVERIFY(dm->app->windows.find("sp")->isVisible());
-        QVERIFY(!dm->app->ended);
-
-        expectInitialState(qobject_cast<DeathmatchMaker*>(dm->app->windows.show("DM")));
+    void saveAndLaunch_checkThenReplaceTheFileThenSayWhereOrStartTheServer() {
+        valve = app->makeFolder(std::string(120, 'v')) + "/";
+        auto& ui = open();
+        ui.maxpingvalue->setText(" ");
+        click(ui.Command1);
+        expectMessage("Please specify the maximum ping allowed", "Max ping",
+                      MessageIcon::Information);
+        QVERIFY(!std::filesystem::exists(valve + "skyloom.cfg"));
+        ui.maxpingvalue->clear();
+        writeFile(valve + "skyloom.cfg", std::string(300, '#'));
+        click(ui.save);
+        QCOMPARE(serverFile(), kValueLines);
+        expectMessage("You're skyloom.cfg file has been saved in " +
+                          QString::fromStdString(valve.substr(0, 99)),
+                      "Please note", MessageIcon::Information);
+        const QMap<QString, QString> renamed = {
+            {"dl", "cl_allowdownload"}, {"ul", "cl_allowupload"}, {"falldamage", "mp_falldamage"}};
+        for (QCheckBox* box : w->findChildren<QCheckBox*>(QRegularExpression("^(?!password)"))) {
+            box->click();
+            click(ui.save);
+            QCOMPARE(QString::fromStdString(serverFile()).section(' ', 0, 0),
+                     renamed.value(box->objectName(), box->objectName()));
+            box->click();
+        }
+        click(ui.password);
+        QTest::keyClicks(ui.passwordvalue, "p4ss w");
+        ui.partyname->setText("  Caf\xC3\xA9 \"crew\" ");
+        ui.maxplayersvalue->clear();
+        ui.sv_gravityvalue->setText(" 80");
+        ui.maxspectatorsvalue->setText("x y");
+        ui.fraglimitvalue->setText("25");
+        click(ui.save);
+        const std::string typed =
+            "mp_fraglimit 25\r\nmaxplayers \r\nsv_gravity  80\r\nsv_maxspectators "
+            "x y\r\nhostname   Caf\xC3\xA9 \"crew\" \r\n";
+        QCOMPARE(serverFile(), typed + "sv_password p4ss w\r\n");
+        app->desktop.messages.clear();
+        click(ui.password);
+        click(ui.Command1);
+        QCOMPARE(serverFile(), typed);
+        expectMessage("Please select a map", "No map selected", MessageIcon::Exclamation);
+        QTest::keyClicks(ui.SelMap, "no such map");
+        click(ui.Command1);
+        app->games.result = {false, "hl.exe", "Permission denied"};
+        click(ui.Command1);
+        expectMessage(
+            "The game could not be started.\n\nProgram: hl.exe\nReason: Permission denied",
+            "Skyloom", MessageIcon::Critical);
+        QCOMPARE(app->games.starts.size(), size_t(2));
+        const auto& start = app->games.starts[1];
+        QCOMPARE(start.commandLine,
+                 "/games/Half Life/hl.exe +deathmatch 1 -console +map no such map");
+        QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
+        QVERIFY(w->isVisible() && ui.Command1->isEnabled());
     }
 
-    void closeBox_endsTheProgram() {
-        auto* w = open();
-        w->close();
-        TestApp::processDeletes();
-        QVERIFY(dm->app->ended);
+    void unusableGameFolders_giveNoMapsNoFileAndOneMessage() {
+        app->makeFolder("error", {"trap.bsp"});
+        const QString unknown =
+            "Skyloom is not configured yet: the game folder is unknown, so skyloom.cfg cannot be "
+            "saved.\nSet the paths in Edit > Configuration of the main window, then try again.";
+        const QString failed =
+            "skyloom.cfg could not be saved.\n\nFile: gone/valve/skyloom.cfg\nReason: "
+            "No such file or directory";
+        const std::tuple<const char*, const char*, QString> rows[] = {
+            {"save", "", unknown},
+            {"Command1", "\r\nvalve=", unknown},
+            {"save", "\r\nmaps=/no/such/folder\r\nvalve=gone/valve/", failed},
+            {"Command1", "\r\nvalve=gone/valve/", failed}};
+        for (const auto& [button, valveLine, text] : rows) {
+            auto& ui = open("[GAMEDIR]\r\nprogram=/hl.exe" + std::string(valveLine));
+            QVERIFY(ui.maps->fileNames().isEmpty());
+            QTest::keyClicks(ui.SelMap, "crossfire");
+            click(w->findChild<QAbstractButton*>(button));
+            expectMessage(text, "Skyloom",
+                          text == failed ? MessageIcon::Critical : MessageIcon::Exclamation);
+            QVERIFY(w->isVisible());
+        }
+        QVERIFY(!std::filesystem::exists("skyloom.cfg") && app->games.starts.empty() &&
+                !std::filesystem::exists("error!skyloom.cfg"));
     }
 };
 
