@@ -17,8 +17,8 @@ const char* kTwelveLines =
     "tfcdir=/games/tfc/\r\ndds=/games/Half-Life/\r\n";
 
 std::string makeFile() {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("skyloom-bench-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("skyloom-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string file = (dir / "skyloom.ini").string();
     std::ofstream(file, std::ios::binary) << kTwelveLines;
@@ -27,13 +27,15 @@ std::string makeFile() {
 
 void GetPPS_lastKeyOfTwelveLines(benchmark::State& state) {
     const std::string file = makeFile();
-    for (auto _ : state) benchmark::DoNotOptimize(skyloom::GetPPS("gamedir", "dds", "error", 100, file));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(skyloom::GetPPS("gamedir", "dds", "error", 100, file));
 }
 BENCHMARK(GetPPS_lastKeyOfTwelveLines);
 
 void GetPPS_missingKey(benchmark::State& state) {
     const std::string file = makeFile();
-    for (auto _ : state) benchmark::DoNotOptimize(skyloom::GetPPS("MISC", "none", "error", 100, file));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(skyloom::GetPPS("MISC", "none", "error", 100, file));
 }
 BENCHMARK(GetPPS_missingKey);
 
@@ -42,7 +44,8 @@ void write_atomicReplaceOfTwelveLines(benchmark::State& state) {
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
-        benchmark::DoNotOptimize(skyloom::writeProfileValue(file, "MISC", "tfc", flip ? "false" : "true"));
+        benchmark::DoNotOptimize(
+            skyloom::writeProfileValue(file, "MISC", "tfc", flip ? "false" : "true"));
     }
 }
 BENCHMARK(write_atomicReplaceOfTwelveLines)->Unit(benchmark::kMicrosecond);

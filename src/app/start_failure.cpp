@@ -3,9 +3,9 @@
 namespace skyloom {
 
 void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result) {
-    const QString text = QStringLiteral("The game could not be started.\n\nProgram: %1\nReason: %2")
-                             .arg(QString::fromStdString(result.program),
-                                  QString::fromStdString(result.reason));
+    const QString text =
+        QStringLiteral("The game could not be started.\n\nProgram: %1\nReason: %2")
+            .arg(QString::fromStdString(result.program), QString::fromStdString(result.reason));
     desktop.message(parent, text, QStringLiteral("Skyloom"), MessageButtons::Ok,
                     MessageIcon::Critical);
 }

@@ -10,10 +10,18 @@ void setBackground(QWidget* field, SystemColour colour) {
     const QPalette system = QApplication::palette();
     QColor c;
     switch (colour) {
-        case SystemColour::WindowBackground: c = system.color(QPalette::Active, QPalette::Base); break;
-        case SystemColour::ButtonFace: c = system.color(QPalette::Active, QPalette::Button); break;
-        case SystemColour::Menu: c = system.color(QPalette::Active, QPalette::Window); break;
-        case SystemColour::ScrollBar: c = system.color(QPalette::Active, QPalette::Mid); break;
+        case SystemColour::WindowBackground:
+            c = system.color(QPalette::Active, QPalette::Base);
+            break;
+        case SystemColour::ButtonFace:
+            c = system.color(QPalette::Active, QPalette::Button);
+            break;
+        case SystemColour::Menu:
+            c = system.color(QPalette::Active, QPalette::Window);
+            break;
+        case SystemColour::ScrollBar:
+            c = system.color(QPalette::Active, QPalette::Mid);
+            break;
     }
     QPalette p = field->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})

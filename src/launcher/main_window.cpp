@@ -43,9 +43,9 @@ std::string MainWindow::readSetting(const char* section, const char* key, int ma
 void MainWindow::Form_Load() {
     const std::string tfc = readSetting("MISC", "tfc");
     if (tfc == "error") {
-        context_.desktop.message(this, QStringLiteral("You did not configure completly the Skyloom"),
-                                 QStringLiteral("Configuration error"), MessageButtons::Ok,
-                                 MessageIcon::None);
+        context_.desktop.message(
+            this, QStringLiteral("You did not configure completly the Skyloom"),
+            QStringLiteral("Configuration error"), MessageButtons::Ok, MessageIcon::None);
         if (context_.windows.show(QStringLiteral("config"))) setVisible(false);
     }
     ui_->optTFC->setEnabled(tfc != "false");
@@ -63,7 +63,8 @@ void MainWindow::chooseGameType(GameType type) {
     const GameTypeLook look = lookOf(type);
     if (look.title) setWindowTitle(QString::fromStdString(*look.title));
     if (look.mapsKey)
-        ui_->dirFichiers->setFolder(QString::fromStdString(readSetting("GAMEDIR", look.mapsKey->c_str())));
+        ui_->dirFichiers->setFolder(
+            QString::fromStdString(readSetting("GAMEDIR", look.mapsKey->c_str())));
     if (look.tooltip) ui_->txtSelMap->setToolTip(QString::fromStdString(*look.tooltip));
 
     ui_->cmbDifficult->setEnabled(look.difficultyEnabled);
@@ -90,7 +91,9 @@ void MainWindow::RefreshOptionPreview() {
     ui_->txtCommand->setText(QString::fromStdString(optionPreview(choices().options)));
 }
 
-void MainWindow::chkAdd_Click() { ui_->parameters->setVisible(ui_->chkAdd->isChecked()); }
+void MainWindow::chkAdd_Click() {
+    ui_->parameters->setVisible(ui_->chkAdd->isChecked());
+}
 
 GameChoices MainWindow::choices() const {
     GameChoices c;

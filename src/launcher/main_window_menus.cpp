@@ -1,13 +1,15 @@
 // The main window's launch buttons and menus.
+#include <QKeyEvent>
+
 #include "app/start_failure.h"
 #include "launcher/main_window.h"
 #include "ui_main_window.h"
 
-#include <QKeyEvent>
-
 namespace skyloom {
 
-bool MainWindow::closeAfterLaunch() const { return ui_->mnuEdititm->isChecked(); }
+bool MainWindow::closeAfterLaunch() const {
+    return ui_->mnuEdititm->isChecked();
+}
 
 std::optional<std::string> MainWindow::configuredGameFolder() {
     auto folder = gameFolder(context_.settings.read("GAMEDIR", "program", "", 50));
@@ -79,9 +81,13 @@ void MainWindow::handOverTo(const QString& window) {
     context_.windows.unload(objectName());
 }
 
-void MainWindow::mnuConfigitmDMM_Click() { handOverTo(QStringLiteral("DM")); }
+void MainWindow::mnuConfigitmDMM_Click() {
+    handOverTo(QStringLiteral("DM"));
+}
 
-void MainWindow::mnuFileitmAHLOL_Click() { handOverTo(QStringLiteral("frmAdvanced")); }
+void MainWindow::mnuFileitmAHLOL_Click() {
+    handOverTo(QStringLiteral("frmAdvanced"));
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A text field claims Ctrl+C even with nothing selected; then the menu's shortcut has it.
@@ -95,17 +101,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::mnuEdititmConfig_Click() { handOverTo(QStringLiteral("config")); }
+void MainWindow::mnuEdititmConfig_Click() {
+    handOverTo(QStringLiteral("config"));
+}
 
 void MainWindow::mnuFileMapcleItm_Click() {
     context_.desktop.message(this, QStringLiteral("The Map Cycle Editor is not implemented yet"),
-                             QStringLiteral("Ooops"), MessageButtons::Ok,
-                             MessageIcon::Information);
+                             QStringLiteral("Ooops"), MessageButtons::Ok, MessageIcon::Information);
 }
 
-void MainWindow::mnuFileitmConnect_Click() { handOverTo(QStringLiteral("connect")); }
+void MainWindow::mnuFileitmConnect_Click() {
+    handOverTo(QStringLiteral("connect"));
+}
 
-void MainWindow::mnuFichieritmQuitter_Click() { context_.windows.unloadAll(); }
+void MainWindow::mnuFichieritmQuitter_Click() {
+    context_.windows.unloadAll();
+}
 
 void MainWindow::mnuEdititmReset_Click() {
     if (context_.desktop.message(this, QStringLiteral("Are you sure ?"),

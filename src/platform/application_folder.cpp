@@ -4,6 +4,8 @@
 
 namespace skyloom {
 
-std::string applicationFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+std::string applicationFolder() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
 
 }  // namespace skyloom

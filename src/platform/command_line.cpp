@@ -3,7 +3,9 @@
 namespace skyloom {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 bool endsWithExe(std::string_view s) {
     if (s.size() < 4) return false;

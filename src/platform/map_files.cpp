@@ -7,7 +7,9 @@
 namespace skyloom {
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool hasMapExtension(const std::string& name) {
     static constexpr char ext[] = ".bsp";

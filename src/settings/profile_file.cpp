@@ -1,7 +1,5 @@
 #include "settings/profile_file.h"
 
-#include "platform/atomic_file.h"
-
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -9,10 +7,14 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/atomic_file.h"
+
 namespace skyloom {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -20,7 +22,9 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -30,9 +34,9 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 struct Line {
-    size_t begin;     // first byte
-    size_t end;       // one past the last byte before the line break
-    size_t next;      // first byte of the following line
+    size_t begin;  // first byte
+    size_t end;    // one past the last byte before the line break
+    size_t next;   // first byte of the following line
 };
 
 std::vector<Line> splitLines(std::string_view text) {
@@ -80,9 +84,9 @@ Parsed parseLine(std::string_view line) {
 
 // Where a section and one of its keys stand in a text.
 struct Location {
-    std::optional<size_t> header;     // line index of the section header
-    std::optional<size_t> entry;      // line index of the key
-    size_t lastContent = 0;           // last non-blank line of the section (or its header)
+    std::optional<size_t> header;  // line index of the section header
+    std::optional<size_t> entry;   // line index of the key
+    size_t lastContent = 0;        // last non-blank line of the section (or its header)
 };
 
 Location locate(std::string_view text, const std::vector<Line>& lines, std::string_view section,
@@ -126,7 +130,10 @@ std::optional<std::string> readWholeFile(const std::string& file, int* error = n
     return data;
 }
 
-bool forgesLines(std::string_view s) { return s.find_first_of("\r\n", 0) != std::string_view::npos || s.find('\0') != std::string_view::npos; }
+bool forgesLines(std::string_view s) {
+    return s.find_first_of("\r\n", 0) != std::string_view::npos ||
+           s.find('\0') != std::string_view::npos;
+}
 
 }  // namespace
 

@@ -70,6 +70,8 @@ void SplashWindow::Timer1_Timer() {
     context_.windows.unload(objectName());
 }
 
-void SplashWindow::closeEvent(QCloseEvent* event) { event->ignore(); }
+void SplashWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
 
 }  // namespace skyloom

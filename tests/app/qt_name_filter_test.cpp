@@ -7,7 +7,8 @@ class QtNameFilterTest : public QObject {
 private slots:
     void barFiltersBecomeQtFilters() {
         using skyloom::qtNameFilter;
-        QCOMPARE(qtNameFilter("Half-Life Program (hl.exe) | hl.exe"), QString("Half-Life Program (hl.exe)"));
+        QCOMPARE(qtNameFilter("Half-Life Program (hl.exe) | hl.exe"),
+                 QString("Half-Life Program (hl.exe)"));
         QCOMPARE(qtNameFilter("Maps | *.bsp"), QString("Maps (*.bsp)"));
         QCOMPARE(qtNameFilter("All (*)"), QString("All (*)"));
     }

@@ -1,6 +1,6 @@
-#include <QtTest>
-
 #include "app/window_registry.h"
+
+#include <QtTest>
 
 using namespace skyloom;
 
@@ -16,7 +16,9 @@ public:
     bool visibleAtLoad = false;
 };
 
-void processDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void processDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 }  // namespace
 
@@ -31,7 +33,8 @@ private slots:
     void init() {
         ends = created = 0;
         windows = std::make_unique<WindowRegistry>([this] { ++ends; });
-        for (const char* name : {"a", "b"}) windows->add(name, [this] { return ++created, new Probe; });
+        for (const char* name : {"a", "b"})
+            windows->add(name, [this] { return ++created, new Probe; });
     }
     void cleanup() { windows.reset(); }
 

@@ -1,6 +1,7 @@
+#include "launcher/game_command.h"
+
 #include <gtest/gtest.h>
 
-#include "launcher/game_command.h"
 #include "launcher/game_types.h"
 
 using namespace skyloom;
@@ -20,7 +21,8 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
         // The difficulty chosen in single player still counts after going back to deathmatch.
         {choices(GameType::Deathmatch, "crossfire.bsp", "Hard", "", {false, false, true, false}),
          "hl.exe +deathmatch 1 +map crossfire +set skill 2 -dev"},
-        {choices(GameType::Deathmatch, "crossfire.bsp", "Easy", "-zone 4096", {false, true, false, false}),
+        {choices(GameType::Deathmatch, "crossfire.bsp", "Easy", "-zone 4096",
+                 {false, true, false, false}),
          "hl.exe +deathmatch 1 +map crossfire +set skill 0-zone 4096 -console"},
         {choices(GameType::Deathmatch, "crossfire", "hard", " x", {true, true, true, true}),
          "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev -numericping"},

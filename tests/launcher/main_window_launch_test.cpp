@@ -21,12 +21,14 @@ class MainWindowLaunchTest : public QObject {
     }
     void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
         QCOMPARE(app->desktop.messages.size(), size_t(1));
-        QVERIFY2(app->desktop.messages[0].text.contains(text), qPrintable(app->desktop.messages[0].text));
+        QVERIFY2(app->desktop.messages[0].text.contains(text),
+                 qPrintable(app->desktop.messages[0].text));
         QCOMPARE(app->desktop.messages[0].title, title);
         QCOMPARE(app->desktop.messages[0].icon, icon);
         QCOMPARE(app->desktop.messages[0].buttons, MessageButtons::Ok);
     }
-    void expectStart(size_t n, const std::string& line, const char* folder = "C:\\Games\\Half-Life") {
+    void expectStart(size_t n, const std::string& line,
+                     const char* folder = "C:\\Games\\Half-Life") {
         QCOMPARE(app->games.starts.size(), n);
         QCOMPARE(app->games.starts.back().commandLine, line);
         QCOMPARE(app->games.starts.back().workingFolder, std::optional<std::string>(folder));

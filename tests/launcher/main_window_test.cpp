@@ -1,6 +1,7 @@
+#include "launcher/main_window.h"
+
 #include <QtTest>
 
-#include "launcher/main_window.h"
 #include "test_app.h"
 #include "ui_main_window.h"
 
@@ -9,8 +10,12 @@ using namespace skyloom::test;
 
 namespace {
 
-QColor baseOf(QWidget* w) { return w->palette().color(QPalette::Base); }
-QColor system(QPalette::ColorRole role) { return QApplication::palette().color(role); }
+QColor baseOf(QWidget* w) {
+    return w->palette().color(QPalette::Base);
+}
+QColor system(QPalette::ColorRole role) {
+    return QApplication::palette().color(role);
+}
 
 }  // namespace
 
@@ -26,8 +31,8 @@ class MainWindowTest : public QObject {
     }
     MainWindow* openWithMaps() {
         app = std::make_unique<TestApp>();
-        const std::string maps = app->makeFolder("valve/maps", {"crossfire.bsp", "Bounce.BSP",
-                                                                 "boot_camp.bsp", "readme.txt"});
+        const std::string maps = app->makeFolder(
+            "valve/maps", {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp", "readme.txt"});
         const std::string tfc = app->makeFolder("tfc/maps", {"2fort.bsp", "well.bsp"});
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nmaps=" + maps + "\ntfcmaps=" + tfc + "\n");
         return qobject_cast<MainWindow*>(app->windows.show("sp"));
@@ -58,17 +63,17 @@ private slots:
         QVERIFY(app->desktop.messages.empty());
 
         QStringList chain;
-        const QStringList tabOrder{"launch", "dev", "console", "cheats", "optDM", "cmbDifficult",
-                                   "dirFichiers", "txtCommand", "chkAdd", "txtSelMap", "confirmMap",
-                                   "parameters", "optSP", "numeric", "optTFC", "optCustom",
-                                   "txtCustom", "launchCustom"};
+        const QStringList tabOrder{
+            "launch",      "dev",        "console", "cheats",    "optDM",      "cmbDifficult",
+            "dirFichiers", "txtCommand", "chkAdd",  "txtSelMap", "confirmMap", "parameters",
+            "optSP",       "numeric",    "optTFC",  "optCustom", "txtCustom",  "launchCustom"};
         for (QWidget* at = ui.launch->nextInFocusChain(); chain.size() < tabOrder.size() - 1;
              at = at->nextInFocusChain())
             if (tabOrder.contains(at->objectName())) chain << at->objectName();
         QCOMPARE(QStringList("launch") + chain, tabOrder);
         QCOMPARE(ui.SelMap->buddy(), static_cast<QWidget*>(ui.txtSelMap));
-        for (QWidget* c : std::initializer_list<QWidget*>{ui.parameters, ui.dirFichiers,
-                                                          ui.cmbDifficult, ui.txtCustom, ui.txtCommand})
+        for (QWidget* c : std::initializer_list<QWidget*>{
+                 ui.parameters, ui.dirFichiers, ui.cmbDifficult, ui.txtCustom, ui.txtCommand})
             QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
 
         auto captions = [](QMenu* menu) {
@@ -78,10 +83,12 @@ private slots:
         };
         QCOMPARE(ui.mnuHelp->title(), QString("&?"));
         QCOMPARE(captions(ui.mnuHelp), QStringList("&About ... F1"));
-        QCOMPARE(captions(ui.mnuFichier),
-                 QStringList({"&Deathmatch Maker ... Ctrl+D", "&Advanced HL Option Launcher Ctrl+A",
-                              "&Map Cycle Editor ... ", "&Connect to a server ... ", "&Quit Ctrl+Q"}));
-        QCOMPARE(captions(ui.mnuEdit), QStringList({"&Configuration Ctrl+C", "&Reset all Ctrl+R", "C&lose Skyloom after launch "}));
+        QCOMPARE(
+            captions(ui.mnuFichier),
+            QStringList({"&Deathmatch Maker ... Ctrl+D", "&Advanced HL Option Launcher Ctrl+A",
+                         "&Map Cycle Editor ... ", "&Connect to a server ... ", "&Quit Ctrl+Q"}));
+        QCOMPARE(captions(ui.mnuEdit), QStringList({"&Configuration Ctrl+C", "&Reset all Ctrl+R",
+                                                    "C&lose Skyloom after launch "}));
     }
 
     void load_tfcFlag_data() {
@@ -110,14 +117,16 @@ private slots:
         auto* w = openWithMaps();
         auto& ui = w->ui();
         const auto mapControls = std::initializer_list<QWidget*>{
-            ui.launch, ui.confirmMap, ui.dirFichiers, ui.SelMap, ui.txtCommand,
-            ui.cheats, ui.console, ui.dev, ui.numeric, ui.chkAdd};
-        auto check = [&](const char* title, int maps, const char* mode, bool difficulty, bool custom) {
+            ui.launch, ui.confirmMap, ui.dirFichiers, ui.SelMap,  ui.txtCommand,
+            ui.cheats, ui.console,    ui.dev,         ui.numeric, ui.chkAdd};
+        auto check = [&](const char* title, int maps, const char* mode, bool difficulty,
+                         bool custom) {
             QCOMPARE(w->windowTitle(), QString(title));
             QCOMPARE(ui.dirFichiers->fileNames().size(), maps);
             if (mode)
-                QCOMPARE(ui.txtSelMap->toolTip(),
-                         QString("No map currently selected (you are currently in %1 mode)").arg(mode));
+                QCOMPARE(
+                    ui.txtSelMap->toolTip(),
+                    QString("No map currently selected (you are currently in %1 mode)").arg(mode));
             QCOMPARE(ui.cmbDifficult->isEnabled(), difficulty);
             QCOMPARE(ui.txtCustom->isEnabled(), custom);
             QCOMPARE(ui.launchCustom->isEnabled(), custom);

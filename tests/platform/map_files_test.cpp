@@ -1,10 +1,10 @@
+#include "platform/map_files.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include "platform/map_files.h"
 
 using namespace skyloom;
 namespace fs = std::filesystem;

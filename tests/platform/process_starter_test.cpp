@@ -1,9 +1,9 @@
+#include "platform/process_starter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include "platform/process_starter.h"
 
 using namespace skyloom;
 
@@ -33,8 +33,9 @@ private slots:
         QVERIFY(QDir().mkpath(game));
         QFile f(game + "/hl.exe");
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\n{ printf 'cwd=%s\\n' \"$PWD\"; for a in \"$@\"; do printf 'arg=%s\\n' "
-                "\"$a\"; done; printf -- '--\\n'; } >> \"$(dirname \"$0\")/hl.log\"\n");
+        f.write(
+            "#!/bin/sh\n{ printf 'cwd=%s\\n' \"$PWD\"; for a in \"$@\"; do printf 'arg=%s\\n' "
+            "\"$a\"; done; printf -- '--\\n'; } >> \"$(dirname \"$0\")/hl.log\"\n");
         f.setPermissions(f.permissions() | QFile::ExeOwner);
     }
     void cleanupTestCase() { QDir::setCurrent(original); }
@@ -44,8 +45,9 @@ private slots:
                                                    game.toStdString(), WindowState::Maximized);
         QVERIFY2(r.ok, r.reason.c_str());
         QCOMPARE(QDir::currentPath(), game);  // the folder stays the game's
-        QCOMPARE(log(), "cwd=" + game + "\narg=+map\narg=x;\narg=touch\narg=pwned\narg=$(touch\n"
-                                        "arg=pwned2)\n--\n");
+        QCOMPARE(log(), "cwd=" + game +
+                            "\narg=+map\narg=x;\narg=touch\narg=pwned\narg=$(touch\n"
+                            "arg=pwned2)\n--\n");
         QVERIFY(!QFile::exists(game + "/pwned") && !QFile::exists(game + "/pwned2"));
     }
 
@@ -53,16 +55,21 @@ private slots:
         const std::string line = (game + "/hl.exe -console +connect 10.0.0.1:27015").toStdString();
         QVERIFY(ProcessStarter().StartGame(line, std::nullopt, WindowState::Minimized).ok);
         QCOMPARE(QDir::currentPath(), original);
-        QCOMPARE(log(), "cwd=" + original + "\narg=-console\narg=+connect\narg=10.0.0.1:27015\n--\n");
+        QCOMPARE(log(),
+                 "cwd=" + original + "\narg=-console\narg=+connect\narg=10.0.0.1:27015\n--\n");
     }
 
     void refusedStarts_sayWhy_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no such file") << "missing" << "No such file.";
-        QTest::newRow("not executable") << "plain" << "The file is not executable.";
-        QTest::newRow("no wine") << "mz" << "It is a Windows program and wine was not found on PATH.";
-        QTest::newRow("no folder") << "nofolder" << "does not exist";
+        QTest::newRow("no such file") << "missing"
+                                      << "No such file.";
+        QTest::newRow("not executable") << "plain"
+                                        << "The file is not executable.";
+        QTest::newRow("no wine") << "mz"
+                                 << "It is a Windows program and wine was not found on PATH.";
+        QTest::newRow("no folder") << "nofolder"
+                                   << "does not exist";
     }
     void refusedStarts_sayWhy() {
         QFETCH(QString, setup);
@@ -70,7 +77,8 @@ private slots:
         QFile exe(game + "/hl.exe");
         if (setup == "missing") exe.remove();
         if (setup == "plain") exe.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        if (setup == "mz" && exe.open(QIODevice::WriteOnly | QIODevice::Truncate)) exe.write("MZ\x90");
+        if (setup == "mz" && exe.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            exe.write("MZ\x90");
         exe.close();
         const QString folder = setup == "nofolder" ? game + "/gone" : game;
         const QByteArray path = qgetenv("PATH");

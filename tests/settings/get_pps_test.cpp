@@ -10,7 +10,8 @@ using namespace skyloom;
 
 // Reads through the settings file of an application folder, as every window does.
 TEST(GetPPS, cutsTrimsAndDefaultsAsThePlatformBufferDoes) {
-    const auto dir = std::filesystem::temp_directory_path() / ("skyloom-pps-" + std::to_string(getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("skyloom-pps-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     const Settings settings(dir.string());
     EXPECT_EQ(settings.filePath(), dir.string() + "/skyloom.ini");
@@ -26,8 +27,8 @@ TEST(GetPPS, cutsTrimsAndDefaultsAsThePlatformBufferDoes) {
         {"GAMEDIR", "program", "error", 100, v120.substr(0, 99)},
         {"GAMEDIR", "program", "error", 200, v120},
         {"GAMEDIR", "program", "", 50, v120.substr(0, 49)},
-        {"gamedir", "maps", "error", 100, ""},          // present but empty is not the default
-        {"GAMEDIR", "none", "error", 4, "err"},           // defaults are cut too
+        {"gamedir", "maps", "error", 100, ""},   // present but empty is not the default
+        {"GAMEDIR", "none", "error", 4, "err"},  // defaults are cut too
         {"GAMEDIR", "program", "error", 1, ""},
         {"GAMEDIR", "program", "error", 0, ""},
         {"MISC", "user", "error", 100, "Gordon   Freeman"},
@@ -37,7 +38,8 @@ TEST(GetPPS, cutsTrimsAndDefaultsAsThePlatformBufferDoes) {
         {"NONE", "firstuse", "error!", 200, "error!"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(settings.read(c.section, c.key, c.def, c.max), c.expected) << c.key << " " << c.max;
+        EXPECT_EQ(settings.read(c.section, c.key, c.def, c.max), c.expected)
+            << c.key << " " << c.max;
     ASSERT_TRUE(settings.write("MISC", "user", "Barney").ok);
     EXPECT_EQ(settings.read("misc", "USER", "error", 100), "Barney");
     std::filesystem::remove_all(dir);

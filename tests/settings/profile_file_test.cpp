@@ -1,3 +1,5 @@
+#include "settings/profile_file.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -6,7 +8,6 @@
 #include <sstream>
 
 #include "settings/get_pps.h"
-#include "settings/profile_file.h"
 #include "without_root_file_access.h"
 
 using namespace skyloom;
@@ -14,15 +15,22 @@ namespace fs = std::filesystem;
 
 TEST(ProfileText, readsWindowsFilesWithAnyCaseCommentsAndQuotes) {
     const std::string text =
-        "; by hand\r\n\r\n[gamedir]\r\n  Program =  C:\\hl\\hl.exe  \r\nmaps=\"C:\\Half Life\\maps\"\r\n"
-        "t='x'\r\nodd=\"unbalanced\r\nempty=\r\nnoequals\r\n[ MISC ]\r\nuser=a = b\r\n[A]\r\nk=1\r\n"
+        "; by hand\r\n\r\n[gamedir]\r\n  Program =  C:\\hl\\hl.exe  \r\nmaps=\"C:\\Half "
+        "Life\\maps\"\r\n"
+        "t='x'\r\nodd=\"unbalanced\r\nempty=\r\nnoequals\r\n[ MISC ]\r\nuser=a = "
+        "b\r\n[A]\r\nk=1\r\n"
         "k=2\r\n[a]\r\nj=3\r\n";
     const std::pair<std::pair<const char*, const char*>, std::optional<std::string>> cases[] = {
-        {{"GAMEDIR", "program"}, "C:\\hl\\hl.exe"}, {{"GameDir", "MAPS"}, "C:\\Half Life\\maps"},
-        {{"gamedir", "t"}, "x"},        {{"GAMEDIR", "odd"}, "\"unbalanced"},
-        {{"GAMEDIR", "empty"}, ""},     {{"GAMEDIR", "noequals"}, std::nullopt},
-        {{"MISC", "user"}, "a = b"},    {{"MISC", "program"}, std::nullopt},
-        {{"NONE", "user"}, std::nullopt}, {{"a", "k"}, "1"},  // the first section and key count
+        {{"GAMEDIR", "program"}, "C:\\hl\\hl.exe"},
+        {{"GameDir", "MAPS"}, "C:\\Half Life\\maps"},
+        {{"gamedir", "t"}, "x"},
+        {{"GAMEDIR", "odd"}, "\"unbalanced"},
+        {{"GAMEDIR", "empty"}, ""},
+        {{"GAMEDIR", "noequals"}, std::nullopt},
+        {{"MISC", "user"}, "a = b"},
+        {{"MISC", "program"}, std::nullopt},
+        {{"NONE", "user"}, std::nullopt},
+        {{"a", "k"}, "1"},  // the first section and key count
         {{"A", "j"}, std::nullopt}};
     for (const auto& [where, expected] : cases)
         EXPECT_EQ(findProfileValue(text, where.first, where.second), expected) << where.second;

@@ -1,7 +1,8 @@
+#include "settings/splash_window.h"
+
 #include <QLabel>
 #include <QtTest>
 
-#include "settings/splash_window.h"
 #include "test_app.h"
 
 using namespace skyloom;
@@ -29,10 +30,12 @@ private slots:
     void tickOpensTheWizardOnlyForExactlyYes_data() {
         QTest::addColumn<QString>("ini");
         QTest::addColumn<QString>("next");
-        QTest::newRow("no file") << "" << "config";  // the main window hides behind it
+        QTest::newRow("no file") << ""
+                                 << "config";  // the main window hides behind it
         for (const char* v : {"Yes", "YES", "no", "error"})
             QTest::newRow(v) << QString("[MISC]\nfirstuse=%1\ntfc=true\n").arg(v) << "sp";
-        QTest::newRow("yes") << "[MISC]\nfirstuse=yes\n" << "firstuse1";
+        QTest::newRow("yes") << "[MISC]\nfirstuse=yes\n"
+                             << "firstuse1";
     }
     void tickOpensTheWizardOnlyForExactlyYes() {
         QFETCH(QString, ini);

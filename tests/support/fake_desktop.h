@@ -41,9 +41,9 @@ public:
     }
 
     std::vector<Message> messages;
-    std::deque<MessageAnswer> answers;             // default: OK
+    std::deque<MessageAnswer> answers;  // default: OK
     std::vector<FileDialog> fileDialogs;
-    std::deque<std::optional<QString>> files;       // default: cancelled
+    std::deque<std::optional<QString>> files;  // default: cancelled
 };
 
 }  // namespace skyloom::test

@@ -34,11 +34,21 @@ TestApp::~TestApp() {
     processDeletes();
 }
 
-std::string TestApp::folder() const { return dir.path().toStdString(); }
-std::string TestApp::iniPath() const { return settings.filePath(); }
-void TestApp::writeIni(const std::string& text) const { writeFile(iniPath(), text); }
-std::string TestApp::readIni() const { return readFile(iniPath()); }
-bool TestApp::iniExists() const { return std::filesystem::exists(iniPath()); }
+std::string TestApp::folder() const {
+    return dir.path().toStdString();
+}
+std::string TestApp::iniPath() const {
+    return settings.filePath();
+}
+void TestApp::writeIni(const std::string& text) const {
+    writeFile(iniPath(), text);
+}
+std::string TestApp::readIni() const {
+    return readFile(iniPath());
+}
+bool TestApp::iniExists() const {
+    return std::filesystem::exists(iniPath());
+}
 
 std::string TestApp::makeFolder(const std::string& name,
                                 const std::vector<std::string>& files) const {

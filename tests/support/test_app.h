@@ -26,7 +26,8 @@ public:
     bool iniExists() const;
 
     // Makes a folder below the application folder holding empty files of these names.
-    std::string makeFolder(const std::string& name, const std::vector<std::string>& files = {}) const;
+    std::string makeFolder(const std::string& name,
+                           const std::vector<std::string>& files = {}) const;
 
     // Runs pending deletions, as the event loop does, so closed windows leave the registry.
     static void processDeletes();

@@ -13,7 +13,8 @@ public:
     WithoutRootFileAccess() {
         if (!get()) return;
         for (auto& d : data_)
-            d.effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+            d.effective &=
+                ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
         active_ = set();
     }
     ~WithoutRootFileAccess() {
