@@ -1,0 +1,389 @@
+#include <sys/stat.h>
+
+#include <QClipboard>
+#include <QtTest>
+#include <filesystem>
+
+#include "launcher/main_window.h"
+#include "setup/directory_picker.h"
+#include "setup/paths_panel.h"
+#include "test_app.h"
+#include "ui_directory_picker.h"
+#include "ui_main_window.h"
+#include "ui_paths_panel.h"
+#include "without_root_file_access.h"
+
+using namespace skyloom;
+using namespace skyloom::test;
+
+namespace {
+
+const std::string kFirstUse = "[MISC]\r\nfirstuse=yes\r\n";
+
+// A control's caption (its window's, group's or own), "[default]", "[x]" when checked,
+// "[disabled]", "[grey]" for a field on the grey of a scroll bar, and "[its tooltip]".
+QString looks(QWidget* w) {
+    QString s = w->isWindow()
+                    ? w->windowTitle()
+                    : w->property(w->property("title").isValid() ? "title" : "text").toString();
+    if (auto* b = qobject_cast<QPushButton*>(w); b && b->isDefault()) s += " [default]";
+    if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isChecked()) s += " [x]";
+    if (!w->isEnabled()) s += " [disabled]";
+    const QColor base = w->palette().color(QPalette::Base);
+    if (qobject_cast<QLineEdit*>(w) && base != qApp->palette().color(QPalette::Base))
+        s += base == qApp->palette().color(QPalette::Mid) ? " [grey]" : " [odd colour]";
+    return w->toolTip().isEmpty() ? s : s + " [" + w->toolTip() + "]";
+}
+
+}  // namespace
+
+class SetupWindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestApp> app;
+
+    QWidget* start(const std::string& ini, const QString& window) {
+        app = std::make_unique<TestApp>();
+        if (!ini.empty()) app->writeIni(ini);
+        return app->windows.show(window);
+    }
+    template <class T = QWidget>
+    T* child(const char* window, const char* name) {
+        QWidget* w = app->windows.find(window);
+        return w ? w->findChild<T*>(name) : nullptr;
+    }
+    Ui::PathsPanel& panel(const char* window = "firstuseconfig") {
+        return child<PathsPanel>(window, "paths")->ui();
+    }
+    MainWindow* mainWindow() { return app->windows.find<MainWindow>("sp"); }
+    void press(const char* window, const char* button) {
+        QTest::mouseClick(child<QAbstractButton>(window, button), Qt::LeftButton);
+        TestApp::processDeletes();
+    }
+    void name(const char* nick, const char* clan) {
+        child<QLineEdit>("firstuse2", "txtNick")->setText(nick);
+        child<QLineEdit>("firstuse2", "txtClan")->setText(clan);
+    }
+    // True when the window is the only one left, on screen, and the program still runs.
+    bool onlyOpen(const QString& window) {
+        TestApp::processDeletes();
+        QWidget* w = app->windows.find(window);
+        return app->windows.loadedCount() == 1 && w && w->isVisible() && !app->ended;
+    }
+    // The message boxes shown so far, each as "icon | title | text" (all have one OK button).
+    QStringList shown() {
+        const char* const icons[] = {"none", "information", "exclamation", "critical"};
+        QStringList list;
+        for (const auto& m : app->desktop.messages)
+            list << icons[int(m.icon)] + (" | " + m.title + " | " + m.text);
+        return list;
+    }
+    // Loads the window unshown and compares rows of "control=looks" ("=looks": the window).
+    void checkLooks(const char* window, const QStringList& rows) {
+        QWidget* w = app->windows.load(window);
+        for (const QString& row : rows) {
+            const QString name = row.section('=', 0, 0);
+            QWidget* c = name.isEmpty() ? w : w->findChild<QWidget*>(name);
+            QCOMPARE(name + "=" + (c ? looks(c) : "(missing)"), row);
+        }
+    }
+    // The wizard's paths page and the configuration window, both open, their paths marked.
+    void openBothReceivers() {
+        start("[MISC]\ntfc=true\n", "firstuseconfig");
+        app->windows.show("config");
+        for (const char* window : {"firstuseconfig", "config"})
+            for (const char* field : {"program", "txtMaps", "TFCmaps"})
+                child<QLineEdit>(window, field)->setText("untouched");
+    }
+    // The path fields of both receivers changed since, as "window.field=text".
+    QStringList changed() {
+        QStringList list;
+        for (const char* window : {"firstuseconfig", "config"})
+            for (const char* field : {"program", "txtMaps", "TFCmaps"})
+                if (auto* e = child<QLineEdit>(window, field); e && e->text() != "untouched")
+                    list << QString("%1.%2=%3").arg(window, field, e->text());
+        return list;
+    }
+
+private slots:
+    void cleanup() { app.reset(); }
+
+    void windows_showTheirDesignAndWizardPagesIgnoreEscapeAndEndTheProgramByTheirFrame() {
+        for (const char* page : {"firstuse1", "firstuse2", "firstuseconfig", "firstusedone"}) {
+            QWidget* w = start(kFirstUse, page);
+            QVERIFY(!child(page, "Picture1")->property("pixmap").value<QPixmap>().isNull());
+            QTest::keyClick(w, Qt::Key_Escape);
+            QVERIFY2(onlyOpen(page), page);
+            w->close();
+            TestApp::processDeletes();
+            QVERIFY2(app->ended && app->readIni() == kFirstUse, page);
+        }
+        start(kFirstUse, "firstuse1");
+        checkLooks("firstuse1", {"=Welcome to the Skyloom !",
+                                 "Label1=You are launching the Skyloom for the first time. This "
+                                 "wizard will help you to configure it.",
+                                 "Label2=Click \"Next\".", "cmdNext=&Next > [default]"});
+        checkLooks("firstuse2", {"=Name and organisation", "Label2=Name/Nickname :",
+                                 "Label1=Enter your name and your organisation (or clan).",
+                                 "Label3=Organisation/clan :", "cmdPrev=< &Previous",
+                                 "cmdNext=&Next > [default]"});
+        checkLooks(
+            "firstuseconfig",
+            {"=Configuration", "frmHLC=Half-Life ", "Label1=Program : ", "program=error",
+             "Command2=Browse", "lblMaps=Maps dir : ", "txtMaps=error", "cmdMaps=Browse",
+             "frmTFC=Team Fortress Classic ", "chkTFC=&Team Fortress Classic is installed",
+             "tfcCaption=TFC maps dir : ", "TFCmaps=error [disabled] [grey]", "cmdTFCMaps=Browse",
+             "cmdPrev=< &Previous [Saves parameters in \"skyloom.ini\"]",
+             "cmdFinish=&Next > [default]"});
+        checkLooks("firstusedone", {"=Configuration ", "Label1=All done !",
+                                    "Label2=The Skyloom configuration is finished.",
+                                    "Label3=The wizard will now start the Skyloom.",
+                                    "cmdFinish=&Finish [default]"});
+        checkLooks("config", {"=Configuration", "frmHLC=Half-Life :", "Label1=Program :",
+                              "chkTFC=&Team Fortress Classic is intalled", "Command3=Cancel",
+                              "cmdOK=Ok [default] [Saves parameters in \"skyloom.ini\"]"});
+        checkLooks("DirMapsTFC", {"Command1=OK [default]", "Command2=Cancel"});
+    }
+
+    void wizardPages_writeOnlyOnNextAndShowWhatIsStored() {
+        const std::string stored = kFirstUse + "user=Old\r\ncompany=Clan\r\ntfc=True\r\n";
+        start(stored, "firstuse1");
+        press("firstuse1", "cmdNext");
+        QTest::keyClick(child("firstuse2", "txtNick"), Qt::Key_Return);  // Enter is Next
+        name("Tester", "");
+        press("firstuse2", "cmdNext");
+        QCOMPARE(shown(), QStringList({"none | Nickname | Please enter a nickname",
+                                       "none | Organisation | Please enter an organisation "
+                                       "name or a clan name"}));
+        press("firstuse2", "cmdPrev");
+        QVERIFY(onlyOpen("firstuse1") && app->readIni() == stored);
+        press("firstuse1", "cmdNext");  // empty again, whatever is stored
+        QVERIFY(child<QLineEdit>("firstuse2", "txtNick")->text().isEmpty() &&
+                child<QLineEdit>("firstuse2", "txtClan")->text().isEmpty());
+        name("Tester", " ");            // blanks are a name, written as typed
+        press("firstuse2", "cmdNext");  // the paths page: only "true" ticks the box
+        QCOMPARE(app->readIni(), kFirstUse + "user=Tester\r\ncompany= \r\ntfc=True\r\n");
+        panel().program->clear();
+        panel().txtMaps->setText("/v/maps");
+        press("firstuseconfig", "cmdFinish");  // refused, and written all the same
+        const std::string refused = app->readIni();
+        panel().txtMaps->setText("/changed");
+        press("firstuseconfig", "cmdPrev");
+        QVERIFY(onlyOpen("firstuse2") && app->readIni() == refused);
+        name("Tester", "Clan");
+        press("firstuse2", "cmdNext");
+        for (const char* tfcMaps :
+             {"error [disabled] [grey]", "error", "error [disabled] [grey]"}) {
+            QCOMPARE(looks(panel().program) + "|" + looks(panel().txtMaps) + "|" +
+                         looks(panel().TFCmaps) + "|" + looks(panel().cmdTFCMaps),
+                     "|/v/maps|" + QString(tfcMaps) + "|Browse");
+            QTest::mouseClick(panel().chkTFC, Qt::LeftButton);  // the field keeps its text
+        }
+    }
+
+    void pathsPage_nextWritesFirstThenChecks() {
+        const std::tuple<bool, QString, QString, QString, QString> cases[] = {
+            {true, "", "", "", "You must specify where is skyloom.exe"},  // none given
+            {true, "/h/hl.exe", "", "", "You must specify where Half-Life is installed"},
+            {true, "/h/hl.exe", "/v/maps", "",
+             "You must specify where is installed TFC, or uncheck the ratio"},
+            {true, "/h/hl.exe", "/v/maps", "/t/maps", ""},
+            {true, "error", "error", "error", ""},
+            {false, "/h/hl.exe", "/v/maps", "", ""},
+        };
+        for (const auto& [tfc, program, maps, tfcmaps, refusal] : cases) {
+            start(kFirstUse, "firstuseconfig");
+            panel().chkTFC->setChecked(tfc);
+            panel().program->setText(program);
+            panel().txtMaps->setText(maps);
+            panel().TFCmaps->setText(tfcmaps);
+            press("firstuseconfig", "cmdFinish");
+            QCOMPARE(QString::fromStdString(app->readIni()),
+                     QString::fromStdString(kFirstUse) + "tfc=" + (tfc ? "true" : "false") +
+                         "\r\n[GAMEDIR]\r\n" + (tfc ? "tfcmaps=" + tfcmaps + "\r\n" : "") +
+                         "program=" + program + "\r\nmaps=" + maps + "\r\n");
+            QCOMPARE(shown().join(""), refusal.isEmpty() ? "" : "none | Skyloom | " + refusal);
+            QVERIFY(onlyOpen(refusal.isEmpty() ? "firstusedone" : "firstuseconfig"));
+        }
+    }
+
+    void donePage_derivesTheFoldersAndOpensTheMainWindow() {
+        const std::pair<std::string, std::string> cases[] = {
+            {kFirstUse + "tfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\nprogram=/h/hl.exe\r\n"
+                         "maps=/h/v/maps\r\n",
+             "[MISC]\r\nfirstuse=no\r\ntfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\n"
+             "program=/h/hl.exe\r\nmaps=/h/v/maps\r\nvalve=/h/v/\r\ntfcdir=/t/\r\ndds=/h/\r\n"},
+            {"[MISC]\nfirstuse=yes\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
+             "tfcdir=/old/\n",
+             "[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
+             "valve=/h/v/\ndds=\n"},
+        };
+        for (const auto& [ini, written] : cases) {
+            start(ini, "firstusedone");
+            press("firstusedone", "cmdFinish");
+            QCOMPARE(app->readIni(), written);
+            QVERIFY(onlyOpen("sp") && app->desktop.messages.empty());
+        }
+    }
+
+    void failedWrite_isReportedAndNoWindowMovesOn() {
+        for (const char* window : {"firstuse2", "firstuseconfig", "firstusedone", "config"}) {
+            QWidget* w = start(kFirstUse, window);
+            if (child(window, "txtNick")) name("Tester", "Clan");
+            ::chmod(app->folder().c_str(), 0555);  // a read-only application folder
+            WithoutRootFileAccess asAPlayer;
+            QTest::keyClick(w, Qt::Key_Return);  // the default button moves on
+            ::chmod(app->folder().c_str(), 0700);
+            const QString m = shown().join("\n");
+            QVERIFY2(m.startsWith("exclamation | Settings not saved | Skyloom could not save your "
+                                  "settings in \"" +
+                                  QString::fromStdString(app->iniPath()) + "\".\n\n") &&
+                         m.endsWith("Permission denied") && app->desktop.messages.size() == 1 &&
+                         app->readIni() == kFirstUse && onlyOpen(window),
+                     qPrintable(window + (": " + m)));
+        }
+    }
+
+    void config_okWritesTheFourKeysUncheckedCancelNothingBothBringBackTheMainWindow() {
+        enum Way { OkWithTfc, Ok, Cancel, Frame };
+        const std::pair<bool, Way> cases[] = {{false, OkWithTfc}, {false, Ok},    {true, Ok},
+                                              {false, Cancel},    {false, Frame}, {true, Cancel}};
+        for (const auto& [fromMenu, way] : cases) {  // opened by the menu or by a load error
+            start(fromMenu
+                      ? "[MISC]\ntfc=true\n[GAMEDIR]\ntfcmaps=/t\nprogram=/p\nmaps=/m\nvalve=/v/\n"
+                      : "[GAMEDIR]\ntfcmaps=/kept/tfc\n",
+                  "sp");
+            const std::string maps = app->makeFolder("valve/maps"), tfcMaps = app->makeFolder("t");
+            if (fromMenu) mainWindow()->ui().mnuEdititmConfig->trigger();
+            MainWindow* hidden = mainWindow();
+            QWidget* w = app->windows.find("config");
+            QVERIFY(w && w->isVisible() && (fromMenu ? !hidden : !hidden->isVisible()));
+            const std::string stored = app->readIni();
+            Ui::PathsPanel& p = panel("config");
+            QVERIFY(p.chkTFC->isChecked() == fromMenu);  // tfc=true, or no tfc at all
+            p.program->clear();                          // no checks: written empty
+            p.txtMaps->setText(QString::fromStdString(maps));
+            p.TFCmaps->setText(QString::fromStdString(tfcMaps));
+            p.chkTFC->setChecked(way == OkWithTfc);
+            QTest::keyClick(w, Qt::Key_Escape);  // no cancel role: Escape does nothing
+            QVERIFY(w->isVisible());
+            if (way == Frame) w->close();
+            if (way == Cancel) press("config", "Command3");
+            if (way <= Ok) QTest::keyClick(p.program, Qt::Key_Return);  // Enter is Ok
+            QVERIFY(onlyOpen("sp") && (fromMenu || mainWindow() == hidden));
+            const std::string tfc = way == OkWithTfc ? "true" : "false",
+                              paths = "tfcmaps=" + tfcMaps + "\nprogram=\nmaps=" + maps + "\n";
+            QCOMPARE(app->readIni(),
+                     way >= Cancel ? stored
+                     : fromMenu    ? "[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\n" + paths + "valve=/v/\n"
+                                   : "[GAMEDIR]\n" + paths + "[MISC]\ntfc=" + tfc + "\n");
+            QCOMPARE(mainWindow()->ui().dirFichiers->folder().toStdString(),
+                     way >= Cancel ? (fromMenu ? "/m" : "error") : maps);
+            QVERIFY(mainWindow()->ui().optTFC->isEnabled() == (way != Ok));
+        }
+    }
+
+    void ctrlC_copiesASelectionAndOtherwiseOpensTheConfiguration() {
+        start("[MISC]\ntfc=true\n", "sp");
+        QApplication::setActiveWindow(mainWindow());  // shortcuts reach only the active window
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+        QLineEdit* field = mainWindow()->ui().txtSelMap;
+        field->setText("crossfire.bsp");
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text() == "crossfire.bsp" && onlyOpen("sp"));
+        field->deselect();
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(onlyOpen("config"));
+    }
+
+    void browseButtons_openTheirPickerOrFileDialogWhoseResultGoesToTheirField() {
+        // {window, button, picker, caption, field filled}; no window: the picker opened alone.
+        const char* const cases[][5] = {
+            {"firstuseconfig", "cmdMaps", "DirMaps", kWizardMapsCaption, "firstuseconfig.txtMaps"},
+            {"firstuseconfig", "cmdTFCMaps", "configtfc",
+             "First configuration - TFC maps directory", "firstuseconfig.TFCmaps"},
+            {"config", "cmdMaps", "DirMaps", "Where are your Half-Life maps ?", "config.txtMaps"},
+            {"config", "cmdTFCMaps", "DirMapsTFC", "Where are installed your TFC maps ?",
+             "config.TFCmaps"},
+            {"", "First configuration - maps directory", "DirMaps", "Half-Life", "config.txtMaps"},
+            {"", "", "DirMapsTFC", "Half-Life", "config.TFCmaps"},
+        };
+        for (const auto& [window, button, picker, caption, delivered] : cases) {
+            openBothReceivers();
+            if (*window) press(window, button);
+            QCOMPARE(app->windows.show(picker)->windowTitle(), caption);
+            if (!*window) app->windows.find(picker)->setWindowTitle(button);  // any caption
+            QTest::keyClick(child(picker, "rep"), Qt::Key_Return);  // on the open folder: OK
+            TestApp::processDeletes();
+            QCOMPARE(changed(), QStringList(delivered + QString("=/")));
+        }
+
+        openBothReceivers();  // the program's Browse: a file dialog, cancelled the second time
+        app->desktop.files = {QString("/x/hl.exe"), QString("/y/hl.exe"), std::nullopt};
+        for (const char* window : {"firstuseconfig", "config", "firstuseconfig", "config"})
+            press(window, "Command2");
+        QCOMPARE(changed(),
+                 QStringList({"firstuseconfig.program=/x/hl.exe", "config.program=/y/hl.exe"}));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(
+                app->desktop.fileDialogs.at(i).title + " | " +
+                    app->desktop.fileDialogs.at(i).filter,
+                i % 2 ? "Choose your Half-Life executable | Half-Life executable (hl.exe) | hl.exe"
+                      : "Choose your program | Half-Life Program (hl.exe) | hl.exe");
+    }
+
+    void pickers_openFoldersByDoubleClickOrEnter_okDeliversTheOpenOne_cancelNothing() {
+        openBothReceivers();
+        const QString top = QString::fromStdString(app->makeFolder("games"));
+        app->makeFolder("games/valve/maps");
+        app->makeFolder("games/tfc");
+        auto& rep = *qobject_cast<DirectoryPicker*>(app->windows.show("DirMapsTFC"))->ui().rep;
+        const auto item = [&](const char* name) {
+            return rep.findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        };
+        const auto at = [&](const char* name) { return rep.visualItemRect(item(name)).center(); };
+        QVERIFY(rep.setFolder(top + "/") && rep.folder() == top);  // no trailing separator
+        QTest::mouseClick(rep.viewport(), Qt::LeftButton, {}, at("valve"));
+        QVERIFY(rep.currentItem() == item("valve") && rep.folder() == top);  // highlighted only
+        QTest::mouseDClick(rep.viewport(), Qt::LeftButton, {}, at("valve"));
+        QVERIFY(item("maps") && !item("tfc"));  // the open folder's sisters are not listed
+        rep.setCurrentItem(item("maps"));
+        QTest::keyClick(&rep, Qt::Key_Return);
+        QCOMPARE(rep.folder(), top + "/valve/maps");
+        QTest::mouseClick(rep.viewport(), Qt::LeftButton, {}, at("valve"));
+        press("DirMapsTFC", "Command1");
+        QCOMPARE(changed().last(), "config.TFCmaps=" + top + "/valve/maps");
+
+        openBothReceivers();  // Cancel, Escape and a closed receiver: nothing delivered
+        app->windows.show("DirMapsTFC");
+        press("DirMapsTFC", "Command2");
+        QTest::keyClick(app->windows.show("configtfc"), Qt::Key_Escape);
+        app->windows.show("DirMaps");
+        app->windows.unload("config");
+        press("DirMaps", "Command1");
+        QVERIFY(changed().isEmpty() && onlyOpen("firstuseconfig"));  // config is not reopened
+    }
+
+    void pickers_reportAnUnreadableVolumeAndGoBackToTheOneShown() {
+        openBothReceivers();
+        const QString games = QString::fromStdString(app->makeFolder("games")),
+                      gone = games + "/cdrom";
+        auto& ui = qobject_cast<DirectoryPicker*>(app->windows.show("DirMaps"))->ui();
+        QVERIFY(ui.drve->itemText(0) == "/" && !ui.drve->accessibleName().isEmpty());
+        ui.drve->setRoots({"/", games, gone});
+        ui.rep->setFolder(games);
+        ui.drve->showRootOf(games);
+        ui.drve->setCurrentIndex(2);
+        QCOMPARE(shown(), QStringList("critical | Lecteur " + gone + " | " + gone +
+                                      "/ n'est pas accessible.\r\n\r\nLe périphérique n'est pas "
+                                      "prêt."));
+        QCOMPARE(ui.rep->folder() + "|" + ui.drve->root(), games + "|" + games);
+        ui.drve->setCurrentIndex(0);  // a readable volume opens at its root
+        QVERIFY(ui.rep->folder() == "/" && app->desktop.messages.size() == 1);
+    }
+};
+
+QTEST_MAIN(SetupWindowsTest)
+#include "setup_windows_test.moc"
