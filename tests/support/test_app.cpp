@@ -46,9 +46,6 @@ void TestApp::writeIni(const std::string& text) const {
 std::string TestApp::readIni() const {
     return readFile(iniPath());
 }
-bool TestApp::iniExists() const {
-    return std::filesystem::exists(iniPath());
-}
 
 std::string TestApp::makeFolder(const std::string& name,
                                 const std::vector<std::string>& files) const {

@@ -23,7 +23,6 @@ public:
     // Writes `skyloom.ini` with exactly these bytes.
     void writeIni(const std::string& text) const;
     std::string readIni() const;  // empty when the file does not exist
-    bool iniExists() const;
 
     // Makes a folder below the application folder holding empty files of these names.
     std::string makeFolder(const std::string& name,
