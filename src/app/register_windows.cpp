@@ -6,7 +6,7 @@
 #include "connect/connection_tool.h"
 #include "deathmatch/deathmatch_maker.h"
 #include "launcher/main_window.h"
-#include "settings/splash_window.h"
+#include "splash/splash_window.h"
 #include "setup/register_setup_windows.h"
 
 namespace skyloom {

@@ -1,4 +1,4 @@
-#include "settings/splash_window.h"
+#include "splash/splash_window.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
