@@ -19,7 +19,8 @@ int main(int argc, char* argv[]) {
     skyloom::ProcessStarter games;
     const skyloom::Settings settings(skyloom::applicationFolder());
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
-    const skyloom::AppContext context{windows, desktop, games, settings};
+    const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
+    const skyloom::AppContext context{windows, desktop, games, settings, network};
     skyloom::registerWindows(context);
 
     windows.show(QStringLiteral("splash"));

@@ -24,8 +24,13 @@ void writeFile(const std::string& path, const std::string& bytes) {
 
 TestApp::TestApp()
     : settings(dir.path().toStdString()),
+      network{[] { return QList<QHostAddress>{QHostAddress(QHostAddress::LocalHost)}; },
+              0,
+              0,
+              300,
+              {200, 2}},
       windows([this] { ended = true; }),
-      context{windows, desktop, games, settings} {
+      context{windows, desktop, games, settings, network} {
     registerWindows(context);
 }
 
