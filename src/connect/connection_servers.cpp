@@ -59,6 +59,11 @@ void ConnectionTool::Form_Load() {
     // Server names come from anywhere: never let one be read as markup.
     for (QLabel* l : ui_->fraInfo->findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
     ui_->cmdRemove->setEnabled(false);
+    for (auto [column, width] : {std::pair{kName, 170}, {kMap, 80}, {kPlayers, 90}, {kPing, 55}})
+        ui_->lstServers->setColumnWidth(column, width);
+    ui_->lstPlayers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui_->lstPlayers->setColumnWidth(0, 100);
+    ui_->lstPlayers->setColumnWidth(1, 42);
     for (const ServerAddress& f : readFavourites(context_.settings)) {
         serverRow(addressText(f), true)->setData(kName, kFavouriteRole, true);
         querier_->query(QString::fromStdString(f.host), f.port);
