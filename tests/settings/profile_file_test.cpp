@@ -133,26 +133,6 @@ protected:
     std::string file;
 };
 
-TEST_F(ProfileFileTest, completeFirstUseGivesTheTwelveLinesInOrder) {
-    put("[MISC]\r\nfirstuse=yes\r\n");
-    write("MISC", "user", "Freeman");
-    write("MISC", "company", "Black Mesa");
-    write("MISC", "tfc", "true");
-    write("GAMEDIR", "tfcmaps", "D:\\tfc\\maps");
-    write("GAMEDIR", "program", "C:\\HL\\hl.exe");
-    write("GAMEDIR", "maps", "C:\\HL\\valve\\maps");
-    write("gamedir", "valve", "C:\\HL\\valve\\");
-    write("GAMEDIR", "tfcdir", "D:\\tfc\\");
-    write("GAMEDIR", "dds", "C:\\HL\\");
-    write("MISC", "firstuse", "no");
-    EXPECT_EQ(get(),
-              "[MISC]\r\nfirstuse=no\r\nuser=Freeman\r\ncompany=Black Mesa\r\ntfc=true\r\n"
-              "[GAMEDIR]\r\ntfcmaps=D:\\tfc\\maps\r\nprogram=C:\\HL\\hl.exe\r\n"
-              "maps=C:\\HL\\valve\\maps\r\nvalve=C:\\HL\\valve\\\r\ntfcdir=D:\\tfc\\\r\n"
-              "dds=C:\\HL\\\r\n");
-    EXPECT_EQ(GetPPS("gamedir", "dds", "error", 100, file), "C:\\HL\\");
-}
-
 TEST_F(ProfileFileTest, readingCreatesNothingAndANewFileGetsPlatformLineEnds) {
     EXPECT_EQ(GetPPS("MISC", "firstuse", "error", 100, file), "error");
     write("MISC", "tfc", std::nullopt);
