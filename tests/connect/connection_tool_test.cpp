@@ -132,7 +132,7 @@ private slots:
         QTRY_COMPARE(ui.lblStatus->text(),
                      status.replace("ADDR", server.address()).replace("PORT", ui.port->text()));
         QTRY_COMPARE(ui.lstPlayers->topLevelItemCount(), answers ? 2 : 0);
-        QTest::qWait(4 * app->network.timing.timeoutMs);  // no late retries or answers
+        QTest::qWait(2 * app->network.timing.timeoutMs);  // no late retries or answers
         QCOMPARE(server.requests, requests);
         QCOMPARE(values(), shown);
         QVERIFY(
@@ -214,7 +214,7 @@ private slots:
         QTRY_COMPARE(silent.requests, 1);
         app->windows.unload("connect");
         TestApp::processDeletes();
-        QTest::qWait(4 * app->network.timing.timeoutMs);
+        QTest::qWait(2 * app->network.timing.timeoutMs);
         QCOMPARE(silent.requests, 1);
     }
 };

@@ -27,8 +27,8 @@ TestApp::TestApp()
       network{[] { return QList<QHostAddress>{QHostAddress(QHostAddress::LocalHost)}; },
               0,
               0,
-              300,
-              {200, 2}},
+              500,
+              {500, 2}},
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings, network} {
     registerWindows(context);
