@@ -45,10 +45,13 @@ MessageAnswer QtDesktop::message(QWidget* parent, const QString& text, const QSt
 
 std::optional<QString> QtDesktop::openFile(QWidget* parent, const QString& title,
                                            const QString& filter) {
-    QFileDialog dialog(parent, title, QString(), qtNameFilter(filter));
+    // The home folder rather than wherever the program was started from.
+    QFileDialog dialog(parent, title, QDir::homePath(), qtNameFilter(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);  // "hl.exe" matches "HL.EXE"
+    // Wine prefixes live in hidden folders (~/.wine).
+    dialog.setFilter(dialog.filter() | QDir::Hidden);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }
