@@ -6,6 +6,7 @@
 #include "app/accessible_names.h"
 #include "app/system_colours.h"
 #include "launcher/game_types.h"
+#include "setup/save_settings.h"
 #include "ui_main_window.h"
 
 namespace skyloom {
@@ -51,7 +52,9 @@ std::string MainWindow::readSetting(const char* section, const char* key, int ma
 
 void MainWindow::Form_Load() {
     const std::string tfc = readSetting("MISC", "tfc");
-    if (tfc == "error") {
+    // A file that is there but cannot be read is not a missing configuration.
+    const bool unreadable = reportSettingsProblem(context_, this);
+    if (tfc == "error" && !unreadable) {
         // Hidden before the box shows: the player sees the box, then the configuration window.
         setVisible(false);
         context_.desktop.message(
