@@ -45,12 +45,12 @@ QString failure(const ServerAnswer& answer) {
                : QStringLiteral("Invalid answer from %1").arg(answer.address());
 }
 
-std::optional<ServerAddress> fields(Ui::ConnectionTool& ui) {
-    return checkServerAddress(ui.ipadress->text().toStdString(), ui.port->text().toStdString());
-}
-
 QString addressText(const ServerAddress& a) {
     return QString::fromStdString(formatServerAddress(a));
+}
+
+quint16 portNumber(const ServerAddress& a) {
+    return static_cast<quint16>(std::stoi(a.port));
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ void ConnectionTool::Form_Load() {
     ui_->lstPlayers->setColumnWidth(1, 42);
     for (const ServerAddress& f : readFavourites(context_.settings)) {
         serverRow(addressText(f), true)->setData(kName, kFavouriteRole, true);
-        querier_->query(QString::fromStdString(f.host), f.port);
+        querier_->query(QString::fromStdString(f.host), portNumber(f));
     }
 }
 
@@ -109,17 +109,23 @@ void ConnectionTool::showInformation(const ServerAnswer& answer) {
                             {text(p.name), QString::number(p.score), timePlayed(p.seconds)});
 }
 
+std::optional<ServerAddress> ConnectionTool::checkedFields() {
+    const ServerAddressCheck check =
+        checkServerAddress(ui_->ipadress->text().toStdString(), ui_->port->text().toStdString());
+    if (!check.problem) return check.server;
+    context_.desktop.message(this, QString::fromStdString(*check.problem),
+                             QStringLiteral("Skyloom"), MessageButtons::Ok,
+                             MessageIcon::Exclamation);
+    return std::nullopt;
+}
+
 void ConnectionTool::cmdQuery_Click() {
     showInformation({});
-    const auto server = fields(*ui_);
-    if (!server) {
-        queried_.clear();
-        ui_->lblStatus->setText(QStringLiteral("Not a server address: %1:%2")
-                                    .arg(ui_->ipadress->text(), ui_->port->text()));
-        return;
-    }
+    queried_.clear();
+    const auto server = checkedFields();
+    if (!server) return;
     queried_ = addressText(*server);
-    querier_->query(QString::fromStdString(server->host), server->port,
+    querier_->query(QString::fromStdString(server->host), portNumber(*server),
                     ServerQuerier::Info | ServerQuerier::Players);
 }
 
@@ -141,12 +147,8 @@ bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites
 }
 
 void ConnectionTool::cmdAddFavourite_Click() {
-    const auto server = fields(*ui_);
-    if (!server) {
-        ui_->lblStatus->setText(QStringLiteral("Not a server address: %1:%2")
-                                    .arg(ui_->ipadress->text(), ui_->port->text()));
-        return;
-    }
+    const auto server = checkedFields();
+    if (!server) return;
     const QString address = addressText(*server);
     QTreeWidgetItem* row = serverRow(address, false);
     if (!row || !row->data(kName, kFavouriteRole).toBool()) {
@@ -155,7 +157,7 @@ void ConnectionTool::cmdAddFavourite_Click() {
         if (!saveFavourites(favourites)) return;
         row = serverRow(address, true);
         row->setData(kName, kFavouriteRole, true);
-        querier_->query(QString::fromStdString(server->host), server->port);
+        querier_->query(QString::fromStdString(server->host), portNumber(*server));
     }
     ui_->lstServers->setCurrentItem(row);
 }
@@ -184,7 +186,7 @@ void ConnectionTool::lstServers_SelectionChanged() {
     if (!selected) return;
     if (auto a = parseServerAddress(row->text(kAddress).toStdString())) {
         ui_->ipadress->setText(QString::fromStdString(a->host));
-        ui_->port->setText(QString::number(a->port));
+        ui_->port->setText(QString::fromStdString(a->port));
     }
 }
 

@@ -39,9 +39,10 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
 ConnectionTool::~ConnectionTool() = default;
 
 void ConnectionTool::cmdLaunch_Click() {
+    const std::optional<ServerAddress> server = checkedFields();
+    if (!server) return;
     const std::string program = context_.settings.read("GAMEDIR", "program", "error", 100);
-    const std::string line = ComposeConnectCommand(program, ui_->ipadress->text().toStdString(),
-                                                   ui_->port->text().toStdString());
+    const std::string line = ComposeConnectCommand(program, server->host, server->port);
     const StartResult result = context_.games.StartGame(line, std::nullopt, WindowState::Maximized);
     if (!result.ok) {
         reportStartFailure(context_.desktop, this, result);

@@ -2,8 +2,11 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/app_context.h"
+#include "connect/connection_command.h"
 
 namespace Ui {
 class ConnectionTool;
@@ -15,7 +18,6 @@ namespace skyloom {
 
 class ServerQuerier;
 struct ServerAnswer;
-struct ServerAddress;
 
 // The connection tool `connect`: starts the game straight onto a server by address and port,
 // and asks servers (typed, favourite or found on the LAN) what they are playing first.
@@ -41,6 +43,7 @@ private:
     void lstServers_DblClick(QTreeWidgetItem* item);
     void showAnswer(const ServerAnswer& answer);
     void showInformation(const ServerAnswer& answer);
+    std::optional<ServerAddress> checkedFields();  // else says what to mend
     QTreeWidgetItem* serverRow(const QString& address, bool create);
     bool saveFavourites(const std::vector<ServerAddress>& favourites);
     std::vector<ServerAddress> listedFavourites() const;

@@ -18,6 +18,21 @@ std::optional<std::string> value(const Settings& settings, std::size_t n) {
 
 }  // namespace
 
+std::optional<ServerAddress> parseServerAddress(std::string_view text) {
+    const auto colon = text.rfind(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    ServerAddressCheck check = checkServerAddress(text.substr(0, colon), text.substr(colon + 1));
+    if (check.problem) return std::nullopt;
+    return check.server;
+}
+
+std::string formatServerAddress(const ServerAddress& address) {
+    const bool v6 = address.host.find(':') != std::string::npos;
+    // One spelling per server, so a typed "027015" finds the listed 27015.
+    const std::string port = std::to_string(std::stoi(address.port));
+    return (v6 ? '[' + address.host + ']' : address.host) + ':' + port;
+}
+
 std::vector<ServerAddress> readFavourites(const Settings& settings) {
     std::vector<ServerAddress> out;
     for (std::size_t n = 1; n <= kMaxFavourites; ++n) {

@@ -27,7 +27,12 @@ struct ServerAnswer {
     RuleList rules;
     int pingMs = -1;  // round trip of the last INFO exchange
 
-    QString address() const { return host + QLatin1Char(':') + QString::number(port); }
+    // "host:port", an IPv6 literal in brackets.
+    QString address() const {
+        return (host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']')
+                                                : host) +
+               QLatin1Char(':') + QString::number(port);
+    }
 };
 
 // Asks servers over one UDP socket on the event loop: many queries at once, each with its own

@@ -1,5 +1,6 @@
 #include "connect/connection_tool.h"
 
+#include <QClipboard>
 #include <QtTest>
 
 #include "fake_a2s_server.h"
@@ -35,8 +36,7 @@ const QueryCase kQueries[] = {
     {"split", FakeA2sServer::Mode::Split, "", "", kInfo, 2},
     {"garbage", FakeA2sServer::Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
     {"silent: two retries", FakeA2sServer::Mode::Silent, "", "No answer from ADDR", kNone, 3},
-    {"not an address", FakeA2sServer::Mode::Plain, "two words",
-     "Not a server address: two words:PORT", kNone, 0},
+    {"not an address: told what to mend", FakeA2sServer::Mode::Plain, "two words", "", kNone, 0},
 };
 
 }  // namespace
@@ -64,11 +64,13 @@ private slots:
         QVERIFY(w->isVisible() && !app->windows.isLoaded("sp"));
         QCOMPARE(QVariantList({w->windowTitle(), ui.Frame1->title(), ui.Label1->text(),
                                ui.sv_port->text(), ui.ipadress->text(), ui.port->text(),
-                               ui.close->text(), ui.close->isChecked(), ui.cmdLaunch->text(),
+                               ui.close->text(), ui.close->isChecked(),
+                               ui.close->accessibleDescription(), ui.cmdLaunch->text(),
                                ui.mnuFile->title(), ui.mnuFileitmSkyloom->text()}),
                  QVariantList({"Half-Life Connection Tool",
                                "Server informations : ", "IP adress : ", "Port : ", "", "27015",
-                               "Close", false, "Launch", "&File", "&Skyloom ..."}));
+                               "Close", false, "Close Skyloom once the game has started", "Launch",
+                               "&File", "&Skyloom ..."}));
         ui.mnuFileitmSkyloom->trigger();
         TestApp::processDeletes();
         QVERIFY(app->windows.find("sp")->isVisible() && app->windows.loadedCount() == 1);
@@ -127,7 +129,8 @@ private slots:
                                ui.lblFolder->text(),   ui.lblPlayerCount->text(),
                                ui.lblPassword->text(), ui.lblVac->text()};
         };
-        const bool answers = status.isEmpty();
+        const bool refused = !host.isEmpty(), answers = status.isEmpty() && !refused;
+        QCOMPARE(app->desktop.messages.size(), size_t(refused));
         QTRY_COMPARE(values(), shown);
         QTRY_COMPARE(ui.lblStatus->text(),
                      status.replace("ADDR", server.address()).replace("PORT", ui.port->text()));
@@ -216,6 +219,23 @@ private slots:
         TestApp::processDeletes();
         QTest::qWait(2 * app->network.timing.timeoutMs);
         QCOMPARE(silent.requests, 1);
+    }
+
+    // A pasted address keeps no line break and loses its blanks around; one that would split
+    // into arguments starts nothing.
+    void launch_trimsThePastedAddress_refusesABadOne() {
+        auto& ui = open()->ui();
+        QApplication::clipboard()->setText(" 10.0.0.7\n");
+        ui.ipadress->setFocus();
+        QTest::keyClick(ui.ipadress, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(ui.ipadress->text(), " 10.0.0.7 ");
+        QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
+        QCOMPARE(app->games.starts.at(0).commandLine,
+                 "/games/Half Life/hl.exe -console +connect 10.0.0.7:27015");
+        ui.ipadress->setText("10.0.0.7 +exec evil");
+        QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
+        QCOMPARE(app->games.starts.size(), size_t{1});
+        QVERIFY(app->desktop.messages.at(0).text.startsWith("IP adress:"));
     }
 };
 

@@ -6,8 +6,6 @@
 #include <set>
 #include <sstream>
 
-#include "servers/server_address.h"
-
 using namespace skyloom;
 using namespace std::string_literals;
 
@@ -206,25 +204,6 @@ TEST(A2sSplit, reassemblesInAnyOrderAndDropsTheIncomplete) {
                                         : std::string(whole.begin(), whole.end());
             EXPECT_EQ(got, c.results[i]) << c.what << ", piece " << i;
         }
-    }
-}
-
-TEST(ServerAddressCheck, fieldsAndFavouriteValues) {
-    const std::pair<std::string, const char*> cases[] = {
-        {"10.0.0.7:27015", "10.0.0.7:27015"},
-        {"hl.example.org:27016", "hl.example.org:27016"},
-        {"host:027015", "host:27015"},
-        {"host:65536", ""},
-        {"host:0", ""},
-        {"host:", ""},
-        {":27015", ""},
-        {"two words:27015", ""},
-        {"host:27x", ""},
-        {"no port", ""},
-    };
-    for (const auto& [text, expected] : cases) {
-        const auto a = parseServerAddress(text);
-        EXPECT_EQ(a ? formatServerAddress(*a) : "", expected) << text;
     }
 }
 
