@@ -95,7 +95,8 @@ void ConnectionTool::showInformation(const ServerAnswer& answer) {
     const bool ok = answer.status == ServerAnswer::Status::Answered;
     const ServerInfo& i = answer.info;
     auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
-    ui_->lblStatus->setText(ok ? QString() : failure(answer));
+    // No host: nothing asked yet, an empty group.
+    ui_->lblStatus->setText(ok || answer.host.isEmpty() ? QString() : failure(answer));
     ui_->lblName->setText(ok ? text(i.name) : QString());
     ui_->lblMap->setText(ok ? text(i.map) : QString());
     ui_->lblFolder->setText(ok ? text(i.folder) : QString());
