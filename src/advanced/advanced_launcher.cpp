@@ -57,7 +57,7 @@ void AdvancedLauncher::Form_Load() {
     ui_->lblFakeLag->setText(QStringLiteral("0"));
     ui_->lblFakePacketLoss->setText(QStringLiteral("0"));
     ui_->lblFullCommandLine->setText(
-        QString::fromStdString(context_.settings.read("GAMEDIR", "program", "error", 100)));
+        QString::fromStdString(context_.settings.readPath("program", "error")));
 }
 
 bool AdvancedLauncher::eventFilter(QObject* watched, QEvent* event) {

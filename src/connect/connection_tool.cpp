@@ -18,7 +18,7 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
 ConnectionTool::~ConnectionTool() = default;
 
 void ConnectionTool::cmdLaunch_Click() {
-    const std::string program = context_.settings.read("GAMEDIR", "program", "error", 100);
+    const std::string program = context_.settings.readPath("program", "error");
     const std::string line = ComposeConnectCommand(program, ui_->ipadress->text().toStdString(),
                                                    ui_->port->text().toStdString());
     const StartResult result = context_.games.StartGame(line, std::nullopt, WindowState::Maximized);

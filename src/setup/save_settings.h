@@ -21,4 +21,8 @@ struct SettingWrite {
 bool saveSettings(const AppContext& context, QWidget* parent,
                   const std::vector<SettingWrite>& writes);
 
+// Derives `valve`, `tfcdir` (or its removal) and `dds` from the paths as stored and writes them,
+// so every window that saves the paths keeps the folders the Deathmatch Maker writes into true.
+bool saveDerivedFolders(const AppContext& context, QWidget* parent);
+
 }  // namespace skyloom
