@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A Steam-under-Wine game (a 90-character path to hl.exe) with its maps in a Flatpak-like folder
 # elsewhere (a 120-character path): the main window, the Deathmatch Maker, the advanced launcher
-# and the connection tool each start the game from the whole paths.
+# and the connection tool each start the game from the whole paths (the later ones in the folder
+# the first launch made the program's own).
 source "$(dirname "$0")/harness.sh"
 
 pad() { local s="$1"; while [ ${#s} -lt "$2" ]; do s+="x"; done; printf '%s' "$s"; }
@@ -38,7 +39,7 @@ click "$D" 240 315        # Select this map
 click "$D" 382 505        # Save and Launch
 wait_starts 2
 expected+="
-cwd=$APP
+cwd=$GAME
 arg=+deathmatch
 arg=1
 arg=-console
@@ -57,7 +58,7 @@ click "$A" 267 38         # the "Run game" tab
 key alt+u                 # R&UN GAME: the program alone
 wait_starts 3
 expected+="
-cwd=$APP
+cwd=$GAME
 --"
 expect_log "$expected"
 
@@ -76,7 +77,7 @@ key Tab                   # Launch
 key space
 wait_starts 4
 expect_log "$expected
-cwd=$APP
+cwd=$GAME
 arg=-console
 arg=+connect
 arg=192.0.2.10:27015
