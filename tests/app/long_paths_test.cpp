@@ -1,19 +1,11 @@
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 #include <functional>
 
-#include "advanced/advanced_launcher.h"
-#include "connect/connection_tool.h"
-#include "deathmatch/deathmatch_maker.h"
-#include "deathmatch/server_config.h"
-#include "launcher/main_window.h"
-#include "setup/configuration_window.h"
+#include "app/map_file_list.h"
 #include "test_app.h"
-#include "ui_advanced_launcher.h"
-#include "ui_configuration_window.h"
-#include "ui_connection_tool.h"
-#include "ui_deathmatch_maker.h"
-#include "ui_done_page.h"
-#include "ui_main_window.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -27,88 +19,83 @@ private slots:
         std::string game;
         for (int i = 0; i < 160; ++i) game += "/steamapps-common-Half-Life";
         const std::string program = game + "/hl.exe", maps = game + "/valve/maps";
-        std::string valve;  // a real folder: the Deathmatch Maker writes into it
-
-        using Act = std::function<std::string(TestApp&, QWidget*)>;
-        const auto click = [](QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); };
-        const auto lastStart = [](TestApp& app) {
-            return app.games.starts.empty()
-                       ? std::string("-")
-                       : app.games.starts.back().commandLine + " @" +
-                             app.games.starts.back().workingFolder.value_or("");
+        TestApp app;
+        const std::string valve =
+            app.makeFolder(std::string(200, 'v') + "/" + std::string(200, 'w')) + "/";
+        QWidget* w = nullptr;
+        const auto press = [&](const char* b) {
+            QTest::mouseClick(w->findChild<QAbstractButton*>(b), Qt::LeftButton);
         };
-        const std::tuple<const char*, Act, std::function<std::string()>> rows[] = {
+        const auto type = [&](const char* field, const char* text) {
+            QTest::keyClicks(w->findChild<QLineEdit*>(field), text);
+        };
+        const auto listed = [&](const char* list) {
+            return w->findChild<MapFileList*>(list)->folder().toStdString();
+        };
+        const auto started = [&] {
+            if (app.games.starts.empty()) return std::string("-");
+            const auto& s = app.games.starts.back();
+            return s.commandLine + " @" + s.workingFolder.value_or("");
+        };
+        const auto stored = [&] {
+            const Settings& s = app.settings;
+            return s.readPath("program", "") + "|" + s.readPath("maps", "") + "|" +
+                   s.readPath("valve", "") + "|" + s.readPath("dds", "");
+        };
+        const std::string derived = program + "|" + maps + "|" + game + "/valve/|" + game + "/";
+        const std::tuple<const char*, std::function<std::string()>, std::string> rows[] = {
+            {"sp", [&] { return listed("dirFichiers"); }, maps},
             {"sp",
-             [](TestApp&, QWidget* w) {
-                 return qobject_cast<MainWindow*>(w)->ui().dirFichiers->folder().toStdString();
-             },
-             [&] { return maps; }},
-            {"sp",
-             [&](TestApp& app, QWidget* w) {
-                 auto& ui = qobject_cast<MainWindow*>(w)->ui();
-                 ui.txtSelMap->setText("crossfire.bsp");
-                 click(ui.launch);
-                 return lastStart(app);
-             },
-             [&] { return "hl.exe +deathmatch 1 +map crossfire @" + game; }},
-            {"config",
-             [&](TestApp& app, QWidget* w) {
-                 click(qobject_cast<ConfigurationWindow*>(w)->ui().cmdOK);
-                 const Settings& s = app.settings;
-                 return s.readPath("program", "") + "|" + s.readPath("maps", "") + "|" +
-                        s.readPath("valve", "") + "|" + s.readPath("dds", "");
-             },
-             [&] { return program + "|" + maps + "|" + game + "/valve/|" + game + "/"; }},
-            {"firstusedone",
-             [&](TestApp& app, QWidget* w) {
-                 click(w->findChild<QAbstractButton*>("cmdFinish"));
-                 return app.settings.readPath("valve", "") + "|" + app.settings.readPath("dds", "");
-             },
-             [&] { return game + "/valve/|" + game + "/"; }},
-            {"DM",
-             [](TestApp&, QWidget* w) {
-                 return qobject_cast<DeathmatchMaker*>(w)->ui().maps->folder().toStdString();
-             },
-             [&] { return maps; }},
-            {"DM",
-             [&](TestApp& app, QWidget* w) {
-                 auto& ui = qobject_cast<DeathmatchMaker*>(w)->ui();
-                 click(ui.save);
-                 QTest::keyClicks(ui.SelMap, "crossfire");
-                 click(ui.Command1);
-                 return app.desktop.messages.at(0).text.toStdString() + "|" +
-                        (readFile(valve + "skyloom.cfg") == serverConfigText({}) ? "cfg|" : "|") +
-                        lastStart(app);
-             },
              [&] {
-                 return "You're skyloom.cfg file has been saved in " + valve + "|cfg|" + program +
-                        " +deathmatch 1 -console +map crossfire @";
-             }},
+                 type("txtSelMap", "crossfire.bsp");
+                 press("launch");
+                 return started();
+             },
+             "hl.exe +deathmatch 1 +map crossfire @" + game},
+            {"config",
+             [&] {
+                 press("cmdOK");
+                 return stored();
+             },
+             derived},
+            {"firstusedone",
+             [&] {
+                 press("cmdFinish");
+                 return stored();
+             },
+             derived},
+            {"DM",
+             [&] {
+                 const std::string folder = listed("maps");
+                 press("save");
+                 type("SelMap", "crossfire");
+                 press("Command1");
+                 return folder + "|" + app.desktop.messages.at(0).text.toStdString() + "|" +
+                        started();
+             },
+             maps + "|You're skyloom.cfg file has been saved in " + valve + "|" + program +
+                 " +deathmatch 1 -console +map crossfire @"},
             {"frmAdvanced",
-             [](TestApp&, QWidget* w) {
-                 return qobject_cast<AdvancedLauncher*>(w)
-                     ->ui()
-                     .lblFullCommandLine->text()
-                     .toStdString();
-             },
-             [&] { return program; }},
+             [&] { return w->findChild<QLabel*>("lblFullCommandLine")->text().toStdString(); },
+             program},
             {"connect",
-             [&](TestApp& app, QWidget* w) {
-                 auto& ui = qobject_cast<ConnectionTool*>(w)->ui();
-                 QTest::keyClicks(ui.ipadress, "192.0.2.10");
-                 click(ui.cmdLaunch);
-                 return lastStart(app).substr(0, program.size() + 1);
+             [&] {
+                 type("ipadress", "192.0.2.10");
+                 press("cmdLaunch");
+                 return started().substr(0, program.size() + 1);
              },
-             [&] { return program + " "; }},
+             program + " "},
         };
         for (const auto& [window, act, expected] : rows) {
-            TestApp app;
-            valve = app.makeFolder(std::string(200, 'v') + "/" + std::string(200, 'w')) + "/";
             app.writeIni("[MISC]\r\nfirstuse=no\r\ntfc=false\r\n[GAMEDIR]\r\nprogram=" + program +
                          "\r\nmaps=" + maps + "\r\nvalve=" + valve + "\r\n");
-            QWidget* w = app.windows.show(window);
+            app.desktop.messages.clear();
+            app.games.starts.clear();
+            w = app.windows.show(window);
             QVERIFY(w);
-            QCOMPARE(act(app, w), expected());
+            QCOMPARE(act(), expected);
+            app.windows.unloadAll();
+            TestApp::processDeletes();
         }
     }
 };

@@ -8,24 +8,14 @@
 
 using namespace skyloom;
 
-// The real message boxes and file dialog, answered as a player would: every window test uses the
+// The real message box and file dialog, answered as a player would: every window test uses the
 // fake, so only this proves that OK means OK.
 class QtDesktopTest : public QObject {
     Q_OBJECT
 
-    // Runs `player` on the dialog of type T once it is up, while `open` waits for it.
-    template <typename T, typename R>
-    R answer(const std::function<R()>& open, const std::function<void(T*)>& player) {
-        bool seen = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            seen = true;
-            player(dialog);
-        });
-        const R result = open();
-        if (!seen) qWarning("no dialog");
-        return result;
+    // Lets `player` act on the modal dialog once it is up.
+    void whenUp(const std::function<void(QWidget*)>& player) {
+        QTimer::singleShot(0, this, [player] { player(QApplication::activeModalWidget()); });
     }
 
 private slots:
@@ -37,8 +27,8 @@ private slots:
     }
 
     void message_showsWhatItIsGivenAndAnswersWhatThePlayerPressed() {
-        // {buttons, what the player does, answer}
-        const std::tuple<MessageButtons, const char*, MessageAnswer> rows[] = {
+        // {buttons, the key or button the player presses, answer}
+        const std::tuple<MessageButtons, QString, MessageAnswer> rows[] = {
             {MessageButtons::OkCancel, "OK", MessageAnswer::Ok},
             {MessageButtons::OkCancel, "Cancel", MessageAnswer::Cancel},
             {MessageButtons::OkCancel, "Escape", MessageAnswer::Cancel},
@@ -48,25 +38,22 @@ private slots:
         QtDesktop desktop;
         for (const auto& [buttons, press, expected] : rows) {
             QString shown;
-            const MessageAnswer a = answer<QMessageBox, MessageAnswer>(
-                [&] {
-                    return desktop.message(nullptr, "Are you sure ?", "Reset all settings", buttons,
-                                           MessageIcon::Exclamation);
-                },
-                [&](QMessageBox* box) {
-                    shown = box->text() + "|" + box->windowTitle() + "|" +
-                            QString::number(box->icon()) + "|" +
-                            QString::number(box->standardButtons());
-                    const QString p = press;
-                    if (p == "Escape" || p == "Return")
-                        QTest::keyClick(box, p == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
-                    else
-                        box->button(p == "OK" ? QMessageBox::Ok : QMessageBox::Cancel)->click();
-                });
-            QCOMPARE(a, expected);
-            const int standard = buttons == MessageButtons::Ok
-                                     ? QMessageBox::Ok
-                                     : QMessageBox::Ok | QMessageBox::Cancel;
+            whenUp([&](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                shown = box->text() + "|" + box->windowTitle() + "|" +
+                        QString::number(box->icon()) + "|" +
+                        QString::number(box->standardButtons());
+                if (press == "Escape" || press == "Return")
+                    QTest::keyClick(box, press == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+                else
+                    box->button(press == "OK" ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+            });
+            QCOMPARE(desktop.message(nullptr, "Are you sure ?", "Reset all settings", buttons,
+                                     MessageIcon::Exclamation),
+                     expected);
+            const int standard =
+                QMessageBox::Ok |
+                (buttons == MessageButtons::OkCancel ? QMessageBox::Cancel : QMessageBox::NoButton);
             QCOMPARE(shown, "Are you sure ?|Reset all settings|" +
                                 QString::number(QMessageBox::Warning) + "|" +
                                 QString::number(standard));
@@ -80,20 +67,17 @@ private slots:
         QtDesktop desktop;
         for (const bool accept : {true, false}) {
             QString shown;
-            const std::optional<QString> chosen = answer<QFileDialog, std::optional<QString>>(
-                [&] {
-                    return desktop.openFile(nullptr, "Choose your Half-Life executable",
-                                            "Half-Life executable (hl.exe) | hl.exe");
-                },
-                [&](QFileDialog* dialog) {
-                    shown = dialog->windowTitle() + "|" + dialog->nameFilters().join(";");
-                    dialog->setDirectory(dir.path());
-                    dialog->selectFile(file);
-                    QDialog* asDialog = dialog;  // accept() is protected in QFileDialog
-                    accept ? asDialog->accept() : asDialog->reject();
-                });
+            whenUp([&](QWidget* w) {
+                auto* dialog = qobject_cast<QFileDialog*>(w);
+                shown = dialog->windowTitle() + "|" + dialog->nameFilters().join(";");
+                dialog->selectFile(file);
+                QDialog* asDialog = dialog;  // accept() is protected in QFileDialog
+                accept ? asDialog->accept() : asDialog->reject();
+            });
+            QCOMPARE(desktop.openFile(nullptr, "Choose your Half-Life executable",
+                                      "Half-Life executable (hl.exe) | hl.exe"),
+                     accept ? std::optional<QString>(file) : std::nullopt);
             QCOMPARE(shown, "Choose your Half-Life executable|Half-Life executable (hl.exe)");
-            QCOMPARE(chosen, accept ? std::optional<QString>(file) : std::nullopt);
         }
     }
 };
