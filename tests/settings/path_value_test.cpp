@@ -1,12 +1,6 @@
 #include "settings/path_value.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
-#include "settings/settings.h"
 
 using namespace skyloom;
 
@@ -49,18 +43,4 @@ TEST(PathValue, cutsCountWholeUtf8Characters) {
     };
     for (const auto& [text, count, expected] : cases)
         EXPECT_EQ(withoutLastCharacters(text, count), expected) << text;
-}
-
-TEST(PathValue, pathKeysReadWholeOtherKeysKeepTheirBuffer) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("skyloom-paths-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    const Settings settings(dir.string());
-    const std::string path = "/" + std::string(5000, 'p') + "/hl.exe";
-    std::ofstream(settings.filePath(), std::ios::binary)
-        << "[GAMEDIR]\r\nprogram=  " << path << "\r\n[MISC]\r\nuser=" << path << "\r\n";
-    EXPECT_EQ(settings.readPath("program", "error"), path);
-    EXPECT_EQ(settings.readPath("maps", "error"), "error");
-    EXPECT_EQ(settings.read("MISC", "user", "error", 100), path.substr(0, 99));
-    std::filesystem::remove_all(dir);
 }
