@@ -8,6 +8,11 @@ namespace {
 
 constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
+bool isPathSeparator(char c) {
+    // Windows takes either; elsewhere a backslash is part of a name.
+    return c == '/' || c == kSeparator;
+}
+
 bool continuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -19,11 +24,6 @@ std::size_t withoutTrailingSeparators(std::string_view path, std::size_t end) {
 }
 
 }  // namespace
-
-bool isPathSeparator(char c) {
-    // Windows takes either; elsewhere a backslash is part of a name.
-    return c == '/' || c == kSeparator;
-}
 
 std::string withoutLastCharacters(std::string_view text, std::size_t count) {
     std::size_t end = text.size();

@@ -10,8 +10,6 @@ namespace skyloom {
 // Cuts and folders of the paths the settings file keeps. Values are UTF-8 bytes; folders come
 // from the separators in them, never from a count of characters.
 
-bool isPathSeparator(char c);
-
 // The text without its last `count` characters, counted as whole UTF-8 characters so a cut never
 // splits one; a text too short to cut gives the empty text.
 std::string withoutLastCharacters(std::string_view text, std::size_t count);
