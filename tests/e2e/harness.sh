@@ -26,11 +26,10 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: /' "$WORK/skyloom.out" >&2; exit 1; }
 
-# Each test owns its display for its whole life. Xvfb's own choice (-displayfd) is not enough:
-# it claims a number by its socket before taking the number's lock, so under `ctest -j` a server
-# that is starting can take the number of one that is stopping and lose its socket to it. Here a
-# number is first claimed with flock, held by this script and its Xvfb until both have ended, and
-# the display is used only once a client has connected to it.
+# Each test owns its display for its whole life. Letting Xvfb pick (-displayfd alone) races under
+# `ctest -j`: a server that is starting can pick the number of one that is still stopping, whose
+# exit then removes the newcomer's socket or lock. Here a number is claimed with flock first, held
+# by this script and its Xvfb until both have ended, and used only once a client has connected.
 DISPLAY_LOCKS="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"
 start_display() {
   local n
@@ -38,15 +37,14 @@ start_display() {
   for n in $(seq 120 359); do
     exec 6> "$DISPLAY_LOCKS/$n.lock"
     flock -n 6 || { exec 6>&-; continue; }
-    : > "$WORK/display"
     exec 5> "$WORK/display"
     Xvfb ":$n" -displayfd 5 -screen 0 1024x768x24 -nolisten tcp > "$WORK/xvfb.out" 2>&1 &
     XVFB_PID=$!
     exec 5>&-
     # Ready once it has written its number; gone when something outside these tests has :n.
     for _ in $(seq 300); do
-      [ -s "$WORK/display" ] || kill -0 "$XVFB_PID" 2>/dev/null || break
       [ -s "$WORK/display" ] && break
+      kill -0 "$XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
     if [ -s "$WORK/display" ] && DISPLAY=":$n" xdotool getdisplaygeometry > /dev/null 2>&1; then
