@@ -35,4 +35,16 @@ bool saveDerivedFolders(const AppContext& context, QWidget* parent) {
                          {"GAMEDIR", "dds", folders.dds}});
 }
 
+bool reportSettingsProblem(const AppContext& context, QWidget* parent) {
+    const std::optional<std::string> problem = profileFileProblem(context.settings.filePath());
+    if (!problem) return false;
+    context.desktop.message(
+        parent,
+        QString::fromStdString(*problem) +
+            QStringLiteral(
+                "\n\nSkyloom starts without your settings and leaves the file as it is."),
+        QStringLiteral("Settings not read"), MessageButtons::Ok, MessageIcon::Exclamation);
+    return true;
+}
+
 }  // namespace skyloom
