@@ -41,7 +41,7 @@ ConnectionTool::~ConnectionTool() = default;
 void ConnectionTool::cmdLaunch_Click() {
     const std::optional<ServerAddress> server = checkedFields();
     if (!server) return;
-    const std::string program = context_.settings.read("GAMEDIR", "program", "error", 100);
+    const std::string program = context_.settings.readPath("program", "error");
     const std::string line = ComposeConnectCommand(program, server->host, server->port);
     const StartResult result = context_.games.StartGame(line, std::nullopt, WindowState::Maximized);
     if (!result.ok) {
