@@ -9,7 +9,7 @@
 namespace skyloom {
 
 AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), ui_(std::make_unique<Ui::AboutWindow>()) {
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::AboutWindow>()) {
     ui_->setupUi(this);
     ui_->Picture1->setPixmap(aboutPicture());
     ui_->Label1->setText(QLatin1String(kProgramName) + u' ' + QLatin1String(kProgramVersion));
