@@ -22,5 +22,5 @@ grep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skyloo
 
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --version)
 [ "$version" = "Skyloom $SKYLOOM_VERSION" ] || fail "--version printed \"$version\""
-env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --help | grep -q -- "--settings <FILE>" ||
-  fail "--help does not offer --settings"
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --help)
+grep -q -- "--settings <FILE>" <<< "$help" || fail "--help does not offer --settings"

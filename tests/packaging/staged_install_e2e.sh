@@ -37,7 +37,9 @@ INI="$CONFIG/skyloom/skyloom.ini"
 grep -qx "program=$HL" "$INI" 2>/dev/null || fail "no settings in $INI"
 [ "$(stat -c %a "$CONFIG/skyloom")" = 700 ] || fail "configuration folder is not 0700"
 [ ! -e "$BIN/skyloom.ini" ] || fail "settings written beside the installed program"
-xprop -id "$W" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = ' || fail "main window has no icon"
+# Captured whole: grep -q would close the pipe on a writing xprop, failing under pipefail.
+icon=$(xprop -id "$W" _NET_WM_ICON)
+[[ "$icon" == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "main window has no icon: ${icon:0:200}"
 [ "$(icon_of "$W")" = "$C_ICON" ] || fail "windows carry different icons"
 key ctrl+q
 wait_exit
