@@ -1,6 +1,7 @@
 #include "app/qt_desktop.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace skyloom {
@@ -51,6 +52,18 @@ std::optional<QString> QtDesktop::openFile(QWidget* parent, const QString& title
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);  // "hl.exe" matches "HL.EXE"
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<int> QtDesktop::chooseItem(QWidget* parent, const QString& title,
+                                         const QString& label, const QStringList& items) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setComboBoxItems(items);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const qsizetype index = items.indexOf(dialog.textValue());
+    return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
 }  // namespace skyloom

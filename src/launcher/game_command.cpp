@@ -41,8 +41,9 @@ std::string ComposeCustomCommand(std::string_view customFolder) {
 }
 
 std::optional<std::string> gameFolder(std::string_view program) {
-    if (program.size() < 7) return std::nullopt;
-    return std::string(program.substr(0, program.size() - 7));
+    const std::size_t last = program.find_last_of("/\\");
+    if (last == std::string_view::npos) return std::nullopt;
+    return std::string(program.substr(0, last));
 }
 
 }  // namespace skyloom

@@ -39,8 +39,8 @@ std::string ComposeGameCommand(const GameChoices& choices);
 // "hl.exe -game " and the custom mod's folder as typed.
 std::string ComposeCustomCommand(std::string_view customFolder);
 
-// The folder of hl.exe: the `program` setting less its last seven characters ("\hl.exe").
-// Nothing when the setting is too short to hold a path.
+// The folder of the game: the folder part of the `program` setting (hl.exe, hl_linux, hl.sh).
+// Nothing when the setting holds no folder.
 std::optional<std::string> gameFolder(std::string_view program);
 
 }  // namespace skyloom

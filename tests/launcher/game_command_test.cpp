@@ -38,6 +38,7 @@ TEST(GameCommand, previewCustomLineAndGameFolder) {
     EXPECT_EQ(ComposeCustomCommand(" my mod "), "hl.exe -game  my mod ");
     EXPECT_EQ(gameFolder("C:\\Games\\Half-Life\\hl.exe"), "C:\\Games\\Half-Life");
     EXPECT_EQ(gameFolder("/hl.exe"), "");
+    EXPECT_EQ(gameFolder("/games/Half-Life/hl_linux"), "/games/Half-Life");
     EXPECT_EQ(gameFolder("hl.exe"), std::nullopt);
     EXPECT_EQ(mapName(".bsp"), "");
 }

@@ -58,11 +58,11 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
-    void launch_usesFortyNineCharactersOfProgram() {
-        const std::string program = "/a/very/long/path/to/the/game/folder/of/half-life/hl.exe";
-        open(program).txtSelMap->setText("crossfire.bsp");
+    void launch_startsInTheFolderOfTheWholeProgramPath() {
+        const std::string folder = "/home/player/.local/share/Steam/steamapps/common/Half-Life";
+        open(folder + "/hl_linux").txtSelMap->setText("crossfire.bsp");
         QTest::mouseClick(w->ui().launch, Qt::LeftButton);
-        expectStart(1, "hl.exe +deathmatch 1 +map crossfire", program.substr(0, 42).c_str());
+        expectStart(1, "hl.exe +deathmatch 1 +map crossfire", folder.c_str());
     }
 
     void launch_withoutProgramSaysConfigurationIsIncomplete() {
