@@ -1,6 +1,7 @@
 // The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
 #include "app/start_failure.h"
 #include "deathmatch/deathmatch_maker.h"
+#include "launcher/game_command.h"
 #include "platform/atomic_file.h"
 #include "ui_deathmatch_maker.h"
 
@@ -85,6 +86,10 @@ void DeathmatchMaker::Command1_Click() {
     if (map.isEmpty()) {
         tell(QStringLiteral("Please select a map"), QStringLiteral("No map selected"),
              MessageIcon::Exclamation);
+        return;
+    }
+    if (!isLoadableMapName(map.toStdString())) {
+        refuseMapName(context_.desktop, this);
         return;
     }
     // The server file is left for the player to exec from the console.

@@ -58,6 +58,20 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
+    // A typed name the game cannot load starts nothing; parameters never glue to the map.
+    void launch_refusesAnUnloadableMapName() {
+        auto& ui = open();
+        ui.txtSelMap->setText("x +exec evil.bsp");
+        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        expectMessage("holds a blank, a double quote or a ';'", "Map name",
+                      MessageIcon::Exclamation);
+        QVERIFY(app->games.starts.empty());
+        ui.txtSelMap->setText("crossfire-zone.bsp");
+        ui.parameters->setText("4096");
+        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        expectStart(1, "hl.exe +deathmatch 1 +map crossfire-zone 4096");
+    }
+
     void launch_startsInTheFolderOfTheWholeProgramPath() {
         const std::string folder = "/home/player/.local/share/Steam/steamapps/common/Half-Life";
         open(folder + "/hl_linux").txtSelMap->setText("crossfire.bsp");

@@ -1,5 +1,6 @@
 #include "launcher/main_window.h"
 
+#include <QScreen>
 #include <QtTest>
 
 #include "test_app.h"
@@ -72,6 +73,16 @@ private slots:
             if (tabOrder.contains(at->objectName())) chain << at->objectName();
         QCOMPARE(QStringList("launch") + chain, tabOrder);
         QCOMPARE(ui.SelMap->buddy(), static_cast<QWidget*>(ui.txtSelMap));
+        // Centred, ready to launch; the difficulty named for a screen reader, never growing.
+        QCOMPARE(w->focusWidget(), ui.launch);
+        QVERIFY((w->frameGeometry().center() - w->screen()->availableGeometry().center())
+                    .manhattanLength() <= 4);  // the frame's border aside
+        QCOMPARE(spokenName(ui.cmbDifficult) + "|" + spokenName(ui.cmbDifficult->lineEdit()),
+                 QString("Difficulty|Difficulty"));
+        QTest::mouseClick(ui.optSP, Qt::LeftButton);
+        QTest::keyClicks(ui.cmbDifficult, "Nightmare");
+        QTest::keyClick(ui.cmbDifficult, Qt::Key_Return);
+        QVERIFY(ui.cmbDifficult->count() == 3 && ui.cmbDifficult->currentText() == "Nightmare");
         for (QWidget* c : std::initializer_list<QWidget*>{
                  ui.parameters, ui.dirFichiers, ui.cmbDifficult, ui.txtCustom, ui.txtCommand})
             QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
@@ -104,11 +115,37 @@ private slots:
         QCOMPARE(open("[MISC]\n" + tfc.toStdString() + "\n")->ui().optTFC->isEnabled(), enabled);
     }
 
-    void load_withoutTfcKey_reportsConfigurationError() {
-        auto* w = open("[GAMEDIR]\nmaps=/nowhere\n");
-        QCOMPARE(onlyMessage().text, QString("You did not configure completly the Skyloom"));
-        QCOMPARE(onlyMessage().title, QString("Configuration error"));
-        QCOMPARE(onlyMessage().icon, MessageIcon::None);
+    // A file that is there but cannot serve is reported for what it is, never as unconfigured
+    // (the configuration window could not save over it either).
+    void load_withoutSettings_reportsWhy_data() {
+        QTest::addColumn<QString>("ini");  // "/" makes skyloom.ini a folder
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("configOpened");
+        QTest::newRow("no tfc key") << "[GAMEDIR]\nmaps=/nowhere\n"
+                                    << "You did not configure completly the Skyloom"
+                                    << "Configuration error" << true;
+        QTest::newRow("unreadable") << "/"
+                                    << "%1: Is a directory"
+                                    << "Settings not read" << false;
+        QTest::newRow("oversized") << QString(1048577, ';') << "%1 is not a settings file: it "
+                                   << "Settings not read" << false;
+    }
+    void load_withoutSettings_reportsWhy() {
+        QFETCH(QString, ini);
+        QFETCH(QString, text);
+        app = std::make_unique<TestApp>();
+        if (ini == "/")
+            QDir().mkpath(QString::fromStdString(app->iniPath()));
+        else
+            app->writeIni(ini.toStdString());
+        auto* w = qobject_cast<MainWindow*>(app->windows.show("sp"));
+        QVERIFY2(onlyMessage().text.contains(text.arg(QString::fromStdString(app->iniPath()))),
+                 qPrintable(onlyMessage().text));
+        QTEST(onlyMessage().title, "title");
+        QTEST(app->windows.isLoaded("config"), "configOpened");
+        QFETCH(bool, configOpened);  // hidden, not flashing behind the box, when config opens
+        QCOMPARE(onlyMessage().parentShown, !configOpened);
         QVERIFY(w->ui().optTFC->isEnabled());
         QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());
     }

@@ -9,12 +9,13 @@
 using namespace skyloom;
 namespace fs = std::filesystem;
 
-TEST(MapFiles, listsBspFilesOfAnyCaseSortedByName) {
+TEST(MapFiles, listsLoadableBspFilesOfAnyCaseSortedByName) {
     const fs::path dir = fs::temp_directory_path() / ("skyloom-maps-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir / "folder.bsp");
-    for (auto name : {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp", "readme.txt", "x.bspx",
-                      ".bsp", "stalkyard.Bsp", "a.bsp.bak"})
+    for (auto name :
+         {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp", "readme.txt", "x.bspx", ".bsp",
+          "stalkyard.Bsp", "a.bsp.bak", "x +exec evil.bsp", "a;b.bsp", "q\"t.bsp"})
         std::ofstream(dir / name) << "";
     fs::create_symlink(dir / "crossfire.bsp", dir / "linked.bsp");
 

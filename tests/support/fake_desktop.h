@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <deque>
 #include <vector>
 
@@ -17,6 +18,7 @@ public:
         QString title;
         MessageButtons buttons;
         MessageIcon icon;
+        bool parentShown;  // whether the window it belongs to was on screen
     };
     struct ListDialog {
         QString title;
@@ -27,9 +29,9 @@ public:
         QString filter;
     };
 
-    MessageAnswer message(QWidget*, const QString& text, const QString& title,
+    MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
-        messages.push_back({text, title, buttons, icon});
+        messages.push_back({text, title, buttons, icon, parent && parent->isVisible()});
         if (answers.empty()) return MessageAnswer::Ok;
         MessageAnswer a = answers.front();
         answers.pop_front();
