@@ -129,9 +129,6 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
             findInstalls({tree.home, c.winePrefix.empty() ? "" : tree.root + c.winePrefix});
         std::vector<std::string> seen;
         for (const GameInstall& i : found.installs) {
-            EXPECT_EQ(i.program.substr(0, i.folder.size() + 1), i.folder + "/") << c.what;
-            EXPECT_EQ(i.maps, i.folder + "/valve/maps") << c.what;
-            EXPECT_EQ(i.tfcmaps.value_or(i.folder + "/tfc/maps"), i.folder + "/tfc/maps") << c.what;
             std::string line = std::string(kindName(i.kind)) + "|" + i.folder + "|" +
                                i.program.substr(i.folder.size() + 1) + "|" +
                                (i.tfcmaps ? "tfc" : "");
