@@ -46,8 +46,12 @@ void MainWindow::connectControls() {
     connect(ui_->launchCustom, &QPushButton::clicked, this, &MainWindow::launchCustom_Click);
 }
 
-std::string MainWindow::readSetting(const char* section, const char* key, int max) const {
-    return context_.settings.read(section, key, "error", max);
+std::string MainWindow::readSetting(const char* section, const char* key) const {
+    return context_.settings.read(section, key, "error", 100);
+}
+
+std::string MainWindow::readPath(std::string_view key) const {
+    return context_.settings.readPath(key, "error");
 }
 
 void MainWindow::Form_Load() {
@@ -66,7 +70,7 @@ void MainWindow::Form_Load() {
         if (context_.windows.isLoaded(config) || !context_.windows.show(config)) setVisible(true);
     }
     ui_->optTFC->setEnabled(tfc != "false");
-    ui_->dirFichiers->setFolder(QString::fromStdString(readSetting("GAMEDIR", "maps")));
+    ui_->dirFichiers->setFolder(QString::fromStdString(readPath("maps")));
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
 }
 
@@ -82,15 +86,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::reloadPaths() {
     ui_->optTFC->setEnabled(readSetting("MISC", "tfc") != "false");
     const char* key = ui_->optTFC->isChecked() ? "tfcmaps" : "maps";
-    ui_->dirFichiers->setFolder(QString::fromStdString(readSetting("GAMEDIR", key)));
+    ui_->dirFichiers->setFolder(QString::fromStdString(readPath(key)));
 }
 
 void MainWindow::chooseGameType(GameType type) {
     const GameTypeLook look = lookOf(type);
     if (look.title) setWindowTitle(QString::fromStdString(*look.title));
-    if (look.mapsKey)
-        ui_->dirFichiers->setFolder(
-            QString::fromStdString(readSetting("GAMEDIR", look.mapsKey->c_str())));
+    if (look.mapsKey) ui_->dirFichiers->setFolder(QString::fromStdString(readPath(*look.mapsKey)));
     if (look.tooltip) ui_->txtSelMap->setToolTip(QString::fromStdString(*look.tooltip));
 
     ui_->cmbDifficult->setEnabled(look.difficultyEnabled);

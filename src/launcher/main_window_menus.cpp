@@ -12,7 +12,7 @@ bool MainWindow::closeAfterLaunch() const {
 }
 
 std::optional<std::string> MainWindow::configuredGameFolder() {
-    auto folder = gameFolder(context_.settings.read("GAMEDIR", "program", "", INT32_MAX));
+    auto folder = gameFolder(context_.settings.readPath("program", ""));
     if (!folder) {
         context_.desktop.message(
             this,
