@@ -31,7 +31,7 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 TestApp::TestApp()
-    : settings(dir.path().toStdString()),
+    : settings(dir.path().toStdString() + "/skyloom.ini"),
       network{[] { return QList<QHostAddress>{QHostAddress(QHostAddress::LocalHost)}; },
               0,
               0,
