@@ -47,7 +47,7 @@ public:
 struct OpenCredits {
     NoDesktop desktop;
     NoGames games;
-    Settings settings{"."};
+    Settings settings{"./skyloom.ini"};
     WindowRegistry windows{[] {}};
     AppContext context{windows, desktop, games, settings};
     SecretWindow window{context};

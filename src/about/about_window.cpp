@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "about/about_pictures.h"
+#include "platform/program_info.h"
 #include "ui_about_window.h"
 
 namespace skyloom {
@@ -11,6 +12,9 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::AboutWindow>()) {
     ui_->setupUi(this);
     ui_->Picture1->setPixmap(aboutPicture());
+    ui_->Label1->setText(QLatin1String(kProgramName) + u' ' + QLatin1String(kProgramVersion));
+    ui_->txtSettingsFile->setText(QString::fromStdString(context_.settings.filePath()));
+    ui_->txtSettingsFile->setCursorPosition(0);
     connect(ui_->cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
     connect(ui_->lblUser, &ClickableLabel::clicked, this, &AboutWindow::lblUser_Click);
     connect(ui_->Picture1, &ClickableLabel::clicked, this, &AboutWindow::Picture1_Click);

@@ -2,7 +2,7 @@
 
 #include "app/desktop.h"
 #include "app/window_registry.h"
-#include "launcher/start_game.h"
+#include "games/start_game.h"
 #include "settings/settings.h"
 
 namespace skyloom {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -24,6 +25,10 @@ public:
     // A file-open dialog; `filter` is written "description | pattern". Nothing when cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& title,
                                             const QString& filter) = 0;
+
+    // A modal list of `items` to pick one from; the index picked, nothing when cancelled.
+    virtual std::optional<int> chooseItem(QWidget* parent, const QString& title,
+                                          const QString& label, const QStringList& items) = 0;
 };
 
 }  // namespace skyloom

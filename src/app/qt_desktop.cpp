@@ -1,7 +1,10 @@
 #include "app/qt_desktop.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace skyloom {
 
@@ -58,6 +61,23 @@ std::optional<QString> QtDesktop::openFile(QWidget* parent, const QString& title
     dialog.setFilter(dialog.filter() | QDir::Hidden);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<int> QtDesktop::chooseItem(QWidget* parent, const QString& title,
+                                         const QString& label, const QStringList& items) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setComboBoxItems(items);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    // Lines such as whole paths are read in full, without scrolling sideways.
+    int widest = 0;
+    for (const QString& item : items)
+        widest = std::max(widest, dialog.fontMetrics().horizontalAdvance(item));
+    dialog.resize(std::min(widest + 64, 900), dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const qsizetype index = items.indexOf(dialog.textValue());
+    return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
 }  // namespace skyloom

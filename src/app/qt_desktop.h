@@ -13,6 +13,8 @@ public:
                           MessageButtons buttons, MessageIcon icon) override;
     std::optional<QString> openFile(QWidget* parent, const QString& title,
                                     const QString& filter) override;
+    std::optional<int> chooseItem(QWidget* parent, const QString& title, const QString& label,
+                                  const QStringList& items) override;
 };
 
 }  // namespace skyloom

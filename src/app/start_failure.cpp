@@ -3,9 +3,11 @@
 namespace skyloom {
 
 void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result) {
-    const QString text =
-        QStringLiteral("The game could not be started.\n\nProgram: %1\nReason: %2")
-            .arg(QString::fromStdString(result.program), QString::fromStdString(result.reason));
+    QString text = QStringLiteral("The game could not be started.\n\nProgram: %1\n")
+                       .arg(QString::fromStdString(result.program));
+    if (!result.tried.empty())
+        text += QStringLiteral("Tried: %1\n").arg(QString::fromStdString(result.tried));
+    text += QStringLiteral("Reason: %1").arg(QString::fromStdString(result.reason));
     desktop.message(parent, text, QStringLiteral("Skyloom"), MessageButtons::Ok,
                     MessageIcon::Critical);
 }

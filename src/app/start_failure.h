@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/desktop.h"
-#include "launcher/start_game.h"
+#include "games/start_game.h"
 
 namespace skyloom {
 

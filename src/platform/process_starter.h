@@ -1,16 +1,18 @@
 #pragma once
 
-#include "launcher/start_game.h"
+#include "games/start_game.h"
 
 namespace skyloom {
 
-// Starts the game as a detached process, never through a shell. A Windows executable (a file
-// that begins with "MZ") runs through `wine` found on PATH; anything else runs directly.
+// Starts the game as a detached process, never through a shell, the way its install needs (see
+// decideStart): wine for a Windows program, the Steam client for a Steam game, else directly.
 class ProcessStarter final : public GameStarter {
 public:
     StartResult StartGame(const std::string& commandLine,
                           const std::optional<std::string>& workingFolder,
                           WindowState state) override;
+    // The home folder and WINEPREFIX of this process's environment.
+    InstallSearch installSearch() const override;
 };
 
 }  // namespace skyloom

@@ -1,30 +1,29 @@
 #include "settings/settings.h"
 
-#include <filesystem>
 #include <limits>
 
+#include "platform/settings_place.h"
 #include "settings/get_pps.h"
 
 namespace skyloom {
 
-Settings::Settings(std::string applicationFolder) : folder_(std::move(applicationFolder)) {}
-
-std::string Settings::filePath() const {
-    return folder_ + static_cast<char>(std::filesystem::path::preferred_separator) + "skyloom.ini";
-}
+Settings::Settings(std::string filePath) : file_(std::move(filePath)) {}
 
 std::string Settings::read(std::string_view section, std::string_view key, std::string_view def,
                            std::int32_t max) const {
-    return GetPPS(section, key, def, max, filePath());
+    return GetPPS(section, key, def, max, file_);
 }
 
 std::string Settings::readPath(std::string_view key, std::string_view def) const {
-    return GetPPS("GAMEDIR", key, def, std::numeric_limits<std::int32_t>::max(), filePath());
+    return GetPPS("GAMEDIR", key, def, std::numeric_limits<std::int32_t>::max(), file_);
 }
 
 ProfileWriteResult Settings::write(std::string_view section, std::string_view key,
                                    std::optional<std::string_view> value) const {
-    return writeProfileValue(filePath(), section, key, value);
+    // The player's configuration folder may not exist before the first write; a failure here
+    // shows as the write's own.
+    makeFolderFor(file_);
+    return writeProfileValue(file_, section, key, value);
 }
 
 }  // namespace skyloom

@@ -9,16 +9,13 @@
 
 namespace skyloom {
 
-// The settings file `skyloom.ini` of one application folder. Holds only the folder: every read
-// goes to the file at that moment, so a value written by one window is what the next read sees.
+// The settings file `skyloom.ini`. Holds only its path: every read goes to the file at that
+// moment, so a value written by one window is what the next read sees.
 class Settings {
 public:
-    explicit Settings(std::string applicationFolder);
+    explicit Settings(std::string filePath);
 
-    const std::string& applicationFolder() const { return folder_; }
-
-    // The application folder, the platform's separator and "skyloom.ini", built anew each time.
-    std::string filePath() const;
+    const std::string& filePath() const { return file_; }
 
     std::string read(std::string_view section, std::string_view key, std::string_view def,
                      std::int32_t max) const;
@@ -33,7 +30,7 @@ public:
                              std::optional<std::string_view> value) const;
 
 private:
-    std::string folder_;
+    std::string file_;
 };
 
 }  // namespace skyloom

@@ -1,6 +1,7 @@
 #include "setup/paths_panel.h"
 
 #include <QDir>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "app/system_colours.h"
 #include "ui_paths_panel.h"
@@ -12,6 +13,8 @@ PathsPanel::PathsPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<
     // The check box's rule runs whenever its state changes, by the player or by load.
     connect(ui_->chkTFC, &QCheckBox::toggled, this, &PathsPanel::chkTFC_Click);
     connect(ui_->Command2, &QPushButton::clicked, this, &PathsPanel::Command2_Click);
+    connect(ui_->cmdFind, &QPushButton::clicked, this, &PathsPanel::cmdFind_Click);
+    connect(&search_, &QFutureWatcher<InstallsFound>::finished, this, &PathsPanel::searchDone);
 }
 
 PathsPanel::~PathsPanel() = default;
@@ -33,6 +36,7 @@ void PathsPanel::load(const AppContext& context, const PathsPanelLook& look) {
     show(ui_->TFCmaps, "tfcmaps");
     ui_->chkTFC->setChecked(tfc == "true");
     chkTFC_Click();
+    search(false);
 }
 
 void PathsPanel::chkTFC_Click() {
@@ -52,6 +56,65 @@ void PathsPanel::Command2_Click() {
 PathsValues PathsPanel::values() const {
     return {ui_->chkTFC->isChecked(), ui_->program->text().toStdString(),
             ui_->txtMaps->text().toStdString(), ui_->TFCmaps->text().toStdString()};
+}
+
+void PathsPanel::cmdFind_Click() {
+    search(true);
+}
+
+void PathsPanel::search(bool asked) {
+    if (!context_) return;
+    asked_ = asked_ || asked;
+    if (searching_) return;  // a press during the search on open waits for its answer
+    searching_ = true;
+    setCursor(Qt::BusyCursor);
+    search_.setFuture(QtConcurrent::run(findInstalls, context_->games.installSearch()));
+}
+
+void PathsPanel::searchDone() {
+    searching_ = false;
+    unsetCursor();
+    const bool asked = std::exchange(asked_, false);
+    const InstallsFound found = search_.result();
+    const std::vector<GameInstall>& installs = found.installs;
+    if (!asked) {
+        // Only a panel that holds nothing configured is filled without asking.
+        const bool unset = ui_->program->text() == QLatin1String("error") &&
+                           ui_->txtMaps->text() == QLatin1String("error");
+        if (unset && installs.size() == 1) fill(installs.front());
+        return;
+    }
+    if (installs.empty()) {
+        QString text = QStringLiteral("Skyloom did not find Half-Life. It looked in:");
+        for (const std::string& place : found.searched)
+            text += QLatin1Char('\n') + QString::fromStdString(place);
+        context_->desktop.message(window(), text, QStringLiteral("Find the game"),
+                                  MessageButtons::Ok, MessageIcon::Information);
+        return;
+    }
+    std::size_t chosen = 0;
+    if (installs.size() > 1) {
+        QStringList lines;
+        for (const GameInstall& install : installs)
+            lines << QStringLiteral("%1: %2").arg(
+                QString::fromUtf8(kindName(install.kind).data(),
+                                  static_cast<qsizetype>(kindName(install.kind).size())),
+                QString::fromStdString(install.folder));
+        const std::optional<int> pick = context_->desktop.chooseItem(
+            window(), QStringLiteral("Find the game"),
+            QStringLiteral("Half-Life is installed in several places. Which one do you play?"),
+            lines);
+        if (!pick || *pick < 0 || static_cast<std::size_t>(*pick) >= installs.size()) return;
+        chosen = static_cast<std::size_t>(*pick);
+    }
+    fill(installs[chosen]);
+}
+
+void PathsPanel::fill(const GameInstall& install) {
+    ui_->program->setText(QString::fromStdString(install.program));
+    ui_->txtMaps->setText(QString::fromStdString(install.maps));
+    ui_->chkTFC->setChecked(install.tfcmaps.has_value());
+    if (install.tfcmaps) ui_->TFCmaps->setText(QString::fromStdString(*install.tfcmaps));
 }
 
 }  // namespace skyloom

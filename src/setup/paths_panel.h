@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QFutureWatcher>
 #include <QWidget>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/app_context.h"
+#include "games/installs.h"
 
 namespace Ui {
 class PathsPanel;
@@ -24,10 +26,11 @@ struct PathsPanelLook {
 
 inline constexpr PathsPanelLook kWizardPathsLook{
     "Half-Life ", "Program : ", "&Team Fortress Classic is installed", "Choose your program",
-    "Half-Life Program (hl.exe) | hl.exe"};
+    "Half-Life Program (hl.exe hl_linux hl.sh) | hl.exe hl_linux hl.sh"};
 inline constexpr PathsPanelLook kConfigPathsLook{
     "Half-Life :", "Program :", "&Team Fortress Classic is intalled",
-    "Choose your Half-Life executable", "Half-Life executable (hl.exe) | hl.exe"};
+    "Choose your Half-Life executable",
+    "Half-Life executable (hl.exe hl_linux hl.sh) | hl.exe hl_linux hl.sh"};
 
 struct PathsValues {
     bool tfc = false;
@@ -38,25 +41,37 @@ struct PathsValues {
 
 // The paths of hl.exe, the maps folder, the Team Fortress Classic flag and its maps folder. The
 // Browse buttons of the two folders open pickers; the window holding the panel connects them.
+// "Find the game" fills the fields from an install found on this machine.
 class PathsPanel final : public QWidget {
     Q_OBJECT
 public:
     explicit PathsPanel(QWidget* parent = nullptr);
     ~PathsPanel() override;
 
-    // Takes its window's captions and fills the fields from the settings file.
+    // Takes its window's captions and fills the fields from the settings file; when they hold
+    // nothing configured and the machine has exactly one install, from that install.
     void load(const AppContext& context, const PathsPanelLook& look);
 
     PathsValues values() const;
+    // Between the start of a search for installs and its answer reaching the fields.
+    bool searching() const { return searching_; }
     Ui::PathsPanel& ui() { return *ui_; }
 
 private:
     void chkTFC_Click();
     void Command2_Click();
+    void cmdFind_Click();
+    void search(bool asked);
+    void searchDone();
+    void fill(const GameInstall& install);
 
     std::optional<AppContext> context_;
     PathsPanelLook look_ = kWizardPathsLook;
     std::unique_ptr<Ui::PathsPanel> ui_;
+    // Detection reads a few files, but a slow or hung mount must not hold the window.
+    QFutureWatcher<InstallsFound> search_;
+    bool searching_ = false;
+    bool asked_ = false;  // the player pressed the button (else: filling in on open)
 };
 
 }  // namespace skyloom

@@ -8,6 +8,8 @@
 #include <QPainterPath>
 #include <QScreen>
 
+#include "platform/program_info.h"
+
 namespace skyloom {
 
 QPixmap splashPicture() {
@@ -43,7 +45,7 @@ QPixmap splashPicture() {
     p.drawText(QRect(0, 160, 611, 30), Qt::AlignCenter,
                QStringLiteral("A launcher for Half-Life and Team Fortress Classic"));
     p.drawText(QRect(0, 325, 600, 30), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("version 2.1"));
+               QStringLiteral("version ") + QLatin1String(kProgramVersion));
     return picture;
 }
 
@@ -53,7 +55,12 @@ SplashWindow::SplashWindow(const AppContext& context, QWidget* parent)
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(0, 0, 611, 360);
-    Picture1->setPixmap(splashPicture());
+    // The picture's fonts and gradients would hold back the window's first appearance: the window
+    // maps in the picture's night colour and the picture follows its first paint.
+    QPalette night = palette();
+    night.setColor(QPalette::Window, QColor(12, 18, 48));
+    setPalette(night);
+    setAutoFillBackground(true);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -61,6 +68,14 @@ SplashWindow::SplashWindow(const AppContext& context, QWidget* parent)
     Timer1.setInterval(3000);
     connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
     Timer1.start();
+}
+
+void SplashWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (pictureDue_) {
+        pictureDue_ = false;
+        QTimer::singleShot(0, this, [this] { Picture1->setPixmap(splashPicture()); });
+    }
 }
 
 void SplashWindow::Timer1_Timer() {

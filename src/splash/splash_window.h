@@ -21,11 +21,13 @@ public:
 protected:
     // Only the timer moves on: keys and clicks (Alt+F4 included) change nothing.
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     AppContext context_;
     QLabel* Picture1;
     QTimer Timer1;
+    bool pictureDue_ = true;
 };
 
 // The splash picture, drawn by the program itself.

@@ -47,6 +47,9 @@ private slots:
                           "for Half-Life.",
                           "This copy is lisenced to :", "Nightjar", "Loom Clan",
                           "Official sites :", "OK", false}));
+        QVERIFY(ui.txtSettingsFile->text().toStdString() == app->iniPath() &&
+                ui.txtSettingsFile->isReadOnly() &&
+                ui.lblSettingsFile->buddy() == ui.txtSettingsFile);
         for (QLabel* site : {ui.Label7, ui.Label6})
             QVERIFY(site->text().startsWith("http://") && site->text().endsWith(".example/"));
         for (QLabel* l : {ui.lblComp, ui.Label7}) QTest::mouseClick(l, Qt::LeftButton);

@@ -9,7 +9,9 @@ APP="$WORK/app"                      # the application folder: skyloom and skylo
 GAME="$WORK/Half Life"               # the game folder, with a blank in its name
 HL="$GAME/hl.exe"
 LOG="$GAME/hl.log"
-mkdir -p "$APP" "$GAME/valve/maps" "$GAME/tfc/maps"
+mkdir -p "$APP" "$GAME/valve/maps" "$GAME/tfc/maps" "$WORK/home"
+# The program looks for installs in the home folder: an empty one here, never the player's.
+export HOME="$WORK/home"
 cp "$SKYLOOM_BIN" "$APP/skyloom"
 cp "$HERE/stand_in_hl.sh" "$HL"
 chmod +x "$HL"

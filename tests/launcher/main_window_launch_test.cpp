@@ -96,9 +96,10 @@ private slots:
         ui.mnuEdititm->trigger();
         QVERIFY(w->closeAfterLaunch());
         ui.txtSelMap->setText("crossfire.bsp");
-        app->games.result = {false, "hl.exe", "No such file."};
+        app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
         QTest::mouseClick(ui.launch, Qt::LeftButton);
-        expectMessage("No such file.", "Skyloom", MessageIcon::Critical);
+        expectMessage("Program: hl.exe\nTried: steam -applaunch 70 +map x\nReason: No such file.",
+                      "Skyloom", MessageIcon::Critical);
         QVERIFY(app->windows.isLoaded("sp") && !app->ended);
         app->games.result = {};
         QTest::mouseClick(ui.launch, Qt::LeftButton);

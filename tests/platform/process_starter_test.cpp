@@ -62,12 +62,8 @@ private slots:
     void refusedStarts_sayWhy_data() {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("no such file") << "missing"
-                                      << "No such file.";
         QTest::newRow("not executable") << "plain"
                                         << "The file is not executable.";
-        QTest::newRow("no wine") << "mz"
-                                 << "It is a Windows program and wine was not found on PATH.";
         QTest::newRow("no folder") << "nofolder"
                                    << "does not exist";
     }
@@ -75,20 +71,59 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QString, reason);
         QFile exe(game + "/hl.exe");
-        if (setup == "missing") exe.remove();
         if (setup == "plain") exe.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        if (setup == "mz" && exe.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            exe.write("MZ\x90");
-        exe.close();
         const QString folder = setup == "nofolder" ? game + "/gone" : game;
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", "/nonexistent");
         StartResult r = ProcessStarter().StartGame("hl.exe -console", folder.toStdString(),
                                                    WindowState::Maximized);
-        qputenv("PATH", path);
         QVERIFY(!r.ok);
         QCOMPARE(r.program, std::string("hl.exe"));
         QVERIFY2(QString::fromStdString(r.reason).contains(reason), r.reason.c_str());
+    }
+
+    // A Windows program inside a prefix runs through wine with WINEPREFIX; a Steam game without
+    // a Steam client on PATH runs as hl.sh in its folder with SteamAppId.
+    void installs_startWithWhatTheyNeed() {
+        const QString root = dir.path() + "/installs", bin = root + "/bin";
+        const QString prefix = root + "/pfx", wineGame = prefix + "/drive_c/Games/Half-Life";
+        const QString steamGame = root + "/lib/steamapps/common/Half-Life";
+        for (const QString& folder : {bin, wineGame, steamGame}) QVERIFY(QDir().mkpath(folder));
+        const QByteArray standIn =
+            "#!/bin/sh\n{ printf '%s|%s|%s|%s' \"$PWD\" \"$WINEPREFIX\" \"$SteamAppId\" \"$*\"; "
+            "printf -- '\\n--\\n'; } >> '" +
+            root.toUtf8() + "/log'\n";
+        const auto write = [](const QString& path, const QByteArray& bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+        };
+        write(bin + "/wine", standIn);
+        write(steamGame + "/hl.sh", standIn);
+        write(steamGame + "/hl_linux", "");
+        write(wineGame + "/hl.exe", "MZ\x90");
+        const QByteArray path = qgetenv("PATH"), home = qgetenv("HOME");
+        qputenv("PATH", bin.toUtf8());
+        qputenv("HOME", root.toUtf8());  // installs are looked for here, not in the real home
+        ProcessStarter starter;
+        QVERIFY(starter.StartGame("hl.exe -console", wineGame.toStdString(), WindowState::Maximized)
+                    .ok);
+        const StartResult steam = starter.StartGame(
+            (steamGame + "/hl_linux -console").toStdString(), std::nullopt, WindowState::Maximized);
+        qputenv("PATH", path);
+        qputenv("HOME", home);
+        QVERIFY(steam.ok);
+        QVERIFY2(steam.tried.starts_with("steam -applaunch 70 (steam is not on PATH), then "),
+                 steam.tried.c_str());
+        const auto logged = [&] {
+            QFile f(root + "/log");
+            return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        };
+        QTRY_COMPARE(logged().count("\n--\n"), 2);
+        QStringList lines = logged().split("\n--\n", Qt::SkipEmptyParts);
+        lines.sort();  // the two start independently
+        QCOMPARE(lines,
+                 QStringList({steamGame + "||70|-console",
+                              wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console"}));
     }
 };
 

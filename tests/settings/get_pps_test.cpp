@@ -8,13 +8,12 @@
 
 using namespace skyloom;
 
-// Reads through the settings file of an application folder, as every window does.
+// Reads through the settings file, as every window does.
 TEST(GetPPS, cutsTrimsAndDefaultsAsThePlatformBufferDoes) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("skyloom-pps-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
-    const Settings settings(dir.string());
-    EXPECT_EQ(settings.filePath(), dir.string() + "/skyloom.ini");
+    const Settings settings((dir / "skyloom.ini").string());
     const std::string v120(120, 'v');
     std::ofstream(settings.filePath(), std::ios::binary)
         << "[GAMEDIR]\r\nprogram=" << v120 << "\r\nmaps=\r\n[MISC]\r\nuser=  Gordon   Freeman  \r\n"

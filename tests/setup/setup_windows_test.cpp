@@ -133,6 +133,8 @@ private slots:
              "Command2=Browse", "lblMaps=Maps dir : ", "txtMaps=error", "cmdMaps=Browse",
              "frmTFC=Team Fortress Classic ", "chkTFC=&Team Fortress Classic is installed",
              "tfcCaption=TFC maps dir : ", "TFCmaps=error [disabled] [grey]", "cmdTFCMaps=Browse",
+             "cmdFind=&Find the game [Looks where Steam and Wine install Half-Life and fills in "
+             "the paths]",
              "cmdPrev=< &Previous [Saves parameters in \"skyloom.ini\"]",
              "cmdFinish=&Next > [default]"});
         checkLooks("firstusedone", {"=Configuration ", "Label1=All done !",
@@ -286,6 +288,72 @@ private slots:
         }
     }
 
+    void findTheGame_fillsFromTheOneFoundTheOneChosenOrSaysWhereItLooked() {
+        // Wine installs in the fixture home; opening alone fills only unset fields from a
+        // single install; the button asks which of several, or says where it looked.
+        struct Case {
+            const char* ini;
+            int installs;
+            const char* window;
+            bool press;
+            std::optional<int> pick;
+            const char* fields;  // "" for untouched, else the game folder filled in
+        };
+        const Case cases[] = {
+            {"", 1, "config", false, {}, "Sierra"},
+            {"", 1, "firstuseconfig", false, {}, "Sierra"},
+            {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", false, {}, ""},
+            {"", 2, "firstuseconfig", false, {}, ""},
+            {"", 2, "config", true, 1, "Games"},
+            {"", 2, "firstuseconfig", true, std::nullopt, ""},
+            {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", true, {}, "Sierra"},
+            {"", 0, "config", true, {}, ""},
+        };
+        for (const Case& c : cases) {
+            app = std::make_unique<TestApp>();
+            if (*c.ini) app->writeIni(c.ini);
+            const std::string home = app->folder() + "/home";
+            const std::string drive = home + "/.wine/drive_c/";
+            for (int i = 0; i < c.installs; ++i) {
+                const std::string game =
+                    std::string("home/.wine/drive_c/") + (i ? "Games" : "Sierra") + "/Half-Life";
+                app->makeFolder(game, {"hl.exe"});
+                app->makeFolder(game + "/tfc");
+            }
+            app->games.search = {home, ""};
+            app->desktop.choices = {c.pick};
+            app->windows.show(c.window);
+            Ui::PathsPanel& p = panel(c.window);
+            auto* panelWidget = child<PathsPanel>(c.window, "paths");
+            QTRY_VERIFY(!panelWidget->searching());
+            const QString before = p.program->text() + "|" + p.txtMaps->text();
+            if (c.press) {
+                QTest::mouseClick(p.cmdFind, Qt::LeftButton);
+                QTRY_VERIFY(!panelWidget->searching());
+            }
+            const QString game = QString::fromStdString(drive) + c.fields + "/Half-Life";
+            QCOMPARE(p.program->text() + "|" + p.txtMaps->text() + "|" + p.TFCmaps->text() +
+                         (p.chkTFC->isChecked() ? " [x]" : ""),
+                     *c.fields ? game + "/hl.exe|" + game + "/valve/maps|" + game + "/tfc/maps [x]"
+                               : before + "|error");
+            QCOMPARE(app->desktop.lists.size(), size_t(c.press && c.installs > 1));
+            if (!app->desktop.lists.empty())
+                QCOMPARE(
+                    app->desktop.lists[0].items,
+                    QStringList({"Wine: " + QString::fromStdString(drive) + "Sierra/Half-Life",
+                                 "Wine: " + QString::fromStdString(drive) + "Games/Half-Life"}));
+            QString looked =
+                "information | Find the game | Skyloom did not find Half-Life. It "
+                "looked in:";
+            for (const char* place : {"/.local/share/Steam", "/.steam/steam", "/.steam/root",
+                                      "/.steam/debian-installation",
+                                      "/.var/app/com.valvesoftware.Steam/.local/share/Steam",
+                                      "/.var/app/com.valvesoftware.Steam/data/Steam", "/.wine"})
+                looked += "\n" + QString::fromStdString(home) + place;
+            QCOMPARE(shown(), c.press && !c.installs ? QStringList(looked) : QStringList());
+        }
+    }
+
     // Cancel (or the frame) on an unconfigured file, again from Edit > Configuration: the main
     // window comes back each time, after the box and never behind it.
     void configurationError_cancelTwiceLeavesTheMainWindowOnScreen() {
@@ -375,8 +443,10 @@ private slots:
             QCOMPARE(
                 app->desktop.fileDialogs.at(i).title + " | " +
                     app->desktop.fileDialogs.at(i).filter,
-                i % 2 ? "Choose your Half-Life executable | Half-Life executable (hl.exe) | hl.exe"
-                      : "Choose your program | Half-Life Program (hl.exe) | hl.exe");
+                i % 2 ? "Choose your Half-Life executable | Half-Life executable (hl.exe hl_linux "
+                        "hl.sh) | hl.exe hl_linux hl.sh"
+                      : "Choose your program | Half-Life Program (hl.exe hl_linux hl.sh) | hl.exe "
+                        "hl_linux hl.sh");
     }
 
     void pickers_openFoldersByDoubleClickOrEnter_okDeliversTheOpenOne_cancelNothing() {

@@ -17,7 +17,7 @@ private slots:
         auto* splash = qobject_cast<SplashWindow*>(app.windows.show("splash"));
         QVERIFY(splash->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(splash->size(), QSize(611, 360));
-        QCOMPARE(splash->findChild<QLabel*>("Picture1")->pixmap().size(), QSize(611, 360));
+        QTRY_COMPARE(splash->findChild<QLabel*>("Picture1")->pixmap().size(), QSize(611, 360));
         QCOMPARE(splash->timer().interval(), 3000);
         QTest::mouseClick(splash->findChild<QLabel*>("Picture1"), Qt::LeftButton);
         QTest::keyClick(splash, Qt::Key_Escape);

@@ -9,7 +9,8 @@
 
 namespace skyloom::test {
 
-// Records every message box and file dialog and answers them from queues, without showing any.
+// Records every message box, file dialog and list and answers them from queues, without showing
+// any.
 class FakeDesktop final : public Desktop {
 public:
     struct Message {
@@ -18,6 +19,10 @@ public:
         MessageButtons buttons;
         MessageIcon icon;
         bool parentShown;  // whether the window it belongs to was on screen
+    };
+    struct ListDialog {
+        QString title;
+        QStringList items;
     };
     struct FileDialog {
         QString title;
@@ -42,10 +47,21 @@ public:
         return f;
     }
 
+    std::optional<int> chooseItem(QWidget*, const QString& title, const QString&,
+                                  const QStringList& items) override {
+        lists.push_back({title, items});
+        if (choices.empty()) return std::nullopt;
+        std::optional<int> c = choices.front();
+        choices.pop_front();
+        return c;
+    }
+
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;  // default: OK
     std::vector<FileDialog> fileDialogs;
     std::deque<std::optional<QString>> files;  // default: cancelled
+    std::vector<ListDialog> lists;
+    std::deque<std::optional<int>> choices;  // default: cancelled
 };
 
 }  // namespace skyloom::test

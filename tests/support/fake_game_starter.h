@@ -2,11 +2,12 @@
 
 #include <vector>
 
-#include "launcher/start_game.h"
+#include "games/start_game.h"
 
 namespace skyloom::test {
 
 // Records each start instead of starting anything; `result` is what every start returns.
+// Installs are looked for where `search` points.
 class FakeGameStarter final : public GameStarter {
 public:
     struct Start {
@@ -21,9 +22,11 @@ public:
         starts.push_back({commandLine, workingFolder, state});
         return result;
     }
+    InstallSearch installSearch() const override { return search; }
 
     std::vector<Start> starts;
     StartResult result;
+    InstallSearch search;  // no home: no installs unless a test builds some
 };
 
 }  // namespace skyloom::test

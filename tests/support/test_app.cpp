@@ -31,7 +31,7 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 TestApp::TestApp()
-    : settings(dir.path().toStdString()),
+    : settings(dir.path().toStdString() + "/skyloom.ini"),
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings} {
     registerWindows(context);

@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "games/installs.h"
 
 namespace skyloom {
 
@@ -9,19 +12,26 @@ namespace skyloom {
 enum class WindowState { Normal, Minimized, Maximized };
 
 struct StartResult {
+    StartResult() = default;
+    StartResult(bool ok, std::string program, std::string reason, std::string tried = {})
+        : ok(ok), program(std::move(program)), reason(std::move(reason)), tried(std::move(tried)) {}
+
     bool ok = true;
     std::string program;  // the program as read from the command line
     std::string reason;   // why it could not start, in words for a message box
+    std::string tried;    // what was started or attempted ("steam -applaunch 70 …"), if anything
 };
 
 // The one way any window starts the game: a command line read as Windows reads one, an optional
-// working folder that becomes the process's current folder, and a window state.
+// working folder that becomes the process's current folder, and a window state. It also says
+// where this machine's installs are looked for, so windows can offer them.
 class GameStarter {
 public:
     virtual ~GameStarter() = default;
     virtual StartResult StartGame(const std::string& commandLine,
                                   const std::optional<std::string>& workingFolder,
                                   WindowState state) = 0;
+    virtual InstallSearch installSearch() const = 0;
 };
 
 }  // namespace skyloom

@@ -1,0 +1,145 @@
+// From fork/exec to the first window mapped on a private Xvfb: an empty Qt window and Skyloom's
+// splash, started alternately so both see the same machine load.
+#include <X11/Xlib.h>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+Display* display = nullptr;
+
+pid_t startDetached(const std::vector<std::string>& argv) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::vector<char*> args;
+        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// Milliseconds until the program maps its first top-level window.
+double millisecondsToFirstMap(const std::vector<std::string>& argv) {
+    while (XPending(display)) {
+        XEvent stale;
+        XNextEvent(display, &stale);
+    }
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = startDetached(argv);
+    double elapsed = -1;
+    while (elapsed < 0) {
+        while (XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == MapNotify)
+                elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        }
+        pollfd fd{ConnectionNumber(display), POLLIN, 0};
+        if (elapsed < 0 && poll(&fd, 1, 10000) <= 0) break;
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    if (elapsed < 0) throw std::runtime_error("no window mapped: " + argv[0]);
+    return elapsed;
+}
+
+const std::vector<std::string> kEmpty{STARTUP_EMPTY_WINDOW};
+std::vector<std::string> skyloomSplash;
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// One iteration: five starts of each, alternating; the medians and their ratio.
+void StartToFirstWindowMapped(benchmark::State& state) {
+    for (auto _ : state) {
+        std::vector<double> empty, splash;
+        for (int i = 0; i < 5; ++i) {
+            empty.push_back(millisecondsToFirstMap(kEmpty));
+            splash.push_back(millisecondsToFirstMap(skyloomSplash));
+        }
+        state.SetIterationTime(median(splash) / 1000);
+        state.counters["empty_ms"] = median(empty);
+        state.counters["splash_ms"] = median(splash);
+        state.counters["ratio"] = median(splash) / median(empty);
+    }
+}
+BENCHMARK(StartToFirstWindowMapped)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A private Xvfb on the first free display from :140 on; sets DISPLAY and opens it.
+pid_t startXvfb() {
+    for (int number = 140; number < 200; ++number) {
+        const std::string name = ":" + std::to_string(number);
+        if (Display* taken = XOpenDisplay(name.c_str())) {
+            XCloseDisplay(taken);
+            continue;
+        }
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+            execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        for (int wait = 0; wait < 100; ++wait) {
+            if (waitpid(pid, nullptr, WNOHANG) == pid) break;  // display taken: try the next
+            if ((display = XOpenDisplay(name.c_str()))) {
+                setenv("DISPLAY", name.c_str(), 1);
+                return pid;
+            }
+            usleep(50000);
+        }
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const pid_t xvfb = startXvfb();
+    if (!display) {
+        std::fprintf(stderr, "startup_bench: Xvfb did not start\n");
+        return 1;
+    }
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // A settings file that is never written: the splash only reads.
+    const auto unwritten = std::filesystem::temp_directory_path() /
+                           ("skyloom-startup-bench-" + std::to_string(getpid()) + ".ini");
+    skyloomSplash = {SKYLOOM_PROGRAM, "--settings", unwritten.string()};
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XFlush(display);
+    // Warm the page cache and the font cache before anything is timed.
+    millisecondsToFirstMap(kEmpty);
+    millisecondsToFirstMap(skyloomSplash);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    XCloseDisplay(display);
+    kill(xvfb, SIGTERM);
+    waitpid(xvfb, nullptr, 0);
+    return 0;
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The .deb that `make package` builds carries the project's name and version, its section and
+# computed dependencies, and every installed file.
+set -euo pipefail
+fail() { echo "FAIL: $*" >&2; exit 1; }
+OUT="$(mktemp -d)"
+trap 'rm -rf "$OUT"' EXIT
+ID="$SKYLOOM_APP_ID"
+
+cpack --config "$SKYLOOM_BUILD/CPackConfig.cmake" -G DEB -B "$OUT" > "$OUT/cpack.log" 2>&1 ||
+  { cat "$OUT/cpack.log" >&2; fail "cpack failed"; }
+deb="$OUT/skyloom_${SKYLOOM_VERSION}_$(dpkg --print-architecture).deb"
+[ -f "$deb" ] || fail "no $(basename "$deb"): $(ls "$OUT")"
+
+info=$(dpkg-deb --info "$deb")
+for line in "Package: skyloom" "Version: $SKYLOOM_VERSION" "Section: games" \
+            "Maintainer: Skyloom developers <dev@skyloom.example>"; do
+  grep -qx " $line" <<< "$info" || fail "control lacks \"$line\":
+$info"
+done
+grep -q "^ Depends:.*libqt6widgets6" <<< "$info" || fail "dependencies not computed:
+$info"
+
+contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
+for f in usr/bin/skyloom \
+         "usr/share/applications/$ID.desktop" \
+         "usr/share/metainfo/$ID.metainfo.xml" \
+         "usr/share/icons/hicolor/scalable/apps/$ID.svg" \
+         "usr/share/icons/hicolor/64x64/apps/$ID.png" \
+         "usr/share/icons/hicolor/256x256/apps/$ID.png" \
+         usr/share/man/man6/skyloom.6; do
+  grep -qx "./$f" <<< "$contents" || fail "package lacks $f:
+$contents"
+done

@@ -1,0 +1,90 @@
+#include "platform/settings_place.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "settings/settings.h"
+
+using namespace skyloom;
+namespace fs = std::filesystem;
+
+TEST(SettingsPlace, portableWhenTheProgramFolderAllowsItElseTheConfigurationFolder) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> chosen;
+        bool holds, writable, installed;
+        const char *xdg, *home, *expected;
+    } cases[] = {
+        {"chosen file wins", "/x/mine.ini", true, true, false, "/c", "/h", "/x/mine.ini"},
+        {"empty choice is none", "", false, true, false, "/c", "/h", "/app/skyloom.ini"},
+        {"writable folder", {}, false, true, false, "/c", "/h", "/app/skyloom.ini"},
+        {"file beside read-only", {}, true, false, true, "/c", "/h", "/app/skyloom.ini"},
+        {"read-only folder", {}, false, false, false, "/c", "/h", "/c/skyloom/skyloom.ini"},
+        {"installed, root writes", {}, false, true, true, "/c", "/h", "/c/skyloom/skyloom.ini"},
+        {"no XDG_CONFIG_HOME", {}, false, false, false, "", "/h", "/h/.config/skyloom/skyloom.ini"},
+        {"relative XDG ignored",
+         {},
+         false,
+         false,
+         false,
+         "c",
+         "/h",
+         "/h/.config/skyloom/skyloom.ini"},
+        {"no home either", {}, false, false, false, "", "", "/app/skyloom.ini"},
+    };
+    for (const Case& c : cases) {
+        SettingsPlaceFacts f{c.chosen, "/app", c.holds, c.writable, c.installed, c.xdg, c.home};
+        EXPECT_EQ(settingsFilePath(f), c.expected) << c.name;
+    }
+}
+
+// Root included: a folder is judged by its mode bits, so a read-only program folder stays
+// read-only for a test run as root.
+TEST(SettingsPlace, folderWritableFollowsTheModeBitsForEveryUser) {
+    const fs::path dir = fs::temp_directory_path() / ("skyloom-place-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    struct Case {
+        mode_t mode;
+        bool foreignOwner;  // owned by someone else, in another group (needs root)
+        bool writable;
+    } cases[] = {
+        {0755, false, true}, {0555, false, false}, {0700, false, true},
+        {0775, true, false}, {0757, true, true},
+    };
+    for (const Case& c : cases) {
+        if (c.foreignOwner && geteuid() != 0) continue;
+        const uid_t owner = c.foreignOwner ? 4242 : geteuid();
+        const gid_t group = c.foreignOwner ? 4242 : getegid();
+        ASSERT_EQ(chown(dir.c_str(), owner, group), 0);
+        ASSERT_EQ(chmod(dir.c_str(), c.mode), 0);
+        EXPECT_EQ(folderWritable(dir.string()), c.writable) << std::oct << c.mode;
+    }
+    ASSERT_EQ(chown(dir.c_str(), geteuid(), getegid()), 0);
+    ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+
+    // From a read-only program folder the first write makes the configuration folders, 0700.
+    const fs::path config =
+        fs::temp_directory_path() / ("skyloom-config-" + std::to_string(getpid()));
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const Settings settings(settingsFilePath(settingsPlaceFacts(dir.string(), {}, "/nowhere")));
+    EXPECT_EQ(settings.filePath(), (config / "skyloom" / "skyloom.ini").string());
+    ASSERT_TRUE(settings.write("MISC", "user", "Gordon").ok);
+    EXPECT_EQ(settings.read("MISC", "user", "error", 100), "Gordon");
+    for (const fs::path& made : {config, config / "skyloom"})
+        EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;
+    EXPECT_FALSE(fs::exists(dir / "skyloom.ini"));
+
+    // A settings file beside the program keeps it portable, read-only folder or not.
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    std::ofstream(dir / "skyloom.ini") << "[MISC]\n";
+    ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+    EXPECT_EQ(settingsFilePath(settingsPlaceFacts(dir.string(), {}, dir.string())),
+              (dir / "skyloom.ini").string());
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::remove_all(dir);
+    fs::remove_all(config);
+}
