@@ -64,25 +64,6 @@ TEST_F(MapSearch, listsTheModsOwnMapFoldersOncePerName) {
     EXPECT_EQ(modFoldersOf(root + "/tfc_addon/maps/../").mapFolders.size(), 1u);
 }
 
-TEST_F(MapSearch, aFolderThatCannotBeListedSaysWhy) {
-    put("file");
-    fs::create_directories(root + "/dir");
-    fs::create_symlink(root + "/loop", root + "/loop");
-    const struct {
-        std::string folder;
-        FolderProblem problem;
-    } cases[] = {
-        {root + "/file", FolderProblem::NotAFolder}, {root + "/loop", FolderProblem::Loop},
-        {root + "/none", FolderProblem::NotFound},   {"", FolderProblem::NotFound},
-        {root + "/dir", FolderProblem::None},
-    };
-    for (const auto& c : cases) {
-        const MapListing listing = listMaps({c.folder});
-        EXPECT_TRUE(listing.maps.empty()) << c.folder;
-        EXPECT_EQ(listing.problem, c.problem) << c.folder;
-    }
-}
-
 TEST_F(MapSearch, searchPathFollowsTheGamesOrderAndFallback) {
     for (const char* f : {"tfc/x", "tfc_downloads/x", "valve/x", "valve_addon/x",
                           "valve_downloads/x", "gearbox/x", "gearbox_addon/x"})
