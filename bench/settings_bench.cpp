@@ -39,6 +39,17 @@ void GetPPS_missingKey(benchmark::State& state) {
 }
 BENCHMARK(GetPPS_missingKey);
 
+// A 200 MB file in the settings file's place (sparse, so it costs no disk): refused by its size.
+void GetPPS_200MBFile(benchmark::State& state) {
+    const std::string file = makeFile() + ".big";
+    std::ofstream(file, std::ios::binary) << kTwelveLines;
+    std::filesystem::resize_file(file, 200u << 20);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(skyloom::GetPPS("gamedir", "dds", "error", 100, file));
+    std::filesystem::remove(file);
+}
+BENCHMARK(GetPPS_200MBFile)->Unit(benchmark::kMicrosecond);
+
 void write_atomicReplaceOfTwelveLines(benchmark::State& state) {
     const std::string file = makeFile();
     bool flip = false;

@@ -2,6 +2,7 @@
 
 #include "app/system_colours.h"
 #include "launcher/game_types.h"
+#include "setup/save_settings.h"
 #include "ui_main_window.h"
 
 namespace skyloom {
@@ -42,7 +43,9 @@ std::string MainWindow::readSetting(const char* section, const char* key, int ma
 
 void MainWindow::Form_Load() {
     const std::string tfc = readSetting("MISC", "tfc");
-    if (tfc == "error") {
+    // A file that is there but cannot be read is not a missing configuration.
+    const bool unreadable = reportSettingsProblem(context_, this);
+    if (tfc == "error" && !unreadable) {
         context_.desktop.message(
             this, QStringLiteral("You did not configure completly the Skyloom"),
             QStringLiteral("Configuration error"), MessageButtons::Ok, MessageIcon::None);

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "settings/profile_encoding.h"
 #include "settings/profile_file.h"
 
 namespace skyloom {
@@ -18,9 +19,10 @@ std::string GetPPS(std::string_view cat, std::string_view cle, std::string_view 
         value = def;
     }
     // A buffer of `max` characters holds the value, a NUL and spaces: trimming the spaces and
-    // dropping the NUL leaves the cut value without its leading blanks.
-    size_t room = max > 1 ? static_cast<size_t>(max) - 1 : 0;
-    if (value.size() > room) value.resize(room);
+    // dropping the NUL leaves the cut value without its leading blanks. The cut counts whole
+    // characters, so "é" is never split into a byte the game shows as U+FFFD.
+    const size_t room = max > 1 ? static_cast<size_t>(max) - 1 : 0;
+    value.resize(utf8PrefixBytes(value, room));
     size_t first = value.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : value.substr(first);
 }

@@ -1,13 +1,15 @@
 #include "settings/profile_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "platform/atomic_file.h"
+#include "settings/profile_encoding.h"
 
 namespace skyloom {
 namespace {
@@ -39,20 +41,28 @@ struct Line {
     size_t next;   // first byte of the following line
 };
 
+// A line ends at LF, CR LF or a lone CR, as on Windows.
 std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
     size_t pos = 0;
     while (pos < text.size()) {
-        size_t nl = text.find('\n', pos);
-        if (nl == std::string_view::npos) {
+        const size_t at = text.find_first_of("\r\n", pos);
+        if (at == std::string_view::npos) {
             lines.push_back({pos, text.size(), text.size()});
             break;
         }
-        size_t end = (nl > pos && text[nl - 1] == '\r') ? nl - 1 : nl;
-        lines.push_back({pos, end, nl + 1});
-        pos = nl + 1;
+        const bool crlf = text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
+        lines.push_back({pos, at, at + (crlf ? 2 : 1)});
+        pos = at + (crlf ? 2 : 1);
     }
     return lines;
+}
+
+// New lines end as the file's first line does; a file without one gets the platform's.
+std::string_view lineBreakOf(std::string_view text) {
+    const size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos || text[at] == '\n') return "\n";
+    return text.substr(at + 1, 1) == "\n" ? "\r\n" : "\r";
 }
 
 enum class Kind { Other, Section, Entry };
@@ -85,7 +95,7 @@ Parsed parseLine(std::string_view line) {
 // Where a section and one of its keys stand in a text.
 struct Location {
     std::optional<size_t> header;  // line index of the section header
-    std::optional<size_t> entry;   // line index of the key
+    std::vector<size_t> entries;   // line indexes of the key, the first one counts
     size_t lastContent = 0;        // last non-blank line of the section (or its header)
 };
 
@@ -105,34 +115,93 @@ Location locate(std::string_view text, const std::vector<Line>& lines, std::stri
         }
         if (!loc.header) continue;
         if (!trim(raw).empty()) loc.lastContent = i;
-        if (p.kind == Kind::Entry && !loc.entry && sameName(p.name, key)) loc.entry = i;
+        if (p.kind == Kind::Entry && sameName(p.name, key)) loc.entries.push_back(i);
     }
     return loc;
 }
 
-std::optional<std::string> readWholeFile(const std::string& file, int* error = nullptr) {
-    std::FILE* f = std::fopen(file.c_str(), "rb");
-    if (!f) {
-        if (error) *error = errno;
-        return std::nullopt;
+enum class LoadState { Missing, Read, Unreadable, TooLarge };
+
+struct Loaded {
+    LoadState state = LoadState::Missing;
+    std::string bytes;
+    std::string problem;  // why it cannot serve, in words for a message box
+};
+
+std::string cannotRead(const std::string& file, const std::string& why) {
+    return "Cannot read " + file + ": " + why;
+}
+
+std::string tooLarge(const std::string& file, unsigned long long size) {
+    return file + " is not a settings file: it holds " + std::to_string(size) +
+           " bytes, more than the " + std::to_string(kMaxProfileFileBytes) +
+           " (1 MiB) a settings file may hold.";
+}
+
+// Reads a whole file, but never more than a settings file may hold: the size is checked before
+// anything is read, and the read stops at the limit if the file grows meanwhile.
+Loaded loadProfile(const std::string& file) {
+    // Non-blocking, so a FIFO in the file's place cannot hang the start.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT) return {};
+        return {LoadState::Unreadable, {}, cannotRead(file, std::strerror(errno))};
     }
-    std::string data;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-    bool failed = std::ferror(f) != 0;
-    int err = errno;
-    std::fclose(f);
-    if (failed) {
-        if (error) *error = err;
-        return std::nullopt;
+    Loaded result{LoadState::Read, {}, {}};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        result = {LoadState::Unreadable, {}, cannotRead(file, std::strerror(errno))};
+    } else if (S_ISDIR(st.st_mode)) {
+        result = {LoadState::Unreadable, {}, cannotRead(file, std::strerror(EISDIR))};
+    } else if (!S_ISREG(st.st_mode)) {
+        result = {LoadState::Unreadable, {}, cannotRead(file, "it is not a regular file")};
+    } else if (static_cast<unsigned long long>(st.st_size) > kMaxProfileFileBytes) {
+        result = {LoadState::TooLarge, {}, tooLarge(file, st.st_size)};
+    } else {
+        std::string& data = result.bytes;
+        data.reserve(static_cast<size_t>(st.st_size));
+        char chunk[16384];
+        while (data.size() <= kMaxProfileFileBytes) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n == 0) break;
+            if (n > 0) {
+                data.append(chunk, static_cast<size_t>(n));
+            } else if (errno != EINTR) {
+                result = {LoadState::Unreadable, {}, cannotRead(file, std::strerror(errno))};
+                break;
+            }
+        }
+        if (result.state == LoadState::Read && data.size() > kMaxProfileFileBytes)
+            result = {LoadState::TooLarge, {}, tooLarge(file, data.size())};
     }
-    return data;
+    ::close(fd);
+    return result;
 }
 
 bool forgesLines(std::string_view s) {
     return s.find_first_of("\r\n", 0) != std::string_view::npos ||
            s.find('\0') != std::string_view::npos;
+}
+
+// Why a write must be refused before the file is touched: what it writes would not read back.
+std::optional<std::string> refusal(std::string_view section, std::string_view key,
+                                   std::optional<std::string_view> value) {
+    if (forgesLines(section) || forgesLines(key) || (value && forgesLines(*value)))
+        return "A setting may not hold a line break.";
+    auto blankAtAnEnd = [](std::string_view s) { return trim(s).size() != s.size(); };
+    if (blankAtAnEnd(section) || section.find(']') != std::string_view::npos || blankAtAnEnd(key) ||
+        key.find('=') != std::string_view::npos ||
+        (!key.empty() && (key.front() == '[' || key.front() == ';')))
+        return "Invalid setting name.";
+    return std::nullopt;
+}
+
+// Read-only by its mode bits (as a player's "chmod -w" leaves it), not by access(), which says
+// yes to root for every file.
+bool isReadOnly(const std::string& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) return false;
+    return (st.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0;
 }
 
 }  // namespace
@@ -141,8 +210,8 @@ std::optional<std::string> findProfileValue(std::string_view text, std::string_v
                                             std::string_view key) {
     auto lines = splitLines(text);
     Location loc = locate(text, lines, section, key);
-    if (!loc.entry) return std::nullopt;
-    const Line& l = lines[*loc.entry];
+    if (loc.entries.empty()) return std::nullopt;
+    const Line& l = lines[loc.entries.front()];
     return std::string(parseLine(text.substr(l.begin, l.end - l.begin)).value);
 }
 
@@ -154,7 +223,7 @@ std::string setProfileValue(std::string_view text, std::string_view section, std
 
     if (!loc.header) {
         if (!value) return out;
-        if (!out.empty() && out.back() != '\n') out += newline;
+        if (!lines.empty() && lines.back().next == lines.back().end) out += newline;
         out += '[';
         out += section;
         out += ']';
@@ -166,16 +235,21 @@ std::string setProfileValue(std::string_view text, std::string_view section, std
         return out;
     }
 
-    if (loc.entry) {
-        const Line& l = lines[*loc.entry];
-        if (!value) return out.erase(l.begin, l.next - l.begin);
+    if (!value) {
+        // Every copy goes, or the next one would be read in its place.
+        for (auto at = loc.entries.rbegin(); at != loc.entries.rend(); ++at)
+            out.erase(lines[*at].begin, lines[*at].next - lines[*at].begin);
+        return out;
+    }
+
+    if (!loc.entries.empty()) {
+        const Line& l = lines[loc.entries.front()];
         std::string_view raw = text.substr(l.begin, l.end - l.begin);
         std::string_view t = trim(raw);
         std::string keptKey(trim(t.substr(0, t.find('='))));
         return out.replace(l.begin, l.end - l.begin, keptKey + "=" + std::string(*value));
     }
 
-    if (!value) return out;
     const Line& after = lines[loc.lastContent];
     std::string insert;
     if (after.next == after.end) insert += newline;  // the file ended without a line break
@@ -188,37 +262,42 @@ std::string setProfileValue(std::string_view text, std::string_view section, std
 
 std::optional<std::string> readProfileValue(const std::string& file, std::string_view section,
                                             std::string_view key) {
-    auto text = readWholeFile(file);
-    if (!text) return std::nullopt;
-    return findProfileValue(*text, section, key);
+    Loaded loaded = loadProfile(file);
+    if (loaded.state != LoadState::Read) return std::nullopt;
+    return findProfileValue(decodeProfile(loaded.bytes).text, section, key);
+}
+
+std::optional<std::string> profileFileProblem(const std::string& file) {
+    Loaded loaded = loadProfile(file);
+    if (loaded.state == LoadState::Unreadable || loaded.state == LoadState::TooLarge)
+        return loaded.problem;
+    return std::nullopt;
 }
 
 ProfileWriteResult writeProfileValue(const std::string& file, std::string_view section,
                                      std::string_view key, std::optional<std::string_view> value) {
-    if (forgesLines(section) || forgesLines(key) || (value && forgesLines(*value)))
-        return {false, "A setting may not hold a line break."};
-    if (section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos)
-        return {false, "Invalid setting name."};
+    if (auto refused = refusal(section, key, value)) return {false, *refused};
 
-    int err = 0;
-    std::string old;
-    bool exists = false;
-    struct stat st {};
-    if (::stat(file.c_str(), &st) == 0) {
-        auto text = readWholeFile(file, &err);
-        if (!text) return {false, "Cannot read " + file + ": " + std::strerror(err)};
-        old = std::move(*text);
-        exists = true;
-    }
+    // The lock spans the read, so a write by another instance in between is not lost.
+    FileUpdate update(file);
+    if (update.error()) return {false, "Cannot write " + file + ": " + *update.error()};
+    const Loaded old = loadProfile(update.target());
+    if (old.state == LoadState::Unreadable || old.state == LoadState::TooLarge)
+        return {false, old.problem};
+    const bool exists = old.state == LoadState::Read;
+    if (exists && isReadOnly(update.target()))
+        return {false, "Cannot write " + file + ": the file is read-only"};
 
-    std::string_view newline = "\n";
-    if (exists && old.find("\r\n") != std::string::npos) newline = "\r\n";
-    std::string updated = setProfileValue(old, section, key, value, newline);
-    if (exists && updated == old) return {};
-    if (!exists && updated.empty()) return {};
+    const ProfileText decoded = decodeProfile(old.bytes);
+    if (encodeProfile(decoded.text, decoded.encoding) != old.bytes)
+        return {false, "Cannot write " + file + ": its UTF-16 text is damaged"};
+    std::string updated =
+        setProfileValue(decoded.text, section, key, value, lineBreakOf(decoded.text));
+    if (updated == decoded.text) return {};
+    const std::optional<std::string> bytes = encodeProfile(updated, decoded.encoding);
+    if (!bytes) return {false, "Cannot write " + file + ": a UTF-16 file holds only UTF-8 text"};
 
-    if (auto error = replaceFileAtomically(file, updated))
-        return {false, "Cannot write " + file + ": " + *error};
+    if (auto error = update.replace(*bytes)) return {false, "Cannot write " + file + ": " + *error};
     return {};
 }
 

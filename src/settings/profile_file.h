@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,26 +12,36 @@ namespace skyloom {
 // trimmed and loses one pair of quotes on read, a replaced value keeps its line, a new key goes
 // to the end of its section and a new section to the end of the file.
 
+// A settings file holds a dozen lines; anything over this is something else and is never loaded.
+inline constexpr std::size_t kMaxProfileFileBytes = 1024 * 1024;
+
 // The value of `key` in `section` of a profile text, or nothing when either is missing.
 std::optional<std::string> findProfileValue(std::string_view text, std::string_view section,
                                             std::string_view key);
 
-// The profile text with `key` set to `value` (or removed when `value` is empty). Lines that do not
-// change keep every byte; new lines end with `newline`.
+// The profile text with `key` set to `value` (or every copy of it removed when `value` is empty).
+// Lines that do not change keep every byte; new lines end with `newline`.
 std::string setProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::optional<std::string_view> value, std::string_view newline);
 
-// Reads the value from a file. A missing or unreadable file reads as missing; nothing is created.
+// Reads the value from a file. A missing, unreadable or oversized file reads as missing; nothing
+// is created. The text may begin with a UTF-8 mark or be UTF-16 with its mark.
 std::optional<std::string> readProfileValue(const std::string& file, std::string_view section,
                                             std::string_view key);
+
+// Why a file cannot serve as a settings file (unreadable, with the reason, or oversized, with its
+// size), in words for a message box; nothing when it can be read or does not exist.
+std::optional<std::string> profileFileProblem(const std::string& file);
 
 struct ProfileWriteResult {
     bool ok = true;
     std::string reason;  // why the write failed, in words for a message box
 };
 
-// Writes (or removes) one value. The file is replaced atomically and keeps its own line endings;
-// a new file gets the platform's. Names or values that would forge lines are refused.
+// Writes (or removes) one value. The file is replaced atomically, under a lock that keeps other
+// writers out from the read to the replace, and keeps its own line endings, mark and encoding; a
+// new file gets the platform's line ending. Refused, leaving the file as it is: names or values
+// that would not read back as written, a file that is unreadable, oversized or read-only.
 ProfileWriteResult writeProfileValue(const std::string& file, std::string_view section,
                                      std::string_view key, std::optional<std::string_view> value);
 

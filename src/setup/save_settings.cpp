@@ -21,4 +21,16 @@ bool saveSettings(const AppContext& context, QWidget* parent,
     return true;
 }
 
+bool reportSettingsProblem(const AppContext& context, QWidget* parent) {
+    const std::optional<std::string> problem = profileFileProblem(context.settings.filePath());
+    if (!problem) return false;
+    context.desktop.message(
+        parent,
+        QString::fromStdString(*problem) +
+            QStringLiteral(
+                "\n\nSkyloom starts without your settings and leaves the file as it is."),
+        QStringLiteral("Settings not read"), MessageButtons::Ok, MessageIcon::Exclamation);
+    return true;
+}
+
 }  // namespace skyloom

@@ -21,4 +21,8 @@ struct SettingWrite {
 bool saveSettings(const AppContext& context, QWidget* parent,
                   const std::vector<SettingWrite>& writes);
 
+// Reports a settings file that exists but cannot be read (with the reason) or is too large to be
+// one (with its size) in a message box; false when there is nothing to report.
+bool reportSettingsProblem(const AppContext& context, QWidget* parent);
+
 }  // namespace skyloom

@@ -104,11 +104,35 @@ private slots:
         QCOMPARE(open("[MISC]\n" + tfc.toStdString() + "\n")->ui().optTFC->isEnabled(), enabled);
     }
 
-    void load_withoutTfcKey_reportsConfigurationError() {
-        auto* w = open("[GAMEDIR]\nmaps=/nowhere\n");
-        QCOMPARE(onlyMessage().text, QString("You did not configure completly the Skyloom"));
-        QCOMPARE(onlyMessage().title, QString("Configuration error"));
-        QCOMPARE(onlyMessage().icon, MessageIcon::None);
+    // A file that is there but cannot serve is reported for what it is, never as unconfigured
+    // (the configuration window could not save over it either).
+    void load_withoutSettings_reportsWhy_data() {
+        QTest::addColumn<QString>("ini");  // "/" makes skyloom.ini a folder
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("configOpened");
+        QTest::newRow("no tfc key") << "[GAMEDIR]\nmaps=/nowhere\n"
+                                    << "You did not configure completly the Skyloom"
+                                    << "Configuration error" << true;
+        QTest::newRow("unreadable") << "/"
+                                    << "%1: Is a directory"
+                                    << "Settings not read" << false;
+        QTest::newRow("oversized") << QString(1048577, ';') << "%1 is not a settings file: it "
+                                   << "Settings not read" << false;
+    }
+    void load_withoutSettings_reportsWhy() {
+        QFETCH(QString, ini);
+        QFETCH(QString, text);
+        app = std::make_unique<TestApp>();
+        if (ini == "/")
+            QDir().mkpath(QString::fromStdString(app->iniPath()));
+        else
+            app->writeIni(ini.toStdString());
+        auto* w = qobject_cast<MainWindow*>(app->windows.show("sp"));
+        QVERIFY2(onlyMessage().text.contains(text.arg(QString::fromStdString(app->iniPath()))),
+                 qPrintable(onlyMessage().text));
+        QTEST(onlyMessage().title, "title");
+        QTEST(app->windows.isLoaded("config"), "configOpened");
         QVERIFY(w->ui().optTFC->isEnabled());
         QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());
     }

@@ -18,7 +18,7 @@ TEST(GetPPS, cutsTrimsAndDefaultsAsThePlatformBufferDoes) {
     const std::string v120(120, 'v');
     std::ofstream(settings.filePath(), std::ios::binary)
         << "[GAMEDIR]\r\nprogram=" << v120 << "\r\nmaps=\r\n[MISC]\r\nuser=  Gordon   Freeman  \r\n"
-        << "company=\"  Black Mesa \"\r\nclan=ab   cd\r\n";
+        << "company=\"  Black Mesa \"\r\nclan=ab   cd\r\ncity=Caf\xC3\xA9s\r\nold=Caf\xE9s\r\n";
     struct Case {
         const char *section, *key, *def;
         int max;
@@ -35,6 +35,9 @@ TEST(GetPPS, cutsTrimsAndDefaultsAsThePlatformBufferDoes) {
         {"MISC", "company", "error", 100, "Black Mesa "},  // quotes kept the trailing blank
         {"MISC", "clan", "error", 5, "ab  "},              // a cut ending in blanks keeps them
         {"MISC", "none", "  spaced  ", 100, "spaced"},
+        {"MISC", "city", "error", 5, "Caf\xC3\xA9"},  // cuts count characters, not bytes
+        {"MISC", "city", "error", 4, "Caf"},
+        {"MISC", "old", "error", 5, "Caf\xE9"},  // a Latin-1 byte is one character
         {"NONE", "firstuse", "error!", 200, "error!"},
     };
     for (const Case& c : cases)

@@ -1,13 +1,20 @@
 #include "settings/profile_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <random>
 #include <sstream>
+#include <thread>
 
 #include "settings/get_pps.h"
+#include "settings/profile_encoding.h"
 #include "without_root_file_access.h"
 
 using namespace skyloom;
@@ -48,6 +55,54 @@ TEST(ProfileText, writesChangeOnlyTheirLine) {
     EXPECT_EQ(setProfileValue(t, "OTHER", "none", std::nullopt, "\r\n"), t);
     EXPECT_EQ(setProfileValue("[M]\nu=a", "M", "c", "b", "\n"), "[M]\nu=a\nc=b\n");
     EXPECT_EQ(setProfileValue("[M]\nu=a", "N", "c", "b", "\n"), "[M]\nu=a\n[N]\nc=b\n");
+    EXPECT_EQ(setProfileValue("[M]\ru=a\r", "N", "c", "b", "\r"), "[M]\ru=a\r[N]\rc=b\r");
+    // Every copy of a removed key goes, or the next would be read in its place.
+    EXPECT_EQ(setProfileValue("[M]\nu=a\nU = b\n[m]\nu=c\n", "m", "u", std::nullopt, "\n"),
+              "[M]\n[m]\nu=c\n");
+}
+
+// Bytes of a UTF-16 file with its mark, from a literal the compiler encodes.
+std::string utf16(std::u16string_view text, bool bigEndian = false) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+        const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    }
+    return out;
+}
+
+// Feeds the parser and the encodings seeded random and mutated text: no crash, no hang, and what
+// is written reads back.
+TEST(ProfileText, randomAndMutatedTextsReadAndWriteBack) {
+    const std::string seeds[] = {
+        "[MISC]\r\nuser=a\r\n[GAMEDIR]\r\nmaps=\"m\"\r\n", "\xEF\xBB\xBF[MISC]\ruser=\xC3\xA9\r",
+        utf16(u"[MISC]\nuser=\u00e9\n"), utf16(u"[M]\r\nk=\U0001F600", true)};
+    const char letters[] = "[]=;\r\n \t\"'MISCuserk\xEF\xBB\xBF\xFF\xFE\xC3\xA9\xD8";
+    const std::string alphabet(letters, sizeof letters);  // its NUL included
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 8000; ++round) {
+        std::string bytes = seeds[random() % std::size(seeds)];
+        for (unsigned edits = random() % 8; edits > 0; --edits) {
+            const size_t at = bytes.empty() ? 0 : random() % (bytes.size() + 1);
+            const char c =
+                random() % 4 ? alphabet[random() % alphabet.size()] : static_cast<char>(random());
+            if (random() % 2 || at == bytes.size())
+                bytes.insert(at, 1, c);
+            else
+                bytes.erase(at, 1 + random() % 3);
+        }
+        const ProfileText decoded = decodeProfile(bytes);
+        findProfileValue(decoded.text, "MISC", "user");
+        const std::string set = setProfileValue(decoded.text, "misc", "USER", "v\xC3\xA9", "\n");
+        ASSERT_EQ(findProfileValue(set, "MISC", "user"), "v\xC3\xA9") << bytes;
+        const std::optional<std::string> encoded = encodeProfile(set, decoded.encoding);
+        ASSERT_EQ(encoded ? decodeProfile(*encoded).text : set, set) << bytes;
+        ASSERT_EQ(findProfileValue(setProfileValue(set, "MISC", "user", std::nullopt, "\n"), "MISC",
+                                   "user"),
+                  std::nullopt)
+            << bytes;
+    }
 }
 
 class ProfileFileTest : public ::testing::Test {
@@ -78,26 +133,6 @@ protected:
     std::string file;
 };
 
-TEST_F(ProfileFileTest, completeFirstUseGivesTheTwelveLinesInOrder) {
-    put("[MISC]\r\nfirstuse=yes\r\n");
-    write("MISC", "user", "Freeman");
-    write("MISC", "company", "Black Mesa");
-    write("MISC", "tfc", "true");
-    write("GAMEDIR", "tfcmaps", "D:\\tfc\\maps");
-    write("GAMEDIR", "program", "C:\\HL\\hl.exe");
-    write("GAMEDIR", "maps", "C:\\HL\\valve\\maps");
-    write("gamedir", "valve", "C:\\HL\\valve\\");
-    write("GAMEDIR", "tfcdir", "D:\\tfc\\");
-    write("GAMEDIR", "dds", "C:\\HL\\");
-    write("MISC", "firstuse", "no");
-    EXPECT_EQ(get(),
-              "[MISC]\r\nfirstuse=no\r\nuser=Freeman\r\ncompany=Black Mesa\r\ntfc=true\r\n"
-              "[GAMEDIR]\r\ntfcmaps=D:\\tfc\\maps\r\nprogram=C:\\HL\\hl.exe\r\n"
-              "maps=C:\\HL\\valve\\maps\r\nvalve=C:\\HL\\valve\\\r\ntfcdir=D:\\tfc\\\r\n"
-              "dds=C:\\HL\\\r\n");
-    EXPECT_EQ(GetPPS("gamedir", "dds", "error", 100, file), "C:\\HL\\");
-}
-
 TEST_F(ProfileFileTest, readingCreatesNothingAndANewFileGetsPlatformLineEnds) {
     EXPECT_EQ(GetPPS("MISC", "firstuse", "error", 100, file), "error");
     write("MISC", "tfc", std::nullopt);
@@ -111,43 +146,150 @@ TEST_F(ProfileFileTest, readingCreatesNothingAndANewFileGetsPlatformLineEnds) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
-TEST_F(ProfileFileTest, forgedLinesAndFailedWritesAreRefusedLeavingTheFileWhole) {
-    put("[MISC]\nuser=a\n");
-    const std::string nul("b\0c", 3);
-    for (std::string_view bad : {std::string_view("b\n[GAMEDIR]\nprogram=/bin/sh"),
-                                 std::string_view("b\r"), std::string_view(nul)})
-        EXPECT_FALSE(writeProfileValue(file, "MISC", "user", bad).ok);
-    EXPECT_FALSE(writeProfileValue(file, "MISC", "us\ner", "x").ok);
-    EXPECT_FALSE(writeProfileValue(file, "MI]SC", "user", "x").ok);
-    EXPECT_FALSE(writeProfileValue(file, "MISC", "us=er", "x").ok);
-
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    {
-        test::WithoutRootFileAccess asAPlayer;
-        ProfileWriteResult r = writeProfileValue(file, "MISC", "user", "b");
-        EXPECT_FALSE(r.ok);
-        EXPECT_NE(r.reason.find("Permission denied"), std::string::npos) << r.reason;
+TEST_F(ProfileFileTest, marksLineEndsAndUtf16ReadAndWriteBackInKind) {
+    const struct {
+        const char* name;
+        std::string before, after;  // after writing tfc=true
+    } cases[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBF[MISC]\r\nuser=\xC3\xA9\r\n",
+         "\xEF\xBB\xBF[MISC]\r\nuser=\xC3\xA9\r\ntfc=true\r\n"},
+        {"lone CR", "[MISC]\ruser=\xC3\xA9\r[GAMEDIR]\rmaps=m",
+         "[MISC]\ruser=\xC3\xA9\rtfc=true\r[GAMEDIR]\rmaps=m"},
+        {"mixed", "[MISC]\nuser=\xC3\xA9\r[X]\r\n", "[MISC]\nuser=\xC3\xA9\rtfc=true\n[X]\r\n"},
+        {"UTF-16LE", utf16(u"[MISC]\r\nuser=\u00e9\r\n"),
+         utf16(u"[MISC]\r\nuser=\u00e9\r\ntfc=true\r\n")},
+        {"UTF-16BE", utf16(u"[MISC]\nuser=\u00e9", true),
+         utf16(u"[MISC]\nuser=\u00e9\ntfc=true\n", true)},
+    };
+    for (const auto& c : cases) {
+        put(c.before);
+        EXPECT_EQ(readProfileValue(file, "MISC", "user"), "\xC3\xA9") << c.name;
+        write("MISC", "tfc", "true");
+        EXPECT_EQ(get(), c.after) << c.name;
     }
-    EXPECT_EQ(get(), "[MISC]\nuser=a\n");
-    ProfileWriteResult missing = writeProfileValue((dir / "no" / "x.ini").string(), "M", "a", "b");
-    EXPECT_NE(missing.reason.find("No such file or directory"), std::string::npos);
 }
 
-TEST_F(ProfileFileTest, malformedFilesReadWithoutCrash) {
-    std::string binary;
-    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xff);
-    put(binary + "\n[MISC]\nuser=" + std::string(100000, 'u') + std::string("\0\n", 2) + "tfc=1");
-    EXPECT_EQ(readProfileValue(file, "MISC", "user")->size(), 100001u);
-    EXPECT_EQ(readProfileValue(file, "MISC", "tfc"), "1");
-
-    std::string big;
-    while (big.size() < (50u << 20)) big += "junk line without meaning\n";
-    put("[MISC]\n" + big + "tfc=true\n");
-    write("MISC", "tfc", "false");
-    EXPECT_EQ(GetPPS("MISC", "tfc", "error", 100, file), "false");
-    EXPECT_EQ(fs::file_size(file), 7 + big.size() + 10);
-
+// Every refusal leaves the file byte for byte, and is reported with its reason.
+TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
+    const std::string plain = "[MISC]\nuser=a\n";
+    std::string oversized = plain;
+    oversized.resize(kMaxProfileFileBytes + 1, ';');
+    const std::function<void()> none;
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::function<void()> arrange;
+        const char *section, *key, *value;
+        const char* reason;
+        bool unreadable;  // reported as soon as the program starts
+    } cases[] = {
+        {"forged line", plain, none, "MISC", "user", "b\n[X]\nprogram=/bin/sh", "line break",
+         false},
+        {"CR", plain, none, "MISC", "user", "b\r", "line break", false},
+        {"line break in a key", plain, none, "MISC", "us\ner", "b", "line break", false},
+        {"] in a section", plain, none, "MI]SC", "user", "b", "Invalid setting name", false},
+        {"blank after a section", plain, none, "MISC ", "user", "b", "Invalid setting", false},
+        {"blank before a key", plain, none, "MISC", "\tuser", "b", "Invalid setting", false},
+        {"blank after a key", plain, none, "MISC", "user ", "b", "Invalid setting", false},
+        {"= in a key", plain, none, "MISC", "us=er", "b", "Invalid setting name", false},
+        {"key read as a section", plain, none, "MISC", "[user", "b", "Invalid setting", false},
+        {"key read as a comment", plain, none, "MISC", ";user", "b", "Invalid setting", false},
+        {"read-only file", plain, [&] { fs::permissions(file, fs::perms::owner_read); }, "MISC",
+         "user", "b", "read-only", false},
+        {"unreadable file", plain, [&] { fs::permissions(file, fs::perms::owner_write); }, "MISC",
+         "user", "b", "Cannot read", true},
+        {"oversized file", oversized, none, "MISC", "user", "b", "holds 1048577 bytes", true},
+        {"read-only folder", plain,
+         [&] { fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec); }, "MISC",
+         "user", "b", "Permission denied", false},
+        {"damaged UTF-16", utf16(u"[MISC]\nuser=a\n") + "x", none, "MISC", "user", "b", "UTF-16",
+         false},
+        {"Latin-1 into UTF-16", utf16(u"[MISC]\nuser=a\n"), none, "MISC", "user", "caf\xE9",
+         "UTF-16", false},
+        {"full disk", plain,
+         [] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             const rlimit small{8, RLIM_INFINITY};
+             ::setrlimit(RLIMIT_FSIZE, &small);
+         },
+         "MISC", "user", "a value longer than the disk has room for", "File too large", false},
+    };
+    for (const auto& c : cases) {
+        put(c.bytes);
+        if (c.arrange) c.arrange();
+        ProfileWriteResult r;
+        {
+            test::WithoutRootFileAccess asAPlayer;
+            r = writeProfileValue(file, c.section, c.key, c.value);
+            EXPECT_EQ(profileFileProblem(file).has_value(), c.unreadable) << c.name;
+            EXPECT_EQ(readProfileValue(file, "MISC", "user").has_value(), !c.unreadable);
+        }
+        const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        fs::permissions(dir, fs::perms::owner_all);
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_NE(r.reason.find(c.reason), std::string::npos) << c.name << ": " << r.reason;
+        EXPECT_EQ(get(), c.bytes) << c.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    }
+    // A folder where the file should be reads as unset and is reported, the reason with it.
     fs::remove(file);
-    fs::create_directories(file);  // a folder where the file should be
+    fs::create_directories(file);
     EXPECT_EQ(GetPPS("MISC", "user", "error", 100, file), "error");
+    EXPECT_EQ(profileFileProblem(file), "Cannot read " + file + ": Is a directory");
+    EXPECT_EQ(profileFileProblem((dir / "none.ini").string()), std::nullopt);
+}
+
+TEST_F(ProfileFileTest, aLinkIsWrittenThroughToItsTarget) {
+    fs::create_directories(dir / "real");
+    put("[MISC]\nuser=a\n");
+    fs::rename(file, dir / "real" / "skyloom.ini");
+    fs::create_symlink("real/skyloom.ini", file);
+    write("MISC", "user", "b");
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(get(), "[MISC]\nuser=b\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
+}
+
+// Writers that overlap lose nothing: each one's read, change and replace hold the lock.
+TEST_F(ProfileFileTest, concurrentWritersLoseNoKey) {
+    std::vector<std::thread> writers;
+    for (int w = 0; w < 4; ++w)
+        writers.emplace_back([this, w] {
+            for (int k = 0; k < 20; ++k)
+                EXPECT_TRUE(writeProfileValue(file, "MISC",
+                                              "k" + std::to_string(w) + "_" + std::to_string(k),
+                                              "v")
+                                .ok);
+        });
+    for (auto& t : writers) t.join();
+    for (int w = 0; w < 4; ++w)
+        for (int k = 0; k < 20; ++k)
+            EXPECT_EQ(
+                readProfileValue(file, "MISC", "k" + std::to_string(w) + "_" + std::to_string(k)),
+                "v");
+}
+
+// A writer killed at any moment leaves the old or the new file and at most one temporary file,
+// which the next write removes.
+TEST_F(ProfileFileTest, killedWritersLeaveOneTemporaryFileAtMost) {
+    put("[MISC]\nuser=a\n" + std::string(200000, ';') + "\n");
+    auto files = [&] {
+        return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
+    };
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0;; ++i) writeProfileValue(file, "MISC", "user", i % 2 ? "b" : "c");
+        }
+        ::usleep(2000 + round * 500);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        EXPECT_LE(files(), 2);
+        const auto user = readProfileValue(file, "MISC", "user");
+        EXPECT_TRUE(user == "a" || user == "b" || user == "c");
+    }
+    write("MISC", "user", "d");
+    EXPECT_EQ(files(), 1);
 }
