@@ -8,7 +8,7 @@
 namespace skyloom {
 
 AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
-    : QWidget(parent), context_(context), ui_(std::make_unique<Ui::AboutWindow>()) {
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::AboutWindow>()) {
     ui_->setupUi(this);
     ui_->Picture1->setPixmap(aboutPicture());
     connect(ui_->cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);

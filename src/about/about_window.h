@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 #include <memory>
 
 #include "app/app_context.h"
@@ -12,8 +12,8 @@ class AboutWindow;
 namespace skyloom {
 
 // The About window `frmAbout`: product, user, sites. Opens over a disabled main window and
-// enables it again however it closes.
-class AboutWindow final : public QWidget {
+// enables it again however it closes. A dialog, as screen readers present it.
+class AboutWindow final : public QDialog {
     Q_OBJECT
 public:
     explicit AboutWindow(const AppContext& context, QWidget* parent = nullptr);
@@ -23,6 +23,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc closes (and unloads) rather than only hiding.
+    void reject() override { close(); }
 
 private:
     void Form_Load();

@@ -7,7 +7,7 @@
 namespace skyloom {
 
 SecretWindow::SecretWindow(const AppContext& /*reads no settings, starts nothing*/, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::SecretWindow>()) {
+    : QDialog(parent), ui_(std::make_unique<Ui::SecretWindow>()) {
     ui_->setupUi(this);
     ui_->pict->setPixmap(creditsPicture());
     ui_->txt->setPlainText(QString::fromStdString(creditsText()));

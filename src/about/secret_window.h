@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QCloseEvent>
+#include <QDialog>
 #include <QTimer>
-#include <QWidget>
 #include <memory>
 
 #include "app/app_context.h"
@@ -13,8 +14,8 @@ class SecretWindow;
 namespace skyloom {
 
 // The hidden window `secret`: the credits scroll up over a picture without end. Reached only
-// by a click on the About window's picture.
-class SecretWindow final : public QWidget {
+// by a click on the About window's picture. A dialog, as screen readers present it.
+class SecretWindow final : public QDialog {
     Q_OBJECT
 public:
     explicit SecretWindow(const AppContext& context, QWidget* parent = nullptr);
@@ -26,6 +27,11 @@ public:
     int creditsTop() const { return top_; }
 
     void Timer1_Timer();
+
+protected:
+    // Esc and the frame close (and unload) it rather than only hiding it.
+    void reject() override { close(); }
+    void closeEvent(QCloseEvent* event) override { event->accept(); }
 
 private:
     void Form_Load();

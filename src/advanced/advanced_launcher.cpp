@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 
+#include "app/accessible_names.h"
 #include "ui_advanced_launcher.h"
 
 namespace skyloom {
@@ -11,6 +12,7 @@ AdvancedLauncher::AdvancedLauncher(const AppContext& context, QWidget* parent)
     ui_->setupUi(this);
     setFixedSize(sizeHint());
     ui_->txtAdditional->hide();
+    nameComboBox(ui_->Skill, QStringLiteral("Skill level"));
     connectControls();
     Form_Load();
 }
@@ -56,8 +58,8 @@ void AdvancedLauncher::Form_Load() {
     ui_->optSoftware->setChecked(true);
     ui_->lblFakeLag->setText(QStringLiteral("0"));
     ui_->lblFakePacketLoss->setText(QStringLiteral("0"));
-    ui_->lblFullCommandLine->setText(
-        QString::fromStdString(context_.settings.read("GAMEDIR", "program", "error", 100)));
+    showLine(QString::fromStdString(context_.settings.read("GAMEDIR", "program", "error", 100)),
+             ui_->lblFullCommandLine);
 }
 
 bool AdvancedLauncher::eventFilter(QObject* watched, QEvent* event) {

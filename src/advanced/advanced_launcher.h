@@ -46,6 +46,7 @@ private:
     MiscChoices miscChoices() const;
     // Shows the generator's messages in order, then writes its line into the label.
     void showGenerated(const GeneratedLine& generated, QLabel* label);
+    void showLine(const QString& line, QLabel* label);
 
     AppContext context_;
     std::unique_ptr<Ui::AdvancedLauncher> ui_;

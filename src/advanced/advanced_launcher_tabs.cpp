@@ -1,5 +1,7 @@
 // The advanced launcher's Generate buttons and its run button: each reads its tab's controls,
 // hands them to a generator and shows what comes back.
+#include <QScrollArea>
+
 #include "advanced/advanced_launcher.h"
 #include "app/start_failure.h"
 #include "ui_advanced_launcher.h"
@@ -30,7 +32,18 @@ void AdvancedLauncher::showGenerated(const GeneratedLine& generated, QLabel* lab
         context_.desktop.message(this, QString::fromStdString(notice.text),
                                  QString::fromStdString(notice.title), MessageButtons::Ok, icon);
     }
-    label->setText(QString::fromStdString(generated.line));
+    showLine(QString::fromStdString(generated.line), label);
+}
+
+void AdvancedLauncher::showLine(const QString& line, QLabel* label) {
+    label->setText(line);
+    // The scroll area around the label is what takes the focus: a screen reader speaks the line.
+    for (QWidget* up = label->parentWidget(); up; up = up->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(up)) {
+            area->setAccessibleName(line);
+            break;
+        }
+    }
 }
 
 VideoChoices AdvancedLauncher::videoChoices() const {

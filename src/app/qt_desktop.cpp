@@ -17,6 +17,8 @@ QString qtNameFilter(const QString& filter) {
 MessageAnswer QtDesktop::message(QWidget* parent, const QString& text, const QString& title,
                                  MessageButtons buttons, MessageIcon icon) {
     QMessageBox box(parent);
+    // Texts quote paths and names from outside: markup in them is shown, never rendered.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setWindowTitle(title);
     switch (icon) {
@@ -51,10 +53,15 @@ MessageAnswer QtDesktop::message(QWidget* parent, const QString& text, const QSt
 
 std::optional<QString> QtDesktop::openFile(QWidget* parent, const QString& title,
                                            const QString& filter) {
-    QFileDialog dialog(parent, title, QString(), qtNameFilter(filter));
+    // The home folder rather than wherever the program was started from.
+    QFileDialog dialog(parent, title, QDir::homePath());
+    // A game installed under another name (hl_linux, a script) can still be chosen.
+    dialog.setNameFilters({qtNameFilter(filter), QStringLiteral("All files (*)")});
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);  // "hl.exe" matches "HL.EXE"
+    // Wine prefixes live in hidden folders (~/.wine).
+    dialog.setFilter(dialog.filter() | QDir::Hidden);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
 }

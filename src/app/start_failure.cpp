@@ -10,4 +10,11 @@ void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& re
                     MessageIcon::Critical);
 }
 
+void refuseMapName(Desktop& desktop, QWidget* parent) {
+    desktop.message(parent,
+                    QStringLiteral("The game cannot load a map whose name holds a blank, a double "
+                                   "quote or a ';'.\nChoose another map or rename its file."),
+                    QStringLiteral("Map name"), MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
 }  // namespace skyloom

@@ -1,5 +1,7 @@
 #include "app/window_registry.h"
 
+#include "app/single_line_fields.h"
+
 namespace skyloom {
 
 WindowRegistry::WindowRegistry(std::function<void()> onLastUnloaded)
@@ -23,6 +25,7 @@ QWidget* WindowRegistry::create(const QString& name) {
     if (factory == factories_.end()) return nullptr;
     QWidget* window = factory->second();
     window->setObjectName(name);
+    keepFieldsOnOneLine(window);
     // Closing a window by its frame unloads it.
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QObject::destroyed, this, &WindowRegistry::forget);
@@ -79,6 +82,10 @@ void WindowRegistry::setVisible(const QString& name, bool visible) {
 
 void WindowRegistry::setEnabled(const QString& name, bool enabled) {
     if (QWidget* window = find(name)) window->setEnabled(enabled);
+}
+
+void WindowRegistry::reloadPaths(const QString& name) {
+    if (auto* window = dynamic_cast<PathsReload*>(find(name))) window->reloadPaths();
 }
 
 void WindowRegistry::forget(QObject* window) {

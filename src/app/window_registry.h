@@ -17,6 +17,14 @@ public:
     virtual void Form_Load() = 0;
 };
 
+// A window that reads the paths of the settings file again when another window saved them,
+// keeping the player's choices.
+class PathsReload {
+public:
+    virtual ~PathsReload() = default;
+    virtual void reloadPaths() = 0;
+};
+
 // Each kind of window exists at most once and is addressed by its name. The program ends when
 // the last loaded window is unloaded; a loaded but hidden window keeps it alive.
 class WindowRegistry final : public QObject {
@@ -49,6 +57,8 @@ public:
 
     void setVisible(const QString& name, bool visible);
     void setEnabled(const QString& name, bool enabled);
+    // Tells a loaded window that the paths it read were saved anew.
+    void reloadPaths(const QString& name);
 
 private:
     QWidget* create(const QString& name);

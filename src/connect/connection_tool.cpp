@@ -18,9 +18,16 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
 ConnectionTool::~ConnectionTool() = default;
 
 void ConnectionTool::cmdLaunch_Click() {
+    const ServerAddressCheck check =
+        checkServerAddress(ui_->ipadress->text().toStdString(), ui_->port->text().toStdString());
+    if (check.problem) {
+        context_.desktop.message(this, QString::fromStdString(*check.problem),
+                                 QStringLiteral("Skyloom"), MessageButtons::Ok,
+                                 MessageIcon::Exclamation);
+        return;
+    }
     const std::string program = context_.settings.read("GAMEDIR", "program", "error", 100);
-    const std::string line = ComposeConnectCommand(program, ui_->ipadress->text().toStdString(),
-                                                   ui_->port->text().toStdString());
+    const std::string line = ComposeConnectCommand(program, check.server.host, check.server.port);
     const StartResult result = context_.games.StartGame(line, std::nullopt, WindowState::Maximized);
     if (!result.ok) {
         reportStartFailure(context_.desktop, this, result);

@@ -2,6 +2,7 @@
 #include "app/map_file_list.h"
 #include "app/start_failure.h"
 #include "deathmatch/deathmatch_maker.h"
+#include "launcher/game_command.h"
 #include "platform/atomic_file.h"
 #include "ui_deathmatch_maker.h"
 
@@ -86,6 +87,10 @@ void DeathmatchMaker::Command1_Click() {
     if (map.isEmpty()) {
         tell(QStringLiteral("Please select a map"), QStringLiteral("No map selected"),
              MessageIcon::Exclamation);
+        return;
+    }
+    if (!isLoadableMapName(map.toStdString())) {
+        refuseMapName(context_.desktop, this);
         return;
     }
     if (!startDespiteMissingFiles(*ui_->maps, context_.desktop, this, map)) return;

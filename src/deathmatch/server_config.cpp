@@ -4,6 +4,50 @@
 #include <utility>
 
 namespace skyloom {
+namespace {
+
+// How a refused character is named in the message: a line break has no glyph to quote.
+std::string describe(char c) {
+    if (c == '\r') return "a line break (CR)";
+    if (c == '\n') return "a line break (LF)";
+    return std::string("the character ") + c;
+}
+
+std::optional<ServerSettingsProblem> refuse(std::string_view field, char c) {
+    return ServerSettingsProblem{
+        std::string(field) + " cannot hold " + describe(c) + ". Remove it and try again.",
+        "Skyloom"};
+}
+
+// The console ends a quoted value at a quote and a command at a line break.
+std::optional<ServerSettingsProblem> checkQuotable(std::string_view field, std::string_view value) {
+    for (const char c : value)
+        if (c == '"' || c == '\r' || c == '\n') return refuse(field, c);
+    return std::nullopt;
+}
+
+// An optional sign, digits and one decimal point: anything else could end the command and
+// start another. Empty stays allowed.
+std::optional<ServerSettingsProblem> checkNumber(std::string_view field, std::string_view value) {
+    bool point = false;
+    for (size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c >= '0' && c <= '9') continue;
+        if ((c == '-' || c == '+') && i == 0) continue;
+        if (c == '.' && !point) {
+            point = true;
+            continue;
+        }
+        return refuse(field, c);
+    }
+    return std::nullopt;
+}
+
+std::string quoted(std::string_view value) {
+    return '"' + std::string(value) + '"';
+}
+
+}  // namespace
 
 std::optional<ServerSettingsProblem> checkServerSettings(const ServerSettings& s) {
     // Only a single blank counts as "nothing typed" in the last three rules: an emptied field or
@@ -19,6 +63,16 @@ std::optional<ServerSettingsProblem> checkServerSettings(const ServerSettings& s
         return ServerSettingsProblem{"Please specify the maximum ping allowed", "Max ping"};
     if (s.maxplayersvalue == " ")
         return ServerSettingsProblem{"Please define the maximum player allowed", "Max players"};
+    if (auto p = checkQuotable("Party name", s.partyname)) return p;
+    if (s.password)
+        if (auto p = checkQuotable("Password", s.passwordvalue)) return p;
+    const std::pair<const char*, const std::string*> numbers[] = {
+        {"Max. players", &s.maxplayersvalue},      {"Gravity", &s.sv_gravityvalue},
+        {"Max spectators", &s.maxspectatorsvalue}, {"Frag limit", &s.fraglimitvalue},
+        {"Time limit", &s.timelimitvalue},         {"Max. ping", &s.maxpingvalue},
+    };
+    for (const auto& [field, value] : numbers)
+        if (auto p = checkNumber(field, *value)) return p;
     return std::nullopt;
 }
 
@@ -49,8 +103,9 @@ std::string serverConfigText(const ServerSettings& s) {
     line("maxplayers ", s.maxplayersvalue);
     line("sv_gravity ", s.sv_gravityvalue);
     line("sv_maxspectators ", s.maxspectatorsvalue);
-    line("hostname ", s.partyname);
-    if (s.password) line("sv_password ", s.passwordvalue);
+    // Unquoted, the console would take only the first word of a name with blanks.
+    line("hostname ", quoted(s.partyname));
+    if (s.password) line("sv_password ", quoted(s.passwordvalue));
     return text;
 }
 

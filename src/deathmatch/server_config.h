@@ -40,10 +40,12 @@ struct ServerSettingsProblem {
 };
 
 // The first rule the settings break, in the order the player is told about them; nothing when
-// they can be saved.
+// they can be saved. Text fields refuse what would end their quoted value or the console
+// command (a quote, CR, LF); numeric fields take only a sign, digits and one decimal point.
 std::optional<ServerSettingsProblem> checkServerSettings(const ServerSettings& s);
 
-// The text of `skyloom.cfg`: one console command per line, each ended by CR LF.
+// The text of `skyloom.cfg`: one console command per line, each ended by CR LF; the party name and
+// password in double quotes. Only for settings the check accepted.
 std::string serverConfigText(const ServerSettings& s);
 
 }  // namespace skyloom

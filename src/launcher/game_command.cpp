@@ -23,6 +23,10 @@ std::string mapName(std::string_view selectedMap) {
                                   : std::string(selectedMap.substr(0, selectedMap.size() - 4));
 }
 
+bool isLoadableMapName(std::string_view name) {
+    return name.find_first_of(" \";") == std::string_view::npos;
+}
+
 std::string ComposeGameCommand(const GameChoices& choices) {
     std::string line = "hl.exe";
     if (choices.type == GameType::Deathmatch) line += " +deathmatch 1";
@@ -30,6 +34,8 @@ std::string ComposeGameCommand(const GameChoices& choices) {
     line += " +map ";
     line += mapName(choices.selectedMap);
     line += difficultyFragment(choices.difficulty);
+    // Glued to the map or the skill, the parameters would change the map's name or the skill.
+    if (!choices.parameters.empty() && choices.parameters.front() != ' ') line += ' ';
     line += choices.parameters;
     // The preview's leading blank is not part of the command.
     line += optionPreview(choices.options).substr(1);

@@ -21,7 +21,7 @@ struct GameChoices {
     GameType type = GameType::Deathmatch;
     std::string selectedMap;  // the text of the selected-map field, extension included
     std::string difficulty;   // the text of the difficulty list
-    std::string parameters;   // additional parameters, as typed
+    std::string parameters;   // additional parameters, as typed (a blank goes before them)
     GameOptions options;
 };
 
@@ -32,6 +32,10 @@ std::string difficultyFragment(std::string_view difficulty);
 
 // The selected map less its last four characters (its ".bsp"); empty when it is shorter.
 std::string mapName(std::string_view selectedMap);
+
+// Whether the game can load a map of this name: a blank, a double quote or a `;` would split it
+// into several arguments or console commands. The name may carry its ".bsp".
+bool isLoadableMapName(std::string_view name);
 
 // "hl.exe", the game type, the map, the difficulty, the parameters and the options.
 std::string ComposeGameCommand(const GameChoices& choices);

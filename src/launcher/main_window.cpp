@@ -1,5 +1,9 @@
 #include "launcher/main_window.h"
 
+#include <QCloseEvent>
+#include <QScreen>
+
+#include "app/accessible_names.h"
 #include "app/system_colours.h"
 #include "launcher/game_types.h"
 #include "setup/save_settings.h"
@@ -17,6 +21,11 @@ MainWindow::MainWindow(const AppContext& context, QWidget* parent)
     for (QWidget* field : {ui_->parameters, ui_->txtSelMap, ui_->txtCommand})
         setBackground(field, SystemColour::WindowBackground);
     setBackground(ui_->txtCustom, SystemColour::Menu);
+    nameComboBox(ui_->cmbDifficult, QStringLiteral("Difficulty"));
+    // Opens centred, ready to launch with Enter or Space.
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    ui_->launch->setFocus();
     connectControls();
     connectMenus();
 }
@@ -46,14 +55,28 @@ void MainWindow::Form_Load() {
     // A file that is there but cannot be read is not a missing configuration.
     const bool unreadable = reportSettingsProblem(context_, this);
     if (tfc == "error" && !unreadable) {
+        // Hidden before the box shows: the player sees the box, then the configuration window.
+        setVisible(false);
         context_.desktop.message(
             this, QStringLiteral("You did not configure completly the Skyloom"),
             QStringLiteral("Configuration error"), MessageButtons::Ok, MessageIcon::None);
-        if (context_.windows.show(QStringLiteral("config"))) setVisible(false);
+        // A configuration window that is loaded is the one handing back to this window after
+        // its Cancel: opening it again would leave no window once it goes.
+        const QString config = QStringLiteral("config");
+        if (context_.windows.isLoaded(config) || !context_.windows.show(config)) setVisible(true);
     }
     ui_->optTFC->setEnabled(tfc != "false");
     listMaps("maps");
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Disabled while the About window is up: closing now would leave About to end the program.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::reloadPaths() {

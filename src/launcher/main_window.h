@@ -13,7 +13,7 @@ class MainWindow;
 namespace skyloom {
 
 // The main window `sp`: game type, map, options, launch, and the menus to every other window.
-class MainWindow final : public QMainWindow, public FormLoad {
+class MainWindow final : public QMainWindow, public FormLoad, public PathsReload {
     Q_OBJECT
 public:
     explicit MainWindow(const AppContext& context, QWidget* parent = nullptr);
@@ -26,10 +26,11 @@ public:
 
     // Reads the TFC flag and the listed map folder again, after the configuration window saved
     // them while this window stayed loaded. The player's choices stay.
-    void reloadPaths();
+    void reloadPaths() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectControls();

@@ -39,6 +39,10 @@ void MainWindow::launch_Click() {
                                  MessageIcon::Exclamation);
         return;
     }
+    if (!isLoadableMapName(ui_->txtSelMap->text().toStdString())) {
+        refuseMapName(context_.desktop, this);
+        return;
+    }
     const std::string command = ComposeGameCommand(choices());
     const auto folder = configuredGameFolder();
     if (!folder) return;

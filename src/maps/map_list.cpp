@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "launcher/game_command.h"
+
 namespace skyloom {
 namespace {
 
@@ -53,7 +55,8 @@ MapListing listMaps(const std::vector<std::string>& folders) {
         for (const fs::directory_iterator end; it != end; it.increment(ec)) {
             if (ec) break;
             std::string name = it->path().filename().string();
-            if (!hasMapExtension(name)) continue;
+            // A map the game cannot load is not offered (a downloaded "x +exec evil.bsp").
+            if (!hasMapExtension(name) || !isLoadableMapName(name)) continue;
             std::error_code typeError;
             if (!it->is_regular_file(typeError)) continue;
             std::string key = name;

@@ -21,8 +21,8 @@ struct MapListing {
 };
 
 // The "*.bsp" files of the folders (extension of any case), one entry per name without regard
-// to case (the first folder wins), sorted by name as a file list shows them. A folder that
-// cannot be listed adds nothing.
+// to case (the first folder wins), sorted by name as a file list shows them, leaving out names
+// the game cannot load. A folder that cannot be listed adds nothing.
 MapListing listMaps(const std::vector<std::string>& folders);
 
 }  // namespace skyloom

@@ -1,6 +1,5 @@
 #include "setup/configuration_window.h"
 
-#include "launcher/main_window.h"
 #include "setup/paths_panel.h"
 #include "setup/save_settings.h"
 #include "ui_configuration_window.h"
@@ -66,9 +65,7 @@ void ConfigurationWindow::bringBackMainWindow(bool reloadPaths) {
     // anything was configured; a closed one loads afresh when shown.
     const bool stayedLoaded = context_.windows.isLoaded(kMainWindow);
     context_.windows.show(kMainWindow);
-    if (reloadPaths && stayedLoaded) {
-        if (auto* main = context_.windows.find<MainWindow>(kMainWindow)) main->reloadPaths();
-    }
+    if (reloadPaths && stayedLoaded) context_.windows.reloadPaths(kMainWindow);
 }
 
 }  // namespace skyloom

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 
+#include "app/accessible_names.h"
 #include "ui_directory_picker.h"
 
 namespace skyloom {
@@ -13,16 +14,34 @@ DirectoryPicker::DirectoryPicker(const AppContext& context, const QString& capti
       ui_(std::make_unique<Ui::DirectoryPicker>()) {
     ui_->setupUi(this);
     setWindowTitle(caption);
-    // Every picker starts at the root of the current folder's volume.
+    nameComboBox(ui_->drve, QStringLiteral("Drive"));
     ui_->drve->setRoots(volumeRoots());
-    ui_->rep->setFolder(QDir::rootPath());
-    ui_->drve->showRootOf(ui_->rep->folder());
     connect(ui_->drve, &QComboBox::currentIndexChanged, this, &DirectoryPicker::drve_Change);
     connect(ui_->Command1, &QPushButton::clicked, this, &DirectoryPicker::Command1_Click);
     connect(ui_->Command2, &QPushButton::clicked, this, &DirectoryPicker::Command2_Click);
 }
 
 DirectoryPicker::~DirectoryPicker() = default;
+
+// The caption, and with it the target, is final once the picker shows.
+void DirectoryPicker::showEvent(QShowEvent* event) {
+    SetupDialog::showEvent(event);
+    if (started_) return;
+    started_ = true;
+    QString start;
+    const PickerTarget target = target_(windowTitle());
+    if (QWidget* window = context_.windows.find(target.window)) {
+        if (const auto* field = window->findChild<QLineEdit*>(target.field)) start = field->text();
+        // A picker left open when its window moves on goes with it.
+        connect(window, &QObject::destroyed, this,
+                [this] { context_.windows.unload(objectName()); });
+    }
+    // The folder the field names, else the home folder.
+    if (!QDir::isAbsolutePath(start) || !ui_->rep->setFolder(start)) {
+        if (!ui_->rep->setFolder(QDir::homePath())) ui_->rep->setFolder(QDir::rootPath());
+    }
+    ui_->drve->showRootOf(ui_->rep->folder());
+}
 
 void DirectoryPicker::drve_Change() {
     const QString root = ui_->drve->root();

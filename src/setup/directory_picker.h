@@ -35,6 +35,7 @@ public:
 
 protected:
     void reject() override { Command2_Click(); }
+    void showEvent(QShowEvent* event) override;
 
 private:
     void drve_Change();
@@ -42,6 +43,7 @@ private:
     void Command2_Click();
 
     TargetOf target_;
+    bool started_ = false;
     std::unique_ptr<Ui::DirectoryPicker> ui_;
 };
 

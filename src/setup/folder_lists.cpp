@@ -17,13 +17,31 @@ bool holds(const QString& root, const QString& folder) {
     return folder == root || folder.startsWith(root + QLatin1Char('/'));
 }
 
+// What no player picks a game folder from: the kernel's and the system's own file systems and
+// the read-only images snap packages mount.
+bool isPseudoVolume(const QStorageInfo& volume) {
+    static const QStringList pseudoTypes{
+        "autofs",     "binfmt_misc", "bpf",      "cgroup",   "cgroup2", "configfs",
+        "debugfs",    "devpts",      "devtmpfs", "efivarfs", "fusectl", "hugetlbfs",
+        "mqueue",     "nsfs",        "proc",     "pstore",   "ramfs",   "rpc_pipefs",
+        "securityfs", "squashfs",    "sysfs",    "tracefs"};
+    if (pseudoTypes.contains(QString::fromLatin1(volume.fileSystemType()))) return true;
+    const QString root = volume.rootPath();
+    // Removable media mount below /run/media; the rest of /run, /dev and /sys is the system's.
+    if (root.startsWith(QLatin1String("/run/media/"))) return false;
+    for (const char* system : {"/proc", "/sys", "/dev", "/run", "/snap", "/var/snap"})
+        if (holds(QLatin1String(system), root)) return true;
+    return false;
+}
+
 }  // namespace
 
 QStringList volumeRoots() {
     QStringList roots{QDir::rootPath()};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
-        if (QFileInfo(root).isDir() && !roots.contains(root)) roots.append(root);
+        if (!isPseudoVolume(volume) && QFileInfo(root).isDir() && !roots.contains(root))
+            roots.append(root);
     }
     return roots;
 }
@@ -53,6 +71,8 @@ void DriveList::showRootOf(const QString& folder) {
 
 DirectoryList::DirectoryList(QWidget* parent) : QTreeWidget(parent) {
     setHeaderHidden(true);
+    // A screen reader still names the column, "1" unless told.
+    setHeaderLabels({QStringLiteral("Folder")});
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setIndentation(12);

@@ -187,6 +187,8 @@ private slots:
         QTest::keyClicks(ui.txtMaxFRate, "72");
         QTest::keyClicks(ui.txtIP, "10.0.0.2:27015");
         QTest::keyClicks(ui.Skill, "hard");
+        QTest::keyClick(ui.Skill, Qt::Key_Return);  // typed, never added
+        QCOMPARE(ui.Skill->count(), 3);
         QTest::keyClick(ui.FakeLagSlider, Qt::Key_End);
         QTest::keyClick(ui.FakePacketSlider, Qt::Key_Right);
         const QStringList lines = partialLines();
@@ -209,6 +211,20 @@ private slots:
         QLabel* full = ui.lblFullCommandLine;
         QVERIFY(area && area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
         QVERIFY(full->width() >= full->fontMetrics().horizontalAdvance(full->text()));
+        // A screen reader hears each line where Tab reaches it, after its page's controls.
+        QCOMPARE(spokenName(ui.Skill->lineEdit()), QString("Skill level"));
+        const std::pair<QWidget*, QLabel*> shown[] = {
+            {ui.cmdGenerate, ui.lblCommandLine},
+            {ui.cmdSndGen, ui.lblSndCommandLine},
+            {ui.cmdClientGenerate, ui.lblClientCommandLine},
+            {ui.cmdMiscGenerate, ui.lblMiscCommandLine},
+            {ui.Command1, ui.lblFullCommandLine}};
+        for (const auto& [last, line] : shown) {
+            QWidget* next = last->nextInFocusChain();
+            QVERIFY2(qobject_cast<QScrollArea*>(next) && next->isAncestorOf(line),
+                     qPrintable(last->objectName()));
+            QCOMPARE(next->accessibleName(), line->text());
+        }
 
         click(ui.chkAdditional);
         QVERIFY(ui.txtAdditional->isHidden());

@@ -1,6 +1,9 @@
 #include "app/window_registry.h"
 
+#include <QLineEdit>
 #include <QtTest>
+
+#include "test_app.h"
 
 using namespace skyloom;
 
@@ -77,6 +80,27 @@ private slots:
         windows->find("a")->close();
         processDeletes();
         QCOMPARE(ends, 1);
+    }
+
+    // A line break pasted or set into any text field of any window would end a console command
+    // or a line of a file: it becomes a blank, CR LF a single one.
+    void everyTextFieldOfEveryWindowTurnsLineBreaksIntoBlanks() {
+        test::TestApp app;
+        app.writeIni("[MISC]\r\ntfc=true\r\n");
+        int fields = 0;
+        for (const char* name : {"splash", "sp", "DM", "frmAdvanced", "firstuse1", "firstuse2",
+                                 "firstuseconfig", "firstusedone", "config", "DirMaps",
+                                 "DirMapsTFC", "configtfc", "connect", "frmAbout", "secret"}) {
+            QWidget* w = app.windows.load(name);
+            QVERIFY2(w, name);
+            for (QLineEdit* field : w->findChildren<QLineEdit*>()) {
+                const bool room = field->maxLength() >= 7;  // some fields hold 3 characters
+                field->setText(room ? "a\r\nb\nc\rd" : "a\nb");
+                QCOMPARE(field->text(), QString(room ? "a b c d" : "a b"));
+                ++fields;
+            }
+        }
+        QVERIFY(fields > 20);
     }
 
     void unloadAllEndsOnce() {

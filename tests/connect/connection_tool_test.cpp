@@ -1,5 +1,6 @@
 #include "connect/connection_tool.h"
 
+#include <QClipboard>
 #include <QtTest>
 
 #include "launcher/main_window.h"
@@ -31,11 +32,13 @@ private slots:
         QVERIFY(w->isVisible() && !app->windows.isLoaded("sp"));
         QCOMPARE(QVariantList({w->windowTitle(), ui.Frame1->title(), ui.Label1->text(),
                                ui.sv_port->text(), ui.ipadress->text(), ui.port->text(),
-                               ui.close->text(), ui.close->isChecked(), ui.cmdLaunch->text(),
+                               ui.close->text(), ui.close->isChecked(),
+                               ui.close->accessibleDescription(), ui.cmdLaunch->text(),
                                ui.mnuFile->title(), ui.mnuFileitmSkyloom->text()}),
                  QVariantList({"Half-Life Connection Tool",
                                "Server informations : ", "IP adress : ", "Port : ", "", "27015",
-                               "Close", false, "Launch", "&File", "&Skyloom ..."}));
+                               "Close", false, "Close Skyloom once the game has started", "Launch",
+                               "&File", "&Skyloom ..."}));
         ui.mnuFileitmSkyloom->trigger();
         TestApp::processDeletes();
         QVERIFY(app->windows.find("sp")->isVisible() && app->windows.loadedCount() == 1);
@@ -73,6 +76,23 @@ private slots:
         for (const auto& m : app->desktop.messages)
             QVERIFY(m.text.contains("Program: error\nReason: No such file.") &&
                     m.title == "Skyloom" && m.icon == MessageIcon::Critical);
+    }
+
+    // A pasted address keeps no line break and loses its blanks around; one that would split
+    // into arguments starts nothing.
+    void launch_trimsThePastedAddress_refusesABadOne() {
+        auto& ui = open()->ui();
+        QApplication::clipboard()->setText(" 10.0.0.7\n");
+        ui.ipadress->setFocus();
+        QTest::keyClick(ui.ipadress, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(ui.ipadress->text(), " 10.0.0.7 ");
+        QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
+        QCOMPARE(app->games.starts.at(0).commandLine,
+                 "/games/Half Life/hl.exe -console +connect 10.0.0.7:27015");
+        ui.ipadress->setText("10.0.0.7 +exec evil");
+        QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
+        QCOMPARE(app->games.starts.size(), size_t{1});
+        QVERIFY(app->desktop.messages.at(0).text.startsWith("IP adress:"));
     }
 };
 

@@ -151,22 +151,33 @@ private slots:
         }
         click(ui.password);
         QTest::keyClicks(ui.passwordvalue, "p4ss w");
+        const std::string before = serverFile();
+        app->desktop.messages.clear();
         ui.partyname->setText("  Caf\xC3\xA9 \"crew\" ");
+        click(ui.Command1);  // refused before anything is written or started
+        expectMessage("Party name cannot hold the character \". Remove it and try again.",
+                      "Skyloom", MessageIcon::Information);
+        QVERIFY(serverFile() == before && app->games.starts.empty());
+        ui.partyname->setText("  Caf\xC3\xA9 crew; quit ");
         ui.maxplayersvalue->clear();
-        ui.sv_gravityvalue->setText(" 80");
-        ui.maxspectatorsvalue->setText("x y");
+        ui.sv_gravityvalue->setText("-8.5");
+        ui.maxspectatorsvalue->setText("+2");
         ui.fraglimitvalue->setText("25");
         click(ui.save);
         const std::string typed =
-            "mp_fraglimit 25\r\nmaxplayers \r\nsv_gravity  80\r\nsv_maxspectators "
-            "x y\r\nhostname   Caf\xC3\xA9 \"crew\" \r\n";
-        QCOMPARE(serverFile(), typed + "sv_password p4ss w\r\n");
+            "mp_fraglimit 25\r\nmaxplayers \r\nsv_gravity -8.5\r\nsv_maxspectators "
+            "+2\r\nhostname \"  Caf\xC3\xA9 crew; quit \"\r\n";
+        QCOMPARE(serverFile(), typed + "sv_password \"p4ss w\"\r\n");
         app->desktop.messages.clear();
         click(ui.password);
         click(ui.Command1);
         QCOMPARE(serverFile(), typed);
         expectMessage("Please select a map", "No map selected", MessageIcon::Exclamation);
-        QTest::keyClicks(ui.SelMap, "no such map");
+        QTest::keyClicks(ui.SelMap, "x +exec evil");
+        click(ui.Command1);
+        QVERIFY(std::exchange(app->desktop.messages, {}).at(0).title == "Map name" &&
+                app->games.starts.empty());
+        ui.SelMap->setText("nosuchmap");
         click(ui.Command1);
         app->games.result = {false, "hl.exe", "Permission denied"};
         click(ui.Command1);
@@ -176,7 +187,7 @@ private slots:
         QCOMPARE(app->games.starts.size(), size_t(2));
         const auto& start = app->games.starts[1];
         QCOMPARE(start.commandLine,
-                 "/games/Half Life/hl.exe +deathmatch 1 -console +map no such map");
+                 "/games/Half Life/hl.exe +deathmatch 1 -console +map nosuchmap");
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ui.Command1->isEnabled());
     }

@@ -5,13 +5,13 @@
 using S = skyloom::ServerSettings;
 const std::string kValueLines =
     "mp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\n"
-    "hostname My party - Skyloom\r\n";
+    "hostname \"My party - Skyloom\"\r\n";
 
 TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnly) {
     const struct {
         const char *party, *ping, *players, *password, *problem;  // password: nullptr if unticked
     } cases[] = {
-        {"  ", "  ", "", "x", ""},
+        {"  ", "", "", "x", ""},
         {"", " ", " ", "", "You must specify your party name | Skyloom"},
         {" ", " ", " ", "", "Please type your password or uncheck the password case | Error !"},
         {" ", " ", " ", "x", "You MUST type a party name | Party name"},
@@ -24,7 +24,7 @@ TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnly) {
         s.maxplayersvalue = c.players;
         s.password = c.password != nullptr;
         s.passwordvalue = c.password ? c.password : "";
-        s.sv_gravityvalue = s.maxspectatorsvalue = s.fraglimitvalue = s.timelimitvalue = " ";
+        s.sv_gravityvalue = s.maxspectatorsvalue = s.fraglimitvalue = s.timelimitvalue = "";
         const auto problem = checkServerSettings(s);
         EXPECT_EQ(problem ? problem->text + " | " + problem->title : "", c.problem) << c.party;
     }
@@ -43,7 +43,41 @@ TEST(ServerConfigText, writesTickedOptionsInOrderThenTheValuesThenThePassword) {
         "cl_allowdownload 1\r\ncl_allowupload 1\r\nmp_falldamage 0\r\nmp_autocrosshair 0\r\n"
         "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
         "mp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\ncl_download_ingame 0\r\n";
-    EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password s3 cr\"t\r\n");
+    EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \"s3 cr\"t\"\r\n");
     s.passwordvalue = "";
-    EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \r\n");
+    EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \"\"\r\n");
+}
+
+// What could end a quoted value or a console command is refused, naming the field and the
+// character; numbers are a sign, digits and one point.
+TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
+    const struct {
+        std::string S::*field;
+        const char* value;
+        const char* problem;  // empty: accepted
+    } cases[] = {
+        {&S::partyname, "x; quit", ""},
+        {&S::partyname, "x\" quit", "Party name cannot hold the character \""},
+        {&S::partyname, "x\nquit", "Party name cannot hold a line break (LF)"},
+        {&S::passwordvalue, "a\rb", "Password cannot hold a line break (CR)"},
+        {&S::passwordvalue, "a;b", ""},
+        {&S::maxplayersvalue, "", ""},
+        {&S::maxplayersvalue, "+32", ""},
+        {&S::sv_gravityvalue, "-0.5", ""},
+        {&S::sv_gravityvalue, "1.2.3", "Gravity cannot hold the character ."},
+        {&S::maxspectatorsvalue, "1-", "Max spectators cannot hold the character -"},
+        {&S::fraglimitvalue, "0;quit", "Frag limit cannot hold the character ;"},
+        {&S::timelimitvalue, "5 ", "Time limit cannot hold the character  "},
+        {&S::maxpingvalue, "5\n", "Max. ping cannot hold a line break (LF)"},
+        {&S::maxplayersvalue, "3e2", "Max. players cannot hold the character e"},
+    };
+    for (const auto& c : cases) {
+        S s;
+        s.password = true;
+        s.passwordvalue = "pw";
+        s.*c.field = c.value;
+        const auto problem = checkServerSettings(s);
+        const std::string text = problem ? problem->text : "";
+        EXPECT_EQ(text.substr(0, text.find(". Remove")), c.problem) << c.value;
+    }
 }

@@ -28,7 +28,7 @@ arg=crossfire
 --"
 
 expected="$WORK/expected.cfg"
-printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname Lambda  LAN\r\n' > "$expected"
+printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname "Lambda  LAN"\r\n' > "$expected"
 cmp "$expected" "$GAME/valve/skyloom.cfg" || fail "skyloom.cfg differs: $(od -c "$GAME/valve/skyloom.cfg")"
 
 key ctrl+h                # back to the main window

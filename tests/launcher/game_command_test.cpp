@@ -23,12 +23,23 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
          "hl.exe +deathmatch 1 +map crossfire +set skill 2 -dev"},
         {choices(GameType::Deathmatch, "crossfire.bsp", "Easy", "-zone 4096",
                  {false, true, false, false}),
-         "hl.exe +deathmatch 1 +map crossfire +set skill 0-zone 4096 -console"},
+         "hl.exe +deathmatch 1 +map crossfire +set skill 0 -zone 4096 -console"},
+        {choices(GameType::Deathmatch, "crossfire-zone.bsp", "", "4096", {}),
+         "hl.exe +deathmatch 1 +map crossfire-zone 4096"},
         {choices(GameType::Deathmatch, "crossfire", "hard", " x", {true, true, true, true}),
          "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev -numericping"},
         {choices(GameType::Deathmatch, "ab", "EASY", "", {}), "hl.exe +deathmatch 1 +map "},
     };
     for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c), expected);
+}
+
+TEST(GameCommand, mapNamesWithBlanksQuotesOrSemicolonsCannotBeLoaded) {
+    const std::pair<const char*, bool> cases[] = {
+        {"crossfire.bsp", true},     {"de_dust2-[v2]'s.bsp", true}, {"", true},
+        {"x +exec evil.bsp", false}, {"a\"b.bsp", false},           {"x;quit.bsp", false},
+        {"trailing .bsp", false},
+    };
+    for (const auto& [name, loadable] : cases) EXPECT_EQ(isLoadableMapName(name), loadable) << name;
 }
 
 TEST(GameCommand, previewCustomLineAndGameFolder) {

@@ -172,6 +172,20 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
+    // A typed name the game cannot load starts nothing; parameters never glue to the map.
+    void launch_refusesAnUnloadableMapName() {
+        auto& ui = open();
+        ui.txtSelMap->setText("x +exec evil.bsp");
+        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        expectMessage("holds a blank, a double quote or a ';'", "Map name",
+                      MessageIcon::Exclamation);
+        QVERIFY(app->games.starts.empty());
+        ui.txtSelMap->setText("crossfire-zone.bsp");
+        ui.parameters->setText("4096");
+        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        expectStart(1, "hl.exe +deathmatch 1 +map crossfire-zone 4096");
+    }
+
     void launch_usesFortyNineCharactersOfProgram() {
         const std::string program = "/a/very/long/path/to/the/game/folder/of/half-life/hl.exe";
         open(program).txtSelMap->setText("crossfire.bsp");

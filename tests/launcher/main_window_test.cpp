@@ -1,5 +1,6 @@
 #include "launcher/main_window.h"
 
+#include <QScreen>
 #include <QtTest>
 
 #include "test_app.h"
@@ -72,6 +73,16 @@ private slots:
             if (tabOrder.contains(at->objectName())) chain << at->objectName();
         QCOMPARE(QStringList("launch") + chain, tabOrder);
         QCOMPARE(ui.SelMap->buddy(), static_cast<QWidget*>(ui.txtSelMap));
+        // Centred, ready to launch; the difficulty named for a screen reader, never growing.
+        QCOMPARE(w->focusWidget(), ui.launch);
+        QVERIFY((w->frameGeometry().center() - w->screen()->availableGeometry().center())
+                    .manhattanLength() <= 4);  // the frame's border aside
+        QCOMPARE(spokenName(ui.cmbDifficult) + "|" + spokenName(ui.cmbDifficult->lineEdit()),
+                 QString("Difficulty|Difficulty"));
+        QTest::mouseClick(ui.optSP, Qt::LeftButton);
+        QTest::keyClicks(ui.cmbDifficult, "Nightmare");
+        QTest::keyClick(ui.cmbDifficult, Qt::Key_Return);
+        QVERIFY(ui.cmbDifficult->count() == 3 && ui.cmbDifficult->currentText() == "Nightmare");
         for (QWidget* c : std::initializer_list<QWidget*>{
                  ui.parameters, ui.dirFichiers, ui.cmbDifficult, ui.txtCustom, ui.txtCommand})
             QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
@@ -133,6 +144,8 @@ private slots:
                  qPrintable(onlyMessage().text));
         QTEST(onlyMessage().title, "title");
         QTEST(app->windows.isLoaded("config"), "configOpened");
+        QFETCH(bool, configOpened);  // hidden, not flashing behind the box, when config opens
+        QCOMPARE(onlyMessage().parentShown, !configOpened);
         QVERIFY(w->ui().optTFC->isEnabled());
         QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());
     }

@@ -48,7 +48,8 @@ TEST_F(MapSearch, listsTheModsOwnMapFoldersOncePerName) {
          {"tfc/maps/2fort.bsp", "tfc/maps/Well.BSP", "tfc/maps/readme.txt", "tfc/maps/.bsp",
           "tfc/maps/x.bsp.bak", "tfc_addon/maps/well.bsp", "tfc_addon/maps/Addon.bsp",
           "tfc_downloads/maps/2FORT.bsp", "tfc_downloads/maps/dl.bsp",
-          "tfc_downloads/maps/caf\xe9.bsp", "valve/maps/crossfire.bsp"})
+          "tfc_downloads/maps/caf\xe9.bsp", "valve/maps/crossfire.bsp", "tfc/maps/x +exec evil.bsp",
+          "tfc/maps/a;b.bsp", "tfc/maps/q\"t.bsp"})
         put(f);
     fs::create_directories(root + "/tfc/maps/folder.bsp");
     fs::create_symlink(root + "/tfc/maps/2fort.bsp", root + "/tfc/maps/linked.bsp");

@@ -283,6 +283,48 @@ private slots:
         }
     }
 
+    // Cancel (or the frame) on an unconfigured file, again from Edit > Configuration: the main
+    // window comes back each time, after the box and never behind it.
+    void configurationError_cancelTwiceLeavesTheMainWindowOnScreen() {
+        for (const bool frame : {false, true}) {
+            start("[GAMEDIR]\n", "sp");
+            for (size_t boxes : {1, 2}) {
+                if (boxes == 2) mainWindow()->ui().mnuEdititmConfig->trigger();
+                QVERIFY(app->windows.find("config")->isVisible());
+                if (frame)
+                    app->windows.find("config")->close();
+                else
+                    press("config", "Command3");
+                QVERIFY2(onlyOpen("sp"), frame ? "frame" : "cancel");
+                QCOMPARE(app->desktop.messages.size(), boxes);
+                QVERIFY(!app->desktop.messages.back().parentShown);
+            }
+        }
+    }
+
+    // A picker opens at the folder its field names, else at home, and goes with its window.
+    void pickers_openAtTheirFieldsFolder_closeWithTheirWindow() {
+        openBothReceivers();
+        const QString games = QString::fromStdString(app->makeFolder("games"));
+        panel("config").TFCmaps->setText(games);
+        press("config", "cmdTFCMaps");
+        auto& ui = app->windows.find<DirectoryPicker>("DirMapsTFC")->ui();
+        QCOMPARE(ui.rep->folder(), games);
+        QCOMPARE(ui.rep->headerItem()->text(0), QString("Folder"));
+        QCOMPARE(spokenName(ui.drve) + "|" + ui.drve->currentText(), QString("Drive|/"));
+        for (int i = 1; i < ui.drve->count(); ++i)
+            for (const char* pseudo : {"/proc", "/sys", "/dev", "/run/", "/snap"})
+                QVERIFY2(!ui.drve->itemText(i).startsWith(pseudo),
+                         qPrintable(ui.drve->itemText(i)));
+        app->windows.show("configtfc");  // its field names no folder
+        QCOMPARE(app->windows.find<DirectoryPicker>("configtfc")->ui().rep->folder(),
+                 QDir::homePath());
+        press("config", "Command3");
+        QVERIFY(!app->windows.isLoaded("DirMapsTFC") && app->windows.isLoaded("configtfc"));
+        press("firstuseconfig", "cmdPrev");
+        QVERIFY(!app->windows.isLoaded("configtfc"));
+    }
+
     void ctrlC_copiesASelectionAndOtherwiseOpensTheConfiguration() {
         start("[MISC]\ntfc=true\n", "sp");
         QApplication::setActiveWindow(mainWindow());  // shortcuts reach only the active window
@@ -317,7 +359,7 @@ private slots:
             if (!*window) app->windows.find(picker)->setWindowTitle(button);  // any caption
             QTest::keyClick(child(picker, "rep"), Qt::Key_Return);  // on the open folder: OK
             TestApp::processDeletes();
-            QCOMPARE(changed(), QStringList(delivered + QString("=/")));
+            QCOMPARE(changed(), QStringList(delivered + ("=" + QDir::homePath())));
         }
 
         openBothReceivers();  // the program's Browse: a file dialog, cancelled the second time

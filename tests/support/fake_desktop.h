@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <deque>
 #include <vector>
 
@@ -16,15 +17,16 @@ public:
         QString title;
         MessageButtons buttons;
         MessageIcon icon;
+        bool parentShown;  // whether the window it belongs to was on screen
     };
     struct FileDialog {
         QString title;
         QString filter;
     };
 
-    MessageAnswer message(QWidget*, const QString& text, const QString& title,
+    MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
-        messages.push_back({text, title, buttons, icon});
+        messages.push_back({text, title, buttons, icon, parent && parent->isVisible()});
         if (answers.empty())
             return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
         MessageAnswer a = answers.front();

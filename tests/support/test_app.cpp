@@ -1,5 +1,6 @@
 #include "test_app.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <filesystem>
@@ -9,6 +10,13 @@
 #include "app/register_windows.h"
 
 namespace skyloom::test {
+
+QString spokenName(QWidget* control) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
+    const auto labels = a->relations(QAccessible::Label);
+    return labels.isEmpty() ? a->text(QAccessible::Name)
+                            : labels.first().first->text(QAccessible::Name);
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

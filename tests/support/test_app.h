@@ -40,6 +40,10 @@ public:
     AppContext context;
 };
 
+// What a screen reader says a control is: the label that names it (Qt on Linux names a combo box
+// by a buddy label and speaks its current text as its name), else its own name.
+QString spokenName(QWidget* control);
+
 // Reads a whole file; empty when it does not exist.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

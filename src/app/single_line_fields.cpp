@@ -1,0 +1,44 @@
+#include "app/single_line_fields.h"
+
+#include <QLineEdit>
+#include <QValidator>
+
+namespace skyloom {
+namespace {
+
+// A validator may mend what it is given; the field then holds the mended text.
+class LineBreaksToBlanks final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override {
+        QString mended;
+        mended.reserve(input.size());
+        int newPos = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input.at(i);
+            const bool crlf = c == QLatin1Char('\r') && i + 1 < input.size() &&
+                              input.at(i + 1) == QLatin1Char('\n');
+            if (crlf) {
+                if (i < pos) --newPos;  // CR LF is one line break, so one blank
+                continue;
+            }
+            mended += (c == QLatin1Char('\r') || c == QLatin1Char('\n')) ? QChar(u' ') : c;
+        }
+        if (mended != input) {
+            input = mended;
+            pos = newPos;
+        }
+        return Acceptable;
+    }
+};
+
+}  // namespace
+
+void keepFieldsOnOneLine(QWidget* window) {
+    auto* validator = new LineBreaksToBlanks(window);
+    for (QLineEdit* field : window->findChildren<QLineEdit*>())
+        if (!field->validator()) field->setValidator(validator);
+}
+
+}  // namespace skyloom
