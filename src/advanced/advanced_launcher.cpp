@@ -58,7 +58,7 @@ void AdvancedLauncher::Form_Load() {
     ui_->optSoftware->setChecked(true);
     ui_->lblFakeLag->setText(QStringLiteral("0"));
     ui_->lblFakePacketLoss->setText(QStringLiteral("0"));
-    showLine(QString::fromStdString(context_.settings.read("GAMEDIR", "program", "error", 100)),
+    showLine(QString::fromStdString(context_.settings.readPath("program", "error")),
              ui_->lblFullCommandLine);
 }
 

@@ -26,7 +26,7 @@ void ConnectionTool::cmdLaunch_Click() {
                                  MessageIcon::Exclamation);
         return;
     }
-    const std::string program = context_.settings.read("GAMEDIR", "program", "error", 100);
+    const std::string program = context_.settings.readPath("program", "error");
     const std::string line = ComposeConnectCommand(program, check.server.host, check.server.port);
     const StartResult result = context_.games.StartGame(line, std::nullopt, WindowState::Maximized);
     if (!result.ok) {

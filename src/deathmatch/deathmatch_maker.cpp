@@ -22,7 +22,7 @@ DeathmatchMaker::DeathmatchMaker(const AppContext& context, QWidget* parent)
 DeathmatchMaker::~DeathmatchMaker() = default;
 
 void DeathmatchMaker::Form_Load() {
-    const std::string folder = context_.settings.read("GAMEDIR", "maps", "error", 100);
+    const std::string folder = context_.settings.readPath("maps", "error");
     // Without a configured folder the list stays empty; a folder that happens to be called
     // "error" in the current folder is not the player's map folder.
     ui_->Frame1->setToolTip(ui_->maps->setMapsFolder(folder == "error" ? "" : folder));

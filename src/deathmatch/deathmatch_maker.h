@@ -35,7 +35,7 @@ private:
     ServerSettings serverSettings() const;
     // Runs the check and writes the file; false when the player was told why not.
     bool writeServerConfig(const std::string& valveFolder);
-    std::string readGameDir(const char* key, int max) const;
+    std::string readGameDir(const char* key) const;
     void tell(const QString& text, const QString& title, MessageIcon icon);
 
     AppContext context_;

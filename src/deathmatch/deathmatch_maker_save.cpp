@@ -13,8 +13,8 @@ const char kMissing[] = "error!";
 
 }  // namespace
 
-std::string DeathmatchMaker::readGameDir(const char* key, int max) const {
-    return context_.settings.read("GAMEDIR", key, kMissing, max);
+std::string DeathmatchMaker::readGameDir(const char* key) const {
+    return context_.settings.readPath(key, kMissing);
 }
 
 ServerSettings DeathmatchMaker::serverSettings() const {
@@ -54,9 +54,10 @@ bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
     // Without the game folder the file would land, under a made-up name, wherever the program
     // was started from.
     if (valveFolder == kMissing || valveFolder.empty()) {
-        tell(QStringLiteral("Skyloom is not configured yet: the game folder is unknown, so "
-                            "skyloom.cfg cannot be saved.\nSet the paths in Edit > Configuration "
-                            "of the main window, then try again."),
+        tell(QStringLiteral("Skyloom does not know the game's valve folder, so skyloom.cfg cannot "
+                            "be saved.\nIn the main window, open Edit > Configuration, set "
+                            "\"Maps dir\" to the maps folder inside the valve folder and click "
+                            "Ok: Skyloom takes the valve folder from it."),
              QStringLiteral("Skyloom"), MessageIcon::Exclamation);
         return false;
     }
@@ -71,17 +72,16 @@ bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
 }
 
 void DeathmatchMaker::save_Click() {
-    // The message shows the folder as read for it, with a shorter limit than the file path's.
-    const std::string shown = readGameDir("valve", 100);
-    if (!writeServerConfig(readGameDir("valve", 200))) return;
+    const std::string valve = readGameDir("valve");
+    if (!writeServerConfig(valve)) return;
     tell(QStringLiteral("You're skyloom.cfg file has been saved in ") +
-             QString::fromStdString(shown),
+             QString::fromStdString(valve),
          QStringLiteral("Please note"), MessageIcon::Information);
 }
 
 void DeathmatchMaker::Command1_Click() {
-    const std::string valve = readGameDir("valve", 200);
-    const std::string program = readGameDir("program", 200);
+    const std::string valve = readGameDir("valve");
+    const std::string program = readGameDir("program");
     if (!writeServerConfig(valve)) return;
     const QString map = ui_->SelMap->text();
     if (map.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "launcher/game_command.h"
 
+#include "settings/path_value.h"
+
 namespace skyloom {
 
 std::string optionPreview(const GameOptions& options) {
@@ -19,8 +21,7 @@ std::string difficultyFragment(std::string_view difficulty) {
 }
 
 std::string mapName(std::string_view selectedMap) {
-    return selectedMap.size() < 4 ? std::string()
-                                  : std::string(selectedMap.substr(0, selectedMap.size() - 4));
+    return withoutLastCharacters(selectedMap, 4);
 }
 
 bool isLoadableMapName(std::string_view name) {
@@ -47,8 +48,7 @@ std::string ComposeCustomCommand(std::string_view customFolder) {
 }
 
 std::optional<std::string> gameFolder(std::string_view program) {
-    if (program.size() < 7) return std::nullopt;
-    return std::string(program.substr(0, program.size() - 7));
+    return folderPart(program);
 }
 
 }  // namespace skyloom

@@ -30,7 +30,8 @@ std::string optionPreview(const GameOptions& options);
 
 std::string difficultyFragment(std::string_view difficulty);
 
-// The selected map less its last four characters (its ".bsp"); empty when it is shorter.
+// The selected map less its last four characters (its ".bsp"), counted as whole UTF-8
+// characters; empty when it is shorter.
 std::string mapName(std::string_view selectedMap);
 
 // Whether the game can load a map of this name: a blank, a double quote or a `;` would split it
@@ -43,8 +44,8 @@ std::string ComposeGameCommand(const GameChoices& choices);
 // "hl.exe -game " and the custom mod's folder as typed.
 std::string ComposeCustomCommand(std::string_view customFolder);
 
-// The folder of hl.exe: the `program` setting less its last seven characters ("\hl.exe").
-// Nothing when the setting is too short to hold a path.
+// The folder of the game: the folder part of the `program` setting, whatever the program is
+// called (hl.exe, hl_linux, hl.sh). Nothing when the setting names no folder.
 std::optional<std::string> gameFolder(std::string_view program);
 
 }  // namespace skyloom

@@ -46,8 +46,12 @@ void MainWindow::connectControls() {
     connect(ui_->launchCustom, &QPushButton::clicked, this, &MainWindow::launchCustom_Click);
 }
 
-std::string MainWindow::readSetting(const char* section, const char* key, int max) const {
-    return context_.settings.read(section, key, "error", max);
+std::string MainWindow::readSetting(const char* section, const char* key) const {
+    return context_.settings.read(section, key, "error", 100);
+}
+
+std::string MainWindow::readPath(std::string_view key) const {
+    return context_.settings.readPath(key, "error");
 }
 
 void MainWindow::Form_Load() {
@@ -86,7 +90,7 @@ void MainWindow::reloadPaths() {
 
 void MainWindow::listMaps(const char* key) {
     // A missing key is no folder, not a folder called "error" in the current folder.
-    const std::string folder = readSetting("GAMEDIR", key);
+    const std::string folder = readPath(key);
     ui_->frm3->setToolTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder));
 }
 

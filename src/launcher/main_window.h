@@ -68,7 +68,8 @@ private:
     void mnuEdititmReset_Click();
     void mnuHelpitmAbout_Click();
 
-    std::string readSetting(const char* section, const char* key, int max = 100) const;
+    std::string readSetting(const char* section, const char* key) const;
+    std::string readPath(std::string_view key) const;
 
     AppContext context_;
     std::unique_ptr<Ui::MainWindow> ui_;

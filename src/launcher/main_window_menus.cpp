@@ -13,7 +13,7 @@ bool MainWindow::closeAfterLaunch() const {
 }
 
 std::optional<std::string> MainWindow::configuredGameFolder() {
-    auto folder = gameFolder(context_.settings.read("GAMEDIR", "program", "", 50));
+    auto folder = gameFolder(context_.settings.readPath("program", ""));
     if (!folder) {
         context_.desktop.message(
             this,

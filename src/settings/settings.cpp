@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include <filesystem>
+#include <limits>
 
 #include "settings/get_pps.h"
 
@@ -15,6 +16,10 @@ std::string Settings::filePath() const {
 std::string Settings::read(std::string_view section, std::string_view key, std::string_view def,
                            std::int32_t max) const {
     return GetPPS(section, key, def, max, filePath());
+}
+
+std::string Settings::readPath(std::string_view key, std::string_view def) const {
+    return GetPPS("GAMEDIR", key, def, std::numeric_limits<std::int32_t>::max(), filePath());
 }
 
 ProfileWriteResult Settings::write(std::string_view section, std::string_view key,

@@ -23,6 +23,11 @@ public:
     std::string read(std::string_view section, std::string_view key, std::string_view def,
                      std::int32_t max) const;
 
+    // A path of section GAMEDIR (`program`, `maps`, `tfcmaps`, `valve`, `tfcdir`, `dds`), whole:
+    // a Wine or Steam path cut to a buffer names another file, and a window that wrote back what
+    // it read would lose the rest for good.
+    std::string readPath(std::string_view key, std::string_view def) const;
+
     // Writes one value; an empty optional removes the key.
     ProfileWriteResult write(std::string_view section, std::string_view key,
                              std::optional<std::string_view> value) const;

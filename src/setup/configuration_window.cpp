@@ -44,7 +44,8 @@ void ConfigurationWindow::cmdOK_Click() {
                       {{"MISC", "tfc", v.tfc ? "true" : "false"},
                        {"GAMEDIR", "program", v.program},
                        {"GAMEDIR", "maps", v.maps},
-                       {"GAMEDIR", "tfcmaps", v.tfcmaps}}))
+                       {"GAMEDIR", "tfcmaps", v.tfcmaps}}) ||
+        !saveDerivedFolders(context_, this))
         return;
     bringBackMainWindow(true);
     context_.windows.unload(objectName());

@@ -1,7 +1,6 @@
 #include "setup/done_page.h"
 
 #include "setup/save_settings.h"
-#include "setup/wizard_folders.h"
 #include "setup/wizard_picture.h"
 #include "ui_done_page.h"
 
@@ -17,17 +16,8 @@ DonePage::DonePage(const AppContext& context)
 DonePage::~DonePage() = default;
 
 void DonePage::cmdFinish_Click() {
-    const Settings& s = context_.settings;
-    const std::string tfc = s.read("MISC", "tfc", "error", 100);
-    const std::string maps = s.read("gamedir", "maps", "error", 100);
-    const std::string tfcmaps = tfc == "true" ? s.read("gamedir", "tfcmaps", "error", 100) : "";
-    const std::string program = s.read("GAMEDIR", "program", "error", 100);
-    const WizardFolders folders = deriveWizardFolders(tfc, maps, tfcmaps, program);
-    if (!saveSettings(context_, this,
-                      {{"GAMEDIR", "valve", folders.valve},
-                       {"GAMEDIR", "tfcdir", folders.tfcdir},
-                       {"GAMEDIR", "dds", folders.dds},
-                       {"MISC", "firstuse", "no"}}))
+    if (!saveDerivedFolders(context_, this) ||
+        !saveSettings(context_, this, {{"MISC", "firstuse", "no"}}))
         return;
     handOver(QStringLiteral("sp"));
 }

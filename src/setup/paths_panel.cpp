@@ -26,7 +26,7 @@ void PathsPanel::load(const AppContext& context, const PathsPanelLook& look) {
     const Settings& settings = context.settings;
     const std::string tfc = settings.read("MISC", "tfc", "error", 100);
     const auto show = [&](QLineEdit* field, const char* key) {
-        field->setText(QString::fromStdString(settings.read("GAMEDIR", key, "error", 100)));
+        field->setText(QString::fromStdString(settings.readPath(key, "error")));
     };
     show(ui_->program, "program");
     show(ui_->txtMaps, "maps");

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "setup/wizard_folders.h"
+
 namespace skyloom {
 
 bool saveSettings(const AppContext& context, QWidget* parent,
@@ -19,6 +21,18 @@ bool saveSettings(const AppContext& context, QWidget* parent,
         return false;
     }
     return true;
+}
+
+bool saveDerivedFolders(const AppContext& context, QWidget* parent) {
+    const Settings& s = context.settings;
+    const std::string tfc = s.read("MISC", "tfc", "error", 100);
+    const std::string tfcmaps = tfc == "true" ? s.readPath("tfcmaps", "error") : "";
+    const WizardFolders folders = deriveWizardFolders(tfc, s.readPath("maps", "error"), tfcmaps,
+                                                      s.readPath("program", "error"));
+    return saveSettings(context, parent,
+                        {{"GAMEDIR", "valve", folders.valve},
+                         {"GAMEDIR", "tfcdir", folders.tfcdir},
+                         {"GAMEDIR", "dds", folders.dds}});
 }
 
 bool reportSettingsProblem(const AppContext& context, QWidget* parent) {

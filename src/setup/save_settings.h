@@ -21,6 +21,10 @@ struct SettingWrite {
 bool saveSettings(const AppContext& context, QWidget* parent,
                   const std::vector<SettingWrite>& writes);
 
+// Derives `valve`, `tfcdir` (or its removal) and `dds` from the paths as stored and writes them,
+// so every window that saves the paths keeps the folders the Deathmatch Maker writes into true.
+bool saveDerivedFolders(const AppContext& context, QWidget* parent);
+
 // Reports a settings file that exists but cannot be read (with the reason) or is too large to be
 // one (with its size) in a message box; false when there is nothing to report.
 bool reportSettingsProblem(const AppContext& context, QWidget* parent);

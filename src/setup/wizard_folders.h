@@ -1,18 +1,13 @@
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace skyloom {
 
-// The value without its last `count` characters (UTF-8 characters, not bytes). A value too
-// short to cut gives the empty value.
-std::string withoutLast(std::string_view value, std::size_t count);
-
-// The folders the wizard's last page derives from the stored paths by cutting characters only:
-// "maps" off the maps folders and "hl.exe" off the program, keeping the separator before them.
+// The folders the wizard's last page derives from the stored paths: the folder above each maps
+// folder and the folder of the program, each ending in a separator so a file name can follow.
 struct WizardFolders {
     std::string valve;
     std::optional<std::string> tfcdir;  // nothing: the key is removed

@@ -137,8 +137,7 @@ private slots:
         writeFile(valve + "skyloom.cfg", std::string(300, '#'));
         click(ui.save);
         QCOMPARE(serverFile(), kValueLines);
-        expectMessage("You're skyloom.cfg file has been saved in " +
-                          QString::fromStdString(valve.substr(0, 99)),
+        expectMessage("You're skyloom.cfg file has been saved in " + QString::fromStdString(valve),
                       "Please note", MessageIcon::Information);
         const QMap<QString, QString> renamed = {
             {"dl", "cl_allowdownload"}, {"ul", "cl_allowupload"}, {"falldamage", "mp_falldamage"}};
@@ -215,8 +214,9 @@ private slots:
     void unusableGameFolders_giveNoMapsNoFileAndOneMessage() {
         app->makeFolder("error", {"trap.bsp"});
         const QString unknown =
-            "Skyloom is not configured yet: the game folder is unknown, so skyloom.cfg cannot be "
-            "saved.\nSet the paths in Edit > Configuration of the main window, then try again.";
+            "Skyloom does not know the game's valve folder, so skyloom.cfg cannot be saved.\nIn "
+            "the main window, open Edit > Configuration, set \"Maps dir\" to the maps folder "
+            "inside the valve folder and click Ok: Skyloom takes the valve folder from it.";
         const QString failed =
             "skyloom.cfg could not be saved.\n\nFile: gone/valve/skyloom.cfg\nReason: "
             "No such file or directory";

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A player without a settings file is told the configuration is missing, fills in the
-# configuration window and presses Ok: the main window that comes back lists the maps of the
-# folder just saved and launches the game.
+# configuration window and presses Ok: the folders the Deathmatch Maker needs are derived, and the
+# main window that comes back lists the maps of the folder just saved and launches the game.
 source "$(dirname "$0")/harness.sh"
 source "$(dirname "$0")/setup_steps.sh"
 touch "$GAME/valve/maps/bounce.bsp" "$GAME/valve/maps/crossfire.bsp"
@@ -23,7 +23,9 @@ tfc=false
 [GAMEDIR]
 program=$HL
 maps=$GAME/valve/maps
-tfcmaps=error"
+tfcmaps=error
+valve=$GAME/valve/
+dds=$GAME/"
 
 launch_crossfire "$W"
 

@@ -26,13 +26,37 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: /' "$WORK/skyloom.out" >&2; exit 1; }
 
+# Each test owns its display for its whole life. Letting Xvfb pick (-displayfd alone) races under
+# `ctest -j`: a server that is starting can pick the number of one that is still stopping, whose
+# exit then removes the newcomer's socket or lock. Here a number is claimed with flock first, held
+# by this script and its Xvfb until both have ended, and used only once a client has connected.
+DISPLAY_LOCKS="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"
 start_display() {
-  exec 5> "$WORK/display"
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp > "$WORK/xvfb.out" 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-  [ -s "$WORK/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$WORK/display")"
+  local n
+  mkdir -p "$DISPLAY_LOCKS"
+  for n in $(seq 120 359); do
+    exec 6> "$DISPLAY_LOCKS/$n.lock"
+    flock -n 6 || { exec 6>&-; continue; }
+    exec 5> "$WORK/display"
+    Xvfb ":$n" -displayfd 5 -screen 0 1024x768x24 -nolisten tcp > "$WORK/xvfb.out" 2>&1 &
+    XVFB_PID=$!
+    exec 5>&-
+    # Ready once it has written its number; gone when something outside these tests has :n.
+    for _ in $(seq 300); do
+      [ -s "$WORK/display" ] && break
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ -s "$WORK/display" ] && DISPLAY=":$n" xdotool getdisplaygeometry > /dev/null 2>&1; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+    exec 6>&-
+  done
+  fail "no X display free"
 }
 
 write_ini() { printf '%s' "$1" > "$APP/skyloom.ini"; }

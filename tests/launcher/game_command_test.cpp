@@ -42,15 +42,17 @@ TEST(GameCommand, mapNamesWithBlanksQuotesOrSemicolonsCannotBeLoaded) {
     for (const auto& [name, loadable] : cases) EXPECT_EQ(isLoadableMapName(name), loadable) << name;
 }
 
-TEST(GameCommand, previewCustomLineAndGameFolder) {
+TEST(GameCommand, previewAndCustomLine) {
     EXPECT_EQ(optionPreview({}), " ");
     EXPECT_EQ(optionPreview({false, false, false, true}), "  -numericping");
     EXPECT_EQ(optionPreview({true, true, true, true}), "  -sv_cheats 1 -console -dev -numericping");
     EXPECT_EQ(ComposeCustomCommand(" my mod "), "hl.exe -game  my mod ");
-    EXPECT_EQ(gameFolder("C:\\Games\\Half-Life\\hl.exe"), "C:\\Games\\Half-Life");
-    EXPECT_EQ(gameFolder("/hl.exe"), "");
+}
+
+TEST(GameCommand, gameFolderAndMapNameCutAtSeparatorsAndWholeCharacters) {
+    EXPECT_EQ(gameFolder("/g/Half-Life/hl_linux"), "/g/Half-Life");
     EXPECT_EQ(gameFolder("hl.exe"), std::nullopt);
-    EXPECT_EQ(mapName(".bsp"), "");
+    EXPECT_EQ(mapName("cartes_\xC3\xA9t\xC3\xA9"), "cartes");
 }
 
 TEST(GameTypes, eachTypeSaysWhatItChanges) {

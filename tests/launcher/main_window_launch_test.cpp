@@ -15,7 +15,7 @@ class MainWindowLaunchTest : public QObject {
     std::unique_ptr<TestApp> app;
     MainWindow* w = nullptr;
 
-    Ui::MainWindow& open(const std::string& program = "C:\\Games\\Half-Life\\hl.exe") {
+    Ui::MainWindow& open(const std::string& program = "/games/Half-Life/hl.exe") {
         app = std::make_unique<TestApp>();
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + program + "\n");
         w = qobject_cast<MainWindow*>(app->windows.show("sp"));
@@ -29,8 +29,7 @@ class MainWindowLaunchTest : public QObject {
         QCOMPARE(app->desktop.messages[0].icon, icon);
         QCOMPARE(app->desktop.messages[0].buttons, MessageButtons::Ok);
     }
-    void expectStart(size_t n, const std::string& line,
-                     const char* folder = "C:\\Games\\Half-Life") {
+    void expectStart(size_t n, const std::string& line, const char* folder = "/games/Half-Life") {
         QCOMPARE(app->games.starts.size(), n);
         QCOMPARE(app->games.starts.back().commandLine, line);
         QCOMPARE(app->games.starts.back().workingFolder, std::optional<std::string>(folder));
@@ -186,18 +185,24 @@ private slots:
         expectStart(1, "hl.exe +deathmatch 1 +map crossfire-zone 4096");
     }
 
-    void launch_usesFortyNineCharactersOfProgram() {
-        const std::string program = "/a/very/long/path/to/the/game/folder/of/half-life/hl.exe";
-        open(program).txtSelMap->setText("crossfire.bsp");
-        QTest::mouseClick(w->ui().launch, Qt::LeftButton);
-        expectStart(1, "hl.exe +deathmatch 1 +map crossfire", program.substr(0, 42).c_str());
-    }
-
-    void launch_withoutProgramSaysConfigurationIsIncomplete() {
-        open("hl.exe").txtSelMap->setText("crossfire.bsp");
-        QTest::mouseClick(w->ui().launch, Qt::LeftButton);
-        expectMessage("hl.exe", "Configuration incomplete", MessageIcon::Exclamation);
-        QVERIFY(app->games.starts.empty());
+    void launch_startsInTheFolderPartOfProgramOrSaysConfigurationIsIncomplete() {
+        // {program, the folder the game starts in; nothing: no folder, no start}
+        const std::pair<const char*, const char*> rows[] = {
+            {"/g/Half-Life/hl_linux", "/g/Half-Life"},
+            {"/g/hl.sh", "/g"},
+            {"/hl.exe", "/"},
+            {"hl.exe", nullptr},
+            {"", nullptr}};
+        for (const auto& [program, folder] : rows) {
+            open(program).txtSelMap->setText("crossfire.bsp");
+            QTest::mouseClick(w->ui().launch, Qt::LeftButton);
+            if (folder) {
+                expectStart(1, "hl.exe +deathmatch 1 +map crossfire", folder);
+            } else {
+                expectMessage("hl.exe", "Configuration incomplete", MessageIcon::Exclamation);
+                QVERIFY(app->games.starts.empty());
+            }
+        }
     }
 
     void closeAfterLaunch_closesOnlyOnceTheGameStarted() {

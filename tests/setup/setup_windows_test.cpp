@@ -244,7 +244,7 @@ private slots:
         }
     }
 
-    void config_okWritesTheFourKeysUncheckedCancelNothingBothBringBackTheMainWindow() {
+    void config_okWritesThePathsAndTheirFoldersCancelNothingBothBringBackTheMainWindow() {
         enum Way { OkWithTfc, Ok, Cancel, Frame };
         const std::pair<bool, Way> cases[] = {{false, OkWithTfc}, {false, Ok},    {true, Ok},
                                               {false, Cancel},    {false, Frame}, {true, Cancel}};
@@ -271,12 +271,23 @@ private slots:
             if (way == Cancel) press("config", "Command3");
             if (way <= Ok) QTest::keyClick(p.program, Qt::Key_Return);  // Enter is Ok
             QVERIFY(onlyOpen("sp") && (fromMenu || mainWindow() == hidden));
+            // Ok derives the folders as the wizard's last page does.
             const std::string tfc = way == OkWithTfc ? "true" : "false",
-                              paths = "tfcmaps=" + tfcMaps + "\nprogram=\nmaps=" + maps + "\n";
+                              paths = "tfcmaps=" + tfcMaps + "\nprogram=\nmaps=" + maps +
+                                      "\nvalve=" + app->folder() + "/valve/\n" +
+                                      (way == OkWithTfc ? "tfcdir=" + app->folder() + "/\n" : "");
             QCOMPARE(app->readIni(),
                      way >= Cancel ? stored
-                     : fromMenu    ? "[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\n" + paths + "valve=/v/\n"
-                                   : "[GAMEDIR]\n" + paths + "[MISC]\ntfc=" + tfc + "\n");
+                     : fromMenu    ? "[MISC]
+tfc=" + tfc + "
+[GAMEDIR]
+" + paths + "dds=
+"
+                                   : "[GAMEDIR]
+" + paths + "dds=
+[MISC]
+tfc=" + tfc + "
+");
             QCOMPARE(mainWindow()->ui().dirFichiers->folder(),
                      way >= Cancel ? (fromMenu ? "/m" : "") : maps);
             QVERIFY(mainWindow()->ui().optTFC->isEnabled() == (way != Ok));

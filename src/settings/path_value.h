@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace skyloom {
+
+// Cuts and folders of the paths the settings file keeps. Values are UTF-8 bytes; folders come
+// from the separators in them, never from a count of characters.
+
+// The text without its last `count` characters, counted as whole UTF-8 characters so a cut never
+// splits one; a text too short to cut gives the empty text.
+std::string withoutLastCharacters(std::string_view text, std::size_t count);
+
+// Everything before the last separator: the folder of a file named by its path. Nothing when the
+// path holds no separator; "/" for a file at the root.
+std::optional<std::string> folderPart(std::string_view path);
+
+// The folder holding the path's last component, ending in one separator so a file name can
+// follow directly. Separators at the end do not count ("/hl/valve/maps/" gives "/hl/valve/").
+// Empty when the path names no folder above its last component.
+std::string parentFolder(std::string_view path);
+
+}  // namespace skyloom

@@ -1,0 +1,46 @@
+#include "settings/path_value.h"
+
+#include <gtest/gtest.h>
+
+using namespace skyloom;
+
+TEST(PathValue, foldersComeFromSeparatorsWhateverTheProgramIsCalled) {
+    // {path, folderPart ("-": none), parentFolder}
+    const char* const cases[][3] = {
+        {"/home/p/.wine/drive_c/Sierra/Half-Life/hl.exe", "/home/p/.wine/drive_c/Sierra/Half-Life",
+         "/home/p/.wine/drive_c/Sierra/Half-Life/"},
+        {"/g/Half-Life/hl_linux", "/g/Half-Life", "/g/Half-Life/"},
+        {"/g/Half-Life/hl.sh", "/g/Half-Life", "/g/Half-Life/"},
+        {"/g/H L/valve/maps/", "/g/H L/valve/maps", "/g/H L/valve/"},
+        {"/g/valve//maps//", "/g/valve//maps", "/g/valve/"},
+        {"/g/jeux/\xC3\xA9t\xC3\xA9/maps", "/g/jeux/\xC3\xA9t\xC3\xA9",
+         "/g/jeux/\xC3\xA9t\xC3\xA9/"},
+        {"valve/maps", "valve", "valve/"},
+        {"/hl.exe", "/", "/"},
+        {"//hl.exe", "/", "/"},
+        {"/", "/", ""},
+        {"hl.exe", "-", ""},
+        {"error", "-", ""},
+        {"", "-", ""},
+    };
+    for (const auto& [path, folder, parent] : cases) {
+        EXPECT_EQ(folderPart(path).value_or("-"), folder) << path;
+        EXPECT_EQ(parentFolder(path), parent) << path;
+    }
+}
+
+TEST(PathValue, cutsCountWholeUtf8Characters) {
+    // {text, count, withoutLastCharacters}
+    const std::tuple<const char*, std::size_t, const char*> cases[] = {
+        {"crossfire.bsp", 4, "crossfire"},
+        {"caf\xC3\xA9.bsp", 4, "caf\xC3\xA9"},
+        {"cartes_\xC3\xA9t\xC3\xA9", 4, "cartes"},
+        {"\xE2\x82\xAC\xF0\x9F\x98\x80", 1, "\xE2\x82\xAC"},
+        {"\xC3\xA9\xC3\xA8\xC3\xA0\xC3\xB9", 4, ""},
+        {".bsp", 4, ""},
+        {"ab", 4, ""},
+        {"abc", 0, "abc"},
+    };
+    for (const auto& [text, count, expected] : cases)
+        EXPECT_EQ(withoutLastCharacters(text, count), expected) << text;
+}
