@@ -278,16 +278,8 @@ private slots:
                                       (way == OkWithTfc ? "tfcdir=" + app->folder() + "/\n" : "");
             QCOMPARE(app->readIni(),
                      way >= Cancel ? stored
-                     : fromMenu    ? "[MISC]
-tfc=" + tfc + "
-[GAMEDIR]
-" + paths + "dds=
-"
-                                   : "[GAMEDIR]
-" + paths + "dds=
-[MISC]
-tfc=" + tfc + "
-");
+                     : fromMenu    ? "[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\n" + paths + "dds=\n"
+                                   : "[GAMEDIR]\n" + paths + "dds=\n[MISC]\ntfc=" + tfc + "\n");
             QCOMPARE(mainWindow()->ui().dirFichiers->folder(),
                      way >= Cancel ? (fromMenu ? "/m" : "") : maps);
             QVERIFY(mainWindow()->ui().optTFC->isEnabled() == (way != Ok));
