@@ -50,8 +50,8 @@ class MainWindowLaunchTest : public QObject {
         writeFile(hl + "tfc_downloads/maps/dl.bsp", bspBytes("{}"));
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
-        app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=C:\\Games\\Half-Life\\hl.exe\nmaps=" +
-                      (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
+        app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + hl +
+                      "hl.exe\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
         w = qobject_cast<MainWindow*>(app->windows.show("sp"));
         return w->ui();
     }
@@ -86,7 +86,7 @@ private slots:
         QTest::mouseClick(latin.confirmMap, Qt::LeftButton);
         QCOMPARE(latin.txtSelMap->text(), QString("caf\u00e9.bsp"));
         QTest::mouseClick(latin.launch, Qt::LeftButton);
-        expectStart(1, "hl.exe +deathmatch 1 +map caf\xe9");
+        expectStart(1, "hl.exe +deathmatch 1 +map caf\xe9", (app->folder() + "/hl").c_str());
     }
 
     void maps_frameSaysWhyTheListIsEmpty_data() {
