@@ -30,7 +30,7 @@ private slots:
             QTest::keyClicks(w->findChild<QLineEdit*>(field), text);
         };
         const auto listed = [&](const char* list) {
-            return w->findChild<MapFileList*>(list)->folder().toStdString();
+            return w->findChild<MapFileList*>(list)->folder();
         };
         const auto started = [&] {
             if (app.games.starts.empty()) return std::string("-");
