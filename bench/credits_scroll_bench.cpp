@@ -49,7 +49,8 @@ struct OpenCredits {
     NoGames games;
     Settings settings{"./skyloom.ini"};
     WindowRegistry windows{[] {}};
-    AppContext context{windows, desktop, games, settings};
+    ServerNetwork network;
+    AppContext context{windows, desktop, games, settings, network};
     SecretWindow window{context};
 
     PaintCounter counter;

@@ -1,4 +1,4 @@
-// Listing a folder of 100,000 maps into the main window's map list.
+// Listing a mod of 100,000 maps into the main window's map list.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 
 std::string hugeMapFolder() {
     static const std::string dir = [] {
-        const fs::path d = fs::temp_directory_path() / "skyloom-bench-100k-maps";
+        // A mod's maps folder: its add-on and downloads folders are looked for too.
+        const fs::path d = fs::temp_directory_path() / "skyloom-bench-100k" / "valve" / "maps";
         if (!fs::exists(d / "map_99999.bsp")) {
             fs::create_directories(d);
             for (int i = 0; i < 100000; ++i)
@@ -27,12 +28,12 @@ std::string hugeMapFolder() {
 }
 
 void listInto_mapFileList_100k(benchmark::State& state) {
-    const QString folder = QString::fromStdString(hugeMapFolder());
+    const std::string folder = hugeMapFolder();
     skyloom::MapFileList list;
     list.resize(105, 236);
     list.show();
     for (auto _ : state) {
-        list.setFolder(folder);
+        list.setMapsFolder(folder);
         QCoreApplication::processEvents();  // the list lays out and is usable again
         benchmark::DoNotOptimize(list.fileNames().size());
     }

@@ -3,17 +3,20 @@
 #include "app/desktop.h"
 #include "app/window_registry.h"
 #include "games/start_game.h"
+#include "servers/server_network.h"
 #include "settings/settings.h"
 
 namespace skyloom {
 
 // What every window is handed in its constructor: the other windows, the message boxes and file
-// dialogs, the game start and the settings file. Tests pass fakes and a temporary folder.
+// dialogs, the game start, the settings file and what server queries may reach. Tests pass fakes,
+// a temporary folder and loopback addresses.
 struct AppContext {
     WindowRegistry& windows;
     Desktop& desktop;
     GameStarter& games;
     const Settings& settings;
+    const ServerNetwork& network;
 };
 
 }  // namespace skyloom

@@ -9,8 +9,8 @@ class QWidget;
 namespace skyloom {
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 // Every message box and file dialog goes through here, so tests answer them without showing
 // anything.
@@ -18,7 +18,7 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    // A modal message box. Closing it any other way than OK answers Cancel.
+    // A modal message box. Closing it any other way than OK answers Cancel (No for Yes/No).
     virtual MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                                   MessageButtons buttons, MessageIcon icon) = 0;
 

@@ -66,7 +66,8 @@ int main(int argc, char* argv[]) {
     skyloom::ProcessStarter games;
     const skyloom::Settings settings(skyloom::settingsFile(chosenSettings));
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
-    const skyloom::AppContext context{windows, desktop, games, settings};
+    const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
+    const skyloom::AppContext context{windows, desktop, games, settings, network};
     skyloom::registerWindows(context);
 
     windows.show(QStringLiteral("splash"));

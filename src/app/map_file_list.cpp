@@ -1,23 +1,134 @@
 #include "app/map_file_list.h"
 
-#include "platform/map_files.h"
+#include <QAbstractListModel>
+#include <QStringDecoder>
+#include <algorithm>
+
+#include "app/desktop.h"
+#include "maps/map_list.h"
+#include "maps/search_path.h"
 
 namespace skyloom {
 
-MapFileList::MapFileList(QWidget* parent) : QListView(parent) {
-    setModel(&model_);
+QString shownText(const std::string& bytes) {
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // A Latin-1 name shows as itself rather than as replacement characters.
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return text;
+}
+
+class MapListModel final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    struct Entry {
+        QString shown;
+        std::string name;
+        uint32_t folder;
+    };
+
+    void reset(std::vector<std::string> folders, std::vector<std::string> searchPath,
+               MapListing listing) {
+        beginResetModel();
+        folders_ = std::move(folders);
+        searchPath_ = std::move(searchPath);
+        entries_.clear();
+        entries_.reserve(listing.maps.size());
+        for (ListedMap& map : listing.maps) {
+            QString shown = shownText(map.name);
+            entries_.push_back({std::move(shown), std::move(map.name), map.folder});
+        }
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount({})) return {};
+        const Entry& entry = entries_[static_cast<size_t>(index.row())];
+        if (role == Qt::DisplayRole) return entry.shown;
+        if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
+            const QString text = description(check(entry));
+            return text.isEmpty() ? QVariant() : QVariant(text);
+        }
+        return {};
+    }
+
+    const Entry* find(const QString& name) const {
+        for (const Entry& entry : entries_)
+            if (entry.shown == name) return &entry;
+        for (const Entry& entry : entries_)
+            if (entry.shown.size() > 4 && QStringView(entry.shown).chopped(4) == name)
+                return &entry;
+        return nullptr;
+    }
+
+    MapCheck check(const Entry& entry) const {
+        return checkMap(cache_, folders_[entry.folder] + '/' + entry.name, searchPath_);
+    }
+
+    QStringList names() const {
+        QStringList list;
+        list.reserve(static_cast<qsizetype>(entries_.size()));
+        for (const Entry& entry : entries_) list.append(entry.shown);
+        return list;
+    }
+
+private:
+    static QString description(const MapCheck& check) {
+        if (!check.readable) return QStringLiteral("unreadable map");
+        QStringList lines;
+        if (!check.title.empty()) lines << shownText(check.title);
+        if (!check.missing.empty()) lines << shownText(missingSummary(check.missing));
+        return lines.join(QLatin1Char('\n'));
+    }
+
+    std::vector<std::string> folders_;
+    std::vector<std::string> searchPath_;
+    std::vector<Entry> entries_;
+    mutable MapFileCache cache_;
+};
+
+MapFileList::MapFileList(QWidget* parent) : QListView(parent), model_(new MapListModel(this)) {
+    setModel(model_);
     setUniformItemSizes(true);  // keeps a list of many thousand maps quick to lay out
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-void MapFileList::setFolder(const QString& folder) {
-    folder_ = folder;
-    const std::vector<std::string> names = listMapFiles(folder.toStdString());
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::string& name : names) list.append(QString::fromStdString(name));
-    model_.setStringList(list);
+QString MapFileList::setMapsFolder(const std::string& mapsFolder) {
+    folder_ = mapsFolder;
+    const ModFolders mod = modFoldersOf(mapsFolder);
+    MapListing listing = listMaps(mapsFolder.empty() ? std::vector<std::string>{} : mod.mapFolders);
+    const FolderProblem problem = mapsFolder.empty() ? FolderProblem::NotFound : listing.problem;
+    const QString reason = QString::fromStdString(listing.reason);
+    model_->reset(mod.mapFolders, searchPathOf(mod.mod), std::move(listing));
+    const QString shown = shownText(mapsFolder);
+    if (mapsFolder.empty()) return QStringLiteral("No maps: the maps folder is not configured");
+    switch (problem) {
+        case FolderProblem::None:
+            return {};
+        case FolderProblem::NotFound:
+            return QStringLiteral("No maps: %1 does not exist").arg(shown);
+        case FolderProblem::NotAFolder:
+            return QStringLiteral("No maps: %1 is a file, not a folder").arg(shown);
+        case FolderProblem::Loop:
+            return QStringLiteral("No maps: %1 is a loop of symbolic links").arg(shown);
+        case FolderProblem::Unreadable:
+            break;
+    }
+    return QStringLiteral("No maps: %1 cannot be read (%2)").arg(shown, reason);
+}
+
+QStringList MapFileList::fileNames() const {
+    return model_->names();
 }
 
 QString MapFileList::selectedFileName() const {
@@ -26,14 +137,38 @@ QString MapFileList::selectedFileName() const {
 }
 
 void MapFileList::selectFileName(const QString& name) {
-    const qsizetype row = model_.stringList().indexOf(name);
+    const qsizetype row = fileNames().indexOf(name);
     if (row < 0) {
         clearSelection();
         return;
     }
-    const QModelIndex index = model_.index(static_cast<int>(row));
+    const QModelIndex index = model_->index(static_cast<int>(row));
     setCurrentIndex(index);
     selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+}
+
+std::string MapFileList::fileBytes(const QString& name) const {
+    const MapListModel::Entry* entry = model_->find(name);
+    return entry ? entry->name : name.toStdString();
+}
+
+std::optional<MapCheck> MapFileList::check(const QString& name) {
+    const MapListModel::Entry* entry = model_->find(name);
+    if (!entry) return std::nullopt;
+    return model_->check(*entry);
+}
+
+bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
+                              const QString& name) {
+    const std::optional<MapCheck> check = list.check(name);
+    // A map that is not listed or cannot be read starts as it always has: the player may know
+    // better.
+    if (!check || !check->readable || check->missing.empty()) return true;
+    std::string map = list.fileBytes(name);
+    if (map.size() > 4) map.resize(map.size() - 4);  // the name the game is given
+    return desktop.message(parent, shownText(missingFilesMessage(map, check->missing)),
+                           QStringLiteral("Missing files"), MessageButtons::YesNo,
+                           MessageIcon::Exclamation) == MessageAnswer::Yes;
 }
 
 }  // namespace skyloom

@@ -1,28 +1,52 @@
 #pragma once
 
 #include <QListView>
-#include <QStringListModel>
+#include <optional>
+#include <string>
+
+#include "maps/map_check.h"
+
+class QWidget;
 
 namespace skyloom {
 
-// A file list with the pattern "*.bsp": the map file names of one folder, without the folder.
+class Desktop;
+class MapListModel;
+
+// The map list of a mod: the "*.bsp" files of its `maps` folders, shown without the folder.
+// Each item's tooltip gives the map's title and the files it lacks, read when asked for.
 class MapFileList final : public QListView {
     Q_OBJECT
 public:
     explicit MapFileList(QWidget* parent = nullptr);
 
-    // Lists the folder's maps; a folder that does not exist gives an empty list.
-    void setFolder(const QString& folder);
-    QString folder() const { return folder_; }
+    // Lists the maps of the mod whose `maps` folder this is, given as the setting's own bytes
+    // (empty: none). Gives why nothing could be listed, for the list's frame; empty when listed.
+    QString setMapsFolder(const std::string& mapsFolder);
+    std::string folder() const { return folder_; }
 
-    QStringList fileNames() const { return model_.stringList(); }
+    QStringList fileNames() const;
     // The selected file name, or empty when none is selected.
     QString selectedFileName() const;
     void selectFileName(const QString& name);
 
+    // The own bytes of the listed map shown as `name` (with or without its extension), to pass
+    // to the game; the name's UTF-8 when no listed map is shown so.
+    std::string fileBytes(const QString& name) const;
+    // The listed map's title and missing files, read now; nothing when it is not listed.
+    std::optional<MapCheck> check(const QString& name);
+
 private:
-    QStringListModel model_;
-    QString folder_;
+    MapListModel* model_;
+    std::string folder_;
 };
+
+// Before a start: when the listed map needs files that are missing, asks the player whether to
+// start anyway. True to start.
+bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
+                              const QString& name);
+
+// A name or title as the player reads it: UTF-8 when it is, else each byte a Latin-1 character.
+QString shownText(const std::string& bytes);
 
 }  // namespace skyloom

@@ -2,32 +2,47 @@
 
 #include "app/start_failure.h"
 #include "connect/connection_command.h"
+#include "servers/server_querier.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {
 
 ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
-    : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::ConnectionTool>()) {
+    : QMainWindow(parent),
+      context_(context),
+      ui_(std::make_unique<Ui::ConnectionTool>()),
+      querier_(new ServerQuerier(context.network.timing, this)) {
     ui_->setupUi(this);
     setFixedSize(sizeHint());
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
     connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
             &ConnectionTool::mnuFileitmSkyloom_Click);
+    connect(ui_->cmdQuery, &QPushButton::clicked, this, &ConnectionTool::cmdQuery_Click);
+    connect(ui_->cmdAddFavourite, &QPushButton::clicked, this,
+            &ConnectionTool::cmdAddFavourite_Click);
+    connect(ui_->cmdRemove, &QPushButton::clicked, this, &ConnectionTool::cmdRemove_Click);
+    connect(ui_->cmdFindLan, &QPushButton::clicked, this, &ConnectionTool::cmdFindLan_Click);
+    connect(ui_->lstServers, &QTreeWidget::itemSelectionChanged, this,
+            &ConnectionTool::lstServers_SelectionChanged);
+    connect(ui_->lstServers, &QTreeWidget::itemDoubleClicked, this,
+            &ConnectionTool::lstServers_DblClick);
+    connect(querier_, &ServerQuerier::answered, this, &ConnectionTool::showAnswer);
+    connect(querier_, &ServerQuerier::lanServerFound, this, [this](const ServerAnswer& answer) {
+        serverRow(answer.address(), true);
+        showAnswer(answer);
+    });
+    connect(querier_, &ServerQuerier::lanSearchFinished, this,
+            [this] { ui_->cmdFindLan->setEnabled(true); });
+    Form_Load();
 }
 
 ConnectionTool::~ConnectionTool() = default;
 
 void ConnectionTool::cmdLaunch_Click() {
-    const ServerAddressCheck check =
-        checkServerAddress(ui_->ipadress->text().toStdString(), ui_->port->text().toStdString());
-    if (check.problem) {
-        context_.desktop.message(this, QString::fromStdString(*check.problem),
-                                 QStringLiteral("Skyloom"), MessageButtons::Ok,
-                                 MessageIcon::Exclamation);
-        return;
-    }
+    const std::optional<ServerAddress> server = checkedFields();
+    if (!server) return;
     const std::string program = context_.settings.readPath("program", "error");
-    const std::string line = ComposeConnectCommand(program, check.server.host, check.server.port);
+    const std::string line = ComposeConnectCommand(program, server->host, server->port);
     const StartResult result = context_.games.StartGame(line, std::nullopt, WindowState::Maximized);
     if (!result.ok) {
         reportStartFailure(context_.desktop, this, result);

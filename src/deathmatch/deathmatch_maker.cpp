@@ -25,7 +25,7 @@ void DeathmatchMaker::Form_Load() {
     const std::string folder = context_.settings.readPath("maps", "error");
     // Without a configured folder the list stays empty; a folder that happens to be called
     // "error" in the current folder is not the player's map folder.
-    ui_->maps->setFolder(folder == "error" ? QString() : QString::fromStdString(folder));
+    ui_->Frame1->setToolTip(ui_->maps->setMapsFolder(folder == "error" ? "" : folder));
     setBackground(ui_->passwordvalue, SystemColour::ScrollBar);
 }
 

@@ -1,4 +1,5 @@
 // The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
+#include "app/map_file_list.h"
 #include "app/start_failure.h"
 #include "deathmatch/deathmatch_maker.h"
 #include "launcher/game_command.h"
@@ -92,10 +93,12 @@ void DeathmatchMaker::Command1_Click() {
         refuseMapName(context_.desktop, this);
         return;
     }
+    if (!startDespiteMissingFiles(*ui_->maps, context_.desktop, this, map)) return;
     // The server file is left for the player to exec from the console.
-    const StartResult result =
-        context_.games.StartGame(program + " +deathmatch 1 -console +map " + map.toStdString(),
-                                 std::nullopt, WindowState::Maximized);
+    std::string name = ui_->maps->fileBytes(map);
+    if (name != map.toStdString()) name.resize(name.size() - 4);  // a listed map's own bytes
+    const StartResult result = context_.games.StartGame(
+        program + " +deathmatch 1 -console +map " + name, std::nullopt, WindowState::Maximized);
     if (!result.ok) reportStartFailure(context_.desktop, this, result);
 }
 

@@ -70,7 +70,7 @@ void MainWindow::Form_Load() {
         if (context_.windows.isLoaded(config) || !context_.windows.show(config)) setVisible(true);
     }
     ui_->optTFC->setEnabled(tfc != "false");
-    ui_->dirFichiers->setFolder(QString::fromStdString(readPath("maps")));
+    listMaps("maps");
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
 }
 
@@ -85,14 +85,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::reloadPaths() {
     ui_->optTFC->setEnabled(readSetting("MISC", "tfc") != "false");
-    const char* key = ui_->optTFC->isChecked() ? "tfcmaps" : "maps";
-    ui_->dirFichiers->setFolder(QString::fromStdString(readPath(key)));
+    listMaps(ui_->optTFC->isChecked() ? "tfcmaps" : "maps");
+}
+
+void MainWindow::listMaps(const char* key) {
+    // A missing key is no folder, not a folder called "error" in the current folder.
+    const std::string folder = readPath(key);
+    ui_->frm3->setToolTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder));
 }
 
 void MainWindow::chooseGameType(GameType type) {
     const GameTypeLook look = lookOf(type);
     if (look.title) setWindowTitle(QString::fromStdString(*look.title));
-    if (look.mapsKey) ui_->dirFichiers->setFolder(QString::fromStdString(readPath(*look.mapsKey)));
+    if (look.mapsKey) listMaps(look.mapsKey->c_str());
     if (look.tooltip) ui_->txtSelMap->setToolTip(QString::fromStdString(*look.tooltip));
 
     ui_->cmbDifficult->setEnabled(look.difficultyEnabled);
@@ -128,7 +133,7 @@ GameChoices MainWindow::choices() const {
     if (ui_->optSP->isChecked()) c.type = GameType::SinglePlayer;
     if (ui_->optTFC->isChecked()) c.type = GameType::TeamFortress;
     if (ui_->optCustom->isChecked()) c.type = GameType::Custom;
-    c.selectedMap = ui_->txtSelMap->text().toStdString();
+    c.selectedMap = ui_->dirFichiers->fileBytes(ui_->txtSelMap->text());
     c.difficulty = ui_->cmbDifficult->currentText().toStdString();
     c.parameters = ui_->parameters->text().toStdString();
     c.options = {ui_->cheats->isChecked(), ui_->console->isChecked(), ui_->dev->isChecked(),

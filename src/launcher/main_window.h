@@ -38,6 +38,7 @@ private:
 
     // Game types and maps.
     void chooseGameType(GameType type);
+    void listMaps(const char* key);
     void optDM_Click() { chooseGameType(GameType::Deathmatch); }
     void optSP_Click() { chooseGameType(GameType::SinglePlayer); }
     void optTFC_Click() { chooseGameType(GameType::TeamFortress); }

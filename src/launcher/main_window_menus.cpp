@@ -1,6 +1,7 @@
 // The main window's launch buttons and menus.
 #include <QKeyEvent>
 
+#include "app/map_file_list.h"
 #include "app/start_failure.h"
 #include "launcher/main_window.h"
 #include "ui_main_window.h"
@@ -45,6 +46,9 @@ void MainWindow::launch_Click() {
     const std::string command = ComposeGameCommand(choices());
     const auto folder = configuredGameFolder();
     if (!folder) return;
+    if (!startDespiteMissingFiles(*ui_->dirFichiers, context_.desktop, this,
+                                  ui_->txtSelMap->text()))
+        return;
     if (startGame(command, *folder) && closeAfterLaunch()) context_.windows.unload(objectName());
 }
 

@@ -25,7 +25,7 @@ private slots:
                          "\r\nmaps=" + maps + "\r\nvalve=" + valve + "\r\n");
             QWidget* w = app.windows.show(window);
             if (auto* list = w->findChild<MapFileList*>("dirFichiers"))
-                QCOMPARE(list->folder().toStdString(), maps);
+                QCOMPARE(list->folder(), maps);
             else {  // the default button writes the paths and the folders derived from them
                 QTest::keyClick(w, Qt::Key_Return);
                 QCOMPARE(s.readPath("program", "") + "|" + s.readPath("maps", "") + "|" +

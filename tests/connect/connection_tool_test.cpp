@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QtTest>
 
+#include "fake_a2s_server.h"
 #include "launcher/main_window.h"
 #include "test_app.h"
 #include "ui_connection_tool.h"
@@ -11,15 +12,46 @@
 using namespace skyloom;
 using namespace skyloom::test;
 
+namespace {
+
+struct QueryCase {
+    const char* what;
+    FakeA2sServer::Mode mode;
+    QString host;       // empty: the fake server's
+    QString status;     // ADDR and PORT stand for the fake server's
+    QStringList shown;  // name, map, folder, players, password, VAC
+    int requests;       // what reached the server
+};
+const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
+const QStringList kNone{"", "", "", "", "", ""};
+const QueryCase kQueries[] = {
+    {"plain", FakeA2sServer::Mode::Plain, "", "", kInfo, 2},
+    {"challenge, bots, password",
+     FakeA2sServer::Mode::Challenge,
+     "",
+     "",
+     {"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"},
+     3},
+    {"old form first", FakeA2sServer::Mode::OldForm, "", "", kInfo, 2},
+    {"split", FakeA2sServer::Mode::Split, "", "", kInfo, 2},
+    {"garbage", FakeA2sServer::Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
+    {"silent: two retries", FakeA2sServer::Mode::Silent, "", "No answer from ADDR", kNone, 3},
+    {"not an address: told what to mend", FakeA2sServer::Mode::Plain, "two words", "", kNone, 0},
+};
+
+}  // namespace
+
 class ConnectionToolTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestApp> app;
 
     // Opened as a player does: from the main window's File menu.
-    ConnectionTool* open(const QString& gameDir = "program=/games/Half Life/hl.exe") {
+    ConnectionTool* open(const QString& gameDir = "program=/games/Half Life/hl.exe",
+                         const std::string& more = "") {
         app = std::make_unique<TestApp>();
-        app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\n" + gameDir.toStdString() + "\r\n");
+        app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\n" + gameDir.toStdString() + "\r\n" +
+                      more);
         qobject_cast<MainWindow*>(app->windows.show("sp"))->ui().mnuFileitmConnect->trigger();
         TestApp::processDeletes();
         return app->windows.find<ConnectionTool>("connect");
@@ -76,6 +108,117 @@ private slots:
         for (const auto& m : app->desktop.messages)
             QVERIFY(m.text.contains("Program: error\nReason: No such file.") &&
                     m.title == "Skyloom" && m.icon == MessageIcon::Critical);
+    }
+
+    void query_data() {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(kQueries)); ++i) QTest::newRow(kQueries[i].what) << i;
+    }
+    // The Query button asks the server in the fields, whatever way it answers.
+    void query() {
+        QFETCH(int, row);
+        auto [what, mode, host, status, shown, requests] = kQueries[row];
+        FakeA2sServer server(mode);
+        if (mode == FakeA2sServer::Mode::Challenge) server.bots = 3, server.password = true;
+        auto& ui = open()->ui();
+        ui.ipadress->setText(host.isEmpty() ? "127.0.0.1" : host);
+        ui.port->setText(QString::number(server.port()));
+        QTest::mouseClick(ui.cmdQuery, Qt::LeftButton);
+        const auto values = [&] {
+            return QStringList{ui.lblName->text(),     ui.lblMap->text(),
+                               ui.lblFolder->text(),   ui.lblPlayerCount->text(),
+                               ui.lblPassword->text(), ui.lblVac->text()};
+        };
+        const bool refused = !host.isEmpty(), answers = status.isEmpty() && !refused;
+        QCOMPARE(app->desktop.messages.size(), size_t(refused));
+        QTRY_COMPARE(values(), shown);
+        QTRY_COMPARE(ui.lblStatus->text(),
+                     status.replace("ADDR", server.address()).replace("PORT", ui.port->text()));
+        QTRY_COMPARE(ui.lstPlayers->topLevelItemCount(), answers ? 2 : 0);
+        QTest::qWait(2 * app->network.timing.timeoutMs);  // no late retries or answers
+        QCOMPARE(server.requests, requests);
+        QCOMPARE(values(), shown);
+        QVERIFY(
+            QRegularExpression(answers ? "^\\d+ ms$" : "^$").match(ui.lblPing->text()).hasMatch());
+        if (!answers) return;
+        QStringList players;
+        for (int i = 0; i < 2; ++i)
+            for (int c = 0; c < 3; ++c) players << ui.lstPlayers->topLevelItem(i)->text(c);
+        QCOMPARE(players, QStringList({"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"}));
+    }
+
+    // Favourites come from [SERVERS] and are queried on open; the list fills the fields, joins
+    // on a double click, and keeps its changes in the file with every other line as it was.
+    void favourites_surviveARestart() {
+        FakeA2sServer up(FakeA2sServer::Mode::Plain), down(FakeA2sServer::Mode::Silent);
+        const std::string others = "[OTHER]\r\nkeep = this \r\n";
+        auto& ui = open("program=/hl.exe", "[SERVERS]\r\nserver1=" + up.address().toStdString() +
+                                               "\r\nserver2=" + down.address().toStdString() +
+                                               "\r\n" + others)
+                       ->ui();
+        const auto rows = [&] {
+            QStringList r;
+            for (int i = 0; i < ui.lstServers->topLevelItemCount(); ++i)
+                for (int c : {0, 1, 2, 4}) r << ui.lstServers->topLevelItem(i)->text(c);
+            return r;
+        };
+        QTRY_COMPARE(rows(),
+                     QStringList({"Skyloom été <b>", "2fort", "2/16", up.address(),
+                                  "No answer from " + down.address(), "", "", down.address()}));
+        QTest::mouseClick(ui.lstServers->viewport(), Qt::LeftButton, {},
+                          ui.lstServers->visualItemRect(ui.lstServers->topLevelItem(0)).center());
+        QCOMPARE(QStringList({ui.ipadress->text(), ui.port->text()}),
+                 QStringList({"127.0.0.1", QString::number(up.port())}));
+        QVERIFY(ui.cmdRemove->isEnabled());
+        QTest::mouseDClick(ui.lstServers->viewport(), Qt::LeftButton, {},
+                           ui.lstServers->visualItemRect(ui.lstServers->topLevelItem(0)).center());
+        QCOMPARE(app->games.starts.size(), size_t(1));
+        QCOMPARE(app->games.starts[0].commandLine,
+                 "/hl.exe -console +connect " + up.address().toStdString());
+
+        ui.ipadress->setText("127.0.0.2");
+        ui.port->setText("27016");
+        QTest::mouseClick(ui.cmdAddFavourite, Qt::LeftButton);
+        QTest::mouseClick(ui.cmdAddFavourite, Qt::LeftButton);  // once only
+        ui.lstServers->setCurrentItem(ui.lstServers->topLevelItem(0));
+        QTest::mouseClick(ui.cmdRemove, Qt::LeftButton);
+        const std::string expected =
+            "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/hl.exe\r\n"
+            "[SERVERS]\r\nserver1=" +
+            down.address().toStdString() + "\r\nserver2=127.0.0.2:27016\r\n" + others;
+        QCOMPARE(app->readIni(), expected);
+        QCOMPARE(app->desktop.messages.size(), size_t(0));
+
+        app->windows.unload("connect");  // a restart reads the file again
+        TestApp::processDeletes();
+        auto& again = qobject_cast<ConnectionTool*>(app->windows.show("connect"))->ui();
+        QCOMPARE(again.lstServers->topLevelItemCount(), 2);
+        QCOMPARE(again.lstServers->topLevelItem(1)->text(4), "127.0.0.2:27016");
+        QCOMPARE(app->readIni(), expected);
+    }
+
+    // The LAN search finds a server that answers only with a challenge first; closing the
+    // window stops whatever is still asking.
+    void findLan_andCloseCancels() {
+        FakeA2sServer lan(FakeA2sServer::Mode::Challenge), silent(FakeA2sServer::Mode::Silent);
+        auto& ui = open()->ui();
+        app->network.firstLanPort = app->network.lastLanPort = lan.port();
+        QTest::mouseClick(ui.cmdFindLan, Qt::LeftButton);
+        QVERIFY(!ui.cmdFindLan->isEnabled());
+        QTRY_COMPARE(ui.lstServers->topLevelItemCount(), 1);
+        QCOMPARE(ui.lstServers->topLevelItem(0)->text(4), lan.address());
+        QTRY_COMPARE(ui.lstServers->topLevelItem(0)->text(0), "Skyloom été <b>");
+        QTRY_VERIFY(ui.cmdFindLan->isEnabled());
+        QVERIFY(!ui.cmdRemove->isEnabled());
+
+        ui.ipadress->setText("127.0.0.1");
+        ui.port->setText(QString::number(silent.port()));
+        QTest::mouseClick(ui.cmdQuery, Qt::LeftButton);
+        QTRY_COMPARE(silent.requests, 1);
+        app->windows.unload("connect");
+        TestApp::processDeletes();
+        QTest::qWait(2 * app->network.timing.timeoutMs);
+        QCOMPARE(silent.requests, 1);
     }
 
     // A pasted address keeps no line break and loses its blanks around; one that would split

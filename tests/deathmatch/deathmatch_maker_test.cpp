@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "../maps/map_bytes.h"
 #include "test_app.h"
 #include "ui_deathmatch_maker.h"
 
@@ -188,6 +189,26 @@ private slots:
                  "/games/Half Life/hl.exe +deathmatch 1 -console +map nosuchmap");
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ui.Command1->isEnabled());
+    }
+
+    void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
+        writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}"));
+        auto& ui = open();
+        ui.SelMap->setText("m\u00e9tal");
+        for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+            app->desktop.answers.push_back(answer);
+            click(ui.Command1);
+            const auto shown = std::exchange(app->desktop.messages, {});
+            QCOMPARE(shown.size(), size_t(1));
+            QCOMPARE(shown[0].text + " | " + shown[0].title,
+                     "The map m\u00e9tal needs files that are not installed:\ngone.wad\n\nStart "
+                     "anyway? | Missing files");
+            QVERIFY(shown[0].buttons == MessageButtons::YesNo);
+        }
+        QCOMPARE(app->games.starts.size(), size_t(1));
+        QCOMPARE(app->games.starts[0].commandLine,
+                 "/games/Half Life/hl.exe +deathmatch 1 -console +map m\xe9tal");
+        std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
     }
 
     void unusableGameFolders_giveNoMapsNoFileAndOneMessage() {

@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/game_types.h"
-
 using namespace skyloom;
 
 TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
-    auto choices = [](GameType type, const char* map, const char* difficulty, const char* params,
-                      GameOptions options) {
-        return GameChoices{type, map, difficulty, params, options};
-    };
+    using choices = GameChoices;
     const std::pair<GameChoices, std::string> cases[] = {
         {choices(GameType::Deathmatch, "crossfire.bsp", "", "", {}),
          "hl.exe +deathmatch 1 +map crossfire"},
@@ -40,27 +35,4 @@ TEST(GameCommand, mapNamesWithBlanksQuotesOrSemicolonsCannotBeLoaded) {
         {"trailing .bsp", false},
     };
     for (const auto& [name, loadable] : cases) EXPECT_EQ(isLoadableMapName(name), loadable) << name;
-}
-
-TEST(GameCommand, previewAndCustomLine) {
-    EXPECT_EQ(optionPreview({}), " ");
-    EXPECT_EQ(optionPreview({false, false, false, true}), "  -numericping");
-    EXPECT_EQ(optionPreview({true, true, true, true}), "  -sv_cheats 1 -console -dev -numericping");
-    EXPECT_EQ(ComposeCustomCommand(" my mod "), "hl.exe -game  my mod ");
-}
-
-TEST(GameCommand, gameFolderAndMapNameCutAtSeparatorsAndWholeCharacters) {
-    EXPECT_EQ(gameFolder("/g/Half-Life/hl_linux"), "/g/Half-Life");
-    EXPECT_EQ(gameFolder("hl.exe"), std::nullopt);
-    EXPECT_EQ(mapName("cartes_\xC3\xA9t\xC3\xA9"), "cartes");
-}
-
-TEST(GameTypes, eachTypeSaysWhatItChanges) {
-    EXPECT_EQ(lookOf(GameType::Deathmatch).title, "Skyloom - Deathmatch game");
-    EXPECT_EQ(lookOf(GameType::SinglePlayer).mapsKey, "maps");
-    EXPECT_TRUE(lookOf(GameType::SinglePlayer).difficultyEnabled);
-    EXPECT_EQ(lookOf(GameType::TeamFortress).mapsKey, "tfcmaps");
-    const GameTypeLook custom = lookOf(GameType::Custom);
-    EXPECT_FALSE(custom.title || custom.mapsKey || custom.tooltip || custom.difficultyEnabled);
-    EXPECT_TRUE(custom.custom);
 }

@@ -1,5 +1,7 @@
 #include <QtTest>
+#include <filesystem>
 
+#include "../maps/map_bytes.h"
 #include "launcher/main_window.h"
 #include "test_app.h"
 #include "ui_main_window.h"
@@ -34,8 +36,120 @@ class MainWindowLaunchTest : public QObject {
         QCOMPARE(app->games.starts.back().state, WindowState::Maximized);
     }
 
+    // A TFC install whose maps come from the mod, its add-on and its downloads.
+    Ui::MainWindow& openWithInstall(const std::string& mapsFolder = "tfc/maps") {
+        dropApp();
+        app = std::make_unique<TestApp>();
+        const std::string hl = app->folder() + "/hl/";
+        app->makeFolder("hl/tfc/maps");
+        writeFile(hl + "tfc/maps/2fort.bsp",
+                  bspBytes("{\"message\" \"Two Forts\" \"wad\" \"a.wad;b.wad;c.wad;d.wad;e.wad;"
+                           "f.wad;g.wad\"}"));
+        writeFile(hl + "tfc/maps/bad.bsp", "not a map");
+        app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp"});
+        writeFile(hl + "tfc_downloads/maps/dl.bsp", bspBytes("{}"));
+        app->makeFolder("hl/cartes_\xe9t\xe9/maps");
+        writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
+        app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + hl +
+                      "hl.exe\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
+        w = qobject_cast<MainWindow*>(app->windows.show("sp"));
+        return w->ui();
+    }
+    static QString describe(MapFileList* list, int row, int role) {
+        return list->model()->index(row, 0).data(role).toString();
+    }
+
+    // Qt cannot name the Latin-1 files to remove them.
+    void dropApp() {
+        if (app) std::filesystem::remove_all(app->folder());
+        app.reset();
+    }
+
 private slots:
-    void cleanup() { app.reset(); }
+    void cleanup() { dropApp(); }
+
+    void maps_comeFromTheModsFoldersWithTitlesAndMissingFiles() {
+        auto& ui = openWithInstall();
+        QCOMPARE(ui.dirFichiers->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
+        QCOMPARE(ui.frm3->toolTip(), QString());
+        const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
+        for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
+            QCOMPARE(describe(ui.dirFichiers, 0, role), first);
+            QCOMPARE(describe(ui.dirFichiers, 1, role), QString("unreadable map"));
+            QCOMPARE(describe(ui.dirFichiers, 2, role), QString());
+        }
+        // A Latin-1 folder and map: listed, shown as themselves, given to the game as bytes.
+        auto& latin = openWithInstall("cartes_\xe9t\xe9/maps");
+        QCOMPARE(latin.dirFichiers->fileNames(), QStringList({"caf\u00e9.bsp"}));
+        QCOMPARE(describe(latin.dirFichiers, 0, Qt::ToolTipRole), QString("Caf\u00e9"));
+        latin.dirFichiers->selectFileName("caf\u00e9.bsp");
+        QTest::mouseClick(latin.confirmMap, Qt::LeftButton);
+        QCOMPARE(latin.txtSelMap->text(), QString("caf\u00e9.bsp"));
+        QTest::mouseClick(latin.launch, Qt::LeftButton);
+        expectStart(1, "hl.exe +deathmatch 1 +map caf\xe9", (app->folder() + "/hl").c_str());
+    }
+
+    void maps_frameSaysWhyTheListIsEmpty_data() {
+        QTest::addColumn<QString>("maps");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("not configured") << ""
+                                        << "No maps: the maps folder is not configured";
+        QTest::newRow("a file") << "tfc/maps/bad.bsp"
+                                << "No maps: %1 is a file, not a folder";
+        QTest::newRow("a loop") << "loop"
+                                << "No maps: %1 is a loop of symbolic links";
+        QTest::newRow("nowhere") << "none/maps"
+                                 << "No maps: %1 does not exist";
+    }
+    void maps_frameSaysWhyTheListIsEmpty() {
+        QFETCH(QString, maps);
+        QFETCH(QString, tooltip);
+        const QString saved = QDir::currentPath();
+        auto& ui = openWithInstall(maps.toStdString());
+        // The missing key's "error" is no folder, even where one is called so.
+        app->makeFolder("error", {"trap.bsp"});
+        std::filesystem::create_symlink(app->folder() + "/hl/loop", app->folder() + "/hl/loop");
+        QDir::setCurrent(QString::fromStdString(app->folder()));
+        if (maps.isEmpty()) app->writeIni("[MISC]\ntfc=true\n");
+        w->reloadPaths();
+        QDir::setCurrent(saved);
+        QVERIFY(ui.dirFichiers->fileNames().isEmpty());
+        if (!maps.isEmpty())
+            tooltip = tooltip.arg(QString::fromStdString(app->folder()) + "/hl/" + maps);
+        QCOMPARE(ui.frm3->toolTip(), tooltip);
+    }
+
+    void launch_asksBeforeStartingAMapWithMissingFiles_data() {
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("started");
+        QTest::newRow("missing, No") << "2fort.bsp" << true << int(MessageAnswer::No) << false;
+        QTest::newRow("missing, Yes") << "2fort.bsp" << true << int(MessageAnswer::Yes) << true;
+        QTest::newRow("complete") << "dl.bsp" << false << 0 << true;
+        QTest::newRow("unreadable") << "bad.bsp" << false << 0 << true;
+        QTest::newRow("not listed") << "gone.bsp" << false << 0 << true;
+    }
+    void launch_asksBeforeStartingAMapWithMissingFiles() {
+        QFETCH(QString, map);
+        QFETCH(bool, asked);
+        QFETCH(int, answer);
+        QFETCH(bool, started);
+        auto& ui = openWithInstall();
+        ui.txtSelMap->setText(map);
+        if (asked) app->desktop.answers.push_back(MessageAnswer(answer));
+        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        QCOMPARE(app->desktop.messages.size(), size_t(asked));
+        if (asked) {
+            const auto& box = app->desktop.messages[0];
+            QCOMPARE(box.text,
+                     QString("The map 2fort needs files that are not installed:\na.wad\n"
+                             "b.wad\nc.wad\nd.wad\ne.wad\nf.wad\ng.wad\n\nStart anyway?"));
+            QCOMPARE(box.title, QString("Missing files"));
+            QVERIFY(box.buttons == MessageButtons::YesNo && box.icon == MessageIcon::Exclamation);
+        }
+        QCOMPARE(app->games.starts.size(), size_t(started));
+    }
 
     void launch_needsAMapThenStartsInTheGameFolder() {
         auto& ui = open();

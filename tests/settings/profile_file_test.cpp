@@ -174,45 +174,40 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
     const std::string plain = "[MISC]\nuser=a\n";
     std::string oversized = plain;
     oversized.resize(kMaxProfileFileBytes + 1, ';');
-    const std::function<void()> none;
+    const std::string utf16Plain = utf16(u"[MISC]\nuser=a\n");
+    const auto chmodFile = [&](fs::perms p) { return [&, p] { fs::permissions(file, p); }; };
     const struct {
-        const char* name;
-        std::string bytes;
-        std::function<void()> arrange;
-        const char *section, *key, *value;
-        const char* reason;
-        bool unreadable;  // reported as soon as the program starts
+        const char *name, *section, *key, *value, *reason;
+        std::string bytes = "[MISC]\nuser=a\n";
+        std::function<void()> arrange = {};
+        bool unreadable = false;  // reported as soon as the program starts
     } cases[] = {
-        {"forged line", plain, none, "MISC", "user", "b\n[X]\nprogram=/bin/sh", "line break",
-         false},
-        {"CR", plain, none, "MISC", "user", "b\r", "line break", false},
-        {"line break in a key", plain, none, "MISC", "us\ner", "b", "line break", false},
-        {"] in a section", plain, none, "MI]SC", "user", "b", "Invalid setting name", false},
-        {"blank after a section", plain, none, "MISC ", "user", "b", "Invalid setting", false},
-        {"blank before a key", plain, none, "MISC", "\tuser", "b", "Invalid setting", false},
-        {"blank after a key", plain, none, "MISC", "user ", "b", "Invalid setting", false},
-        {"= in a key", plain, none, "MISC", "us=er", "b", "Invalid setting name", false},
-        {"key read as a section", plain, none, "MISC", "[user", "b", "Invalid setting", false},
-        {"key read as a comment", plain, none, "MISC", ";user", "b", "Invalid setting", false},
-        {"read-only file", plain, [&] { fs::permissions(file, fs::perms::owner_read); }, "MISC",
-         "user", "b", "read-only", false},
-        {"unreadable file", plain, [&] { fs::permissions(file, fs::perms::owner_write); }, "MISC",
-         "user", "b", "Cannot read", true},
-        {"oversized file", oversized, none, "MISC", "user", "b", "holds 1048577 bytes", true},
-        {"read-only folder", plain,
-         [&] { fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec); }, "MISC",
-         "user", "b", "Permission denied", false},
-        {"damaged UTF-16", utf16(u"[MISC]\nuser=a\n") + "x", none, "MISC", "user", "b", "UTF-16",
-         false},
-        {"Latin-1 into UTF-16", utf16(u"[MISC]\nuser=a\n"), none, "MISC", "user", "caf\xE9",
-         "UTF-16", false},
-        {"full disk", plain,
+        {"forged line", "MISC", "user", "b\n[X]\nprogram=/bin/sh", "line break"},
+        {"CR", "MISC", "user", "b\r", "line break"},
+        {"line break in a key", "MISC", "us\ner", "b", "line break"},
+        {"] in a section", "MI]SC", "user", "b", "Invalid setting name"},
+        {"blank after a section", "MISC ", "user", "b", "Invalid setting"},
+        {"blank before a key", "MISC", "\tuser", "b", "Invalid setting"},
+        {"blank after a key", "MISC", "user ", "b", "Invalid setting"},
+        {"= in a key", "MISC", "us=er", "b", "Invalid setting name"},
+        {"key read as a section", "MISC", "[user", "b", "Invalid setting"},
+        {"key read as a comment", "MISC", ";user", "b", "Invalid setting"},
+        {"read-only file", "MISC", "user", "b", "read-only", plain,
+         chmodFile(fs::perms::owner_read)},
+        {"unreadable file", "MISC", "user", "b", "Cannot read", plain,
+         chmodFile(fs::perms::owner_write), true},
+        {"oversized file", "MISC", "user", "b", "holds 1048577 bytes", oversized, {}, true},
+        {"read-only folder", "MISC", "user", "b", "Permission denied", plain,
+         [&] { fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec); }},
+        {"damaged UTF-16", "MISC", "user", "b", "UTF-16", utf16Plain + "x"},
+        {"Latin-1 into UTF-16", "MISC", "user", "caf\xE9", "UTF-16", utf16Plain},
+        {"full disk", "MISC", "user", "a value longer than the disk has room for", "File too large",
+         plain,
          [] {
              std::signal(SIGXFSZ, SIG_IGN);
              const rlimit small{8, RLIM_INFINITY};
              ::setrlimit(RLIMIT_FSIZE, &small);
-         },
-         "MISC", "user", "a value longer than the disk has room for", "File too large", false},
+         }},
     };
     for (const auto& c : cases) {
         put(c.bytes);

@@ -32,7 +32,8 @@ public:
     MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, title, buttons, icon, parent && parent->isVisible()});
-        if (answers.empty()) return MessageAnswer::Ok;
+        if (answers.empty())
+            return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
         MessageAnswer a = answers.front();
         answers.pop_front();
         return a;
@@ -57,7 +58,7 @@ public:
     }
 
     std::vector<Message> messages;
-    std::deque<MessageAnswer> answers;  // default: OK
+    std::deque<MessageAnswer> answers;  // default: OK (Yes)
     std::vector<FileDialog> fileDialogs;
     std::deque<std::optional<QString>> files;  // default: cancelled
     std::vector<ListDialog> lists;

@@ -32,8 +32,13 @@ void writeFile(const std::string& path, const std::string& bytes) {
 
 TestApp::TestApp()
     : settings(dir.path().toStdString() + "/skyloom.ini"),
+      network{[] { return QList<QHostAddress>{QHostAddress(QHostAddress::LocalHost)}; },
+              0,
+              0,
+              500,
+              {500, 2}},
       windows([this] { ended = true; }),
-      context{windows, desktop, games, settings} {
+      context{windows, desktop, games, settings, network} {
     registerWindows(context);
 }
 

@@ -35,7 +35,8 @@ public:
     FakeDesktop desktop;
     FakeGameStarter games;
     Settings settings;
-    bool ended = false;  // set when the last window was unloaded
+    ServerNetwork network;  // loopback only, short time-outs
+    bool ended = false;     // set when the last window was unloaded
     WindowRegistry windows;
     AppContext context;
 };

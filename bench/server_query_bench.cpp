@@ -1,0 +1,101 @@
+// 500 servers queried at once: one fake server on each of 127.0.0.1 … 127.0.1.244 (Linux routes
+// all of 127/8 to the loopback interface), in a child process so that only the querier's memory
+// is measured here.
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_a2s_server.h"
+#include "servers/server_querier.h"
+
+namespace {
+
+constexpr int kServers = 500;
+constexpr quint16 kPort = 47015;
+
+QHostAddress serverAddress(int i) {
+    return QHostAddress(0x7F000001u + static_cast<quint32>(i));  // 127.0.0.1 + i
+}
+
+long statusKb(const char* field) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
+    return 0;
+}
+
+// Lets VmHWM start again from the present size.
+void resetPeak() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+void ServerQuery_500AtOnce(benchmark::State& state) {
+    int answered = 0;
+    double peakMb = 0;
+    for (auto _ : state) {
+        resetPeak();
+        const long idle = statusKb("VmRSS:");
+        {
+            skyloom::ServerQuerier querier({3000, 2});
+            QEventLoop loop;
+            int done = 0;
+            answered = 0;
+            QObject::connect(&querier, &skyloom::ServerQuerier::answered,
+                             [&](const skyloom::ServerAnswer& a) {
+                                 answered += a.status == skyloom::ServerAnswer::Status::Answered;
+                                 if (++done == kServers) loop.quit();
+                             });
+            for (int i = 0; i < kServers; ++i) querier.query(serverAddress(i).toString(), kPort);
+            loop.exec();
+        }
+        peakMb = std::max(peakMb, (statusKb("VmHWM:") - idle) / 1024.0);
+    }
+    state.counters["answered"] = answered;
+    state.counters["peak_MB_above_idle"] = peakMb;
+}
+BENCHMARK(ServerQuery_500AtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The fake servers' side: binds every address, says so through the pipe, answers until killed.
+[[noreturn]] void serve(int argc, char** argv, int ready) {
+    QCoreApplication app(argc, argv);
+    std::vector<std::unique_ptr<skyloom::test::FakeA2sServer>> servers;
+    for (int i = 0; i < kServers; ++i)
+        servers.push_back(std::make_unique<skyloom::test::FakeA2sServer>(
+            skyloom::test::FakeA2sServer::Mode::Plain, serverAddress(i), kPort));
+    const char ok = servers.back()->port() == kPort ? 'y' : 'n';
+    (void)::write(ready, &ok, 1);
+    QCoreApplication::exec();
+    _exit(0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return 1;
+    const pid_t child = ::fork();
+    if (child == 0) serve(argc, argv, pipeFds[1]);
+    char ok = 'n';
+    (void)::read(pipeFds[0], &ok, 1);
+    if (ok != 'y') {
+        std::fprintf(stderr, "could not bind the fake servers on port %d\n", kPort);
+        ::kill(child, SIGTERM);
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ::kill(child, SIGTERM);
+    ::waitpid(child, nullptr, 0);
+    return 0;
+}

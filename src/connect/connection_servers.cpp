@@ -1,0 +1,199 @@
+// The connection tool's server queries, favourites and LAN search.
+#include <QTreeWidgetItem>
+#include <cmath>
+
+#include "connect/connection_tool.h"
+#include "connect/favourites.h"
+#include "servers/server_querier.h"
+#include "setup/save_settings.h"
+#include "ui_connection_tool.h"
+
+namespace skyloom {
+
+namespace {
+
+enum Column { kName, kMap, kPlayers, kPing, kAddress };
+constexpr int kFavouriteRole = Qt::UserRole;
+
+QString text(const std::string& bytes) {
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QString playerCount(const ServerInfo& info) {
+    QString s = QStringLiteral("%1/%2").arg(info.players).arg(info.maxPlayers);
+    if (info.bots > 0) s += QStringLiteral(" (%1 bots)").arg(info.bots);
+    return s;
+}
+
+QString ping(const ServerAnswer& answer) {
+    return QStringLiteral("%1 ms").arg(answer.pingMs);
+}
+
+// "m:ss" or "h:mm:ss"; whatever float a server sends (NaN, negative, huge) stays a time.
+QString timePlayed(float seconds) {
+    const double s = std::isfinite(seconds) ? std::clamp(double{seconds}, 0.0, 359999.0) : 0.0;
+    const int whole = static_cast<int>(s);
+    const QString ms =
+        QStringLiteral("%1:%2").arg((whole / 60) % 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+    if (whole < 3600) return ms;
+    return QStringLiteral("%1:%2").arg(whole / 3600).arg(ms.rightJustified(5, QLatin1Char('0')));
+}
+
+QString failure(const ServerAnswer& answer) {
+    return answer.status == ServerAnswer::Status::NoAnswer
+               ? QStringLiteral("No answer from %1").arg(answer.address())
+               : QStringLiteral("Invalid answer from %1").arg(answer.address());
+}
+
+QString addressText(const ServerAddress& a) {
+    return QString::fromStdString(formatServerAddress(a));
+}
+
+quint16 portNumber(const ServerAddress& a) {
+    return static_cast<quint16>(std::stoi(a.port));
+}
+
+}  // namespace
+
+void ConnectionTool::Form_Load() {
+    // Server names come from anywhere: never let one be read as markup.
+    for (QLabel* l : ui_->fraInfo->findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
+    ui_->cmdRemove->setEnabled(false);
+    for (auto [column, width] : {std::pair{kName, 170}, {kMap, 80}, {kPlayers, 90}, {kPing, 55}})
+        ui_->lstServers->setColumnWidth(column, width);
+    ui_->lstPlayers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui_->lstPlayers->setColumnWidth(0, 100);
+    ui_->lstPlayers->setColumnWidth(1, 42);
+    for (const ServerAddress& f : readFavourites(context_.settings)) {
+        serverRow(addressText(f), true)->setData(kName, kFavouriteRole, true);
+        querier_->query(QString::fromStdString(f.host), portNumber(f));
+    }
+}
+
+QTreeWidgetItem* ConnectionTool::serverRow(const QString& address, bool create) {
+    QTreeWidget* list = ui_->lstServers;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (list->topLevelItem(i)->text(kAddress) == address) return list->topLevelItem(i);
+    if (!create) return nullptr;
+    auto* row = new QTreeWidgetItem(list);
+    row->setText(kAddress, address);
+    return row;
+}
+
+void ConnectionTool::showAnswer(const ServerAnswer& answer) {
+    if (QTreeWidgetItem* row = serverRow(answer.address(), false)) {
+        const bool ok = answer.status == ServerAnswer::Status::Answered;
+        row->setText(kName, ok ? text(answer.info.name) : failure(answer));
+        row->setText(kMap, ok ? text(answer.info.map) : QString());
+        row->setText(kPlayers, ok ? playerCount(answer.info) : QString());
+        row->setText(kPing, ok ? ping(answer) : QString());
+    }
+    if (answer.address() == queried_) showInformation(answer);
+}
+
+void ConnectionTool::showInformation(const ServerAnswer& answer) {
+    const bool ok = answer.status == ServerAnswer::Status::Answered;
+    const ServerInfo& i = answer.info;
+    auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
+    // No host: nothing asked yet, an empty group.
+    ui_->lblStatus->setText(ok || answer.host.isEmpty() ? QString() : failure(answer));
+    ui_->lblName->setText(ok ? text(i.name) : QString());
+    ui_->lblMap->setText(ok ? text(i.map) : QString());
+    ui_->lblFolder->setText(ok ? text(i.folder) : QString());
+    ui_->lblPlayerCount->setText(ok ? playerCount(i) : QString());
+    ui_->lblPing->setText(ok ? ping(answer) : QString());
+    ui_->lblPassword->setText(ok ? yesNo(i.password) : QString());
+    ui_->lblVac->setText(ok ? yesNo(i.vac) : QString());
+    ui_->lstPlayers->clear();
+    for (const PlayerEntry& p : answer.players)
+        new QTreeWidgetItem(ui_->lstPlayers,
+                            {text(p.name), QString::number(p.score), timePlayed(p.seconds)});
+}
+
+std::optional<ServerAddress> ConnectionTool::checkedFields() {
+    const ServerAddressCheck check =
+        checkServerAddress(ui_->ipadress->text().toStdString(), ui_->port->text().toStdString());
+    if (!check.problem) return check.server;
+    context_.desktop.message(this, QString::fromStdString(*check.problem),
+                             QStringLiteral("Skyloom"), MessageButtons::Ok,
+                             MessageIcon::Exclamation);
+    return std::nullopt;
+}
+
+void ConnectionTool::cmdQuery_Click() {
+    showInformation({});
+    queried_.clear();
+    const auto server = checkedFields();
+    if (!server) return;
+    queried_ = addressText(*server);
+    querier_->query(QString::fromStdString(server->host), portNumber(*server),
+                    ServerQuerier::Info | ServerQuerier::Players);
+}
+
+std::vector<ServerAddress> ConnectionTool::listedFavourites() const {
+    std::vector<ServerAddress> out;
+    for (int i = 0; i < ui_->lstServers->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = ui_->lstServers->topLevelItem(i);
+        if (!row->data(kName, kFavouriteRole).toBool()) continue;
+        if (auto a = parseServerAddress(row->text(kAddress).toStdString())) out.push_back(*a);
+    }
+    return out;
+}
+
+bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites) {
+    const auto keys = favouriteWrites(favouriteKeyCount(context_.settings), favourites);
+    std::vector<SettingWrite> writes;
+    for (const auto& [key, value] : keys) writes.push_back({"SERVERS", key.c_str(), value});
+    return saveSettings(context_, this, writes);
+}
+
+void ConnectionTool::cmdAddFavourite_Click() {
+    const auto server = checkedFields();
+    if (!server) return;
+    const QString address = addressText(*server);
+    QTreeWidgetItem* row = serverRow(address, false);
+    if (!row || !row->data(kName, kFavouriteRole).toBool()) {
+        std::vector<ServerAddress> favourites = listedFavourites();
+        favourites.push_back(*server);
+        if (!saveFavourites(favourites)) return;
+        row = serverRow(address, true);
+        row->setData(kName, kFavouriteRole, true);
+        querier_->query(QString::fromStdString(server->host), portNumber(*server));
+    }
+    ui_->lstServers->setCurrentItem(row);
+}
+
+void ConnectionTool::cmdRemove_Click() {
+    QTreeWidgetItem* row = ui_->lstServers->currentItem();
+    if (!row || !row->data(kName, kFavouriteRole).toBool()) return;
+    std::vector<ServerAddress> favourites = listedFavourites();
+    const std::string address = row->text(kAddress).toStdString();
+    std::erase_if(favourites,
+                  [&](const ServerAddress& a) { return formatServerAddress(a) == address; });
+    if (saveFavourites(favourites)) delete row;
+}
+
+void ConnectionTool::cmdFindLan_Click() {
+    const ServerNetwork& n = context_.network;
+    ui_->cmdFindLan->setEnabled(false);
+    querier_->searchLan(n.lanTargets ? n.lanTargets() : QList<QHostAddress>{}, n.firstLanPort,
+                        n.lastLanPort, n.lanSearchMs);
+}
+
+void ConnectionTool::lstServers_SelectionChanged() {
+    const QTreeWidgetItem* row = ui_->lstServers->currentItem();
+    const bool selected = row && row->isSelected();
+    ui_->cmdRemove->setEnabled(selected && row->data(kName, kFavouriteRole).toBool());
+    if (!selected) return;
+    if (auto a = parseServerAddress(row->text(kAddress).toStdString())) {
+        ui_->ipadress->setText(QString::fromStdString(a->host));
+        ui_->port->setText(QString::fromStdString(a->port));
+    }
+}
+
+void ConnectionTool::lstServers_DblClick(QTreeWidgetItem* item) {
+    ui_->lstServers->setCurrentItem(item);
+    cmdLaunch_Click();
+}
+
+}  // namespace skyloom

@@ -1,0 +1,62 @@
+#include "connect/favourites.h"
+
+namespace skyloom {
+
+namespace {
+
+constexpr const char* kSection = "SERVERS";
+// Enough for any player's list; a hand-edited file cannot make the window list without end.
+constexpr std::size_t kMaxFavourites = 256;
+
+std::string key(std::size_t n) {
+    return "server" + std::to_string(n);
+}
+
+std::optional<std::string> value(const Settings& settings, std::size_t n) {
+    return readProfileValue(settings.filePath(), kSection, key(n));
+}
+
+}  // namespace
+
+std::optional<ServerAddress> parseServerAddress(std::string_view text) {
+    const auto colon = text.rfind(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    ServerAddressCheck check = checkServerAddress(text.substr(0, colon), text.substr(colon + 1));
+    if (check.problem) return std::nullopt;
+    return check.server;
+}
+
+std::string formatServerAddress(const ServerAddress& address) {
+    const bool v6 = address.host.find(':') != std::string::npos;
+    // One spelling per server, so a typed "027015" finds the listed 27015.
+    const std::string port = std::to_string(std::stoi(address.port));
+    return (v6 ? '[' + address.host + ']' : address.host) + ':' + port;
+}
+
+std::vector<ServerAddress> readFavourites(const Settings& settings) {
+    std::vector<ServerAddress> out;
+    for (std::size_t n = 1; n <= kMaxFavourites; ++n) {
+        const auto v = value(settings, n);
+        if (!v) break;
+        if (auto address = parseServerAddress(*v)) out.push_back(std::move(*address));
+    }
+    return out;
+}
+
+std::size_t favouriteKeyCount(const Settings& settings) {
+    std::size_t n = 0;
+    while (n < kMaxFavourites && value(settings, n + 1)) ++n;
+    return n;
+}
+
+std::vector<std::pair<std::string, std::optional<std::string>>> favouriteWrites(
+    std::size_t oldCount, const std::vector<ServerAddress>& favourites) {
+    std::vector<std::pair<std::string, std::optional<std::string>>> writes;
+    for (std::size_t i = 0; i < favourites.size(); ++i)
+        writes.emplace_back(key(i + 1), formatServerAddress(favourites[i]));
+    for (std::size_t n = favourites.size() + 1; n <= oldCount; ++n)
+        writes.emplace_back(key(n), std::nullopt);
+    return writes;
+}
+
+}  // namespace skyloom

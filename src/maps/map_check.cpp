@@ -1,0 +1,136 @@
+#include "maps/map_check.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "maps/res_file.h"
+#include "maps/search_path.h"
+#include "maps/wad_file.h"
+
+namespace skyloom {
+namespace {
+
+constexpr uint64_t kMaxResFile = 1u << 20;
+
+std::string lowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::vector<std::string> resEntries(const std::string& path) {
+    const FileSource file(path);
+    std::string text;
+    if (!file.isOpen() || file.size() > kMaxResFile || !file.read(0, file.size(), text)) return {};
+    return parseResFile(text);
+}
+
+std::string andMore(size_t more) {
+    return "and " + std::to_string(more) + " more";
+}
+
+}  // namespace
+
+std::optional<MapFileCache::Stamp> MapFileCache::stampOf(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const uint64_t size = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    const auto time = fs::last_write_time(path, ec);
+    if (ec) return std::nullopt;
+    return Stamp{size, static_cast<int64_t>(time.time_since_epoch().count())};
+}
+
+const BspContents* MapFileCache::map(const std::string& path, bool withTextures) {
+    const auto stamp = stampOf(path);
+    if (!stamp) return nullptr;
+    MapEntry& entry = maps_[path];
+    // A map whose title could not be read has no textures to read either.
+    const bool lacksTextures = withTextures && !entry.withTextures && entry.contents;
+    if (!entry.loaded || !(entry.stamp == *stamp) || lacksTextures) {
+        const FileSource file(path);
+        entry = {true, *stamp, withTextures, readBsp(file, withTextures)};
+    }
+    return entry.contents ? &*entry.contents : nullptr;
+}
+
+const std::vector<std::string>* MapFileCache::wad(const std::string& path) {
+    const auto stamp = stampOf(path);
+    if (!stamp) return nullptr;
+    WadEntry& entry = wads_[path];
+    if (!entry.loaded || !(entry.stamp == *stamp)) {
+        const FileSource file(path);
+        entry = {true, *stamp, readWadDirectory(file)};
+    }
+    return entry.names ? &*entry.names : nullptr;
+}
+
+MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
+                  const std::vector<std::string>& searchPath) {
+    MapCheck check;
+    const BspContents* map = cache.map(mapPath, !searchPath.empty());
+    if (!map) return check;
+    check.readable = true;
+    check.title = map->entities.title;
+    if (searchPath.empty()) return check;
+
+    std::set<std::string> seen;
+    auto missing = [&](std::string name) {
+        if (seen.insert(lowerCase(name)).second) check.missing.push_back(std::move(name));
+    };
+    auto need = [&](const std::string& relative) {
+        if (!findFile(searchPath, relative)) missing(relative);
+    };
+
+    std::vector<const std::vector<std::string>*> wads;
+    bool allWads = true;
+    for (const std::string& name : map->entities.wads) {
+        const auto path = findFile(searchPath, name);
+        const auto* names = path ? cache.wad(*path) : nullptr;
+        if (names)
+            wads.push_back(names);
+        else {
+            allWads = false;
+            missing(name);
+        }
+    }
+    // Without one of its WADs a map's textures are not worth naming one by one.
+    if (allWads)
+        for (const std::string& texture : map->textures) {
+            const std::string key = lowerCase(texture);
+            if (std::none_of(wads.begin(), wads.end(), [&](const auto* names) {
+                    return std::binary_search(names->begin(), names->end(), key);
+                }))
+                missing(texture + " (texture)");
+        }
+    if (!map->entities.skyname.empty())
+        for (const char* side : {"up", "dn", "lf", "rt", "ft", "bk"})
+            need("gfx/env/" + map->entities.skyname + side + ".tga");
+    for (const std::string& file : map->entities.files) need(file);
+
+    std::string stem = std::filesystem::path(mapPath).stem().string();
+    if (const auto res = findFile(searchPath, "maps/" + stem + ".res"))
+        for (const std::string& file : resEntries(*res)) need(file);
+    return check;
+}
+
+std::string missingSummary(const std::vector<std::string>& missing) {
+    std::string text = "Missing: ";
+    for (size_t i = 0; i < missing.size() && i < 5; ++i) text += (i ? ", " : "") + missing[i];
+    if (missing.size() > 5) text += " " + andMore(missing.size() - 5);
+    return text;
+}
+
+std::string missingFilesMessage(std::string_view map, const std::vector<std::string>& missing) {
+    std::string text = "The map ";
+    text += map;
+    text += " needs files that are not installed:";
+    for (size_t i = 0; i < missing.size() && i < 10; ++i) text += "\n" + missing[i];
+    if (missing.size() > 10) text += "\n" + andMore(missing.size() - 10);
+    return text + "\n\nStart anyway?";
+}
+
+}  // namespace skyloom

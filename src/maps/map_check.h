@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "maps/bsp_file.h"
+
+namespace skyloom {
+
+// Maps and WADs read once for each path, size and modification time: a list asks for a title
+// each time a tooltip shows, and a launch checks the same WADs again.
+class MapFileCache {
+public:
+    // The map's contents; nullptr when it cannot be read. A title read leaves the texture lump.
+    const BspContents* map(const std::string& path, bool withTextures);
+    // The WAD's texture names (lower case, sorted); nullptr when it cannot be read.
+    const std::vector<std::string>* wad(const std::string& path);
+
+private:
+    struct Stamp {
+        uint64_t size = 0;
+        int64_t time = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    struct MapEntry {
+        bool loaded = false;
+        Stamp stamp;
+        bool withTextures = false;
+        std::optional<BspContents> contents;
+    };
+    struct WadEntry {
+        bool loaded = false;
+        Stamp stamp;
+        std::optional<std::vector<std::string>> names;
+    };
+    static std::optional<Stamp> stampOf(const std::string& path);
+
+    std::unordered_map<std::string, MapEntry> maps_;
+    std::unordered_map<std::string, WadEntry> wads_;
+};
+
+struct MapCheck {
+    bool readable = false;
+    std::string title;
+    std::vector<std::string> missing;  // WADs, textures, sky, models, sprites, sounds, .res entries
+};
+
+// Reads the map and looks for every file it needs on the search path. With an empty search
+// path (a folder that is not a mod's) nothing is looked for.
+MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
+                  const std::vector<std::string>& searchPath);
+
+// "Missing: " and the first five names, then "and N more".
+std::string missingSummary(const std::vector<std::string>& missing);
+
+// The launch warning: the map's name and at most ten missing names, then "and N more".
+std::string missingFilesMessage(std::string_view map, const std::vector<std::string>& missing);
+
+}  // namespace skyloom

@@ -1,0 +1,24 @@
+#include "servers/server_network.h"
+
+#include <QNetworkInterface>
+
+namespace skyloom {
+
+ServerNetwork systemServerNetwork() {
+    ServerNetwork network;
+    network.lanTargets = [] {
+        QList<QHostAddress> targets{QHostAddress(QHostAddress::LocalHost)};
+        for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+            if (!(i.flags() & QNetworkInterface::IsUp) ||
+                !(i.flags() & QNetworkInterface::CanBroadcast))
+                continue;
+            for (const QNetworkAddressEntry& e : i.addressEntries())
+                if (!e.broadcast().isNull() && !targets.contains(e.broadcast()))
+                    targets.append(e.broadcast());
+        }
+        return targets;
+    };
+    return network;
+}
+
+}  // namespace skyloom

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QList>
+#include <functional>
+
+namespace skyloom {
+
+// How long a query waits for each answer and how often it asks again.
+struct QueryTiming {
+    int timeoutMs = 3000;
+    int retries = 2;
+};
+
+// What the server queries may reach. The program asks the network interfaces; tests hand in
+// loopback addresses and ports of their own, so no test packet leaves the machine.
+struct ServerNetwork {
+    std::function<QList<QHostAddress>()> lanTargets;  // where "Find LAN servers" sends
+    quint16 firstLanPort = 27015;
+    quint16 lastLanPort = 27020;
+    int lanSearchMs = 3000;
+    QueryTiming timing;
+};
+
+// The broadcast address of every interface that is up, and 127.0.0.1.
+ServerNetwork systemServerNetwork();
+
+}  // namespace skyloom

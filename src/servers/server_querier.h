@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "servers/a2s.h"
+#include "servers/server_network.h"
+
+class QUdpSocket;
+
+namespace skyloom {
+
+struct ServerAnswer {
+    enum class Status { Answered, NoAnswer, Invalid };
+
+    QString host;  // as asked; for a LAN server, the address that answered
+    quint16 port = 0;
+    Status status = Status::NoAnswer;
+    ServerInfo info;  // filled when answered
+    PlayerList players;
+    RuleList rules;
+    int pingMs = -1;  // round trip of the last INFO exchange
+
+    // "host:port", an IPv6 literal in brackets.
+    QString address() const {
+        return (host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']')
+                                                : host) +
+               QLatin1Char(':') + QString::number(port);
+    }
+};
+
+// Asks servers over one UDP socket on the event loop: many queries at once, each with its own
+// time-out and retries, answers told apart by the address they come from. Destroying it
+// cancels everything in flight without a word.
+class ServerQuerier final : public QObject {
+    Q_OBJECT
+public:
+    enum Part { Info = 1, Players = 2, Rules = 4 };
+
+    explicit ServerQuerier(QueryTiming timing, QObject* parent = nullptr);
+    ~ServerQuerier() override;
+
+    // Queries one server for the given parts; a query still running for the same host and port
+    // gives way to this one. `answered` tells how it went.
+    void query(const QString& host, quint16 port, int parts = Info);
+
+    // Sends an INFO request to every target on every port; each server that answers within
+    // `ms` is told by `lanServerFound`, then `lanSearchFinished` follows.
+    void searchLan(const QList<QHostAddress>& targets, quint16 firstPort, quint16 lastPort, int ms);
+
+signals:
+    void answered(const skyloom::ServerAnswer& answer);
+    void lanServerFound(const skyloom::ServerAnswer& answer);
+    void lanSearchFinished();
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    struct Query;
+
+    void resolved(const QString& key, quint64 serial, const QHostAddress& address);
+    void start(Query& q);
+    void send(Query& q);
+    void readDatagrams();
+    void receive(const QHostAddress& from, quint16 port, std::span<const std::uint8_t> data);
+    void handle(Query& q, std::span<const std::uint8_t> packet);
+    void advance(Query& q);
+    void finish(Query& q, ServerAnswer::Status status);
+    void drop(Query& q);
+    void startWaiting();
+
+    QueryTiming timing_;
+    QUdpSocket* socket_;
+    std::map<QString, std::unique_ptr<Query>> queries_;  // by "host:port" as asked
+    std::map<quint64, Query*> byEndpoint_;               // by the address answers come from
+    std::map<int, Query*> byTimer_;
+    std::deque<std::pair<QString, quint64>> waiting_;
+    int active_ = 0;
+    quint64 nextSerial_ = 1;
+    QTimer lanTimer_;
+    QElapsedTimer lanClock_;
+};
+
+}  // namespace skyloom

@@ -1,0 +1,243 @@
+#include "servers/a2s.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <sstream>
+
+using namespace skyloom;
+using namespace std::string_literals;
+
+namespace {
+
+Bytes bytes(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+// One line per answer, so a table row says everything the parser made of a packet.
+std::string describe(const Answer& a) {
+    std::ostringstream o;
+    if (std::holds_alternative<InvalidAnswer>(a)) return "invalid";
+    if (auto* c = std::get_if<Challenge>(&a))
+        o << "challenge " << int((*c)[0]) << ' ' << int((*c)[1]) << ' ' << int((*c)[2]) << ' '
+          << int((*c)[3]);
+    if (auto* i = std::get_if<ServerInfo>(&a)) {
+        o << "info " << i->name << '|' << i->map << '|' << i->folder << '|' << i->game << '|'
+          << i->version << " app " << i->appId << ' ' << i->players << '/' << i->maxPlayers
+          << " bots " << i->bots << ' ' << i->serverType << i->environment << " pw " << i->password
+          << " vac " << i->vac;
+        if (i->gamePort) o << " port " << *i->gamePort;
+    }
+    if (auto* p = std::get_if<PlayerList>(&a)) {
+        o << "players";
+        for (const auto& e : *p) o << ' ' << e.name << ':' << e.score << ':' << e.seconds;
+    }
+    if (auto* r = std::get_if<RuleList>(&a)) {
+        o << "rules";
+        for (const auto& [k, v] : *r) o << ' ' << k << '=' << v;
+    }
+    return o.str();
+}
+
+const std::string kHead = "\xFF\xFF\xFF\xFF"s;
+const std::string kInfo = kHead +
+                          "I\x30"
+                          "Frag\0crossfire\0valve\0Half-Life\0"s +
+                          "\x46\x00\x05\x10\x02"
+                          "dl\x01\x01"
+                          "1.1.2.7\0"s;
+const std::string kExtra = "\xF1\x87\x69"s + "\x01\x02\x03\x04\x05\x06\x07\x08"s +  // port, id
+                           "\x88\x69"
+                           "tv\0"
+                           "kw\0"s +
+                           "\x46\0\0\0\0\0\0\0"s;
+const std::string kOld = kHead + "m10.0.0.7:27015\0Old\0bounce\0tfc\0TFC\0"s +
+                         "\x07\x0C\x2F"
+                         "dw\x00"s +
+                         "\x01"
+                         "http://x\0"
+                         "dl\0"s +
+                         "\0\x01\0\0\0\x10\0\0\0\x00\x01"s + "\x01\x03"s;
+const std::string kOldPlain = kHead +
+                              "m1.2.3.4:5\0O\0m\0f\0g\0\x01\x02\x2F"
+                              "lw\x01\x00"s +
+                              "\x00\x00"s;
+const std::string kPlayers = kHead +
+                             "D\x02"
+                             "\x00"
+                             "Ann\0\x05\0\0\0\x00\x00\x48\x42"s +
+                             "\x01"
+                             "Bob\0\xFF\xFF\xFF\xFF\x00\x00\x00\x00"s;
+const std::string kRules = kHead +
+                           "E\x02\x00"
+                           "mp_timelimit\0"
+                           "30\0"
+                           "sv_gravity\0"
+                           "800\0"s;
+
+struct ParseCase {
+    const char* what;
+    std::string packet;
+    std::string expected;
+    std::set<std::size_t> validPrefixes = {};  // shorter cuts that still make a whole answer
+};
+
+const ParseCase kParseCases[] = {
+    {"info", kInfo, "info Frag|crossfire|valve|Half-Life|1.1.2.7 app 70 5/16 bots 2 dl pw 1 vac 1"},
+    {"info with every extra field",
+     kInfo + kExtra,
+     "info Frag|crossfire|valve|Half-Life|1.1.2.7 app 70 5/16 bots 2 dl pw 1 vac 1 port 27015",
+     {kInfo.size()}},
+    {"info, unknown extra flags and trailing bytes ignored",
+     kInfo + "\x02junk"s,
+     "info Frag|crossfire|valve|Half-Life|1.1.2.7 app 70 5/16 bots 2 dl pw 1 vac 1",
+     {kInfo.size(), kInfo.size() + 1, kInfo.size() + 2, kInfo.size() + 3, kInfo.size() + 4}},
+    {"old form with a mod", kOld, "info Old|bounce|tfc|TFC| app 0 7/12 bots 3 dw pw 0 vac 1"},
+    {"old form without a mod", kOldPlain, "info O|m|f|g| app 0 1/2 bots 0 lw pw 1 vac 0"},
+    {"challenge", kHead + "A\x11\x22\x33\x44"s, "challenge 17 34 51 68"},
+    {"players", kPlayers, "players Ann:5:50 Bob:-1:0"},
+    {"no players", kHead + "D\x00"s, "players"},
+    {"rules", kRules, "rules mp_timelimit=30 sv_gravity=800"},
+    {"invalid UTF-8 kept as bytes", kHead + "D\x01\x00\xC3\x28\0\x01\0\0\0\0\0\0\0"s,
+     "players \xC3\x28:1:0"},
+    {"unknown kind", kHead + "Z\x01\x02"s, "invalid"},
+    {"no header", "\xFF\xFF\xFF\xFEI"s + kInfo.substr(5), "invalid"},
+    {"split marker is not an answer",
+     "\xFE\xFF\xFF\xFF"
+     "I"s,
+     "invalid"},
+    {"empty", "", "invalid"},
+    {"players count beyond the packet",
+     kHead + "D\x03\x00"
+             "A\0\0\0\0\0\0\0\0\0"s,
+     "invalid"},
+    {"string without its NUL",
+     kHead + "I\x30"
+             "Frag"s,
+     "invalid"},
+};
+
+}  // namespace
+
+TEST(A2sParse, everyAnswerKindAndEveryTruncation) {
+    for (const ParseCase& c : kParseCases) {
+        const Bytes packet = bytes(c.packet);
+        EXPECT_EQ(describe(parseAnswer(packet)), c.expected) << c.what;
+        if (c.expected == "invalid") continue;
+        // Cut anywhere, an answer is invalid, unless it ends where an optional part begins.
+        for (std::size_t n = 0; n < packet.size(); ++n) {
+            EXPECT_EQ(describe(parseAnswer(std::span(packet).first(n))) != "invalid",
+                      c.validPrefixes.count(n) > 0)
+                << c.what << " cut at " << n;
+        }
+    }
+}
+
+TEST(A2sRequest, carryTheirChallenge) {
+    const Challenge c{0x11, 0x22, 0x33, 0x44};
+    const std::pair<Bytes, std::string> cases[] = {
+        {buildRequest(Request::Info), kHead + "TSource Engine Query\0"s},
+        {buildRequest(Request::Info, c), kHead + "TSource Engine Query\0\x11\x22\x33\x44"s},
+        {buildRequest(Request::Players), kHead + "U\xFF\xFF\xFF\xFF"s},
+        {buildRequest(Request::Players, c), kHead + "U\x11\x22\x33\x44"s},
+        {buildRequest(Request::Rules, c), kHead + "V\x11\x22\x33\x44"s},
+    };
+    for (const auto& [built, expected] : cases) EXPECT_EQ(built, bytes(expected)) << expected;
+}
+
+namespace {
+
+std::string piece(std::uint32_t id, int index, int count, const std::string& payload) {
+    std::string p = "\xFE\xFF\xFF\xFF"s;
+    for (int i = 0; i < 4; ++i) p += static_cast<char>((id >> (8 * i)) & 0xFF);
+    p += static_cast<char>((index << 4) | count);
+    return p + payload;
+}
+
+struct SplitCase {
+    const char* what;
+    std::vector<std::string> pieces;
+    std::vector<std::string> results;  // per piece: "…" incomplete, "!" invalid, else the whole
+};
+
+const std::string kA = kPlayers.substr(0, 10), kB = kPlayers.substr(10, 10),
+                  kC = kPlayers.substr(20);
+
+const SplitCase kSplitCases[] = {
+    {"in order",
+     {piece(7, 0, 3, kA), piece(7, 1, 3, kB), piece(7, 2, 3, kC)},
+     {"…", "…", kPlayers}},
+    {"reversed",
+     {piece(7, 2, 3, kC), piece(7, 1, 3, kB), piece(7, 0, 3, kA)},
+     {"…", "…", kPlayers}},
+    {"a piece twice",
+     {piece(7, 1, 2, "b"), piece(7, 1, 2, "b"), piece(7, 0, 2, "a")},
+     {"…", "…", "ab"}},
+    {"two answers interleaved",
+     {piece(1, 0, 2, "a"), piece(2, 1, 2, "y"), piece(2, 0, 2, "x"), piece(1, 1, 2, "b")},
+     {"…", "…", "xy", "ab"}},
+    {"one piece", {piece(9, 0, 1, "whole")}, {"whole"}},
+    {"count zero", {piece(7, 0, 0, "a")}, {"!"}},
+    {"index beyond count", {piece(7, 2, 2, "a")}, {"!"}},
+    {"count changes", {piece(7, 0, 2, "a"), piece(7, 1, 3, "b")}, {"…", "!"}},
+    {"short header", {"\xFE\xFF\xFF\xFF\x01\x02"s}, {"!"}},
+    {"too long", {piece(7, 0, 1, std::string(kMaxDatagram, 'x'))}, {"!"}},
+    // Incomplete answers make room: the first is gone when a fifth one starts.
+    {"oldest incomplete dropped",
+     {piece(1, 0, 2, "a"), piece(2, 0, 2, ""), piece(3, 0, 2, ""), piece(4, 0, 2, ""),
+      piece(5, 0, 2, ""), piece(1, 1, 2, "b"), piece(4, 1, 2, "d")},
+     {"…", "…", "…", "…", "…", "…", "d"}},
+};
+
+}  // namespace
+
+TEST(A2sSplit, reassemblesInAnyOrderAndDropsTheIncomplete) {
+    for (const SplitCase& c : kSplitCases) {
+        SplitAssembler splits;
+        for (std::size_t i = 0; i < c.pieces.size(); ++i) {
+            Bytes whole;
+            const auto r = splits.add(bytes(c.pieces[i]), whole);
+            const std::string got = r == SplitAssembler::Result::Invalid ? "!"
+                                    : r == SplitAssembler::Result::Incomplete
+                                        ? "…"
+                                        : std::string(whole.begin(), whole.end());
+            EXPECT_EQ(got, c.results[i]) << c.what << ", piece " << i;
+        }
+    }
+}
+
+// Random bytes and mutated real answers, whole and split: never a crash, a hang or a huge
+// allocation (the sanitizers watch).
+TEST(A2sFuzz, hostileDatagramsGiveErrorsOnly) {
+    std::mt19937 rng(1400);
+    const std::string seeds[] = {kInfo + kExtra, kOld, kPlayers, kRules, kHead + "A1234"s};
+    SplitAssembler splits;
+    for (int round = 0; round < 40000; ++round) {
+        Bytes d;
+        if (round % 2) {
+            d.resize(rng() % 64);
+            for (auto& b : d) b = static_cast<std::uint8_t>(rng());
+            if (round % 3 == 0 && d.size() >= 5) d[0] = d[1] = d[2] = d[3] = 0xFF;
+        } else {
+            d = bytes(seeds[rng() % std::size(seeds)]);
+            for (int flips = 1 + rng() % 4; flips > 0; --flips) {
+                switch (rng() % 3) {
+                    case 0:
+                        d[rng() % d.size()] = static_cast<std::uint8_t>(rng());
+                        break;
+                    case 1:
+                        d.resize(rng() % (d.size() + 1) + 1);
+                        break;
+                    default:
+                        d.insert(d.begin() + rng() % d.size(), static_cast<std::uint8_t>(rng()));
+                }
+            }
+        }
+        (void)parseAnswer(d);
+        Bytes split = bytes(piece(rng() % 6, rng() % 16, rng() % 16, ""));
+        split.insert(split.end(), d.begin(), d.end());
+        Bytes whole;
+        if (splits.add(split, whole) == SplitAssembler::Result::Complete) (void)parseAnswer(whole);
+    }
+}
