@@ -7,72 +7,50 @@
 using namespace skyloom;
 using Args = std::vector<std::string>;
 
-TEST(SplitArguments, blanksSeparateQuotesGroup) {
-    EXPECT_EQ(splitArguments("+deathmatch 1  +map\tcrossfire"),
-              (Args{"+deathmatch", "1", "+map", "crossfire"}));
-    EXPECT_EQ(splitArguments(R"(-game "my mod" "" a"b c"d)"),
-              (Args{"-game", "my mod", "", "ab cd"}));
-    EXPECT_EQ(splitArguments("   "), Args{});
-    EXPECT_EQ(splitArguments(R"("unclosed quote)"), Args{"unclosed quote"});
-    EXPECT_EQ(splitArguments(R"("say ""hi""")"), Args{R"(say "hi")"});
+TEST(SplitArguments, blanksSeparateQuotesGroupBackslashesCountOnlyBeforeAQuote) {
+    const std::pair<const char*, Args> cases[] = {
+        {"+deathmatch 1  +map\tcrossfire", {"+deathmatch", "1", "+map", "crossfire"}},
+        {R"(-game "my mod" "" a"b c"d)", {"-game", "my mod", "", "ab cd"}},
+        {"   ", {}},
+        {R"("unclosed quote)", {"unclosed quote"}},
+        {R"("say ""hi""")", {R"(say "hi")"}},
+        {R"(C:\Games\valve\ a\\b)", {R"(C:\Games\valve\)", R"(a\\b)"}},
+        {R"(a\"b)", {R"(a"b)"}},        // 2n+1: literal quote
+        {R"(a\\"b c")", {R"(a\b c)"}},  // 2n: quote toggles
+        {R"(a\\\"b)", {R"(a\"b)"}},
+        {R"("C:\Half Life\\" x)", {R"(C:\Half Life\)", "x"}},
+    };
+    for (const auto& [line, expected] : cases) EXPECT_EQ(splitArguments(line), expected) << line;
 }
 
-TEST(SplitArguments, backslashesCountOnlyBeforeAQuote) {
-    EXPECT_EQ(splitArguments(R"(C:\Games\valve\ a\\b)"), (Args{R"(C:\Games\valve\)", R"(a\\b)"}));
-    EXPECT_EQ(splitArguments(R"(a\"b)"), Args{R"(a"b)"});        // 2n+1: literal quote
-    EXPECT_EQ(splitArguments(R"(a\\"b c")"), Args{R"(a\b c)"});  // 2n: quote toggles
-    EXPECT_EQ(splitArguments(R"(a\\\"b)"), Args{R"(a\"b)"});
-    EXPECT_EQ(splitArguments(R"("C:\Half Life\\" x)"), (Args{R"(C:\Half Life\)", "x"}));
-}
-
-TEST(ParseCommandLine, unquotedProgramWithBlanksTakesTheShortestExistingPrefix) {
-    const std::set<std::string> files{"/games/Half Life/hl.exe"};
-    auto exists = [&](const std::string& p) { return files.count(p) != 0; };
-    CommandLine c =
-        parseCommandLine("/games/Half Life/hl.exe -console +connect 1.2.3.4:27015", exists);
-    EXPECT_EQ(c.program, "/games/Half Life/hl.exe");
-    EXPECT_EQ(c.arguments, (Args{"-console", "+connect", "1.2.3.4:27015"}));
-
-    // A file named like a shorter prefix wins, as on Windows.
-    const std::set<std::string> both{"/games/Half", "/games/Half Life/hl.exe"};
-    c = parseCommandLine("/games/Half Life/hl.exe -dev",
-                         [&](const std::string& p) { return both.count(p) != 0; });
-    EXPECT_EQ(c.program, "/games/Half");
-    EXPECT_EQ(c.arguments, (Args{"Life/hl.exe", "-dev"}));
-}
-
-TEST(ParseCommandLine, nothingExistingLeavesTheProgramLikePrefixOrFirstWord) {
-    CommandLine c =
-        parseCommandLine("error +deathmatch 1", [](const std::string&) { return false; });
-    EXPECT_EQ(c.program, "error");
-    EXPECT_EQ(c.arguments, (Args{"+deathmatch", "1"}));
-    c = parseCommandLine("/games/Half Life/HL.EXE -console",
-                         [](const std::string&) { return false; });
-    EXPECT_EQ(c.program, "/games/Half Life/HL.EXE");  // named whole in a failure message
-    EXPECT_EQ(c.arguments, Args{"-console"});
-    c = parseCommandLine("hl.exe", [](const std::string&) { return false; });
-    EXPECT_EQ(c.program, "hl.exe");
-    EXPECT_TRUE(c.arguments.empty());
-}
-
-TEST(ParseCommandLine, wholeLineCanBeTheProgram) {
-    auto exists = [](const std::string& p) { return p == "/games/Half Life/hl.exe"; };
-    CommandLine c = parseCommandLine("/games/Half Life/hl.exe", exists);
-    EXPECT_EQ(c.program, "/games/Half Life/hl.exe");
-    EXPECT_TRUE(c.arguments.empty());
-}
-
-TEST(ParseCommandLine, quotedProgramEndsAtItsQuote) {
-    CommandLine c = parseCommandLine(R"(  "/games/Half Life/hl.exe" -game "my mod")",
-                                     [](const std::string&) { return false; });
-    EXPECT_EQ(c.program, "/games/Half Life/hl.exe");
-    EXPECT_EQ(c.arguments, (Args{"-game", "my mod"}));
-}
-
-TEST(ParseCommandLine, shellCharactersAreOnlyArguments) {
-    CommandLine c = parseCommandLine("hl.exe +map x; touch pwned && rm -rf $HOME | cat `id`",
-                                     [](const std::string& p) { return p == "hl.exe"; });
-    EXPECT_EQ(c.program, "hl.exe");
-    EXPECT_EQ(c.arguments, (Args{"+map", "x;", "touch", "pwned", "&&", "rm", "-rf", "$HOME", "|",
-                                 "cat", "`id`"}));
+// An unquoted program with blanks is the shortest existing prefix, as on Windows; with nothing
+// existing, the program-like prefix (named whole in a failure message) or the first word.
+TEST(ParseCommandLine, programIsTheQuotedOrShortestExistingPrefixShellCharactersOnlyArguments) {
+    const std::string hl = "/games/Half Life/hl.exe";
+    const struct {
+        std::string line;
+        std::set<std::string> files;
+        Args expected;  // the program, then its arguments
+    } cases[] = {
+        {hl + " -console +connect 1.2.3.4:27015",
+         {hl},
+         {hl, "-console", "+connect", "1.2.3.4:27015"}},
+        {hl + " -dev", {"/games/Half", hl}, {"/games/Half", "Life/hl.exe", "-dev"}},
+        {hl, {hl}, {hl}},
+        {"error +deathmatch 1", {}, {"error", "+deathmatch", "1"}},
+        {"/games/Half Life/HL.EXE -console", {}, {"/games/Half Life/HL.EXE", "-console"}},
+        {"hl.exe", {}, {"hl.exe"}},
+        {"  \"" + hl + "\" -game \"my mod\"", {}, {hl, "-game", "my mod"}},
+        {"hl.exe +map x; touch pwned && rm -rf $HOME | cat `id`",
+         {"hl.exe"},
+         {"hl.exe", "+map", "x;", "touch", "pwned", "&&", "rm", "-rf", "$HOME", "|", "cat",
+          "`id`"}},
+    };
+    for (const auto& c : cases) {
+        const CommandLine parsed =
+            parseCommandLine(c.line, [&](const std::string& p) { return c.files.count(p) != 0; });
+        Args seen{parsed.program};
+        seen.insert(seen.end(), parsed.arguments.begin(), parsed.arguments.end());
+        EXPECT_EQ(seen, c.expected) << c.line;
+    }
 }

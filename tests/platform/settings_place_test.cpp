@@ -26,14 +26,7 @@ TEST(SettingsPlace, portableWhenTheProgramFolderAllowsItElseTheConfigurationFold
         {"read-only folder", {}, false, false, false, "/c", "/h", "/c/skyloom/skyloom.ini"},
         {"installed, root writes", {}, false, true, true, "/c", "/h", "/c/skyloom/skyloom.ini"},
         {"no XDG_CONFIG_HOME", {}, false, false, false, "", "/h", "/h/.config/skyloom/skyloom.ini"},
-        {"relative XDG ignored",
-         {},
-         false,
-         false,
-         false,
-         "c",
-         "/h",
-         "/h/.config/skyloom/skyloom.ini"},
+        {"relative XDG", {}, false, false, false, "c", "/h", "/h/.config/skyloom/skyloom.ini"},
         {"no home either", {}, false, false, false, "", "", "/app/skyloom.ini"},
     };
     for (const Case& c : cases) {
