@@ -12,22 +12,6 @@ using namespace skyloom::test;
 
 const std::string kValueLines = serverConfigText({});
 
-// One control a line: "name|text or title|tooltip|maximum length"; fields left out go unchecked.
-const QString kLooks =
-    "Frame1|First map selection\nsv_cheats|Allow cheats\ndl|Allow downloading\nul|Allow uploading\n"
-    "mp_flashlight|Allow flashlight\nmp_autocrosshair|Disable auto crosshair\nchase_active|Chase "
-    "view\nmp_forcerespawn|Force respawn\nmp_friendlyfire|Friendly fire\nfalldamage|Disable fall "
-    "damages\nmp_footsteps|Foot steps sound\nmp_weaponstay|Weapons stay\ncl_download_ingame|"
-    "Disable download during game\nmaxplayersvalue|32||3\npartyname|My party - Skyloom||32767\n"
-    "sv_gravityvalue|800|Set the gravity (default : 800)|4\nmaxpingvalue|500||4\n"
-    "maxspectatorsvalue|0|Set maximum number of spectators|4\n"
-    "fraglimitvalue|0|Set the frag limit. Type \"0\" for no frag limit|4\n"
-    "timelimitvalue|0|Set the time limit. Type \"0\" for no time limit|4\npassword|Password :\n"
-    "passwordvalue|||8\nLabel2|Select here the first map you want to launch. Then exec "
-    "\"skyloom.cfg\" in the console.\ncmdMapSel|Select this map\nSelMap|\ncmdHelp|Help\n"
-    "save|Save |Save to \"skyloom.cfg\"\nCommand1|Save and Launch|Save to \"skyloom.cfg\" and "
-    "launch Half-Life";
-
 class DeathmatchMakerTest : public QObject {
     Q_OBJECT
 
@@ -59,24 +43,14 @@ class DeathmatchMakerTest : public QObject {
         QVERIFY(shown[0].icon == icon && shown[0].buttons == MessageButtons::Ok);
     }
 
+    // What a fresh window shows; its captions are the .ui file's.
     void expectInitialState(DeathmatchMaker* dm) {
-        for (const QString& look : kLooks.split('\n')) {
-            const QStringList f = look.split('|');
-            const QWidget* c = dm->findChild<QWidget*>(f[0]);
-            const QVariant text = c->property("text");
-            QCOMPARE(text.isValid() ? text.toString() : c->property("title").toString(), f[1]);
-            if (f.size() > 2) QCOMPARE(c->toolTip(), f[2]);
-            if (f.size() > 3) QCOMPARE(c->property("maxLength").toString(), f[3]);
-        }
         auto& ui = dm->ui();
         for (QCheckBox* box : dm->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
-        QVERIFY(!ui.passwordvalue->isEnabled());
+        QVERIFY(!ui.passwordvalue->isEnabled() && ui.passwordvalue->text().isEmpty());
         QCOMPARE(base(ui.passwordvalue), system(QPalette::Mid));
-        QCOMPARE(ui.passwordvalue->echoMode(), QLineEdit::Normal);
         QCOMPARE(ui.maps->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
-        QCOMPARE(dm->windowTitle(), QString("Half-Life Deathmatch Maker"));
-        QCOMPARE(ui.mnuFile->title() + ui.mnuFile->actions().value(0)->text(), "&File&Skyloom");
-        QCOMPARE(ui.mnuFileitmSkyloom->shortcut(), QKeySequence("Ctrl+H"));
+        QCOMPARE(ui.Frame1->title() + ui.SelMap->text(), QString("First map selection"));
     }
 
 private slots:
@@ -196,14 +170,9 @@ private slots:
         auto& ui = open();
         ui.SelMap->setText("m\u00e9tal");
         for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-            app->desktop.answers.push_back(answer);
+            app->desktop.answers.push_back(answer);  // the box's text: the main window's test
             click(ui.Command1);
-            const auto shown = std::exchange(app->desktop.messages, {});
-            QCOMPARE(shown.size(), size_t(1));
-            QCOMPARE(shown[0].text + " | " + shown[0].title,
-                     "The map m\u00e9tal needs files that are not installed:\ngone.wad\n\nStart "
-                     "anyway? | Missing files");
-            QVERIFY(shown[0].buttons == MessageButtons::YesNo);
+            QCOMPARE(std::exchange(app->desktop.messages, {}).at(0).title, "Missing files");
         }
         QCOMPARE(app->games.starts.size(), size_t(1));
         QCOMPARE(app->games.starts[0].commandLine,
