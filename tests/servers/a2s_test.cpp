@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <set>
 #include <sstream>
 
+#include "fuzz.h"
+
 using namespace skyloom;
+using namespace skyloom::test;
 using namespace std::string_literals;
 
 namespace {
@@ -214,26 +216,9 @@ TEST(A2sFuzz, hostileDatagramsGiveErrorsOnly) {
     const std::string seeds[] = {kInfo + kExtra, kOld, kPlayers, kRules, kHead + "A1234"s};
     SplitAssembler splits;
     for (int round = 0; round < 40000; ++round) {
-        Bytes d;
-        if (round % 2) {
-            d.resize(rng() % 64);
-            for (auto& b : d) b = static_cast<std::uint8_t>(rng());
-            if (round % 3 == 0 && d.size() >= 5) d[0] = d[1] = d[2] = d[3] = 0xFF;
-        } else {
-            d = bytes(seeds[rng() % std::size(seeds)]);
-            for (int flips = 1 + rng() % 4; flips > 0; --flips) {
-                switch (rng() % 3) {
-                    case 0:
-                        d[rng() % d.size()] = static_cast<std::uint8_t>(rng());
-                        break;
-                    case 1:
-                        d.resize(rng() % (d.size() + 1) + 1);
-                        break;
-                    default:
-                        d.insert(d.begin() + rng() % d.size(), static_cast<std::uint8_t>(rng()));
-                }
-            }
-        }
+        Bytes d =
+            bytes(round % 2 ? randomBytes(rng, 63) : mutate(seeds[rng() % std::size(seeds)], rng));
+        if (round % 3 == 0 && d.size() >= 5) d[0] = d[1] = d[2] = d[3] = 0xFF;
         (void)parseAnswer(d);
         Bytes split = bytes(piece(rng() % 6, rng() % 16, rng() % 16, ""));
         split.insert(split.end(), d.begin(), d.end());
