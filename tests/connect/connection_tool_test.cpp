@@ -23,15 +23,11 @@ struct QueryCase {
     int requests;       // what reached the server
 };
 const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
+const QStringList kBots{"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"};
 const QStringList kNone{"", "", "", "", "", ""};
 const QueryCase kQueries[] = {
     {"plain", FakeA2sServer::Mode::Plain, "", "", kInfo, 2},
-    {"challenge, bots, password",
-     FakeA2sServer::Mode::Challenge,
-     "",
-     "",
-     {"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"},
-     3},
+    {"challenge, bots, password", FakeA2sServer::Mode::Challenge, "", "", kBots, 3},
     {"old form first", FakeA2sServer::Mode::OldForm, "", "", kInfo, 2},
     {"split", FakeA2sServer::Mode::Split, "", "", kInfo, 2},
     {"garbage", FakeA2sServer::Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
