@@ -17,7 +17,7 @@ run: build
 	@./build/skyloom
 
 build-test: deps
-	@cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_INSTALL_PREFIX=/usr -DSKYLOOM_SANITIZE=ON -DSKYLOOM_TESTS=ON >/dev/null
+	@cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_INSTALL_PREFIX=/usr -DSKYLOOM_SANITIZE=ON -DSKYLOOM_TESTS=ON -DSKYLOOM_BENCH=ON >/dev/null
 	@cmake --build build-test -j $(JOBS)
 
 test: build-test

@@ -23,6 +23,10 @@ public:
     std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
+    std::optional<int> chooseItem(QWidget*, const QString&, const QString&,
+                                  const QStringList&) override {
+        return std::nullopt;
+    }
 };
 
 class NoGames final : public GameStarter {
@@ -31,6 +35,7 @@ public:
                           WindowState) override {
         return {};
     }
+    InstallSearch installSearch() const override { return {}; }
 };
 
 // Counts the paints of one widget, to show that the ticks were really drawn.
