@@ -23,15 +23,11 @@ struct QueryCase {
     int requests;       // what reached the server
 };
 const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
+const QStringList kBots{"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"};
 const QStringList kNone{"", "", "", "", "", ""};
 const QueryCase kQueries[] = {
     {"plain", FakeA2sServer::Mode::Plain, "", "", kInfo, 2},
-    {"challenge, bots, password",
-     FakeA2sServer::Mode::Challenge,
-     "",
-     "",
-     {"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"},
-     3},
+    {"challenge, bots, password", FakeA2sServer::Mode::Challenge, "", "", kBots, 3},
     {"old form first", FakeA2sServer::Mode::OldForm, "", "", kInfo, 2},
     {"split", FakeA2sServer::Mode::Split, "", "", kInfo, 2},
     {"garbage", FakeA2sServer::Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
@@ -60,18 +56,8 @@ class ConnectionToolTest : public QObject {
 private slots:
     void open_takesMainWindowsPlace_skyloomItemGivesItBack() {
         ConnectionTool* w = open();
-        auto& ui = w->ui();
         QVERIFY(w->isVisible() && !app->windows.isLoaded("sp"));
-        QCOMPARE(QVariantList({w->windowTitle(), ui.Frame1->title(), ui.Label1->text(),
-                               ui.sv_port->text(), ui.ipadress->text(), ui.port->text(),
-                               ui.close->text(), ui.close->isChecked(),
-                               ui.close->accessibleDescription(), ui.cmdLaunch->text(),
-                               ui.mnuFile->title(), ui.mnuFileitmSkyloom->text()}),
-                 QVariantList({"Half-Life Connection Tool",
-                               "Server informations : ", "IP adress : ", "Port : ", "", "27015",
-                               "Close", false, "Close Skyloom once the game has started", "Launch",
-                               "&File", "&Skyloom ..."}));
-        ui.mnuFileitmSkyloom->trigger();
+        w->ui().mnuFileitmSkyloom->trigger();
         TestApp::processDeletes();
         QVERIFY(app->windows.find("sp")->isVisible() && app->windows.loadedCount() == 1);
     }
@@ -92,7 +78,7 @@ private slots:
         QFETCH(QString, line);
         auto& ui = (fails ? open("") : open())->ui();
         if (fails) app->games.result = {false, "error", "No such file."};
-        QTest::keyClicks(ui.ipadress, "10.0.0.7");
+        QTest::keyClicks(ui.ipadress, " 10.0.0.7 ");  // blanks around go
         ui.port->setText("27020");
         if (ticked) QTest::mouseClick(ui.close, Qt::LeftButton);
         for (size_t click = 1; click <= 2 && !app->ended; ++click) {
@@ -108,6 +94,13 @@ private slots:
         for (const auto& m : app->desktop.messages)
             QVERIFY(m.text.contains("Program: error\nReason: No such file.") &&
                     m.title == "Skyloom" && m.icon == MessageIcon::Critical);
+        if (app->ended) return;
+        // An address that would split into arguments starts nothing.
+        const size_t started = app->games.starts.size();
+        ui.ipadress->setText("10.0.0.7 +exec evil");
+        QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
+        QCOMPARE(app->games.starts.size(), started);
+        QVERIFY(app->desktop.messages.back().text.startsWith("IP adress:"));
     }
 
     void query_data() {
@@ -219,23 +212,6 @@ private slots:
         TestApp::processDeletes();
         QTest::qWait(2 * app->network.timing.timeoutMs);
         QCOMPARE(silent.requests, 1);
-    }
-
-    // A pasted address keeps no line break and loses its blanks around; one that would split
-    // into arguments starts nothing.
-    void launch_trimsThePastedAddress_refusesABadOne() {
-        auto& ui = open()->ui();
-        QApplication::clipboard()->setText(" 10.0.0.7\n");
-        ui.ipadress->setFocus();
-        QTest::keyClick(ui.ipadress, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(ui.ipadress->text(), " 10.0.0.7 ");
-        QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
-        QCOMPARE(app->games.starts.at(0).commandLine,
-                 "/games/Half Life/hl.exe -console +connect 10.0.0.7:27015");
-        ui.ipadress->setText("10.0.0.7 +exec evil");
-        QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
-        QCOMPARE(app->games.starts.size(), size_t{1});
-        QVERIFY(app->desktop.messages.at(0).text.startsWith("IP adress:"));
     }
 };
 

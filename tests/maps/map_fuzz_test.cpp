@@ -2,8 +2,7 @@
 // inputs must give an answer or "unreadable", never a crash, a hang or a huge allocation.
 #include <gtest/gtest.h>
 
-#include <random>
-
+#include "fuzz.h"
 #include "map_bytes.h"
 #include "maps/bsp_file.h"
 #include "maps/res_file.h"
@@ -11,39 +10,6 @@
 
 using namespace skyloom;
 using namespace skyloom::test;
-
-namespace {
-
-std::string mutate(std::string bytes, std::mt19937& rng) {
-    const int edits = 1 + int(rng() % 8);
-    for (int e = 0; e < edits && !bytes.empty(); ++e) {
-        const size_t at = rng() % bytes.size();
-        switch (rng() % 5) {
-            case 0:
-                bytes[at] = char(rng());
-                break;
-            case 1:
-                bytes[at] ^= char(1u << (rng() % 8));
-                break;
-            case 2:
-                bytes.resize(at);
-                break;
-            case 3:  // an integer field set to an edge value
-                if (at + 4 <= bytes.size()) {
-                    static const uint32_t edges[] = {0,          1,          0x7FFFFFFF, 0x80000000,
-                                                     0xFFFFFFFF, 0xFFFFFF00, 124,        0x10000};
-                    bytes.replace(at, 4, le32Bytes(edges[rng() % 8]));
-                }
-                break;
-            default:
-                bytes.insert(at, std::string(rng() % 64, char(rng())));
-                break;
-        }
-    }
-    return bytes;
-}
-
-}  // namespace
 
 TEST(MapFuzz, readersSurviveHostileBytes) {
     const std::string seeds[] = {
@@ -58,13 +24,8 @@ TEST(MapFuzz, readersSurviveHostileBytes) {
     std::mt19937 rng(20261207);
     size_t readable = 0;
     for (int i = 0; i < 20000; ++i) {
-        std::string input;
-        if (i % 10 == 0) {
-            input.resize(rng() % 512);
-            for (char& c : input) c = char(rng());
-        } else {
-            input = mutate(seeds[rng() % std::size(seeds)], rng);
-        }
+        const std::string input =
+            i % 10 ? mutate(seeds[rng() % std::size(seeds)], rng) : randomBytes(rng, 511);
         const MemorySource source(input);
         readable += readBsp(source, true).has_value();
         readable += readBsp(source, false).has_value();

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <set>
 #include <sstream>
 
+#include "fuzz.h"
+
 using namespace skyloom;
+using namespace skyloom::test;
 using namespace std::string_literals;
 
 namespace {
@@ -41,40 +43,19 @@ std::string describe(const Answer& a) {
 }
 
 const std::string kHead = "\xFF\xFF\xFF\xFF"s;
-const std::string kInfo = kHead +
-                          "I\x30"
-                          "Frag\0crossfire\0valve\0Half-Life\0"s +
-                          "\x46\x00\x05\x10\x02"
-                          "dl\x01\x01"
-                          "1.1.2.7\0"s;
+const std::string kInfo = kHead + "I\x30"s + "Frag\0crossfire\0valve\0Half-Life\0"s +
+                          "\x46\x00\x05\x10\x02"s + "dl\x01\x01"s + "1.1.2.7\0"s;
 const std::string kExtra = "\xF1\x87\x69"s + "\x01\x02\x03\x04\x05\x06\x07\x08"s +  // port, id
-                           "\x88\x69"
-                           "tv\0"
-                           "kw\0"s +
-                           "\x46\0\0\0\0\0\0\0"s;
-const std::string kOld = kHead + "m10.0.0.7:27015\0Old\0bounce\0tfc\0TFC\0"s +
-                         "\x07\x0C\x2F"
-                         "dw\x00"s +
-                         "\x01"
-                         "http://x\0"
-                         "dl\0"s +
-                         "\0\x01\0\0\0\x10\0\0\0\x00\x01"s + "\x01\x03"s;
-const std::string kOldPlain = kHead +
-                              "m1.2.3.4:5\0O\0m\0f\0g\0\x01\x02\x2F"
-                              "lw\x01\x00"s +
-                              "\x00\x00"s;
-const std::string kPlayers = kHead +
-                             "D\x02"
-                             "\x00"
-                             "Ann\0\x05\0\0\0\x00\x00\x48\x42"s +
-                             "\x01"
+                           "\x88\x69"s + "tv\0kw\0"s + "\x46\0\0\0\0\0\0\0"s;
+const std::string kOld = kHead + "m10.0.0.7:27015\0Old\0bounce\0tfc\0TFC\0"s + "\x07\x0C\x2F"s +
+                         "dw\x00\x01"s + "http://x\0dl\0"s +
+                         "\0\x01\0\0\0\x10\0\0\0\x00\x01\x01\x03"s;
+const std::string kOldPlain =
+    kHead + "m1.2.3.4:5\0O\0m\0f\0g\0\x01\x02\x2F"s + "lw\x01\x00\x00\x00"s;
+const std::string kPlayers = kHead + "D\x02\x00"s + "Ann\0\x05\0\0\0\x00\x00\x48\x42\x01"s +
                              "Bob\0\xFF\xFF\xFF\xFF\x00\x00\x00\x00"s;
-const std::string kRules = kHead +
-                           "E\x02\x00"
-                           "mp_timelimit\0"
-                           "30\0"
-                           "sv_gravity\0"
-                           "800\0"s;
+const std::string kRules =
+    kHead + "E\x02\x00"s + "mp_timelimit\0"s + "30\0"s + "sv_gravity\0"s + "800\0"s;
 
 struct ParseCase {
     const char* what;
@@ -103,19 +84,10 @@ const ParseCase kParseCases[] = {
      "players \xC3\x28:1:0"},
     {"unknown kind", kHead + "Z\x01\x02"s, "invalid"},
     {"no header", "\xFF\xFF\xFF\xFEI"s + kInfo.substr(5), "invalid"},
-    {"split marker is not an answer",
-     "\xFE\xFF\xFF\xFF"
-     "I"s,
-     "invalid"},
+    {"split marker is not an answer", "\xFE\xFF\xFF\xFFI"s, "invalid"},
     {"empty", "", "invalid"},
-    {"players count beyond the packet",
-     kHead + "D\x03\x00"
-             "A\0\0\0\0\0\0\0\0\0"s,
-     "invalid"},
-    {"string without its NUL",
-     kHead + "I\x30"
-             "Frag"s,
-     "invalid"},
+    {"players count beyond the packet", kHead + "D\x03\x00"s + "A\0\0\0\0\0\0\0\0\0"s, "invalid"},
+    {"string without its NUL", kHead + "I\x30"s + "Frag"s, "invalid"},
 };
 
 }  // namespace
@@ -214,26 +186,9 @@ TEST(A2sFuzz, hostileDatagramsGiveErrorsOnly) {
     const std::string seeds[] = {kInfo + kExtra, kOld, kPlayers, kRules, kHead + "A1234"s};
     SplitAssembler splits;
     for (int round = 0; round < 40000; ++round) {
-        Bytes d;
-        if (round % 2) {
-            d.resize(rng() % 64);
-            for (auto& b : d) b = static_cast<std::uint8_t>(rng());
-            if (round % 3 == 0 && d.size() >= 5) d[0] = d[1] = d[2] = d[3] = 0xFF;
-        } else {
-            d = bytes(seeds[rng() % std::size(seeds)]);
-            for (int flips = 1 + rng() % 4; flips > 0; --flips) {
-                switch (rng() % 3) {
-                    case 0:
-                        d[rng() % d.size()] = static_cast<std::uint8_t>(rng());
-                        break;
-                    case 1:
-                        d.resize(rng() % (d.size() + 1) + 1);
-                        break;
-                    default:
-                        d.insert(d.begin() + rng() % d.size(), static_cast<std::uint8_t>(rng()));
-                }
-            }
-        }
+        Bytes d =
+            bytes(round % 2 ? randomBytes(rng, 63) : mutate(seeds[rng() % std::size(seeds)], rng));
+        if (round % 3 == 0 && d.size() >= 5) d[0] = d[1] = d[2] = d[3] = 0xFF;
         (void)parseAnswer(d);
         Bytes split = bytes(piece(rng() % 6, rng() % 16, rng() % 16, ""));
         split.insert(split.end(), d.begin(), d.end());

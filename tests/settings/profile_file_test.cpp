@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "fuzz.h"
 #include "settings/get_pps.h"
 #include "settings/profile_encoding.h"
 #include "without_root_file_access.h"
@@ -82,16 +83,8 @@ TEST(ProfileText, randomAndMutatedTextsReadAndWriteBack) {
     const std::string alphabet(letters, sizeof letters);  // its NUL included
     std::mt19937 random(20261207);
     for (int round = 0; round < 8000; ++round) {
-        std::string bytes = seeds[random() % std::size(seeds)];
-        for (unsigned edits = random() % 8; edits > 0; --edits) {
-            const size_t at = bytes.empty() ? 0 : random() % (bytes.size() + 1);
-            const char c =
-                random() % 4 ? alphabet[random() % alphabet.size()] : static_cast<char>(random());
-            if (random() % 2 || at == bytes.size())
-                bytes.insert(at, 1, c);
-            else
-                bytes.erase(at, 1 + random() % 3);
-        }
+        std::string bytes = test::mutate(seeds[random() % std::size(seeds)], random);
+        bytes.insert(random() % (bytes.size() + 1), 1, alphabet[random() % alphabet.size()]);
         const ProfileText decoded = decodeProfile(bytes);
         findProfileValue(decoded.text, "MISC", "user");
         const std::string set = setProfileValue(decoded.text, "misc", "USER", "v\xC3\xA9", "\n");
@@ -250,20 +243,15 @@ TEST_F(ProfileFileTest, aLinkIsWrittenThroughToItsTarget) {
 // Writers that overlap lose nothing: each one's read, change and replace hold the lock.
 TEST_F(ProfileFileTest, concurrentWritersLoseNoKey) {
     std::vector<std::thread> writers;
+    const auto key = [](int w, int k) { return "k" + std::to_string(w) + "_" + std::to_string(k); };
     for (int w = 0; w < 4; ++w)
-        writers.emplace_back([this, w] {
+        writers.emplace_back([&, w] {
             for (int k = 0; k < 20; ++k)
-                EXPECT_TRUE(writeProfileValue(file, "MISC",
-                                              "k" + std::to_string(w) + "_" + std::to_string(k),
-                                              "v")
-                                .ok);
+                EXPECT_TRUE(writeProfileValue(file, "MISC", key(w, k), "v").ok);
         });
     for (auto& t : writers) t.join();
     for (int w = 0; w < 4; ++w)
-        for (int k = 0; k < 20; ++k)
-            EXPECT_EQ(
-                readProfileValue(file, "MISC", "k" + std::to_string(w) + "_" + std::to_string(k)),
-                "v");
+        for (int k = 0; k < 20; ++k) EXPECT_EQ(readProfileValue(file, "MISC", key(w, k)), "v");
 }
 
 // A writer killed at any moment leaves the old or the new file and at most one temporary file,

@@ -61,10 +61,7 @@ void FakeA2sServer::answer() {
         ++requests;
         if (mode == Mode::Silent || d.size() < 5) continue;
         if (mode == Mode::Garbage) {
-            send(kHead +
-                     "I\x30"
-                     "trunc"s,
-                 from, fromPort);
+            send(kHead + "I\x30trunc", from, fromPort);
             continue;
         }
         const std::string request = d.toStdString();
