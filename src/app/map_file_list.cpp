@@ -1,26 +1,13 @@
 #include "app/map_file_list.h"
 
 #include <QAbstractListModel>
-#include <QStringDecoder>
-#include <algorithm>
 
 #include "app/desktop.h"
+#include "app/outside_text.h"
 #include "maps/map_list.h"
 #include "maps/search_path.h"
 
 namespace skyloom {
-
-QString shownText(const std::string& bytes) {
-    const bool ascii =
-        std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-    if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    // A Latin-1 name shows as itself rather than as replacement characters.
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return text;
-}
 
 class MapListModel final : public QAbstractListModel {
 public:
@@ -56,7 +43,8 @@ public:
         if (role == Qt::DisplayRole) return entry.shown;
         if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
             const QString text = description(check(entry));
-            return text.isEmpty() ? QVariant() : QVariant(text);
+            if (text.isEmpty()) return {};
+            return role == Qt::ToolTipRole ? asPlainTip(text) : text;
         }
         return {};
     }

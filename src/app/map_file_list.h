@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/outside_text.h"
 #include "maps/map_check.h"
 
 class QWidget;
@@ -45,8 +46,5 @@ private:
 // start anyway. True to start.
 bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
                               const QString& name);
-
-// A name or title as the player reads it: UTF-8 when it is, else each byte a Latin-1 character.
-QString shownText(const std::string& bytes);
 
 }  // namespace skyloom

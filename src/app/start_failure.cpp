@@ -1,5 +1,7 @@
 #include "app/start_failure.h"
 
+#include "maps/map_name.h"
+
 namespace skyloom {
 
 void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result) {
@@ -12,11 +14,15 @@ void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& re
                     MessageIcon::Critical);
 }
 
-void refuseMapName(Desktop& desktop, QWidget* parent) {
+bool refuseUnloadableMapName(Desktop& desktop, QWidget* parent, const std::string& name) {
+    const std::optional<std::string> problem = mapNameProblem(name);
+    if (!problem) return false;
     desktop.message(parent,
-                    QStringLiteral("The game cannot load a map whose name holds a blank, a double "
-                                   "quote or a ';'.\nChoose another map or rename its file."),
+                    QStringLiteral("The game cannot load a map whose name holds %1.\nChoose "
+                                   "another map or rename its file.")
+                        .arg(QString::fromStdString(*problem)),
                     QStringLiteral("Map name"), MessageButtons::Ok, MessageIcon::Exclamation);
+    return true;
 }
 
 }  // namespace skyloom

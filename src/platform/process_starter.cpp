@@ -1,33 +1,50 @@
 #include "platform/process_starter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <thread>
 
 #include "games/start_plan.h"
 #include "platform/command_line.h"
+#include "platform/process_spawn.h"
 
 namespace skyloom {
 namespace {
 
-bool startsWithMZ(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    return f.read(2) == "MZ";
+// Paths stay bytes here: a game folder that is not UTF-8 is still found.
+bool startsWithMZ(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return false;
+    char head[2] = {};
+    const bool mz = ::read(fd, head, 2) == 2 && head[0] == 'M' && head[1] == 'Z';
+    ::close(fd);
+    return mz;
 }
 
 FileFacts factsOf(const std::string& path) {
-    const QFileInfo info(QString::fromStdString(path));
-    const bool file = info.isFile();
-    return {info.exists(), file, file && info.isExecutable(),
-            file && startsWithMZ(info.absoluteFilePath())};
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    const bool file = S_ISREG(st.st_mode);
+    return {true, file, file && ::access(path.c_str(), X_OK) == 0, file && startsWithMZ(path)};
 }
 
-QString canonical(const std::string& path) {
-    const QString c = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-    return c.isEmpty() ? QString::fromStdString(path) : c;
+std::string canonical(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path c = std::filesystem::canonical(path, error);
+    return error ? path : c.string();
+}
+
+std::string currentFolder() {
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
 }
 
 }  // namespace
@@ -36,21 +53,14 @@ InstallSearch ProcessStarter::installSearch() const {
     return {QDir::homePath().toStdString(), qEnvironmentVariable("WINEPREFIX").toStdString()};
 }
 
-StartResult ProcessStarter::StartGame(const std::string& commandLine,
+StartResult ProcessStarter::StartGame(const GameCommand& command,
                                       const std::optional<std::string>& workingFolder,
                                       WindowState /*state: no show state to pass on Linux*/) {
-    if (workingFolder && !QDir::setCurrent(QString::fromStdString(*workingFolder))) {
-        return {false,
-                commandLine.substr(0, commandLine.find(' ')),
-                "The folder \"" + *workingFolder + "\" does not exist.",
-                {}};
+    if (command.program.empty()) return {false, command.program, "The command line is empty.", {}};
+    if (workingFolder && ::chdir(workingFolder->c_str()) != 0) {
+        return {false, command.program,
+                "The folder \"" + *workingFolder + "\" does not exist.", {}};
     }
-    const QDir current = QDir::current();
-    const CommandLine parsed = parseCommandLine(commandLine, [&](const std::string& candidate) {
-        return QFileInfo(current, QString::fromStdString(candidate)).isFile();
-    });
-    if (parsed.program.empty()) return {false, parsed.program, "The command line is empty.", {}};
-
     const InstallSearch search = installSearch();
     const StartLookups lookups{
         factsOf,
@@ -59,32 +69,28 @@ StartResult ProcessStarter::StartGame(const std::string& commandLine,
         },
         [&search](const std::string& folder) -> std::optional<InstallKind> {
             // Only asked about hl_linux and hl.sh: a few known places, read at this moment.
-            const QString wanted = canonical(folder);
+            const std::string wanted = canonical(folder);
             for (const GameInstall& install : findInstalls(search).installs)
                 if (install.kind != InstallKind::Wine && canonical(install.folder) == wanted)
                     return install.kind;
             return std::nullopt;
         }};
-    const StartDecision decision = decideStart(parsed.program, parsed.arguments,
-                                               current.absolutePath().toStdString(), lookups);
-    if (!decision.plan) return {false, parsed.program, decision.reason, decision.tried};
+    const StartDecision decision = decideStart(
+        command.program, splitArguments(command.arguments), currentFolder(), lookups);
+    if (!decision.plan) return {false, command.program, decision.reason, decision.tried};
 
     const StartPlan& plan = *decision.plan;
-    QProcess process;
-    process.setProgram(QString::fromStdString(plan.program));
-    QStringList arguments;
-    for (const std::string& a : plan.arguments) arguments << QString::fromStdString(a);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(QString::fromStdString(plan.workingFolder));
-    if (!plan.environment.empty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const auto& [name, value] : plan.environment)
-            environment.insert(QString::fromStdString(name), QString::fromStdString(value));
-        process.setProcessEnvironment(environment);
-    }
-    if (!process.startDetached())
-        return {false, parsed.program, "The system could not start it.", decision.tried};
-    return {true, parsed.program, {}, decision.tried};
+    const Spawned spawned =
+        spawnProgram({plan.program, plan.arguments, plan.workingFolder, plan.environment, {}});
+    if (spawned.error)
+        return {false, command.program, "The system could not start it: " + *spawned.error + ".",
+                decision.tried};
+    // Reaped when it ends, so no zombie stays behind while Skyloom runs.
+    std::thread([pid = spawned.pid] {
+        while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return {true, command.program, {}, decision.tried};
 }
 
 }  // namespace skyloom

@@ -8,7 +8,7 @@ namespace skyloom {
 // decideStart): wine for a Windows program, the Steam client for a Steam game, else directly.
 class ProcessStarter final : public GameStarter {
 public:
-    StartResult StartGame(const std::string& commandLine,
+    StartResult StartGame(const GameCommand& command,
                           const std::optional<std::string>& workingFolder,
                           WindowState state) override;
     // The home folder and WINEPREFIX of this process's environment.

@@ -86,9 +86,9 @@ private slots:
         QCOMPARE(ends, 1);
     }
 
-    // A line break pasted or set into any text field of any window would end a console command
-    // or a line of a file: it becomes a blank, CR LF a single one.
-    void everyTextFieldOfEveryWindowTurnsLineBreaksIntoBlanks() {
+    // A line break or a tab pasted or set into any text field of any window would end a console
+    // command, a line of a file or a game argument: it becomes a blank, CR LF a single one.
+    void everyTextFieldOfEveryWindowTurnsControlCharactersIntoBlanks() {
         test::TestApp app;
         app.writeIni("[MISC]\r\ntfc=true\r\n");
         int fields = 0;
@@ -98,9 +98,9 @@ private slots:
             QWidget* w = app.windows.load(name);
             QVERIFY2(w, name);
             for (QLineEdit* field : w->findChildren<QLineEdit*>()) {
-                const bool room = field->maxLength() >= 7;  // some fields hold 3 characters
-                field->setText(room ? "a\r\nb\nc\rd" : "a\nb");
-                QCOMPARE(field->text(), QString(room ? "a b c d" : "a b"));
+                const bool room = field->maxLength() >= 9;  // some fields hold 3 characters
+                field->setText(room ? "a\r\nb\nc\rd\te\x1b" : "a\tb");
+                QCOMPARE(field->text(), QString(room ? "a b c d e " : "a b"));
                 ++fields;
             }
         }

@@ -86,6 +86,7 @@ private slots:
             QCOMPARE(app->games.starts.size(), click);
             const auto& start = app->games.starts.back();
             QCOMPARE(QString::fromStdString(start.commandLine), line);
+            QVERIFY(line.startsWith(QString::fromStdString(start.program) + " -console"));
             QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
             QCOMPARE(app->desktop.messages.size(), fails ? click : 0);
             TestApp::processDeletes();

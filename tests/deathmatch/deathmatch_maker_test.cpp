@@ -161,6 +161,7 @@ private slots:
         const auto& start = app->games.starts[1];
         QCOMPARE(start.commandLine,
                  "/games/Half Life/hl.exe +deathmatch 1 -console +map nosuchmap");
+        QCOMPARE(start.program, "/games/Half Life/hl.exe");  // one argument, blank and all
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ui.Command1->isEnabled());
     }

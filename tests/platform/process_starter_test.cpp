@@ -16,11 +16,11 @@ class ProcessStarterTest : public QObject {
     int runs = 0;
 
     // The log that the stand-in game writes beside itself, once complete (empty after 10 s).
-    QString log() {
+    QByteArray log() {
         for (int i = 0; i < 200; ++i, QTest::qWait(50)) {
             QFile f(game + "/hl.log");
             if (!f.open(QIODevice::ReadOnly)) continue;
-            const QString text = QString::fromUtf8(f.readAll());
+            const QByteArray text = f.readAll();
             if (text.endsWith("--\n")) return text;
         }
         return {};
@@ -41,28 +41,40 @@ private slots:
     void cleanupTestCase() { QDir::setCurrent(original); }
 
     void bareName_startsInTheWorkingFolder_shellCharactersRunNothing() {
-        StartResult r = ProcessStarter().StartGame("hl.exe +map x; touch pwned $(touch pwned2)",
-                                                   game.toStdString(), WindowState::Maximized);
+        StartResult r =
+            ProcessStarter().StartGame({"hl.exe", "+map x; touch pwned $(touch pwned2)"},
+                                       game.toStdString(), WindowState::Maximized);
         QVERIFY2(r.ok, r.reason.c_str());
         QCOMPARE(QDir::currentPath(), game);  // the folder stays the game's
-        QCOMPARE(log(), "cwd=" + game +
+        QCOMPARE(log(), "cwd=" + game.toUtf8() +
                             "\narg=+map\narg=x;\narg=touch\narg=pwned\narg=$(touch\n"
                             "arg=pwned2)\n--\n");
         QVERIFY(!QFile::exists(game + "/pwned") && !QFile::exists(game + "/pwned2"));
     }
 
-    void fullPathWithBlanks_startsWithoutChangingFolder() {
-        const std::string line = (game + "/hl.exe -console +connect 10.0.0.1:27015").toStdString();
-        QVERIFY(ProcessStarter().StartGame(line, std::nullopt, WindowState::Minimized).ok);
+    // The program is one argument even when a shorter prefix of it is a program too, and every
+    // argument keeps its bytes.
+    void fullPathWithBlanks_startsWholeAndArgumentsKeepTheirBytes() {
+        const QString prefix = game.left(game.lastIndexOf(' '));  // ".../Half"
+        QFile decoy(prefix);
+        QVERIFY(decoy.open(QIODevice::WriteOnly));
+        decoy.write("#!/bin/sh\ntouch \"$0.ran\"\n");
+        decoy.setPermissions(decoy.permissions() | QFile::ExeOwner);
+        decoy.close();
+        const StartResult r = ProcessStarter().StartGame(
+            {(game + "/hl.exe").toStdString(), "-console +map caf\xE9"}, std::nullopt,
+            WindowState::Minimized);
+        QVERIFY2(r.ok, r.reason.c_str());
         QCOMPARE(QDir::currentPath(), original);
-        QCOMPARE(log(),
-                 "cwd=" + original + "\narg=-console\narg=+connect\narg=10.0.0.1:27015\n--\n");
+        QCOMPARE(log(), "cwd=" + original.toUtf8() + "\narg=-console\narg=+map\narg=caf\xE9\n--\n");
+        QVERIFY(!QFile::exists(prefix + ".ran"));
+        QFile::remove(prefix);
     }
 
     void refusedStarts_sayWhy() {
         for (const char* gone : {"/gone", ""}) {  // a missing folder, then a plain file
             const StartResult r = ProcessStarter().StartGame(
-                "hl.exe -console", (game + gone).toStdString(), WindowState::Maximized);
+                {"hl.exe", "-console"}, (game + gone).toStdString(), WindowState::Maximized);
             QVERIFY2(!r.ok && r.program == "hl.exe" &&
                          r.reason.find(*gone ? "does not exist" : "The file is not executable.") !=
                              std::string::npos,
@@ -96,10 +108,13 @@ private slots:
         qputenv("PATH", bin.toUtf8());
         qputenv("HOME", root.toUtf8());  // installs are looked for here, not in the real home
         ProcessStarter starter;
-        QVERIFY(starter.StartGame("hl.exe -console", wineGame.toStdString(), WindowState::Maximized)
+        QVERIFY(starter
+                    .StartGame({"hl.exe", "-console"}, wineGame.toStdString(),
+                               WindowState::Maximized)
                     .ok);
-        const StartResult steam = starter.StartGame(
-            (steamGame + "/hl_linux -console").toStdString(), std::nullopt, WindowState::Maximized);
+        const StartResult steam = starter.StartGame({(steamGame + "/hl_linux").toStdString(),
+                                                     "-console"},
+                                                    std::nullopt, WindowState::Maximized);
         qputenv("PATH", path);
         qputenv("HOME", home);
         QVERIFY(steam.ok);
