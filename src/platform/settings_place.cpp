@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace skyloom {
@@ -75,15 +76,16 @@ SettingsPlaceFacts settingsPlaceFacts(const std::string& programFolder,
     return f;
 }
 
-bool makeFolderFor(const std::string& file) {
+std::optional<std::string> makeFolderFor(const std::string& file) {
     const std::filesystem::path folder = std::filesystem::path(file).parent_path();
-    if (folder.empty()) return true;
+    if (folder.empty()) return std::nullopt;
     std::filesystem::path path;
     for (const auto& part : folder) {
         path /= part;
-        if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+            return "Cannot make the folder " + path.string() + ": " + std::strerror(errno);
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace skyloom

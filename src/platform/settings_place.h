@@ -40,7 +40,7 @@ SettingsPlaceFacts settingsPlaceFacts(const std::string& programFolder,
 bool folderWritable(const std::string& folder);
 
 // Creates the missing folders above `file` with mode 0700, as the XDG rules ask for the
-// configuration folders. False when one could not be made.
-bool makeFolderFor(const std::string& file);
+// configuration folders. Says which folder could not be made and why.
+std::optional<std::string> makeFolderFor(const std::string& file);
 
 }  // namespace skyloom

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/profile_file.h"
 
@@ -28,6 +29,8 @@ public:
     // Writes one value; an empty optional removes the key.
     ProfileWriteResult write(std::string_view section, std::string_view key,
                              std::optional<std::string_view> value) const;
+    // Writes values that belong together in one replace of the file: all of them or none.
+    ProfileWriteResult write(const std::vector<ProfileChange>& changes) const;
 
 private:
     std::string file_;
