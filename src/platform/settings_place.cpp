@@ -1,5 +1,6 @@
 #include "platform/settings_place.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,7 +35,8 @@ std::string settingsFilePath(const SettingsPlaceFacts& f) {
     // A relative XDG_CONFIG_HOME is invalid and is ignored, as the XDG rules say.
     std::string config = f.xdgConfigHome;
     if (config.empty() || config.front() != '/') {
-        if (f.home.empty()) return join(f.programFolder, kFileName);
+        // Never beside a program the player cannot write to: the caller says no place is known.
+        if (f.home.empty()) return {};
         config = join(f.home, ".config");
     }
     return join(join(config, "skyloom"), kFileName);
@@ -73,6 +75,10 @@ SettingsPlaceFacts settingsPlaceFacts(const std::string& programFolder,
         std::filesystem::equivalent(programFolder, installFolder, error);
     f.xdgConfigHome = environment("XDG_CONFIG_HOME");
     f.home = environment("HOME");
+    // Without HOME, the account's own home folder, as the XDG rules' readers do.
+    if (f.home.empty())
+        if (const passwd* account = ::getpwuid(::geteuid()); account && account->pw_dir)
+            f.home = account->pw_dir;
     return f;
 }
 

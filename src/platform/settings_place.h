@@ -21,7 +21,7 @@ struct SettingsPlaceFacts {
 
 // Portable (beside the program) when its folder holds a settings file or can be written, unless
 // the program is the installed one; otherwise the player's own configuration folder. A chosen
-// file wins over both.
+// file wins over both. Empty when no place is known (no home folder, a read-only program folder).
 std::string settingsFilePath(const SettingsPlaceFacts& facts);
 
 // Whether the mode bits let this user write into a folder. Root is judged by the bits as any
