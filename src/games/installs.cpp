@@ -268,8 +268,10 @@ FindGameReport findGameReport(const InstallsFound& found) {
     for (const GameInstall& i : found.installs) {
         static constexpr const char* kinds[] = {"steam", "flatpak-steam", "snap-steam", "wine",
                                                 "wine-steam"};
-        report.out += std::string(kinds[static_cast<int>(i.kind)]) + '\t' + field(i.program) +
-                      '\t' + field(i.maps) + '\t' + (i.tfcmaps ? field(*i.tfcmaps) : "-") + '\n';
+        const std::string fields[] = {kinds[static_cast<int>(i.kind)], i.program, i.maps,
+                                      i.tfcmaps.value_or("-")};
+        for (const std::string& f : fields)
+            report.out += field(f) + (&f == &fields[3] ? '\n' : '\t');
     }
     if (found.installs.empty()) {
         report.status = 1;

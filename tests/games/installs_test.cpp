@@ -110,7 +110,7 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
              t.app(t.root + "/old", "70", "1030", {"hl_linux"});
              t.file(t.home + native + "/config/config.vdf",
                     "\xEF\xBB\xBF\"InstallConfigStore\" { \"Software\" { \"valve\" { \"Steam\" { "
-                    "\"BaseInstallFolder_1\" \"" +
+                    "\"baseinstallfolder_1\" \"" +
                         t.root + "/older\" } } } }");
              t.app(t.root + "/older", "70", "4", {"hl_linux"}, "SteamApps", "half-life");
          },
