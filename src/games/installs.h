@@ -21,7 +21,7 @@ struct GameInstall {
     std::string program;                 // hl.sh, hl_linux or hl.exe in it
     std::string maps;                    // <folder>/valve/maps
     std::optional<std::string> tfcmaps;  // <folder>/tfc/maps when Team Fortress Classic is there
-    std::string steamRoot;               // the Steam whose library holds it; empty for Wine
+    std::string steamRoot{};             // the Steam whose library holds it; empty for Wine
 };
 
 // Where to look: the home folder and the WINEPREFIX of the environment (empty when unset).

@@ -21,7 +21,7 @@ struct FileFacts {
 // The Steam whose library holds a game folder.
 struct SteamOwner {
     InstallKind kind = InstallKind::SteamNative;
-    std::string root;  // its folder (holding steam.sh, or steam.exe under Wine); empty: unknown
+    std::string root{};  // its folder (holding steam.sh, or steam.exe under Wine); empty: unknown
 };
 
 // The machine as the decision sees it; tests answer from tables.

@@ -176,13 +176,11 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
 }
 
 TEST(Installs, findGameReportIsOneTabbedLinePerInstallElseThePlacesLookedIn) {
-    const GameInstall steam{InstallKind::SnapSteam, "/g",          "/g/hl.sh",
-                            "/g/valve/maps",        "/g/tfc/maps", "/s"};
-    const GameInstall wine{InstallKind::WineSteam, "/w", "/w/hl.exe", "/w/a\tb\nc", {}, "/s"};
+    const GameInstall steam{InstallKind::SnapSteam, "/g", "/g/hl.sh", "/g/maps", "/g/tfc"};
+    const GameInstall wine{InstallKind::WineSteam, "/w", "/w/hl.exe", "/w/a\tb\nc", {}};
     const std::pair<InstallsFound, FindGameReport> cases[] = {
         {{{steam, wine}, {"/a"}},
-         {"snap-steam\t/g/hl.sh\t/g/valve/maps\t/g/tfc/maps\nwine-steam\t/w/hl.exe\t/w/a?b?c\t-\n",
-          "", 0}},
+         {"snap-steam\t/g/hl.sh\t/g/maps\t/g/tfc\nwine-steam\t/w/hl.exe\t/w/a?b?c\t-\n", "", 0}},
         {{{}, {"/a", "/b"}}, {"", "Skyloom did not find Half-Life. It looked in:\n/a\n/b\n", 1}},
     };
     for (const auto& [found, expected] : cases) {
