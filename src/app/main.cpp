@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <cstring>
 
+#include "app/find_game_mode.h"
 #include "app/qt_desktop.h"
 #include "app/register_windows.h"
 #include "platform/application_folder.h"
@@ -13,7 +14,7 @@
 namespace {
 
 // The options of `skyloom`; --help and --version print and end the program.
-std::optional<std::string> settingsOption(const QCoreApplication& app) {
+std::optional<std::string> settingsOption(const QCoreApplication& app, bool* findGame = nullptr) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A launcher for Half-Life and Team Fortress Classic."));
@@ -25,15 +26,22 @@ std::optional<std::string> settingsOption(const QCoreApplication& app) {
                        "in the configuration folder."),
         QStringLiteral("FILE"));
     parser.addOption(settings);
+    const QCommandLineOption findGameOption(
+        QStringLiteral("find-game"),
+        QStringLiteral("Prints the copies of Half-Life found on this machine, one a line: kind, "
+                       "program, maps folder, TFC maps folder or -, separated by tabs."));
+    parser.addOption(findGameOption);
     parser.process(app);
+    if (findGame) *findGame = parser.isSet(findGameOption);
     if (!parser.isSet(settings)) return std::nullopt;
     return parser.value(settings).toStdString();
 }
 
-// Help and version need no display: a terminal without one still gets them.
+// Help, version and the printing modes need no display: a terminal without one still gets them.
 bool onlyPrints(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"-h", "--help", "--help-all", "-?", "-v", "--version"})
+        for (const char* option :
+             {"-h", "--help", "--help-all", "-?", "-v", "--version", "--find-game"})
             if (std::strcmp(argv[i], option) == 0) return true;
     }
     return false;
@@ -50,7 +58,9 @@ int main(int argc, char* argv[]) {
     nameProgram();
     if (onlyPrints(argc, argv)) {
         QCoreApplication terminal(argc, argv);
-        settingsOption(terminal);
+        bool findGame = false;
+        settingsOption(terminal, &findGame);
+        if (findGame) return skyloom::runFindGame();
     }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(skyloom::kAppId));

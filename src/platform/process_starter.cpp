@@ -67,12 +67,12 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
         [](const std::string& name) {
             return QStandardPaths::findExecutable(QString::fromStdString(name)).toStdString();
         },
-        [&search](const std::string& folder) -> std::optional<InstallKind> {
-            // Only asked about hl_linux and hl.sh: a few known places, read at this moment.
+        [&search](const std::string& folder) -> std::optional<SteamOwner> {
+            // Only asked about the game's own programs: a few known places, read at this moment.
             const std::string wanted = canonical(folder);
             for (const GameInstall& install : findInstalls(search).installs)
                 if (install.kind != InstallKind::Wine && canonical(install.folder) == wanted)
-                    return install.kind;
+                    return SteamOwner{install.kind, install.steamRoot};
             return std::nullopt;
         }};
     const StartDecision decision = decideStart(

@@ -83,13 +83,15 @@ private slots:
         }
     }
 
-    // A Windows program inside a prefix runs through wine with WINEPREFIX; a Steam game without
-    // a Steam client on PATH runs as hl.sh in its folder with SteamAppId.
+    // A Windows program inside a prefix runs through wine with WINEPREFIX; a game in a Steam
+    // library, without a Steam client on PATH, through steam.sh of the root listing the library.
     void installs_startWithWhatTheyNeed() {
         const QString root = dir.path() + "/installs", bin = root + "/bin";
         const QString prefix = root + "/pfx", wineGame = prefix + "/drive_c/Games/Half-Life";
-        const QString steamGame = root + "/lib/steamapps/common/Half-Life";
-        for (const QString& folder : {bin, wineGame, steamGame}) QVERIFY(QDir().mkpath(folder));
+        const QString steamRoot = root + "/.local/share/Steam",
+                      steamGame = root + "/lib/SteamApps/common/HL";
+        for (const QString& folder : {bin, wineGame, steamGame, steamRoot + "/config"})
+            QVERIFY(QDir().mkpath(folder));
         const QByteArray standIn =
             "#!/bin/sh\n{ printf '%s|%s|%s|%s' \"$PWD\" \"$WINEPREFIX\" \"$SteamAppId\" \"$*\"; "
             "printf -- '\\n--\\n'; } >> '" +
@@ -101,7 +103,11 @@ private slots:
             f.setPermissions(f.permissions() | QFile::ExeOwner);
         };
         write(bin + "/wine", standIn);
-        write(steamGame + "/hl.sh", standIn);
+        write(steamRoot + "/steam.sh", standIn);
+        write(steamRoot + "/config/libraryfolders.vdf",
+              "libraryfolders { 1 \"" + root.toUtf8() + "/lib\" }");
+        write(root + "/lib/SteamApps/appmanifest_70.acf",
+              "AppState { StateFlags 4 installdir HL }");
         write(steamGame + "/hl_linux", "");
         write(wineGame + "/hl.exe", "MZ\x90");
         const QByteArray path = qgetenv("PATH"), home = qgetenv("HOME");
@@ -118,8 +124,7 @@ private slots:
         qputenv("PATH", path);
         qputenv("HOME", home);
         QVERIFY(steam.ok);
-        QVERIFY2(steam.tried.starts_with("steam -applaunch 70 (steam is not on PATH), then "),
-                 steam.tried.c_str());
+        QCOMPARE(steam.tried, (steamRoot + "/steam.sh -applaunch 70 -console").toStdString());
         const auto logged = [&] {
             QFile f(root + "/log");
             return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
@@ -128,8 +133,8 @@ private slots:
         QStringList lines = logged().split("\n--\n", Qt::SkipEmptyParts);
         lines.sort();  // the two start independently
         QCOMPARE(lines,
-                 QStringList({steamGame + "||70|-console",
-                              wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console"}));
+                 QStringList({wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console",
+                              wineGame + "|||-applaunch 70 -console"}));
     }
 };
 

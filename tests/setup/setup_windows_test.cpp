@@ -351,10 +351,11 @@ private slots:
             QString looked =
                 "information | Find the game | Skyloom did not find Half-Life. It "
                 "looked in:";
-            for (const char* place : {"/.local/share/Steam", "/.steam/steam", "/.steam/root",
-                                      "/.steam/debian-installation",
+            for (const char* place : {"/.local/share/Steam", "/.steam/debian-installation",
                                       "/.var/app/com.valvesoftware.Steam/.local/share/Steam",
-                                      "/.var/app/com.valvesoftware.Steam/data/Steam", "/.wine"})
+                                      "/.var/app/com.valvesoftware.Steam/data/Steam",
+                                      "/snap/steam/common/.local/share/Steam", "/.steam/steam",
+                                      "/.steam/root", "/.wine"})
                 looked += "\n" + QString::fromStdString(home) + place;
             QCOMPARE(shown(), c.press && !c.installs ? QStringList(looked) : QStringList());
         }
