@@ -2,7 +2,8 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QTimer>
-#include <cstring>
+#include <cstdio>
+#include <filesystem>
 
 #include "app/find_game_mode.h"
 #include "app/qt_desktop.h"
@@ -13,38 +14,64 @@
 
 namespace {
 
-// The options of `skyloom`; --help and --version print and end the program.
-std::optional<std::string> settingsOption(const QCoreApplication& app, bool* findGame = nullptr) {
+// What the command line asks for. `exitStatus` set: the program ends with it at once.
+struct Options {
+    std::optional<int> exitStatus;
+    std::optional<std::string> settings;  // absolute
+    bool findGame = false;
+};
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "skyloom: %s\n", qPrintable(message));
+    return 1;
+}
+
+// Read before any window exists, so a wrong option is reported without a display.
+Options readOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A launcher for Half-Life and Team Fortress Classic."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption settings(
         QStringLiteral("settings"),
         QStringLiteral("Keeps the settings in FILE instead of skyloom.ini beside the program or "
                        "in the configuration folder."),
         QStringLiteral("FILE"));
-    parser.addOption(settings);
-    const QCommandLineOption findGameOption(
+    const QCommandLineOption findGame(
         QStringLiteral("find-game"),
         QStringLiteral("Prints the copies of Half-Life found on this machine, one a line: kind, "
                        "program, maps folder, TFC maps folder or -, separated by tabs."));
-    parser.addOption(findGameOption);
-    parser.process(app);
-    if (findGame) *findGame = parser.isSet(findGameOption);
-    if (!parser.isSet(settings)) return std::nullopt;
-    return parser.value(settings).toStdString();
-}
+    parser.addOptions({settings, findGame});
 
-// Help, version and the printing modes need no display: a terminal without one still gets them.
-bool onlyPrints(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        for (const char* option :
-             {"-h", "--help", "--help-all", "-?", "-v", "--version", "--find-game"})
-            if (std::strcmp(argv[i], option) == 0) return true;
+    Options options;
+    if (!parser.parse(app.arguments())) {
+        options.exitStatus = fail(parser.errorText() + QStringLiteral(" See skyloom --help."));
+        return options;
     }
-    return false;
+    if (parser.isSet(help)) parser.showHelp(0);
+    if (parser.isSet(version)) parser.showVersion();
+    if (!parser.positionalArguments().isEmpty()) {
+        options.exitStatus = fail(QStringLiteral("Unexpected argument '%1'. See skyloom --help.")
+                                      .arg(parser.positionalArguments().constFirst()));
+        return options;
+    }
+    options.findGame = parser.isSet(findGame);
+    if (parser.isSet(settings)) {
+        // Made absolute once: a start of the game changes the current folder.
+        std::error_code error;
+        const std::filesystem::path file =
+            std::filesystem::absolute(parser.value(settings).toStdString(), error);
+        const std::filesystem::path folder = file.parent_path();
+        if (!std::filesystem::is_directory(folder, error)) {
+            options.exitStatus =
+                fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
+                         .arg(parser.value(settings), QString::fromStdString(folder.string())));
+            return options;
+        }
+        options.settings = file.string();
+    }
+    return options;
 }
 
 void nameProgram() {
@@ -56,15 +83,21 @@ void nameProgram() {
 
 int main(int argc, char* argv[]) {
     nameProgram();
-    if (onlyPrints(argc, argv)) {
-        QCoreApplication terminal(argc, argv);
-        bool findGame = false;
-        settingsOption(terminal, &findGame);
-        if (findGame) return skyloom::runFindGame();
+    std::string settingsPath;
+    {
+        // Options, help and the printing modes need no display.
+        const QCoreApplication terminal(argc, argv);
+        const Options options = readOptions(terminal);
+        if (options.exitStatus) return *options.exitStatus;
+        if (options.findGame) return skyloom::runFindGame();
+        settingsPath = skyloom::settingsFile(options.settings);
     }
+    if (settingsPath.empty())
+        return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
+                                   "folder cannot be written. Name a file with --settings FILE."));
+
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(skyloom::kAppId));
-    const std::optional<std::string> chosenSettings = settingsOption(app);
     // The windows' fixed layouts are drawn for a small dialog font.
     QFont font = QApplication::font();
     font.setPointSizeF(8);
@@ -74,7 +107,7 @@ int main(int argc, char* argv[]) {
 
     skyloom::QtDesktop desktop;
     skyloom::ProcessStarter games;
-    const skyloom::Settings settings(skyloom::settingsFile(chosenSettings));
+    const skyloom::Settings settings(settingsPath);
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
     const skyloom::AppContext context{windows, desktop, games, settings, network};

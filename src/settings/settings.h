@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "settings/profile_file.h"
@@ -32,8 +33,12 @@ public:
     // Writes values that belong together in one replace of the file: all of them or none.
     ProfileWriteResult write(const std::vector<ProfileChange>& changes) const;
 
+    // True the first time it is asked: a problem with the file is reported once per start.
+    bool firstProblemReport() const { return !std::exchange(problemReported_, true); }
+
 private:
     std::string file_;
+    mutable bool problemReported_ = false;
 };
 
 }  // namespace skyloom

@@ -34,6 +34,8 @@ std::vector<SettingWrite> derivedFolderWrites(std::string_view tfc, std::string_
 bool reportSettingsProblem(const AppContext& context, QWidget* parent) {
     const std::optional<std::string> problem = profileFileProblem(context.settings.filePath());
     if (!problem) return false;
+    // Once per start: the main window comes back after every other window.
+    if (!context.settings.firstProblemReport()) return true;
     context.desktop.message(
         parent,
         QString::fromStdString(*problem) +

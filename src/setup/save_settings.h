@@ -29,7 +29,7 @@ std::vector<SettingWrite> derivedFolderWrites(std::string_view tfc, std::string_
                                               std::string_view tfcmaps, std::string_view program);
 
 // Reports a settings file that exists but cannot be read (with the reason) or is too large to be
-// one (with its size) in a message box; false when there is nothing to report.
+// one (with its size) in a message box, once per start; false when there is nothing to report.
 bool reportSettingsProblem(const AppContext& context, QWidget* parent);
 
 }  // namespace skyloom

@@ -25,6 +25,12 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --version)
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --help)
 grep -q -- "--settings <FILE>" <<< "$help" || fail "--help does not offer --settings"
 grep -q -- "--find-game" <<< "$help" || fail "--help does not offer --find-game"
+# A wrong command line is reported on standard error without a display, status 1.
+for args in "--bogus" "--settings" "--settings /nowhere/mine.ini" "stray"; do
+  status=0
+  err=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" $args 2>&1 >/dev/null) || status=$?
+  [ "$status" = 1 ] && [[ "$err" == skyloom:* ]] || fail "skyloom $args: status $status, \"$err\""
+done
 
 # --find-game: one tabbed line per install; with none, status 1 and the places looked in.
 home=$(mktemp -d)
