@@ -6,6 +6,7 @@
 #include "app/accessible_names.h"
 #include "app/system_colours.h"
 #include "launcher/game_types.h"
+#include "maps/search_path.h"
 #include "setup/save_settings.h"
 #include "ui_main_window.h"
 
@@ -91,7 +92,8 @@ void MainWindow::reloadPaths() {
 void MainWindow::listMaps(const char* key) {
     // A missing key is no folder, not a folder called "error" in the current folder.
     const std::string folder = readPath(key);
-    ui_->frm3->setToolTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder));
+    ui_->frm3->setToolTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder,
+                                                          isWindowsProgram(readPath("program"))));
 }
 
 void MainWindow::chooseGameType(GameType type) {
