@@ -22,6 +22,9 @@ public:
         Split,      // every answer in three pieces, last piece first
         Garbage,    // a truncated answer
         Silent,     // never answers
+        PlayerChallenges,     // answers INFO, and each PLAYER request with a new challenge
+        ChallengeThenSilent,  // a challenge for the first request, then nothing
+        OtherPort,            // answers from a port it was not asked on
     };
     Q_ENUM(Mode)
 
@@ -50,6 +53,7 @@ private:
     void send(const std::string& packet, const QHostAddress& to, quint16 port);
 
     QUdpSocket* socket_;
+    QUdpSocket* other_;
 };
 
 }  // namespace skyloom::test
