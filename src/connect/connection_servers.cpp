@@ -106,10 +106,9 @@ void ConnectionTool::showInformation(const ServerAnswer& answer) {
     ui_->lblVac->setText(ok ? yesNo(i.vac) : QString());
     ui_->lstPlayers->clear();
     if (ok && answer.playersStatus != ServerAnswer::Status::Answered)
-        new QTreeWidgetItem(ui_->lstPlayers,
-                            {answer.playersStatus == ServerAnswer::Status::NoAnswer
-                                 ? QStringLiteral("Players: no answer")
-                                 : QStringLiteral("Players: invalid answer")});
+        new QTreeWidgetItem(ui_->lstPlayers, {answer.playersStatus == ServerAnswer::Status::NoAnswer
+                                                  ? QStringLiteral("Players: no answer")
+                                                  : QStringLiteral("Players: invalid answer")});
     for (const PlayerEntry& p : answer.players)
         new QTreeWidgetItem(ui_->lstPlayers,
                             {text(p.name), QString::number(p.score), timePlayed(p.seconds)});

@@ -49,7 +49,8 @@ std::optional<std::string> findNoCase(std::string folder, std::string_view relat
     while (!relative.empty()) {
         const size_t slash = relative.find('/');
         const std::string_view part = relative.substr(0, slash);
-        relative = slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
+        relative =
+            slash == std::string_view::npos ? std::string_view() : relative.substr(slash + 1);
         if (part.empty()) continue;
         auto next = childNoCase(folder, part);
         if (!next) return std::nullopt;

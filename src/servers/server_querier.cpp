@@ -2,8 +2,8 @@
 
 #include <QHostInfo>
 #include <QTimerEvent>
-#include <QVariant>
 #include <QUdpSocket>
+#include <QVariant>
 #include <algorithm>
 
 namespace skyloom {

@@ -28,10 +28,11 @@ void appendUtf8(std::string& out, char32_t c) {
 char32_t nextCodePoint(std::string_view s, size_t& i) {
     const auto byte = [&](size_t at) { return static_cast<unsigned char>(s[at]); };
     const unsigned char lead = byte(i);
-    const size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2
-                                        : lead >= 0xE0 && lead < 0xF0   ? 3
-                                        : lead >= 0xF0 && lead < 0xF5   ? 4
-                                                                        : 0;
+    const size_t length = lead < 0x80                   ? 1
+                          : lead >= 0xC2 && lead < 0xE0 ? 2
+                          : lead >= 0xE0 && lead < 0xF0 ? 3
+                          : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                        : 0;
     if (length == 0 || s.size() - i < length) {
         ++i;
         return length == 1 ? lead : U'\uFFFD';

@@ -17,10 +17,10 @@ namespace {
 struct QueryCase {
     const char* what;
     FakeA2sServer::Mode mode;
-    QString host;       // empty: the fake server's
-    QString status;     // ADDR and PORT stand for the fake server's
-    QStringList shown;  // name, map, folder, players, password, VAC
-    int requests;       // what reached the server
+    QString host;              // empty: the fake server's
+    QString status;            // ADDR and PORT stand for the fake server's
+    QStringList shown;         // name, map, folder, players, password, VAC
+    int requests;              // what reached the server
     QString playersNote = {};  // what the players list says instead of the players
 };
 const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
@@ -133,8 +133,9 @@ private slots:
         QTRY_COMPARE(values(), shown);
         QTRY_COMPARE(ui.lblStatus->text(),
                      status.replace("ADDR", server.address()).replace("PORT", ui.port->text()));
-        QTRY_COMPARE(ui.lstPlayers->topLevelItemCount(),
-                     !playersNote.isEmpty() ? 1 : answers ? 2 : 0);
+        QTRY_COMPARE(ui.lstPlayers->topLevelItemCount(), !playersNote.isEmpty() ? 1
+                                                         : answers              ? 2
+                                                                                : 0);
         QTest::qWait(2 * app->network.timing.timeoutMs);  // no late retries or answers
         QCOMPARE(server.requests, requests);
         QCOMPARE(values(), shown);

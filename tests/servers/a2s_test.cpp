@@ -1,5 +1,4 @@
 #include "servers/a2s.h"
-#include "servers/server_text.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +6,7 @@
 #include <sstream>
 
 #include "fuzz.h"
+#include "servers/server_text.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -138,8 +138,11 @@ TEST(ServerText, namesOnOneLineAndQueryLines) {
     const std::pair<std::string, std::string> names[] = {
         {"Plain <b>&amp;", "Plain <b>&amp;"},
         {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8", "Two lines  and  C1  LS "},
-        {"\xE2\x80\xAE" "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8F" "mark",
-         "desrever iso \xE2\x80\x8F" "mark"},
+        {"\xE2\x80\xAE"
+         "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8F"
+         "mark",
+         "desrever iso \xE2\x80\x8F"
+         "mark"},
         {"caf\xC3\xA9 \xF0\x9F\x8E\xAE", "caf\xC3\xA9 \xF0\x9F\x8E\xAE"},
         {"Bob\xFF \xC3( \xE2\x80 \xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80",
          "Bob\uFFFD \uFFFD( \uFFFD\uFFFD \uFFFD\uFFFD \uFFFD\uFFFD\uFFFD "
@@ -156,7 +159,8 @@ TEST(ServerText, namesOnOneLineAndQueryLines) {
     EXPECT_EQ(queryText(info, 42, players),
               "name\tFrag fest\nmap\t2fort\nfolder\ttfc\nplayers\t5/16\nping\t42 ms\n"
               "password\tno\nvac\tyes\nplayer\tAnn \t12\t754\nplayer\tBob\t-3\t0\n");
-    for (const auto& [bots, text] : {std::pair{0, "5/16"}, {1, "5/16 (1 bot)"}, {4, "5/16 (4 bots)"}}) {
+    for (const auto& [bots, text] :
+         {std::pair{0, "5/16"}, {1, "5/16 (1 bot)"}, {4, "5/16 (4 bots)"}}) {
         info.bots = bots;
         EXPECT_EQ(playerCountText(info), text);
     }
