@@ -92,8 +92,9 @@ void MainWindow::reloadPaths() {
 void MainWindow::listMaps(const char* key) {
     // A missing key is no folder, not a folder called "error" in the current folder.
     const std::string folder = readPath(key);
-    ui_->frm3->setToolTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder,
-                                                          isWindowsProgram(readPath("program"))));
+    const std::string program = readPath("program");
+    const bool wine = program != "error" && isWindowsProgram(program);
+    ui_->frm3->setToolTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder, wine));
 }
 
 void MainWindow::chooseGameType(GameType type) {
