@@ -1,12 +1,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
 #include "app/find_game_mode.h"
+#include "app/map_info_mode.h"
 #include "app/qt_desktop.h"
+#include "app/query_mode.h"
 #include "app/register_windows.h"
 #include "platform/application_folder.h"
 #include "platform/process_starter.h"
@@ -18,7 +21,10 @@ namespace {
 struct Options {
     std::optional<int> exitStatus;
     std::optional<std::string> settings;  // absolute
+    // The modes that print an answer and end.
     bool findGame = false;
+    std::optional<std::string> mapInfo;
+    std::optional<std::string> query;
 };
 
 int fail(const QString& message) {
@@ -42,7 +48,17 @@ Options readOptions(const QCoreApplication& app) {
         QStringLiteral("find-game"),
         QStringLiteral("Prints the copies of Half-Life found on this machine, one a line: kind, "
                        "program, maps folder, TFC maps folder or -, separated by tabs."));
-    parser.addOptions({settings, findGame});
+    const QCommandLineOption mapInfo(
+        QStringLiteral("map-info"),
+        QStringLiteral("Prints the map's title and the files it needs that are not installed, "
+                       "then ends."),
+        QStringLiteral("FILE.bsp"));
+    const QCommandLineOption query(
+        QStringLiteral("query"),
+        QStringLiteral("Asks the server (port 27015 by default) for its information and players, "
+                       "prints them, then ends."),
+        QStringLiteral("HOST[:PORT]"));
+    parser.addOptions({settings, findGame, mapInfo, query});
 
     Options options;
     if (!parser.parse(app.arguments())) {
@@ -57,6 +73,9 @@ Options readOptions(const QCoreApplication& app) {
         return options;
     }
     options.findGame = parser.isSet(findGame);
+    if (parser.isSet(mapInfo))
+        options.mapInfo = QFile::encodeName(parser.value(mapInfo)).toStdString();
+    if (parser.isSet(query)) options.query = parser.value(query).toStdString();
     if (parser.isSet(settings)) {
         // Made absolute once: a start of the game changes the current folder.
         std::error_code error;
@@ -90,6 +109,8 @@ int main(int argc, char* argv[]) {
         const Options options = readOptions(terminal);
         if (options.exitStatus) return *options.exitStatus;
         if (options.findGame) return skyloom::runFindGame();
+        if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
+        if (options.query) return skyloom::runQuery(*options.query);
         settingsPath = skyloom::settingsFile(options.settings);
     }
     if (settingsPath.empty())

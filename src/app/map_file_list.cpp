@@ -20,10 +20,11 @@ public:
     };
 
     void reset(std::vector<std::string> folders, std::vector<std::string> searchPath,
-               MapListing listing) {
+               bool ignoreCase, MapListing listing) {
         beginResetModel();
         folders_ = std::move(folders);
         searchPath_ = std::move(searchPath);
+        ignoreCase_ = ignoreCase;
         entries_.clear();
         entries_.reserve(listing.maps.size());
         for (ListedMap& map : listing.maps) {
@@ -59,7 +60,8 @@ public:
     }
 
     MapCheck check(const Entry& entry) const {
-        return checkMap(cache_, folders_[entry.folder] + '/' + entry.name, searchPath_);
+        return checkMap(cache_, folders_[entry.folder] + '/' + entry.name, searchPath_,
+                        ignoreCase_);
     }
 
     QStringList names() const {
@@ -80,6 +82,7 @@ private:
 
     std::vector<std::string> folders_;
     std::vector<std::string> searchPath_;
+    bool ignoreCase_ = false;
     std::vector<Entry> entries_;
     mutable MapFileCache cache_;
 };
@@ -91,13 +94,13 @@ MapFileList::MapFileList(QWidget* parent) : QListView(parent), model_(new MapLis
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-QString MapFileList::setMapsFolder(const std::string& mapsFolder) {
+QString MapFileList::setMapsFolder(const std::string& mapsFolder, bool underWine) {
     folder_ = mapsFolder;
     const ModFolders mod = modFoldersOf(mapsFolder);
     MapListing listing = listMaps(mapsFolder.empty() ? std::vector<std::string>{} : mod.mapFolders);
     const FolderProblem problem = mapsFolder.empty() ? FolderProblem::NotFound : listing.problem;
     const QString reason = QString::fromStdString(listing.reason);
-    model_->reset(mod.mapFolders, searchPathOf(mod.mod), std::move(listing));
+    model_->reset(mod.mapFolders, searchPathOf(mod.mod, underWine), underWine, std::move(listing));
     const QString shown = shownText(mapsFolder);
     if (mapsFolder.empty()) return QStringLiteral("No maps: the maps folder is not configured");
     switch (problem) {

@@ -23,7 +23,8 @@ public:
 
     // Lists the maps of the mod whose `maps` folder this is, given as the setting's own bytes
     // (empty: none). Gives why nothing could be listed, for the list's frame; empty when listed.
-    QString setMapsFolder(const std::string& mapsFolder);
+    // `underWine`: the game is a Windows program, whose file look-ups ignore case.
+    QString setMapsFolder(const std::string& mapsFolder, bool underWine = false);
     std::string folder() const { return folder_; }
 
     QStringList fileNames() const;

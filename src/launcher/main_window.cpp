@@ -7,6 +7,7 @@
 #include "app/outside_text.h"
 #include "app/system_colours.h"
 #include "launcher/game_types.h"
+#include "maps/search_path.h"
 #include "setup/save_settings.h"
 #include "ui_main_window.h"
 
@@ -92,7 +93,10 @@ void MainWindow::reloadPaths() {
 void MainWindow::listMaps(const char* key) {
     // A missing key is no folder, not a folder called "error" in the current folder.
     const std::string folder = readPath(key);
-    ui_->frm3->setToolTip(asPlainTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder)));
+    const std::string program = readPath("program");
+    const bool wine = program != "error" && isWindowsProgram(program);
+    ui_->frm3->setToolTip(
+        asPlainTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder, wine)));
 }
 
 void MainWindow::chooseGameType(GameType type) {

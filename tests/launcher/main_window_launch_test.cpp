@@ -37,20 +37,25 @@ class MainWindowLaunchTest : public QObject {
         QCOMPARE(app->games.starts.back().state, WindowState::Maximized);
     }
 
-    // A TFC install whose maps come from the mod, its add-on and its downloads.
+    // A TFC install for Wine whose maps come from the mod, its add-on and its downloads.
     Ui::MainWindow& openWithInstall(const std::string& mapsFolder = "tfc/maps") {
         dropApp();
         app = std::make_unique<TestApp>();
         const std::string hl = app->folder() + "/hl/";
         app->makeFolder("hl/tfc/maps");
+        writeFile(hl + "hl.exe", "MZ");
         writeFile(hl + "tfc/maps/2fort.bsp",
                   bspBytes("{\"message\" \"Two Forts\" \"wad\" \"a.wad;b.wad;c.wad;d.wad;e.wad;"
-                           "f.wad;g.wad\"}"));
+                           "f.wad;g.wad\"}",
+                           {{"FROM_A_WAD"}}));
         writeFile(hl + "tfc/maps/bad.bsp", "not a map");
         // A downloaded name with tabs would become more arguments: never listed.
         app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp", "x\t+exec\tevil.bsp"});
+        // Complete as Wine finds files, whatever their case; its title is markup.
         writeFile(hl + "tfc_downloads/maps/dl.bsp",
-                  bspBytes(std::string("{\"message\" \"") + kMarkup + "\"}"));
+                  bspBytes(std::string("{\"message\" \"") + kMarkup +
+                           "\" \"model\" \"models/x.mdl\"}"));
+        app->makeFolder("hl/tfc/Models", {"X.MDL"});
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + hl +
