@@ -294,6 +294,17 @@ private slots:
         }
     }
 
+    // Paths stored as bytes that are not UTF-8 go back unchanged when the player leaves them.
+    void config_andWizard_writeUneditedPathsBackByteForByte() {
+        const std::string paths = "program=/g\xE9/hl.exe\nmaps=/cartes_\xE9t\xE9/valve/maps\n";
+        for (const char* window : {"config", "firstuseconfig"}) {
+            start("[MISC]\ntfc=false\n[GAMEDIR]\n" + paths, window);
+            QCOMPARE(panel(window).txtMaps->text(), QString("/cartes_\u00e9t\u00e9/valve/maps"));
+            press(window, std::string(window) == "config" ? "cmdOK" : "cmdFinish");
+            QVERIFY2(app->readIni().find(paths) != std::string::npos, app->readIni().c_str());
+        }
+    }
+
     void findTheGame_fillsFromTheOneFoundTheOneChosenOrSaysWhereItLooked() {
         // Wine installs in the fixture home; opening alone fills only unset fields from a
         // single install; the button asks which of several, or says where it looked.
