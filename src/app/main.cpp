@@ -11,6 +11,7 @@
 #include "app/qt_desktop.h"
 #include "app/query_mode.h"
 #include "app/register_windows.h"
+#include "app/start_failure.h"
 #include "platform/application_folder.h"
 #include "platform/process_starter.h"
 #include "platform/program_info.h"
@@ -127,7 +128,8 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     skyloom::QtDesktop desktop;
-    skyloom::ProcessStarter games;
+    skyloom::ProcessStarter games(
+        [&desktop](const skyloom::GameEnded& ended) { reportGameEnded(desktop, ended); });
     const skyloom::Settings settings(settingsPath);
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();

@@ -1,5 +1,6 @@
 #include "app/start_failure.h"
 
+#include "app/outside_text.h"
 #include "maps/map_name.h"
 
 namespace skyloom {
@@ -11,6 +12,17 @@ void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& re
         text += QStringLiteral("Tried: %1\n").arg(QString::fromStdString(result.tried));
     text += QStringLiteral("Reason: %1").arg(QString::fromStdString(result.reason));
     desktop.message(parent, text, QStringLiteral("Skyloom"), MessageButtons::Ok,
+                    MessageIcon::Critical);
+}
+
+void reportGameEnded(Desktop& desktop, const GameEnded& ended) {
+    QString text = QStringLiteral("The game ended as soon as it started.\n\nTried: %1\nEnded with: %2")
+                       .arg(shownText(ended.tried), QString::fromStdString(ended.status));
+    if (!ended.lastLines.empty())
+        text += QStringLiteral("\n\nThe last lines it wrote:\n%1").arg(shownText(ended.lastLines));
+    if (!ended.log.empty())
+        text += QStringLiteral("\n\nAll it wrote is in %1.").arg(shownText(ended.log));
+    desktop.message(nullptr, text, QStringLiteral("Skyloom"), MessageButtons::Ok,
                     MessageIcon::Critical);
 }
 

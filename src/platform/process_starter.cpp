@@ -7,14 +7,18 @@
 
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 #include "games/start_plan.h"
 #include "platform/command_line.h"
 #include "platform/process_spawn.h"
+#include "platform/settings_place.h"
 
 namespace skyloom {
 namespace {
@@ -47,7 +51,73 @@ std::string currentFolder() {
     return std::filesystem::current_path(error).string();
 }
 
+// $XDG_STATE_HOME/skyloom/game.log (by default under ~/.local/state), its folder made; empty
+// when there is no such place: the game then writes where Skyloom does.
+std::string gameLog() {
+    std::string state = qEnvironmentVariable("XDG_STATE_HOME").toStdString();
+    if (state.empty() || state.front() != '/') {
+        const std::string home = QDir::homePath().toStdString();
+        if (home.empty() || home == "/") return {};
+        state = home + "/.local/state";
+    }
+    const std::string log = state + "/skyloom/game.log";
+    return makeFolderFor(log) ? std::string() : log;
+}
+
+// The last lines of a log, at most a few kilobytes of it.
+std::string lastLines(const std::string& log, int count) {
+    const int fd = ::open(log.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return {};
+    constexpr off_t kTail = 4096;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    std::string text(static_cast<size_t>(std::clamp<off_t>(size, 0, kTail)), '\0');
+    const ssize_t n = ::pread(fd, text.data(), text.size(), std::max<off_t>(0, size - kTail));
+    ::close(fd);
+    text.resize(static_cast<size_t>(std::max<ssize_t>(0, n)));
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    size_t from = text.size();
+    for (int lines = 0; lines < count && from != std::string::npos && from > 0; ++lines)
+        from = text.rfind('\n', from - 1);
+    return from == std::string::npos ? text : text.substr(from + 1);
+}
+
+std::string describeStatus(int status) {
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        return "signal " + std::to_string(signal) + " (" + ::strsignal(signal) + ")";
+    }
+    return "exit status " + std::to_string(WEXITSTATUS(status));
+}
+
 }  // namespace
+
+ProcessStarter::ProcessStarter(std::function<void(const GameEnded&)> onEnded)
+    : onEnded_(std::move(onEnded)) {}
+
+void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& log) {
+    // Looked at on the event loop for its first seconds; after that a thread only reaps it.
+    constexpr int kPollMs = 100;
+    constexpr int kWatchedMs = 10000;
+    auto* timer = new QTimer(&watches_);
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, elapsed, pid, tried, log] {
+        int status = 0;
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == 0 && (*elapsed += kPollMs) < kWatchedMs) return;
+        timer->deleteLater();
+        timer->stop();
+        if (ended == 0) {
+            std::thread([pid] {
+                while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+                }
+            }).detach();
+            return;
+        }
+        const bool failed = ended == pid && (WIFSIGNALED(status) || WEXITSTATUS(status) != 0);
+        if (failed && onEnded_) onEnded_({tried, describeStatus(status), lastLines(log, 12), log});
+    });
+    timer->start(kPollMs);
+}
 
 InstallSearch ProcessStarter::installSearch() const {
     return {QDir::homePath().toStdString(), qEnvironmentVariable("WINEPREFIX").toStdString()};
@@ -80,16 +150,13 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
     if (!decision.plan) return {false, command.program, decision.reason, decision.tried};
 
     const StartPlan& plan = *decision.plan;
+    const std::string log = gameLog();
     const Spawned spawned =
-        spawnProgram({plan.program, plan.arguments, plan.workingFolder, plan.environment, {}});
+        spawnProgram({plan.program, plan.arguments, plan.workingFolder, plan.environment, log});
     if (spawned.error)
         return {false, command.program, "The system could not start it: " + *spawned.error + ".",
                 decision.tried};
-    // Reaped when it ends, so no zombie stays behind while Skyloom runs.
-    std::thread([pid = spawned.pid] {
-        while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
+    watch(spawned.pid, decision.tried, log);
     return {true, command.program, {}, decision.tried};
 }
 

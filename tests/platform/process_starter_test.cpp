@@ -38,6 +38,8 @@ private slots:
             "\"$a\"; done; printf -- '--\\n'; } >> \"$(dirname \"$0\")/hl.log\"\n");
         f.setPermissions(f.permissions() | QFile::ExeOwner);
     }
+    // The game's output goes here, never to the real home's state folder.
+    void initTestCase() { qputenv("XDG_STATE_HOME", (dir.path() + "/state").toUtf8()); }
     void cleanupTestCase() { QDir::setCurrent(original); }
 
     void bareName_startsInTheWorkingFolder_shellCharactersRunNothing() {
@@ -80,6 +82,30 @@ private slots:
                              std::string::npos,
                      r.reason.c_str());
             QFile(game + "/hl.exe").setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+
+    // A program that fails within seconds is told with its status and last lines, which the log
+    // in the state folder keeps; one that ends well is not.
+    void programsThatEndAtOnce_areToldWithTheirOutput() {
+        const std::pair<const char*, const char*> cases[] = {
+            {"echo one; echo two >&2; exit 3", "exit status 3|one\ntwo"},
+            {"echo bye; kill -SEGV $$", "signal 11 (Segmentation fault)|bye"},
+            {"echo fine", ""},
+        };
+        for (const auto& [script, told] : cases) {
+            QFile f(game + "/hl.exe");
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray("#!/bin/sh\n") + script + "\n");
+            f.close();
+            std::vector<GameEnded> ended;
+            ProcessStarter starter([&](const GameEnded& e) { ended.push_back(e); });
+            QVERIFY(starter.StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal).ok);
+            QTest::qWait(1500);
+            QCOMPARE(ended.size(), size_t(*told ? 1 : 0));
+            if (ended.empty()) continue;
+            QCOMPARE(ended[0].status + "|" + ended[0].lastLines, std::string(told));
+            QCOMPARE(ended[0].log, (dir.path() + "/state/skyloom/game.log").toStdString());
         }
     }
 
