@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/utf8.h"
+
 namespace skyloom {
 namespace {
 
@@ -13,26 +15,6 @@ std::string codePoint(char32_t c) {
     char text[16];
     std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
     return text;
-}
-
-// The length of the UTF-8 character at the start of `text` and its code point; 0 when it is
-// not one.
-size_t decodeUtf8(std::string_view text, char32_t& c) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char first = byte(0);
-    size_t length = first < 0x80 ? 1 : first >= 0xC2 && first < 0xE0 ? 2
-                                   : first >= 0xE0 && first < 0xF0 ? 3
-                                   : first >= 0xF0 && first < 0xF5 ? 4
-                                                                   : 0;
-    if (length == 0 || length > text.size()) return 0;
-    c = length == 1 ? first : first & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
-    if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    return length;
 }
 
 // Characters that show as nothing or as a blank.

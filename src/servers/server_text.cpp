@@ -3,55 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/utf8.h"
+
 namespace skyloom {
 namespace {
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The code point at `i`, which moves past it; U+FFFD for a byte that starts no valid sequence.
 char32_t nextCodePoint(std::string_view s, size_t& i) {
-    const auto byte = [&](size_t at) { return static_cast<unsigned char>(s[at]); };
-    const unsigned char lead = byte(i);
-    const size_t length = lead < 0x80                   ? 1
-                          : lead >= 0xC2 && lead < 0xE0 ? 2
-                          : lead >= 0xE0 && lead < 0xF0 ? 3
-                          : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                        : 0;
-    if (length == 0 || s.size() - i < length) {
-        ++i;
-        return length == 1 ? lead : U'\uFFFD';
-    }
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return U'\uFFFD';
-        }
-        c = (c << 6) | (byte(i + k) & 0x3F);
-    }
-    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
-        ++i;  // overlong, beyond Unicode, or a surrogate
-        return U'\uFFFD';
-    }
-    i += length;
-    return c;
+    char32_t c = 0;
+    const size_t length = decodeUtf8(s.substr(i), c);
+    i += length ? length : 1;
+    return length ? c : U'\uFFFD';
 }
 
 std::string yesNo(bool b) {
