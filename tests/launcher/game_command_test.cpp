@@ -6,7 +6,10 @@
 using namespace skyloom;
 
 TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
-    using choices = GameChoices;
+    const auto choices = [](GameType type, const char* map, const char* difficulty,
+                            const char* parameters, GameOptions options) {
+        return GameChoices{type, map, difficulty, parameters, options, {}};
+    };
     const std::pair<GameChoices, std::string> cases[] = {
         {choices(GameType::Deathmatch, "crossfire.bsp", "", "", {}),
          "hl.exe +deathmatch 1 +map crossfire"},
