@@ -179,9 +179,6 @@ private slots:
         QTest::newRow("unloadable") << "x +exec evil.bsp"
                                     << "holds a blank"
                                     << "Map name";
-        QTest::newRow("quoted") << "x\"+exec evil.bsp"
-                                << "holds the character \""
-                                << "Map name";
         // The paste guard makes a typed tab a blank, which is refused by name.
         QTest::newRow("tab") << "x\t+exec\tevil.bsp"
                              << "holds a blank"
