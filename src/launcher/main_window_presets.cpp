@@ -70,7 +70,8 @@ void MainWindow::mnuFileitmSavePreset_Click() {
     }
     if (findPreset(context_.settings.text(), name) &&
         context_.desktop.message(
-            this, QStringLiteral("There is a preset called \"%1\" already. Replace it?").arg(*typed),
+            this,
+            QStringLiteral("There is a preset called \"%1\" already. Replace it?").arg(*typed),
             title, MessageButtons::YesNo, MessageIcon::Exclamation) != MessageAnswer::Yes)
         return;
     save(context_, this, presetWrites(name, {choices(), ui_->chkAdd->isChecked()}));
@@ -97,8 +98,8 @@ void MainWindow::fillFromPreset(const std::string& name) {
     ui_->txtSelMap->setText(shownText(c.selectedMap));
     ui_->dirFichiers->selectFileName(shownText(c.selectedMap));
     if (!c.selectedMap.empty())
-        ui_->txtSelMap->setToolTip(
-            asPlainTip(QStringLiteral("The map currently selected is ") + shownText(c.selectedMap)));
+        ui_->txtSelMap->setToolTip(asPlainTip(QStringLiteral("The map currently selected is ") +
+                                              shownText(c.selectedMap)));
     const QString difficulty = shownText(c.difficulty);
     ui_->cmbDifficult->setCurrentIndex(ui_->cmbDifficult->findText(difficulty));
     ui_->cmbDifficult->setEditText(difficulty);
@@ -129,16 +130,16 @@ void MainWindow::mnuPresetsitmDelete_Click() {
     const std::string shortcut = shortcutPath(*name);
     std::error_code error;
     if (shortcut.empty() || !std::filesystem::exists(shortcut, error)) return;
-    if (context_.desktop.message(this,
-                                 QStringLiteral("Remove the desktop shortcut of \"%1\" too?")
-                                     .arg(shownText(*name)),
-                                 title, MessageButtons::YesNo, MessageIcon::None) ==
-            MessageAnswer::Yes &&
+    if (context_.desktop.message(
+            this,
+            QStringLiteral("Remove the desktop shortcut of \"%1\" too?").arg(shownText(*name)),
+            title, MessageButtons::YesNo, MessageIcon::None) == MessageAnswer::Yes &&
         !std::filesystem::remove(shortcut, error))
-        context_.desktop.message(this,
-                                 QStringLiteral("The shortcut %1 could not be removed: %2.")
-                                     .arg(shownText(shortcut), QString::fromStdString(error.message())),
-                                 title, MessageButtons::Ok, MessageIcon::Exclamation);
+        context_.desktop.message(
+            this,
+            QStringLiteral("The shortcut %1 could not be removed: %2.")
+                .arg(shownText(shortcut), QString::fromStdString(error.message())),
+            title, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void MainWindow::mnuPresetsitmShortcut_Click() {
@@ -152,15 +153,15 @@ void MainWindow::mnuPresetsitmShortcut_Click() {
     else if (!(error = makeFolderFor(path)))
         error = replaceFileAtomically(path, shortcutText(*name));
     if (error) {
-        context_.desktop.message(this,
-                                 QStringLiteral("The shortcut could not be written: %1.")
-                                     .arg(shownText(*error)),
-                                 title, MessageButtons::Ok, MessageIcon::Exclamation);
+        context_.desktop.message(
+            this, QStringLiteral("The shortcut could not be written: %1.").arg(shownText(*error)),
+            title, MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     context_.desktop.message(
-        this, QStringLiteral("The shortcut \"%1\" is in %2.").arg(shownText(*name), shownText(path)), title,
-        MessageButtons::Ok, MessageIcon::Information);
+        this,
+        QStringLiteral("The shortcut \"%1\" is in %2.").arg(shownText(*name), shownText(path)),
+        title, MessageButtons::Ok, MessageIcon::Information);
 }
 
 }  // namespace skyloom

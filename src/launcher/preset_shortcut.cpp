@@ -8,7 +8,8 @@ namespace skyloom {
 
 std::string desktopExecArgument(std::string_view argument) {
     constexpr std::string_view reserved = " \t\n\"'\\><~|&;$*?#()`";
-    const bool quote = argument.empty() || argument.find_first_of(reserved) != std::string_view::npos;
+    const bool quote =
+        argument.empty() || argument.find_first_of(reserved) != std::string_view::npos;
     std::string out = quote ? "\"" : "";
     for (const char c : argument) {
         if (c == '%') out += '%';
@@ -21,12 +22,18 @@ std::string desktopExecArgument(std::string_view argument) {
 std::string desktopStringValue(std::string_view value) {
     std::string out;
     for (const char c : value) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == ' ' && out.empty()) out += "\\s";  // a leading blank would be trimmed
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == ' ' && out.empty())
+            out += "\\s";  // a leading blank would be trimmed
+        else
+            out += c;
     }
     return out;
 }
@@ -36,7 +43,8 @@ std::string shortcutFileName(std::string_view presetName) {
     std::string id;
     for (const char c : presetName) {
         const auto byte = static_cast<unsigned char>(c);
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-') {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '-') {
             id += c;
         } else {
             id += '_';
@@ -48,7 +56,8 @@ std::string shortcutFileName(std::string_view presetName) {
     constexpr size_t kLongest = 180;
     if (id.size() > kLongest) {
         std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-        for (const char c : presetName) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        for (const char c : presetName)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
         id.resize(kLongest - 17);
         id += '-';
         for (int shift = 60; shift >= 0; shift -= 4) id += hex[(hash >> shift) & 15];
