@@ -8,6 +8,7 @@
 
 #include "app/find_game_mode.h"
 #include "app/map_info_mode.h"
+#include "app/preset_mode.h"
 #include "app/qt_desktop.h"
 #include "app/query_mode.h"
 #include "app/register_windows.h"
@@ -26,6 +27,7 @@ struct Options {
     bool findGame = false;
     std::optional<std::string> mapInfo;
     std::optional<std::string> query;
+    std::optional<std::string> preset;  // started without a window
 };
 
 int fail(const QString& message) {
@@ -59,7 +61,12 @@ Options readOptions(const QCoreApplication& app) {
         QStringLiteral("Asks the server (port 27015 by default) for its information and players, "
                        "prints them, then ends."),
         QStringLiteral("HOST[:PORT]"));
-    parser.addOptions({settings, findGame, mapInfo, query});
+    const QCommandLineOption preset(
+        QStringLiteral("preset"),
+        QStringLiteral("Starts the game with the preset NAME, as the main window would, without "
+                       "opening a window."),
+        QStringLiteral("NAME"));
+    parser.addOptions({settings, findGame, mapInfo, query, preset});
 
     Options options;
     if (!parser.parse(app.arguments())) {
@@ -77,6 +84,7 @@ Options readOptions(const QCoreApplication& app) {
     if (parser.isSet(mapInfo))
         options.mapInfo = QFile::encodeName(parser.value(mapInfo)).toStdString();
     if (parser.isSet(query)) options.query = parser.value(query).toStdString();
+    if (parser.isSet(preset)) options.preset = parser.value(preset).toStdString();
     if (parser.isSet(settings)) {
         // Made absolute once: a start of the game changes the current folder.
         std::error_code error;
@@ -104,6 +112,7 @@ void nameProgram() {
 int main(int argc, char* argv[]) {
     nameProgram();
     std::string settingsPath;
+    std::optional<std::string> preset;
     {
         // Options, help and the printing modes need no display.
         const QCoreApplication terminal(argc, argv);
@@ -113,6 +122,7 @@ int main(int argc, char* argv[]) {
         if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
         if (options.query) return skyloom::runQuery(*options.query);
         settingsPath = skyloom::settingsFile(options.settings);
+        preset = options.preset;
     }
     if (settingsPath.empty())
         return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
@@ -134,6 +144,9 @@ int main(int argc, char* argv[]) {
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
     const skyloom::AppContext context{windows, desktop, games, settings, network};
+    // A preset needs the display too: it may ask about a map's missing files, and its failures
+    // are told in a box.
+    if (preset) return skyloom::runPreset(context, *preset);
     skyloom::registerWindows(context);
 
     windows.show(QStringLiteral("splash"));

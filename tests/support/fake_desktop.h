@@ -57,12 +57,22 @@ public:
         return c;
     }
 
+    std::optional<QString> askText(QWidget*, const QString& title, const QString&) override {
+        textDialogs.push_back(title);
+        if (texts.empty()) return std::nullopt;
+        std::optional<QString> t = texts.front();
+        texts.pop_front();
+        return t;
+    }
+
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;  // default: OK (Yes)
     std::vector<FileDialog> fileDialogs;
     std::deque<std::optional<QString>> files;  // default: cancelled
     std::vector<ListDialog> lists;
     std::deque<std::optional<int>> choices;  // default: cancelled
+    std::vector<QString> textDialogs;        // their titles
+    std::deque<std::optional<QString>> texts;  // default: cancelled
 };
 
 }  // namespace skyloom::test
