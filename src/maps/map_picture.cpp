@@ -11,7 +11,7 @@ namespace {
 // and what faces down is ceiling.
 constexpr float kFloor = 0.7f;
 constexpr int kMargin = 2;  // the outer walls stay inside the picture
-constexpr uint8_t kLowest = 70, kHighest = 235, kWall = 24;
+constexpr uint8_t kLowest = 110, kHighest = 235, kWall = 24;
 
 struct Bounds {
     float minX = std::numeric_limits<float>::max(), maxX = std::numeric_limits<float>::lowest();

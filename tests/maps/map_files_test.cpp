@@ -114,8 +114,8 @@ TEST(MapPicture, aSquareRoomFromAbove) {
         const struct {
             int x, y;
             int grey;  // -1: transparent
-        } pixels[] = {{0, 0, -1},    {255, 128, -1}, {2, 128, 24},   {254, 128, 24}, {128, 2, 24},
-                      {96, 128, 24}, {40, 128, 70},  {128, 220, 70}, {128, 128, 235}};
+        } pixels[] = {{0, 0, -1},    {255, 128, -1}, {2, 128, 24},    {254, 128, 24}, {128, 2, 24},
+                      {96, 128, 24}, {40, 128, 110}, {128, 220, 110}, {128, 128, 235}};
         for (const auto& p : pixels) {
             const uint8_t* px = &picture->rgba[size_t(p.y * 256 + p.x) * 4];
             EXPECT_EQ(p.grey < 0 ? 0 : 255, px[3]) << p.x << "," << p.y;
