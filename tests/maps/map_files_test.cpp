@@ -98,8 +98,8 @@ TEST(BspFile, damagedMapsAreUnreadable) {
 
 // A square room with a block in its middle, and a brush entity spanning the room above both.
 static std::map<int, std::string> roomLumps() {
-    std::vector<Face> world = box({0, 0, 0}, {512, 512, 128}, true);
-    for (Face& f : box({192, 192, 0}, {320, 320, 64}, false)) world.push_back(f);
+    std::vector<Face> world = box({192, 192, 0}, {320, 320, 64}, false);
+    for (Face& f : box({0, 0, 0}, {512, 512, 128}, true)) world.push_back(f);
     return geometryLumps(world, box({0, 0, 200}, {512, 512, 210}, false));
 }
 
