@@ -30,7 +30,7 @@ struct MapGeometry {
 // out). Nothing when the file is not such a map or an index in its geometry points nowhere.
 // Faces with a corner or plane that is not a finite number within the world are left out.
 // Each lump is read only up to a cap above what compilers write: a hostile map costs at most
-// about 30 MB.
+// about 25 MB.
 std::optional<MapGeometry> readMapGeometry(const ByteSource& file);
 
 }  // namespace skyloom

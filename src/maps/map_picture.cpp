@@ -12,6 +12,9 @@ namespace {
 constexpr float kFloor = 0.7f;
 constexpr int kMargin = 2;  // the outer walls stay inside the picture
 constexpr uint8_t kLowest = 110, kHighest = 235, kWall = 24;
+// Pixels filled, edges crossed and line steps, in pictures: real maps stay far below, and a
+// hostile one of huge overlapping faces gets no picture rather than seconds of drawing.
+constexpr uint64_t kWorkPerPixel = 64;
 
 struct Bounds {
     float minX = std::numeric_limits<float>::max(), maxX = std::numeric_limits<float>::lowest();
@@ -41,7 +44,10 @@ public:
         height_ = std::min(size, int(std::ceil((world.maxY - world.minY) * scale_)) + 2 * kMargin);
         depth_.assign(size_t(width_) * size_t(height_), -std::numeric_limits<float>::infinity());
         wall_.assign(depth_.size(), 0);
+        budget_ = kWorkPerPixel * uint64_t(size) * uint64_t(size);
     }
+
+    bool overBudget() const { return work_ > budget_; }
 
     float column(float x) const { return kMargin + (x - world_.minX) * scale_; }
     float row(float y) const { return kMargin + (world_.maxY - y) * scale_; }
@@ -60,6 +66,7 @@ public:
         const int lastRow = std::min(height_ - 1, int(std::ceil(bottom - 0.5f)) - 1);
         for (int r = firstRow; r <= lastRow; ++r) {
             const float centre = float(r) + 0.5f;
+            work_ += face.count;
             float left = std::numeric_limits<float>::max(),
                   right = std::numeric_limits<float>::lowest();
             for (uint32_t i = 0; i < face.count; ++i) {
@@ -75,6 +82,7 @@ public:
             const int firstColumn = std::max(0, int(std::ceil(left - 0.5f)));
             const int lastColumn = std::min(width_ - 1, int(std::ceil(right - 0.5f)) - 1);
             const float y = world_.maxY - (centre - kMargin) / scale_;
+            work_ += uint64_t(std::max(0, lastColumn - firstColumn + 1));
             for (int c = firstColumn; c <= lastColumn; ++c) {
                 const float x = world_.minX + (float(c) + 0.5f - kMargin) / scale_;
                 const float z = std::clamp(
@@ -92,6 +100,7 @@ public:
             const MapPoint& b = points[(i + 1) % face.count];
             const float ca = column(a.x), ra = row(a.y), cb = column(b.x), rb = row(b.y);
             const int steps = int(std::ceil(std::max(std::fabs(cb - ca), std::fabs(rb - ra))));
+            work_ += uint64_t(steps) + 1;
             for (int s = 0; s <= steps; ++s) {
                 const float t = steps ? float(s) / float(steps) : 0.f;
                 const int c = int(ca + t * (cb - ca)), r = int(ra + t * (rb - ra));
@@ -126,6 +135,7 @@ private:
     int width_ = 0, height_ = 0;
     std::vector<float> depth_;
     std::vector<uint8_t> wall_;
+    uint64_t work_ = 0, budget_ = 0;
 };
 
 }  // namespace
@@ -141,10 +151,14 @@ std::optional<MapPicture> drawMapPicture(const MapGeometry& geometry, int size) 
     }
     if (world.empty() || size <= 2 * kMargin) return std::nullopt;
     Canvas canvas(world, size);
-    for (const MapFace& face : geometry.faces)
+    for (const MapFace& face : geometry.faces) {
         if (isFloor(face)) canvas.fill(face, &geometry.points[face.first]);
-    for (const MapFace& face : geometry.faces)
+        if (canvas.overBudget()) return std::nullopt;
+    }
+    for (const MapFace& face : geometry.faces) {
         if (isWall(face)) canvas.outline(face, &geometry.points[face.first]);
+        if (canvas.overBudget()) return std::nullopt;
+    }
     return floors.empty() ? canvas.picture(0, 0) : canvas.picture(floors.minZ, floors.maxZ);
 }
 

@@ -150,6 +150,13 @@ TEST(MapPicture, damagedGeometry) {
         EXPECT_EQ(geometry ? int(geometry->faces.size()) : -1, c.faces) << c.what;
     }
     EXPECT_FALSE(mapPicture(MemorySource(bspBytes(kEntities))));
+    // Floors piled deeper than in any real map cost too much to draw.
+    const std::vector<Face> pile(70, box({0, 0, 0}, {64, 64, 64}, true)[0]);
+    auto picture = [](const std::vector<Face>& world) {
+        return mapPicture(MemorySource(bspBytes(kEntities, {}, false, geometryLumps(world))));
+    };
+    EXPECT_TRUE(picture({pile.begin(), pile.begin() + 8}));
+    EXPECT_FALSE(picture(pile));
 }
 
 TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
