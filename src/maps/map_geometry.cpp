@@ -77,6 +77,7 @@ std::optional<MapGeometry> readMapGeometry(const ByteSource& file) {
         return MapPoint{leFloat(p), leFloat(p + 4), leFloat(p + 8)};
     };
     MapGeometry geometry;
+    uint64_t corners = 0;  // read, whether their face is kept or not
     geometry.faces.reserve(count);
     for (uint64_t f = first; f < first + count; ++f) {
         const char* face = faces->data() + f * kFaceSize;
@@ -87,7 +88,8 @@ std::optional<MapGeometry> readMapGeometry(const ByteSource& file) {
         if (plane >= planeCount || firstEdge > surfedgeCount ||
             edgeCount16 > surfedgeCount - firstEdge)
             return std::nullopt;
-        if (geometry.points.size() + edgeCount16 > kMaxPoints) return std::nullopt;
+        corners += edgeCount16;
+        if (corners > kMaxPoints) return std::nullopt;
 
         const char* p = planes->data() + size_t(plane) * kPlaneSize;
         MapFace out{uint32_t(geometry.points.size()),

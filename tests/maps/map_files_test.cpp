@@ -131,6 +131,16 @@ TEST(MapPicture, damagedGeometry) {
         return bspBytes(kEntities, {}, false, lumps);
     };
     const auto lumps = roomLumps();
+    auto piled = [&](size_t faces) {  // faces of the world's 65,535 corners each
+        auto bytes = roomLumps();
+        bytes[7].clear();
+        for (size_t i = 0; i < faces; ++i)
+            bytes[7] += std::string(8, '\0') + "\xff\xff" + std::string(10, '\0');
+        bytes[13].clear();
+        for (int i = 0; i < 0xFFFF; ++i) bytes[13] += le32Bytes(1);
+        bytes[14].clear();
+        return bspBytes(kEntities, {}, false, bytes);
+    };
     const struct {
         const char* what;
         std::string bytes;
@@ -142,6 +152,8 @@ TEST(MapPicture, damagedGeometry) {
         {"edges cut", with(12, lumps.at(12).substr(0, 4 * 40)), -1},
         {"surfedges cut", with(13, lumps.at(13).substr(0, 4 * 40)), -1},
         {"planes cut", with(1, lumps.at(1).substr(0, 20 * 8)), -1},
+        {"corners up to the cap", piled(16), 16},
+        {"corners past the cap", piled(17), -1},
         {"world past the faces", with(14, std::string(56, '\0') + le32Bytes(1) + le32Bytes(18)),
          -1},
     };
