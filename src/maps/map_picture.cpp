@@ -12,8 +12,9 @@ namespace {
 constexpr float kFloor = 0.7f;
 constexpr int kMargin = 2;  // the outer walls stay inside the picture
 constexpr uint8_t kLowest = 110, kHighest = 235, kWall = 24;
-// Pixels filled, edges crossed and line steps, in pictures: real maps stay far below, and a
-// hostile one of huge overlapping faces gets no picture rather than seconds of drawing.
+// The work allowed (pixels filled, edges crossed, line steps), in pictures' worth of pixels: real
+// maps stay far below, and a hostile one of huge overlapping faces gets no picture rather than
+// seconds of drawing.
 constexpr uint64_t kWorkPerPixel = 64;
 
 struct Bounds {
