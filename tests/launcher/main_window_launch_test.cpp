@@ -53,10 +53,8 @@ class MainWindowLaunchTest : public QObject {
         writeFile(hl + "tfc/maps/bad.bsp", "not a map");
         // A downloaded name with tabs would become more arguments: never listed.
         app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp", "x\t+exec\tevil.bsp"});
-        // Complete as Wine finds files, whatever their case; its title is markup.
-        writeFile(hl + "tfc_downloads/maps/dl.bsp",
-                  bspBytes(std::string("{\"message\" \"") + kMarkup +
-                           "\" \"model\" \"models/x.mdl\"}"));
+        // Complete as Wine finds files, whatever their case; its title is markup; a room.
+        writeFile(hl + "tfc_downloads/maps/dl.bsp", dlMap(box({0, 0, 0}, {512, 256, 128}, true)));
         app->makeFolder("hl/tfc/Models", {"X.MDL"});
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
@@ -64,6 +62,10 @@ class MainWindowLaunchTest : public QObject {
                       "hl.exe\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
         w = qobject_cast<MainWindow*>(app->windows.show("sp"));
         return w->ui();
+    }
+    static std::string dlMap(const std::vector<Face>& world) {
+        return bspBytes(std::string("{\"message\" \"") + kMarkup + "\" \"model\" \"models/x.mdl\"}",
+                        {}, false, geometryLumps(world));
     }
     static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
     static QString describe(MapFileList* list, int row, int role) {
@@ -95,6 +97,25 @@ private slots:
         shown.setHtml(tip);
         QVERIFY2(tip.startsWith("<p>&lt;img") && shown.toPlainText().replace(QChar(0xA0), u' ') == kMarkup,
                  qPrintable(tip));
+        // Then beside the picture of the room drawn meanwhile, the title still text; drawn again
+        // when the map changes.
+        for (const QSize size : {QSize(256, 130), QSize(130, 256)}) {
+            if (size.height() == 256) {
+                std::vector<Face> world = box({0, 0, 0}, {256, 512, 128}, true);
+                world.push_back(world.front());
+                writeFile(app->folder() + "/hl/tfc_downloads/maps/dl.bsp", dlMap(world));
+                QCOMPARE(describe(ui.dirFichiers, 2, Qt::ToolTipRole), tip);
+            }
+            QTRY_VERIFY(describe(ui.dirFichiers, 2, Qt::ToolTipRole) != tip);
+            const QString pictured = describe(ui.dirFichiers, 2, Qt::ToolTipRole);
+            shown.setHtml(pictured);
+            QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup),
+                     qPrintable(pictured));
+            const QString url = pictured.section('"', 1, 1);
+            QVERIFY(url.startsWith("data:image/png;base64,"));
+            QCOMPARE(shown.resource(QTextDocument::ImageResource, url).value<QPixmap>().size(),
+                     size);
+        }
         // A Latin-1 folder and map: listed, shown as themselves, given to the game as bytes.
         auto& latin = openWithInstall("cartes_\xe9t\xe9/maps");
         QCOMPARE(latin.dirFichiers->fileNames(), QStringList({"caf\u00e9.bsp"}));
