@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/find_game_mode.h"
+#include "app/list_servers_mode.h"
 #include "app/qt_desktop.h"
 #include "app/register_windows.h"
 #include "platform/application_folder.h"
@@ -14,7 +15,8 @@
 namespace {
 
 // The options of `skyloom`; --help and --version print and end the program.
-std::optional<std::string> settingsOption(const QCoreApplication& app, bool* findGame = nullptr) {
+std::optional<std::string> settingsOption(const QCoreApplication& app, bool* findGame = nullptr,
+                                          std::optional<skyloom::ListServersOptions>* list = nullptr) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A launcher for Half-Life and Team Fortress Classic."));
@@ -31,8 +33,24 @@ std::optional<std::string> settingsOption(const QCoreApplication& app, bool* fin
         QStringLiteral("Prints the copies of Half-Life found on this machine, one a line: kind, "
                        "program, maps folder, TFC maps folder or -, separated by tabs."));
     parser.addOption(findGameOption);
+    const QCommandLineOption listServers(
+        QStringLiteral("list-servers"),
+        QStringLiteral("Prints the internet servers of the game that answer, fastest first: "
+                       "address, name, map, players/max, ping, separated by tabs."));
+    const QCommandLineOption game(QStringLiteral("game"),
+                                  QStringLiteral("The game --list-servers lists: valve or tfc."),
+                                  QStringLiteral("GAME"), QStringLiteral("valve"));
+    const QCommandLineOption master(
+        QStringLiteral("master"),
+        QStringLiteral("The master server --list-servers asks instead of the one in the settings."),
+        QStringLiteral("HOST:PORT"));
+    parser.addOptions({listServers, game, master});
     parser.process(app);
     if (findGame) *findGame = parser.isSet(findGameOption);
+    if (list && parser.isSet(listServers)) {
+        *list = skyloom::ListServersOptions{parser.value(game).toStdString(), std::nullopt};
+        if (parser.isSet(master)) (*list)->master = parser.value(master).toStdString();
+    }
     if (!parser.isSet(settings)) return std::nullopt;
     return parser.value(settings).toStdString();
 }
@@ -41,7 +59,7 @@ std::optional<std::string> settingsOption(const QCoreApplication& app, bool* fin
 bool onlyPrints(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         for (const char* option :
-             {"-h", "--help", "--help-all", "-?", "-v", "--version", "--find-game"})
+             {"-h", "--help", "--help-all", "-?", "-v", "--version", "--find-game", "--list-servers"})
             if (std::strcmp(argv[i], option) == 0) return true;
     }
     return false;
@@ -59,8 +77,12 @@ int main(int argc, char* argv[]) {
     if (onlyPrints(argc, argv)) {
         QCoreApplication terminal(argc, argv);
         bool findGame = false;
-        settingsOption(terminal, &findGame);
+        std::optional<skyloom::ListServersOptions> list;
+        const auto chosen = settingsOption(terminal, &findGame, &list);
         if (findGame) return skyloom::runFindGame();
+        if (list)
+            return skyloom::runListServers(*list, skyloom::Settings(skyloom::settingsFile(chosen)),
+                                           skyloom::systemServerNetwork());
     }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(skyloom::kAppId));
