@@ -49,6 +49,7 @@ void ConnectionTool::loadListSettings() {
     ui_->cboGame->setCurrentIndex(filter_.game == "tfc" ? 1 : 0);
 
     // No column chosen: each tab keeps its own order (Recent newest first).
+    ui_->lstServers->header()->setSortIndicatorClearable(true);  // a third click: no column
     ui_->lstServers->header()->setSortIndicator(-1, Qt::AscendingOrder);
     ui_->lstServers->setSortingEnabled(true);
     progressTimer_.setSingleShot(true);
