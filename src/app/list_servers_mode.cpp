@@ -23,7 +23,7 @@ std::string field(std::string s) {
 }  // namespace
 
 int runListServers(const ListServersOptions& options, const Settings& settings,
-                   const ServerNetwork& network) {
+                   const ServerNetwork& network, std::FILE* out, std::FILE* err) {
     const QString master = QString::fromStdString(
         options.master ? *options.master
                        : settings.read("SERVERS", "master", kDefaultMaster, 1024));
@@ -63,24 +63,24 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
     std::stable_sort(answered.begin(), answered.end(),
                      [](const ServerAnswer& a, const ServerAnswer& b) { return a.pingMs < b.pingMs; });
     for (const ServerAnswer& a : answered)
-        std::printf("%s\t%s\t%s\t%d/%d\t%d ms\n", a.address().toStdString().c_str(),
+        std::fprintf(out, "%s\t%s\t%s\t%d/%d\t%d ms\n", a.address().toStdString().c_str(),
                     field(a.info.name).c_str(), field(a.info.map).c_str(), a.info.players,
                     a.info.maxPlayers, a.pingMs);
-    std::fflush(stdout);
+    std::fflush(out);
     switch (outcome->kind) {
         case ListOutcome::Kind::Complete:
             return 0;
         case ListOutcome::Kind::Stopped:
-            std::fprintf(stderr, "%s stopped answering after %zu servers; the list is cut short.\n",
+            std::fprintf(err, "%s stopped answering after %zu servers; the list is cut short.\n",
                          master.toStdString().c_str(), outcome->servers);
             return 0;
         case ListOutcome::Kind::NoAnswer:
-            std::fprintf(stderr, "%s did not answer.\n", outcome->source.toStdString().c_str());
+            std::fprintf(err, "%s did not answer.\n", outcome->source.toStdString().c_str());
             return 1;
         case ListOutcome::Kind::BadSource:
             break;
     }
-    std::fprintf(stderr, "%s gave no server list.\n", outcome->source.toStdString().c_str());
+    std::fprintf(err, "%s gave no server list.\n", outcome->source.toStdString().c_str());
     return 1;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,6 @@ struct ListServersOptions {
 // first: address, name, map, players/max, ping, separated by tabs. Needs no display but an event
 // loop. Returns 0 when the list arrived (even empty), 1 when its source did not answer.
 int runListServers(const ListServersOptions& options, const Settings& settings,
-                   const ServerNetwork& network);
+                   const ServerNetwork& network, std::FILE* out = stdout, std::FILE* err = stderr);
 
 }  // namespace skyloom

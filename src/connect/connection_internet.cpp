@@ -64,6 +64,8 @@ void ConnectionTool::loadListSettings() {
     connect(ui_->spnMaxPing, &QSpinBox::valueChanged, this, &ConnectionTool::filtersChanged);
     connect(ui_->cboGame, &QComboBox::activated, this, &ConnectionTool::cboGame_Click);
     connect(ui_->cmdRefresh, &QPushButton::clicked, this, &ConnectionTool::cmdRefresh_Click);
+    connect(ui_->mnuFileitmWebApiKey, &QAction::triggered, this,
+            &ConnectionTool::mnuFileitmWebApiKey_Click);
     connect(ui_->tabSources, &QTabWidget::currentChanged, this,
             &ConnectionTool::tabSources_Change);
     connect(internet_, &InternetList::listed, this, &ConnectionTool::internetListed);
@@ -127,6 +129,26 @@ void ConnectionTool::cboGame_Click() {
     filter_.game = gameFolder(ui_->cboGame->currentIndex()).toStdString();
     saveTimer_.start();
     if (ui_->tabSources->currentIndex() == kInternet) fetchInternet();
+}
+
+void ConnectionTool::mnuFileitmWebApiKey_Click() {
+    const std::optional<QString> key = context_.desktop.askSecret(
+        this, QStringLiteral("Steam Web API key"),
+        QStringLiteral("Your own key from steamcommunity.com/dev/apikey lists the internet "
+                       "servers through Steam's Web API.\nIt is kept in the desktop's secret "
+                       "store. Leave the field empty to ask the master server again."));
+    if (!key || !context_.network.storeWebApiKey) return;
+    context_.network.storeWebApiKey(this, key->trimmed(), [this](bool ok) {
+        if (!ok) {
+            context_.desktop.message(this,
+                                     QStringLiteral("The desktop's secret store did not take the "
+                                                    "key; the master server lists the servers."),
+                                     QStringLiteral("Skyloom"), MessageButtons::Ok,
+                                     MessageIcon::Exclamation);
+            return;
+        }
+        if (internetAsked_) fetchInternet();
+    });
 }
 
 void ConnectionTool::fetchInternet() {

@@ -64,6 +64,7 @@ private:
     void tabSources_Change();
     void cmdRefresh_Click();
     void cboGame_Click();
+    void mnuFileitmWebApiKey_Click();
     void fetchInternet();
     void internetListed(const std::vector<MasterEntry>& servers);
     void internetFinished(const ListOutcome& outcome);

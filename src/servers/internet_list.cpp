@@ -20,6 +20,8 @@ InternetList::~InternetList() = default;
 void InternetList::fetch(const QString& master, const QString& webApiBase,
                          const std::string& gameFolder) {
     const quint64 serial = ++serial_;
+    master_->cancel();
+    webApi_->cancel();
     const std::string filter = masterFilter(gameFolder);
     auto ask = [this, serial, master, webApiBase, filter](const QString& key) {
         if (serial != serial_) return;

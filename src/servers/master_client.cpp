@@ -52,6 +52,13 @@ void MasterClient::fetch(const QString& master, const std::string& filter) {
     });
 }
 
+void MasterClient::cancel() {
+    ++serial_;
+    running_ = false;
+    timeout_.stop();
+    gap_.stop();
+}
+
 void MasterClient::resolved(quint64 serial, const QHostAddress& address) {
     if (serial != serial_ || !running_) return;
     if (address.protocol() != QAbstractSocket::IPv4Protocol) return end(ListOutcome::Kind::NoAnswer);

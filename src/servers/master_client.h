@@ -38,6 +38,7 @@ public:
 
     // Starts again from the first page; a list still arriving is dropped.
     void fetch(const QString& master, const std::string& filter);
+    void cancel();  // without a word
 
 signals:
     void listed(const std::vector<skyloom::MasterEntry>& servers);  // each page's new ones

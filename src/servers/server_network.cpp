@@ -21,6 +21,7 @@ ServerNetwork systemServerNetwork() {
         return targets;
     };
     network.webApiKey = readWebApiKey;
+    network.storeWebApiKey = writeWebApiKey;
     return network;
 }
 

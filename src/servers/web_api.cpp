@@ -48,12 +48,16 @@ WebApiClient::~WebApiClient() {
     if (reply_) reply_->abort();
 }
 
+void WebApiClient::cancel() {
+    if (!reply_) return;
+    reply_->disconnect(this);
+    reply_->abort();
+    reply_->deleteLater();
+    reply_ = nullptr;
+}
+
 void WebApiClient::fetch(const QString& base, const QString& key, const std::string& filter) {
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-        reply_->deleteLater();
-    }
+    cancel();
     source_ = base;
     QNetworkRequest request(QUrl(webApiAddress(base, key, filter, kLimit), QUrl::StrictMode));
     request.setTransferTimeout(timeoutMs_);

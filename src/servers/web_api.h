@@ -35,6 +35,7 @@ public:
 
     // Starts again; a list still arriving is dropped.
     void fetch(const QString& base, const QString& key, const std::string& filter);
+    void cancel();  // without a word
 
     static constexpr qint64 kMaxAnswer = 32 * 1024 * 1024;
     static constexpr int kLimit = 20000;

@@ -5,6 +5,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include "app/list_servers_mode.h"
 #include "fake_a2s_server.h"
 #include "launcher/main_window.h"
 #include "test_app.h"
@@ -306,6 +307,57 @@ private slots:
         QCOMPARE(ui.lstServers->topLevelItemCount(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
     }
 
+    // `--list-servers`: a line per server that answered, fastest first; 1 when the master is silent.
+    void listServers() {
+        FakeInternet net;
+        open();
+        for (bool silent : {false, true}) {
+            net.master.pagesToAnswer = silent ? 0 : -1;
+            std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+            const int status = runListServers({"tfc", net.master.address().toStdString()},
+                                              app->settings, app->network, out, err);
+            const auto text = [](std::FILE* f) {
+                std::rewind(f);
+                QByteArray b(4096, '\0');
+                b.resize(qsizetype(std::fread(b.data(), 1, size_t(b.size()), f)));
+                std::fclose(f);
+                return QString::fromUtf8(b);
+            };
+            QStringList lines = text(out).split('\n', Qt::SkipEmptyParts);
+            QCOMPARE(status, int(silent));
+            QCOMPARE(text(err), silent ? net.master.address() + " did not answer.\n" : "");
+            int lastPing = 0;
+            for (QString& line : lines) {
+                const int ping = line.section('\t', 4).chopped(3).toInt();
+                QVERIFY(ping >= lastPing && line.endsWith(" ms"));
+                lastPing = ping;
+                line = line.section('\t', 0, 3);
+            }
+            QStringList expected{net.a.address() + "\tAlpha\t2fort\t2/16",
+                                 net.b.address() + "\tbravo\twell\t16/16",
+                                 net.c.address() + "\tCharlie\t2FORT_night\t5/16"};
+            lines.sort(), expected.sort();
+            QCOMPARE(lines, silent ? QStringList() : expected);
+        }
+        QCOMPARE(net.master.requests[0].substr(2), "0.0.0.0:0\0\\gamedir\\tfc\0"s);
+    }
+
+    // The key goes to the secret store, trimmed, never into skyloom.ini; a refusal is told.
+    void webApiKey_keptInTheSecretStore() {
+        auto& ui = open()->ui();
+        QStringList stored;
+        app->network.storeWebApiKey = [&](QObject*, const QString& key,
+                                          std::function<void(bool)> done) {
+            stored << key;
+            done(key != "refused");
+        };
+        app->desktop.secrets = {" K3Y ", std::nullopt, "refused"};
+        for (int i = 0; i < 3; ++i) ui.mnuFileitmWebApiKey->trigger();
+        QCOMPARE(stored, QStringList({"K3Y", "refused"}));
+        QCOMPARE(app->desktop.messages.size(), size_t(1));
+        QVERIFY(app->readIni().find("K3Y") == std::string::npos);
+    }
+
     // Filters act at once and are kept; headings sort numbers as numbers; a double click joins
     // and the Recent tab shows the servers joined, newest first; any tab adds favourites.
     void internet_filtersSortJoinRecent() {
@@ -333,6 +385,9 @@ private slots:
         ui.txtMapFilter->clear();
         ui.lstServers->sortByColumn(2, Qt::AscendingOrder);  // 2, 5, 16 players
         QCOMPARE(column(ui.lstServers, 0), QStringList({"Alpha", "Charlie", "bravo"}));
+        QTest::mouseClick(ui.cmdRefresh, Qt::LeftButton);  // rows arriving take their places
+        QTRY_COMPARE(column(ui.lstServers, 0), QStringList({"Alpha", "Charlie", "bravo"}));
+        QCOMPARE(net.master.requests.size(), size_t(4));
 
         for (int row : {1, 0}) {
             const QRect at = ui.lstServers->visualItemRect(ui.lstServers->topLevelItem(row));

@@ -38,6 +38,7 @@ TestApp::TestApp()
               500,
               {500, 2},
               50,
+              {},
               {}},
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings, network} {
