@@ -89,9 +89,10 @@ std::vector<QString>& ConnectionTool::tabServers(int tab) {
 void ConnectionTool::addRow(const QString& address) {
     auto* row = new ServerRow;
     row->setText(kAddress, address);
-    fillRow(row);
+    const bool shown = fillRow(row);  // every column before it takes its sorted place
     rows_.insert(address, row);
     ui_->lstServers->addTopLevelItem(row);
+    row->setHidden(!shown);
 }
 
 void ConnectionTool::tabSources_Change() {

@@ -74,7 +74,7 @@ void ConnectionTool::queryAll(const std::vector<QString>& addresses) {
             querier_->query(QString::fromStdString(a->host), portNumber(*a));
 }
 
-void ConnectionTool::fillRow(QTreeWidgetItem* row) {
+bool ConnectionTool::fillRow(QTreeWidgetItem* row) {
     const auto it = answers_.find(row->text(kAddress));
     const ServerAnswer* answer = it == answers_.end() ? nullptr : &it->second;
     const bool ok = answer && answer->status == ServerAnswer::Status::Answered;
@@ -90,7 +90,10 @@ void ConnectionTool::fillRow(QTreeWidgetItem* row) {
         const ServerInfo& i = answer->info;
         facts = ServerFacts{i.players, i.maxPlayers, i.bots, answer->pingMs, i.password, i.map};
     }
-    row->setHidden(!passesFilter(filter_, facts));
+    const bool shown = passesFilter(filter_, facts);
+    // A row not in the list yet cannot be hidden: the caller hides it once it is.
+    if (row->treeWidget()) row->setHidden(!shown);
+    return shown;
 }
 
 void ConnectionTool::showAnswer(const ServerAnswer& answer) {

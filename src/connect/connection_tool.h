@@ -74,7 +74,7 @@ private:
     void rememberJoin(const ServerAddress& server);
     std::vector<QString>& tabServers(int tab);
     void addRow(const QString& address);
-    void fillRow(QTreeWidgetItem* row);
+    bool fillRow(QTreeWidgetItem* row);  // whether the filters let it show
 
     AppContext context_;
     std::unique_ptr<Ui::ConnectionTool> ui_;
