@@ -237,7 +237,7 @@ private slots:
     }
 
     // The LAN search finds a server that answers only with a challenge first; closing the
-    // window stops whatever is still asking.
+    // window stops whatever is still asking, the master too.
     void findLan_andCloseCancels() {
         FakeA2sServer lan(FakeA2sServer::Mode::Challenge), silent(FakeA2sServer::Mode::Silent);
         auto& ui = open()->ui();
@@ -254,10 +254,16 @@ private slots:
         ui.port->setText(QString::number(silent.port()));
         QTest::mouseClick(ui.cmdQuery, Qt::LeftButton);
         QTRY_COMPARE(silent.requests, 1);
+        FakeMaster master({});
+        master.pagesToAnswer = 0;
+        app->writeIni(app->readIni() + "[SERVERS]\r\nmaster=" + master.address().toStdString() + "\r\n");
+        ui.tabSources->setCurrentIndex(2);
+        QTRY_COMPARE(master.requests.size(), size_t(1));
         app->windows.unload("connect");
         TestApp::processDeletes();
         QTest::qWait(2 * app->network.timing.timeoutMs);
         QCOMPARE(silent.requests, 1);
+        QCOMPARE(master.requests.size(), size_t(1));
     }
 
     void internet_data() {
