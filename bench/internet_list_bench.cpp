@@ -26,6 +26,7 @@ namespace {
 constexpr int kMost = 2000;
 constexpr quint16 kPort = 47115;
 quint16 masterPorts[2];  // listing 500 and 2,000
+long idleKb = 0;         // the program before any window: what the peak is measured above
 
 QHostAddress serverAddress(int i) {
     return QHostAddress(0x7F000001u + static_cast<quint32>(i));
@@ -76,7 +77,6 @@ void InternetTab(benchmark::State& state) {
     double peakMb = 0;
     for (auto _ : state) {
         std::ofstream("/proc/self/clear_refs") << "5";  // VmHWM starts again from here
-        const long idle = statusKb("VmRSS:");
         {
             skyloom::ConnectionTool window(context);
             window.show();
@@ -91,17 +91,23 @@ void InternetTab(benchmark::State& state) {
             loop.exec();
             state.counters["rows"] = window.ui().lstServers->topLevelItemCount();
         }
-        peakMb = std::max(peakMb, (statusKb("VmHWM:") - idle) / 1024.0);
+        peakMb = std::max(peakMb, (statusKb("VmHWM:") - idleKb) / 1024.0);
     }
     state.counters["peak_MB_above_idle"] = peakMb;
 }
+// A master that answers every page at once, then one that allows a request a second, as real
+// ones do: 2,000 servers come in 9 pages of 231, so the list alone takes 8 seconds.
 BENCHMARK(InternetTab)
     ->Args({500, 0})
     ->Args({kMost, 0})
-    ->Args({kMost, 1000})  // a real master's pace: a page a second
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
+BENCHMARK(InternetTab)
+    ->Args({kMost, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 // The fakes' side: binds every address and two masters, tells their ports, answers until killed.
 [[noreturn]] void serve(int argc, char** argv, int ready) {
@@ -139,6 +145,7 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    idleKb = statusKb("VmRSS:");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
