@@ -129,7 +129,10 @@ void ConnectionTool::cmdRefresh_Click() {
 void ConnectionTool::cboGame_Click() {
     filter_.game = gameFolder(ui_->cboGame->currentIndex()).toStdString();
     saveTimer_.start();
-    if (ui_->tabSources->currentIndex() == kInternet) fetchInternet();
+    if (ui_->tabSources->currentIndex() == kInternet)
+        fetchInternet();
+    else
+        internetAsked_ = false;  // the other game's list when the tab shows next
 }
 
 void ConnectionTool::mnuFileitmWebApiKey_Click() {

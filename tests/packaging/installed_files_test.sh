@@ -25,6 +25,7 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --version)
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --help)
 grep -q -- "--settings <FILE>" <<< "$help" || fail "--help does not offer --settings"
 grep -q -- "--find-game" <<< "$help" || fail "--help does not offer --find-game"
+grep -q -- "--list-servers" <<< "$help" || fail "--help does not offer --list-servers"
 
 # --find-game: one tabbed line per install; with none, status 1 and the places looked in.
 home=$(mktemp -d)
