@@ -30,6 +30,9 @@ public:
     std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> askSecret(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 class NoGames final : public GameStarter {

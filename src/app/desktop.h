@@ -33,6 +33,9 @@ public:
     // A modal one-line text field; the text typed, nothing when cancelled.
     virtual std::optional<QString> askText(QWidget* parent, const QString& title,
                                            const QString& label) = 0;
+    // A modal one-line field whose text is not shown (a key, a password); nothing when cancelled.
+    virtual std::optional<QString> askSecret(QWidget* parent, const QString& title,
+                                             const QString& label) = 0;
 };
 
 }  // namespace skyloom

@@ -9,6 +9,7 @@
 #include "app/find_game_mode.h"
 #include "app/map_info_mode.h"
 #include "app/preset_mode.h"
+#include "app/list_servers_mode.h"
 #include "app/qt_desktop.h"
 #include "app/query_mode.h"
 #include "app/register_windows.h"
@@ -28,6 +29,7 @@ struct Options {
     std::optional<std::string> mapInfo;
     std::optional<std::string> query;
     std::optional<std::string> preset;  // started without a window
+    std::optional<skyloom::ListServersOptions> listServers;
 };
 
 int fail(const QString& message) {
@@ -66,7 +68,18 @@ Options readOptions(const QCoreApplication& app) {
         QStringLiteral("Starts the game with the preset NAME, as the main window would, without "
                        "opening a window."),
         QStringLiteral("NAME"));
-    parser.addOptions({settings, findGame, mapInfo, query, preset});
+    const QCommandLineOption listServers(
+        QStringLiteral("list-servers"),
+        QStringLiteral("Prints the internet servers of the game that answer, fastest first: "
+                       "address, name, map, players/max, ping, separated by tabs."));
+    const QCommandLineOption game(QStringLiteral("game"),
+                                  QStringLiteral("The game --list-servers lists: valve or tfc."),
+                                  QStringLiteral("GAME"), QStringLiteral("valve"));
+    const QCommandLineOption master(
+        QStringLiteral("master"),
+        QStringLiteral("The master server --list-servers asks instead of the one in the settings."),
+        QStringLiteral("HOST:PORT"));
+    parser.addOptions({settings, findGame, mapInfo, query, preset, listServers, game, master});
 
     Options options;
     if (!parser.parse(app.arguments())) {
@@ -85,6 +98,10 @@ Options readOptions(const QCoreApplication& app) {
         options.mapInfo = QFile::encodeName(parser.value(mapInfo)).toStdString();
     if (parser.isSet(query)) options.query = parser.value(query).toStdString();
     if (parser.isSet(preset)) options.preset = parser.value(preset).toStdString();
+    if (parser.isSet(listServers)) {
+        options.listServers = skyloom::ListServersOptions{parser.value(game).toStdString(), {}};
+        if (parser.isSet(master)) options.listServers->master = parser.value(master).toStdString();
+    }
     if (parser.isSet(settings)) {
         // Made absolute once: a start of the game changes the current folder.
         std::error_code error;
@@ -122,6 +139,9 @@ int main(int argc, char* argv[]) {
         if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
         if (options.query) return skyloom::runQuery(*options.query);
         settingsPath = skyloom::settingsFile(options.settings);
+        if (options.listServers)
+            return skyloom::runListServers(*options.listServers, skyloom::Settings(settingsPath),
+                                           skyloom::systemServerNetwork());
         preset = options.preset;
     }
     if (settingsPath.empty())

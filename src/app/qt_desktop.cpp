@@ -93,4 +93,14 @@ std::optional<QString> QtDesktop::askText(QWidget* parent, const QString& title,
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
+std::optional<QString> QtDesktop::askSecret(QWidget* parent, const QString& title,
+                                            const QString& label) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
+}
+
 }  // namespace skyloom

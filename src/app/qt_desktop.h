@@ -17,6 +17,8 @@ public:
                                   const QStringList& items) override;
     std::optional<QString> askText(QWidget* parent, const QString& title,
                                    const QString& label) override;
+    std::optional<QString> askSecret(QWidget* parent, const QString& title,
+                                     const QString& label) override;
 };
 
 }  // namespace skyloom
