@@ -19,7 +19,9 @@
 #include "connect/connection_tool.h"
 #include "fake_a2s_server.h"
 #include "fake_game_starter.h"
-#include "ui_connection_tool.h"
+#include <QLabel>
+#include <QTabWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -83,16 +85,16 @@ void InternetTab(benchmark::State& state) {
         {
             skyloom::ConnectionTool window(context);
             window.show();
-            window.ui().tabSources->setCurrentIndex(2);
+            window.findChild<QTabWidget*>("tabSources")->setCurrentIndex(2);
             QEventLoop loop;
             QTimer poll;
             QObject::connect(&poll, &QTimer::timeout, [&] {
-                if (window.ui().lblProgress->text() == done) loop.quit();
+                if (window.findChild<QLabel*>("lblProgress")->text() == done) loop.quit();
             });
             poll.start(10);
             QTimer::singleShot(60000, &loop, &QEventLoop::quit);
             loop.exec();
-            state.counters["rows"] = window.ui().lstServers->topLevelItemCount();
+            state.counters["rows"] = window.findChild<QTreeWidget*>("lstServers")->topLevelItemCount();
         }
         peakMb = std::max(peakMb, (statusKb("VmHWM:") - idleKb) / 1024.0);
     }

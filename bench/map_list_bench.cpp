@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/map_file_list.h"
+#include "shell/map_file_list.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <random>
 
-#include "app/map_pictures.h"
+#include "shell/map_pictures.h"
 #include "map_bytes.h"
 #include "maps/map_picture.h"
 

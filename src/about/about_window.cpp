@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 
 #include "about/about_pictures.h"
-#include "app/outside_text.h"
+#include "shell/outside_text.h"
 #include "platform/program_info.h"
 #include "ui_about_window.h"
 

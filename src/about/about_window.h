@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 
 namespace Ui {
 class AboutWindow;

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 
 namespace Ui {
 class SecretWindow;

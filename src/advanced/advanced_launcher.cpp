@@ -2,8 +2,8 @@
 
 #include <QMouseEvent>
 
-#include "app/accessible_names.h"
-#include "app/outside_text.h"
+#include "shell/accessible_names.h"
+#include "shell/outside_text.h"
 #include "ui_advanced_launcher.h"
 
 namespace skyloom {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "advanced/advanced_lines.h"
-#include "app/app_context.h"
+#include "shell/app_context.h"
 
 class QLabel;
 

@@ -3,8 +3,8 @@
 #include <QScrollArea>
 
 #include "advanced/advanced_launcher.h"
-#include "app/outside_text.h"
-#include "app/start_failure.h"
+#include "shell/outside_text.h"
+#include "shell/start_failure.h"
 #include "ui_advanced_launcher.h"
 
 namespace skyloom {

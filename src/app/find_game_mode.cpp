@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "games/installs.h"
-#include "platform/process_starter.h"
+#include "games/process_starter.h"
 
 namespace skyloom {
 

@@ -10,12 +10,12 @@
 #include "app/map_info_mode.h"
 #include "app/preset_mode.h"
 #include "app/list_servers_mode.h"
-#include "app/qt_desktop.h"
+#include "shell/qt_desktop.h"
 #include "app/query_mode.h"
 #include "app/register_windows.h"
-#include "app/start_failure.h"
+#include "shell/start_failure.h"
 #include "platform/application_folder.h"
-#include "platform/process_starter.h"
+#include "games/process_starter.h"
 #include "platform/program_info.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "app/preset_mode.h"
 
-#include "app/map_file_list.h"
-#include "app/outside_text.h"
+#include "shell/map_file_list.h"
+#include "shell/outside_text.h"
 #include "launcher/game_launch.h"
 #include "launcher/game_types.h"
 #include "launcher/presets.h"
-#include "setup/save_settings.h"
+#include "shell/save_settings.h"
 
 namespace skyloom {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 
 namespace skyloom {
 

@@ -7,7 +7,7 @@
 #include "connect/favourites.h"
 #include "servers/server_querier.h"
 #include "servers/server_text.h"
-#include "setup/save_settings.h"
+#include "shell/save_settings.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {

@@ -1,6 +1,6 @@
 #include "connect/connection_tool.h"
 
-#include "app/start_failure.h"
+#include "shell/start_failure.h"
 #include "connect/connection_command.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 #include "connect/connection_command.h"
 #include "connect/server_filter.h"
 

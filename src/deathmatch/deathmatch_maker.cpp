@@ -1,7 +1,7 @@
 #include "deathmatch/deathmatch_maker.h"
 
-#include "app/outside_text.h"
-#include "app/system_colours.h"
+#include "shell/outside_text.h"
+#include "shell/system_colours.h"
 #include "maps/search_path.h"
 #include "ui_deathmatch_maker.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 #include "deathmatch/server_config.h"
 
 namespace Ui {

@@ -1,6 +1,6 @@
 // The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
-#include "app/map_file_list.h"
-#include "app/start_failure.h"
+#include "shell/map_file_list.h"
+#include "shell/start_failure.h"
 #include "deathmatch/deathmatch_maker.h"
 #include "platform/atomic_file.h"
 #include "ui_deathmatch_maker.h"

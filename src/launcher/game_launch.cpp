@@ -1,7 +1,7 @@
 #include "launcher/game_launch.h"
 
-#include "app/map_file_list.h"
-#include "app/start_failure.h"
+#include "shell/map_file_list.h"
+#include "shell/start_failure.h"
 #include "launcher/presets.h"
 #include "maps/search_path.h"
 

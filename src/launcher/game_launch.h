@@ -3,7 +3,7 @@
 #include <QString>
 #include <string>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 #include "launcher/game_command.h"
 
 class QWidget;

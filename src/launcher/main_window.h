@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 #include "launcher/game_command.h"
 
 namespace Ui {

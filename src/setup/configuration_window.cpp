@@ -1,7 +1,8 @@
 #include "setup/configuration_window.h"
 
 #include "setup/paths_panel.h"
-#include "setup/save_settings.h"
+#include "setup/wizard_folders.h"
+#include "shell/save_settings.h"
 #include "ui_configuration_window.h"
 #include "ui_paths_panel.h"
 

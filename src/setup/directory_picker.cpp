@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 
-#include "app/accessible_names.h"
+#include "shell/accessible_names.h"
 #include "ui_directory_picker.h"
 
 namespace skyloom {

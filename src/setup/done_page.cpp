@@ -1,6 +1,7 @@
 #include "setup/done_page.h"
 
-#include "setup/save_settings.h"
+#include "setup/wizard_folders.h"
+#include "shell/save_settings.h"
 #include "setup/wizard_picture.h"
 #include "ui_done_page.h"
 

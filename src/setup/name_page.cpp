@@ -1,6 +1,6 @@
 #include "setup/name_page.h"
 
-#include "setup/save_settings.h"
+#include "shell/save_settings.h"
 #include "setup/wizard_picture.h"
 #include "ui_name_page.h"
 

@@ -2,7 +2,7 @@
 
 #include "setup/directory_picker.h"
 #include "setup/paths_panel.h"
-#include "setup/save_settings.h"
+#include "shell/save_settings.h"
 #include "setup/wizard_picture.h"
 #include "ui_paths_page.h"
 #include "ui_paths_panel.h"

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "app/outside_text.h"
-#include "app/system_colours.h"
+#include "shell/outside_text.h"
+#include "shell/system_colours.h"
 #include "ui_paths_panel.h"
 
 namespace skyloom {

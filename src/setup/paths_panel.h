@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 #include "games/installs.h"
 
 class QLineEdit;

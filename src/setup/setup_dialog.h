@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 
 namespace skyloom {
 

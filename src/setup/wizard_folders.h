@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "shell/save_settings.h"
 
 namespace skyloom {
 
@@ -16,5 +19,11 @@ struct WizardFolders {
 
 WizardFolders deriveWizardFolders(std::string_view tfcFlag, std::string_view maps,
                                   std::string_view tfcmaps, std::string_view program);
+
+// The writes of `valve`, `tfcdir` (or its removal) and `dds` derived from the paths, so every
+// window that saves the paths keeps the folders the Deathmatch Maker writes into true. `tfcmaps`
+// counts only when `tfc` is "true".
+std::vector<SettingWrite> derivedFolderWrites(std::string_view tfc, std::string_view maps,
+                                              std::string_view tfcmaps, std::string_view program);
 
 }  // namespace skyloom

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 
 class QLabel;
 

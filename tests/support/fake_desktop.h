@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/desktop.h"
+#include "shell/desktop.h"
 
 namespace skyloom::test {
 

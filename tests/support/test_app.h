@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/desktop.h"
+#include "shell/desktop.h"
 
 namespace skyloom {
 

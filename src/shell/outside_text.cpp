@@ -1,4 +1,4 @@
-#include "app/outside_text.h"
+#include "shell/outside_text.h"
 
 #include <QLabel>
 #include <QStringDecoder>

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/outside_text.h"
+#include "shell/outside_text.h"
 #include "maps/map_check.h"
 
 class QWidget;

@@ -1,4 +1,4 @@
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 
 #include <QAbstractSpinBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/map_pictures.h"
+#include "shell/map_pictures.h"
 
 #include <QBuffer>
 #include <QFutureWatcher>

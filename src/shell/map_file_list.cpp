@@ -1,12 +1,12 @@
-#include "app/map_file_list.h"
+#include "shell/map_file_list.h"
 
 #include <QAbstractListModel>
 #include <QCursor>
 #include <QToolTip>
 
-#include "app/desktop.h"
-#include "app/map_pictures.h"
-#include "app/outside_text.h"
+#include "shell/desktop.h"
+#include "shell/map_pictures.h"
+#include "shell/outside_text.h"
 #include "maps/map_list.h"
 #include "maps/search_path.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/desktop.h"
-#include "app/window_registry.h"
+#include "shell/desktop.h"
+#include "shell/window_registry.h"
 #include "games/start_game.h"
 #include "servers/server_network.h"
 #include "settings/settings.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
+#include "shell/app_context.h"
 
 class QWidget;
 
@@ -21,12 +21,6 @@ struct SettingWrite {
 // it is.
 bool saveSettings(const AppContext& context, QWidget* parent,
                   const std::vector<SettingWrite>& writes);
-
-// The writes of `valve`, `tfcdir` (or its removal) and `dds` derived from the paths, so every
-// window that saves the paths keeps the folders the Deathmatch Maker writes into true. `tfcmaps`
-// counts only when `tfc` is "true".
-std::vector<SettingWrite> derivedFolderWrites(std::string_view tfc, std::string_view maps,
-                                              std::string_view tfcmaps, std::string_view program);
 
 // Reports a settings file that exists but cannot be read (with the reason) or is too large to be
 // one (with its size) in a message box, once per start; false when there is nothing to report.

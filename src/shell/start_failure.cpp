@@ -1,6 +1,6 @@
-#include "app/start_failure.h"
+#include "shell/start_failure.h"
 
-#include "app/outside_text.h"
+#include "shell/outside_text.h"
 #include "maps/map_name.h"
 
 namespace skyloom {

@@ -1,4 +1,4 @@
-#include "platform/process_starter.h"
+#include "games/process_starter.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/map_file_list.h"
+#include "shell/map_file_list.h"
 #include "test_app.h"
 
 using namespace skyloom;

@@ -1,4 +1,4 @@
-#include "app/system_colours.h"
+#include "shell/system_colours.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,4 +1,4 @@
-#include "app/accessible_names.h"
+#include "shell/accessible_names.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,7 @@
-#include "setup/save_settings.h"
+#include "shell/save_settings.h"
 
 #include <QString>
 
-#include "setup/wizard_folders.h"
 
 namespace skyloom {
 
@@ -20,15 +19,6 @@ bool saveSettings(const AppContext& context, QWidget* parent,
             QStringLiteral("Settings not saved"), MessageButtons::Ok, MessageIcon::Exclamation);
     }
     return result.ok;
-}
-
-std::vector<SettingWrite> derivedFolderWrites(std::string_view tfc, std::string_view maps,
-                                              std::string_view tfcmaps, std::string_view program) {
-    const WizardFolders folders =
-        deriveWizardFolders(tfc, maps, tfc == "true" ? tfcmaps : "", program);
-    return {{"GAMEDIR", "valve", folders.valve},
-            {"GAMEDIR", "tfcdir", folders.tfcdir},
-            {"GAMEDIR", "dds", folders.dds}};
 }
 
 bool reportSettingsProblem(const AppContext& context, QWidget* parent) {

@@ -1,6 +1,6 @@
-#include "app/window_registry.h"
+#include "shell/window_registry.h"
 
-#include "app/single_line_fields.h"
+#include "shell/single_line_fields.h"
 
 namespace skyloom {
 

@@ -1,4 +1,4 @@
-#include "app/qt_desktop.h"
+#include "shell/qt_desktop.h"
 
 #include <QFileDialog>
 #include <QFontMetrics>

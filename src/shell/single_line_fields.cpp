@@ -1,4 +1,4 @@
-#include "app/single_line_fields.h"
+#include "shell/single_line_fields.h"
 
 #include <QLineEdit>
 #include <QValidator>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/desktop.h"
+#include "shell/desktop.h"
 #include "games/start_game.h"
-#include "platform/process_starter.h"
+#include "games/process_starter.h"
 
 namespace skyloom {
 
