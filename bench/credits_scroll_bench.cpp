@@ -41,7 +41,6 @@ public:
                           WindowState) override {
         return {};
     }
-    InstallSearch installSearch() const override { return {}; }
 };
 
 // Counts the paints of one widget, to show that the ticks were really drawn.
@@ -58,10 +57,11 @@ public:
 struct OpenCredits {
     NoDesktop desktop;
     NoGames games;
+    const InstallSearch installs;
     Settings settings{"./skyloom.ini"};
     WindowRegistry windows{[] {}};
     ServerNetwork network;
-    AppContext context{windows, desktop, games, settings, network};
+    AppContext context{windows, desktop, games, settings, network, installs};
     SecretWindow window{context};
 
     PaintCounter counter;

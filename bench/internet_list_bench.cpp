@@ -70,13 +70,14 @@ void InternetTab(benchmark::State& state) {
     QTemporaryDir dir;
     NoDesktop desktop;
     skyloom::test::FakeGameStarter games;
+    const skyloom::InstallSearch installs;
     skyloom::WindowRegistry windows([] {});
     const skyloom::Settings settings(dir.path().toStdString() + "/skyloom.ini");
     std::ofstream(settings.filePath())
         << "[SERVERS]\r\nmaster=127.0.0.1:" << masterPorts[servers == kMost] << "\r\n";
     skyloom::ServerNetwork network;
     network.masterPageGapMs = gapMs;
-    const skyloom::AppContext context{windows, desktop, games, settings, network};
+    const skyloom::AppContext context{windows, desktop, games, settings, network, installs};
     const QString done = QStringLiteral("%1 of %1 servers answered")
                              .arg(QLocale(QLocale::English).toString(servers));
     double peakMb = 0;

@@ -8,7 +8,7 @@
 namespace skyloom {
 
 int runFindGame() {
-    const FindGameReport report = findGameReport(findInstalls(ProcessStarter().installSearch()));
+    const FindGameReport report = findGameReport(findInstalls(systemInstallSearch()));
     std::fputs(report.out.c_str(), stdout);
     std::fputs(report.err.c_str(), stderr);
     return report.status;

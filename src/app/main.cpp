@@ -158,12 +158,13 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     skyloom::QtDesktop desktop;
+    const skyloom::InstallSearch installs = skyloom::systemInstallSearch();
     skyloom::ProcessStarter games(
-        [&desktop](const skyloom::GameEnded& ended) { reportGameEnded(desktop, ended); });
+        installs, [&desktop](const skyloom::GameEnded& ended) { reportGameEnded(desktop, ended); });
     const skyloom::Settings settings(settingsPath);
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
-    const skyloom::AppContext context{windows, desktop, games, settings, network};
+    const skyloom::AppContext context{windows, desktop, games, settings, network, installs};
     // A preset needs the display too: it may ask about a map's missing files, and its failures
     // are told in a box.
     if (preset) return skyloom::runPreset(context, *preset);

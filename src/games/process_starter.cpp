@@ -91,8 +91,9 @@ std::string describeStatus(int status) {
 
 }  // namespace
 
-ProcessStarter::ProcessStarter(std::function<void(const GameEnded&)> onEnded)
-    : onEnded_(std::move(onEnded)) {}
+ProcessStarter::ProcessStarter(InstallSearch installs,
+                               std::function<void(const GameEnded&)> onEnded)
+    : installs_(std::move(installs)), onEnded_(std::move(onEnded)) {}
 
 void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& log) {
     // Looked at on the event loop for its first seconds; after that a thread only reaps it.
@@ -119,7 +120,7 @@ void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::strin
     timer->start(kPollMs);
 }
 
-InstallSearch ProcessStarter::installSearch() const {
+InstallSearch systemInstallSearch() {
     return {QDir::homePath().toStdString(), qEnvironmentVariable("WINEPREFIX").toStdString()};
 }
 
@@ -131,7 +132,7 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
         return {false, command.program,
                 "The folder \"" + *workingFolder + "\" does not exist.", {}};
     }
-    const InstallSearch search = installSearch();
+    const InstallSearch& search = installs_;
     const StartLookups lookups{
         factsOf,
         [](const std::string& name) {

@@ -21,18 +21,22 @@ struct GameEnded {
 // fails within 10 seconds is told to `onEnded`, on this thread, while the starter lives.
 class ProcessStarter final : public GameStarter {
 public:
-    explicit ProcessStarter(std::function<void(const GameEnded&)> onEnded = {});
+    // `installs`: where the Steam installs that decide how a game starts are looked for.
+    explicit ProcessStarter(InstallSearch installs,
+                            std::function<void(const GameEnded&)> onEnded = {});
     StartResult StartGame(const GameCommand& command,
                           const std::optional<std::string>& workingFolder,
                           WindowState state) override;
-    // The home folder and WINEPREFIX of this process's environment.
-    InstallSearch installSearch() const override;
 
 private:
     void watch(pid_t pid, const std::string& tried, const std::string& log);
 
+    InstallSearch installs_;
     std::function<void(const GameEnded&)> onEnded_;
     QObject watches_;  // owns the timers that look after the started programs
 };
+
+// The home folder and WINEPREFIX of this process's environment.
+InstallSearch systemInstallSearch();
 
 }  // namespace skyloom

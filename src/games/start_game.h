@@ -34,15 +34,13 @@ struct GameCommand {
 };
 
 // The one way any window starts the game: a command, an optional working folder that becomes
-// the process's current folder, and a window state. It also says where this machine's installs
-// are looked for, so windows can offer them.
+// the process's current folder, and a window state.
 class GameStarter {
 public:
     virtual ~GameStarter() = default;
     virtual StartResult StartGame(const GameCommand& command,
                                   const std::optional<std::string>& workingFolder,
                                   WindowState state) = 0;
-    virtual InstallSearch installSearch() const = 0;
 };
 
 }  // namespace skyloom

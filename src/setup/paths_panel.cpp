@@ -79,7 +79,7 @@ void PathsPanel::search(bool asked) {
     if (searching_) return;  // a press during the search on open waits for its answer
     searching_ = true;
     setCursor(Qt::BusyCursor);
-    search_.setFuture(QtConcurrent::run(findInstalls, context_->games.installSearch()));
+    search_.setFuture(QtConcurrent::run(findInstalls, context_->installs));
 }
 
 void PathsPanel::searchDone() {

@@ -9,14 +9,15 @@
 namespace skyloom {
 
 // What every window is handed in its constructor: the other windows, the message boxes and file
-// dialogs, the game start, the settings file and what server queries may reach. Tests pass fakes,
-// a temporary folder and loopback addresses.
+// dialogs, the game start, the settings file, what server queries may reach and where installs of
+// the game are looked for. Tests pass fakes, temporary folders and loopback addresses.
 struct AppContext {
     WindowRegistry& windows;
     Desktop& desktop;
     GameStarter& games;
     const Settings& settings;
     const ServerNetwork& network;
+    const InstallSearch& installs;
 };
 
 }  // namespace skyloom

@@ -44,7 +44,7 @@ private slots:
 
     void bareName_startsInTheWorkingFolder_shellCharactersRunNothing() {
         StartResult r =
-            ProcessStarter().StartGame({"hl.exe", "+map x; touch pwned $(touch pwned2)"},
+            ProcessStarter({}).StartGame({"hl.exe", "+map x; touch pwned $(touch pwned2)"},
                                        game.toStdString(), WindowState::Maximized);
         QVERIFY2(r.ok, r.reason.c_str());
         QCOMPARE(QDir::currentPath(), game);  // the folder stays the game's
@@ -63,7 +63,7 @@ private slots:
         decoy.write("#!/bin/sh\ntouch \"$0.ran\"\n");
         decoy.setPermissions(decoy.permissions() | QFile::ExeOwner);
         decoy.close();
-        const StartResult r = ProcessStarter().StartGame(
+        const StartResult r = ProcessStarter({}).StartGame(
             {(game + "/hl.exe").toStdString(), "-console +map caf\xE9"}, std::nullopt,
             WindowState::Minimized);
         QVERIFY2(r.ok, r.reason.c_str());
@@ -75,7 +75,7 @@ private slots:
 
     void refusedStarts_sayWhy() {
         for (const char* gone : {"/gone", ""}) {  // a missing folder, then a plain file
-            const StartResult r = ProcessStarter().StartGame(
+            const StartResult r = ProcessStarter({}).StartGame(
                 {"hl.exe", "-console"}, (game + gone).toStdString(), WindowState::Maximized);
             QVERIFY2(!r.ok && r.program == "hl.exe" &&
                          r.reason.find(*gone ? "does not exist" : "The file is not executable.") !=
@@ -99,7 +99,7 @@ private slots:
             f.write(QByteArray("#!/bin/sh\n") + script + "\n");
             f.close();
             std::vector<GameEnded> ended;
-            ProcessStarter starter([&](const GameEnded& e) { ended.push_back(e); });
+            ProcessStarter starter({}, [&](const GameEnded& e) { ended.push_back(e); });
             QVERIFY(starter.StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal).ok);
             QTest::qWait(1500);
             QCOMPARE(ended.size(), size_t(*told ? 1 : 0));
@@ -136,10 +136,9 @@ private slots:
               "AppState { StateFlags 4 installdir HL }");
         write(steamGame + "/hl_linux", "");
         write(wineGame + "/hl.exe", "MZ\x90");
-        const QByteArray path = qgetenv("PATH"), home = qgetenv("HOME");
+        const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toUtf8());
-        qputenv("HOME", root.toUtf8());  // installs are looked for here, not in the real home
-        ProcessStarter starter;
+        ProcessStarter starter({root.toStdString(), ""});  // installs here, not in the real home
         QVERIFY(starter
                     .StartGame({"hl.exe", "-console"}, wineGame.toStdString(),
                                WindowState::Maximized)
@@ -148,7 +147,6 @@ private slots:
                                                      "-console"},
                                                     std::nullopt, WindowState::Maximized);
         qputenv("PATH", path);
-        qputenv("HOME", home);
         QVERIFY(steam.ok);
         QCOMPARE(steam.tried, (steamRoot + "/steam.sh -applaunch 70 -console").toStdString());
         const auto logged = [&] {

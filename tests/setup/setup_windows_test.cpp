@@ -337,7 +337,7 @@ private slots:
                 app->makeFolder(game, {"hl.exe"});
                 app->makeFolder(game + "/tfc");
             }
-            app->games.search = {home, ""};
+            app->installs = {home, ""};
             app->desktop.choices = {c.pick};
             app->windows.show(c.window);
             Ui::PathsPanel& p = panel(c.window);

@@ -23,11 +23,9 @@ public:
         starts.push_back({command.line(), command.program, workingFolder, state});
         return result;
     }
-    InstallSearch installSearch() const override { return search; }
 
     std::vector<Start> starts;
     StartResult result;
-    InstallSearch search;  // no home: no installs unless a test builds some
 };
 
 }  // namespace skyloom::test

@@ -41,7 +41,7 @@ TestApp::TestApp()
               {},
               {}},
       windows([this] { ended = true; }),
-      context{windows, desktop, games, settings, network} {
+      context{windows, desktop, games, settings, network, installs} {
     registerWindows(context);
 }
 

@@ -36,6 +36,7 @@ public:
     FakeGameStarter games;
     Settings settings;
     ServerNetwork network;  // loopback only, short time-outs
+    InstallSearch installs;  // no home: no installs unless a test builds some
     bool ended = false;     // set when the last window was unloaded
     WindowRegistry windows;
     AppContext context;
