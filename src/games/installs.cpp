@@ -7,6 +7,8 @@
 #include <set>
 
 #include "games/vdf.h"
+#include "platform/ascii.h"
+#include "platform/files.h"
 
 namespace skyloom {
 namespace {
@@ -15,22 +17,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kHalfLife = "70";
 constexpr const char* kTeamFortress = "20";
-
-bool isDir(const fs::path& p) {
-    std::error_code ec;
-    return fs::is_directory(p, ec);
-}
-
-bool isFile(const fs::path& p) {
-    std::error_code ec;
-    return fs::is_regular_file(p, ec);
-}
-
-std::string lowered(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 // The same folder reached through different links gives the same key.
 std::string identity(const fs::path& p) {
@@ -44,10 +30,10 @@ std::string identity(const fs::path& p) {
 std::optional<fs::path> entryAnyCase(const fs::path& dir, const std::string& name) {
     std::error_code ec;
     if (fs::exists(dir / name, ec)) return dir / name;
-    const std::string wanted = lowered(name);
+    const std::string wanted = asciiLowered(name);
     std::optional<fs::path> found;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        if (lowered(it->path().filename().string()) == wanted && (!found || it->path() < *found))
+        if (asciiLowered(it->path().filename().string()) == wanted && (!found || it->path() < *found))
             found = it->path();
     return found;
 }
@@ -100,7 +86,7 @@ std::vector<fs::path> listedLibraries(const fs::path& root, const PathReader& wh
     for (const char* key : {"Software", "Valve", "Steam"})
         steam = steam && steam->block ? steam->find(key) : nullptr;
     for (const VdfNode& entry : steam && steam->block ? steam->children : std::vector<VdfNode>{})
-        if (!entry.block && lowered(entry.key).starts_with("baseinstallfolder_"))
+        if (!entry.block && asciiLowered(entry.key).starts_with("baseinstallfolder_"))
             paths.push_back(entry.value);
 
     std::vector<fs::path> out;
@@ -138,7 +124,7 @@ public:
 
     void steamRoot(const fs::path& root, InstallKind kind) {
         searched(root);
-        if (!isDir(root) || !roots_.insert(identity(root)).second) return;
+        if (!isFolder(root) || !roots_.insert(identity(root)).second) return;
         libraries(root, kind, {"hl.sh", "hl_linux"}, [](const std::string& p) {
             return p.front() == '/' ? std::optional<fs::path>(p) : std::nullopt;
         });
@@ -146,7 +132,7 @@ public:
 
     void winePrefix(const fs::path& prefix) {
         searched(prefix);
-        if (!isDir(prefix / "drive_c") || !roots_.insert(identity(prefix)).second) return;
+        if (!isFolder(prefix / "drive_c") || !roots_.insert(identity(prefix)).second) return;
         const fs::path c = prefix / "drive_c";
         for (const fs::path& root :
              {c / "Program Files (x86)" / "Steam", c / "Program Files" / "Steam"})
@@ -187,7 +173,7 @@ private:
                                 (game / "valve" / "maps").string(),
                                 std::nullopt,
                                 root};
-            if (tfcApp || isDir(game / "tfc")) install.tfcmaps = (game / "tfc" / "maps").string();
+            if (tfcApp || isFolder(game / "tfc")) install.tfcmaps = (game / "tfc" / "maps").string();
             found.installs.push_back(std::move(install));
             return;
         }
@@ -241,7 +227,7 @@ InstallsFound findInstalls(const InstallSearch& where) {
 
 std::optional<std::string> wineToUnixPath(const std::string& prefix, std::string_view windows) {
     if (windows.size() < 2 || windows[1] != ':') return std::nullopt;
-    const char drive = lowered(std::string(1, windows[0]))[0];
+    const char drive = asciiLowered(std::string(1, windows[0]))[0];
     if (drive < 'a' || drive > 'z') return std::nullopt;
     std::string out = drive == 'c'   ? prefix + "/drive_c"
                       : drive == 'z' ? std::string()

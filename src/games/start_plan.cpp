@@ -2,18 +2,14 @@
 
 #include <filesystem>
 
+#include "platform/ascii.h"
+
 namespace skyloom {
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr const char* kAppId = "70";
-
-std::string lowered(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 std::string shown(const std::vector<std::string>& words) {
     std::string text;
@@ -40,8 +36,8 @@ std::optional<std::string> winePrefixOf(const fs::path& program) {
 std::optional<SteamOwner> steamLibraryOwner(const fs::path& folder, bool windows,
                                             const StartLookups& lookups) {
     const fs::path common = folder.parent_path(), apps = common.parent_path();
-    if (lowered(common.filename().string()) != "common" ||
-        lowered(apps.filename().string()) != "steamapps")
+    if (asciiLowered(common.filename().string()) != "common" ||
+        asciiLowered(apps.filename().string()) != "steamapps")
         return std::nullopt;
     SteamOwner owner;
     const std::string f = folder.string();
@@ -120,7 +116,7 @@ StartDecision decideStart(const std::string& program, const std::vector<std::str
                           const std::string& workingFolder, const StartLookups& lookups) {
     fs::path path = fs::path(workingFolder) / program;  // an absolute program stays as it is
     FileFacts facts = lookups.file(path.string());
-    if (!facts.exists && lowered(path.filename().string()) == "hl.exe") {
+    if (!facts.exists && asciiLowered(path.filename().string()) == "hl.exe") {
         for (const char* native : {"hl.sh", "hl_linux"}) {
             const fs::path candidate = path.parent_path() / native;
             const FileFacts f = lookups.file(candidate.string());
@@ -136,7 +132,7 @@ StartDecision decideStart(const std::string& program, const std::vector<std::str
     if (!facts.exists) return refuse(shown(direct), "No such file.");
     if (!facts.isFile) return refuse(shown(direct), "It is a folder, not a program.");
 
-    const std::string name = lowered(path.filename().string());
+    const std::string name = asciiLowered(path.filename().string());
     if (name == "hl_linux" || name == "hl.sh" || name == "hl.exe") {
         std::optional<SteamOwner> owner = lookups.steamInstall(path.parent_path().string());
         if (!owner) owner = steamLibraryOwner(path.parent_path(), facts.windowsProgram, lookups);

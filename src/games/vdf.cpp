@@ -1,18 +1,9 @@
 #include "games/vdf.h"
 
+#include "platform/ascii.h"
+
 namespace skyloom {
 namespace {
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameKey(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
 
 enum class Token { String, Open, Close, End, Bad };
 
@@ -115,7 +106,7 @@ private:
 
 const VdfNode* VdfNode::find(std::string_view name) const {
     for (const VdfNode& child : children)
-        if (sameKey(child.key, name)) return &child;
+        if (sameIgnoringAsciiCase(child.key, name)) return &child;
     return nullptr;
 }
 

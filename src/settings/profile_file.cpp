@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "settings/profile_encoding.h"
 
@@ -22,17 +23,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
 }
 
 struct Line {
@@ -107,7 +97,7 @@ Location locate(std::string_view text, const std::vector<Line>& lines, std::stri
         Parsed p = parseLine(raw);
         if (p.kind == Kind::Section) {
             if (loc.header) break;  // the first matching section is the one that counts
-            if (sameName(p.name, section)) {
+            if (sameIgnoringAsciiCase(p.name, section)) {
                 loc.header = i;
                 loc.lastContent = i;
             }
@@ -115,7 +105,7 @@ Location locate(std::string_view text, const std::vector<Line>& lines, std::stri
         }
         if (!loc.header) continue;
         if (!trim(raw).empty()) loc.lastContent = i;
-        if (p.kind == Kind::Entry && sameName(p.name, key)) loc.entries.push_back(i);
+        if (p.kind == Kind::Entry && sameIgnoringAsciiCase(p.name, key)) loc.entries.push_back(i);
     }
     return loc;
 }
@@ -221,7 +211,7 @@ std::vector<std::string> profileSections(std::string_view text) {
         const Parsed p = parseLine(text.substr(l.begin, l.end - l.begin));
         if (p.kind != Kind::Section) continue;
         bool known = false;
-        for (const std::string& name : names) known = known || sameName(name, p.name);
+        for (const std::string& name : names) known = known || sameIgnoringAsciiCase(name, p.name);
         if (!known) names.emplace_back(p.name);
     }
     return names;
@@ -233,7 +223,7 @@ std::string removeProfileSection(std::string_view text, std::string_view name) {
     // Whole lines go, from a header to the next one: no line break is split, so none can join.
     for (const Line& l : splitLines(text)) {
         const Parsed p = parseLine(text.substr(l.begin, l.end - l.begin));
-        if (p.kind == Kind::Section) removing = sameName(p.name, name);
+        if (p.kind == Kind::Section) removing = sameIgnoringAsciiCase(p.name, name);
         if (!removing) out += text.substr(l.begin, l.next - l.begin);
     }
     return out;
