@@ -64,7 +64,8 @@ int main(int argc, char* argv[]) {
 
     skyloom::QtDesktop desktop;
     skyloom::ProcessStarter games;
-    const skyloom::Settings settings(skyloom::settingsFile(chosenSettings));
+    const skyloom::Settings settings(skyloom::settingsFile(chosenSettings),
+                                     chosenSettings.has_value());
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
     const skyloom::AppContext context{windows, desktop, games, settings, network};

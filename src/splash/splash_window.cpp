@@ -80,8 +80,10 @@ void SplashWindow::paintEvent(QPaintEvent* event) {
 
 void SplashWindow::Timer1_Timer() {
     Timer1.stop();
-    const std::string firstuse = context_.settings.read("MISC", "firstuse", "error", 100);
-    context_.windows.show(firstuse == "yes" ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
+    // A package has no installer to write firstuse=yes: a missing file asks for the wizard too.
+    const bool wizard = context_.settings.firstStart() ||
+                        context_.settings.read("MISC", "firstuse", "error", 100) == "yes";
+    context_.windows.show(wizard ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
     context_.windows.unload(objectName());
 }
 
