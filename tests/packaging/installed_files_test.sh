@@ -18,9 +18,9 @@ for size in 64 256; do
   file "$S/share/icons/hicolor/${size}x${size}/apps/$ID.png" | grep -q "PNG image data, $size x $size" ||
     fail "no $size px icon"
 done
-grep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skyloom.6" || fail "no manual page"
+zgrep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skyloom.6.gz" || fail "no manual page"
 
-version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --version)
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" --version)
 [ "$version" = "Skyloom $SKYLOOM_VERSION" ] || fail "--version printed \"$version\""
-help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --help)
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" --help)
 grep -q -- "--settings <FILE>" <<< "$help" || fail "--help does not offer --settings"

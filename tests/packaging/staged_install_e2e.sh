@@ -5,7 +5,7 @@
 # 0700); every window has the application icon; --settings FILE overrides the place.
 source "$(dirname "$0")/../e2e/harness.sh"
 source "$(dirname "$0")/../e2e/setup_steps.sh"
-BIN="$SKYLOOM_STAGE/usr/bin"
+BIN="$SKYLOOM_STAGE/usr/games"
 DESKTOP="$SKYLOOM_STAGE/usr/share/applications/$SKYLOOM_APP_ID.desktop"
 CONFIG="$WORK/config"
 chmod 0555 "$BIN"
