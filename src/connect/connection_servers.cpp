@@ -21,7 +21,8 @@ QString text(const std::string& bytes) {
 
 QString playerCount(const ServerInfo& info) {
     QString s = QStringLiteral("%1/%2").arg(info.players).arg(info.maxPlayers);
-    if (info.bots > 0) s += QStringLiteral(" (%1 bots)").arg(info.bots);
+    if (info.bots == 1) s += QStringLiteral(" (1 bot)");
+    if (info.bots > 1) s += QStringLiteral(" (%1 bots)").arg(info.bots);
     return s;
 }
 

@@ -47,9 +47,16 @@ private slots:
                           "for Half-Life.",
                           "This copy is lisenced to :", "Nightjar", "Loom Clan",
                           "Official sites :", "OK", false}));
-        QVERIFY(ui.txtSettingsFile->text().toStdString() == app->iniPath() &&
-                ui.txtSettingsFile->isReadOnly() &&
-                ui.lblSettingsFile->buddy() == ui.txtSettingsFile);
+        // A screen reader speaks each value after its caption.
+        const auto heard = [](QWidget* c, QAccessible::Text what) {
+            return spokenName(c) + " " + QAccessible::queryAccessibleInterface(c)->text(what);
+        };
+        QCOMPARE(
+            QStringList({heard(ui.lblUser, QAccessible::Name), heard(ui.lblComp, QAccessible::Name),
+                         heard(ui.txtSettingsFile, QAccessible::Value)}),
+            QStringList({"This copy is lisenced to : Nightjar", "Organisation : Loom Clan",
+                         "Settings file: " + QString::fromStdString(app->iniPath())}));
+        QVERIFY(ui.txtSettingsFile->isReadOnly());
         for (QLabel* site : {ui.Label7, ui.Label6})
             QVERIFY(site->text().startsWith("http://") && site->text().endsWith(".example/"));
         for (QLabel* l : {ui.lblComp, ui.Label7}) QTest::mouseClick(l, Qt::LeftButton);
@@ -122,7 +129,8 @@ private slots:
         QTest::mouseClick(s.Command1, Qt::LeftButton);
         QVERIFY(w->timer().isActive() && w->creditsTop() == 3180 - 30 * 27);
         QVERIFY(s.lbl->text() == s.txt->toPlainText() &&
-                s.Text1->text() == s.txt->toPlainText().replace('\n', ' '));  // a text box: one line
+                s.Text1->text() ==
+                    s.txt->toPlainText().replace('\n', ' '));  // a text box: one line
         SecretWindow fresh(app->context);
         fresh.ui().txt->setPlainText(s.txt->toPlainText());
         QTest::mouseClick(fresh.ui().Command1, Qt::LeftButton);

@@ -1,5 +1,6 @@
 #include "connect/connection_tool.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QtTest>
 
@@ -24,12 +25,13 @@ struct QueryCase {
 };
 const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
 const QStringList kBots{"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"};
+const QStringList kOneBot{"Skyloom été <b>", "2fort", "tfc", "2/16 (1 bot)", "No", "Yes"};
 const QStringList kNone{"", "", "", "", "", ""};
 const QueryCase kQueries[] = {
     {"plain", FakeA2sServer::Mode::Plain, "", "", kInfo, 2},
     {"challenge, bots, password", FakeA2sServer::Mode::Challenge, "", "", kBots, 3},
     {"old form first", FakeA2sServer::Mode::OldForm, "", "", kInfo, 2},
-    {"split", FakeA2sServer::Mode::Split, "", "", kInfo, 2},
+    {"split, one bot", FakeA2sServer::Mode::Split, "", "", kOneBot, 2},
     {"garbage", FakeA2sServer::Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
     {"silent: two retries", FakeA2sServer::Mode::Silent, "", "No answer from ADDR", kNone, 3},
     {"not an address: told what to mend", FakeA2sServer::Mode::Plain, "two words", "", kNone, 0},
@@ -113,6 +115,7 @@ private slots:
         auto [what, mode, host, status, shown, requests] = kQueries[row];
         FakeA2sServer server(mode);
         if (mode == FakeA2sServer::Mode::Challenge) server.bots = 3, server.password = true;
+        if (mode == FakeA2sServer::Mode::Split) server.bots = 1;
         auto& ui = open()->ui();
         ui.ipadress->setText(host.isEmpty() ? "127.0.0.1" : host);
         ui.port->setText(QString::number(server.port()));
@@ -134,6 +137,10 @@ private slots:
         QVERIFY(
             QRegularExpression(answers ? "^\\d+ ms$" : "^$").match(ui.lblPing->text()).hasMatch());
         if (!answers) return;
+        // The value is what a screen reader speaks of it, after its caption.
+        QCOMPARE(spokenName(ui.lblName) +
+                     QAccessible::queryAccessibleInterface(ui.lblName)->text(QAccessible::Name),
+                 "Name : " + shown[0]);
         QStringList players;
         for (int i = 0; i < 2; ++i)
             for (int c = 0; c < 3; ++c) players << ui.lstPlayers->topLevelItem(i)->text(c);
