@@ -54,7 +54,8 @@ double peakKiB(pid_t pid) {
     return 0;
 }
 
-// Milliseconds until the program maps its first top-level window, and its peak memory then.
+// Milliseconds until the program maps its first top-level window, and its peak memory once that
+// window is drawn.
 FirstMap firstMap(const std::vector<std::string>& argv) {
     while (XPending(display)) {
         XEvent stale;
@@ -69,7 +70,8 @@ FirstMap firstMap(const std::vector<std::string>& argv) {
             XNextEvent(display, &event);
             if (event.type == MapNotify && result.ms < 0) {
                 result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-                kill(pid, SIGSTOP);  // the peak as the window appears, not what comes after
+                // The peak once the window has drawn itself, before a next window could come.
+                usleep(1500000);
                 result.peakKiB = peakKiB(pid);
             }
         }
