@@ -1,7 +1,5 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
-#include <QTimer>
 #include <cstring>
 
 #include "app/qt_desktop.h"
@@ -72,12 +70,5 @@ int main(int argc, char* argv[]) {
     skyloom::registerWindows(context);
 
     windows.show(QStringLiteral("splash"));
-    // Decoding the icon waits until the splash is on screen; the splash gets it then too.
-    QTimer::singleShot(0, [] {
-        QIcon icon;
-        for (const char* size : {"64", "256"})
-            icon.addFile(QStringLiteral(":/icons/skyloom-%1.png").arg(QLatin1String(size)));
-        QApplication::setWindowIcon(icon);
-    });
     return QApplication::exec();
 }
