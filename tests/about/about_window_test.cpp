@@ -47,8 +47,7 @@ private slots:
                           "for Half-Life.",
                           "This copy is lisenced to :", "Nightjar", "Loom Clan",
                           "Official sites :", "OK", false}));
-        // A screen reader speaks each value after its caption.
-        const auto heard = [](QWidget* c, QAccessible::Text what) {
+        const auto heard = [](QWidget* c, QAccessible::Text what) {  // as a screen reader does
             return spokenName(c) + " " + QAccessible::queryAccessibleInterface(c)->text(what);
         };
         QCOMPARE(
@@ -74,7 +73,7 @@ private slots:
     }
 
     // Stored markup shows as typed; a screen reader meets dialogs named by their titles; while
-    // About is up the main window cannot be closed; Esc closes About, Tab leaves the credits.
+    // About is up the main window cannot be closed; Esc closes About. (Tab: the window walk.)
     void about_isAPlainTextDialogThatHoldsTheMainWindow() {
         auto& ui = open("user=<S>Nightjar\r\ncompany=<img src=\"/etc/x.png\">\r\n");
         QCOMPARE(
@@ -88,10 +87,6 @@ private slots:
             QCOMPARE(a->role(), QAccessible::Dialog);
             QCOMPARE(a->text(QAccessible::Name), dialog->windowTitle());
         }
-        secret->ui().txt->setFocus();
-        for (int i = 0; i < 2; ++i) QTest::keyClick(secret->focusWidget(), Qt::Key_Tab);
-        QCOMPARE(secret->focusWidget(), secret->ui().Command1);
-        QVERIFY(!secret->ui().txt->toPlainText().contains('\t'));
         QVERIFY(!main->close());
         TestApp::processDeletes();
         QVERIFY(app->windows.isLoaded("sp") && !app->ended);

@@ -30,25 +30,15 @@ const char* const kWindows[] = {
     "firstuseconfig", "firstusedone", "config", "DirMaps",     "DirMapsTFC", "configtfc",
     "connect",        "frmAbout",     "secret"};
 
-QString describe(const char* window, const QWidget* control) {
-    return QString("%1: %2 (%3)")
-        .arg(window, control->objectName(), control->metaObject()->className());
-}
-
 // Whether `a` comes after `b` as the window is read: rows top to bottom, left to right within a
 // row, a box's controls together. Compared through the two children of their common ancestor.
 bool readAfter(const QWidget* a, const QWidget* b) {
-    while (!a->isAncestorOf(b) && !b->isAncestorOf(a)) {
-        const QWidget* pa = a;
-        const QWidget* pb = b;
-        while (pa->parentWidget() && !pa->parentWidget()->isAncestorOf(b)) pa = pa->parentWidget();
-        while (pb->parentWidget() && !pb->parentWidget()->isAncestorOf(a)) pb = pb->parentWidget();
-        if (pa->parentWidget() != pb->parentWidget()) return false;
-        const QRect ra = pa->geometry(), rb = pb->geometry();
-        const bool sameRow = ra.top() < rb.bottom() && rb.top() < ra.bottom();
-        return sameRow ? ra.left() > rb.left() : ra.top() > rb.top();
-    }
-    return false;
+    if (a->isAncestorOf(b) || b->isAncestorOf(a)) return false;
+    while (!a->parentWidget()->isAncestorOf(b)) a = a->parentWidget();
+    while (!b->parentWidget()->isAncestorOf(a)) b = b->parentWidget();
+    const QRect ra = a->geometry(), rb = b->geometry();
+    const bool sameRow = ra.top() < rb.bottom() && rb.top() < ra.bottom();
+    return sameRow ? ra.left() > rb.left() : ra.top() > rb.top();
 }
 
 }  // namespace
@@ -114,61 +104,56 @@ private slots:
         QCOMPARE(ends, 1);
     }
 
-    // A line break pasted or set into any text field of any window would end a console command
-    // or a line of a file: it becomes a blank, CR LF a single one.
-    void everyTextFieldOfEveryWindowTurnsLineBreaksIntoBlanks() {
+    // In every window: a line break pasted or set into a text field would end a console command
+    // or a line of a file, so it becomes a blank (CR LF a single one). And what a screen reader
+    // meets: every control Tab reaches has a name (its own or its label's), Tab reaches every
+    // control in reading order, and no fixed name hides what a label shows.
+    void everyWindowKeepsFieldsOnOneLineAndReadsInOrder() {
         test::TestApp app;
         app.writeIni("[MISC]\r\ntfc=true\r\n");
         int fields = 0;
         for (const char* name : kWindows) {
-            QWidget* w = app.windows.load(name);
-            QVERIFY2(w, name);
+            QWidget* w = app.windows.show(name);
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
             for (QLineEdit* field : w->findChildren<QLineEdit*>()) {
                 const bool room = field->maxLength() >= 7;  // some fields hold 3 characters
                 field->setText(room ? "a\r\nb\nc\rd" : "a\nb");
                 QCOMPARE(field->text(), QString(room ? "a b c d" : "a b"));
                 ++fields;
             }
-        }
-        QVERIFY(fields > 20);
-    }
-
-    // What a screen reader meets: every control Tab reaches has a name (its own or its label's),
-    // Tab reaches every control in reading order, and no fixed name hides what a label shows.
-    void everyWindowReadsInOrderToAScreenReader() {
-        test::TestApp app;
-        app.writeIni("[MISC]\r\ntfc=true\r\n");
-        for (const char* name : kWindows) {
-            QWidget* w = app.windows.show(name);
-            QApplication::setActiveWindow(w);
-            QVERIFY(QTest::qWaitForWindowActive(w));
+            const auto what = [name](const QWidget* c) {
+                return QString("%1: %2 (%3)")
+                    .arg(name, c->objectName(), c->metaObject()->className());
+            };
             for (QLabel* label : w->findChildren<QLabel*>())
                 QVERIFY2(!label->pixmap().isNull() || label->accessibleName().isEmpty(),
-                         qPrintable(describe(name, label) + " hides its text"));
+                         qPrintable(what(label) + " hides its text"));
             QList<QWidget*> reached;
             if (!QApplication::focusWidget()) QTest::keyClick(w, Qt::Key_Tab);
             for (QWidget* f = QApplication::focusWidget(); f && !reached.contains(f);
                  f = QApplication::focusWidget()) {
-                QVERIFY2(!test::spokenName(f).isEmpty(),
-                         qPrintable(describe(name, f) + " has no name"));
+                QVERIFY2(!test::spokenName(f).isEmpty(), qPrintable(what(f) + " has no name"));
                 reached << f;
                 QTest::keyClick(f, Qt::Key_Tab);
             }
+            if (QWidget* f = QApplication::focusWidget(); f != reached.value(0))
+                QFAIL(qPrintable(what(f) + " keeps Tab"));  // else the circle closes
             // Around the circle Tab goes back up once only: from the last control to the first.
             QStringList backwards;
             for (qsizetype i = 0; i < reached.size(); ++i)
                 if (readAfter(reached[i], reached[(i + 1) % reached.size()]))
-                    backwards << describe(name, reached[(i + 1) % reached.size()]) + " after " +
+                    backwards << what(reached[(i + 1) % reached.size()]) + " after " +
                                      reached[i]->objectName();
             QVERIFY2(backwards.size() <= 1, qPrintable(backwards.join("; ")));
             for (QWidget* c : w->findChildren<QWidget*>())
                 if ((c->focusPolicy() & Qt::TabFocus) && c->isVisibleTo(w) && c->isEnabled() &&
                     !c->focusProxy())
-                    QVERIFY2(reached.contains(c),
-                             qPrintable(describe(name, c) + " is out of Tab's reach"));
+                    QVERIFY2(reached.contains(c), qPrintable(what(c) + " is out of Tab's reach"));
             app.windows.unloadAll();
             processDeletes();
         }
+        QVERIFY(fields > 20);
     }
 };
 

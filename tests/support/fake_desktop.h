@@ -42,12 +42,9 @@ public:
     std::optional<QString> openFile(QWidget*, const QString& title,
                                     const QString& filter) override {
         fileDialogs.push_back({title, filter});
-        // Not an optional moved out of the queue: GCC 12 warns falsely on that at -O2 and up.
-        if (files.empty() || !files.front()) {
-            if (!files.empty()) files.pop_front();
-            return std::nullopt;
-        }
-        QString f = *files.front();
+        if (files.empty()) return std::nullopt;
+        std::optional<QString> f;
+        f.swap(files.front());  // a copy makes GCC 12 warn falsely (maybe-uninitialized) at -O2
         files.pop_front();
         return f;
     }
