@@ -123,8 +123,7 @@ private slots:
                 ++fields;
             }
             const auto what = [name](const QWidget* c) {
-                return QString("%1: %2 (%3)")
-                    .arg(name, c->objectName(), c->metaObject()->className());
+                return QString(name) + ": " + (c ? c->objectName() : "no control");
             };
             for (QLabel* label : w->findChildren<QLabel*>())
                 QVERIFY2(!label->pixmap().isNull() || label->accessibleName().isEmpty(),
@@ -139,12 +138,10 @@ private slots:
             }
             if (QWidget* f = QApplication::focusWidget(); f != reached.value(0))
                 QFAIL(qPrintable(what(f) + " keeps Tab"));  // else the circle closes
-            // Around the circle Tab goes back up once only: from the last control to the first.
-            QStringList backwards;
-            for (qsizetype i = 0; i < reached.size(); ++i)
-                if (readAfter(reached[i], reached[(i + 1) % reached.size()]))
-                    backwards << what(reached[(i + 1) % reached.size()]) + " after " +
-                                     reached[i]->objectName();
+            QStringList backwards;  // around the circle only once: from the last to the first
+            for (qsizetype i = 0, n = reached.size(); i < n; ++i)
+                if (readAfter(reached[i], reached[(i + 1) % n]))
+                    backwards << what(reached[(i + 1) % n]) + " after " + reached[i]->objectName();
             QVERIFY2(backwards.size() <= 1, qPrintable(backwards.join("; ")));
             for (QWidget* c : w->findChildren<QWidget*>())
                 if ((c->focusPolicy() & Qt::TabFocus) && c->isVisibleTo(w) && c->isEnabled() &&
