@@ -31,7 +31,7 @@ public:
 
 class NoGames final : public GameStarter {
 public:
-    StartResult StartGame(const std::string&, const std::optional<std::string>&,
+    StartResult StartGame(const GameCommand&, const std::optional<std::string>&,
                           WindowState) override {
         return {};
     }

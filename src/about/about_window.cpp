@@ -4,6 +4,7 @@
 
 #include "about/about_pictures.h"
 #include "app/accessible_names.h"
+#include "app/outside_text.h"
 #include "platform/program_info.h"
 #include "ui_about_window.h"
 
@@ -31,8 +32,8 @@ void AboutWindow::Form_Load() {
     const auto read = [this](const char* key) {
         return QString::fromStdString(context_.settings.read("MISC", key, "error", 100));
     };
-    ui_->lblUser->setText(read("user"));
-    ui_->lblComp->setText(read("company"));
+    setPlainText(ui_->lblUser, read("user"));
+    setPlainText(ui_->lblComp, read("company"));
 }
 
 // The main window takes input again whichever way the player leaves.

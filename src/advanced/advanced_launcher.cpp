@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 
 #include "app/accessible_names.h"
+#include "app/outside_text.h"
 #include "ui_advanced_launcher.h"
 
 namespace skyloom {
@@ -58,8 +59,8 @@ void AdvancedLauncher::Form_Load() {
     ui_->optSoftware->setChecked(true);
     ui_->lblFakeLag->setText(QStringLiteral("0"));
     ui_->lblFakePacketLoss->setText(QStringLiteral("0"));
-    showLine(QString::fromStdString(context_.settings.readPath("program", "error")),
-             ui_->lblFullCommandLine);
+    program_ = context_.settings.readPath("program", "error");
+    showLine(shownText(program_), ui_->lblFullCommandLine);
 }
 
 bool AdvancedLauncher::eventFilter(QObject* watched, QEvent* event) {

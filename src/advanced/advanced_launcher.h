@@ -49,6 +49,7 @@ private:
     void showLine(const QString& line, QLabel* label);
 
     AppContext context_;
+    std::string program_;  // the game's path as the settings hold it, the full line's start
     std::unique_ptr<Ui::AdvancedLauncher> ui_;
 };
 

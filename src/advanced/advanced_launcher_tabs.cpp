@@ -3,6 +3,7 @@
 #include <QScrollArea>
 
 #include "advanced/advanced_launcher.h"
+#include "app/outside_text.h"
 #include "app/start_failure.h"
 #include "ui_advanced_launcher.h"
 
@@ -36,7 +37,7 @@ void AdvancedLauncher::showGenerated(const GeneratedLine& generated, QLabel* lab
 }
 
 void AdvancedLauncher::showLine(const QString& line, QLabel* label) {
-    label->setText(line);
+    setPlainText(label, line);
     // The scroll area around the label is what takes the focus: a screen reader speaks the line.
     for (QWidget* up = label->parentWidget(); up; up = up->parentWidget()) {
         if (auto* area = qobject_cast<QScrollArea*>(up)) {
@@ -137,8 +138,15 @@ void AdvancedLauncher::cmdFullGen_Click() {
 }
 
 void AdvancedLauncher::Command1_Click() {
-    const StartResult result = context_.games.StartGame(textOf(ui_->lblFullCommandLine),
-                                                        std::nullopt, WindowState::Minimized);
+    // The game's path is one argument, whatever blanks it holds; the generated options follow it.
+    const QString line = ui_->lblFullCommandLine->text();
+    const QString program = shownText(program_);
+    const GameCommand command =
+        line.startsWith(program)
+            ? GameCommand{program_, line.mid(program.size()).trimmed().toStdString()}
+            : GameCommand{{}, line.toStdString()};
+    const StartResult result =
+        context_.games.StartGame(command, std::nullopt, WindowState::Minimized);
     if (!result.ok) reportStartFailure(context_.desktop, this, result);
 }
 

@@ -1,40 +1,95 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <cstring>
+#include <QFile>
+#include <cstdio>
+#include <filesystem>
 
+#include "app/find_game_mode.h"
+#include "app/map_info_mode.h"
 #include "app/qt_desktop.h"
+#include "app/query_mode.h"
 #include "app/register_windows.h"
+#include "app/start_failure.h"
 #include "platform/application_folder.h"
 #include "platform/process_starter.h"
 #include "platform/program_info.h"
 
 namespace {
 
-// The options of `skyloom`; --help and --version print and end the program.
-std::optional<std::string> settingsOption(const QCoreApplication& app) {
+// What the command line asks for. `exitStatus` set: the program ends with it at once.
+struct Options {
+    std::optional<int> exitStatus;
+    std::optional<std::string> settings;  // absolute
+    // The modes that print an answer and end.
+    bool findGame = false;
+    std::optional<std::string> mapInfo;
+    std::optional<std::string> query;
+};
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "skyloom: %s\n", qPrintable(message));
+    return 1;
+}
+
+// Read before any window exists, so a wrong option is reported without a display.
+Options readOptions(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A launcher for Half-Life and Team Fortress Classic."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption settings(
         QStringLiteral("settings"),
         QStringLiteral("Keeps the settings in FILE instead of skyloom.ini beside the program or "
                        "in the configuration folder."),
         QStringLiteral("FILE"));
-    parser.addOption(settings);
-    parser.process(app);
-    if (!parser.isSet(settings)) return std::nullopt;
-    return parser.value(settings).toStdString();
-}
+    const QCommandLineOption findGame(
+        QStringLiteral("find-game"),
+        QStringLiteral("Prints the copies of Half-Life found on this machine, one a line: kind, "
+                       "program, maps folder, TFC maps folder or -, separated by tabs."));
+    const QCommandLineOption mapInfo(
+        QStringLiteral("map-info"),
+        QStringLiteral("Prints the map's title and the files it needs that are not installed, "
+                       "then ends."),
+        QStringLiteral("FILE.bsp"));
+    const QCommandLineOption query(
+        QStringLiteral("query"),
+        QStringLiteral("Asks the server (port 27015 by default) for its information and players, "
+                       "prints them, then ends."),
+        QStringLiteral("HOST[:PORT]"));
+    parser.addOptions({settings, findGame, mapInfo, query});
 
-// Help and version need no display: a terminal without one still gets them.
-bool onlyPrints(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"-h", "--help", "--help-all", "-?", "-v", "--version"})
-            if (std::strcmp(argv[i], option) == 0) return true;
+    Options options;
+    if (!parser.parse(app.arguments())) {
+        options.exitStatus = fail(parser.errorText() + QStringLiteral(" See skyloom --help."));
+        return options;
     }
-    return false;
+    if (parser.isSet(help)) parser.showHelp(0);
+    if (parser.isSet(version)) parser.showVersion();
+    if (!parser.positionalArguments().isEmpty()) {
+        options.exitStatus = fail(QStringLiteral("Unexpected argument '%1'. See skyloom --help.")
+                                      .arg(parser.positionalArguments().constFirst()));
+        return options;
+    }
+    options.findGame = parser.isSet(findGame);
+    if (parser.isSet(mapInfo))
+        options.mapInfo = QFile::encodeName(parser.value(mapInfo)).toStdString();
+    if (parser.isSet(query)) options.query = parser.value(query).toStdString();
+    if (parser.isSet(settings)) {
+        // Made absolute once: a start of the game changes the current folder.
+        std::error_code error;
+        const std::filesystem::path file =
+            std::filesystem::absolute(parser.value(settings).toStdString(), error);
+        const std::filesystem::path folder = file.parent_path();
+        if (!std::filesystem::is_directory(folder, error)) {
+            options.exitStatus =
+                fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
+                         .arg(parser.value(settings), QString::fromStdString(folder.string())));
+            return options;
+        }
+        options.settings = file.string();
+    }
+    return options;
 }
 
 void nameProgram() {
@@ -46,13 +101,25 @@ void nameProgram() {
 
 int main(int argc, char* argv[]) {
     nameProgram();
-    if (onlyPrints(argc, argv)) {
-        QCoreApplication terminal(argc, argv);
-        settingsOption(terminal);
+    std::string settingsPath;
+    bool settingsChosen = false;  // named by --settings: a missing one is no first start
+    {
+        // Options, help and the printing modes need no display.
+        const QCoreApplication terminal(argc, argv);
+        const Options options = readOptions(terminal);
+        if (options.exitStatus) return *options.exitStatus;
+        if (options.findGame) return skyloom::runFindGame();
+        if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
+        if (options.query) return skyloom::runQuery(*options.query);
+        settingsPath = skyloom::settingsFile(options.settings);
+        settingsChosen = options.settings.has_value();
     }
+    if (settingsPath.empty())
+        return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
+                                   "folder cannot be written. Name a file with --settings FILE."));
+
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(skyloom::kAppId));
-    const std::optional<std::string> chosenSettings = settingsOption(app);
     // The windows' fixed layouts are drawn for a small dialog font.
     QFont font = QApplication::font();
     font.setPointSizeF(8);
@@ -61,9 +128,9 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     skyloom::QtDesktop desktop;
-    skyloom::ProcessStarter games;
-    const skyloom::Settings settings(skyloom::settingsFile(chosenSettings),
-                                     chosenSettings.has_value());
+    skyloom::ProcessStarter games(
+        [&desktop](const skyloom::GameEnded& ended) { reportGameEnded(desktop, ended); });
+    const skyloom::Settings settings(settingsPath, settingsChosen);
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
     const skyloom::AppContext context{windows, desktop, games, settings, network};

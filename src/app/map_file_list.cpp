@@ -1,26 +1,13 @@
 #include "app/map_file_list.h"
 
 #include <QAbstractListModel>
-#include <QStringDecoder>
-#include <algorithm>
 
 #include "app/desktop.h"
+#include "app/outside_text.h"
 #include "maps/map_list.h"
 #include "maps/search_path.h"
 
 namespace skyloom {
-
-QString shownText(const std::string& bytes) {
-    const bool ascii =
-        std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-    if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    // A Latin-1 name shows as itself rather than as replacement characters.
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return text;
-}
 
 class MapListModel final : public QAbstractListModel {
 public:
@@ -33,10 +20,11 @@ public:
     };
 
     void reset(std::vector<std::string> folders, std::vector<std::string> searchPath,
-               MapListing listing) {
+               bool ignoreCase, MapListing listing) {
         beginResetModel();
         folders_ = std::move(folders);
         searchPath_ = std::move(searchPath);
+        ignoreCase_ = ignoreCase;
         entries_.clear();
         entries_.reserve(listing.maps.size());
         for (ListedMap& map : listing.maps) {
@@ -56,7 +44,8 @@ public:
         if (role == Qt::DisplayRole) return entry.shown;
         if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
             const QString text = description(check(entry));
-            return text.isEmpty() ? QVariant() : QVariant(text);
+            if (text.isEmpty()) return {};
+            return role == Qt::ToolTipRole ? asPlainTip(text) : text;
         }
         return {};
     }
@@ -71,7 +60,8 @@ public:
     }
 
     MapCheck check(const Entry& entry) const {
-        return checkMap(cache_, folders_[entry.folder] + '/' + entry.name, searchPath_);
+        return checkMap(cache_, folders_[entry.folder] + '/' + entry.name, searchPath_,
+                        ignoreCase_);
     }
 
     QStringList names() const {
@@ -92,6 +82,7 @@ private:
 
     std::vector<std::string> folders_;
     std::vector<std::string> searchPath_;
+    bool ignoreCase_ = false;
     std::vector<Entry> entries_;
     mutable MapFileCache cache_;
 };
@@ -103,13 +94,13 @@ MapFileList::MapFileList(QWidget* parent) : QListView(parent), model_(new MapLis
     setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-QString MapFileList::setMapsFolder(const std::string& mapsFolder) {
+QString MapFileList::setMapsFolder(const std::string& mapsFolder, bool underWine) {
     folder_ = mapsFolder;
     const ModFolders mod = modFoldersOf(mapsFolder);
     MapListing listing = listMaps(mapsFolder.empty() ? std::vector<std::string>{} : mod.mapFolders);
     const FolderProblem problem = mapsFolder.empty() ? FolderProblem::NotFound : listing.problem;
     const QString reason = QString::fromStdString(listing.reason);
-    model_->reset(mod.mapFolders, searchPathOf(mod.mod), std::move(listing));
+    model_->reset(mod.mapFolders, searchPathOf(mod.mod, underWine), underWine, std::move(listing));
     const QString shown = shownText(mapsFolder);
     if (mapsFolder.empty()) return QStringLiteral("No maps: the maps folder is not configured");
     switch (problem) {

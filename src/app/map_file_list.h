@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "app/outside_text.h"
 #include "maps/map_check.h"
 
 class QWidget;
@@ -22,7 +23,8 @@ public:
 
     // Lists the maps of the mod whose `maps` folder this is, given as the setting's own bytes
     // (empty: none). Gives why nothing could be listed, for the list's frame; empty when listed.
-    QString setMapsFolder(const std::string& mapsFolder);
+    // `underWine`: the game is a Windows program, whose file look-ups ignore case.
+    QString setMapsFolder(const std::string& mapsFolder, bool underWine = false);
     std::string folder() const { return folder_; }
 
     QStringList fileNames() const;
@@ -45,8 +47,5 @@ private:
 // start anyway. True to start.
 bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
                               const QString& name);
-
-// A name or title as the player reads it: UTF-8 when it is, else each byte a Latin-1 character.
-QString shownText(const std::string& bytes);
 
 }  // namespace skyloom

@@ -6,8 +6,12 @@
 namespace skyloom {
 namespace {
 
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0);
+}
+
 // A validator may mend what it is given; the field then holds the mended text.
-class LineBreaksToBlanks final : public QValidator {
+class ControlsToBlanks final : public QValidator {
 public:
     using QValidator::QValidator;
 
@@ -23,7 +27,7 @@ public:
                 if (i < pos) --newPos;  // CR LF is one line break, so one blank
                 continue;
             }
-            mended += (c == QLatin1Char('\r') || c == QLatin1Char('\n')) ? QChar(u' ') : c;
+            mended += isControl(c) ? QChar(u' ') : c;
         }
         if (mended != input) {
             input = mended;
@@ -36,7 +40,7 @@ public:
 }  // namespace
 
 void keepFieldsOnOneLine(QWidget* window) {
-    auto* validator = new LineBreaksToBlanks(window);
+    auto* validator = new ControlsToBlanks(window);
     for (QLineEdit* field : window->findChildren<QLineEdit*>())
         if (!field->validator()) field->setValidator(validator);
 }

@@ -1,5 +1,8 @@
 #include "app/start_failure.h"
 
+#include "app/outside_text.h"
+#include "maps/map_name.h"
+
 namespace skyloom {
 
 void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result) {
@@ -12,11 +15,26 @@ void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& re
                     MessageIcon::Critical);
 }
 
-void refuseMapName(Desktop& desktop, QWidget* parent) {
+void reportGameEnded(Desktop& desktop, const GameEnded& ended) {
+    QString text = QStringLiteral("The game ended as soon as it started.\n\nTried: %1\nEnded with: %2")
+                       .arg(shownText(ended.tried), QString::fromStdString(ended.status));
+    if (!ended.lastLines.empty())
+        text += QStringLiteral("\n\nThe last lines it wrote:\n%1").arg(shownText(ended.lastLines));
+    if (!ended.log.empty())
+        text += QStringLiteral("\n\nAll it wrote is in %1.").arg(shownText(ended.log));
+    desktop.message(nullptr, text, QStringLiteral("Skyloom"), MessageButtons::Ok,
+                    MessageIcon::Critical);
+}
+
+bool refuseUnloadableMapName(Desktop& desktop, QWidget* parent, const std::string& name) {
+    const std::optional<std::string> problem = mapNameProblem(name);
+    if (!problem) return false;
     desktop.message(parent,
-                    QStringLiteral("The game cannot load a map whose name holds a blank, a double "
-                                   "quote or a ';'.\nChoose another map or rename its file."),
+                    QStringLiteral("The game cannot load a map whose name holds %1.\nChoose "
+                                   "another map or rename its file.")
+                        .arg(QString::fromStdString(*problem)),
                     QStringLiteral("Map name"), MessageButtons::Ok, MessageIcon::Exclamation);
+    return true;
 }
 
 }  // namespace skyloom

@@ -2,13 +2,18 @@
 
 #include "app/desktop.h"
 #include "games/start_game.h"
+#include "platform/process_starter.h"
 
 namespace skyloom {
 
 // Tells the player that the game could not start, naming the program and the reason.
 void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result);
 
-// Tells the player that the selected map's name cannot be passed to the game.
-void refuseMapName(Desktop& desktop, QWidget* parent);
+// Tells the player that the game ended soon after it started, and how.
+void reportGameEnded(Desktop& desktop, const GameEnded& ended);
+
+// When the map's name (its own bytes) cannot be passed to the game, tells the player which
+// character is in the way and gives true.
+bool refuseUnloadableMapName(Desktop& desktop, QWidget* parent, const std::string& name);
 
 }  // namespace skyloom

@@ -123,18 +123,16 @@ ServerAddressCheck checkServerAddress(std::string_view address, std::string_view
     return check;
 }
 
-std::string ComposeConnectCommand(std::string_view program, std::string_view address,
+GameCommand ComposeConnectCommand(std::string_view program, std::string_view address,
                                   std::string_view port) {
-    std::string line(program);
-    line += " -console";
-    line += " +connect ";
+    std::string line = "-console +connect ";
     const bool ipv6 = address.find(':') != std::string_view::npos;
     if (ipv6) line += '[';
     line += address;
     if (ipv6) line += ']';
     line += ':';
     line += port;
-    return line;
+    return {std::string(program), line};
 }
 
 }  // namespace skyloom

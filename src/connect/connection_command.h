@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "games/start_game.h"
+
 namespace skyloom {
 
 // A server as typed into an address and a port field, blanks around them trimmed. An IPv6
@@ -23,9 +25,9 @@ struct ServerAddressCheck {
 // else (blanks, quotes, `;`) would become more game arguments or console commands.
 ServerAddressCheck checkServerAddress(std::string_view address, std::string_view port);
 
-// The game's path, " -console", " +connect " and the server as "address:port" (an IPv6 literal
+// The game's path, then "-console +connect " and the server as "address:port" (an IPv6 literal
 // in brackets). Only for a server the check accepted.
-std::string ComposeConnectCommand(std::string_view program, std::string_view address,
+GameCommand ComposeConnectCommand(std::string_view program, std::string_view address,
                                   std::string_view port);
 
 }  // namespace skyloom

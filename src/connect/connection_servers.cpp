@@ -5,6 +5,7 @@
 #include "connect/connection_tool.h"
 #include "connect/favourites.h"
 #include "servers/server_querier.h"
+#include "servers/server_text.h"
 #include "setup/save_settings.h"
 #include "ui_connection_tool.h"
 
@@ -15,15 +16,13 @@ namespace {
 enum Column { kName, kMap, kPlayers, kPing, kAddress };
 constexpr int kFavouriteRole = Qt::UserRole;
 
+// A server's text on one line, nothing in it turning the rest around.
 QString text(const std::string& bytes) {
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromStdString(oneLineName(bytes));
 }
 
 QString playerCount(const ServerInfo& info) {
-    QString s = QStringLiteral("%1/%2").arg(info.players).arg(info.maxPlayers);
-    if (info.bots == 1) s += QStringLiteral(" (1 bot)");
-    if (info.bots > 1) s += QStringLiteral(" (%1 bots)").arg(info.bots);
-    return s;
+    return QString::fromStdString(playerCountText(info));
 }
 
 QString ping(const ServerAnswer& answer) {
@@ -106,6 +105,10 @@ void ConnectionTool::showInformation(const ServerAnswer& answer) {
     ui_->lblPassword->setText(ok ? yesNo(i.password) : QString());
     ui_->lblVac->setText(ok ? yesNo(i.vac) : QString());
     ui_->lstPlayers->clear();
+    if (ok && answer.playersStatus != ServerAnswer::Status::Answered)
+        new QTreeWidgetItem(ui_->lstPlayers, {answer.playersStatus == ServerAnswer::Status::NoAnswer
+                                                  ? QStringLiteral("Players: no answer")
+                                                  : QStringLiteral("Players: invalid answer")});
     for (const PlayerEntry& p : answer.players)
         new QTreeWidgetItem(ui_->lstPlayers,
                             {text(p.name), QString::number(p.score), timePlayed(p.seconds)});

@@ -42,8 +42,9 @@ void ConnectionTool::cmdLaunch_Click() {
     const std::optional<ServerAddress> server = checkedFields();
     if (!server) return;
     const std::string program = context_.settings.readPath("program", "error");
-    const std::string line = ComposeConnectCommand(program, server->host, server->port);
-    const StartResult result = context_.games.StartGame(line, std::nullopt, WindowState::Maximized);
+    const StartResult result =
+        context_.games.StartGame(ComposeConnectCommand(program, server->host, server->port),
+                                 std::nullopt, WindowState::Maximized);
     if (!result.ok) {
         reportStartFailure(context_.desktop, this, result);
         return;

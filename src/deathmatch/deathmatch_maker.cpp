@@ -1,6 +1,8 @@
 #include "deathmatch/deathmatch_maker.h"
 
+#include "app/outside_text.h"
 #include "app/system_colours.h"
+#include "maps/search_path.h"
 #include "ui_deathmatch_maker.h"
 
 namespace skyloom {
@@ -25,7 +27,9 @@ void DeathmatchMaker::Form_Load() {
     const std::string folder = context_.settings.readPath("maps", "error");
     // Without a configured folder the list stays empty; a folder that happens to be called
     // "error" in the current folder is not the player's map folder.
-    ui_->Frame1->setToolTip(ui_->maps->setMapsFolder(folder == "error" ? "" : folder));
+    const bool wine = isWindowsProgram(context_.settings.readPath("program", ""));
+    ui_->Frame1->setToolTip(
+        asPlainTip(ui_->maps->setMapsFolder(folder == "error" ? "" : folder, wine)));
     setBackground(ui_->passwordvalue, SystemColour::ScrollBar);
 }
 

@@ -2,7 +2,6 @@
 #include "app/map_file_list.h"
 #include "app/start_failure.h"
 #include "deathmatch/deathmatch_maker.h"
-#include "launcher/game_command.h"
 #include "platform/atomic_file.h"
 #include "ui_deathmatch_maker.h"
 
@@ -89,16 +88,13 @@ void DeathmatchMaker::Command1_Click() {
              MessageIcon::Exclamation);
         return;
     }
-    if (!isLoadableMapName(map.toStdString())) {
-        refuseMapName(context_.desktop, this);
-        return;
-    }
+    std::string name = ui_->maps->fileBytes(map);
+    if (refuseUnloadableMapName(context_.desktop, this, name)) return;
     if (!startDespiteMissingFiles(*ui_->maps, context_.desktop, this, map)) return;
     // The server file is left for the player to exec from the console.
-    std::string name = ui_->maps->fileBytes(map);
     if (name != map.toStdString()) name.resize(name.size() - 4);  // a listed map's own bytes
     const StartResult result = context_.games.StartGame(
-        program + " +deathmatch 1 -console +map " + name, std::nullopt, WindowState::Maximized);
+        {program, "+deathmatch 1 -console +map " + name}, std::nullopt, WindowState::Maximized);
     if (!result.ok) reportStartFailure(context_.desktop, this, result);
 }
 

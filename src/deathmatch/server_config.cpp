@@ -3,26 +3,24 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/command_line.h"
+
 namespace skyloom {
 namespace {
 
-// How a refused character is named in the message: a line break has no glyph to quote.
-std::string describe(char c) {
-    if (c == '\r') return "a line break (CR)";
-    if (c == '\n') return "a line break (LF)";
-    return std::string("the character ") + c;
-}
-
-std::optional<ServerSettingsProblem> refuse(std::string_view field, char c) {
+// `rest` starts with the refused character, named whole: a blank or a line break has no glyph
+// to quote.
+std::optional<ServerSettingsProblem> refuse(std::string_view field, std::string_view rest) {
     return ServerSettingsProblem{
-        std::string(field) + " cannot hold " + describe(c) + ". Remove it and try again.",
+        std::string(field) + " cannot hold " + nameOfCharacter(rest) + ". Remove it and try again.",
         "Skyloom"};
 }
 
 // The console ends a quoted value at a quote and a command at a line break.
 std::optional<ServerSettingsProblem> checkQuotable(std::string_view field, std::string_view value) {
-    for (const char c : value)
-        if (c == '"' || c == '\r' || c == '\n') return refuse(field, c);
+    for (size_t i = 0; i < value.size(); ++i)
+        if (value[i] == '"' || value[i] == '\r' || value[i] == '\n')
+            return refuse(field, value.substr(i));
     return std::nullopt;
 }
 
@@ -38,7 +36,7 @@ std::optional<ServerSettingsProblem> checkNumber(std::string_view field, std::st
             point = true;
             continue;
         }
-        return refuse(field, c);
+        return refuse(field, value.substr(i));
     }
     return std::nullopt;
 }

@@ -17,18 +17,29 @@ struct StartResult {
         : ok(ok), program(std::move(program)), reason(std::move(reason)), tried(std::move(tried)) {}
 
     bool ok = true;
-    std::string program;  // the program as read from the command line
+    std::string program;  // the program as the window named it
     std::string reason;   // why it could not start, in words for a message box
     std::string tried;    // what was started or attempted ("steam -applaunch 70 …"), if anything
 };
 
-// The one way any window starts the game: a command line read as Windows reads one, an optional
-// working folder that becomes the process's current folder, and a window state. It also says
-// where this machine's installs are looked for, so windows can offer them.
+// A start as a window composes it. The program is one argument whatever it holds (a Wine path
+// with blanks stays whole); the rest is split by the C runtime's rules. Both are bytes, passed on
+// as they are.
+struct GameCommand {
+    std::string program;
+    std::string arguments;
+
+    // As a player would type it, for messages and logs.
+    std::string line() const { return arguments.empty() ? program : program + ' ' + arguments; }
+};
+
+// The one way any window starts the game: a command, an optional working folder that becomes
+// the process's current folder, and a window state. It also says where this machine's installs
+// are looked for, so windows can offer them.
 class GameStarter {
 public:
     virtual ~GameStarter() = default;
-    virtual StartResult StartGame(const std::string& commandLine,
+    virtual StartResult StartGame(const GameCommand& command,
                                   const std::optional<std::string>& workingFolder,
                                   WindowState state) = 0;
     virtual InstallSearch installSearch() const = 0;

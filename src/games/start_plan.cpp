@@ -35,45 +35,83 @@ std::optional<std::string> winePrefixOf(const fs::path& program) {
     return std::nullopt;
 }
 
-// A game folder directly below steamapps/common/ is a Steam library's, whichever Steam owns it.
-std::optional<InstallKind> steamLibraryKind(const fs::path& folder) {
-    const fs::path common = folder.parent_path();
-    if (common.filename() != "common" || common.parent_path().filename() != "steamapps")
+// Without detection: a game folder directly below steamapps/common/ (any case, as older clients
+// wrote SteamApps) is a Steam library's; the library is its Steam's root when it holds the client.
+std::optional<SteamOwner> steamLibraryOwner(const fs::path& folder, bool windows,
+                                            const StartLookups& lookups) {
+    const fs::path common = folder.parent_path(), apps = common.parent_path();
+    if (lowered(common.filename().string()) != "common" ||
+        lowered(apps.filename().string()) != "steamapps")
         return std::nullopt;
-    const bool flatpak =
-        folder.string().find("/.var/app/com.valvesoftware.Steam/") != std::string::npos;
-    return flatpak ? InstallKind::FlatpakSteam : InstallKind::SteamNative;
+    SteamOwner owner;
+    const std::string f = folder.string();
+    if (windows)
+        owner.kind = InstallKind::WineSteam;
+    else if (f.find("/.var/app/com.valvesoftware.Steam/") != std::string::npos)
+        owner.kind = InstallKind::FlatpakSteam;
+    else if (f.find("/snap/steam/common/") != std::string::npos)
+        owner.kind = InstallKind::SnapSteam;
+    const fs::path library = apps.parent_path();
+    if (lookups.file((library / (windows ? "steam.exe" : "steam.sh")).string()).isFile)
+        owner.root = library.string();
+    if (windows && owner.root.empty()) return std::nullopt;  // a plain Windows copy
+    return owner;
 }
 
 StartDecision refuse(std::string tried, std::string reason) {
     return {std::nullopt, std::move(tried), std::move(reason)};
 }
 
-StartDecision steamGame(const fs::path& program, InstallKind kind,
-                        const std::vector<std::string>& arguments, const std::string& workingFolder,
-                        const StartLookups& lookups) {
-    const bool flatpak = kind == InstallKind::FlatpakSteam;
-    const std::string client = flatpak ? "flatpak" : "steam";
-    std::vector<std::string> words;
-    if (flatpak) words = {"run", "com.valvesoftware.Steam"};
-    words.insert(words.end(), {"-applaunch", kAppId});
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    const std::string found = lookups.onPath(client);
-    if (!found.empty())
-        return {StartPlan{found, words, workingFolder, {}}, client + " " + shown(words), {}};
-
-    // Without its client the game runs as Steam would run it: the script, in its folder.
-    const fs::path folder = program.parent_path();
-    fs::path script = folder / "hl.sh";
-    if (!lookups.file(script.string()).isFile) script = program;
-    const std::string tried = client + " -applaunch " + kAppId + " (" + client +
-                              " is not on PATH), then " + script.string() + " in " +
-                              folder.string() + " with SteamAppId=" + kAppId;
-    if (!lookups.file(script.string()).executable)
-        return refuse(tried, "The file " + script.string() + " is not executable.");
-    return {StartPlan{script.string(), arguments, folder.string(), {{"SteamAppId", kAppId}}},
-            tried,
-            {}};
+// The game calls Steam's API at start and quits at once without a client, so it always starts
+// through the Steam that owns it: the first of that Steam's ways found on this machine.
+StartDecision steamGame(const SteamOwner& owner, const std::vector<std::string>& arguments,
+                        const std::string& workingFolder, const StartLookups& lookups) {
+    struct Way {
+        std::string program;  // a name looked up on PATH, or a path
+        std::vector<std::string> words;
+    };
+    std::vector<std::string> launch{"-applaunch", kAppId};
+    launch.insert(launch.end(), arguments.begin(), arguments.end());
+    std::vector<Way> ways;
+    std::vector<std::pair<std::string, std::string>> environment;
+    std::string missing = "Steam must be installed: the game does not run without a Steam client.";
+    switch (owner.kind) {
+        case InstallKind::FlatpakSteam:
+            ways = {{"flatpak", {"run", "com.valvesoftware.Steam"}}};
+            break;
+        case InstallKind::SnapSteam:
+            ways = {{"steam", {}}, {"snap", {"run", "steam"}}};
+            break;
+        case InstallKind::WineSteam:
+            ways = {{"wine", {owner.root + "/steam.exe"}}};
+            if (const auto prefix = winePrefixOf(owner.root + "/steam.exe"))
+                environment.emplace_back("WINEPREFIX", *prefix);
+            missing = "It is a Windows program and wine was not found on PATH.";
+            break;
+        default:
+            ways = {{"steam", {}}};
+            if (!owner.root.empty()) ways.push_back({owner.root + "/steam.sh", {}});
+    }
+    std::string tried, notFound;
+    for (Way& way : ways) {
+        way.words.insert(way.words.end(), launch.begin(), launch.end());
+        std::vector<std::string> line{way.program};
+        line.insert(line.end(), way.words.begin(), way.words.end());
+        tried = shown(line);
+        for (const auto& [name, value] : environment) tried += " with " + name + "=" + value;
+        const bool named = way.program.find('/') == std::string::npos;
+        const std::string program = named ? lookups.onPath(way.program)
+                                    : lookups.file(way.program).executable ? way.program
+                                                                           : std::string();
+        if (!program.empty())
+            return {StartPlan{program, way.words, workingFolder, environment}, tried, {}};
+        notFound += (notFound.empty() ? "" : ", ") + way.program +
+                    (named ? " is not on PATH" : " is not an executable file");
+    }
+    if (owner.kind == InstallKind::WineSteam) return refuse(tried, missing);
+    if (owner.kind == InstallKind::SteamNative && owner.root.empty())
+        notFound += ", and no Steam folder is known for this game's library";
+    return refuse(tried, notFound + ". " + missing);
 }
 
 }  // namespace
@@ -98,6 +136,14 @@ StartDecision decideStart(const std::string& program, const std::vector<std::str
     if (!facts.exists) return refuse(shown(direct), "No such file.");
     if (!facts.isFile) return refuse(shown(direct), "It is a folder, not a program.");
 
+    const std::string name = lowered(path.filename().string());
+    if (name == "hl_linux" || name == "hl.sh" || name == "hl.exe") {
+        std::optional<SteamOwner> owner = lookups.steamInstall(path.parent_path().string());
+        if (!owner) owner = steamLibraryOwner(path.parent_path(), facts.windowsProgram, lookups);
+        if (owner && (owner->kind != InstallKind::WineSteam || !owner->root.empty()))
+            return steamGame(*owner, arguments, workingFolder, lookups);
+    }
+
     if (facts.windowsProgram) {
         const std::optional<std::string> prefix = winePrefixOf(path);
         const std::string tried =
@@ -108,13 +154,6 @@ StartDecision decideStart(const std::string& program, const std::vector<std::str
         StartPlan plan{wine, direct, workingFolder, {}};
         if (prefix) plan.environment.emplace_back("WINEPREFIX", *prefix);
         return {std::move(plan), tried, {}};
-    }
-
-    const std::string name = path.filename().string();
-    if (name == "hl_linux" || name == "hl.sh") {
-        std::optional<InstallKind> kind = lookups.steamInstall(path.parent_path().string());
-        if (!kind) kind = steamLibraryKind(path.parent_path());
-        if (kind) return steamGame(path, *kind, arguments, workingFolder, lookups);
     }
 
     if (!facts.executable) return refuse(shown(direct), "The file is not executable.");

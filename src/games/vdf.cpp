@@ -121,6 +121,7 @@ const VdfNode* VdfNode::find(std::string_view name) const {
 
 std::optional<VdfNode> parseVdf(std::string_view text) {
     if (text.size() > kVdfMaxBytes) return std::nullopt;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // saved by a Windows editor
     VdfNode root;
     root.block = true;
     if (!Reader(text).block(root, 0)) return std::nullopt;

@@ -25,8 +25,9 @@ inline constexpr std::size_t kVdfMaxDepth = 32;
 inline constexpr std::size_t kVdfMaxNodes = 50000;
 
 // Reads text KeyValues ("key" "value", "key" { ... }, // comments, \\ \" \n \t escapes, optional
-// [$CONDITION] tags, which are skipped). The top-level keys are the children of the block
-// returned. Anything malformed or past a cap gives nothing.
+// [$CONDITION] tags, which are skipped), after a UTF-8 byte-order mark if there is one. The
+// top-level keys are the children of the block returned. Anything malformed or past a cap gives
+// nothing.
 std::optional<VdfNode> parseVdf(std::string_view text);
 
 }  // namespace skyloom

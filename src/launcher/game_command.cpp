@@ -24,15 +24,11 @@ std::string mapName(std::string_view selectedMap) {
     return withoutLastCharacters(selectedMap, 4);
 }
 
-bool isLoadableMapName(std::string_view name) {
-    return name.find_first_of(" \";") == std::string_view::npos;
-}
-
-std::string ComposeGameCommand(const GameChoices& choices) {
-    std::string line = "hl.exe";
-    if (choices.type == GameType::Deathmatch) line += " +deathmatch 1";
-    if (choices.type == GameType::TeamFortress) line += " -game tfc";
-    line += " +map ";
+GameCommand ComposeGameCommand(const GameChoices& choices) {
+    std::string line;
+    if (choices.type == GameType::Deathmatch) line += "+deathmatch 1 ";
+    if (choices.type == GameType::TeamFortress) line += "-game tfc ";
+    line += "+map ";
     line += mapName(choices.selectedMap);
     line += difficultyFragment(choices.difficulty);
     // Glued to the map or the skill, the parameters would change the map's name or the skill.
@@ -40,11 +36,11 @@ std::string ComposeGameCommand(const GameChoices& choices) {
     line += choices.parameters;
     // The preview's leading blank is not part of the command.
     line += optionPreview(choices.options).substr(1);
-    return line;
+    return {"hl.exe", line};
 }
 
-std::string ComposeCustomCommand(std::string_view customFolder) {
-    return "hl.exe -game " + std::string(customFolder);
+GameCommand ComposeCustomCommand(std::string_view customFolder) {
+    return {"hl.exe", "-game " + std::string(customFolder)};
 }
 
 std::optional<std::string> gameFolder(std::string_view program) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "games/start_game.h"
+
 namespace skyloom {
 
 enum class GameType { Deathmatch, SinglePlayer, TeamFortress, Custom };
@@ -34,15 +36,11 @@ std::string difficultyFragment(std::string_view difficulty);
 // characters; empty when it is shorter.
 std::string mapName(std::string_view selectedMap);
 
-// Whether the game can load a map of this name: a blank, a double quote or a `;` would split it
-// into several arguments or console commands. The name may carry its ".bsp".
-bool isLoadableMapName(std::string_view name);
-
 // "hl.exe", the game type, the map, the difficulty, the parameters and the options.
-std::string ComposeGameCommand(const GameChoices& choices);
+GameCommand ComposeGameCommand(const GameChoices& choices);
 
 // "hl.exe -game " and the custom mod's folder as typed.
-std::string ComposeCustomCommand(std::string_view customFolder);
+GameCommand ComposeCustomCommand(std::string_view customFolder);
 
 // The folder of the game: the folder part of the `program` setting, whatever the program is
 // called (hl.exe, hl_linux, hl.sh). Nothing when the setting names no folder.

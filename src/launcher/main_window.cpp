@@ -4,8 +4,10 @@
 #include <QScreen>
 
 #include "app/accessible_names.h"
+#include "app/outside_text.h"
 #include "app/system_colours.h"
 #include "launcher/game_types.h"
+#include "maps/search_path.h"
 #include "setup/save_settings.h"
 #include "ui_main_window.h"
 
@@ -91,7 +93,10 @@ void MainWindow::reloadPaths() {
 void MainWindow::listMaps(const char* key) {
     // A missing key is no folder, not a folder called "error" in the current folder.
     const std::string folder = readPath(key);
-    ui_->frm3->setToolTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder));
+    const std::string program = readPath("program");
+    const bool wine = program != "error" && isWindowsProgram(program);
+    ui_->frm3->setToolTip(
+        asPlainTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder, wine)));
 }
 
 void MainWindow::chooseGameType(GameType type) {
@@ -117,7 +122,7 @@ void MainWindow::chooseGameType(GameType type) {
 void MainWindow::confirmMap_Click() {
     const QString name = ui_->dirFichiers->selectedFileName();
     ui_->txtSelMap->setText(name);
-    ui_->txtSelMap->setToolTip(QStringLiteral("The map currently selected is ") + name);
+    ui_->txtSelMap->setToolTip(asPlainTip(QStringLiteral("The map currently selected is ") + name));
 }
 
 void MainWindow::RefreshOptionPreview() {

@@ -54,7 +54,7 @@ private:
     void launch_Click();
     void launchCustom_Click();
     std::optional<std::string> configuredGameFolder();
-    bool startGame(const std::string& command, const std::string& folder);
+    bool startGame(const GameCommand& command, const std::string& folder);
 
     // Menus.
     // Opens another window in place of this one, which loses its choices.

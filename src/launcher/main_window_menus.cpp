@@ -26,7 +26,7 @@ std::optional<std::string> MainWindow::configuredGameFolder() {
     return folder;
 }
 
-bool MainWindow::startGame(const std::string& command, const std::string& folder) {
+bool MainWindow::startGame(const GameCommand& command, const std::string& folder) {
     const StartResult result = context_.games.StartGame(command, folder, WindowState::Maximized);
     if (!result.ok) reportStartFailure(context_.desktop, this, result);
     return result.ok;
@@ -39,11 +39,9 @@ void MainWindow::launch_Click() {
                                  MessageIcon::Exclamation);
         return;
     }
-    if (!isLoadableMapName(ui_->txtSelMap->text().toStdString())) {
-        refuseMapName(context_.desktop, this);
-        return;
-    }
-    const std::string command = ComposeGameCommand(choices());
+    const GameChoices chosen = choices();
+    if (refuseUnloadableMapName(context_.desktop, this, chosen.selectedMap)) return;
+    const GameCommand command = ComposeGameCommand(chosen);
     const auto folder = configuredGameFolder();
     if (!folder) return;
     if (!startDespiteMissingFiles(*ui_->dirFichiers, context_.desktop, this,

@@ -28,6 +28,14 @@ std::vector<std::string> resEntries(const std::string& path) {
     return parseResFile(text);
 }
 
+// One field of a TAB-separated line: control bytes would end the field or the line.
+std::string field(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return out;
+}
+
 std::string andMore(size_t more) {
     return "and " + std::to_string(more) + " more";
 }
@@ -69,7 +77,7 @@ const std::vector<std::string>* MapFileCache::wad(const std::string& path) {
 }
 
 MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
-                  const std::vector<std::string>& searchPath) {
+                  const std::vector<std::string>& searchPath, bool ignoreCase) {
     MapCheck check;
     const BspContents* map = cache.map(mapPath, !searchPath.empty());
     if (!map) return check;
@@ -81,14 +89,30 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
     auto missing = [&](std::string name) {
         if (seen.insert(lowerCase(name)).second) check.missing.push_back(std::move(name));
     };
+    auto find = [&](const std::string& relative) {
+        return findFile(searchPath, relative, ignoreCase);
+    };
     auto need = [&](const std::string& relative) {
-        if (!findFile(searchPath, relative)) missing(relative);
+        if (!find(relative)) missing(relative);
+    };
+    // A sky side counts in either of the formats the game reads.
+    auto needSky = [&](const std::string& stem) {
+        if (!find(stem + ".tga") && !find(stem + ".bmp")) missing(stem + ".tga");
+    };
+    // The game opens the WADs only for a texture the map does not carry, and never the
+    // player's spray WADs.
+    const bool needsWads = !map->textures.empty();
+    auto wanted = [&](const std::string& wad) {
+        const std::string key = lowerCase(wad);
+        return needsWads && key.find("pldecal") == std::string::npos &&
+               key.find("tempdecal") == std::string::npos;
     };
 
     std::vector<const std::vector<std::string>*> wads;
     bool allWads = true;
     for (const std::string& name : map->entities.wads) {
-        const auto path = findFile(searchPath, name);
+        if (!wanted(name)) continue;
+        const auto path = find(name);
         const auto* names = path ? cache.wad(*path) : nullptr;
         if (names)
             wads.push_back(names);
@@ -108,13 +132,32 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
         }
     if (!map->entities.skyname.empty())
         for (const char* side : {"up", "dn", "lf", "rt", "ft", "bk"})
-            need("gfx/env/" + map->entities.skyname + side + ".tga");
+            needSky("gfx/env/" + map->entities.skyname + side);
     for (const std::string& file : map->entities.files) need(file);
 
-    std::string stem = std::filesystem::path(mapPath).stem().string();
-    if (const auto res = findFile(searchPath, "maps/" + stem + ".res"))
-        for (const std::string& file : resEntries(*res)) need(file);
+    // Of what a .res lists, only what the game needs to run the map: text, overviews and bot
+    // waypoints are for people and other programs.
+    const std::string stem = std::filesystem::path(mapPath).stem().string();
+    if (const auto res = find("maps/" + stem + ".res"))
+        for (const std::string& file : resEntries(*res)) {
+            const std::string key = lowerCase(file);
+            const auto ends = [&](std::string_view e) { return key.ends_with(e); };
+            if (ends(".wad")) {
+                if (wanted(file)) need(file);
+            } else if (ends(".mdl") || ends(".spr") || ends(".wav")) {
+                need(file);
+            } else if (key.starts_with("gfx/env/") && (ends(".tga") || ends(".bmp"))) {
+                needSky(file.substr(0, file.size() - 4));
+            }
+        }
     return check;
+}
+
+std::string mapInfoText(const MapCheck& check) {
+    std::string text;
+    if (!check.title.empty()) text += "title\t" + field(check.title) + "\n";
+    for (const std::string& file : check.missing) text += "missing\t" + field(file) + "\n";
+    return text;
 }
 
 std::string missingSummary(const std::vector<std::string>& missing) {

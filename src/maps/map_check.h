@@ -46,13 +46,18 @@ private:
 struct MapCheck {
     bool readable = false;
     std::string title;
-    std::vector<std::string> missing;  // WADs, textures, sky, models, sprites, sounds, .res entries
+    std::vector<std::string> missing;  // WADs, textures, sky, models, sprites, sounds
 };
 
-// Reads the map and looks for every file it needs on the search path. With an empty search
-// path (a folder that is not a mod's) nothing is looked for.
+// Reads the map and looks for every file the game needs to run it on the search path: its
+// WADs when it has a texture it does not carry, its sky, the models, sprites and sounds its
+// entities and its .res name. With an empty search path (a folder that is not a mod's) nothing
+// is looked for; `ignoreCase` as for findFile.
 MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
-                  const std::vector<std::string>& searchPath);
+                  const std::vector<std::string>& searchPath, bool ignoreCase = false);
+
+// The --map-info lines: "title\t…" when the map has one, then "missing\t<path>" for each file.
+std::string mapInfoText(const MapCheck& check);
 
 // "Missing: " and the first five names, then "and N more".
 std::string missingSummary(const std::vector<std::string>& missing);

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "launcher/game_command.h"
+#include "maps/map_name.h"
 
 namespace skyloom {
 namespace {

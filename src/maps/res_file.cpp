@@ -9,16 +9,11 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
 }
 
+// What a server would send: it refuses entries holding a backslash, `:` or `..`.
 bool staysInside(std::string_view path) {
-    if (path.empty() || path.front() == '/' || path.find(':') != std::string_view::npos)
-        return false;
-    size_t start = 0;
-    while (start <= path.size()) {
-        const size_t end = std::min(path.find('/', start), path.size());
-        if (path.substr(start, end - start) == "..") return false;
-        start = end + 1;
-    }
-    return true;
+    return !path.empty() && path.front() != '/' &&
+           path.find_first_of("\\:") == std::string_view::npos &&
+           path.find("..") == std::string_view::npos;
 }
 
 // Calls `take` for each blank-separated word of each line, quotes removed, up to a comment.
@@ -55,9 +50,7 @@ void words(std::string_view text, Take take) {
 std::vector<std::string> parseResFile(std::string_view text) {
     std::vector<std::string> paths;
     words(text, [&](std::string_view word, size_t) {
-        std::string path(word);
-        std::replace(path.begin(), path.end(), '\\', '/');
-        if (staysInside(path)) paths.push_back(std::move(path));
+        if (staysInside(word)) paths.emplace_back(word);
         return true;
     });
     return paths;

@@ -6,8 +6,8 @@
 
 namespace skyloom {
 
-// The mod-relative paths a `maps/<map>.res` lists, with `/` separators. Comments (`//`) and
-// paths that would leave the mod's folder (absolute, or through `..`) are left out.
+// The mod-relative paths a `maps/<map>.res` lists. Comments (`//`), absolute paths and entries
+// a server refuses to send (holding `\`, `:` or `..`) are left out.
 std::vector<std::string> parseResFile(std::string_view text);
 
 // The `fallback_dir` a mod's liblist.gam names; "valve" when it names none or names something

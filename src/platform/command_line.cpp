@@ -1,20 +1,62 @@
 #include "platform/command_line.h"
 
+#include <cstdio>
+
+#include "platform/utf8.h"
+
 namespace skyloom {
 namespace {
 
 bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+    return isArgumentSeparator(c);
 }
 
-bool endsWithExe(std::string_view s) {
-    if (s.size() < 4) return false;
-    std::string tail(s.substr(s.size() - 4));
-    for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return tail == ".exe";
+std::string codePoint(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
+}
+
+// Characters that show as nothing or as a blank.
+bool isInvisible(char32_t c) {
+    return c == 0x85 || (c >= 0x2000 && c <= 0x200F) || (c >= 0x2028 && c <= 0x202F) ||
+           (c >= 0x205F && c <= 0x206F) || c == 0x3000 || c == 0xFEFF || c == 0x1680 ||
+           c == 0x180E || (c >= 0x80 && c < 0xA0) || c == 0xAD;
 }
 
 }  // namespace
+
+bool isArgumentSeparator(char c) {
+    return kArgumentSeparators.find(c) != std::string_view::npos;
+}
+
+bool isControlCharacter(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x20 || b == 0x7F;
+}
+
+std::string nameOfCharacter(std::string_view text) {
+    if (text.empty()) return "nothing";
+    switch (text.front()) {
+        case ' ': return "a blank";
+        case '\t': return "a tab";
+        case '\r': return "a line break (CR)";
+        case '\n': return "a line break (LF)";
+        default: break;
+    }
+    char32_t c = 0;
+    const size_t length = decodeUtf8(text, c);
+    if (length == 0) {
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(text.front()));
+        return std::string("a byte that is not text (") + byte + ")";
+    }
+    if (c < 0x20 || c == 0x7F) return "a control character (" + codePoint(c) + ")";
+    if (c == 0xA0) return "a no-break space (U+00A0)";
+    if (isInvisible(c)) return "an invisible character (" + codePoint(c) + ")";
+    if (c < 0x80) return std::string("the character ") + text.front();
+    return "the character " + std::string(text.substr(0, length)) + " (" + codePoint(c) + ")";
+}
 
 std::vector<std::string> splitArguments(std::string_view text) {
     std::vector<std::string> args;
@@ -59,43 +101,6 @@ std::vector<std::string> splitArguments(std::string_view text) {
         args.push_back(std::move(arg));
     }
     return args;
-}
-
-CommandLine parseCommandLine(std::string_view line,
-                             const std::function<bool(const std::string&)>& isFile) {
-    while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
-    CommandLine result;
-    if (!line.empty() && line.front() == '"') {
-        size_t close = line.find('"', 1);
-        if (close == std::string_view::npos) close = line.size();
-        result.program = std::string(line.substr(1, close - 1));
-        std::string_view rest = close < line.size() ? line.substr(close + 1) : std::string_view();
-        result.arguments = splitArguments(rest);
-        return result;
-    }
-    std::vector<size_t> ends;  // every blank, then the end of the line
-    for (size_t pos = line.find_first_of(" \t"); pos != std::string_view::npos;
-         pos = line.find_first_of(" \t", pos + 1))
-        ends.push_back(pos);
-    ends.push_back(line.size());
-    // Nothing existing: name the first prefix that looks like a program, so a message about it
-    // shows the whole path rather than its first word.
-    size_t chosen = ends.front();
-    for (size_t end : ends) {
-        if (end >= 4 && endsWithExe(line.substr(0, end))) {
-            chosen = end;
-            break;
-        }
-    }
-    for (size_t end : ends) {
-        if (end > 0 && isFile(std::string(line.substr(0, end)))) {
-            chosen = end;
-            break;
-        }
-    }
-    result.program = std::string(line.substr(0, chosen));
-    result.arguments = splitArguments(chosen < line.size() ? line.substr(chosen) : "");
-    return result;
 }
 
 }  // namespace skyloom

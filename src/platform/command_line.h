@@ -1,25 +1,26 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace skyloom {
 
-struct CommandLine {
-    std::string program;
-    std::vector<std::string> arguments;
-};
+// The characters that separate arguments: the splitter's and every check that keeps a value in
+// one argument take them from here.
+inline constexpr std::string_view kArgumentSeparators = " \t";
+
+bool isArgumentSeparator(char c);
+// A C0 control character or DEL: nothing a player means to pass to the game.
+bool isControlCharacter(char c);
+
+// The character that starts `text` (a whole UTF-8 character, or one byte that is not UTF-8) named
+// so a player can see it in a message: "a blank", "a tab", "a no-break space (U+00A0)",
+// "the character ;".
+std::string nameOfCharacter(std::string_view text);
 
 // Splits arguments by the Microsoft C runtime's rules: blanks separate, double quotes group,
 // 2n backslashes before a quote give n and toggle quoting, 2n+1 give n and a literal quote.
 std::vector<std::string> splitArguments(std::string_view text);
-
-// Reads a command line as CreateProcess does: a quoted program ends at its closing quote; an
-// unquoted one may hold blanks, so each blank-delimited prefix is tried, shortest first, and the
-// first that `isFile` accepts is the program (else the first word is).
-CommandLine parseCommandLine(std::string_view line,
-                             const std::function<bool(const std::string&)>& isFile);
 
 }  // namespace skyloom

@@ -1,90 +1,163 @@
 #include "platform/process_starter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "games/start_plan.h"
 #include "platform/command_line.h"
+#include "platform/process_spawn.h"
+#include "platform/settings_place.h"
 
 namespace skyloom {
 namespace {
 
-bool startsWithMZ(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    return f.read(2) == "MZ";
+// Paths stay bytes here: a game folder that is not UTF-8 is still found.
+bool startsWithMZ(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return false;
+    char head[2] = {};
+    const bool mz = ::read(fd, head, 2) == 2 && head[0] == 'M' && head[1] == 'Z';
+    ::close(fd);
+    return mz;
 }
 
 FileFacts factsOf(const std::string& path) {
-    const QFileInfo info(QString::fromStdString(path));
-    const bool file = info.isFile();
-    return {info.exists(), file, file && info.isExecutable(),
-            file && startsWithMZ(info.absoluteFilePath())};
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    const bool file = S_ISREG(st.st_mode);
+    return {true, file, file && ::access(path.c_str(), X_OK) == 0, file && startsWithMZ(path)};
 }
 
-QString canonical(const std::string& path) {
-    const QString c = QFileInfo(QString::fromStdString(path)).canonicalFilePath();
-    return c.isEmpty() ? QString::fromStdString(path) : c;
+std::string canonical(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path c = std::filesystem::canonical(path, error);
+    return error ? path : c.string();
+}
+
+std::string currentFolder() {
+    std::error_code error;
+    return std::filesystem::current_path(error).string();
+}
+
+// $XDG_STATE_HOME/skyloom/game.log (by default under ~/.local/state), its folder made; empty
+// when there is no such place: the game then writes where Skyloom does.
+std::string gameLog() {
+    std::string state = qEnvironmentVariable("XDG_STATE_HOME").toStdString();
+    if (state.empty() || state.front() != '/') {
+        const std::string home = QDir::homePath().toStdString();
+        if (home.empty() || home == "/") return {};
+        state = home + "/.local/state";
+    }
+    const std::string log = state + "/skyloom/game.log";
+    return makeFolderFor(log) ? std::string() : log;
+}
+
+// The last lines of a log, at most a few kilobytes of it.
+std::string lastLines(const std::string& log, int count) {
+    const int fd = ::open(log.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return {};
+    constexpr off_t kTail = 4096;
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    std::string text(static_cast<size_t>(std::clamp<off_t>(size, 0, kTail)), '\0');
+    const ssize_t n = ::pread(fd, text.data(), text.size(), std::max<off_t>(0, size - kTail));
+    ::close(fd);
+    text.resize(static_cast<size_t>(std::max<ssize_t>(0, n)));
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    size_t from = text.size();
+    for (int lines = 0; lines < count && from != std::string::npos && from > 0; ++lines)
+        from = text.rfind('\n', from - 1);
+    return from == std::string::npos ? text : text.substr(from + 1);
+}
+
+std::string describeStatus(int status) {
+    if (WIFSIGNALED(status)) {
+        const int signal = WTERMSIG(status);
+        return "signal " + std::to_string(signal) + " (" + ::strsignal(signal) + ")";
+    }
+    return "exit status " + std::to_string(WEXITSTATUS(status));
 }
 
 }  // namespace
+
+ProcessStarter::ProcessStarter(std::function<void(const GameEnded&)> onEnded)
+    : onEnded_(std::move(onEnded)) {}
+
+void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& log) {
+    // Looked at on the event loop for its first seconds; after that a thread only reaps it.
+    constexpr int kPollMs = 100;
+    constexpr int kWatchedMs = 10000;
+    auto* timer = new QTimer(&watches_);
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, elapsed, pid, tried, log] {
+        int status = 0;
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == 0 && (*elapsed += kPollMs) < kWatchedMs) return;
+        timer->deleteLater();
+        timer->stop();
+        if (ended == 0) {
+            std::thread([pid] {
+                while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+                }
+            }).detach();
+            return;
+        }
+        const bool failed = ended == pid && (WIFSIGNALED(status) || WEXITSTATUS(status) != 0);
+        if (failed && onEnded_) onEnded_({tried, describeStatus(status), lastLines(log, 12), log});
+    });
+    timer->start(kPollMs);
+}
 
 InstallSearch ProcessStarter::installSearch() const {
     return {QDir::homePath().toStdString(), qEnvironmentVariable("WINEPREFIX").toStdString()};
 }
 
-StartResult ProcessStarter::StartGame(const std::string& commandLine,
+StartResult ProcessStarter::StartGame(const GameCommand& command,
                                       const std::optional<std::string>& workingFolder,
                                       WindowState /*state: no show state to pass on Linux*/) {
-    if (workingFolder && !QDir::setCurrent(QString::fromStdString(*workingFolder))) {
-        return {false,
-                commandLine.substr(0, commandLine.find(' ')),
-                "The folder \"" + *workingFolder + "\" does not exist.",
-                {}};
+    if (command.program.empty()) return {false, command.program, "The command line is empty.", {}};
+    if (workingFolder && ::chdir(workingFolder->c_str()) != 0) {
+        return {false, command.program,
+                "The folder \"" + *workingFolder + "\" does not exist.", {}};
     }
-    const QDir current = QDir::current();
-    const CommandLine parsed = parseCommandLine(commandLine, [&](const std::string& candidate) {
-        return QFileInfo(current, QString::fromStdString(candidate)).isFile();
-    });
-    if (parsed.program.empty()) return {false, parsed.program, "The command line is empty.", {}};
-
     const InstallSearch search = installSearch();
     const StartLookups lookups{
         factsOf,
         [](const std::string& name) {
             return QStandardPaths::findExecutable(QString::fromStdString(name)).toStdString();
         },
-        [&search](const std::string& folder) -> std::optional<InstallKind> {
-            // Only asked about hl_linux and hl.sh: a few known places, read at this moment.
-            const QString wanted = canonical(folder);
+        [&search](const std::string& folder) -> std::optional<SteamOwner> {
+            // Only asked about the game's own programs: a few known places, read at this moment.
+            const std::string wanted = canonical(folder);
             for (const GameInstall& install : findInstalls(search).installs)
                 if (install.kind != InstallKind::Wine && canonical(install.folder) == wanted)
-                    return install.kind;
+                    return SteamOwner{install.kind, install.steamRoot};
             return std::nullopt;
         }};
-    const StartDecision decision = decideStart(parsed.program, parsed.arguments,
-                                               current.absolutePath().toStdString(), lookups);
-    if (!decision.plan) return {false, parsed.program, decision.reason, decision.tried};
+    const StartDecision decision = decideStart(
+        command.program, splitArguments(command.arguments), currentFolder(), lookups);
+    if (!decision.plan) return {false, command.program, decision.reason, decision.tried};
 
     const StartPlan& plan = *decision.plan;
-    QProcess process;
-    process.setProgram(QString::fromStdString(plan.program));
-    QStringList arguments;
-    for (const std::string& a : plan.arguments) arguments << QString::fromStdString(a);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(QString::fromStdString(plan.workingFolder));
-    if (!plan.environment.empty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const auto& [name, value] : plan.environment)
-            environment.insert(QString::fromStdString(name), QString::fromStdString(value));
-        process.setProcessEnvironment(environment);
-    }
-    if (!process.startDetached())
-        return {false, parsed.program, "The system could not start it.", decision.tried};
-    return {true, parsed.program, {}, decision.tried};
+    const std::string log = gameLog();
+    const Spawned spawned =
+        spawnProgram({plan.program, plan.arguments, plan.workingFolder, plan.environment, log});
+    if (spawned.error)
+        return {false, command.program, "The system could not start it: " + *spawned.error + ".",
+                decision.tried};
+    watch(spawned.pid, decision.tried, log);
+    return {true, command.program, {}, decision.tried};
 }
 
 }  // namespace skyloom

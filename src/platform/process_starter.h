@@ -1,18 +1,38 @@
 #pragma once
 
+#include <QObject>
+#include <functional>
+
 #include "games/start_game.h"
 
 namespace skyloom {
 
+// A started program that ended soon with a failure.
+struct GameEnded {
+    std::string tried;      // what was started
+    std::string status;     // "exit status 1", "signal 11 (Segmentation fault)"
+    std::string lastLines;  // the end of its output
+    std::string log;        // the file that holds all of it
+};
+
 // Starts the game as a detached process, never through a shell, the way its install needs (see
 // decideStart): wine for a Windows program, the Steam client for a Steam game, else directly.
+// Its output goes to `$XDG_STATE_HOME/skyloom/game.log`, replaced at each start; a program that
+// fails within 10 seconds is told to `onEnded`, on this thread, while the starter lives.
 class ProcessStarter final : public GameStarter {
 public:
-    StartResult StartGame(const std::string& commandLine,
+    explicit ProcessStarter(std::function<void(const GameEnded&)> onEnded = {});
+    StartResult StartGame(const GameCommand& command,
                           const std::optional<std::string>& workingFolder,
                           WindowState state) override;
     // The home folder and WINEPREFIX of this process's environment.
     InstallSearch installSearch() const override;
+
+private:
+    void watch(pid_t pid, const std::string& tried, const std::string& log);
+
+    std::function<void(const GameEnded&)> onEnded_;
+    QObject watches_;  // owns the timers that look after the started programs
 };
 
 }  // namespace skyloom

@@ -1,11 +1,13 @@
 #include "platform/settings_place.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace skyloom {
@@ -33,7 +35,8 @@ std::string settingsFilePath(const SettingsPlaceFacts& f) {
     // A relative XDG_CONFIG_HOME is invalid and is ignored, as the XDG rules say.
     std::string config = f.xdgConfigHome;
     if (config.empty() || config.front() != '/') {
-        if (f.home.empty()) return join(f.programFolder, kFileName);
+        // Never beside a program the player cannot write to: the caller says no place is known.
+        if (f.home.empty()) return {};
         config = join(f.home, ".config");
     }
     return join(join(config, "skyloom"), kFileName);
@@ -72,18 +75,23 @@ SettingsPlaceFacts settingsPlaceFacts(const std::string& programFolder,
         std::filesystem::equivalent(programFolder, installFolder, error);
     f.xdgConfigHome = environment("XDG_CONFIG_HOME");
     f.home = environment("HOME");
+    // Without HOME, the account's own home folder, as the XDG rules' readers do.
+    if (f.home.empty())
+        if (const passwd* account = ::getpwuid(::geteuid()); account && account->pw_dir)
+            f.home = account->pw_dir;
     return f;
 }
 
-bool makeFolderFor(const std::string& file) {
+std::optional<std::string> makeFolderFor(const std::string& file) {
     const std::filesystem::path folder = std::filesystem::path(file).parent_path();
-    if (folder.empty()) return true;
+    if (folder.empty()) return std::nullopt;
     std::filesystem::path path;
     for (const auto& part : folder) {
         path /= part;
-        if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+            return "Cannot make the folder " + path.string() + ": " + std::strerror(errno);
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace skyloom

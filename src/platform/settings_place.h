@@ -21,7 +21,7 @@ struct SettingsPlaceFacts {
 
 // Portable (beside the program) when its folder holds a settings file or can be written, unless
 // the program is the installed one; otherwise the player's own configuration folder. A chosen
-// file wins over both.
+// file wins over both. Empty when no place is known (no home folder, a read-only program folder).
 std::string settingsFilePath(const SettingsPlaceFacts& facts);
 
 // Whether the mode bits let this user write into a folder. Root is judged by the bits as any
@@ -40,7 +40,7 @@ SettingsPlaceFacts settingsPlaceFacts(const std::string& programFolder,
 bool folderWritable(const std::string& folder);
 
 // Creates the missing folders above `file` with mode 0700, as the XDG rules ask for the
-// configuration folders. False when one could not be made.
-bool makeFolderFor(const std::string& file);
+// configuration folders. Says which folder could not be made and why.
+std::optional<std::string> makeFolderFor(const std::string& file);
 
 }  // namespace skyloom

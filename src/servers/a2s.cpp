@@ -91,7 +91,8 @@ Answer readInfo(Reader& r) {
     return info;
 }
 
-// The older form: address first, players before the protocol, an optional mod block.
+// The older form: address first, players before the protocol, an optional mod block. What
+// follows the password byte may be cut short: an HLTV relay ends after the VAC byte.
 Answer readOldInfo(Reader& r) {
     ServerInfo info;
     r.str();  // the address the server believes it has
@@ -105,13 +106,13 @@ Answer readOldInfo(Reader& r) {
     info.serverType = static_cast<char>(r.u8());
     info.environment = static_cast<char>(r.u8());
     info.password = r.u8() != 0;
-    if (r.u8() == 1) {  // a mod: link, download link, a NUL, version, size, type, dll
+    if (r.ok() && !r.atEnd() && r.u8() == 1) {  // a mod: links, a NUL, version, size, type, dll
         r.str();
         r.str();
         r.skip(1 + 4 + 4 + 1 + 1);
     }
-    info.vac = r.u8() != 0;
-    info.bots = r.u8();
+    if (r.ok() && !r.atEnd()) info.vac = r.u8() != 0;
+    if (r.ok() && !r.atEnd()) info.bots = r.u8();
     if (!r.ok()) return InvalidAnswer{};
     return info;
 }

@@ -3,6 +3,8 @@
 #include <QHostInfo>
 #include <QTimerEvent>
 #include <QUdpSocket>
+#include <QVariant>
+#include <algorithm>
 
 namespace skyloom {
 
@@ -11,8 +13,12 @@ namespace {
 // Enough to keep a fast network busy while the socket's receive buffer still holds every answer
 // that can arrive between two reads.
 constexpr int kMaxActive = 128;
-// A server that hands out challenges for ever is not answering.
-constexpr int kMaxChallenges = 3;
+// What the answers of one query in flight can take of the receive buffer: a server may send
+// both forms of its information, and the kernel counts a full datagram as about 2.3 KB.
+constexpr int kBufferPerQuery = 2 * 2304;
+constexpr int kMinActive = 8;
+// One challenge exchange per request: a server that hands out another is not answering.
+constexpr int kMaxChallenges = 1;
 
 quint64 endpointKey(const QHostAddress& address, quint16 port) {
     return (quint64{address.toIPv4Address()} << 16) | port;
@@ -41,6 +47,13 @@ struct ServerQuerier::Query {
 ServerQuerier::ServerQuerier(QueryTiming timing, QObject* parent)
     : QObject(parent), timing_(timing), socket_(new QUdpSocket(this)) {
     socket_->bind(QHostAddress(QHostAddress::AnyIPv4), 0);
+    // The default buffer drops answers when many servers answer at once; where the system
+    // grants less than asked, fewer queries fly at a time.
+    socket_->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
+                             kMaxActive * kBufferPerQuery * 2);
+    const int granted =
+        socket_->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
+    maxActive_ = std::clamp(granted / kBufferPerQuery, kMinActive, kMaxActive);
     connect(socket_, &QUdpSocket::readyRead, this, &ServerQuerier::readDatagrams);
     lanTimer_.setSingleShot(true);
     connect(&lanTimer_, &QTimer::timeout, this, &ServerQuerier::lanSearchFinished);
@@ -92,7 +105,7 @@ void ServerQuerier::resolved(const QString& key, quint64 serial, const QHostAddr
     const quint64 endpoint = endpointKey(address, q.port);
     if (auto other = byEndpoint_.find(endpoint); other != byEndpoint_.end()) drop(*other->second);
     byEndpoint_[endpoint] = &q;
-    if (active_ < kMaxActive)
+    if (active_ < maxActive_)
         start(q);
     else
         waiting_.emplace_back(key, serial);
@@ -128,9 +141,7 @@ void ServerQuerier::timerEvent(QTimerEvent* event) {
         send(q);
         return;
     }
-    // Server information without the rest still tells the player something.
-    finish(q,
-           q.answer.pingMs >= 0 ? ServerAnswer::Status::Answered : ServerAnswer::Status::NoAnswer);
+    fail(q, ServerAnswer::Status::NoAnswer);
 }
 
 void ServerQuerier::readDatagrams() {
@@ -153,12 +164,15 @@ void ServerQuerier::receive(const QHostAddress& from, quint16 port,
         if (it->second->active) handle(*it->second, data);
         return;
     }
-    // A server answering the LAN search: it becomes a query of its own, which the challenge
-    // exchange, if any, finishes.
-    if (!lanTimer_.isActive() || isSplitPiece(data)) return;
+    // A server answering the LAN search from a port it was asked on: it becomes a query of its
+    // own, which one challenge exchange at most finishes, without retries.
+    if (!lanTimer_.isActive() || port < lanFirstPort_ || port > lanLastPort_ ||
+        lanSeen_.contains(endpointKey(from, port)) || isSplitPiece(data))
+        return;
     const Answer answer = parseAnswer(data);
     if (!std::holds_alternative<Challenge>(answer) && !std::holds_alternative<ServerInfo>(answer))
         return;
+    lanSeen_.insert(endpointKey(from, port));
     auto q = std::make_unique<Query>();
     q->serial = nextSerial_++;
     q->answer.host = from.toString();
@@ -167,7 +181,6 @@ void ServerQuerier::receive(const QHostAddress& from, quint16 port,
     q->lan = true;
     q->active = true;
     ++active_;
-    q->attemptsLeft = timing_.retries;
     q->sentAt = lanClock_;
     Query& lan = *q;
     const QString key = q->key = q->answer.address();
@@ -184,7 +197,7 @@ void ServerQuerier::handle(Query& q, std::span<const std::uint8_t> data) {
             case SplitAssembler::Result::Incomplete:
                 return;
             case SplitAssembler::Result::Invalid:
-                return finish(q, ServerAnswer::Status::Invalid);
+                return fail(q, ServerAnswer::Status::Invalid);
             case SplitAssembler::Result::Complete:
                 data = whole;
                 break;
@@ -192,7 +205,7 @@ void ServerQuerier::handle(Query& q, std::span<const std::uint8_t> data) {
     }
     Answer answer = parseAnswer(data);
     if (auto* challenge = std::get_if<Challenge>(&answer)) {
-        if (++q.challenges > kMaxChallenges) return finish(q, ServerAnswer::Status::Invalid);
+        if (++q.challenges > kMaxChallenges) return fail(q, ServerAnswer::Status::Invalid);
         q.challenge = *challenge;
         return send(q);
     }
@@ -213,7 +226,7 @@ void ServerQuerier::handle(Query& q, std::span<const std::uint8_t> data) {
         q.answer.rules = std::move(*rules);
         return advance(q);
     }
-    finish(q, ServerAnswer::Status::Invalid);
+    fail(q, ServerAnswer::Status::Invalid);
 }
 
 void ServerQuerier::advance(Query& q) {
@@ -228,6 +241,13 @@ void ServerQuerier::advance(Query& q) {
         q.stage = Request::Rules;
         return send(q);
     }
+    finish(q, ServerAnswer::Status::Answered);
+}
+
+void ServerQuerier::fail(Query& q, ServerAnswer::Status status) {
+    if (q.stage == Request::Info) return finish(q, status);
+    // The information came: it stays, and the players list tells what went wrong.
+    q.answer.playersStatus = status;
     finish(q, ServerAnswer::Status::Answered);
 }
 
@@ -257,7 +277,7 @@ void ServerQuerier::drop(Query& q) {
 }
 
 void ServerQuerier::startWaiting() {
-    while (active_ < kMaxActive && !waiting_.empty()) {
+    while (active_ < maxActive_ && !waiting_.empty()) {
         const auto [key, serial] = waiting_.front();
         waiting_.pop_front();
         const auto it = queries_.find(key);
@@ -270,6 +290,9 @@ void ServerQuerier::searchLan(const QList<QHostAddress>& targets, quint16 firstP
                               quint16 lastPort, int ms) {
     const Bytes request = buildRequest(Request::Info);
     lanClock_.start();
+    lanSeen_.clear();
+    lanFirstPort_ = firstPort;
+    lanLastPort_ = lastPort;
     for (const QHostAddress& target : targets)
         for (quint32 port = firstPort; port <= lastPort; ++port)
             socket_->writeDatagram(reinterpret_cast<const char*>(request.data()),

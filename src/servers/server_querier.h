@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "servers/a2s.h"
 #include "servers/server_network.h"
@@ -23,6 +24,8 @@ struct ServerAnswer {
     quint16 port = 0;
     Status status = Status::NoAnswer;
     ServerInfo info;  // filled when answered
+    // How the players and rules went: a failure after the information keeps the information.
+    Status playersStatus = Status::Answered;
     PlayerList players;
     RuleList rules;
     int pingMs = -1;  // round trip of the last INFO exchange
@@ -50,8 +53,9 @@ public:
     // gives way to this one. `answered` tells how it went.
     void query(const QString& host, quint16 port, int parts = Info);
 
-    // Sends an INFO request to every target on every port; each server that answers within
-    // `ms` is told by `lanServerFound`, then `lanSearchFinished` follows.
+    // Sends an INFO request to every target on every port; each server that answers from one
+    // of those ports within `ms` is told by `lanServerFound`, then `lanSearchFinished` follows.
+    // A server's challenge is answered once, and only once.
     void searchLan(const QList<QHostAddress>& targets, quint16 firstPort, quint16 lastPort, int ms);
 
 signals:
@@ -73,6 +77,8 @@ private:
     void handle(Query& q, std::span<const std::uint8_t> packet);
     void advance(Query& q);
     void finish(Query& q, ServerAnswer::Status status);
+    // Ends a query that failed: after its information, only the players and rules failed.
+    void fail(Query& q, ServerAnswer::Status status);
     void drop(Query& q);
     void startWaiting();
 
@@ -83,7 +89,10 @@ private:
     std::map<int, Query*> byTimer_;
     std::deque<std::pair<QString, quint64>> waiting_;
     int active_ = 0;
+    int maxActive_ = 0;
     quint64 nextSerial_ = 1;
+    std::set<quint64> lanSeen_;  // the servers this LAN search heard from
+    quint16 lanFirstPort_ = 0, lanLastPort_ = 0;
     QTimer lanTimer_;
     QElapsedTimer lanClock_;
 };

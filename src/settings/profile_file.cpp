@@ -236,9 +236,18 @@ std::string setProfileValue(std::string_view text, std::string_view section, std
     }
 
     if (!value) {
-        // Every copy goes, or the next one would be read in its place.
-        for (auto at = loc.entries.rbegin(); at != loc.entries.rend(); ++at)
-            out.erase(lines[*at].begin, lines[*at].next - lines[*at].begin);
+        // Every copy goes, or the next one would be read in its place. A lone CR before the
+        // line and an LF after it would meet as one CR LF and swallow a line: the CR goes
+        // instead, the line before ending with the removed line's break.
+        for (auto at = loc.entries.rbegin(); at != loc.entries.rend(); ++at) {
+            const Line& l = lines[*at];
+            const bool joins = l.begin > 0 && out[l.begin - 1] == '\r' && l.next < out.size() &&
+                               out[l.next] == '\n';
+            if (joins)
+                out.erase(l.begin - 1, l.end - l.begin + 1);
+            else
+                out.erase(l.begin, l.next - l.begin);
+        }
         return out;
     }
 
@@ -257,6 +266,9 @@ std::string setProfileValue(std::string_view text, std::string_view section, std
     insert += '=';
     insert += *value;
     insert += newline;
+    // A new line ending in a lone CR before an LF would take that LF as its own.
+    if (insert.back() == '\r' && after.next < out.size() && out[after.next] == '\n')
+        insert += '\n';
     return out.insert(after.next, insert);
 }
 
@@ -274,9 +286,12 @@ std::optional<std::string> profileFileProblem(const std::string& file) {
     return std::nullopt;
 }
 
-ProfileWriteResult writeProfileValue(const std::string& file, std::string_view section,
-                                     std::string_view key, std::optional<std::string_view> value) {
-    if (auto refused = refusal(section, key, value)) return {false, *refused};
+ProfileWriteResult writeProfileValues(const std::string& file,
+                                      const std::vector<ProfileChange>& changes) {
+    for (const ProfileChange& c : changes) {
+        const auto value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
+        if (auto refused = refusal(c.section, c.key, value)) return {false, *refused};
+    }
 
     // The lock spans the read, so a write by another instance in between is not lost.
     FileUpdate update(file);
@@ -291,11 +306,19 @@ ProfileWriteResult writeProfileValue(const std::string& file, std::string_view s
     const ProfileText decoded = decodeProfile(old.bytes);
     if (encodeProfile(decoded.text, decoded.encoding) != old.bytes)
         return {false, "Cannot write " + file + ": its UTF-16 text is damaged"};
-    std::string updated =
-        setProfileValue(decoded.text, section, key, value, lineBreakOf(decoded.text));
+    std::string updated = decoded.text;
+    for (const ProfileChange& c : changes) {
+        const auto value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
+        updated = setProfileValue(updated, c.section, c.key, value, lineBreakOf(decoded.text));
+    }
     if (updated == decoded.text) return {};
     const std::optional<std::string> bytes = encodeProfile(updated, decoded.encoding);
     if (!bytes) return {false, "Cannot write " + file + ": a UTF-16 file holds only UTF-8 text"};
+    // A write never makes a file that the next start would refuse.
+    if (bytes->size() > kMaxProfileFileBytes)
+        return {false, "Cannot write " + file + ": it would hold " + std::to_string(bytes->size()) +
+                           " bytes, more than the " + std::to_string(kMaxProfileFileBytes) +
+                           " (1 MiB) a settings file may hold."};
 
     if (auto error = update.replace(*bytes)) return {false, "Cannot write " + file + ": " + *error};
     return {};

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace skyloom {
 
@@ -38,11 +39,28 @@ struct ProfileWriteResult {
     std::string reason;  // why the write failed, in words for a message box
 };
 
-// Writes (or removes) one value. The file is replaced atomically, under a lock that keeps other
-// writers out from the read to the replace, and keeps its own line endings, mark and encoding; a
-// new file gets the platform's line ending. Refused, leaving the file as it is: names or values
-// that would not read back as written, a file that is unreadable, oversized or read-only.
-ProfileWriteResult writeProfileValue(const std::string& file, std::string_view section,
-                                     std::string_view key, std::optional<std::string_view> value);
+// One value to set, or to remove when it holds nothing.
+struct ProfileChange {
+    std::string section;
+    std::string key;
+    std::optional<std::string> value;
+};
+
+// Writes (or removes) values together: the file is replaced once, atomically, under a lock that
+// keeps other writers out from the read to the replace, so a kill or a second instance never
+// leaves part of them. It keeps its own line endings, mark and encoding; a new file gets the
+// platform's line ending. Refused as a whole, leaving the file as it is: names or values that
+// would not read back as written, a file that is unreadable, oversized (or would become so) or
+// read-only.
+ProfileWriteResult writeProfileValues(const std::string& file,
+                                      const std::vector<ProfileChange>& changes);
+
+inline ProfileWriteResult writeProfileValue(const std::string& file, std::string_view section,
+                                            std::string_view key,
+                                            std::optional<std::string_view> value) {
+    return writeProfileValues(
+        file, {{std::string(section), std::string(key),
+                value ? std::optional<std::string>(*value) : std::nullopt}});
+}
 
 }  // namespace skyloom

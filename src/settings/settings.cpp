@@ -27,10 +27,14 @@ std::string Settings::readPath(std::string_view key, std::string_view def) const
 
 ProfileWriteResult Settings::write(std::string_view section, std::string_view key,
                                    std::optional<std::string_view> value) const {
-    // The player's configuration folder may not exist before the first write; a failure here
-    // shows as the write's own.
-    makeFolderFor(file_);
-    return writeProfileValue(file_, section, key, value);
+    return write({{std::string(section), std::string(key),
+                   value ? std::optional<std::string>(*value) : std::nullopt}});
+}
+
+ProfileWriteResult Settings::write(const std::vector<ProfileChange>& changes) const {
+    // The player's configuration folder may not exist before the first write.
+    if (const std::optional<std::string> error = makeFolderFor(file_)) return {false, *error};
+    return writeProfileValues(file_, changes);
 }
 
 }  // namespace skyloom

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "settings/profile_file.h"
 
@@ -31,10 +33,16 @@ public:
     // Writes one value; an empty optional removes the key.
     ProfileWriteResult write(std::string_view section, std::string_view key,
                              std::optional<std::string_view> value) const;
+    // Writes values that belong together in one replace of the file: all of them or none.
+    ProfileWriteResult write(const std::vector<ProfileChange>& changes) const;
+
+    // True the first time it is asked: a problem with the file is reported once per start.
+    bool firstProblemReport() const { return !std::exchange(problemReported_, true); }
 
 private:
     std::string file_;
     bool chosen_ = false;
+    mutable bool problemReported_ = false;
 };
 
 }  // namespace skyloom

@@ -40,13 +40,14 @@ void ConfigurationWindow::openPicker(const QString& picker, const QString& capti
 
 void ConfigurationWindow::cmdOK_Click() {
     const PathsValues v = paths().values();
-    if (!saveSettings(context_, this,
-                      {{"MISC", "tfc", v.tfc ? "true" : "false"},
-                       {"GAMEDIR", "program", v.program},
-                       {"GAMEDIR", "maps", v.maps},
-                       {"GAMEDIR", "tfcmaps", v.tfcmaps}}) ||
-        !saveDerivedFolders(context_, this))
-        return;
+    const char* tfc = v.tfc ? "true" : "false";
+    std::vector<SettingWrite> writes{{"MISC", "tfc", tfc},
+                                     {"GAMEDIR", "program", v.program},
+                                     {"GAMEDIR", "maps", v.maps},
+                                     {"GAMEDIR", "tfcmaps", v.tfcmaps}};
+    for (SettingWrite& w : derivedFolderWrites(tfc, v.maps, v.tfcmaps, v.program))
+        writes.push_back(std::move(w));
+    if (!saveSettings(context_, this, writes)) return;
     bringBackMainWindow(true);
     context_.windows.unload(objectName());
 }

@@ -16,9 +16,12 @@ DonePage::DonePage(const AppContext& context)
 DonePage::~DonePage() = default;
 
 void DonePage::cmdFinish_Click() {
-    if (!saveDerivedFolders(context_, this) ||
-        !saveSettings(context_, this, {{"MISC", "firstuse", "no"}}))
-        return;
+    const Settings& s = context_.settings;
+    std::vector<SettingWrite> writes = derivedFolderWrites(
+        s.read("MISC", "tfc", "error", 100), s.readPath("maps", "error"),
+        s.readPath("tfcmaps", "error"), s.readPath("program", "error"));
+    writes.push_back({"MISC", "firstuse", "no"});
+    if (!saveSettings(context_, this, writes)) return;
     handOver(QStringLiteral("sp"));
 }
 

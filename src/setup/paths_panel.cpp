@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "app/outside_text.h"
 #include "app/system_colours.h"
 #include "ui_paths_panel.h"
 
@@ -28,12 +29,9 @@ void PathsPanel::load(const AppContext& context, const PathsPanelLook& look) {
 
     const Settings& settings = context.settings;
     const std::string tfc = settings.read("MISC", "tfc", "error", 100);
-    const auto show = [&](QLineEdit* field, const char* key) {
-        field->setText(QString::fromStdString(settings.readPath(key, "error")));
-    };
-    show(ui_->program, "program");
-    show(ui_->txtMaps, "maps");
-    show(ui_->TFCmaps, "tfcmaps");
+    showPath(ui_->program, settings.readPath("program", "error"));
+    showPath(ui_->txtMaps, settings.readPath("maps", "error"));
+    showPath(ui_->TFCmaps, settings.readPath("tfcmaps", "error"));
     ui_->chkTFC->setChecked(tfc == "true");
     chkTFC_Click();
     search(false);
@@ -53,9 +51,22 @@ void PathsPanel::Command2_Click() {
     if (file) ui_->program->setText(QDir::toNativeSeparators(*file));
 }
 
+void PathsPanel::showPath(QLineEdit* field, const std::string& bytes) {
+    shownPaths_[field] = bytes;
+    field->setText(shownText(bytes));
+}
+
+std::string PathsPanel::pathOf(const QLineEdit* field) const {
+    // A path the player did not edit goes back as it came, even when it is not UTF-8.
+    const auto shown = shownPaths_.find(field);
+    if (shown != shownPaths_.end() && shownText(shown->second) == field->text())
+        return shown->second;
+    return field->text().toStdString();
+}
+
 PathsValues PathsPanel::values() const {
-    return {ui_->chkTFC->isChecked(), ui_->program->text().toStdString(),
-            ui_->txtMaps->text().toStdString(), ui_->TFCmaps->text().toStdString()};
+    return {ui_->chkTFC->isChecked(), pathOf(ui_->program), pathOf(ui_->txtMaps),
+            pathOf(ui_->TFCmaps)};
 }
 
 void PathsPanel::cmdFind_Click() {
@@ -111,10 +122,10 @@ void PathsPanel::searchDone() {
 }
 
 void PathsPanel::fill(const GameInstall& install) {
-    ui_->program->setText(QString::fromStdString(install.program));
-    ui_->txtMaps->setText(QString::fromStdString(install.maps));
+    showPath(ui_->program, install.program);
+    showPath(ui_->txtMaps, install.maps);
     ui_->chkTFC->setChecked(install.tfcmaps.has_value());
-    if (install.tfcmaps) ui_->TFCmaps->setText(QString::fromStdString(*install.tfcmaps));
+    if (install.tfcmaps) showPath(ui_->TFCmaps, *install.tfcmaps);
 }
 
 }  // namespace skyloom

@@ -2,12 +2,15 @@
 
 #include <QFutureWatcher>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/app_context.h"
 #include "games/installs.h"
+
+class QLineEdit;
 
 namespace Ui {
 class PathsPanel;
@@ -64,10 +67,14 @@ private:
     void search(bool asked);
     void searchDone();
     void fill(const GameInstall& install);
+    void showPath(QLineEdit* field, const std::string& bytes);
+    std::string pathOf(const QLineEdit* field) const;
 
     std::optional<AppContext> context_;
     PathsPanelLook look_ = kWizardPathsLook;
     std::unique_ptr<Ui::PathsPanel> ui_;
+    // Each path field's bytes as read or found, for a field that still shows them.
+    std::map<const QLineEdit*, std::string> shownPaths_;
     // Detection reads a few files, but a slow or hung mount must not hold the window.
     QFutureWatcher<InstallsFound> search_;
     bool searching_ = false;

@@ -168,8 +168,9 @@ private slots:
         app->games.result = {false, kProgram.toStdString(), "No such file"};
         click(ui.Command1);
         QCOMPARE(app->games.starts.size(), size_t(1));
-        const auto& [line, folder, state] = app->games.starts[0];
-        QVERIFY(line == kProgram.toStdString() && !folder && state == WindowState::Minimized);
+        const auto& [line, program, folder, state] = app->games.starts[0];
+        QVERIFY(line == kProgram.toStdString() && program == line && !folder &&
+                state == WindowState::Minimized);
         const auto& shown = app->desktop.messages;
         QVERIFY(shown.size() == 1 && shown[0].text.contains(kProgram + "\nReason: No such file"));
         TestApp::processDeletes();

@@ -35,7 +35,8 @@ TEST(ServerAddressCheck, acceptsNamesAndLiteralsTrimmedAndNamesTheFieldInError) 
         const auto check = checkServerAddress(c.address, c.port);
         const std::string got = check.problem ? check.problem->substr(0, check.problem->find(':'))
                                               : skyloom::ComposeConnectCommand(
-                                                    "hl.exe", check.server.host, check.server.port);
+                                                    "hl.exe", check.server.host, check.server.port)
+                                                    .line();
         EXPECT_EQ(got, c.expected) << c.address << " | " << c.port;
     }
 }

@@ -18,20 +18,22 @@ namespace {
 struct QueryCase {
     const char* what;
     FakeA2sServer::Mode mode;
-    QString host;       // empty: the fake server's
-    QString status;     // ADDR and PORT stand for the fake server's
-    QStringList shown;  // name, map, folder, players, password, VAC
-    int requests;       // what reached the server
+    QString host;              // empty: the fake server's
+    QString status;            // ADDR and PORT stand for the fake server's
+    QStringList shown;         // name, map, folder, players, password, VAC
+    int requests;              // what reached the server
+    QString playersNote = {};  // what the players list says instead of the players
 };
 const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
 const QStringList kBots{"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"};
-const QStringList kOneBot{"Skyloom été <b>", "2fort", "tfc", "2/16 (1 bot)", "No", "Yes"};
 const QStringList kNone{"", "", "", "", "", ""};
 const QueryCase kQueries[] = {
     {"plain", FakeA2sServer::Mode::Plain, "", "", kInfo, 2},
     {"challenge, bots, password", FakeA2sServer::Mode::Challenge, "", "", kBots, 3},
     {"old form first", FakeA2sServer::Mode::OldForm, "", "", kInfo, 2},
-    {"split, one bot", FakeA2sServer::Mode::Split, "", "", kOneBot, 2},
+    {"split", FakeA2sServer::Mode::Split, "", "", kInfo, 2},
+    {"players answered with new challenges only: information kept",
+     FakeA2sServer::Mode::PlayerChallenges, "", "", kInfo, 3, "Players: invalid answer"},
     {"garbage", FakeA2sServer::Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
     {"silent: two retries", FakeA2sServer::Mode::Silent, "", "No answer from ADDR", kNone, 3},
     {"not an address: told what to mend", FakeA2sServer::Mode::Plain, "two words", "", kNone, 0},
@@ -88,6 +90,7 @@ private slots:
             QCOMPARE(app->games.starts.size(), click);
             const auto& start = app->games.starts.back();
             QCOMPARE(QString::fromStdString(start.commandLine), line);
+            QVERIFY(line.startsWith(QString::fromStdString(start.program) + " -console"));
             QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
             QCOMPARE(app->desktop.messages.size(), fails ? click : 0);
             TestApp::processDeletes();
@@ -112,10 +115,12 @@ private slots:
     // The Query button asks the server in the fields, whatever way it answers.
     void query() {
         QFETCH(int, row);
-        auto [what, mode, host, status, shown, requests] = kQueries[row];
+        auto [what, mode, host, status, shown, requests, playersNote] = kQueries[row];
         FakeA2sServer server(mode);
-        if (mode == FakeA2sServer::Mode::Challenge) server.bots = 3, server.password = true;
-        if (mode == FakeA2sServer::Mode::Split) server.bots = 1;
+        if (mode == FakeA2sServer::Mode::Challenge) {
+            server.bots = 3, server.password = true;
+            server.name = "Skyloom\n\xE2\x80\xAE\xC3\xA9t\xC3\xA9 <b>";  // one line, left to right
+        }
         auto& ui = open()->ui();
         ui.ipadress->setText(host.isEmpty() ? "127.0.0.1" : host);
         ui.port->setText(QString::number(server.port()));
@@ -130,7 +135,9 @@ private slots:
         QTRY_COMPARE(values(), shown);
         QTRY_COMPARE(ui.lblStatus->text(),
                      status.replace("ADDR", server.address()).replace("PORT", ui.port->text()));
-        QTRY_COMPARE(ui.lstPlayers->topLevelItemCount(), answers ? 2 : 0);
+        QTRY_COMPARE(ui.lstPlayers->topLevelItemCount(), !playersNote.isEmpty() ? 1
+                                                         : answers              ? 2
+                                                                                : 0);
         QTest::qWait(2 * app->network.timing.timeoutMs);  // no late retries or answers
         QCOMPARE(server.requests, requests);
         QCOMPARE(values(), shown);
@@ -142,9 +149,11 @@ private slots:
                      QAccessible::queryAccessibleInterface(ui.lblName)->text(QAccessible::Name),
                  "Name : " + shown[0]);
         QStringList players;
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < ui.lstPlayers->topLevelItemCount(); ++i)
             for (int c = 0; c < 3; ++c) players << ui.lstPlayers->topLevelItem(i)->text(c);
-        QCOMPARE(players, QStringList({"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"}));
+        QCOMPARE(players, playersNote.isEmpty()
+                              ? QStringList({"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"})
+                              : QStringList({playersNote, "", ""}));
     }
 
     // Favourites come from [SERVERS] and are queried on open; the list fills the fields, joins
@@ -197,12 +206,20 @@ private slots:
         QCOMPARE(app->readIni(), expected);
     }
 
-    // The LAN search finds a server that answers only with a challenge first; closing the
-    // window stops whatever is still asking.
+    // The LAN search finds a server that answers only with a challenge first, lists no sender
+    // it did not ask, and answers a challenge once; closing the window stops whatever is still
+    // asking.
     void findLan_andCloseCancels() {
         FakeA2sServer lan(FakeA2sServer::Mode::Challenge), silent(FakeA2sServer::Mode::Silent);
+        FakeA2sServer teaser(FakeA2sServer::Mode::ChallengeThenSilent, QHostAddress("127.0.0.2"),
+                             lan.port()),
+            stranger(FakeA2sServer::Mode::OtherPort, QHostAddress("127.0.0.3"), lan.port());
         auto& ui = open()->ui();
         app->network.firstLanPort = app->network.lastLanPort = lan.port();
+        app->network.lanTargets = [] {
+            return QList<QHostAddress>{QHostAddress("127.0.0.1"), QHostAddress("127.0.0.2"),
+                                       QHostAddress("127.0.0.3")};
+        };
         QTest::mouseClick(ui.cmdFindLan, Qt::LeftButton);
         QVERIFY(!ui.cmdFindLan->isEnabled());
         QTRY_COMPARE(ui.lstServers->topLevelItemCount(), 1);
@@ -210,6 +227,9 @@ private slots:
         QTRY_COMPARE(ui.lstServers->topLevelItem(0)->text(0), "Skyloom été <b>");
         QTRY_VERIFY(ui.cmdFindLan->isEnabled());
         QVERIFY(!ui.cmdRemove->isEnabled());
+        QTest::qWait(3 * app->network.timing.timeoutMs);
+        QCOMPARE(ui.lstServers->topLevelItemCount(), 1);
+        QCOMPARE(QList<int>({teaser.requests, stranger.requests}), QList<int>({2, 1}));
 
         ui.ipadress->setText("127.0.0.1");
         ui.port->setText(QString::number(silent.port()));

@@ -161,12 +161,13 @@ private slots:
         const auto& start = app->games.starts[1];
         QCOMPARE(start.commandLine,
                  "/games/Half Life/hl.exe +deathmatch 1 -console +map nosuchmap");
+        QCOMPARE(start.program, "/games/Half Life/hl.exe");  // one argument, blank and all
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ui.Command1->isEnabled());
     }
 
     void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
-        writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}"));
+        writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}", {{"T"}}));
         auto& ui = open();
         ui.SelMap->setText("m\u00e9tal");
         for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
@@ -177,6 +178,14 @@ private slots:
         QCOMPARE(app->games.starts.size(), size_t(1));
         QCOMPARE(app->games.starts[0].commandLine,
                  "/games/Half Life/hl.exe +deathmatch 1 -console +map m\xe9tal");
+        // Under Wine the WAD is found whatever the case of its name: no question.
+        writeFile(app->folder() + "/valve/GONE.WAD", wadBytes({"T"}));
+        writeFile(app->folder() + "/hl.exe", "MZ");
+        auto& wine = open("[GAMEDIR]\r\nprogram=" + app->folder() + "/hl.exe\r\nmaps=" + maps +
+                          "\r\nvalve=" + valve);
+        wine.SelMap->setText("m\u00e9tal");
+        click(wine.Command1);
+        QVERIFY(app->desktop.messages.empty() && app->games.starts.size() == 2);
         std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
     }
 

@@ -67,7 +67,10 @@ TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
         {&S::sv_gravityvalue, "1.2.3", "Gravity cannot hold the character ."},
         {&S::maxspectatorsvalue, "1-", "Max spectators cannot hold the character -"},
         {&S::fraglimitvalue, "0;quit", "Frag limit cannot hold the character ;"},
-        {&S::timelimitvalue, "5 ", "Time limit cannot hold the character  "},
+        {&S::timelimitvalue, "5 ", "Time limit cannot hold a blank"},
+        {&S::timelimitvalue, "5\t", "Time limit cannot hold a tab"},
+        {&S::maxplayersvalue, "32\xC2\xA0", "Max. players cannot hold a no-break space (U+00A0)"},
+        {&S::fraglimitvalue, "\xC3\xA9", "Frag limit cannot hold the character \xC3\xA9 (U+00E9)"},
         {&S::maxpingvalue, "5\n", "Max. ping cannot hold a line break (LF)"},
         {&S::maxplayersvalue, "3e2", "Max. players cannot hold the character e"},
     };

@@ -26,3 +26,10 @@ arg=+connect
 arg=192.0.2.10:27020
 --"
 wait_exit
+
+# The command-line modes answer without a display: an address that is none, a map that is none.
+for mode in "--query=two words" "--map-info=$WORK/none.bsp"; do
+  rc=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$SKYLOOM_BIN" "$mode" 2>"$WORK/mode.err" || rc=$?
+  [ "$rc" = 2 ] && grep -q "^skyloom: " "$WORK/mode.err" || fail "$mode ended with $rc"
+done

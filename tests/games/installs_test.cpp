@@ -32,13 +32,14 @@ public:
         fs::create_directories(fs::path(at).parent_path());
         fs::create_directory_symlink(target, at);
     }
-    // A library holding an app's manifest; the game folder gets `programs`.
+    // A library holding an app's manifest; the game folder Half-Life gets `programs`.
     void app(const std::string& library, const char* id, const char* flags,
-             std::initializer_list<const char*> programs = {}) const {
-        file(library + "/steamapps/appmanifest_" + id + ".acf",
+             std::initializer_list<const char*> programs = {},
+             const std::string& apps = "steamapps", const char* installdir = "Half-Life") const {
+        file(library + "/" + apps + "/appmanifest_" + id + ".acf",
              std::string("\"AppState\"\n{\n\t\"appid\"\t\t\"") + id + "\"\n\t\"StateFlags\"\t\t\"" +
-                 flags + "\"\n\t\"installdir\"\t\t\"Half-Life\"\n}\n");
-        for (const char* p : programs) file(library + "/steamapps/common/Half-Life/" + p);
+                 flags + "\"\n\t\"installdir\"\t\t\"" + installdir + "\"\n}\n");
+        for (const char* p : programs) file(library + "/" + apps + "/common/Half-Life/" + p);
     }
 
     std::string root, home;
@@ -51,9 +52,9 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
         const char* what;
         std::function<void(const Tree&)> build;
         std::string winePrefix;             // below the tree's root
-        std::vector<std::string> expected;  // "kind|game folder|program|tfc", $H = home, $R = root
+        std::vector<std::string> expected;  // "kind|game folder|program|tfc|Steam root"
     };
-    const std::string native = "/.local/share/Steam";
+    const std::string native = "/.local/share/Steam", snap = "/snap/steam/common" + native;
     const Case cases[] = {
         {"native root reached through both links",
          [&](const Tree& t) {
@@ -62,16 +63,26 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
              t.link(t.home + native, t.home + "/.steam/root");
          },
          "",
-         {"Steam|$H/.local/share/Steam/steamapps/common/Half-Life|hl.sh|tfc"}},
+         {"Steam|$H/.local/share/Steam/steamapps/common/Half-Life|hl.sh|tfc|$H/.local/share/"
+          "Steam"}},
+        {"Snap root, also reached through ~/.steam/steam",
+         [&](const Tree& t) {
+             t.app(t.home + snap, "70", "4", {"hl.sh"});
+             t.link(t.home + snap, t.home + "/.steam/steam");
+         },
+         "",
+         {"Snap Steam|$H/snap/steam/common/.local/share/Steam/steamapps/common/Half-Life|hl.sh||"
+          "$H/snap/steam/common/.local/share/Steam"}},
         {"distribution package and old Flatpak root",
          [&](const Tree& t) {
              t.app(t.home + "/.steam/debian-installation", "70", "6", {"hl_linux"});
              t.app(t.home + "/.var/app/com.valvesoftware.Steam/data/Steam", "70", "4", {"hl.sh"});
          },
          "",
-         {"Steam|$H/.steam/debian-installation/steamapps/common/Half-Life|hl_linux|",
+         {"Steam|$H/.steam/debian-installation/steamapps/common/Half-Life|hl_linux||"
+          "$H/.steam/debian-installation",
           "Flatpak Steam|$H/.var/app/com.valvesoftware.Steam/data/Steam/steamapps/common/"
-          "Half-Life|hl.sh|"}},
+          "Half-Life|hl.sh||$H/.var/app/com.valvesoftware.Steam/data/Steam"}},
         {"Flatpak extra library in today's layout, TFC by its manifest",
          [&](const Tree& t) {
              t.file(t.home +
@@ -87,17 +98,25 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
              t.app(t.root + "/lib \"a\\b\"", "20", "4");
          },
          "",
-         {"Flatpak Steam|$R/lib \"a\\b\"/steamapps/common/Half-Life|hl.sh|tfc"}},
-        {"extra library in the pre-2021 layout; uninstalled game in the root",
+         {"Flatpak Steam|$R/lib \"a\\b\"/steamapps/common/Half-Life|hl.sh|tfc|"
+          "$H/.var/app/com.valvesoftware.Steam/.local/share/Steam"}},
+        {"extra libraries in the pre-2021 layout and in an old client's config.vdf with a BOM, "
+         "SteamApps and installdir in another case; uninstalled game in the root",
          [&](const Tree& t) {
-             t.app(t.home + native, "70", "2", {"hl.sh"});
-             t.file(t.home + native + "/steamapps/libraryfolders.vdf",
+             t.app(t.home + native, "70", "2", {"hl.sh"}, "SteamApps");
+             t.file(t.home + native + "/SteamApps/libraryfolders.vdf",
                     "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" + t.root +
                         "/old\" \"2\" \"D:\\\\SteamLibrary\" }");
              t.app(t.root + "/old", "70", "1030", {"hl_linux"});
+             t.file(t.home + native + "/config/config.vdf",
+                    "\xEF\xBB\xBF\"InstallConfigStore\" { \"Software\" { \"valve\" { \"Steam\" { "
+                    "\"baseinstallfolder_1\" \"" +
+                        t.root + "/older\" } } } }");
+             t.app(t.root + "/older", "70", "4", {"hl_linux"}, "SteamApps", "half-life");
          },
          "",
-         {"Steam|$R/old/steamapps/common/Half-Life|hl_linux|"}},
+         {"Steam|$R/old/steamapps/common/Half-Life|hl_linux||$H/.local/share/Steam",
+          "Steam|$R/older/SteamApps/common/Half-Life|hl_linux||$H/.local/share/Steam"}},
         {"damaged library file and manifest, a manifest leading out of common/",
          [&](const Tree& t) {
              t.file(t.home + native + "/config/libraryfolders.vdf",
@@ -110,17 +129,30 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
          },
          "",
          {}},
-        {"Wine: the default prefix and WINEPREFIX",
+        {"Wine: the default prefix and WINEPREFIX; Steam for Windows with libraries on Z: and D:",
          [&](const Tree& t) {
              t.file(t.home +
                     "/.wine/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life/hl.exe");
              t.file(t.root + "/prefix/drive_c/Games/Half-Life/hl.exe");
              t.file(t.root + "/prefix/drive_c/Games/Half-Life/tfc/maps/2fort.bsp");
              t.file(t.root + "/prefix/drive_c/Sierra/Half-Life/hl_linux");  // not a Wine game
+             const std::string steam = t.root + "/prefix/drive_c/Program Files/Steam";
+             t.file(steam + "/steam.exe");
+             std::string z;  // the root as Wine's Z: drive writes it
+             for (char ch : t.root) z += ch == '/' ? std::string("\\\\") : std::string(1, ch);
+             t.file(steam + "/steamapps/libraryfolders.vdf",
+                    "libraryfolders { 0 { path \"C:\\\\Program Files\\\\Steam\" } 1 { path \"Z:" +
+                        z + "\\\\zlib\" } 2 { path \"d:\\\\Lib\" } }");
+             t.app(t.root + "/zlib", "70", "4", {"hl.exe"});
+             t.app(t.root + "/prefix/dosdevices/d:/Lib", "70", "4", {"hl.exe", "tfc/x"});
          },
          "/prefix",
-         {"Wine|$H/.wine/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life|hl.exe|",
-          "Wine|$R/prefix/drive_c/Games/Half-Life|hl.exe|tfc"}},
+         {"Wine|$H/.wine/drive_c/Program Files (x86)/Steam/steamapps/common/Half-Life|hl.exe||",
+          "Steam in Wine|$R/zlib/steamapps/common/Half-Life|hl.exe||$R/prefix/drive_c/Program "
+          "Files/Steam",
+          "Steam in Wine|$R/prefix/dosdevices/d:/Lib/steamapps/common/Half-Life|hl.exe|tfc|"
+          "$R/prefix/drive_c/Program Files/Steam",
+          "Wine|$R/prefix/drive_c/Games/Half-Life|hl.exe|tfc|"}},
     };
     for (const Case& c : cases) {
         const Tree tree;
@@ -131,14 +163,30 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
         for (const GameInstall& i : found.installs) {
             std::string line = std::string(kindName(i.kind)) + "|" + i.folder + "|" +
                                i.program.substr(i.folder.size() + 1) + "|" +
-                               (i.tfcmaps ? "tfc" : "");
+                               (i.tfcmaps ? "tfc" : "") + "|" + i.steamRoot;
             for (const auto& [from, to] : {std::pair{tree.home, "$H"}, {tree.root, "$R"}})
-                if (line.find(from) != std::string::npos)
-                    line.replace(line.find(from), from.size(), to);
+                for (std::size_t at; (at = line.find(from)) != std::string::npos;)
+                    line.replace(at, from.size(), to);
             seen.push_back(line);
         }
         EXPECT_EQ(seen, c.expected) << c.what;
-        EXPECT_EQ(found.searched.size(), c.winePrefix.empty() ? 7u : 8u) << c.what;
+        EXPECT_EQ(found.searched.size(), c.winePrefix.empty() ? 8u : 9u) << c.what;
     }
     EXPECT_TRUE(findInstalls({"relative/home", "relative/prefix"}).searched.empty());
+}
+
+TEST(Installs, findGameReportIsOneTabbedLinePerInstallElseThePlacesLookedIn) {
+    const GameInstall steam{InstallKind::SnapSteam, "/g", "/g/hl.sh", "/g/maps", "/g/tfc"};
+    const GameInstall wine{InstallKind::WineSteam, "/w", "/w/hl.exe", "/w/a\tb\nc", {}};
+    const std::pair<InstallsFound, FindGameReport> cases[] = {
+        {{{steam, wine}, {"/a"}},
+         {"snap-steam\t/g/hl.sh\t/g/maps\t/g/tfc\nwine-steam\t/w/hl.exe\t/w/a?b?c\t-\n", "", 0}},
+        {{{}, {"/a", "/b"}}, {"", "Skyloom did not find Half-Life. It looked in:\n/a\n/b\n", 1}},
+    };
+    for (const auto& [found, expected] : cases) {
+        const FindGameReport r = findGameReport(found);
+        EXPECT_EQ(r.out + "|" + r.err + "|" + std::to_string(r.status),
+                  expected.out + "|" + expected.err + "|" + std::to_string(expected.status));
+    }
+    EXPECT_EQ(wineToUnixPath("/p", "D:\\a\\..\\b"), std::nullopt);
 }

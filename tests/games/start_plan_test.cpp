@@ -26,6 +26,10 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const std::string lib = "/home/p/.local/share/Steam/steamapps/common/Half-Life";
     const std::string flat =
         "/home/p/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Half-Life";
+    const std::string snap = "/home/p/snap/steam/common/.local/share/Steam/steamapps/common/HL";
+    const std::string wineSteam = "/home/p/.wine/drive_c/Program Files (x86)/Steam";
+    const std::string need =
+        " Steam must be installed: the game does not run without a Steam client.";
     const FileFacts exe{true, true, true, false}, plain{true, true, false, false},
         mz{true, true, false, true}, folder{true, false, false, false};
     struct Case {
@@ -59,23 +63,46 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
          {{flat + "/hl.sh", exe}},
          {"steam", "flatpak"},
          "/usr/bin/flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | /cwd"},
-        {"/mnt/flatpak library/steamapps/common/Half-Life/hl.sh",  // known to detection
-         {{"/mnt/flatpak library/steamapps/common/Half-Life/hl.sh", exe}},
-         {"steam", "flatpak"},
-         "/usr/bin/flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | /cwd"},
+        {"/mnt/Old/SteamApps/common/Half-Life/hl_linux",  // an old client's library, its root
+         {{"/mnt/Old/SteamApps/common/Half-Life/hl_linux", exe}, {"/mnt/Old/steam.sh", exe}},
+         {"flatpak"},
+         "/mnt/Old/steam.sh -applaunch 70 -game tfc | /cwd"},
+        {"/mnt/lib/steamapps/common/Half-Life/hl.sh",  // detection knows its root
+         {{"/mnt/lib/steamapps/common/Half-Life/hl.sh", exe}, {"/st/steam.sh", plain}},
+         {},
+         "refused: /st/steam.sh -applaunch 70 -game tfc | steam is not on PATH, /st/steam.sh is "
+         "not an executable file." +
+             need},
         {lib + "/hl_linux",
          {{lib + "/hl_linux", exe}, {lib + "/hl.sh", exe}},
          {"flatpak"},
-         lib + "/hl.sh -game tfc | " + lib + " | SteamAppId=70"},
-        {lib + "/hl_linux",
-         {{lib + "/hl_linux", exe}},
-         {},
-         lib + "/hl_linux -game tfc | " + lib + " | SteamAppId=70"},
+         "refused: steam -applaunch 70 -game tfc | steam is not on PATH, and no Steam folder is "
+         "known for this game's library." +
+             need},
         {flat + "/hl.sh",
          {{flat + "/hl.sh", plain}},
          {"steam"},
-         "refused: flatpak -applaunch 70 (flatpak is not on PATH), then " + flat + "/hl.sh in " +
-             flat + " with SteamAppId=70 | The file " + flat + "/hl.sh is not executable."},
+         "refused: flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | flatpak is not on "
+         "PATH." +
+             need},
+        {snap + "/hl.sh",
+         {{snap + "/hl.sh", exe}},
+         {"snap"},
+         "/usr/bin/snap run steam -applaunch 70 -game tfc | /cwd"},
+        {snap + "/hl.sh",
+         {{snap + "/hl.sh", exe}},
+         {"snap", "steam"},
+         "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
+        {wineSteam + "/steamapps/common/Half-Life/hl.exe",
+         {{wineSteam + "/steamapps/common/Half-Life/hl.exe", mz}, {wineSteam + "/steam.exe", mz}},
+         {"wine", "steam"},
+         "/usr/bin/wine " + wineSteam +
+             "/steam.exe -applaunch 70 -game tfc | /cwd | WINEPREFIX=/home/p/.wine"},
+        {"/mnt/games/steamapps/common/Half-Life/hl.exe",  // in a library on Z:, known to detection
+         {{"/mnt/games/steamapps/common/Half-Life/hl.exe", mz}},
+         {"wine"},
+         "/usr/bin/wine /pfx/drive_c/Steam/steam.exe -applaunch 70 -game tfc | /cwd | "
+         "WINEPREFIX=/pfx"},
         {"/opt/hl/hl_linux",
          {{"/opt/hl/hl_linux", exe}},
          {"steam"},
@@ -91,19 +118,22 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
          "refused: /opt -game tfc | It is a folder, not a program."},
     };
     for (const Case& c : cases) {
-        const StartLookups lookups{[&](const std::string& p) {
-                                       const auto it = c.files.find(p);
-                                       return it == c.files.end() ? FileFacts{} : it->second;
-                                   },
-                                   [&](const std::string& name) {
-                                       return c.path.count(name) ? "/usr/bin/" + name
-                                                                 : std::string();
-                                   },
-                                   [](const std::string& f) -> std::optional<InstallKind> {
-                                       if (f.starts_with("/mnt/flatpak library/"))
-                                           return InstallKind::FlatpakSteam;
-                                       return std::nullopt;
-                                   }};
+        const StartLookups lookups{
+            [&](const std::string& p) {
+                const auto it = c.files.find(p);
+                return it == c.files.end() ? FileFacts{} : it->second;
+            },
+            [&](const std::string& name) {
+                return c.path.count(name) ? "/usr/bin/" + name : std::string();
+            },
+            [](const std::string& f) -> std::optional<SteamOwner> {
+                const std::map<std::string, SteamOwner> known{
+                    {"/mnt/lib", {InstallKind::SteamNative, "/st"}},
+                    {"/mnt/games", {InstallKind::WineSteam, "/pfx/drive_c/Steam"}}};
+                const auto it = known.find(f.substr(0, f.find("/steamapps/common/")));
+                if (it == known.end()) return std::nullopt;
+                return it->second;
+            }};
         EXPECT_EQ(outcome(decideStart(c.program, {"-game", "tfc"}, c.cwd, lookups)), c.expected)
             << c.program;
     }

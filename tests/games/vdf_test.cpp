@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "games/installs.h"
+
 using namespace skyloom;
 
 namespace {
@@ -54,12 +56,13 @@ TEST(Vdf, readsBothLibraryLayoutsEscapesAndCommentsAndRefusesDamage) {
 }
 
 // Random token soup and mutations of a real file: an answer or a refusal, never a crash, hang or
-// runaway allocation (the sanitizers watch).
+// runaway allocation (the sanitizers watch); the same for the Windows paths such a file holds.
 TEST(Vdf, fuzz_hostileInputNeverCrashes) {
     const std::string sample =
         "\"libraryfolders\" { \"0\" { \"path\" \"/a\\\\b\" \"apps\" { \"70\" \"1\" } } "
         "\"1\" \"/old\" } // end\n";
-    const char* const pieces[] = {"{", "}", "\"", "\\", "//", "\n", "k", " ", "[$X]", "\\\"", "\t"};
+    const char* const pieces[] = {"{", "}", "\"",   "\\",   "//", "\n",
+                                  "k", " ", "[$X]", "\\\"", "\t", ".."};
     std::mt19937 random(12345);
     std::size_t accepted = 0;
     for (int round = 0; round < 20000; ++round) {
@@ -84,6 +87,9 @@ TEST(Vdf, fuzz_hostileInputNeverCrashes) {
             }
         }
         if (parseVdf(text)) ++accepted;
+        // A library path read from such a file never leads up and out of where it says.
+        const std::string unix = wineToUnixPath("/p", "Z:" + text).value_or("/");
+        EXPECT_EQ((unix + "/").find("/../"), std::string::npos) << text;
     }
     EXPECT_GT(accepted, 0u);
 }

@@ -1,4 +1,5 @@
 #include "launcher/game_command.h"
+#include "maps/map_name.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +26,24 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
          "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev -numericping"},
         {choices(GameType::Deathmatch, "ab", "EASY", "", {}), "hl.exe +deathmatch 1 +map "},
     };
-    for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c), expected);
+    for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c).line(), expected);
 }
 
-TEST(GameCommand, mapNamesWithBlanksQuotesOrSemicolonsCannotBeLoaded) {
-    const std::pair<const char*, bool> cases[] = {
-        {"crossfire.bsp", true},     {"de_dust2-[v2]'s.bsp", true}, {"", true},
-        {"x +exec evil.bsp", false}, {"a\"b.bsp", false},           {"x;quit.bsp", false},
-        {"trailing .bsp", false},
+// A name is refused for any character the splitter separates at, a quote, a `;` or a control
+// character, and the message names it as a player can see it.
+TEST(GameCommand, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"crossfire.bsp", ""},
+        {"de_dust2-[v2]'s.bsp", ""},
+        {"caf\xE9.bsp", ""},
+        {"x +exec evil.bsp", "a blank"},
+        {"x\t+exec\tevil.bsp", "a tab"},
+        {"a\"b.bsp", "the character \""},
+        {"x;quit.bsp", "the character ;"},
+        {"x\x1b.bsp", "a control character (U+001B)"},
+        {"x\x7f.bsp", "a control character (U+007F)"},
+        {"x\rquit.bsp", "a line break (CR)"},
     };
-    for (const auto& [name, loadable] : cases) EXPECT_EQ(isLoadableMapName(name), loadable) << name;
+    for (const auto& [name, problem] : cases)
+        EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
 }

@@ -1,3 +1,4 @@
+#include <QTextDocument>
 #include <QtTest>
 #include <filesystem>
 
@@ -36,18 +37,25 @@ class MainWindowLaunchTest : public QObject {
         QCOMPARE(app->games.starts.back().state, WindowState::Maximized);
     }
 
-    // A TFC install whose maps come from the mod, its add-on and its downloads.
+    // A TFC install for Wine whose maps come from the mod, its add-on and its downloads.
     Ui::MainWindow& openWithInstall(const std::string& mapsFolder = "tfc/maps") {
         dropApp();
         app = std::make_unique<TestApp>();
         const std::string hl = app->folder() + "/hl/";
         app->makeFolder("hl/tfc/maps");
+        writeFile(hl + "hl.exe", "MZ");
         writeFile(hl + "tfc/maps/2fort.bsp",
                   bspBytes("{\"message\" \"Two Forts\" \"wad\" \"a.wad;b.wad;c.wad;d.wad;e.wad;"
-                           "f.wad;g.wad\"}"));
+                           "f.wad;g.wad\"}",
+                           {{"FROM_A_WAD"}}));
         writeFile(hl + "tfc/maps/bad.bsp", "not a map");
-        app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp"});
-        writeFile(hl + "tfc_downloads/maps/dl.bsp", bspBytes("{}"));
+        // A downloaded name with tabs would become more arguments: never listed.
+        app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp", "x\t+exec\tevil.bsp"});
+        // Complete as Wine finds files, whatever their case; its title is markup.
+        writeFile(hl + "tfc_downloads/maps/dl.bsp",
+                  bspBytes(std::string("{\"message\" \"") + kMarkup +
+                           "\" \"model\" \"models/x.mdl\"}"));
+        app->makeFolder("hl/tfc/Models", {"X.MDL"});
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + hl +
@@ -55,6 +63,7 @@ class MainWindowLaunchTest : public QObject {
         w = qobject_cast<MainWindow*>(app->windows.show("sp"));
         return w->ui();
     }
+    static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
     static QString describe(MapFileList* list, int row, int role) {
         return list->model()->index(row, 0).data(role).toString();
     }
@@ -76,8 +85,14 @@ private slots:
         for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
             QCOMPARE(describe(ui.dirFichiers, 0, role), first);
             QCOMPARE(describe(ui.dirFichiers, 1, role), QString("unreadable map"));
-            QCOMPARE(describe(ui.dirFichiers, 2, role), QString());
         }
+        // A title's markup is shown as text: no picture, no file opened.
+        QCOMPARE(describe(ui.dirFichiers, 2, Qt::AccessibleDescriptionRole), QString(kMarkup));
+        const QString tip = describe(ui.dirFichiers, 2, Qt::ToolTipRole);
+        QTextDocument shown;
+        shown.setHtml(tip);
+        QVERIFY2(tip.startsWith("<p>&lt;img") && shown.toPlainText().replace(QChar(0xA0), u' ') == kMarkup,
+                 qPrintable(tip));
         // A Latin-1 folder and map: listed, shown as themselves, given to the game as bytes.
         auto& latin = openWithInstall("cartes_\xe9t\xe9/maps");
         QCOMPARE(latin.dirFichiers->fileNames(), QStringList({"caf\u00e9.bsp"}));
@@ -160,8 +175,15 @@ private slots:
                               << "Please select a map"
                               << "No map selected !";
         QTest::newRow("unloadable") << "x +exec evil.bsp"
-                                    << "holds a blank, a double quote or a ';'"
+                                    << "holds a blank"
                                     << "Map name";
+        QTest::newRow("quoted") << "x\"+exec evil.bsp"
+                                << "holds the character \""
+                                << "Map name";
+        // The paste guard makes a typed tab a blank, which is refused by name.
+        QTest::newRow("tab") << "x\t+exec\tevil.bsp"
+                             << "holds a blank"
+                             << "Map name";
     }
     void launch_needsALoadableMapThenStartsInTheGameFolder() {
         QFETCH(QString, map);

@@ -100,6 +100,10 @@ private slots:
         QCOMPARE(onlyMessage().parentShown, !configOpened);
         QVERIFY(w->ui().optTFC->isEnabled());
         QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());
+        if (configOpened) return;
+        app->windows.unload("sp");  // the main window comes back: the box does not
+        app->windows.show("sp");
+        QCOMPARE(app->desktop.messages.size(), size_t(1));
     }
 
     void gameTypes_applyTheirTable() {

@@ -104,13 +104,13 @@ TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
         EXPECT_FALSE(readWadDirectory(MemorySource(bad)));
 }
 
-TEST(ResFile, listsPathsInsideTheMod) {
+TEST(ResFile, listsWhatAServerWouldSend) {
     EXPECT_EQ(parseResFile("// made by a tool\r\n"
                            "gfx/env/nightup.tga  sprites\\glow.spr\r\n"
                            "\"sound/my ambience.wav\" // a comment\n"
-                           "../../etc/passwd /etc/passwd c:/x.wad\tmodels/a/b.mdl"),
-              (std::vector<std::string>{"gfx/env/nightup.tga", "sprites/glow.spr",
-                                        "sound/my ambience.wav", "models/a/b.mdl"}));
+                           "../../etc/passwd /etc/passwd c:/x.wad\tmodels/a/b.mdl maps/a..b.txt"),
+              (std::vector<std::string>{"gfx/env/nightup.tga", "sound/my ambience.wav",
+                                        "models/a/b.mdl"}));
 }
 
 TEST(ResFile, fallbackDirComesFromLiblist) {
@@ -138,4 +138,7 @@ TEST(MapCheck, texts) {
     EXPECT_EQ(missingFilesMessage("2fort", twelve),
               "The map 2fort needs files that are not installed:\na\nb\nc\nd\ne\nf\ng\nh\ni\nj\n"
               "and 2 more\n\nStart anyway?");
+    EXPECT_EQ(mapInfoText({true, "", {}}), "");
+    EXPECT_EQ(mapInfoText({true, "Two\nlines\tby X", {"x.wad", "gfx/env/a\tup.tga"}}),
+              "title\tTwo lines by X\nmissing\tx.wad\nmissing\tgfx/env/a up.tga\n");
 }

@@ -65,6 +65,30 @@ TEST_F(MapSearch, listsTheModsOwnMapFoldersOncePerName) {
     EXPECT_EQ(modFoldersOf(root + "/tfc_addon/maps/../").mapFolders.size(), 1u);
 }
 
+TEST_F(MapSearch, gameFoldersHaveTheGamesOwnNames) {
+    for (const char* f : {"TFC/x", "TFC_Addon/x", "tfc_downloads/MAPS/x", "valve/x"}) put(f);
+    const std::string g = root;
+    using Folders = std::vector<std::string>;
+    EXPECT_EQ(modFoldersOf(g + "/TFC/Maps").mapFolders,
+              (Folders{g + "/TFC/Maps", g + "/tfc_addon/maps", g + "/tfc_downloads/MAPS"}));
+    EXPECT_EQ(searchPathOf(g + "/TFC"), (Folders{g + "/TFC", g + "/tfc_downloads", g + "/valve"}));
+    EXPECT_EQ(searchPathOf(g + "/TFC", true),
+              (Folders{g + "/TFC", g + "/TFC_Addon", g + "/tfc_downloads", g + "/valve"}));
+    const std::pair<std::string, std::string> places[] = {
+        {g + "/tfc_downloads/maps/a.bsp", g + "/tfc"},
+        {g + "/TFC/MAPS/a.bsp", g + "/TFC"},
+        {g + "/TFC_Addon/maps/a.bsp", g + "/TFC"},
+        {g + "/tfc_addon/a.bsp", ""},
+        {"/maps/a.bsp", ""},
+    };
+    for (const auto& [map, mod] : places) EXPECT_EQ(modFolderOfMap(map), mod) << map;
+    EXPECT_TRUE(isWindowsProgram(put("hl.exe", "MZ\x90")));
+    EXPECT_FALSE(isWindowsProgram(put("hl_linux",
+                                      "\x7f"
+                                      "ELF")));
+    EXPECT_FALSE(isWindowsProgram(g + "/none.exe"));
+}
+
 TEST_F(MapSearch, searchPathFollowsTheGamesOrderAndFallback) {
     for (const char* f : {"tfc/x", "tfc_downloads/x", "valve/x", "valve_addon/x",
                           "valve_downloads/x", "gearbox/x", "gearbox_addon/x"})
@@ -92,19 +116,25 @@ TEST_F(MapSearch, searchPathFollowsTheGamesOrderAndFallback) {
     EXPECT_EQ(findFile(searchPathOf(tfc), "gfx/none.tga"), std::nullopt);
 }
 
-TEST_F(MapSearch, checkNamesWhatIsMissingInTheSearchPath) {
+TEST_F(MapSearch, checkNamesWhatTheGameNeedsAndLacks) {
     put("valve/halflife.wad", wadBytes({"CRATE01", "SKY"}));
     put("tfc_downloads/xeno.wad", wadBytes({"c1a0_w2"}));
-    for (const char* side : {"up", "dn", "lf", "rt", "ft"})
+    for (const char* side : {"up", "dn", "lf", "rt"})
         put(std::string("valve/gfx/env/night") + side + ".tga");
+    put("valve/gfx/env/nightft.bmp");
     put("valve/models/barney.mdl");
-    put("tfc_addon/maps/m4.res", "models/barney.mdl\nsprites/res_only.spr\n");
+    put("tfc/Models/Scientist.MDL");
+    put("tfc_addon/maps/m5.res",
+        "models/barney.mdl\nsprites/res_only.spr\ngfx/env/resup.bmp gone_res.wad pldecal.wad\n"
+        "maps/m5.txt readme.txt overviews/m5.bmp maps/m5.wpt gfx/detail/m5.tga\n"
+        "sound\\x.wav c:/x.wad ../x.mdl models/..x.mdl\n");
     const std::string head = "{\"wad\" \"halflife.wad;xeno.wad\" \"skyname\" \"night\"}";
     const struct {
         const char* what;
         std::string entities;
         std::vector<Texture> textures;
         std::vector<std::string> missing;
+        bool wine = false;
     } cases[] = {
         {"nothing", "{\"message\" \"M\"}", {}, {}},
         {"textures found in the WADs",
@@ -115,16 +145,26 @@ TEST_F(MapSearch, checkNamesWhatIsMissingInTheSearchPath) {
          "{\"wad\" \"halflife.wad\"}",
          {{"crate01"}, {"GONE"}},
          {"GONE (texture)"}},
-        {"a WAD missing: its textures are not named",
-         "{\"wad\" \"halflife.wad;gone.wad\"}",
+        {"a WAD missing: its textures are not named; spray WADs never needed",
+         "{\"wad\" \"halflife.wad;gone.wad;\\valve\\pldecal.wad;tempdecal.wad\"}",
          {{"GONE"}},
          {"gone.wad"}},
-        {"sky, entities and .res",
+        {"every texture carried: no WAD needed",
+         "{\"wad\" \"gone.wad;halflife.wad\"}",
+         {{"OWN", true}},
+         {}},
+        {"sky (.tga or .bmp), entities and what the game needs of the .res",
          head + "{\"model\" \"models/barney.mdl\"}"
                 "{\"model\" \"*3\" \"noise\" \"doors/x.wav\"}"
-                "{\"message\" \"Models/Barney.mdl\"}",
+                "{\"message\" \"Models/Barney.mdl\" \"model\" \"models/scientist.mdl\"}",
+         {{"crate01"}},
+         {"gfx/env/nightbk.tga", "sound/doors/x.wav", "models/scientist.mdl",
+          "sprites/res_only.spr", "gfx/env/resup.tga", "gone_res.wad"}},
+        {"under Wine any case is found",
+         "{\"model\" \"models/scientist.mdl\" \"noise\" \"doors/x.wav\"}",
          {},
-         {"gfx/env/nightbk.tga", "sound/doors/x.wav", "sprites/res_only.spr"}},
+         {"sound/doors/x.wav"},
+         true},
     };
     const std::vector<std::string> path = searchPathOf(root + "/tfc");
     MapFileCache cache;
@@ -132,7 +172,7 @@ TEST_F(MapSearch, checkNamesWhatIsMissingInTheSearchPath) {
         const auto& c = cases[i];
         const std::string map =
             put("tfc/maps/m" + std::to_string(i) + ".bsp", bspBytes(c.entities, c.textures));
-        const MapCheck check = checkMap(cache, map, path);
+        const MapCheck check = checkMap(cache, map, path, c.wine);
         EXPECT_TRUE(check.readable) << c.what;
         EXPECT_EQ(check.missing, c.missing) << c.what;
     }

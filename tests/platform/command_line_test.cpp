@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 using namespace skyloom;
 using Args = std::vector<std::string>;
 
@@ -19,38 +17,25 @@ TEST(SplitArguments, blanksSeparateQuotesGroupBackslashesCountOnlyBeforeAQuote) 
         {R"(a\\"b c")", {R"(a\b c)"}},  // 2n: quote toggles
         {R"(a\\\"b)", {R"(a\"b)"}},
         {R"("C:\Half Life\\" x)", {R"(C:\Half Life\)", "x"}},
+        {"+map x; touch `id` $HOME | cat", {"+map", "x;", "touch", "`id`", "$HOME", "|", "cat"}},
     };
     for (const auto& [line, expected] : cases) EXPECT_EQ(splitArguments(line), expected) << line;
 }
 
-// An unquoted program with blanks is the shortest existing prefix, as on Windows; with nothing
-// existing, the program-like prefix (named whole in a failure message) or the first word.
-TEST(ParseCommandLine, programIsTheQuotedOrShortestExistingPrefixShellCharactersOnlyArguments) {
-    const std::string hl = "/games/Half Life/hl.exe";
-    const struct {
-        std::string line;
-        std::set<std::string> files;
-        Args expected;  // the program, then its arguments
-    } cases[] = {
-        {hl + " -console +connect 1.2.3.4:27015",
-         {hl},
-         {hl, "-console", "+connect", "1.2.3.4:27015"}},
-        {hl + " -dev", {"/games/Half", hl}, {"/games/Half", "Life/hl.exe", "-dev"}},
-        {hl, {hl}, {hl}},
-        {"error +deathmatch 1", {}, {"error", "+deathmatch", "1"}},
-        {"/games/Half Life/HL.EXE -console", {}, {"/games/Half Life/HL.EXE", "-console"}},
-        {"hl.exe", {}, {"hl.exe"}},
-        {"  \"" + hl + "\" -game \"my mod\"", {}, {hl, "-game", "my mod"}},
-        {"hl.exe +map x; touch pwned && rm -rf $HOME | cat `id`",
-         {"hl.exe"},
-         {"hl.exe", "+map", "x;", "touch", "pwned", "&&", "rm", "-rf", "$HOME", "|", "cat",
-          "`id`"}},
+// A refused character is named whole, so a player can see which one it is.
+TEST(NameOfCharacter, namesInvisibleAndMultiByteCharactersWhole) {
+    const std::pair<const char*, const char*> cases[] = {
+        {" x", "a blank"},
+        {"\t", "a tab"},
+        {"\n", "a line break (LF)"},
+        {"\x01", "a control character (U+0001)"},
+        {"\xC2\xA0x", "a no-break space (U+00A0)"},
+        {"\xE2\x80\x8B", "an invisible character (U+200B)"},
+        {"\xC3\xA9t\xC3\xA9", "the character \xC3\xA9 (U+00E9)"},
+        {"e", "the character e"},
+        {"\xE9t\xE9", "a byte that is not text (0xE9)"},
+        {"\xC3", "a byte that is not text (0xC3)"},
+        {"\xE0\x80\x80", "a byte that is not text (0xE0)"},
     };
-    for (const auto& c : cases) {
-        const CommandLine parsed =
-            parseCommandLine(c.line, [&](const std::string& p) { return c.files.count(p) != 0; });
-        Args seen{parsed.program};
-        seen.insert(seen.end(), parsed.arguments.begin(), parsed.arguments.end());
-        EXPECT_EQ(seen, c.expected) << c.line;
-    }
+    for (const auto& [text, name] : cases) EXPECT_EQ(nameOfCharacter(text), name) << text;
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "settings/settings.h"
+#include "without_root_file_access.h"
 
 using namespace skyloom;
 namespace fs = std::filesystem;
@@ -27,7 +28,8 @@ TEST(SettingsPlace, portableWhenTheProgramFolderAllowsItElseTheConfigurationFold
         {"installed, root writes", {}, false, true, true, "/c", "/h", "/c/skyloom/skyloom.ini"},
         {"no XDG_CONFIG_HOME", {}, false, false, false, "", "/h", "/h/.config/skyloom/skyloom.ini"},
         {"relative XDG", {}, false, false, false, "c", "/h", "/h/.config/skyloom/skyloom.ini"},
-        {"no home either", {}, false, false, false, "", "", "/app/skyloom.ini"},
+        {"no home, writable", {}, false, true, false, "", "", "/app/skyloom.ini"},
+        {"no home, read-only", {}, false, false, false, "", "", ""},
     };
     for (const Case& c : cases) {
         SettingsPlaceFacts f{c.chosen, "/app", c.holds, c.writable, c.installed, c.xdg, c.home};
@@ -77,6 +79,14 @@ TEST(SettingsPlace, folderWritableFollowsTheModeBitsForEveryUser) {
     ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
     EXPECT_EQ(settingsFilePath(settingsPlaceFacts(dir.string(), {}, dir.string())),
               (dir / "skyloom.ini").string());
+    {
+        // A folder that cannot be made is named, with the reason.
+        test::WithoutRootFileAccess asAPlayer;
+        const auto written = Settings((dir / "config/skyloom/skyloom.ini").string())
+                                 .write("MISC", "user", "Gordon");
+        EXPECT_EQ(written.reason,
+                  "Cannot make the folder " + (dir / "config").string() + ": Permission denied");
+    }
     fs::permissions(dir, fs::perms::owner_all);
     fs::remove_all(dir);
     fs::remove_all(config);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "fuzz.h"
+#include "servers/server_text.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -52,6 +53,9 @@ const std::string kOld = kHead + "m10.0.0.7:27015\0Old\0bounce\0tfc\0TFC\0"s + "
                          "\0\x01\0\0\0\x10\0\0\0\x00\x01\x01\x03"s;
 const std::string kOldPlain =
     kHead + "m1.2.3.4:5\0O\0m\0f\0g\0\x01\x02\x2F"s + "lw\x01\x00\x00\x00"s;
+// An HLTV relay's answer ends after the VAC byte: no bots byte.
+const std::string kHltv = kHead + "m1.2.3.4:27020\0Counter-Strike dedicated server:0\0"s +
+                          "as_oilrig\0cstrike\0hltv\0"s + "\x0A\x7F\x2F"s + "pw\x00\x00\x01"s;
 const std::string kPlayers = kHead + "D\x02\x00"s + "Ann\0\x05\0\0\0\x00\x00\x48\x42\x01"s +
                              "Bob\0\xFF\xFF\xFF\xFF\x00\x00\x00\x00"s;
 const std::string kRules =
@@ -74,8 +78,20 @@ const ParseCase kParseCases[] = {
      kInfo + "\x02junk"s,
      "info Frag|crossfire|valve|Half-Life|1.1.2.7 app 70 5/16 bots 2 dl pw 1 vac 1",
      {kInfo.size(), kInfo.size() + 1, kInfo.size() + 2, kInfo.size() + 3, kInfo.size() + 4}},
-    {"old form with a mod", kOld, "info Old|bounce|tfc|TFC| app 0 7/12 bots 3 dw pw 0 vac 1"},
-    {"old form without a mod", kOldPlain, "info O|m|f|g| app 0 1/2 bots 0 lw pw 1 vac 0"},
+    // The old form may end after the password, the mod block or the VAC byte.
+    {"old form with a mod",
+     kOld,
+     "info Old|bounce|tfc|TFC| app 0 7/12 bots 3 dw pw 0 vac 1",
+     {kOld.size() - 26, kOld.size() - 2, kOld.size() - 1}},
+    {"old form without a mod",
+     kOldPlain,
+     "info O|m|f|g| app 0 1/2 bots 0 lw pw 1 vac 0",
+     {kOldPlain.size() - 3, kOldPlain.size() - 2, kOldPlain.size() - 1}},
+    {"old form of an HLTV relay",
+     kHltv,
+     "info Counter-Strike dedicated server:0|as_oilrig|cstrike|hltv| app 0 10/127 bots 0 pw pw 0 "
+     "vac 1",
+     {kHltv.size() - 2, kHltv.size() - 1}},
     {"challenge", kHead + "A\x11\x22\x33\x44"s, "challenge 17 34 51 68"},
     {"players", kPlayers, "players Ann:5:50 Bob:-1:0"},
     {"no players", kHead + "D\x00"s, "players"},
@@ -116,6 +132,38 @@ TEST(A2sRequest, carryTheirChallenge) {
         {buildRequest(Request::Rules, c), kHead + "V\x11\x22\x33\x44"s},
     };
     for (const auto& [built, expected] : cases) EXPECT_EQ(built, bytes(expected)) << expected;
+}
+
+TEST(ServerText, namesOnOneLineAndQueryLines) {
+    const std::pair<std::string, std::string> names[] = {
+        {"Plain <b>&amp;", "Plain <b>&amp;"},
+        {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8", "Two lines  and  C1  LS "},
+        {"\xE2\x80\xAE"
+         "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8F"
+         "mark",
+         "desrever iso \xE2\x80\x8F"
+         "mark"},
+        {"caf\xC3\xA9 \xF0\x9F\x8E\xAE", "caf\xC3\xA9 \xF0\x9F\x8E\xAE"},
+        {"Bob\xFF \xC3( \xE2\x80 \xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80",
+         "Bob\uFFFD \uFFFD( \uFFFD\uFFFD \uFFFD\uFFFD \uFFFD\uFFFD\uFFFD "
+         "\uFFFD\uFFFD\uFFFD\uFFFD"},
+    };
+    for (const auto& [bytes, shown] : names) EXPECT_EQ(oneLineName(bytes), shown) << bytes;
+
+    ServerInfo info;
+    info.name = "Frag\tfest";
+    info.map = "2fort";
+    info.folder = "tfc";
+    info.players = 5, info.maxPlayers = 16, info.vac = true;
+    const PlayerList players{{"Ann\n", 12, 754.9f}, {"Bob", -3, -1.f}};
+    EXPECT_EQ(queryText(info, 42, players),
+              "name\tFrag fest\nmap\t2fort\nfolder\ttfc\nplayers\t5/16\nping\t42 ms\n"
+              "password\tno\nvac\tyes\nplayer\tAnn \t12\t754\nplayer\tBob\t-3\t0\n");
+    for (const auto& [bots, text] :
+         {std::pair{0, "5/16"}, {1, "5/16 (1 bot)"}, {4, "5/16 (4 bots)"}}) {
+        info.bots = bots;
+        EXPECT_EQ(playerCountText(info), text);
+    }
 }
 
 namespace {
@@ -183,13 +231,14 @@ TEST(A2sSplit, reassemblesInAnyOrderAndDropsTheIncomplete) {
 // allocation (the sanitizers watch).
 TEST(A2sFuzz, hostileDatagramsGiveErrorsOnly) {
     std::mt19937 rng(1400);
-    const std::string seeds[] = {kInfo + kExtra, kOld, kPlayers, kRules, kHead + "A1234"s};
+    const std::string seeds[] = {kInfo + kExtra, kOld, kHltv, kPlayers, kRules, kHead + "A1234"s};
     SplitAssembler splits;
     for (int round = 0; round < 40000; ++round) {
         Bytes d =
             bytes(round % 2 ? randomBytes(rng, 63) : mutate(seeds[rng() % std::size(seeds)], rng));
         if (round % 3 == 0 && d.size() >= 5) d[0] = d[1] = d[2] = d[3] = 0xFF;
         (void)parseAnswer(d);
+        (void)oneLineName(std::string(d.begin(), d.end()));
         Bytes split = bytes(piece(rng() % 6, rng() % 16, rng() % 16, ""));
         split.insert(split.end(), d.begin(), d.end());
         Bytes whole;

@@ -73,8 +73,18 @@ std::string utf16(std::u16string_view text, bool bigEndian = false) {
     return out;
 }
 
-// Feeds the parser and the encodings seeded random and mutated text: no crash, no hang, and what
-// is written reads back.
+// Lines as Windows counts them: LF, CR LF or a lone CR ends one.
+size_t lineCount(std::string_view text) {
+    size_t lines = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (text[i] == '\r' || text[i] == '\n') ++lines;
+    }
+    return lines + (!text.empty() && text.back() != '\r' && text.back() != '\n');
+}
+
+// Feeds the parser and the encodings seeded random and mutated text: no crash, no hang, what is
+// written reads back, and no line is lost (one or two come for a new key, none for a new value).
 TEST(ProfileText, randomAndMutatedTextsReadAndWriteBack) {
     const std::string seeds[] = {
         "[MISC]\r\nuser=a\r\n[GAMEDIR]\r\nmaps=\"m\"\r\n", "\xEF\xBB\xBF[MISC]\ruser=\xC3\xA9\r",
@@ -87,8 +97,12 @@ TEST(ProfileText, randomAndMutatedTextsReadAndWriteBack) {
         bytes.insert(random() % (bytes.size() + 1), 1, alphabet[random() % alphabet.size()]);
         const ProfileText decoded = decodeProfile(bytes);
         findProfileValue(decoded.text, "MISC", "user");
-        const std::string set = setProfileValue(decoded.text, "misc", "USER", "v\xC3\xA9", "\n");
+        const bool had = findProfileValue(decoded.text, "MISC", "user").has_value();
+        const std::string newline = round % 2 ? "\r" : "\n";
+        const std::string set = setProfileValue(decoded.text, "misc", "USER", "v\xC3\xA9", newline);
         ASSERT_EQ(findProfileValue(set, "MISC", "user"), "v\xC3\xA9") << bytes;
+        const size_t added = lineCount(set) - lineCount(decoded.text);
+        ASSERT_TRUE(had ? added == 0 : added == 1 || added == 2) << bytes;
         const std::optional<std::string> encoded = encodeProfile(set, decoded.encoding);
         ASSERT_EQ(encoded ? decodeProfile(*encoded).text : set, set) << bytes;
         ASSERT_EQ(findProfileValue(setProfileValue(set, "MISC", "user", std::nullopt, "\n"), "MISC",
@@ -167,6 +181,8 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
     const std::string plain = "[MISC]\nuser=a\n";
     std::string oversized = plain;
     oversized.resize(kMaxProfileFileBytes + 1, ';');
+    std::string nearlyFull = plain;
+    nearlyFull.resize(kMaxProfileFileBytes - 2, ';');
     const std::string utf16Plain = utf16(u"[MISC]\nuser=a\n");
     const auto chmodFile = [&](fs::perms p) { return [&, p] { fs::permissions(file, p); }; };
     const struct {
@@ -190,6 +206,8 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
         {"unreadable file", "MISC", "user", "b", "Cannot read", plain,
          chmodFile(fs::perms::owner_write), true},
         {"oversized file", "MISC", "user", "b", "holds 1048577 bytes", oversized, {}, true},
+        {"would grow past 1 MiB", "MISC", "user", "a longer value", "would hold 1048587 bytes",
+         nearlyFull},
         {"read-only folder", "MISC", "user", "b", "Permission denied", plain,
          [&] { fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec); }},
         {"damaged UTF-16", "MISC", "user", "b", "UTF-16", utf16Plain + "x"},
@@ -227,6 +245,17 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
     EXPECT_EQ(GetPPS("MISC", "user", "error", 100, file), "error");
     EXPECT_EQ(profileFileProblem(file), "Cannot read " + file + ": Is a directory");
     EXPECT_EQ(profileFileProblem((dir / "none.ini").string()), std::nullopt);
+}
+
+// Values saved together land in one replace, or none of them does.
+TEST_F(ProfileFileTest, changesAreWrittenTogetherOrNotAtAll) {
+    put("[MISC]\nuser=a\n");
+    ASSERT_TRUE(writeProfileValues(file, {{"MISC", "user", "b"}, {"SERVERS", "server1", "h:1"},
+                                          {"MISC", "company", "c"}})
+                    .ok);
+    EXPECT_EQ(get(), "[MISC]\nuser=b\ncompany=c\n[SERVERS]\nserver1=h:1\n");
+    EXPECT_FALSE(writeProfileValues(file, {{"MISC", "user", "d"}, {"MISC", "k=", "e"}}).ok);
+    EXPECT_EQ(get(), "[MISC]\nuser=b\ncompany=c\n[SERVERS]\nserver1=h:1\n");
 }
 
 TEST_F(ProfileFileTest, aLinkIsWrittenThroughToItsTarget) {

@@ -294,6 +294,17 @@ private slots:
         }
     }
 
+    // Paths stored as bytes that are not UTF-8 go back unchanged when the player leaves them.
+    void config_andWizard_writeUneditedPathsBackByteForByte() {
+        const std::string paths = "program=/g\xE9/hl.exe\nmaps=/cartes_\xE9t\xE9/valve/maps\n";
+        for (const char* window : {"config", "firstuseconfig"}) {
+            start("[MISC]\ntfc=false\n[GAMEDIR]\n" + paths, window);
+            QCOMPARE(panel(window).txtMaps->text(), QString("/cartes_\u00e9t\u00e9/valve/maps"));
+            press(window, std::string(window) == "config" ? "cmdOK" : "cmdFinish");
+            QVERIFY2(app->readIni().find(paths) != std::string::npos, app->readIni().c_str());
+        }
+    }
+
     void findTheGame_fillsFromTheOneFoundTheOneChosenOrSaysWhereItLooked() {
         // Wine installs in the fixture home; opening alone fills only unset fields from a
         // single install; the button asks which of several, or says where it looked.
@@ -351,10 +362,11 @@ private slots:
             QString looked =
                 "information | Find the game | Skyloom did not find Half-Life. It "
                 "looked in:";
-            for (const char* place : {"/.local/share/Steam", "/.steam/steam", "/.steam/root",
-                                      "/.steam/debian-installation",
+            for (const char* place : {"/.local/share/Steam", "/.steam/debian-installation",
                                       "/.var/app/com.valvesoftware.Steam/.local/share/Steam",
-                                      "/.var/app/com.valvesoftware.Steam/data/Steam", "/.wine"})
+                                      "/.var/app/com.valvesoftware.Steam/data/Steam",
+                                      "/snap/steam/common/.local/share/Steam", "/.steam/steam",
+                                      "/.steam/root", "/.wine"})
                 looked += "\n" + QString::fromStdString(home) + place;
             QCOMPARE(shown(), c.press && !c.installs ? QStringList(looked) : QStringList());
         }

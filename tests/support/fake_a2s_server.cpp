@@ -27,8 +27,9 @@ std::string u32(std::uint32_t v) {
 }  // namespace
 
 FakeA2sServer::FakeA2sServer(Mode m, const QHostAddress& address, quint16 port)
-    : mode(m), socket_(new QUdpSocket(this)) {
+    : mode(m), socket_(new QUdpSocket(this)), other_(new QUdpSocket(this)) {
     socket_->bind(address, port);
+    if (mode == Mode::OtherPort) other_->bind(address, 0);
     connect(socket_, &QUdpSocket::readyRead, this, &FakeA2sServer::answer);
 }
 
@@ -41,7 +42,8 @@ QString FakeA2sServer::address() const {
 
 void FakeA2sServer::send(const std::string& packet, const QHostAddress& to, quint16 port) {
     if (mode != Mode::Split) {
-        socket_->writeDatagram(packet.data(), qint64(packet.size()), to, port);
+        (mode == Mode::OtherPort ? other_ : socket_)
+            ->writeDatagram(packet.data(), qint64(packet.size()), to, port);
         return;
     }
     const std::size_t third = packet.size() / 3 + 1;
@@ -60,6 +62,10 @@ void FakeA2sServer::answer() {
         socket_->readDatagram(d.data(), d.size(), &from, &fromPort);
         ++requests;
         if (mode == Mode::Silent || d.size() < 5) continue;
+        if (mode == Mode::ChallengeThenSilent) {
+            if (requests == 1) send(kHead + "A" + kChallenge, from, fromPort);
+            continue;
+        }
         if (mode == Mode::Garbage) {
             send(kHead + "I\x30trunc", from, fromPort);
             continue;
@@ -68,6 +74,10 @@ void FakeA2sServer::answer() {
         const char kind = request[4];
         if (mode == Mode::Challenge && request.substr(request.size() - 4) != kChallenge) {
             send(kHead + "A" + kChallenge, from, fromPort);
+            continue;
+        }
+        if (mode == Mode::PlayerChallenges && kind == 'U') {
+            send(kHead + "A" + u32(std::uint32_t(requests)), from, fromPort);
             continue;
         }
         const std::string count = u8(players) + u8(maxPlayers);

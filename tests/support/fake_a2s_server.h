@@ -16,12 +16,15 @@ class FakeA2sServer final : public QObject {
     Q_OBJECT
 public:
     enum class Mode {
-        Plain,      // answers at once
-        Challenge,  // hands out a challenge first, then answers requests that carry it
-        OldForm,    // answers INFO in the old form, then once more in the current one
-        Split,      // every answer in three pieces, last piece first
-        Garbage,    // a truncated answer
-        Silent,     // never answers
+        Plain,                // answers at once
+        Challenge,            // hands out a challenge first, then answers requests that carry it
+        OldForm,              // answers INFO in the old form, then once more in the current one
+        Split,                // every answer in three pieces, last piece first
+        Garbage,              // a truncated answer
+        Silent,               // never answers
+        PlayerChallenges,     // answers INFO, and each PLAYER request with a new challenge
+        ChallengeThenSilent,  // a challenge for the first request, then nothing
+        OtherPort,            // answers from a port it was not asked on
     };
     Q_ENUM(Mode)
 
@@ -50,6 +53,7 @@ private:
     void send(const std::string& packet, const QHostAddress& to, quint16 port);
 
     QUdpSocket* socket_;
+    QUdpSocket* other_;
 };
 
 }  // namespace skyloom::test

@@ -11,15 +11,16 @@ namespace skyloom::test {
 class FakeGameStarter final : public GameStarter {
 public:
     struct Start {
-        std::string commandLine;
+        std::string commandLine;  // program, a blank, arguments
+        std::string program;
         std::optional<std::string> workingFolder;
         WindowState state;
     };
 
-    StartResult StartGame(const std::string& commandLine,
+    StartResult StartGame(const GameCommand& command,
                           const std::optional<std::string>& workingFolder,
                           WindowState state) override {
-        starts.push_back({commandLine, workingFolder, state});
+        starts.push_back({command.line(), command.program, workingFolder, state});
         return result;
     }
     InstallSearch installSearch() const override { return search; }

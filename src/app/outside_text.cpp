@@ -1,0 +1,32 @@
+#include "app/outside_text.h"
+
+#include <QLabel>
+#include <QStringDecoder>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace skyloom {
+
+QString shownText(const std::string& bytes) {
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // A Latin-1 name shows as itself rather than as replacement characters.
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return text;
+}
+
+QString asPlainTip(const QString& text) {
+    // Only text that Qt would take for markup needs escaping; the rest stays as it is.
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
+}
+
+void setPlainText(QLabel* label, const QString& text) {
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+}
+
+}  // namespace skyloom

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QLabel;
+
+namespace skyloom {
+
+// Text that comes from outside (map files, settings, server answers) is shown as plain text
+// wherever it appears: markup in a map's title must not draw pictures, nor open the files it
+// names.
+
+// Bytes as the player reads them: UTF-8 when they are, else each byte a Latin-1 character.
+QString shownText(const std::string& bytes);
+
+// For places where Qt guesses between plain and rich text (tooltips, item descriptions): the
+// text as rich text that shows exactly the plain text, line breaks kept.
+QString asPlainTip(const QString& text);
+
+// Sets a label's text, never read as markup.
+void setPlainText(QLabel* label, const QString& text);
+
+}  // namespace skyloom

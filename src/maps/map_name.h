@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace skyloom {
+
+// What in a map's name keeps the game from loading it, named for a message ("a tab", "the
+// character ;"): a character that would split the argument, quote it or end the console command,
+// or any control character. Nothing when the name can be loaded. The name may carry its ".bsp".
+std::optional<std::string> mapNameProblem(std::string_view name);
+
+inline bool isLoadableMapName(std::string_view name) {
+    return !mapNameProblem(name);
+}
+
+}  // namespace skyloom

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "servers/a2s.h"
+
+namespace skyloom {
+
+// A name from a server as one line of valid UTF-8: control characters and line separators
+// become blanks, bidirectional overrides and isolates (U+202A–U+202E, U+2066–U+2069) go, and
+// bytes that are not UTF-8 become U+FFFD.
+std::string oneLineName(std::string_view bytes);
+
+// "5/16", then " (1 bot)" or " (3 bots)" when there are any.
+std::string playerCountText(const ServerInfo& info);
+
+// The --query lines: name, map, folder, players, ping, password and vac as "key\tvalue", then
+// "player\tname\tscore\tseconds" per player.
+std::string queryText(const ServerInfo& info, int pingMs, const PlayerList& players);
+
+}  // namespace skyloom
