@@ -27,6 +27,12 @@ public:
                                   const QStringList&) override {
         return std::nullopt;
     }
+    std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> askSecret(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 class NoGames final : public GameStarter {

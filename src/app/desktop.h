@@ -29,6 +29,13 @@ public:
     // A modal list of `items` to pick one from; the index picked, nothing when cancelled.
     virtual std::optional<int> chooseItem(QWidget* parent, const QString& title,
                                           const QString& label, const QStringList& items) = 0;
+
+    // A modal one-line text field; the text typed, nothing when cancelled.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& title,
+                                           const QString& label) = 0;
+    // A modal one-line field whose text is not shown (a key, a password); nothing when cancelled.
+    virtual std::optional<QString> askSecret(QWidget* parent, const QString& title,
+                                             const QString& label) = 0;
 };
 
 }  // namespace skyloom

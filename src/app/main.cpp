@@ -6,6 +6,8 @@
 
 #include "app/find_game_mode.h"
 #include "app/map_info_mode.h"
+#include "app/preset_mode.h"
+#include "app/list_servers_mode.h"
 #include "app/qt_desktop.h"
 #include "app/query_mode.h"
 #include "app/register_windows.h"
@@ -24,6 +26,8 @@ struct Options {
     bool findGame = false;
     std::optional<std::string> mapInfo;
     std::optional<std::string> query;
+    std::optional<std::string> preset;  // started without a window
+    std::optional<skyloom::ListServersOptions> listServers;
 };
 
 int fail(const QString& message) {
@@ -57,7 +61,23 @@ Options readOptions(const QCoreApplication& app) {
         QStringLiteral("Asks the server (port 27015 by default) for its information and players, "
                        "prints them, then ends."),
         QStringLiteral("HOST[:PORT]"));
-    parser.addOptions({settings, findGame, mapInfo, query});
+    const QCommandLineOption preset(
+        QStringLiteral("preset"),
+        QStringLiteral("Starts the game with the preset NAME, as the main window would, without "
+                       "opening a window."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption listServers(
+        QStringLiteral("list-servers"),
+        QStringLiteral("Prints the internet servers of the game that answer, fastest first: "
+                       "address, name, map, players/max, ping, separated by tabs."));
+    const QCommandLineOption game(QStringLiteral("game"),
+                                  QStringLiteral("The game --list-servers lists: valve or tfc."),
+                                  QStringLiteral("GAME"), QStringLiteral("valve"));
+    const QCommandLineOption master(
+        QStringLiteral("master"),
+        QStringLiteral("The master server --list-servers asks instead of the one in the settings."),
+        QStringLiteral("HOST:PORT"));
+    parser.addOptions({settings, findGame, mapInfo, query, preset, listServers, game, master});
 
     Options options;
     if (!parser.parse(app.arguments())) {
@@ -75,6 +95,11 @@ Options readOptions(const QCoreApplication& app) {
     if (parser.isSet(mapInfo))
         options.mapInfo = QFile::encodeName(parser.value(mapInfo)).toStdString();
     if (parser.isSet(query)) options.query = parser.value(query).toStdString();
+    if (parser.isSet(preset)) options.preset = parser.value(preset).toStdString();
+    if (parser.isSet(listServers)) {
+        options.listServers = skyloom::ListServersOptions{parser.value(game).toStdString(), {}};
+        if (parser.isSet(master)) options.listServers->master = parser.value(master).toStdString();
+    }
     if (parser.isSet(settings)) {
         // Made absolute once: a start of the game changes the current folder.
         std::error_code error;
@@ -103,6 +128,7 @@ int main(int argc, char* argv[]) {
     nameProgram();
     std::string settingsPath;
     bool settingsChosen = false;  // named by --settings: a missing one is no first start
+    std::optional<std::string> preset;
     {
         // Options, help and the printing modes need no display.
         const QCoreApplication terminal(argc, argv);
@@ -113,6 +139,10 @@ int main(int argc, char* argv[]) {
         if (options.query) return skyloom::runQuery(*options.query);
         settingsPath = skyloom::settingsFile(options.settings);
         settingsChosen = options.settings.has_value();
+        if (options.listServers)
+            return skyloom::runListServers(*options.listServers, skyloom::Settings(settingsPath),
+                                           skyloom::systemServerNetwork());
+        preset = options.preset;
     }
     if (settingsPath.empty())
         return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
@@ -134,6 +164,9 @@ int main(int argc, char* argv[]) {
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
     const skyloom::AppContext context{windows, desktop, games, settings, network};
+    // A preset needs the display too: it may ask about a map's missing files, and its failures
+    // are told in a box.
+    if (preset) return skyloom::runPreset(context, *preset);
     skyloom::registerWindows(context);
 
     windows.show(QStringLiteral("splash"));

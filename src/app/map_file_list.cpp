@@ -1,8 +1,11 @@
 #include "app/map_file_list.h"
 
 #include <QAbstractListModel>
+#include <QCursor>
+#include <QToolTip>
 
 #include "app/desktop.h"
+#include "app/map_pictures.h"
 #include "app/outside_text.h"
 #include "maps/map_list.h"
 #include "maps/search_path.h"
@@ -43,11 +46,21 @@ public:
         const Entry& entry = entries_[static_cast<size_t>(index.row())];
         if (role == Qt::DisplayRole) return entry.shown;
         if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
-            const QString text = description(check(entry));
-            if (text.isEmpty()) return {};
-            return role == Qt::ToolTipRole ? asPlainTip(text) : text;
+            const MapCheck read = check(entry);
+            const QString text = description(read);
+            // The picture comes later: until it is drawn, the tooltip is the text alone.
+            const QString picture =
+                role == Qt::ToolTipRole && read.readable ? pictures_.url(path(entry)) : QString();
+            if (text.isEmpty() && picture.isEmpty()) return {};
+            return role == Qt::ToolTipRole ? tipWithPicture(text, picture) : text;
         }
         return {};
+    }
+
+    const Entry* at(const QModelIndex& index) const {
+        return index.isValid() && index.row() < rowCount({})
+                   ? &entries_[static_cast<size_t>(index.row())]
+                   : nullptr;
     }
 
     const Entry* find(const QString& name) const {
@@ -59,10 +72,13 @@ public:
         return nullptr;
     }
 
+    std::string path(const Entry& entry) const { return folders_[entry.folder] + '/' + entry.name; }
+
     MapCheck check(const Entry& entry) const {
-        return checkMap(cache_, folders_[entry.folder] + '/' + entry.name, searchPath_,
-                        ignoreCase_);
+        return checkMap(cache_, path(entry), searchPath_, ignoreCase_);
     }
+
+    MapPictures& pictures() { return pictures_; }
 
     QStringList names() const {
         QStringList list;
@@ -85,6 +101,7 @@ private:
     bool ignoreCase_ = false;
     std::vector<Entry> entries_;
     mutable MapFileCache cache_;
+    mutable MapPictures pictures_;
 };
 
 MapFileList::MapFileList(QWidget* parent) : QListView(parent), model_(new MapListModel(this)) {
@@ -92,6 +109,15 @@ MapFileList::MapFileList(QWidget* parent) : QListView(parent), model_(new MapLis
     setUniformItemSizes(true);  // keeps a list of many thousand maps quick to lay out
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A tooltip still shown when its map's picture is drawn is shown again with the picture.
+    connect(&model_->pictures(), &MapPictures::drawn, this, [this](const QByteArray& path) {
+        if (!QToolTip::isVisible()) return;
+        const QModelIndex index = indexAt(viewport()->mapFromGlobal(QCursor::pos()));
+        const MapListModel::Entry* entry = model_->at(index);
+        if (!entry || QByteArray::fromStdString(model_->path(*entry)) != path) return;
+        QToolTip::showText(QCursor::pos(), index.data(Qt::ToolTipRole).toString(), viewport(),
+                           visualRect(index));
+    });
 }
 
 QString MapFileList::setMapsFolder(const std::string& mapsFolder, bool underWine) {

@@ -24,6 +24,15 @@ QString asPlainTip(const QString& text) {
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpacePre) : text;
 }
 
+QString tipWithPicture(const QString& text, const QString& pictureUrl) {
+    if (pictureUrl.isEmpty()) return asPlainTip(text);
+    const QString shown =
+        text.isEmpty() ? QString() : Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
+    return QStringLiteral(
+               "<table><tr><td><img src=\"%1\"></td><td valign=\"top\">%2</td></tr></table>")
+        .arg(pictureUrl.toHtmlEscaped(), shown);
+}
+
 void setPlainText(QLabel* label, const QString& text) {
     label->setTextFormat(Qt::PlainText);
     label->setText(text);

@@ -18,6 +18,9 @@ QString shownText(const std::string& bytes);
 // text as rich text that shows exactly the plain text, line breaks kept.
 QString asPlainTip(const QString& text);
 
+// The same beside a picture of our own, given as a URL (empty: none).
+QString tipWithPicture(const QString& text, const QString& pictureUrl);
+
 // Sets a label's text, never read as markup.
 void setPlainText(QLabel* label, const QString& text);
 

@@ -86,4 +86,21 @@ std::optional<int> QtDesktop::chooseItem(QWidget* parent, const QString& title,
     return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
+std::optional<QString> QtDesktop::askText(QWidget* parent, const QString& title,
+                                          const QString& label) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, {}, &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
+}
+
+std::optional<QString> QtDesktop::askSecret(QWidget* parent, const QString& title,
+                                            const QString& label) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
+}
+
 }  // namespace skyloom

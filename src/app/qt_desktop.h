@@ -15,6 +15,10 @@ public:
                                     const QString& filter) override;
     std::optional<int> chooseItem(QWidget* parent, const QString& title, const QString& label,
                                   const QStringList& items) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title,
+                                   const QString& label) override;
+    std::optional<QString> askSecret(QWidget* parent, const QString& title,
+                                     const QString& label) override;
 };
 
 }  // namespace skyloom

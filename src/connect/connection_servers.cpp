@@ -1,6 +1,7 @@
 // The connection tool's server queries, favourites and LAN search.
 #include <QTreeWidgetItem>
 #include <cmath>
+#include <limits>
 
 #include "connect/connection_tool.h"
 #include "connect/favourites.h"
@@ -12,9 +13,6 @@
 namespace skyloom {
 
 namespace {
-
-enum Column { kName, kMap, kPlayers, kPing, kAddress };
-constexpr int kFavouriteRole = Qt::UserRole;
 
 // A server's text on one line, nothing in it turning the rest around.
 QString text(const std::string& bytes) {
@@ -64,31 +62,50 @@ void ConnectionTool::Form_Load() {
     ui_->lstPlayers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui_->lstPlayers->setColumnWidth(0, 100);
     ui_->lstPlayers->setColumnWidth(1, 42);
-    for (const ServerAddress& f : readFavourites(context_.settings)) {
-        serverRow(addressText(f), true)->setData(kName, kFavouriteRole, true);
-        querier_->query(QString::fromStdString(f.host), portNumber(f));
-    }
+    for (const ServerAddress& f : readFavourites(context_.settings))
+        favourites_.push_back(addressText(f));
+    loadListSettings();
+    queryAll(favourites_);
 }
 
-QTreeWidgetItem* ConnectionTool::serverRow(const QString& address, bool create) {
-    QTreeWidget* list = ui_->lstServers;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (list->topLevelItem(i)->text(kAddress) == address) return list->topLevelItem(i);
-    if (!create) return nullptr;
-    auto* row = new QTreeWidgetItem(list);
-    row->setText(kAddress, address);
-    return row;
+void ConnectionTool::queryAll(const std::vector<QString>& addresses) {
+    for (const QString& address : addresses)
+        if (auto a = parseServerAddress(address.toStdString()))
+            querier_->query(QString::fromStdString(a->host), portNumber(*a));
+}
+
+bool ConnectionTool::fillRow(QTreeWidgetItem* row) {
+    const auto it = answers_.find(row->text(kAddress));
+    const ServerAnswer* answer = it == answers_.end() ? nullptr : &it->second;
+    const bool ok = answer && answer->status == ServerAnswer::Status::Answered;
+    row->setText(kName, ok ? text(answer->info.name) : answer ? failure(*answer) : QString());
+    row->setText(kMap, ok ? text(answer->info.map) : QString());
+    row->setText(kPlayers, ok ? playerCount(answer->info) : QString());
+    row->setText(kPing, ok ? ping(*answer) : QString());
+    // Numbers sort as numbers; a server that never answered sorts after every one that did.
+    row->setData(kPlayers, kNumberRole, ok ? answer->info.players : -1);
+    row->setData(kPing, kNumberRole, ok ? answer->pingMs : std::numeric_limits<int>::max());
+    std::optional<ServerFacts> facts;
+    if (ok) {
+        const ServerInfo& i = answer->info;
+        facts = ServerFacts{i.players, i.maxPlayers, i.bots, answer->pingMs, i.password, i.map};
+    }
+    const bool shown = passesFilter(filter_, facts);
+    // A row not in the list yet cannot be hidden: the caller hides it once it is.
+    if (row->treeWidget()) row->setHidden(!shown);
+    return shown;
 }
 
 void ConnectionTool::showAnswer(const ServerAnswer& answer) {
-    if (QTreeWidgetItem* row = serverRow(answer.address(), false)) {
-        const bool ok = answer.status == ServerAnswer::Status::Answered;
-        row->setText(kName, ok ? text(answer.info.name) : failure(answer));
-        row->setText(kMap, ok ? text(answer.info.map) : QString());
-        row->setText(kPlayers, ok ? playerCount(answer.info) : QString());
-        row->setText(kPing, ok ? ping(answer) : QString());
-    }
-    if (answer.address() == queried_) showInformation(answer);
+    const QString address = answer.address();
+    answers_[address] = answer;
+    if (QTreeWidgetItem* row = rows_.value(address))
+        fillRow(row);
+    else if (ui_->tabSources->currentIndex() == kInternet && listedInternet_.contains(address) &&
+             answer.status == ServerAnswer::Status::Answered)
+        addRow(address);  // internet servers appear as they answer
+    if (address == queried_) showInformation(answer);
+    if (!progressTimer_.isActive()) progressTimer_.start();
 }
 
 void ConnectionTool::showInformation(const ServerAnswer& answer) {
@@ -134,16 +151,6 @@ void ConnectionTool::cmdQuery_Click() {
                     ServerQuerier::Info | ServerQuerier::Players);
 }
 
-std::vector<ServerAddress> ConnectionTool::listedFavourites() const {
-    std::vector<ServerAddress> out;
-    for (int i = 0; i < ui_->lstServers->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = ui_->lstServers->topLevelItem(i);
-        if (!row->data(kName, kFavouriteRole).toBool()) continue;
-        if (auto a = parseServerAddress(row->text(kAddress).toStdString())) out.push_back(*a);
-    }
-    return out;
-}
-
 bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites) {
     const auto keys = favouriteWrites(favouriteKeyCount(context_.settings), favourites);
     std::vector<SettingWrite> writes;
@@ -155,30 +162,35 @@ void ConnectionTool::cmdAddFavourite_Click() {
     const auto server = checkedFields();
     if (!server) return;
     const QString address = addressText(*server);
-    QTreeWidgetItem* row = serverRow(address, false);
-    if (!row || !row->data(kName, kFavouriteRole).toBool()) {
-        std::vector<ServerAddress> favourites = listedFavourites();
+    if (std::find(favourites_.begin(), favourites_.end(), address) == favourites_.end()) {
+        std::vector<ServerAddress> favourites;
+        for (const QString& f : favourites_) favourites.push_back(*parseServerAddress(f.toStdString()));
         favourites.push_back(*server);
         if (!saveFavourites(favourites)) return;
-        row = serverRow(address, true);
-        row->setData(kName, kFavouriteRole, true);
+        favourites_.push_back(address);
+        if (ui_->tabSources->currentIndex() == kFavourites) addRow(address);
         querier_->query(QString::fromStdString(server->host), portNumber(*server));
     }
-    ui_->lstServers->setCurrentItem(row);
+    if (QTreeWidgetItem* row = rows_.value(address)) ui_->lstServers->setCurrentItem(row);
 }
 
 void ConnectionTool::cmdRemove_Click() {
     QTreeWidgetItem* row = ui_->lstServers->currentItem();
-    if (!row || !row->data(kName, kFavouriteRole).toBool()) return;
-    std::vector<ServerAddress> favourites = listedFavourites();
-    const std::string address = row->text(kAddress).toStdString();
-    std::erase_if(favourites,
-                  [&](const ServerAddress& a) { return formatServerAddress(a) == address; });
-    if (saveFavourites(favourites)) delete row;
+    if (!row || ui_->tabSources->currentIndex() != kFavourites) return;
+    const QString address = row->text(kAddress);
+    std::vector<ServerAddress> favourites;
+    for (const QString& f : favourites_)
+        if (f != address) favourites.push_back(*parseServerAddress(f.toStdString()));
+    if (!saveFavourites(favourites)) return;
+    std::erase(favourites_, address);
+    rows_.remove(address);
+    delete row;
+    showProgress();
 }
 
 void ConnectionTool::cmdFindLan_Click() {
     const ServerNetwork& n = context_.network;
+    ui_->tabSources->setCurrentIndex(kLan);
     ui_->cmdFindLan->setEnabled(false);
     querier_->searchLan(n.lanTargets ? n.lanTargets() : QList<QHostAddress>{}, n.firstLanPort,
                         n.lastLanPort, n.lanSearchMs);
@@ -187,7 +199,7 @@ void ConnectionTool::cmdFindLan_Click() {
 void ConnectionTool::lstServers_SelectionChanged() {
     const QTreeWidgetItem* row = ui_->lstServers->currentItem();
     const bool selected = row && row->isSelected();
-    ui_->cmdRemove->setEnabled(selected && row->data(kName, kFavouriteRole).toBool());
+    ui_->cmdRemove->setEnabled(selected && ui_->tabSources->currentIndex() == kFavourites);
     if (!selected) return;
     if (auto a = parseServerAddress(row->text(kAddress).toStdString())) {
         ui_->ipadress->setText(QString::fromStdString(a->host));

@@ -2,6 +2,7 @@
 
 #include "app/start_failure.h"
 #include "connect/connection_command.h"
+#include "servers/internet_list.h"
 #include "servers/server_querier.h"
 #include "ui_connection_tool.h"
 
@@ -11,7 +12,8 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
     : QMainWindow(parent),
       context_(context),
       ui_(std::make_unique<Ui::ConnectionTool>()),
-      querier_(new ServerQuerier(context.network.timing, this)) {
+      querier_(new ServerQuerier(context.network.timing, this)),
+      internet_(new InternetList(context.network, this)) {
     ui_->setupUi(this);
     setFixedSize(sizeHint());
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
@@ -28,7 +30,11 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
             &ConnectionTool::lstServers_DblClick);
     connect(querier_, &ServerQuerier::answered, this, &ConnectionTool::showAnswer);
     connect(querier_, &ServerQuerier::lanServerFound, this, [this](const ServerAnswer& answer) {
-        serverRow(answer.address(), true);
+        const QString address = answer.address();
+        if (std::find(lan_.begin(), lan_.end(), address) == lan_.end()) {
+            lan_.push_back(address);
+            if (ui_->tabSources->currentIndex() == kLan) addRow(address);
+        }
         showAnswer(answer);
     });
     connect(querier_, &ServerQuerier::lanSearchFinished, this,
@@ -36,7 +42,9 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
     Form_Load();
 }
 
-ConnectionTool::~ConnectionTool() = default;
+ConnectionTool::~ConnectionTool() {
+    if (saveTimer_.isActive()) saveFilters();  // a filter changed just before closing
+}
 
 void ConnectionTool::cmdLaunch_Click() {
     const std::optional<ServerAddress> server = checkedFields();
@@ -49,6 +57,7 @@ void ConnectionTool::cmdLaunch_Click() {
         reportStartFailure(context_.desktop, this, result);
         return;
     }
+    rememberJoin(*server);
     // "Close" means what it says: once the game is on its way the tool goes, and with it the
     // program, as the main window's close-after-launch does.
     if (ui_->close->isChecked()) context_.windows.unload(objectName());

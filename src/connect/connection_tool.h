@@ -1,12 +1,17 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
+#include <QSet>
+#include <QTimer>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/app_context.h"
 #include "connect/connection_command.h"
+#include "connect/server_filter.h"
 
 namespace Ui {
 class ConnectionTool;
@@ -17,10 +22,14 @@ class QTreeWidgetItem;
 namespace skyloom {
 
 class ServerQuerier;
+class InternetList;
 struct ServerAnswer;
+struct MasterEntry;
+struct ListOutcome;
 
 // The connection tool `connect`: starts the game straight onto a server by address and port,
-// and asks servers (typed, favourite or found on the LAN) what they are playing first.
+// and asks servers (typed, favourite, found on the LAN or listed by the master server) what they
+// are playing first. The list shows one source at a time, filtered and sorted.
 class ConnectionTool final : public QMainWindow {
     Q_OBJECT
 public:
@@ -44,14 +53,42 @@ private:
     void showAnswer(const ServerAnswer& answer);
     void showInformation(const ServerAnswer& answer);
     std::optional<ServerAddress> checkedFields();  // else says what to mend
-    QTreeWidgetItem* serverRow(const QString& address, bool create);
     bool saveFavourites(const std::vector<ServerAddress>& favourites);
-    std::vector<ServerAddress> listedFavourites() const;
+    void queryAll(const std::vector<QString>& addresses);
+
+    // The tabs, the Internet list, the filters, sorting and Recent (connection_internet.cpp).
+    enum Tab { kFavourites, kLan, kInternet, kRecent };
+    enum Column { kName, kMap, kPlayers, kPing, kAddress };
+    static constexpr int kNumberRole = Qt::UserRole;
+    void loadListSettings();
+    void tabSources_Change();
+    void cmdRefresh_Click();
+    void cboGame_Click();
+    void mnuFileitmWebApiKey_Click();
+    void fetchInternet();
+    void internetListed(const std::vector<MasterEntry>& servers);
+    void internetFinished(const ListOutcome& outcome);
+    void filtersChanged();
+    void saveFilters();
+    void showProgress();
+    void rememberJoin(const ServerAddress& server);
+    std::vector<QString>& tabServers(int tab);
+    void addRow(const QString& address);
+    bool fillRow(QTreeWidgetItem* row);  // whether the filters let it show
 
     AppContext context_;
     std::unique_ptr<Ui::ConnectionTool> ui_;
     ServerQuerier* querier_;  // a child: closing the window cancels every query
+    InternetList* internet_;  // the same
     QString queried_;         // "host:port" of the last Query click
+    std::map<QString, ServerAnswer> answers_;  // the last answer of every server asked
+    std::vector<QString> favourites_, lan_, internetServers_, recent_;  // each tab's servers
+    QSet<QString> listedInternet_;
+    QHash<QString, QTreeWidgetItem*> rows_;  // the rows of the tab shown
+    ServerFilter filter_;
+    QString internetNote_;  // how the Internet list ended, when it did not end well
+    bool internetAsked_ = false, recentAsked_ = false;
+    QTimer progressTimer_, saveTimer_;
 };
 
 }  // namespace skyloom

@@ -12,8 +12,20 @@ std::string key(std::size_t n) {
     return "server" + std::to_string(n);
 }
 
-std::optional<std::string> value(const Settings& settings, std::size_t n) {
-    return readProfileValue(settings.filePath(), kSection, key(n));
+std::optional<std::string> value(const Settings& settings, std::size_t n,
+                                 const char* section = kSection) {
+    return readProfileValue(settings.filePath(), section, key(n));
+}
+
+std::vector<ServerAddress> readList(const Settings& settings, const char* section,
+                                    std::size_t max) {
+    std::vector<ServerAddress> out;
+    for (std::size_t n = 1; n <= max; ++n) {
+        const auto v = value(settings, n, section);
+        if (!v) break;
+        if (auto address = parseServerAddress(*v)) out.push_back(std::move(*address));
+    }
+    return out;
 }
 
 }  // namespace
@@ -34,13 +46,23 @@ std::string formatServerAddress(const ServerAddress& address) {
 }
 
 std::vector<ServerAddress> readFavourites(const Settings& settings) {
-    std::vector<ServerAddress> out;
-    for (std::size_t n = 1; n <= kMaxFavourites; ++n) {
-        const auto v = value(settings, n);
-        if (!v) break;
-        if (auto address = parseServerAddress(*v)) out.push_back(std::move(*address));
-    }
-    return out;
+    return readList(settings, kSection, kMaxFavourites);
+}
+
+std::vector<ServerAddress> readRecent(const Settings& settings) {
+    return readList(settings, "RECENT", kMaxRecent);
+}
+
+std::vector<std::pair<std::string, std::optional<std::string>>> recentWrites(
+    const Settings& settings, const ServerAddress& joined) {
+    std::vector<ServerAddress> recent = readRecent(settings);
+    const std::string address = formatServerAddress(joined);
+    std::erase_if(recent, [&](const ServerAddress& a) { return formatServerAddress(a) == address; });
+    recent.insert(recent.begin(), joined);
+    if (recent.size() > kMaxRecent) recent.resize(kMaxRecent);
+    std::size_t keys = 0;
+    while (keys < kMaxRecent && value(settings, keys + 1, "RECENT")) ++keys;
+    return favouriteWrites(keys, recent);
 }
 
 std::size_t favouriteKeyCount(const Settings& settings) {

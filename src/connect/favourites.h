@@ -26,4 +26,11 @@ std::vector<std::pair<std::string, std::optional<std::string>>> favouriteWrites(
 // How many keys the section holds now, counted as readFavourites counts them.
 std::size_t favouriteKeyCount(const Settings& settings);
 
+// The servers joined last, newest first: [RECENT] server1 … server20.
+inline constexpr std::size_t kMaxRecent = 20;
+std::vector<ServerAddress> readRecent(const Settings& settings);
+// The key writes that put `joined` first, its older place and the 21st server gone.
+std::vector<std::pair<std::string, std::optional<std::string>>> recentWrites(
+    const Settings& settings, const ServerAddress& joined);
+
 }  // namespace skyloom

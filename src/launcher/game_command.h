@@ -25,6 +25,7 @@ struct GameChoices {
     std::string difficulty;   // the text of the difficulty list
     std::string parameters;   // additional parameters, as typed (a blank goes before them)
     GameOptions options;
+    std::string customFolder;  // the custom mod's folder, for the custom type
 };
 
 // A single blank followed by the fragment of each checked option.

@@ -7,7 +7,7 @@
 #include "app/outside_text.h"
 #include "app/system_colours.h"
 #include "launcher/game_types.h"
-#include "maps/search_path.h"
+#include "launcher/game_launch.h"
 #include "setup/save_settings.h"
 #include "ui_main_window.h"
 
@@ -52,10 +52,6 @@ std::string MainWindow::readSetting(const char* section, const char* key) const 
     return context_.settings.read(section, key, "error", 100);
 }
 
-std::string MainWindow::readPath(std::string_view key) const {
-    return context_.settings.readPath(key, "error");
-}
-
 void MainWindow::Form_Load() {
     const std::string tfc = readSetting("MISC", "tfc");
     // A file that is there but cannot be read is not a missing configuration.
@@ -91,12 +87,7 @@ void MainWindow::reloadPaths() {
 }
 
 void MainWindow::listMaps(const char* key) {
-    // A missing key is no folder, not a folder called "error" in the current folder.
-    const std::string folder = readPath(key);
-    const std::string program = readPath("program");
-    const bool wine = program != "error" && isWindowsProgram(program);
-    ui_->frm3->setToolTip(
-        asPlainTip(ui_->dirFichiers->setMapsFolder(folder == "error" ? "" : folder, wine)));
+    ui_->frm3->setToolTip(asPlainTip(listMapsOf(context_.settings, *ui_->dirFichiers, key)));
 }
 
 void MainWindow::chooseGameType(GameType type) {
@@ -143,6 +134,7 @@ GameChoices MainWindow::choices() const {
     c.parameters = ui_->parameters->text().toStdString();
     c.options = {ui_->cheats->isChecked(), ui_->console->isChecked(), ui_->dev->isChecked(),
                  ui_->numeric->isChecked()};
+    c.customFolder = ui_->txtCustom->text().toStdString();
     return c;
 }
 

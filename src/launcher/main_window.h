@@ -53,8 +53,6 @@ private:
     // Launching.
     void launch_Click();
     void launchCustom_Click();
-    std::optional<std::string> configuredGameFolder();
-    bool startGame(const GameCommand& command, const std::string& folder);
 
     // Menus.
     // Opens another window in place of this one, which loses its choices.
@@ -68,8 +66,17 @@ private:
     void mnuEdititmReset_Click();
     void mnuHelpitmAbout_Click();
 
+    // Presets (main_window_presets.cpp).
+    void connectPresetMenus();
+    void mnuPresets_AboutToShow();
+    void mnuFileitmSavePreset_Click();
+    void mnuPresetsitmDelete_Click();
+    void mnuPresetsitmShortcut_Click();
+    void fillFromPreset(const std::string& name);
+    // The preset the player picks from a list titled so; nothing when none is picked.
+    std::optional<std::string> pickPreset(const QString& title);
+
     std::string readSetting(const char* section, const char* key) const;
-    std::string readPath(std::string_view key) const;
 
     AppContext context_;
     std::unique_ptr<Ui::MainWindow> ui_;

@@ -1,8 +1,7 @@
 // The main window's launch buttons and menus.
 #include <QKeyEvent>
 
-#include "app/map_file_list.h"
-#include "app/start_failure.h"
+#include "launcher/game_launch.h"
 #include "launcher/main_window.h"
 #include "ui_main_window.h"
 
@@ -12,58 +11,15 @@ bool MainWindow::closeAfterLaunch() const {
     return ui_->mnuEdititm->isChecked();
 }
 
-std::optional<std::string> MainWindow::configuredGameFolder() {
-    auto folder = gameFolder(context_.settings.readPath("program", ""));
-    if (!folder) {
-        context_.desktop.message(
-            this,
-            QStringLiteral("Skyloom does not know where hl.exe is: the path of the game is "
-                           "missing from skyloom.ini.\nSet it in Edit > Configuration, then "
-                           "launch again."),
-            QStringLiteral("Configuration incomplete"), MessageButtons::Ok,
-            MessageIcon::Exclamation);
-    }
-    return folder;
-}
-
-bool MainWindow::startGame(const GameCommand& command, const std::string& folder) {
-    const StartResult result = context_.games.StartGame(command, folder, WindowState::Maximized);
-    if (!result.ok) reportStartFailure(context_.desktop, this, result);
-    return result.ok;
-}
-
 void MainWindow::launch_Click() {
-    if (ui_->txtSelMap->text().isEmpty()) {
-        context_.desktop.message(this, QStringLiteral("Please select a map"),
-                                 QStringLiteral("No map selected !"), MessageButtons::Ok,
-                                 MessageIcon::Exclamation);
-        return;
-    }
-    const GameChoices chosen = choices();
-    if (refuseUnloadableMapName(context_.desktop, this, chosen.selectedMap)) return;
-    const GameCommand command = ComposeGameCommand(chosen);
-    const auto folder = configuredGameFolder();
-    if (!folder) return;
-    if (!startDespiteMissingFiles(*ui_->dirFichiers, context_.desktop, this,
-                                  ui_->txtSelMap->text()))
-        return;
-    if (startGame(command, *folder) && closeAfterLaunch()) context_.windows.unload(objectName());
+    // Closing only once the game has started keeps the window (and the program) alive to
+    // report a start that failed.
+    if (launchChoices(context_, this, *ui_->dirFichiers, choices()) && closeAfterLaunch())
+        context_.windows.unload(objectName());
 }
 
 void MainWindow::launchCustom_Click() {
-    if (ui_->txtCustom->text().isEmpty()) {
-        context_.desktop.message(this, QStringLiteral("You must specify a custom mod's folder"),
-                                 QStringLiteral("OOoops"), MessageButtons::Ok,
-                                 MessageIcon::Information);
-        return;
-    }
-    const auto folder = configuredGameFolder();
-    if (!folder) return;
-    // Closing only once the game has started keeps the window (and the program) alive to
-    // report a start that failed.
-    if (startGame(ComposeCustomCommand(ui_->txtCustom->text().toStdString()), *folder) &&
-        closeAfterLaunch())
-        context_.windows.unload(objectName());
+    launch_Click();
 }
 
 void MainWindow::connectMenus() {
@@ -79,6 +35,7 @@ void MainWindow::connectMenus() {
             &MainWindow::mnuFichieritmQuitter_Click);
     connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
     connect(ui_->mnuHelpitmAbout, &QAction::triggered, this, &MainWindow::mnuHelpitmAbout_Click);
+    connectPresetMenus();
     // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
 }
 

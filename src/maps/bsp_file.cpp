@@ -141,33 +141,42 @@ std::optional<std::vector<std::string>> parseTextureNames(const ByteSource& file
     return names;
 }
 
-std::optional<BspContents> readBsp(const ByteSource& file, bool withTextures) {
+std::optional<BspLumps> readBspLumps(const ByteSource& file) {
     std::string header;
     if (!file.read(0, kHeaderSize, header) || le32(header.data()) != kVersion) return std::nullopt;
-    auto lump = [&](size_t i) -> std::optional<std::pair<uint64_t, uint64_t>> {
+    BspLumps lumps;
+    for (size_t i = 0; i < kLumps; ++i) {
         const uint64_t offset = le32(header.data() + 4 + i * 8);
         const uint64_t length = le32(header.data() + 8 + i * 8);
-        if (offset > file.size() || length > file.size() - offset) return std::nullopt;
-        return std::make_pair(offset, length);
-    };
-    // Some maps swap the first two lumps: the entities are the one that starts with "{".
-    std::string text;
-    for (size_t i : {0, 1}) {
-        const auto range = lump(i);
-        std::string first;
-        if (!range || range->second == 0 || !file.read(range->first, 1, first) || first[0] != '{')
-            continue;
-        if (range->second > kMaxEntityText || !file.read(range->first, range->second, text))
-            return std::nullopt;
-        break;
+        if (offset <= file.size() && length <= file.size() - offset)
+            lumps.range[i] = std::make_pair(offset, length);
     }
-    if (text.empty()) return std::nullopt;
+    std::string first;
+    const auto& zero = lumps.range[0];
+    const bool textFirst =
+        zero && zero->second > 0 && file.read(zero->first, 1, first) && first[0] == '{';
+    lumps.entities = textFirst ? 0 : 1;
+    lumps.planes = textFirst ? 1 : 0;
+    return lumps;
+}
+
+std::optional<BspContents> readBsp(const ByteSource& file, bool withTextures) {
+    const auto lumps = readBspLumps(file);
+    if (!lumps) return std::nullopt;
+    const auto& range = lumps->range[lumps->entities];
+    std::string text, first;
+    if (!range || range->second == 0 || !file.read(range->first, 1, first) || first[0] != '{')
+        return std::nullopt;
+    if (range->second > kMaxEntityText || !file.read(range->first, range->second, text))
+        return std::nullopt;
     auto entities = parseEntities(text, !withTextures);
     if (!entities) return std::nullopt;
     BspContents contents{std::move(*entities), {}};
     if (withTextures) {
-        const auto range = lump(2);
-        auto textures = range ? parseTextureNames(file, range->first, range->second) : std::nullopt;
+        const auto& textureLump = lumps->range[2];
+        auto textures = textureLump
+                            ? parseTextureNames(file, textureLump->first, textureLump->second)
+                            : std::nullopt;
         if (!textures) return std::nullopt;
         contents.textures = std::move(*textures);
     }

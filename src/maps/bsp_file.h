@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,17 @@ std::optional<MapEntities> parseEntities(std::string_view text, bool worldspawnO
 // The texture lump: the names of the textures the map does not embed (they come from its WADs).
 std::optional<std::vector<std::string>> parseTextureNames(const ByteSource& lump, uint64_t offset,
                                                           uint64_t length);
+
+// Where each lump of a version 30 map lies; nothing for a lump that reaches past the file's end.
+struct BspLumps {
+    std::array<std::optional<std::pair<uint64_t, uint64_t>>, 15> range;  // offset, length
+    // Some maps swap the first two lumps: the entities are the one that starts with "{".
+    size_t entities = 0;
+    size_t planes = 1;
+};
+
+// Reads the header; nothing when the file is not a version 30 map.
+std::optional<BspLumps> readBspLumps(const ByteSource& file);
 
 struct BspContents {
     MapEntities entities;

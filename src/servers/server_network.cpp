@@ -2,6 +2,8 @@
 
 #include <QNetworkInterface>
 
+#include "servers/web_api_key.h"
+
 namespace skyloom {
 
 ServerNetwork systemServerNetwork() {
@@ -18,6 +20,8 @@ ServerNetwork systemServerNetwork() {
         }
         return targets;
     };
+    network.webApiKey = readWebApiKey;
+    network.storeWebApiKey = writeWebApiKey;
     return network;
 }
 

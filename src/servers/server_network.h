@@ -2,6 +2,8 @@
 
 #include <QHostAddress>
 #include <QList>
+#include <QObject>
+#include <QString>
 #include <functional>
 
 namespace skyloom {
@@ -20,6 +22,13 @@ struct ServerNetwork {
     quint16 lastLanPort = 27020;
     int lanSearchMs = 3000;
     QueryTiming timing;
+    int masterPageGapMs = 1000;  // masters refuse players who ask more often
+    // Reads the player's Steam Web API key and calls back with it, empty when there is none.
+    // Unset: no key, the master server answers.
+    std::function<void(QObject* context, std::function<void(const QString& key)> done)> webApiKey;
+    // Keeps a new key (empty: none) and calls back whether the store took it.
+    std::function<void(QObject* context, const QString& key, std::function<void(bool ok)> done)>
+        storeWebApiKey;
 };
 
 // The broadcast address of every interface that is up, and 127.0.0.1.

@@ -215,6 +215,30 @@ std::optional<std::string> findProfileValue(std::string_view text, std::string_v
     return std::string(parseLine(text.substr(l.begin, l.end - l.begin)).value);
 }
 
+std::vector<std::string> profileSections(std::string_view text) {
+    std::vector<std::string> names;
+    for (const Line& l : splitLines(text)) {
+        const Parsed p = parseLine(text.substr(l.begin, l.end - l.begin));
+        if (p.kind != Kind::Section) continue;
+        bool known = false;
+        for (const std::string& name : names) known = known || sameName(name, p.name);
+        if (!known) names.emplace_back(p.name);
+    }
+    return names;
+}
+
+std::string removeProfileSection(std::string_view text, std::string_view name) {
+    std::string out;
+    bool removing = false;
+    // Whole lines go, from a header to the next one: no line break is split, so none can join.
+    for (const Line& l : splitLines(text)) {
+        const Parsed p = parseLine(text.substr(l.begin, l.end - l.begin));
+        if (p.kind == Kind::Section) removing = sameName(p.name, name);
+        if (!removing) out += text.substr(l.begin, l.next - l.begin);
+    }
+    return out;
+}
+
 std::string setProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::optional<std::string_view> value, std::string_view newline) {
     auto lines = splitLines(text);
@@ -279,6 +303,12 @@ std::optional<std::string> readProfileValue(const std::string& file, std::string
     return findProfileValue(decodeProfile(loaded.bytes).text, section, key);
 }
 
+std::string readProfileText(const std::string& file) {
+    Loaded loaded = loadProfile(file);
+    if (loaded.state != LoadState::Read) return {};
+    return decodeProfile(loaded.bytes).text;
+}
+
 std::optional<std::string> profileFileProblem(const std::string& file) {
     Loaded loaded = loadProfile(file);
     if (loaded.state == LoadState::Unreadable || loaded.state == LoadState::TooLarge)
@@ -309,6 +339,10 @@ ProfileWriteResult writeProfileValues(const std::string& file,
     std::string updated = decoded.text;
     for (const ProfileChange& c : changes) {
         const auto value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
+        if (c.key.empty() && !value) {
+            updated = removeProfileSection(updated, c.section);
+            continue;
+        }
         updated = setProfileValue(updated, c.section, c.key, value, lineBreakOf(decoded.text));
     }
     if (updated == decoded.text) return {};

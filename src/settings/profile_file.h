@@ -25,10 +25,20 @@ std::optional<std::string> findProfileValue(std::string_view text, std::string_v
 std::string setProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::optional<std::string_view> value, std::string_view newline);
 
+// The names of a profile text's sections in their order, as reads match them (trimmed), each once:
+// a later section of the same name, whatever its case, is never read.
+std::vector<std::string> profileSections(std::string_view text);
+
+// The profile text without the section `name` (every copy of it) and its lines.
+std::string removeProfileSection(std::string_view text, std::string_view name);
+
 // Reads the value from a file. A missing, unreadable or oversized file reads as missing; nothing
 // is created. The text may begin with a UTF-8 mark or be UTF-16 with its mark.
 std::optional<std::string> readProfileValue(const std::string& file, std::string_view section,
                                             std::string_view key);
+
+// A file's whole text, decoded as readProfileValue does; empty when it cannot be read.
+std::string readProfileText(const std::string& file);
 
 // Why a file cannot serve as a settings file (unreadable, with the reason, or oversized, with its
 // size), in words for a message box; nothing when it can be read or does not exist.
@@ -39,7 +49,8 @@ struct ProfileWriteResult {
     std::string reason;  // why the write failed, in words for a message box
 };
 
-// One value to set, or to remove when it holds nothing.
+// One value to set, or to remove when it holds nothing. No key and no value removes the whole
+// section, as the Windows call does when given no key.
 struct ProfileChange {
     std::string section;
     std::string key;

@@ -30,6 +30,9 @@ public:
     // it read would lose the rest for good.
     std::string readPath(std::string_view key, std::string_view def) const;
 
+    // The whole file's text at this moment; empty when it cannot be read.
+    std::string text() const { return readProfileText(file_); }
+
     // Writes one value; an empty optional removes the key.
     ProfileWriteResult write(std::string_view section, std::string_view key,
                              std::optional<std::string_view> value) const;

@@ -1,5 +1,6 @@
 #include "app/window_registry.h"
 
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,6 +118,7 @@ private slots:
             QApplication::setActiveWindow(w);
             QVERIFY(QTest::qWaitForWindowActive(w));
             for (QLineEdit* field : w->findChildren<QLineEdit*>()) {
+                if (qobject_cast<QAbstractSpinBox*>(field->parentWidget())) continue;  // digits
                 const bool room = field->maxLength() >= 9;  // some fields hold 3 characters
                 field->setText(room ? "a\r\nb\nc\rd\te\x1b" : "a\tb");
                 QCOMPARE(field->text(), QString(room ? "a b c d e " : "a b"));

@@ -2,8 +2,11 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QtTest>
 
+#include "app/list_servers_mode.h"
 #include "fake_a2s_server.h"
 #include "launcher/main_window.h"
 #include "test_app.h"
@@ -12,6 +15,7 @@
 
 using namespace skyloom;
 using namespace skyloom::test;
+using namespace std::string_literals;
 
 namespace {
 
@@ -38,6 +42,46 @@ const QueryCase kQueries[] = {
     {"silent: two retries", FakeA2sServer::Mode::Silent, "", "No answer from ADDR", kNone, 3},
     {"not an address: told what to mend", FakeA2sServer::Mode::Plain, "two words", "", kNone, 0},
 };
+
+// Steam's Web API on loopback: answers every GET with `body` and keeps the request lines.
+struct FakeWebApi : QTcpServer {
+    std::string body;
+    QStringList requests;
+    FakeWebApi() {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, [this] {
+            QTcpSocket* c = nextPendingConnection();
+            connect(c, &QTcpSocket::readyRead, [this, c] {
+                const QByteArray r = c->readAll();
+                requests << QString::fromLatin1(r.left(r.indexOf('\r')));
+                c->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nConnection: close\r\n"
+                         "Content-Length: " + QByteArray::number(qsizetype(body.size())) +
+                         "\r\n\r\n" + QByteArray::fromStdString(body));
+                c->disconnectFromHost();
+            });
+        });
+    }
+};
+
+// Three servers that answer and one that does not, as a master lists them.
+struct FakeInternet {
+    FakeA2sServer a{FakeA2sServer::Mode::Plain}, b{FakeA2sServer::Mode::Plain},
+        c{FakeA2sServer::Mode::Plain}, silent{FakeA2sServer::Mode::Silent};
+    FakeMaster master{{a.address(), b.address(), c.address(), silent.address()}};
+    FakeInternet() {
+        a.name = "Alpha", a.players = 2, a.bots = 2;
+        b.name = "bravo", b.map = "well", b.players = 16;
+        c.name = "Charlie", c.map = "2FORT_night", c.players = 5, c.password = true;
+    }
+};
+
+QStringList column(QTreeWidget* list, int c, bool visibleOnly = true) {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (!visibleOnly || !list->topLevelItem(i)->isHidden())
+            out << list->topLevelItem(i)->text(c);
+    return out;
+}
 
 }  // namespace
 
@@ -194,7 +238,8 @@ private slots:
         const std::string expected =
             "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/hl.exe\r\n"
             "[SERVERS]\r\nserver1=" +
-            down.address().toStdString() + "\r\nserver2=127.0.0.2:27016\r\n" + others;
+            down.address().toStdString() + "\r\nserver2=127.0.0.2:27016\r\n" + others +
+            "[RECENT]\r\nserver1=" + up.address().toStdString() + "\r\n";
         QCOMPARE(app->readIni(), expected);
         QCOMPARE(app->desktop.messages.size(), size_t(0));
 
@@ -208,7 +253,7 @@ private slots:
 
     // The LAN search finds a server that answers only with a challenge first, lists no sender
     // it did not ask, and answers a challenge once; closing the window stops whatever is still
-    // asking.
+    // asking, the master too.
     void findLan_andCloseCancels() {
         FakeA2sServer lan(FakeA2sServer::Mode::Challenge), silent(FakeA2sServer::Mode::Silent);
         FakeA2sServer teaser(FakeA2sServer::Mode::ChallengeThenSilent, QHostAddress("127.0.0.2"),
@@ -235,10 +280,172 @@ private slots:
         ui.port->setText(QString::number(silent.port()));
         QTest::mouseClick(ui.cmdQuery, Qt::LeftButton);
         QTRY_COMPARE(silent.requests, 1);
+        FakeMaster master({});
+        master.pagesToAnswer = 0;
+        app->writeIni(app->readIni() + "[SERVERS]\r\nmaster=" + master.address().toStdString() + "\r\n");
+        ui.tabSources->setCurrentIndex(2);
+        QTRY_COMPARE(master.requests.size(), size_t(1));
         app->windows.unload("connect");
         TestApp::processDeletes();
         QTest::qWait(2 * app->network.timing.timeoutMs);
         QCOMPARE(silent.requests, 1);
+        QCOMPARE(master.requests.size(), size_t(1));
+    }
+
+    void internet_data() {
+        QTest::addColumn<int>("pages");  // the master answers this many, -1 all; -2 the Web API
+        QTest::addColumn<QString>("progress");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("master, two pages") << -1 << "3 of 4 servers answered" << 2;
+        QTest::newRow("master stops after a page")
+            << 1 << "2 of 2 servers answered; MASTER stopped answering, so the list is cut short" << 4;
+        QTest::newRow("master silent") << 0 << "MASTER did not answer." << 3;
+        QTest::newRow("Web API with the player's key") << -2 << "3 of 4 servers answered" << 0;
+    }
+    // The Internet tab lists the chosen game's servers from the master (or the Web API with a
+    // key), shows those that answer and says how far it got.
+    void internet() {
+        QFETCH(int, pages);
+        QFETCH(QString, progress);
+        QFETCH(int, requests);
+        FakeInternet net;
+        FakeWebApi web;
+        net.master.pagesToAnswer = std::max(pages, -1);
+        QStringList entries;
+        for (const QString& a : net.master.servers) entries << "{\"addr\":\"" + a + "\"}";
+        web.body = "{\"response\":{\"servers\":[" + entries.join(',').toStdString() + "]}}";
+        auto& ui = open("program=/hl.exe", "[SERVERS]\r\ngame=tfc\r\nmaster=" +
+                                               net.master.address().toStdString() +
+                                               "\r\nwebapi=http://127.0.0.1:" +
+                                               std::to_string(web.serverPort()) + "\r\n")
+                       ->ui();
+        if (pages == -2)
+            app->network.webApiKey = [](QObject*, std::function<void(const QString&)> done) {
+                done("K3Y");
+            };
+        QCOMPARE(ui.cboGame->currentText(), "Team Fortress Classic");
+        ui.tabSources->setCurrentIndex(2);
+        QTRY_COMPARE(ui.lblProgress->text(), progress.replace("MASTER", net.master.address()));
+        QCOMPARE(int(net.master.requests.size()), requests);
+        if (requests > 0) {
+            QCOMPARE(net.master.requests[0], "\x31\xFF" "0.0.0.0:0\0\\gamedir\\tfc\0"s);
+            if (pages != 0)
+                QCOMPARE(net.master.requests[1],
+                         "\x31\xFF" + net.b.address().toStdString() + "\0\\gamedir\\tfc\0"s);
+        } else {
+            QCOMPARE(web.requests, QStringList({"GET /IGameServersService/GetServerList/v1/"
+                                                "?key=K3Y&filter=%5Cgamedir%5Ctfc&limit=20000 HTTP/1.1"}));
+        }
+        QCOMPARE(ui.lstServers->topLevelItemCount(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
+    }
+
+    // `--list-servers`: a line per server that answered, fastest first; 1 when the master is silent.
+    void listServers() {
+        FakeInternet net;
+        open();
+        for (bool silent : {false, true}) {
+            net.master.pagesToAnswer = silent ? 0 : -1;
+            std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+            const int status = runListServers({"tfc", net.master.address().toStdString()},
+                                              app->settings, app->network, out, err);
+            const auto text = [](std::FILE* f) {
+                std::rewind(f);
+                QByteArray b(4096, '\0');
+                b.resize(qsizetype(std::fread(b.data(), 1, size_t(b.size()), f)));
+                std::fclose(f);
+                return QString::fromUtf8(b);
+            };
+            QStringList lines = text(out).split('\n', Qt::SkipEmptyParts);
+            QCOMPARE(status, int(silent));
+            QCOMPARE(text(err), silent ? net.master.address() + " did not answer.\n" : "");
+            int lastPing = 0;
+            for (QString& line : lines) {
+                const int ping = line.section('\t', 4).chopped(3).toInt();
+                QVERIFY(ping >= lastPing && line.endsWith(" ms"));
+                lastPing = ping;
+                line = line.section('\t', 0, 3);
+            }
+            QStringList expected{net.a.address() + "\tAlpha\t2fort\t2/16",
+                                 net.b.address() + "\tbravo\twell\t16/16",
+                                 net.c.address() + "\tCharlie\t2FORT_night\t5/16"};
+            lines.sort(), expected.sort();
+            QCOMPARE(lines, silent ? QStringList() : expected);
+        }
+        QCOMPARE(net.master.requests[0].substr(2), "0.0.0.0:0\0\\gamedir\\tfc\0"s);
+    }
+
+    // The key goes to the secret store, trimmed, never into skyloom.ini; a refusal is told.
+    void webApiKey_keptInTheSecretStore() {
+        auto& ui = open()->ui();
+        QStringList stored;
+        app->network.storeWebApiKey = [&](QObject*, const QString& key,
+                                          std::function<void(bool)> done) {
+            stored << key;
+            done(key != "refused");
+        };
+        app->desktop.secrets = {" K3Y ", std::nullopt, "refused"};
+        for (int i = 0; i < 3; ++i) ui.mnuFileitmWebApiKey->trigger();
+        QCOMPARE(stored, QStringList({"K3Y", "refused"}));
+        QCOMPARE(app->desktop.messages.size(), size_t(1));
+        QVERIFY(app->readIni().find("K3Y") == std::string::npos);
+    }
+
+    // Filters act at once and are kept; headings sort numbers as numbers; a double click joins
+    // and the Recent tab shows the servers joined, newest first; any tab adds favourites.
+    void internet_filtersSortJoinRecent() {
+        FakeInternet net;
+        auto& ui = open("program=/hl.exe", "[SERVERS]\r\nmaster=" + net.master.address().toStdString() + "\r\n")->ui();
+        ui.tabSources->setCurrentIndex(2);
+        QTRY_COMPARE(ui.lblProgress->text(), "3 of 4 servers answered");
+        QCOMPARE(net.master.requests[0].substr(2), "0.0.0.0:0\0\\appid\\70\\gamedir\\valve\0"s);
+        const std::pair<std::function<void()>, QStringList> filters[] = {
+            {[&] { ui.chkNotEmpty->click(); }, {"bravo", "Charlie"}},  // bots are no players
+            {[&] { ui.chkNotFull->click(); }, {"Charlie"}},
+            {[&] { ui.chkNotEmpty->click(); }, {"Alpha", "Charlie"}},
+            {[&] { ui.chkNoPassword->click(); }, {"Alpha"}},
+            {[&] { ui.chkNoPassword->click(), ui.chkNotFull->click(); }, {"Alpha", "bravo", "Charlie"}},
+            {[&] { QTest::keyClicks(ui.txtMapFilter, "2fort"); }, {"Alpha", "Charlie"}},
+            {[&] { ui.spnMaxPing->setValue(9999); }, {"Alpha", "Charlie"}},
+        };
+        ui.lstServers->sortByColumn(0, Qt::AscendingOrder);
+        for (const auto& [act, shown] : filters) {
+            act();
+            QCOMPARE(column(ui.lstServers, 0), shown);
+        }
+        QTRY_VERIFY(app->readIni().find("mapfilter=2fort\r\nmaxping=9999\r\ngame=valve") !=
+                    std::string::npos);
+        ui.chkNotFull->click();
+        ui.lstServers->sortByColumn(2, Qt::DescendingOrder);
+        // Rows arriving take their sorted places, filtered.
+        QTest::mouseClick(ui.cmdRefresh, Qt::LeftButton);
+        QTRY_COMPARE(ui.lblProgress->text(), "3 of 4 servers answered");
+        QCOMPARE(column(ui.lstServers, 0), QStringList({"Charlie", "Alpha"}));
+        QCOMPARE(net.master.requests.size(), size_t(4));
+        ui.chkNotFull->click();
+        ui.txtMapFilter->clear();
+        ui.lstServers->sortByColumn(2, Qt::AscendingOrder);  // 2, 5, 16 players
+        QCOMPARE(column(ui.lstServers, 0), QStringList({"Alpha", "Charlie", "bravo"}));
+
+        for (int row : {1, 0}) {
+            const QRect at = ui.lstServers->visualItemRect(ui.lstServers->topLevelItem(row));
+            QTest::mouseClick(ui.lstServers->viewport(), Qt::LeftButton, {}, at.center());
+            QTest::mouseDClick(ui.lstServers->viewport(), Qt::LeftButton, {}, at.center());
+        }
+        QCOMPARE(app->games.starts.size(), size_t(2));
+        QCOMPARE(app->games.starts[1].commandLine,
+                 "/hl.exe -console +connect " + net.a.address().toStdString());
+        ui.lstServers->setCurrentItem(ui.lstServers->topLevelItem(2));
+        QTest::mouseClick(ui.cmdAddFavourite, Qt::LeftButton);
+        QVERIFY(app->readIni().find("[RECENT]\r\nserver1=" + net.a.address().toStdString() +
+                                    "\r\nserver2=" + net.c.address().toStdString() + "\r\n") !=
+                std::string::npos);
+        QVERIFY(app->readIni().find("server1=" + net.b.address().toStdString()) != std::string::npos);
+
+        ui.lstServers->sortByColumn(-1, Qt::AscendingOrder);
+        ui.tabSources->setCurrentIndex(3);
+        QTRY_COMPARE(column(ui.lstServers, 0), QStringList({"Alpha", "Charlie"}));
+        ui.tabSources->setCurrentIndex(0);
+        QTRY_COMPARE(column(ui.lstServers, 0), QStringList({"bravo"}));
     }
 };
 

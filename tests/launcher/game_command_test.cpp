@@ -1,12 +1,21 @@
 #include "launcher/game_command.h"
+#include "launcher/preset_shortcut.h"
 #include "maps/map_name.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 using namespace skyloom;
 
 TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
-    using choices = GameChoices;
+    const auto choices = [](GameType type, const char* map, const char* difficulty,
+                            const char* parameters, GameOptions options) {
+        return GameChoices{type, map, difficulty, parameters, options, {}};
+    };
     const std::pair<GameChoices, std::string> cases[] = {
         {choices(GameType::Deathmatch, "crossfire.bsp", "", "", {}),
          "hl.exe +deathmatch 1 +map crossfire"},
@@ -46,4 +55,42 @@ TEST(GameCommand, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
     };
     for (const auto& [name, problem] : cases)
         EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
+}
+
+// A shortcut's Exec gives the preset's name back as one argument, whatever it holds, and its file
+// name is a desktop-file id of its own; desktop-file-validate takes every file.
+TEST(PresetShortcut, execQuotesTheNameAndTheFileIsValid) {
+    const std::pair<std::string, std::pair<const char*, const char*>> rows[] = {
+        {"duel", {"preset-duel", "skyloom --preset duel"}},
+        {"de_dust 2", {"preset-de_5Fdust_202", "skyloom --preset \"de_dust 2\""}},
+        {"a\\b $x `y` \"z\" 100%",
+         {"preset-a_5Cb_20_24x_20_60y_60_20_22z_22_20100_25",
+          "skyloom --preset \"a\\\\\\\\b \\\\$x \\\\`y\\\\` \\\\\"z\\\\\" 100%%\""}},
+        {"tab\there;", {"preset-tab_09here_3B", "skyloom --preset \"tab\\there;\""}},
+        {"caf\xC3\xA9.x", {"preset-caf_C3_A9_2Ex", "skyloom --preset caf\xC3\xA9.x"}},
+        {std::string(300, 'w'), {nullptr, nullptr}}};
+    const std::string folder = testing::TempDir() + "skyloom-shortcuts-" + std::to_string(getpid());
+    std::filesystem::create_directories(folder);
+    for (const auto& [name, expected] : rows) {
+        const std::string file = shortcutFileName(name);
+        const std::string text = shortcutText(name);
+        if (expected.first) {
+            EXPECT_EQ(file, std::string("io.github.skyloom.Skyloom.") + expected.first + ".desktop");
+            EXPECT_NE(text.find(std::string("\nExec=") + expected.second + "\n"), std::string::npos)
+                << text;
+        }
+        EXPECT_LE(file.size(), 255u);
+        std::ofstream(folder + '/' + file) << text;
+        const std::string command = "desktop-file-validate '" + folder + '/' + file + "' 2>&1";
+        FILE* run = popen(command.c_str(), "r");
+        char said[512] = {};
+        const size_t n = fread(said, 1, sizeof said - 1, run);
+        EXPECT_EQ(pclose(run), 0) << said;
+        EXPECT_EQ(n, 0u) << said;
+    }
+    EXPECT_NE(shortcutFileName(std::string(300, 'w')), shortcutFileName(std::string(301, 'w')));
+    EXPECT_EQ(shortcutFolder("/data", "/home/p"), "/data/applications");
+    EXPECT_EQ(shortcutFolder("rel", "/home/p"), "/home/p/.local/share/applications");
+    EXPECT_EQ(shortcutFolder("", ""), "");
+    std::filesystem::remove_all(folder);
 }

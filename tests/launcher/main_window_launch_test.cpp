@@ -3,7 +3,9 @@
 #include <filesystem>
 
 #include "../maps/map_bytes.h"
+#include "app/preset_mode.h"
 #include "launcher/main_window.h"
+#include "launcher/presets.h"
 #include "test_app.h"
 #include "ui_main_window.h"
 
@@ -51,10 +53,8 @@ class MainWindowLaunchTest : public QObject {
         writeFile(hl + "tfc/maps/bad.bsp", "not a map");
         // A downloaded name with tabs would become more arguments: never listed.
         app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp", "x\t+exec\tevil.bsp"});
-        // Complete as Wine finds files, whatever their case; its title is markup.
-        writeFile(hl + "tfc_downloads/maps/dl.bsp",
-                  bspBytes(std::string("{\"message\" \"") + kMarkup +
-                           "\" \"model\" \"models/x.mdl\"}"));
+        // Complete as Wine finds files, whatever their case; its title is markup; a room.
+        writeFile(hl + "tfc_downloads/maps/dl.bsp", dlMap(box({0, 0, 0}, {512, 256, 128}, true)));
         app->makeFolder("hl/tfc/Models", {"X.MDL"});
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
@@ -62,6 +62,10 @@ class MainWindowLaunchTest : public QObject {
                       "hl.exe\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
         w = qobject_cast<MainWindow*>(app->windows.show("sp"));
         return w->ui();
+    }
+    static std::string dlMap(const std::vector<Face>& world) {
+        return bspBytes(std::string("{\"message\" \"") + kMarkup + "\" \"model\" \"models/x.mdl\"}",
+                        {}, false, geometryLumps(world));
     }
     static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
     static QString describe(MapFileList* list, int row, int role) {
@@ -93,6 +97,25 @@ private slots:
         shown.setHtml(tip);
         QVERIFY2(tip.startsWith("<p>&lt;img") && shown.toPlainText().replace(QChar(0xA0), u' ') == kMarkup,
                  qPrintable(tip));
+        // Then beside the picture of the room drawn meanwhile, the title still text; drawn again
+        // when the map changes.
+        for (const QSize size : {QSize(256, 130), QSize(130, 256)}) {
+            if (size.height() == 256) {
+                std::vector<Face> world = box({0, 0, 0}, {256, 512, 128}, true);
+                world.push_back(world.front());
+                writeFile(app->folder() + "/hl/tfc_downloads/maps/dl.bsp", dlMap(world));
+                QCOMPARE(describe(ui.dirFichiers, 2, Qt::ToolTipRole), tip);
+            }
+            QTRY_VERIFY(describe(ui.dirFichiers, 2, Qt::ToolTipRole) != tip);
+            const QString pictured = describe(ui.dirFichiers, 2, Qt::ToolTipRole);
+            shown.setHtml(pictured);
+            QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup),
+                     qPrintable(pictured));
+            const QString url = pictured.section('"', 1, 1);
+            QVERIFY(url.startsWith("data:image/png;base64,"));
+            QCOMPARE(shown.resource(QTextDocument::ImageResource, url).value<QPixmap>().size(),
+                     size);
+        }
         // A Latin-1 folder and map: listed, shown as themselves, given to the game as bytes.
         auto& latin = openWithInstall("cartes_\xe9t\xe9/maps");
         QCOMPARE(latin.dirFichiers->fileNames(), QStringList({"caf\u00e9.bsp"}));
@@ -177,9 +200,6 @@ private slots:
         QTest::newRow("unloadable") << "x +exec evil.bsp"
                                     << "holds a blank"
                                     << "Map name";
-        QTest::newRow("quoted") << "x\"+exec evil.bsp"
-                                << "holds the character \""
-                                << "Map name";
         // The paste guard makes a typed tab a blank, which is refused by name.
         QTest::newRow("tab") << "x\t+exec\tevil.bsp"
                              << "holds a blank"
@@ -255,6 +275,94 @@ private slots:
         QTest::mouseClick(ui.launchCustom, Qt::LeftButton);
         expectStart(1, "hl.exe -game my mod");
         QVERIFY(app->ended);
+    }
+    // Presets through the window and the command line: each row acts, then the game started
+    // (command line, or none) and the one box shown (its title, or none) are what it says.
+    void presets_saveFillStartAndDeleteThroughWindowAndCommandLine() {
+        enum class Act { Save, Fill, Start, Shortcut, Delete };
+        struct Row {
+            Act act;
+            const char* name;
+            const char* started;
+            const char* box;
+            bool gameFails = false;
+        };
+        const char* const duel = "hl.exe +map dl +set skill 1 -zone 4096 -console";
+        const Row rows[] = {
+            {Act::Save, "duel", nullptr, nullptr},
+            {Act::Save, "", nullptr, "Preset not saved"},
+            {Act::Save, "a]b", nullptr, "Preset not saved"},
+            {Act::Save, " duel", nullptr, "Preset not saved"},
+            {Act::Start, "duel", duel, nullptr},
+            {Act::Start, "DUEL", duel, nullptr},
+            {Act::Start, "duel", nullptr, "Skyloom", true},
+            {Act::Fill, "duel", duel, nullptr},
+            {Act::Save, "2fort", nullptr, nullptr},
+            {Act::Start, "2fort", "hl.exe +map 2fort +set skill 1 -zone 4096 -console",
+             "Missing files"},
+            {Act::Save, "Duel", nullptr, "Save as preset"},  // replaces "duel"
+            {Act::Shortcut, "Duel", nullptr, "Create desktop shortcut"},
+            {Act::Delete, "Duel", nullptr, "Delete preset"},  // and its shortcut
+            {Act::Start, "duel", nullptr, "Skyloom"},
+            {Act::Fill, "2fort", "hl.exe +map 2fort +set skill 1 -zone 4096 -console",
+             "Missing files"},
+        };
+        auto& ui = openWithInstall();
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app->folder() + "/data"));
+        const std::string shortcut =
+            app->folder() + "/data/applications/io.github.skyloom.Skyloom.preset-Duel.desktop";
+        QTest::mouseClick(ui.optSP, Qt::LeftButton);
+        ui.cmbDifficult->setCurrentText("Medium");
+        QTest::mouseClick(ui.console, Qt::LeftButton);
+        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
+        QTest::keyClicks(ui.parameters, " -zone 4096");
+        ui.txtSelMap->setText("dl.bsp");
+        for (const Row& row : rows) {
+            const QString name = QString::fromUtf8(row.name);
+            app->games.result = {!row.gameFails, "hl.exe", "No such file."};
+            switch (row.act) {
+                case Act::Save:
+                    if (name == "2fort") ui.txtSelMap->setText("2fort.bsp");
+                    app->desktop.texts.push_back(name);
+                    ui.mnuFileitmSavePreset->trigger();
+                    break;
+                case Act::Start:
+                    QCOMPARE(runPreset(app->context, row.name), row.started ? 0 : 1);
+                    break;
+                case Act::Fill: {
+                    ui.mnuEdititmReset->trigger();
+                    app->desktop.messages.clear();
+                    emit ui.mnuPresets->aboutToShow();
+                    for (QAction* item : ui.mnuPresets->actions())
+                        if (item->text() == name) item->trigger();
+                    QVERIFY(ui.optSP->isChecked() && ui.parameters->isVisible());
+                    QTest::mouseClick(ui.launch, Qt::LeftButton);
+                    break;
+                }
+                case Act::Shortcut:
+                case Act::Delete: {
+                    const auto names = presetNames(app->settings.text());
+                    const auto at = std::find(names.begin(), names.end(), row.name);
+                    app->desktop.choices.push_back(int(at - names.begin()));
+                    (row.act == Act::Delete ? ui.mnuPresetsitmDelete : ui.mnuPresetsitmShortcut)
+                        ->trigger();
+                    QCOMPARE(std::filesystem::exists(shortcut), row.act == Act::Shortcut);
+                    break;
+                }
+            }
+            const auto& starts = app->games.starts;
+            QVERIFY2(row.started ? starts.size() == 1 && starts[0].commandLine == row.started
+                                 : starts.empty() || row.gameFails,
+                     row.name);
+            const auto& boxes = app->desktop.messages;
+            QVERIFY2(row.box ? boxes.size() == 1 && boxes[0].title == row.box : boxes.empty(),
+                     qPrintable(boxes.empty() ? name : boxes[0].text));
+            app->games.starts.clear();
+            app->desktop.messages.clear();
+        }
+        const std::string ini = app->readIni();
+        QVERIFY(ini.find("[PRESET 2fort]") != std::string::npos && ini.find("uel") == std::string::npos);
+        qunsetenv("XDG_DATA_HOME");
     }
 };
 

@@ -1,9 +1,13 @@
-// The map file readers over bytes built here: .bsp, WAD3, .res and liblist.gam.
+// The map file readers over bytes built here: .bsp, WAD3, .res and liblist.gam; the picture of
+// a map.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "map_bytes.h"
 #include "maps/bsp_file.h"
 #include "maps/map_check.h"
+#include "maps/map_picture.h"
 #include "maps/res_file.h"
 #include "maps/wad_file.h"
 
@@ -90,6 +94,81 @@ TEST(BspFile, damagedMapsAreUnreadable) {
     }
     for (size_t size = 0; size < good.size(); ++size)
         EXPECT_FALSE(readBsp(MemorySource(std::string_view(good).substr(0, size)), true)) << size;
+}
+
+// A square room with a block in its middle, and a brush entity spanning the room above both.
+static std::map<int, std::string> roomLumps() {
+    std::vector<Face> world = box({192, 192, 0}, {320, 320, 64}, false);
+    for (Face& f : box({0, 0, 0}, {512, 512, 128}, true)) world.push_back(f);
+    return geometryLumps(world, box({0, 0, 200}, {512, 512, 210}, false));
+}
+
+TEST(MapPicture, aSquareRoomFromAbove) {
+    for (const bool swapped : {false, true}) {
+        const auto picture =
+            mapPicture(MemorySource(bspBytes(kEntities, {}, swapped, roomLumps())));
+        ASSERT_TRUE(picture) << swapped;
+        ASSERT_EQ(picture->width, 256);
+        ASSERT_EQ(picture->height, 256);
+        // Transparent outside; walls as dark lines; the floor, lighter on the block.
+        const struct {
+            int x, y;
+            int grey;  // -1: transparent
+        } pixels[] = {{0, 0, -1},    {255, 128, -1}, {2, 128, 24},    {254, 128, 24}, {128, 2, 24},
+                      {96, 128, 24}, {40, 128, 110}, {128, 220, 110}, {128, 128, 235}};
+        for (const auto& p : pixels) {
+            const uint8_t* px = &picture->rgba[size_t(p.y * 256 + p.x) * 4];
+            EXPECT_EQ(p.grey < 0 ? 0 : 255, px[3]) << p.x << "," << p.y;
+            EXPECT_EQ(std::max(p.grey, 0), px[0]) << p.x << "," << p.y;
+        }
+    }
+}
+
+TEST(MapPicture, damagedGeometry) {
+    auto with = [](int lump, std::string bytes) {
+        auto lumps = roomLumps();
+        lumps[lump] = std::move(bytes);
+        return bspBytes(kEntities, {}, false, lumps);
+    };
+    const auto lumps = roomLumps();
+    auto piled = [&](size_t faces) {  // faces of the world's 65,535 corners each
+        auto bytes = roomLumps();
+        bytes[7].clear();
+        for (size_t i = 0; i < faces; ++i)
+            bytes[7] += std::string(8, '\0') + "\xff\xff" + std::string(10, '\0');
+        bytes[13].clear();
+        for (int i = 0; i < 0xFFFF; ++i) bytes[13] += le32Bytes(1);
+        bytes[14].clear();
+        return bspBytes(kEntities, {}, false, bytes);
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        int faces;  // -1: unreadable
+    } cases[] = {
+        {"no geometry", bspBytes(kEntities), 0},
+        {"a NaN corner drops its face", with(3, floatBytes(NAN) + lumps.at(3).substr(4)), 11},
+        {"vertices cut", with(3, lumps.at(3).substr(0, 12 * 40)), -1},
+        {"edges cut", with(12, lumps.at(12).substr(0, 4 * 40)), -1},
+        {"surfedges cut", with(13, lumps.at(13).substr(0, 4 * 40)), -1},
+        {"planes cut", with(1, lumps.at(1).substr(0, 20 * 8)), -1},
+        {"corners up to the cap", piled(16), 16},
+        {"corners past the cap", piled(17), -1},
+        {"world past the faces", with(14, std::string(56, '\0') + le32Bytes(1) + le32Bytes(18)),
+         -1},
+    };
+    for (const auto& c : cases) {
+        const auto geometry = readMapGeometry(MemorySource(c.bytes));
+        EXPECT_EQ(geometry ? int(geometry->faces.size()) : -1, c.faces) << c.what;
+    }
+    EXPECT_FALSE(mapPicture(MemorySource(bspBytes(kEntities))));
+    // Floors piled deeper than in any real map cost too much to draw.
+    const std::vector<Face> pile(70, box({0, 0, 0}, {64, 64, 64}, true)[0]);
+    auto picture = [](const std::vector<Face>& world) {
+        return mapPicture(MemorySource(bspBytes(kEntities, {}, false, geometryLumps(world))));
+    };
+    EXPECT_TRUE(picture({pile.begin(), pile.begin() + 8}));
+    EXPECT_FALSE(picture(pile));
 }
 
 TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {

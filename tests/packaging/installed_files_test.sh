@@ -31,6 +31,7 @@ for args in "--bogus" "--settings" "--settings /nowhere/mine.ini" "stray"; do
   err=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" $args 2>&1 >/dev/null) || status=$?
   [ "$status" = 1 ] && [[ "$err" == skyloom:* ]] || fail "skyloom $args: status $status, \"$err\""
 done
+grep -q -- "--list-servers" <<< "$help" || fail "--help does not offer --list-servers"
 
 # --find-game: one tabbed line per install; with none, status 1 and the places looked in.
 home=$(mktemp -d)

@@ -1,11 +1,15 @@
 #include "servers/a2s.h"
 
+#include <QByteArray>
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <sstream>
 
 #include "fuzz.h"
+#include "servers/master_server.h"
+#include "servers/web_api.h"
 #include "servers/server_text.h"
 
 using namespace skyloom;
@@ -244,4 +248,97 @@ TEST(A2sFuzz, hostileDatagramsGiveErrorsOnly) {
         Bytes whole;
         if (splits.add(split, whole) == SplitAssembler::Result::Complete) (void)parseAnswer(whole);
     }
+}
+
+namespace {
+
+const std::string kList = "\xFF\xFF\xFF\xFF\x66\x0A"s;
+const std::string kEnd = "\0\0\0\0\0\0"s;
+std::string entry(int last, int port) {
+    return "\x01\x02\x03"s + char(last) + char(port >> 8) + char(port & 0xFF);
+}
+
+struct PagingCase {
+    const char* what;
+    std::vector<std::string> pages;  // answered in turn
+    std::string listed;              // every new address, in order
+    std::string seeds;               // what each next request would carry
+    bool complete;
+};
+
+const PagingCase kPaging[] = {
+    {"end marker", {kList + entry(4, 27015) + entry(5, 258) + kEnd + entry(6, 1)},
+     "1.2.3.4:27015 1.2.3.5:258", "1.2.3.5:258", true},
+    {"two pages, each seeded by the last address",
+     {kList + entry(4, 1) + entry(5, 2), kList + entry(6, 3) + kEnd},
+     "1.2.3.4:1 1.2.3.5:2 1.2.3.6:3", "1.2.3.5:2 1.2.3.6:3", true},
+    {"a page repeating the seed ends the list",
+     {kList + entry(4, 1) + entry(5, 2), kList + entry(5, 2)}, "1.2.3.4:1 1.2.3.5:2",
+     "1.2.3.5:2 1.2.3.5:2", true},
+    {"a truncated entry is left out", {kList + entry(4, 1) + entry(5, 2).substr(0, 5)},
+     "1.2.3.4:1", "1.2.3.4:1", false},
+    {"an empty answer", {kList}, "", "0.0.0.0:0", true},
+    {"not an answer changes nothing",
+     {"\xFF\xFF\xFF\xFF\x66\x0B"s + entry(4, 1), kList.substr(0, 5), kList + std::string(2048, 'x')},
+     "", "0.0.0.0:0 0.0.0.0:0 0.0.0.0:0", false},
+};
+
+}  // namespace
+
+TEST(MasterList, pagesAndTheirEnd) {
+    EXPECT_EQ(buildMasterRequest("0.0.0.0:0", masterFilter("valve")),
+              bytes("\x31\xFF" "0.0.0.0:0\0\\appid\\70\\gamedir\\valve\0"s));
+    EXPECT_EQ(buildMasterRequest("1.2.3.4:5", masterFilter("tfc")),
+              bytes("\x31\xFF" "1.2.3.4:5\0\\gamedir\\tfc\0"s));
+    for (const PagingCase& c : kPaging) {
+        MasterList list;
+        std::string listed, seeds;
+        for (const std::string& page : c.pages) {
+            for (const MasterEntry& e : list.add(parseMasterAnswer(bytes(page))))
+                listed += (listed.empty() ? "" : " ") + formatMasterEntry(e);
+            seeds += (seeds.empty() ? "" : " ") + list.nextSeed();
+        }
+        EXPECT_EQ(listed, c.listed) << c.what;
+        EXPECT_EQ(seeds, c.seeds) << c.what;
+        EXPECT_EQ(list.complete(), c.complete) << c.what;
+    }
+}
+
+TEST(WebApiList, addressesFromTheJson) {
+    const std::pair<std::string, std::string> cases[] = {
+        {R"({"response":{"servers":[{"addr":"1.2.3.4:27015","name":"x"},{"addr":"5.6.7.8:1"}]}})",
+         "1.2.3.4:27015 5.6.7.8:1"},
+        {R"({"response":{}})", ""},  // no servers: Steam leaves the array out
+        {R"({"response":{"servers":[{"addr":"host:1"},{"addr":"1.2.3.4"},{"addr":7},{}]}})", ""},
+        {R"({"response":[]})", "invalid"},
+        {R"({"servers":[]})", "invalid"},
+        {R"({"response":{"servers":[{"addr":"1.2.3.4:1"})", "invalid"},
+    };
+    for (const auto& [json, expected] : cases) {
+        const auto servers = parseWebApiServers(QByteArray::fromStdString(json));
+        std::string got = servers ? "" : "invalid";
+        for (const MasterEntry& e : servers.value_or(std::vector<MasterEntry>{}))
+            got += (got.empty() ? "" : " ") + formatMasterEntry(e);
+        EXPECT_EQ(got, expected) << json;
+    }
+    EXPECT_EQ(webApiAddress("http://127.0.0.1:8/", "k y", "\\gamedir\\tfc", 5).toStdString(),
+              "http://127.0.0.1:8/IGameServersService/GetServerList/v1/"
+              "?key=k%20y&filter=%5Cgamedir%5Ctfc&limit=5");
+}
+
+// Hostile master pages and Web API answers: errors or short lists only.
+TEST(MasterListFuzz, hostilePagesAndJson) {
+    std::mt19937 rng(27011);
+    const std::string pages[] = {kList + entry(4, 1) + entry(5, 2) + kEnd, kList + entry(9, 9)};
+    const std::string json =
+        R"({"response":{"servers":[{"addr":"1.2.3.4:27015","name":"x","players":3}]}})";
+    MasterList list;
+    for (int round = 0; round < 20000; ++round) {
+        const std::string page =
+            round % 2 ? randomBytes(rng, 80) : mutate(pages[rng() % std::size(pages)], rng);
+        (void)list.add(parseMasterAnswer(bytes(page)));
+        if (list.complete()) list = MasterList();
+        if (round % 4 == 0) (void)parseWebApiServers(QByteArray::fromStdString(mutate(json, rng)));
+    }
+    EXPECT_LE(list.size(), MasterList::kMaxServers);
 }

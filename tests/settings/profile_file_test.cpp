@@ -62,6 +62,18 @@ TEST(ProfileText, writesChangeOnlyTheirLine) {
               "[M]\n[m]\nu=c\n");
 }
 
+TEST(ProfileText, sectionsListOnceAndGoWhole) {
+    const std::string t = "; c\n[A]\nk=1\n [ b ] x\r\n\n[a]\r[C\nj=2\n[B]\n";
+    EXPECT_EQ(profileSections(t), (std::vector<std::string>{"A", "b", "C"}));
+    // Every copy goes with its lines; the lines of the others keep their bytes.
+    const std::pair<const char*, std::string> removals[] = {
+        {"a", "; c\n [ b ] x\r\n\n[C\nj=2\n[B]\n"},
+        {"B", "; c\n[A]\nk=1\n[a]\r[C\nj=2\n"},
+        {"none", t}};
+    for (const auto& [name, expected] : removals)
+        EXPECT_EQ(removeProfileSection(t, name), expected) << name;
+}
+
 // Bytes of a UTF-16 file with its mark, from a literal the compiler encodes.
 std::string utf16(std::u16string_view text, bool bigEndian = false) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
@@ -109,6 +121,11 @@ TEST(ProfileText, randomAndMutatedTextsReadAndWriteBack) {
                                    "user"),
                   std::nullopt)
             << bytes;
+        const std::string removed = removeProfileSection(set, "misc");
+        for (std::string name : profileSections(removed)) {
+            for (char& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
+            ASSERT_NE(name, "MISC") << bytes;
+        }
     }
 }
 

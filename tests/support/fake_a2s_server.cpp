@@ -105,4 +105,39 @@ void FakeA2sServer::answer() {
     }
 }
 
+FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
+    : servers(std::move(list)), perPage(page), socket_(new QUdpSocket(this)) {
+    socket_->bind(QHostAddress::LocalHost, 0);
+    connect(socket_, &QUdpSocket::readyRead, this, &FakeMaster::answer);
+}
+
+QString FakeMaster::address() const {
+    return "127.0.0.1:" + QString::number(socket_->localPort());
+}
+
+void FakeMaster::answer() {
+    while (socket_->hasPendingDatagrams()) {
+        QHostAddress from;
+        quint16 fromPort = 0;
+        QByteArray d(int(socket_->pendingDatagramSize()), '\0');
+        socket_->readDatagram(d.data(), d.size(), &from, &fromPort);
+        requests.push_back(d.toStdString());
+        if (pagesToAnswer >= 0 && int(requests.size()) > pagesToAnswer) continue;
+        const QString seed = QString::fromLatin1(d.mid(2).constData());
+        std::size_t at = 0;
+        while (at < servers.size() && seed != "0.0.0.0:0" && servers[at++] != seed) {
+        }
+        std::string page = "\xFF\xFF\xFF\xFF\x66\x0A"s;
+        for (std::size_t i = at; i < std::min(servers.size(), at + perPage); ++i) {
+            const int colon = int(servers[i].lastIndexOf(':'));
+            const quint32 ip = QHostAddress(servers[i].left(colon)).toIPv4Address();
+            const int port = servers[i].mid(colon + 1).toInt();
+            page += u8(int(ip >> 24)) + u8(int(ip >> 16) & 0xFF) + u8(int(ip >> 8) & 0xFF) +
+                    u8(int(ip & 0xFF)) + u8(port >> 8) + u8(port & 0xFF);
+        }
+        if (at + perPage >= servers.size()) page += std::string(6, '\0');
+        socket_->writeDatagram(page.data(), qint64(page.size()), from, fromPort);
+    }
+}
+
 }  // namespace skyloom::test

@@ -56,4 +56,24 @@ private:
     QUdpSocket* other_;
 };
 
+// A master server on a loopback address: lists `servers` a page at a time, each page going on
+// from the seed the request carries, and records every request.
+class FakeMaster final : public QObject {
+    Q_OBJECT
+public:
+    explicit FakeMaster(std::vector<QString> servers, std::size_t perPage = 2);
+
+    QString address() const;  // "host:port"
+
+    std::vector<QString> servers;  // "a.b.c.d:port"
+    std::size_t perPage;
+    int pagesToAnswer = -1;  // then silence; -1: every page
+    std::vector<std::string> requests;
+
+private:
+    void answer();
+
+    QUdpSocket* socket_;
+};
+
 }  // namespace skyloom::test

@@ -58,12 +58,31 @@ public:
         return c;
     }
 
+    std::optional<QString> askText(QWidget*, const QString& title, const QString&) override {
+        textDialogs.push_back(title);
+        if (texts.empty()) return std::nullopt;
+        std::optional<QString> t = texts.front();
+        texts.pop_front();
+        return t;
+    }
+    std::optional<QString> askSecret(QWidget*, const QString& title, const QString&) override {
+        secretDialogs.push_back(title);
+        if (secrets.empty()) return std::nullopt;
+        std::optional<QString> s = secrets.front();
+        secrets.pop_front();
+        return s;
+    }
+
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;  // default: OK (Yes)
     std::vector<FileDialog> fileDialogs;
     std::deque<std::optional<QString>> files;  // default: cancelled
     std::vector<ListDialog> lists;
     std::deque<std::optional<int>> choices;  // default: cancelled
+    std::vector<QString> textDialogs;        // their titles
+    std::deque<std::optional<QString>> texts;  // default: cancelled
+    std::vector<QString> secretDialogs;
+    std::deque<std::optional<QString>> secrets;  // default: cancelled
 };
 
 }  // namespace skyloom::test

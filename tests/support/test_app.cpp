@@ -36,7 +36,10 @@ TestApp::TestApp()
               0,
               0,
               500,
-              {500, 2}},
+              {500, 2},
+              50,
+              {},
+              {}},
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings, network} {
     registerWindows(context);

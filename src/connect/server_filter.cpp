@@ -1,0 +1,50 @@
+#include "connect/server_filter.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace skyloom {
+
+namespace {
+
+char lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool containsFolded(const std::string& text, const std::string& part) {
+    return std::search(text.begin(), text.end(), part.begin(), part.end(),
+                       [](char a, char b) { return lower(a) == lower(b); }) != text.end();
+}
+
+}  // namespace
+
+bool passesFilter(const ServerFilter& f, const std::optional<ServerFacts>& s) {
+    if (!s) return !f.any();
+    return (!f.notEmpty || s->players - s->bots > 0) && (!f.notFull || s->players < s->maxPlayers) &&
+           (!f.noPassword || !s->password) && (f.map.empty() || containsFolded(s->map, f.map)) &&
+           (f.maxPing <= 0 || s->pingMs <= f.maxPing);
+}
+
+ServerFilter readServerFilter(const Settings& settings) {
+    const auto flag = [&](const char* key) { return settings.read("SERVERS", key, "", 8) == "1"; };
+    ServerFilter f;
+    f.notEmpty = flag("notempty");
+    f.notFull = flag("notfull");
+    f.noPassword = flag("nopassword");
+    f.map = settings.read("SERVERS", "mapfilter", "", 64);
+    const std::string ping = settings.read("SERVERS", "maxping", "0", 8);
+    f.maxPing = std::all_of(ping.begin(), ping.end(), ::isdigit) && !ping.empty()
+                    ? std::min(std::stoi(ping), 9999)
+                    : 0;
+    f.game = settings.read("SERVERS", "game", "valve", 8) == "tfc" ? "tfc" : "valve";
+    return f;
+}
+
+std::vector<std::pair<const char*, std::string>> serverFilterValues(const ServerFilter& f) {
+    const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+    return {{"notempty", flag(f.notEmpty)},   {"notfull", flag(f.notFull)},
+            {"nopassword", flag(f.noPassword)}, {"mapfilter", f.map},
+            {"maxping", std::to_string(f.maxPing)}, {"game", f.game}};
+}
+
+}  // namespace skyloom

@@ -1,0 +1,60 @@
+#include "launcher/game_launch.h"
+
+#include "app/map_file_list.h"
+#include "app/start_failure.h"
+#include "launcher/presets.h"
+#include "maps/search_path.h"
+
+namespace skyloom {
+
+QString listMapsOf(const Settings& settings, MapFileList& list, const std::string& mapsKey) {
+    // A missing key is no folder, not a folder called "error" in the current folder.
+    const std::string folder = settings.readPath(mapsKey, "error");
+    const std::string program = settings.readPath("program", "error");
+    const bool wine = program != "error" && isWindowsProgram(program);
+    return list.setMapsFolder(folder == "error" ? "" : folder, wine);
+}
+
+namespace {
+
+void tell(Desktop& desktop, QWidget* parent, const QString& text, const QString& title,
+          MessageIcon icon) {
+    desktop.message(parent, text, title, MessageButtons::Ok, icon);
+}
+
+}  // namespace
+
+bool launchChoices(const AppContext& context, QWidget* parent, MapFileList& maps,
+                   const GameChoices& choices) {
+    const bool custom = choices.type == GameType::Custom;
+    if (custom && choices.customFolder.empty()) {
+        tell(context.desktop, parent, QStringLiteral("You must specify a custom mod's folder"),
+             QStringLiteral("OOoops"), MessageIcon::Information);
+        return false;
+    }
+    if (!custom && choices.selectedMap.empty()) {
+        tell(context.desktop, parent, QStringLiteral("Please select a map"),
+             QStringLiteral("No map selected !"), MessageIcon::Exclamation);
+        return false;
+    }
+    if (!custom && refuseUnloadableMapName(context.desktop, parent, choices.selectedMap))
+        return false;
+    const auto folder = gameFolder(context.settings.readPath("program", ""));
+    if (!folder) {
+        tell(context.desktop, parent,
+             QStringLiteral("Skyloom does not know where hl.exe is: the path of the game is "
+                            "missing from skyloom.ini.\nSet it in Edit > Configuration, then "
+                            "launch again."),
+             QStringLiteral("Configuration incomplete"), MessageIcon::Exclamation);
+        return false;
+    }
+    if (!custom &&
+        !startDespiteMissingFiles(maps, context.desktop, parent, shownText(choices.selectedMap)))
+        return false;
+    const StartResult result =
+        context.games.StartGame(composeChosenCommand(choices), *folder, WindowState::Maximized);
+    if (!result.ok) reportStartFailure(context.desktop, parent, result);
+    return result.ok;
+}
+
+}  // namespace skyloom

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "app/app_context.h"
+#include "launcher/game_command.h"
+
+class QWidget;
+
+namespace skyloom {
+
+class MapFileList;
+
+// Lists in `list` the maps of the folder the GAMEDIR key `mapsKey` names; gives why none could
+// be listed, for the list's frame.
+QString listMapsOf(const Settings& settings, MapFileList& list, const std::string& mapsKey);
+
+// Starts the chosen game as the main window's launch buttons do; `--preset` starts through here
+// too, so the two never drift. A missing map or custom folder, a map name the game cannot load,
+// an unknown game folder and a failed start are told in a box; the player is asked before a map
+// that lacks files (`maps` lists the maps of the chosen type). True when the game started.
+bool launchChoices(const AppContext& context, QWidget* parent, MapFileList& maps,
+                   const GameChoices& choices);
+
+}  // namespace skyloom

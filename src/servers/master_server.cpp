@@ -1,0 +1,88 @@
+#include "servers/master_server.h"
+
+#include <charconv>
+
+namespace skyloom {
+
+namespace {
+
+constexpr std::uint8_t kHeader[] = {0xFF, 0xFF, 0xFF, 0xFF, 0x66, 0x0A};
+constexpr std::size_t kEntry = 6;
+// No datagram is longer; anything longer is not an answer.
+constexpr std::size_t kMaxDatagram = 2048;
+
+}  // namespace
+
+std::string formatMasterEntry(const MasterEntry& e) {
+    return std::to_string(e.ip >> 24) + '.' + std::to_string((e.ip >> 16) & 0xFF) + '.' +
+           std::to_string((e.ip >> 8) & 0xFF) + '.' + std::to_string(e.ip & 0xFF) + ':' +
+           std::to_string(e.port);
+}
+
+std::string masterFilter(std::string_view gameFolder) {
+    if (gameFolder == "tfc") return "\\gamedir\\tfc";
+    return "\\appid\\70\\gamedir\\valve";
+}
+
+std::vector<std::uint8_t> buildMasterRequest(std::string_view seed, std::string_view filter) {
+    std::vector<std::uint8_t> out{0x31, 0xFF};
+    out.insert(out.end(), seed.begin(), seed.end());
+    out.push_back(0);
+    out.insert(out.end(), filter.begin(), filter.end());
+    out.push_back(0);
+    return out;
+}
+
+MasterPage parseMasterAnswer(std::span<const std::uint8_t> d) {
+    MasterPage page;
+    if (d.size() < sizeof kHeader || d.size() > kMaxDatagram ||
+        !std::equal(std::begin(kHeader), std::end(kHeader), d.begin()))
+        return page;
+    page.valid = true;
+    for (std::size_t at = sizeof kHeader; d.size() - at >= kEntry; at += kEntry) {
+        const MasterEntry e{std::uint32_t{d[at]} << 24 | std::uint32_t{d[at + 1]} << 16 |
+                                std::uint32_t{d[at + 2]} << 8 | d[at + 3],
+                            static_cast<std::uint16_t>(d[at + 4] << 8 | d[at + 5])};
+        if (e.ip == 0 && e.port == 0) {
+            page.last = true;
+            break;
+        }
+        page.entries.push_back(e);
+    }
+    return page;
+}
+
+std::string MasterList::nextSeed() const {
+    return last_ ? formatMasterEntry(*last_) : "0.0.0.0:0";
+}
+
+std::vector<MasterEntry> MasterList::add(const MasterPage& page) {
+    std::vector<MasterEntry> fresh;
+    if (!page.valid || complete_) return fresh;
+    ++pages_;
+    for (const MasterEntry& e : page.entries) {
+        if (seen_.size() >= kMaxServers) break;
+        if (seen_.insert(e).second) fresh.push_back(e);
+    }
+    if (!page.entries.empty()) last_ = page.entries.back();
+    complete_ = page.last || fresh.empty() || seen_.size() >= kMaxServers;
+    return fresh;
+}
+
+std::optional<MasterAddress> parseMasterAddress(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    const auto colon = text.rfind(':');
+    if (colon == std::string_view::npos || colon == 0) return std::nullopt;
+    const std::string_view port = text.substr(colon + 1);
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), value);
+    if (error != std::errc{} || end != port.data() + port.size() || value == 0 || value > 65535)
+        return std::nullopt;
+    std::string_view host = text.substr(0, colon);
+    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    return MasterAddress{std::string(host), static_cast<std::uint16_t>(value)};
+}
+
+}  // namespace skyloom

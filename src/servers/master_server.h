@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skyloom {
+
+// The master server's list over UDP: a request names where to go on from (the seed) and which
+// servers (the filter); each answer is a page of IPv4 addresses, the last one ending in 0.0.0.0:0.
+
+struct MasterEntry {
+    std::uint32_t ip = 0;  // a.b.c.d as (a << 24) | … | d
+    std::uint16_t port = 0;
+    bool operator<(const MasterEntry& o) const { return ip != o.ip ? ip < o.ip : port < o.port; }
+    bool operator==(const MasterEntry&) const = default;
+};
+
+std::string formatMasterEntry(const MasterEntry& entry);  // "a.b.c.d:port"
+
+// The games the list can be asked for, by their folder: "valve" or "tfc".
+std::string masterFilter(std::string_view gameFolder);
+
+// 0x31, the region (0xFF: the whole world), the seed and the filter, each NUL-terminated.
+std::vector<std::uint8_t> buildMasterRequest(std::string_view seed, std::string_view filter);
+
+struct MasterPage {
+    bool valid = false;  // began FF FF FF FF 66 0A and was no longer than a datagram
+    std::vector<MasterEntry> entries;  // without the end marker
+    bool last = false;                 // held 0.0.0.0:0
+};
+
+// Reads one answer. A piece of an entry at the end (a datagram cut short) is left out.
+MasterPage parseMasterAnswer(std::span<const std::uint8_t> datagram);
+
+// The list as its pages arrive: which seed to ask with next, which addresses are new, and when it
+// is complete. A page that brings nothing new ends it too, so a master repeating itself cannot
+// keep the list asking for ever.
+class MasterList {
+public:
+    static constexpr std::size_t kMaxServers = 65536;
+
+    std::string nextSeed() const;
+    // The page's addresses not seen before; invalid pages change nothing.
+    std::vector<MasterEntry> add(const MasterPage& page);
+    bool complete() const { return complete_; }
+    std::size_t size() const { return seen_.size(); }
+    int pages() const { return pages_; }
+
+private:
+    std::set<MasterEntry> seen_;
+    std::optional<MasterEntry> last_;
+    bool complete_ = false;
+    int pages_ = 0;
+};
+
+// "host:port" as the `master=` setting holds it; nothing when it names no port.
+struct MasterAddress {
+    std::string host;
+    std::uint16_t port = 0;
+};
+std::optional<MasterAddress> parseMasterAddress(std::string_view text);
+
+inline constexpr const char* kDefaultMaster = "hl2master.steampowered.com:27011";
+
+}  // namespace skyloom

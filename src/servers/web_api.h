@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "servers/master_client.h"
+#include "servers/master_server.h"
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace skyloom {
+
+// The same list through Steam's Web API, for players with a key of their own: one HTTP GET of
+// IGameServersService/GetServerList/v1, its JSON `response.servers[].addr` read as the master's
+// entries.
+
+// The servers' addresses; nothing when the text is not such an answer. Entries that name no IPv4
+// address and port are left out.
+std::optional<std::vector<MasterEntry>> parseWebApiServers(const QByteArray& json);
+
+// The address asked, the key and filter encoded into its query.
+QString webApiAddress(const QString& base, const QString& key, const std::string& filter,
+                      int limit);
+
+class WebApiClient final : public QObject {
+    Q_OBJECT
+public:
+    explicit WebApiClient(int timeoutMs, QObject* parent = nullptr);
+    ~WebApiClient() override;
+
+    // Starts again; a list still arriving is dropped.
+    void fetch(const QString& base, const QString& key, const std::string& filter);
+    void cancel();  // without a word
+
+    static constexpr qint64 kMaxAnswer = 32 * 1024 * 1024;
+    static constexpr int kLimit = 20000;
+
+signals:
+    void listed(const std::vector<skyloom::MasterEntry>& servers);
+    void finished(const skyloom::ListOutcome& outcome);
+
+private:
+    void arrived(QNetworkReply* reply);
+
+    int timeoutMs_;
+    QNetworkAccessManager* network_;
+    QPointer<QNetworkReply> reply_;
+    QString source_;
+};
+
+}  // namespace skyloom
