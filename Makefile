@@ -1,6 +1,6 @@
 # The two commands of the README: `make run` and `make test`; `make bench` for the benchmarks,
-# `make package` for the .deb.
-.PHONY: run test bench package deps build build-test clean
+# `make package` for the .deb, `make test-release` for the end-to-end tests of the release build.
+.PHONY: run test test-release bench package deps build build-test build-release clean
 
 JOBS ?= $(shell nproc)
 
@@ -8,7 +8,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr -DSKYLOOM_TESTS=OFF -DSKYLOOM_BENCH=ON >/dev/null
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DSKYLOOM_TESTS=OFF -DSKYLOOM_BENCH=ON >/dev/null
 	@cmake --build build -j $(JOBS)
 
 run: build
@@ -17,7 +17,7 @@ run: build
 	@./build/skyloom
 
 build-test: deps
-	@cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_INSTALL_PREFIX=/usr -DSKYLOOM_SANITIZE=ON -DSKYLOOM_TESTS=ON -DSKYLOOM_BENCH=ON >/dev/null
+	@cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DSKYLOOM_SANITIZE=ON -DSKYLOOM_WERROR=ON -DSKYLOOM_TESTS=ON -DSKYLOOM_BENCH=ON >/dev/null
 	@cmake --build build-test -j $(JOBS)
 
 test: build-test
@@ -26,10 +26,25 @@ test: build-test
 bench: build
 	@for b in build/bench/*_bench; do echo "== $$b"; "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
 
-# The release build packed by CPack into build/skyloom_<version>_<arch>.deb.
-package: build
-	@cd build && cpack -G DEB >/dev/null
-	@ls build/skyloom_*.deb
+# The release build as a distribution makes it: Debian's hardening flags (dpkg-buildflags, with
+# the preprocessor's folded in, as debhelper does for CMake), warnings left as warnings.
+RELEASE_TESTS ?= OFF
+DEB_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+build-release: deps
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games \
+	  "-DCMAKE_CXX_FLAGS=$$($(DEB_FLAGS) CPPFLAGS) $$($(DEB_FLAGS) CXXFLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$($(DEB_FLAGS) LDFLAGS)" -DSKYLOOM_TESTS=$(RELEASE_TESTS) >/dev/null
+	@cmake --build build-release -j $(JOBS)
+
+# The end-to-end and package tests against the release build.
+test-release: RELEASE_TESTS = ON
+test-release: build-release
+	@cd build-release && ctest --output-on-failure -j $(JOBS) -R '_e2e$$|^packaging_|installed_files|deb_package'
+
+# The release build packed by CPack into build-release/skyloom_<version>_<arch>.deb.
+package: build-release
+	@cd build-release && cpack -G DEB >/dev/null
+	@ls build-release/skyloom_*.deb
 
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-release

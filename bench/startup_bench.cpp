@@ -1,5 +1,6 @@
-// From fork/exec to the first window mapped on a private Xvfb: an empty Qt window and Skyloom's
-// splash, started alternately so both see the same machine load.
+// From fork/exec to the first window mapped on a private Xvfb, and the peak memory (resident set)
+// by then: an empty Qt window and Skyloom's splash, started alternately so both see the same
+// machine load.
 #include <X11/Xlib.h>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,29 +37,51 @@ pid_t startDetached(const std::vector<std::string>& argv) {
     return pid;
 }
 
-// Milliseconds until the program maps its first top-level window.
-double millisecondsToFirstMap(const std::vector<std::string>& argv) {
+struct FirstMap {
+    double ms = -1;
+    double peakKiB = 0;
+};
+
+// The most resident memory the process has had so far (VmHWM), in KiB.
+double peakKiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string key;
+    double kib = 0;
+    while (status >> key) {
+        if (key == "VmHWM:" && status >> kib) return kib;
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+// Milliseconds until the program maps its first top-level window, and its peak memory once that
+// window is drawn.
+FirstMap firstMap(const std::vector<std::string>& argv) {
     while (XPending(display)) {
         XEvent stale;
         XNextEvent(display, &stale);
     }
     const Clock::time_point start = Clock::now();
     const pid_t pid = startDetached(argv);
-    double elapsed = -1;
-    while (elapsed < 0) {
+    FirstMap result;
+    while (result.ms < 0) {
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify)
-                elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            if (event.type == MapNotify && result.ms < 0) {
+                result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                // The peak once the window has drawn itself, before a next window could come.
+                usleep(1500000);
+                result.peakKiB = peakKiB(pid);
+            }
         }
         pollfd fd{ConnectionNumber(display), POLLIN, 0};
-        if (elapsed < 0 && poll(&fd, 1, 10000) <= 0) break;
+        if (result.ms < 0 && poll(&fd, 1, 10000) <= 0) break;
     }
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
-    if (elapsed < 0) throw std::runtime_error("no window mapped: " + argv[0]);
-    return elapsed;
+    if (result.ms < 0) throw std::runtime_error("no window mapped: " + argv[0]);
+    return result;
 }
 
 const std::vector<std::string> kEmpty{STARTUP_EMPTY_WINDOW};
@@ -68,18 +92,24 @@ double median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-// One iteration: five starts of each, alternating; the medians and their ratio.
+// One iteration: five starts of each, alternating; the medians side by side and their ratios.
 void StartToFirstWindowMapped(benchmark::State& state) {
     for (auto _ : state) {
-        std::vector<double> empty, splash;
+        std::vector<double> empty, splash, emptyPeak, splashPeak;
         for (int i = 0; i < 5; ++i) {
-            empty.push_back(millisecondsToFirstMap(kEmpty));
-            splash.push_back(millisecondsToFirstMap(skyloomSplash));
+            const FirstMap e = firstMap(kEmpty), s = firstMap(skyloomSplash);
+            empty.push_back(e.ms);
+            splash.push_back(s.ms);
+            emptyPeak.push_back(e.peakKiB);
+            splashPeak.push_back(s.peakKiB);
         }
         state.SetIterationTime(median(splash) / 1000);
         state.counters["empty_ms"] = median(empty);
         state.counters["splash_ms"] = median(splash);
         state.counters["ratio"] = median(splash) / median(empty);
+        state.counters["empty_peak_KiB"] = median(emptyPeak);
+        state.counters["splash_peak_KiB"] = median(splashPeak);
+        state.counters["peak_ratio"] = median(splashPeak) / median(emptyPeak);
     }
 }
 BENCHMARK(StartToFirstWindowMapped)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -131,8 +161,8 @@ int main(int argc, char** argv) {
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XFlush(display);
     // Warm the page cache and the font cache before anything is timed.
-    millisecondsToFirstMap(kEmpty);
-    millisecondsToFirstMap(skyloomSplash);
+    firstMap(kEmpty);
+    firstMap(skyloomSplash);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

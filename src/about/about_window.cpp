@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "about/about_pictures.h"
+#include "shell/accessible_names.h"
 #include "shell/outside_text.h"
 #include "platform/program_info.h"
 #include "ui_about_window.h"
@@ -16,6 +17,9 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     ui_->Label1->setText(QLatin1String(kProgramName) + u' ' + QLatin1String(kProgramVersion));
     ui_->txtSettingsFile->setText(QString::fromStdString(context_.settings.filePath()));
     ui_->txtSettingsFile->setCursorPosition(0);
+    // The name and organisation sit apart from the caption above them.
+    giveCaption(ui_->lblUser, ui_->Label4->text());
+    giveCaption(ui_->lblComp, QStringLiteral("Organisation :"));
     connect(ui_->cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
     connect(ui_->lblUser, &ClickableLabel::clicked, this, &AboutWindow::lblUser_Click);
     connect(ui_->Picture1, &ClickableLabel::clicked, this, &AboutWindow::Picture1_Click);

@@ -1,8 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
-#include <QIcon>
-#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 
@@ -129,6 +127,7 @@ void nameProgram() {
 int main(int argc, char* argv[]) {
     nameProgram();
     std::string settingsPath;
+    bool settingsChosen = false;  // named by --settings: a missing one is no first start
     std::optional<std::string> preset;
     {
         // Options, help and the printing modes need no display.
@@ -139,6 +138,7 @@ int main(int argc, char* argv[]) {
         if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
         if (options.query) return skyloom::runQuery(*options.query);
         settingsPath = skyloom::settingsFile(options.settings);
+        settingsChosen = options.settings.has_value();
         if (options.listServers)
             return skyloom::runListServers(*options.listServers, skyloom::Settings(settingsPath),
                                            skyloom::systemServerNetwork());
@@ -161,7 +161,7 @@ int main(int argc, char* argv[]) {
     const skyloom::InstallSearch installs = skyloom::systemInstallSearch();
     skyloom::ProcessStarter games(
         installs, [&desktop](const skyloom::GameEnded& ended) { reportGameEnded(desktop, ended); });
-    const skyloom::Settings settings(settingsPath);
+    const skyloom::Settings settings(settingsPath, settingsChosen);
     skyloom::WindowRegistry windows([] { QCoreApplication::quit(); });
     const skyloom::ServerNetwork network = skyloom::systemServerNetwork();
     const skyloom::AppContext context{windows, desktop, games, settings, network, installs};
@@ -171,12 +171,5 @@ int main(int argc, char* argv[]) {
     skyloom::registerWindows(context);
 
     windows.show(QStringLiteral("splash"));
-    // Decoding the icon waits until the splash is on screen; the splash gets it then too.
-    QTimer::singleShot(0, [] {
-        QIcon icon;
-        for (const char* size : {"64", "256"})
-            icon.addFile(QStringLiteral(":/icons/skyloom-%1.png").arg(QLatin1String(size)));
-        QApplication::setWindowIcon(icon);
-    });
     return QApplication::exec();
 }

@@ -162,8 +162,10 @@ std::string mapInfoText(const MapCheck& check) {
 
 std::string missingSummary(const std::vector<std::string>& missing) {
     std::string text = "Missing: ";
-    for (size_t i = 0; i < missing.size() && i < 5; ++i) text += (i ? ", " : "") + missing[i];
-    if (missing.size() > 5) text += " " + andMore(missing.size() - 5);
+    // Appended piece by piece: `"x" + temporary` makes GCC 12 warn falsely at -O3 (-Wrestrict).
+    for (size_t i = 0; i < missing.size() && i < 5; ++i)
+        text.append(i ? ", " : "").append(missing[i]);
+    if (missing.size() > 5) text.append(" ").append(andMore(missing.size() - 5));
     return text;
 }
 
@@ -171,9 +173,10 @@ std::string missingFilesMessage(std::string_view map, const std::vector<std::str
     std::string text = "The map ";
     text += map;
     text += " needs files that are not installed:";
-    for (size_t i = 0; i < missing.size() && i < 10; ++i) text += "\n" + missing[i];
-    if (missing.size() > 10) text += "\n" + andMore(missing.size() - 10);
-    return text + "\n\nStart anyway?";
+    for (size_t i = 0; i < missing.size() && i < 10; ++i) text.append("\n").append(missing[i]);
+    if (missing.size() > 10) text.append("\n").append(andMore(missing.size() - 10));
+    text += "\n\nStart anyway?";
+    return text;
 }
 
 }  // namespace skyloom

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <filesystem>
 #include <limits>
 
 #include "platform/settings_place.h"
@@ -7,7 +8,13 @@
 
 namespace skyloom {
 
-Settings::Settings(std::string filePath) : file_(std::move(filePath)) {}
+Settings::Settings(std::string filePath, bool chosen)
+    : file_(std::move(filePath)), chosen_(chosen) {}
+
+bool Settings::firstStart() const {
+    std::error_code error;
+    return !chosen_ && !std::filesystem::exists(file_, error) && !error;
+}
 
 std::string Settings::read(std::string_view section, std::string_view key, std::string_view def,
                            std::int32_t max) const {

@@ -15,9 +15,12 @@ namespace skyloom {
 // moment, so a value written by one window is what the next read sees.
 class Settings {
 public:
-    explicit Settings(std::string filePath);
+    // `chosen`: the file was named on the command line (--settings), not found by the program.
+    explicit Settings(std::string filePath, bool chosen = false);
 
     const std::string& filePath() const { return file_; }
+    // The program's very first start: no settings file where it looks for one by itself.
+    bool firstStart() const;
 
     std::string read(std::string_view section, std::string_view key, std::string_view def,
                      std::int32_t max) const;
@@ -41,6 +44,7 @@ public:
 
 private:
     std::string file_;
+    bool chosen_ = false;
     mutable bool problemReported_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/window_registry.h"
 
+#include "shell/accessible_names.h"
 #include "shell/single_line_fields.h"
 
 namespace skyloom {
@@ -26,6 +27,7 @@ QWidget* WindowRegistry::create(const QString& name) {
     QWidget* window = factory->second();
     window->setObjectName(name);
     keepFieldsOnOneLine(window);
+    orderTabsAsRead(window);
     // Closing a window by its frame unloads it.
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QObject::destroyed, this, &WindowRegistry::forget);

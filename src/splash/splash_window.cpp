@@ -1,7 +1,8 @@
 #include "splash/splash_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -74,14 +75,25 @@ void SplashWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (pictureDue_) {
         pictureDue_ = false;
-        QTimer::singleShot(0, this, [this] { Picture1->setPixmap(splashPicture()); });
+        QTimer::singleShot(0, this, [this] {
+            // Drawn at build time: drawing it here would load the fonts for its text.
+            QPixmap picture(QStringLiteral(":/splash/splash.png"));
+            Picture1->setPixmap(picture.isNull() ? splashPicture() : picture);
+        });
     }
 }
 
 void SplashWindow::Timer1_Timer() {
     Timer1.stop();
-    const std::string firstuse = context_.settings.read("MISC", "firstuse", "error", 100);
-    context_.windows.show(firstuse == "yes" ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
+    // The splash has no frame to show an icon in: the icon is decoded for the windows that have.
+    QIcon icon;
+    for (const char* size : {"64", "256"})
+        icon.addFile(QStringLiteral(":/icons/skyloom-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
+    // A package has no installer to write firstuse=yes: a missing file asks for the wizard too.
+    const bool wizard = context_.settings.firstStart() ||
+                        context_.settings.read("MISC", "firstuse", "error", 100) == "yes";
+    context_.windows.show(wizard ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
     context_.windows.unload(objectName());
 }
 

@@ -47,9 +47,15 @@ private slots:
                           "for Half-Life.",
                           "This copy is lisenced to :", "Nightjar", "Loom Clan",
                           "Official sites :", "OK", false}));
-        QVERIFY(ui.txtSettingsFile->text().toStdString() == app->iniPath() &&
-                ui.txtSettingsFile->isReadOnly() &&
-                ui.lblSettingsFile->buddy() == ui.txtSettingsFile);
+        const auto heard = [](QWidget* c, QAccessible::Text what) {  // as a screen reader does
+            return spokenName(c) + " " + QAccessible::queryAccessibleInterface(c)->text(what);
+        };
+        QCOMPARE(
+            QStringList({heard(ui.lblUser, QAccessible::Name), heard(ui.lblComp, QAccessible::Name),
+                         heard(ui.txtSettingsFile, QAccessible::Value)}),
+            QStringList({"This copy is lisenced to : Nightjar", "Organisation : Loom Clan",
+                         "Settings file: " + QString::fromStdString(app->iniPath())}));
+        QVERIFY(ui.txtSettingsFile->isReadOnly());
         for (QLabel* site : {ui.Label7, ui.Label6})
             QVERIFY(site->text().startsWith("http://") && site->text().endsWith(".example/"));
         for (QLabel* l : {ui.lblComp, ui.Label7}) QTest::mouseClick(l, Qt::LeftButton);
@@ -67,7 +73,7 @@ private slots:
     }
 
     // Stored markup shows as typed; a screen reader meets dialogs named by their titles; while
-    // About is up the main window cannot be closed; Esc closes About, Tab leaves the credits.
+    // About is up the main window cannot be closed; Esc closes About. (Tab: the window walk.)
     void about_isAPlainTextDialogThatHoldsTheMainWindow() {
         auto& ui = open("user=<S>Nightjar\r\ncompany=<img src=\"/etc/x.png\">\r\n");
         QCOMPARE(
@@ -81,10 +87,6 @@ private slots:
             QCOMPARE(a->role(), QAccessible::Dialog);
             QCOMPARE(a->text(QAccessible::Name), dialog->windowTitle());
         }
-        secret->ui().txt->setFocus();
-        for (int i = 0; i < 2; ++i) QTest::keyClick(secret->focusWidget(), Qt::Key_Tab);
-        QCOMPARE(secret->focusWidget(), secret->ui().Command1);
-        QVERIFY(!secret->ui().txt->toPlainText().contains('\t'));
         QVERIFY(!main->close());
         TestApp::processDeletes();
         QVERIFY(app->windows.isLoaded("sp") && !app->ended);
@@ -122,7 +124,8 @@ private slots:
         QTest::mouseClick(s.Command1, Qt::LeftButton);
         QVERIFY(w->timer().isActive() && w->creditsTop() == 3180 - 30 * 27);
         QVERIFY(s.lbl->text() == s.txt->toPlainText() &&
-                s.Text1->text() == s.txt->toPlainText().replace('\n', ' '));  // a text box: one line
+                s.Text1->text() ==
+                    s.txt->toPlainText().replace('\n', ' '));  // a text box: one line
         SecretWindow fresh(app->context);
         fresh.ui().txt->setPlainText(s.txt->toPlainText());
         QTest::mouseClick(fresh.ui().Command1, Qt::LeftButton);

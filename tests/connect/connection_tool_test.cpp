@@ -1,5 +1,6 @@
 #include "connect/connection_tool.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -187,6 +188,10 @@ private slots:
         QVERIFY(
             QRegularExpression(answers ? "^\\d+ ms$" : "^$").match(ui.lblPing->text()).hasMatch());
         if (!answers) return;
+        // The value is what a screen reader speaks of it, after its caption.
+        QCOMPARE(spokenName(ui.lblName) +
+                     QAccessible::queryAccessibleInterface(ui.lblName)->text(QAccessible::Name),
+                 "Name : " + shown[0]);
         QStringList players;
         for (int i = 0; i < ui.lstPlayers->topLevelItemCount(); ++i)
             for (int c = 0; c < 3; ++c) players << ui.lstPlayers->topLevelItem(i)->text(c);

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# A player without a settings file is told the configuration is missing, fills in the
+# A player whose settings file lacks the game's paths is told so, fills in the
 # configuration window and presses Ok: the folders the Deathmatch Maker needs are derived, and the
 # main window that comes back lists the maps of the folder just saved and launches the game.
 source "$(dirname "$0")/harness.sh"
 source "$(dirname "$0")/setup_steps.sh"
 touch "$GAME/valve/maps/bounce.bsp" "$GAME/valve/maps/crossfire.bsp"
+write_ini $'[MISC]\n'
 start_skyloom
 
 wait_window "Configuration error" > /dev/null

@@ -32,6 +32,9 @@ fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: 
 # `ctest -j`: a server that is starting can pick the number of one that is still stopping, whose
 # exit then removes the newcomer's socket or lock. Here a number is claimed with flock first, held
 # by this script and its Xvfb until both have ended, and used only once a client has connected.
+# -noreset: by default the server resets when its last client leaves, and a client connecting
+# during that reset is dropped ("could not connect to display"); the readiness check below and
+# every restart of the program would otherwise race with it.
 DISPLAY_LOCKS="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"
 start_display() {
   local n
@@ -40,7 +43,7 @@ start_display() {
     exec 6> "$DISPLAY_LOCKS/$n.lock"
     flock -n 6 || { exec 6>&-; continue; }
     exec 5> "$WORK/display"
-    Xvfb ":$n" -displayfd 5 -screen 0 1024x768x24 -nolisten tcp > "$WORK/xvfb.out" 2>&1 &
+    Xvfb ":$n" -displayfd 5 -noreset -screen 0 1024x768x24 -nolisten tcp > "$WORK/xvfb.out" 2>&1 &
     XVFB_PID=$!
     exec 5>&-
     # Ready once it has written its number; gone when something outside these tests has :n.

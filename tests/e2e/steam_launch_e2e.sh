@@ -3,27 +3,13 @@
 # window: the game is handed to that Steam client with its arguments, never started behind its
 # back. Stand-in `steam` and `flatpak` on PATH log how they were called.
 source "$(dirname "$0")/harness.sh"
+source "$(dirname "$0")/setup_steps.sh"
 
 NATIVE="$HOME/.local/share/Steam"
 FLATPAK="$HOME/.var/app/com.valvesoftware.Steam/.local/share/Steam"
-for root in "$NATIVE" "$FLATPAK"; do
-  mkdir -p "$root/steamapps/common/Half-Life/valve/maps"
-  printf '"AppState"\n{\n\t"appid"\t\t"70"\n\t"StateFlags"\t\t"4"\n\t"installdir"\t\t"Half-Life"\n}\n' \
-    > "$root/steamapps/appmanifest_70.acf"
-  for f in hl.sh hl_linux; do cp "$HERE/stand_in_hl.sh" "$root/steamapps/common/Half-Life/$f"; done
-  chmod +x "$root/steamapps/common/Half-Life/"hl*
-done
+steam_half_life "$NATIVE"
+steam_half_life "$FLATPAK"
 touch "$NATIVE/steamapps/common/Half-Life/valve/maps/"{bounce,crossfire}.bsp
-
-mkdir -p "$WORK/bin"
-for client in steam flatpak; do
-  cat > "$WORK/bin/$client" <<STANDIN
-#!/bin/sh
-{ printf 'client=%s\n' "\$(basename "\$0")"; for a in "\$@"; do printf 'arg=%s\n' "\$a"; done; printf -- '--\n'; } >> "$LOG"
-STANDIN
-  chmod +x "$WORK/bin/$client"
-done
-export PATH="$WORK/bin:$PATH"
 
 configure() {
   write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\n' \

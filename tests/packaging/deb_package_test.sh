@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The .deb that `make package` builds carries the project's name and version, its section and
-# computed dependencies, and every installed file.
+# computed dependencies, and every installed file; lintian finds nothing to fix in it.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 OUT="$(mktemp -d)"
@@ -22,13 +22,15 @@ grep -q "^ Depends:.*libqt6widgets6" <<< "$info" || fail "dependencies not compu
 $info"
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
-for f in usr/bin/skyloom \
+for f in usr/games/skyloom usr/share/doc/skyloom/copyright usr/share/doc/skyloom/changelog.gz \
          "usr/share/applications/$ID.desktop" \
          "usr/share/metainfo/$ID.metainfo.xml" \
          "usr/share/icons/hicolor/scalable/apps/$ID.svg" \
          "usr/share/icons/hicolor/64x64/apps/$ID.png" \
          "usr/share/icons/hicolor/256x256/apps/$ID.png" \
-         usr/share/man/man6/skyloom.6; do
+         usr/share/man/man6/skyloom.6.gz; do
   grep -qx "./$f" <<< "$contents" || fail "package lacks $f:
 $contents"
 done
+lintian --fail-on error,warning "$deb" > "$OUT/lintian.log" 2>&1 ||
+  fail "lintian: $(grep -v 'root privileges' "$OUT/lintian.log")"

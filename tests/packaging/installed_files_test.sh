@@ -18,17 +18,17 @@ for size in 64 256; do
   file "$S/share/icons/hicolor/${size}x${size}/apps/$ID.png" | grep -q "PNG image data, $size x $size" ||
     fail "no $size px icon"
 done
-grep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skyloom.6" || fail "no manual page"
+zgrep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skyloom.6.gz" || fail "no manual page"
 
-version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --version)
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" --version)
 [ "$version" = "Skyloom $SKYLOOM_VERSION" ] || fail "--version printed \"$version\""
-help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" --help)
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" --help)
 grep -q -- "--settings <FILE>" <<< "$help" || fail "--help does not offer --settings"
 grep -q -- "--find-game" <<< "$help" || fail "--help does not offer --find-game"
 # A wrong command line is reported on standard error without a display, status 1.
 for args in "--bogus" "--settings" "--settings /nowhere/mine.ini" "stray"; do
   status=0
-  err=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/bin/skyloom" $args 2>&1 >/dev/null) || status=$?
+  err=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" $args 2>&1 >/dev/null) || status=$?
   [ "$status" = 1 ] && [[ "$err" == skyloom:* ]] || fail "skyloom $args: status $status, \"$err\""
 done
 grep -q -- "--list-servers" <<< "$help" || fail "--help does not offer --list-servers"
@@ -39,7 +39,7 @@ trap 'rm -rf "$home"' EXIT
 game="$home/.local/share/Steam/steamapps/common/Half-Life"
 mkdir -p "$game/tfc" && touch "$game/hl.sh"
 echo 'AppState { StateFlags 4 installdir Half-Life }' > "$game/../../appmanifest_70.acf"
-find_game() { env -u DISPLAY -u WAYLAND_DISPLAY -u WINEPREFIX HOME="$home" "$S/bin/skyloom" --find-game; }
+find_game() { env -u DISPLAY -u WAYLAND_DISPLAY -u WINEPREFIX HOME="$home" "$S/games/skyloom" --find-game; }
 [ "$(find_game)" = "$(printf 'steam\t%s/hl.sh\t%s/valve/maps\t%s/tfc/maps' "$game" "$game" "$game")" ] ||
   fail "--find-game printed \"$(find_game)\""
 rm -r "$home/.local"

@@ -1,6 +1,8 @@
 #include "shell/window_registry.h"
 
 #include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -22,6 +24,22 @@ public:
 
 void processDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+const char* const kWindows[] = {
+    "splash",         "sp",           "DM",     "frmAdvanced", "firstuse1",  "firstuse2",
+    "firstuseconfig", "firstusedone", "config", "DirMaps",     "DirMapsTFC", "configtfc",
+    "connect",        "frmAbout",     "secret"};
+
+// Whether `a` comes after `b` as the window is read: rows top to bottom, left to right within a
+// row, a box's controls together. Compared through the two children of their common ancestor.
+bool readAfter(const QWidget* a, const QWidget* b) {
+    if (a->isAncestorOf(b) || b->isAncestorOf(a)) return false;
+    while (!a->parentWidget()->isAncestorOf(b)) a = a->parentWidget();
+    while (!b->parentWidget()->isAncestorOf(a)) b = b->parentWidget();
+    const QRect ra = a->geometry(), rb = b->geometry();
+    const bool sameRow = ra.top() < rb.bottom() && rb.top() < ra.bottom();
+    return sameRow ? ra.left() > rb.left() : ra.top() > rb.top();
 }
 
 }  // namespace
@@ -87,17 +105,18 @@ private slots:
         QCOMPARE(ends, 1);
     }
 
-    // A line break or a tab pasted or set into any text field of any window would end a console
-    // command, a line of a file or a game argument: it becomes a blank, CR LF a single one.
-    void everyTextFieldOfEveryWindowTurnsControlCharactersIntoBlanks() {
+    // In every window: a line break or a tab pasted or set into a text field would end a console
+    // command, a line of a file or a game argument, so it becomes a blank (CR LF a single one).
+    // And what a screen reader meets: every control Tab reaches has a name (its own or its
+    // label's), Tab reaches every control in reading order, and no fixed name hides a label's text.
+    void everyWindowKeepsFieldsOnOneLineAndReadsInOrder() {
         test::TestApp app;
         app.writeIni("[MISC]\r\ntfc=true\r\n");
         int fields = 0;
-        for (const char* name : {"splash", "sp", "DM", "frmAdvanced", "firstuse1", "firstuse2",
-                                 "firstuseconfig", "firstusedone", "config", "DirMaps",
-                                 "DirMapsTFC", "configtfc", "connect", "frmAbout", "secret"}) {
-            QWidget* w = app.windows.load(name);
-            QVERIFY2(w, name);
+        for (const char* name : kWindows) {
+            QWidget* w = app.windows.show(name);
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
             for (QLineEdit* field : w->findChildren<QLineEdit*>()) {
                 if (qobject_cast<QAbstractSpinBox*>(field->parentWidget())) continue;  // digits
                 const bool room = field->maxLength() >= 9;  // some fields hold 3 characters
@@ -105,6 +124,33 @@ private slots:
                 QCOMPARE(field->text(), QString(room ? "a b c d e " : "a b"));
                 ++fields;
             }
+            const auto what = [name](const QWidget* c) {
+                return QString(name) + ": " + (c ? c->objectName() : "no control");
+            };
+            for (QLabel* label : w->findChildren<QLabel*>())
+                QVERIFY2(!label->pixmap().isNull() || label->accessibleName().isEmpty(),
+                         qPrintable(what(label) + " hides its text"));
+            QList<QWidget*> reached;
+            if (!QApplication::focusWidget()) QTest::keyClick(w, Qt::Key_Tab);
+            for (QWidget* f = QApplication::focusWidget(); f && !reached.contains(f);
+                 f = QApplication::focusWidget()) {
+                QVERIFY2(!test::spokenName(f).isEmpty(), qPrintable(what(f) + " has no name"));
+                reached << f;
+                QTest::keyClick(f, Qt::Key_Tab);
+            }
+            if (QWidget* f = QApplication::focusWidget(); f != reached.value(0))
+                QFAIL(qPrintable(what(f) + " keeps Tab"));  // else the circle closes
+            QStringList backwards;  // around the circle only once: from the last to the first
+            for (qsizetype i = 0, n = reached.size(); i < n; ++i)
+                if (readAfter(reached[i], reached[(i + 1) % n]))
+                    backwards << what(reached[(i + 1) % n]) + " after " + reached[i]->objectName();
+            QVERIFY2(backwards.size() <= 1, qPrintable(backwards.join("; ")));
+            for (QWidget* c : w->findChildren<QWidget*>())
+                if ((c->focusPolicy() & Qt::TabFocus) && c->isVisibleTo(w) && c->isEnabled() &&
+                    !c->focusProxy())
+                    QVERIFY2(reached.contains(c), qPrintable(what(c) + " is out of Tab's reach"));
+            app.windows.unloadAll();
+            processDeletes();
         }
         QVERIFY(fields > 20);
     }

@@ -27,20 +27,24 @@ private slots:
         QVERIFY(!app.windows.isLoaded("sp"));
     }
 
-    void tickOpensTheWizardOnlyForExactlyYes_data() {
+    // The wizard for exactly firstuse=yes, or for no file where the program looks by itself.
+    void tickOpensTheWizardOnFirstStart_data() {
         QTest::addColumn<QString>("ini");
+        QTest::addColumn<bool>("chosen");  // named by --settings
         QTest::addColumn<QString>("next");
-        QTest::newRow("no file") << ""
-                                 << "config";  // the main window hides behind it
+        QTest::newRow("no file") << "" << false << "firstuse1";
+        QTest::newRow("chosen file missing") << "" << true << "config";  // the main window behind
+        QTest::newRow("empty file") << "\n" << false << "config";
         for (const char* v : {"Yes", "YES", "no", "error"})
-            QTest::newRow(v) << QString("[MISC]\nfirstuse=%1\ntfc=true\n").arg(v) << "sp";
-        QTest::newRow("yes") << "[MISC]\nfirstuse=yes\n"
-                             << "firstuse1";
+            QTest::newRow(v) << QString("[MISC]\nfirstuse=%1\ntfc=true\n").arg(v) << false << "sp";
+        QTest::newRow("yes") << "[MISC]\nfirstuse=yes\n" << true << "firstuse1";
     }
-    void tickOpensTheWizardOnlyForExactlyYes() {
+    void tickOpensTheWizardOnFirstStart() {
         QFETCH(QString, ini);
+        QFETCH(bool, chosen);
         QFETCH(QString, next);
         TestApp app;
+        app.settings = Settings(app.iniPath(), chosen);
         if (!ini.isEmpty()) app.writeIni(ini.toStdString());
         qobject_cast<SplashWindow*>(app.windows.show("splash"))->Timer1_Timer();
         QVERIFY(app.windows.isLoaded(next) && app.windows.find(next)->isVisible());
