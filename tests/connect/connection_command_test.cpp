@@ -34,9 +34,7 @@ TEST(ServerAddressCheck, acceptsNamesAndLiteralsTrimmedAndNamesTheFieldInError) 
     for (const auto& c : cases) {
         const auto check = checkServerAddress(c.address, c.port);
         const std::string got = check.problem ? check.problem->substr(0, check.problem->find(':'))
-                                              : skyloom::ComposeConnectCommand(
-                                                    "hl.exe", check.server.host, check.server.port)
-                                                    .line();
+                                              : skyloom::ComposeConnectCommand("hl.exe", check.server).line();
         EXPECT_EQ(got, c.expected) << c.address << " | " << c.port;
     }
 }

@@ -295,7 +295,7 @@ TEST(MasterList, pagesAndTheirEnd) {
         std::string listed, seeds;
         for (const std::string& page : c.pages) {
             for (const MasterEntry& e : list.add(parseMasterAnswer(bytes(page))))
-                listed += (listed.empty() ? "" : " ") + formatMasterEntry(e);
+                listed += (listed.empty() ? "" : " ") + formatServerAddress(serverAddress(e));
             seeds += (seeds.empty() ? "" : " ") + list.nextSeed();
         }
         EXPECT_EQ(listed, c.listed) << c.what;
@@ -318,7 +318,7 @@ TEST(WebApiList, addressesFromTheJson) {
         const auto servers = parseWebApiServers(QByteArray::fromStdString(json));
         std::string got = servers ? "" : "invalid";
         for (const MasterEntry& e : servers.value_or(std::vector<MasterEntry>{}))
-            got += (got.empty() ? "" : " ") + formatMasterEntry(e);
+            got += (got.empty() ? "" : " ") + formatServerAddress(serverAddress(e));
         EXPECT_EQ(got, expected) << json;
     }
     EXPECT_EQ(webApiAddress("http://127.0.0.1:8/", "k y", "\\gamedir\\tfc", 5).toStdString(),
