@@ -137,7 +137,8 @@ std::optional<ServerAddress> parseServerAddress(std::string_view text) {
 std::string formatServerAddress(const ServerAddress& server) {
     const std::string_view address = server.host;
     const bool ipv6 = address.find(':') != std::string_view::npos;
-    std::string text = ipv6 ? '[' + server.host + ']' : server.host;
+    std::string text(address);
+    if (ipv6) text = '[' + text + ']';
     return text + ':' + std::to_string(server.port);
 }
 
