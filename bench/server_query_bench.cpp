@@ -72,7 +72,8 @@ void ServerQuery_500AtOnce(benchmark::State& state) {
                                  answered += a.status == skyloom::ServerAnswer::Status::Answered;
                                  if (++done == kServers) loop.quit();
                              });
-            for (int i = 0; i < kServers; ++i) querier.query(serverAddress(i).toString(), kPort);
+            for (int i = 0; i < kServers; ++i)
+                querier.query({serverAddress(i).toString().toStdString(), kPort});
             loop.exec();
         }
         dropped += receiveBufferErrors() - errorsBefore;

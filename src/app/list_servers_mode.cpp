@@ -15,8 +15,8 @@ namespace {
 
 // Tabs and line ends inside a server's name would make more columns or lines.
 std::string field(std::string s) {
-    std::replace_if(s.begin(), s.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; },
-                    ' ');
+    std::replace_if(
+        s.begin(), s.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     return s;
 }
 
@@ -43,8 +43,7 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
     QObject::connect(&list, &InternetList::listed, [&](const std::vector<MasterEntry>& servers) {
         for (const MasterEntry& e : servers) {
             ++asked;
-            const std::string address = formatMasterEntry(e);
-            querier.query(QString::fromStdString(address.substr(0, address.rfind(':'))), e.port);
+            querier.query(serverAddress(e));
         }
     });
     QObject::connect(&list, &InternetList::finished, [&](const ListOutcome& o) {
@@ -60,12 +59,13 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
     list.fetch(master, webApi, options.game);
     loop.exec();
 
-    std::stable_sort(answered.begin(), answered.end(),
-                     [](const ServerAnswer& a, const ServerAnswer& b) { return a.pingMs < b.pingMs; });
+    std::stable_sort(
+        answered.begin(), answered.end(),
+        [](const ServerAnswer& a, const ServerAnswer& b) { return a.pingMs < b.pingMs; });
     for (const ServerAnswer& a : answered)
         std::fprintf(out, "%s\t%s\t%s\t%d/%d\t%d ms\n", a.address().toStdString().c_str(),
-                    field(a.info.name).c_str(), field(a.info.map).c_str(), a.info.players,
-                    a.info.maxPlayers, a.pingMs);
+                     field(a.info.name).c_str(), field(a.info.map).c_str(), a.info.players,
+                     a.info.maxPlayers, a.pingMs);
     std::fflush(out);
     switch (outcome->kind) {
         case ListOutcome::Kind::Complete:

@@ -3,7 +3,7 @@
 #include <QEventLoop>
 #include <cstdio>
 
-#include "connect/favourites.h"
+#include "servers/server_address.h"
 #include "servers/server_network.h"
 #include "servers/server_querier.h"
 #include "servers/server_text.h"
@@ -29,9 +29,7 @@ int runQuery(const std::string& target) {
         answer = a;
         loop.quit();
     });
-    querier.query(QString::fromStdString(server->host),
-                  static_cast<quint16>(std::stoi(server->port)),
-                  ServerQuerier::Info | ServerQuerier::Players);
+    querier.query(*server, ServerQuerier::Info | ServerQuerier::Players);
     loop.exec();
 
     const std::string address = answer.address().toStdString();

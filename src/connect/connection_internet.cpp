@@ -1,10 +1,10 @@
 // The connection tool's list sources as tabs, the Internet list, the filters, sorting and Recent.
 #include <QHeaderView>
 #include <QLocale>
-#include <QTreeWidgetItem>
 
 #include "connect/connection_tool.h"
 #include "connect/favourites.h"
+#include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
 #include "shell/save_settings.h"
@@ -13,18 +13,6 @@
 namespace skyloom {
 
 namespace {
-
-// Sorts numbers as numbers and names without regard to case.
-class ServerRow final : public QTreeWidgetItem {
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem& other) const override {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        const QVariant mine = data(column, Qt::UserRole), theirs = other.data(column, Qt::UserRole);
-        if (mine.isValid() && theirs.isValid()) return mine.toLongLong() < theirs.toLongLong();
-        return text(column).compare(other.text(column), Qt::CaseInsensitive) < 0;
-    }
-};
 
 QString count(std::size_t n) {
     return QLocale(QLocale::English).toString(qulonglong{n});
@@ -38,9 +26,8 @@ QString gameFolder(int index) {
 
 void ConnectionTool::loadListSettings() {
     filter_ = readServerFilter(context_.settings);
-    recent_.clear();
-    for (const ServerAddress& r : readRecent(context_.settings))
-        recent_.push_back(QString::fromStdString(formatServerAddress(r)));
+    recent_ = readRecent(context_.settings);
+    view_->setFilter(filter_);
     ui_->chkNotEmpty->setChecked(filter_.notEmpty);
     ui_->chkNotFull->setChecked(filter_.notFull);
     ui_->chkNoPassword->setChecked(filter_.noPassword);
@@ -66,14 +53,13 @@ void ConnectionTool::loadListSettings() {
     connect(ui_->cmdRefresh, &QPushButton::clicked, this, &ConnectionTool::cmdRefresh_Click);
     connect(ui_->mnuFileitmWebApiKey, &QAction::triggered, this,
             &ConnectionTool::mnuFileitmWebApiKey_Click);
-    connect(ui_->tabSources, &QTabWidget::currentChanged, this,
-            &ConnectionTool::tabSources_Change);
+    connect(ui_->tabSources, &QTabWidget::currentChanged, this, &ConnectionTool::tabSources_Change);
     connect(internet_, &InternetList::listed, this, &ConnectionTool::internetListed);
     connect(internet_, &InternetList::finished, this, &ConnectionTool::internetFinished);
     tabSources_Change();
 }
 
-std::vector<QString>& ConnectionTool::tabServers(int tab) {
+std::vector<ServerAddress>& ConnectionTool::tabServers(int tab) {
     switch (tab) {
         case kLan:
             return lan_;
@@ -86,25 +72,23 @@ std::vector<QString>& ConnectionTool::tabServers(int tab) {
     }
 }
 
-void ConnectionTool::addRow(const QString& address) {
-    auto* row = new ServerRow;
-    row->setText(kAddress, address);
-    const bool shown = fillRow(row);  // every column before it takes its sorted place
-    rows_.insert(address, row);
-    ui_->lstServers->addTopLevelItem(row);
-    row->setHidden(!shown);
+void ConnectionTool::addRow(const ServerAddress& server) {
+    const auto it = answers_.find(server);
+    model_->add({server,
+                 std::find(favourites_.begin(), favourites_.end(), server) != favourites_.end(),
+                 it == answers_.end() ? std::nullopt : std::optional(it->second)});
 }
 
 void ConnectionTool::tabSources_Change() {
     const int tab = ui_->tabSources->currentIndex();
-    ui_->lstServers->clear();
-    rows_.clear();
+    model_->clear();
     const bool internet = tab == kInternet;
-    for (const QString& address : tabServers(tab)) {
-        const auto it = answers_.find(address);
+    for (const ServerAddress& server : tabServers(tab)) {
+        const auto it = answers_.find(server);
         // The Internet tab shows only servers that answered: a dead one there is only noise.
-        if (!internet || (it != answers_.end() && it->second.status == ServerAnswer::Status::Answered))
-            addRow(address);
+        if (!internet ||
+            (it != answers_.end() && it->second.status == ServerAnswer::Status::Answered))
+            addRow(server);
     }
     lstServers_SelectionChanged();
     if (internet && !internetAsked_) fetchInternet();
@@ -160,10 +144,7 @@ void ConnectionTool::fetchInternet() {
     internetServers_.clear();
     listedInternet_.clear();
     internetNote_.clear();
-    if (ui_->tabSources->currentIndex() == kInternet) {
-        ui_->lstServers->clear();
-        rows_.clear();
-    }
+    if (ui_->tabSources->currentIndex() == kInternet) model_->clear();
     internet_->fetch(
         QString::fromStdString(context_.settings.read("SERVERS", "master", kDefaultMaster, 1024)),
         QString::fromStdString(
@@ -174,11 +155,10 @@ void ConnectionTool::fetchInternet() {
 
 void ConnectionTool::internetListed(const std::vector<MasterEntry>& servers) {
     for (const MasterEntry& e : servers) {
-        const QString address = QString::fromStdString(formatMasterEntry(e));
-        if (listedInternet_.contains(address)) continue;
-        listedInternet_.insert(address);
-        internetServers_.push_back(address);
-        querier_->query(address.left(address.lastIndexOf(QLatin1Char(':'))), e.port);
+        const ServerAddress server = serverAddress(e);
+        if (!listedInternet_.insert(server).second) continue;
+        internetServers_.push_back(server);
+        querier_->query(server);
     }
     if (!progressTimer_.isActive()) progressTimer_.start();
 }
@@ -204,13 +184,14 @@ void ConnectionTool::internetFinished(const ListOutcome& outcome) {
 
 void ConnectionTool::showProgress() {
     const int tab = ui_->tabSources->currentIndex();
-    const std::vector<QString>& servers = tabServers(tab);
+    const std::vector<ServerAddress>& servers = tabServers(tab);
     std::size_t answered = 0;
-    for (const QString& address : servers) {
-        const auto it = answers_.find(address);
+    for (const ServerAddress& server : servers) {
+        const auto it = answers_.find(server);
         answered += it != answers_.end() && it->second.status == ServerAnswer::Status::Answered;
     }
-    QString line = QStringLiteral("%1 of %2 servers answered").arg(count(answered), count(servers.size()));
+    QString line =
+        QStringLiteral("%1 of %2 servers answered").arg(count(answered), count(servers.size()));
     if (tab == kInternet && !internetNote_.isEmpty())
         line = internetNote_.startsWith(QLatin1Char(';')) ? line + internetNote_ : internetNote_;
     ui_->lblProgress->setText(line);
@@ -222,7 +203,7 @@ void ConnectionTool::filtersChanged() {
     filter_.noPassword = ui_->chkNoPassword->isChecked();
     filter_.map = ui_->txtMapFilter->text().trimmed().toStdString();
     filter_.maxPing = ui_->spnMaxPing->value();
-    for (QTreeWidgetItem* row : std::as_const(rows_)) fillRow(row);
+    view_->setFilter(filter_);
     saveTimer_.start();
 }
 
@@ -239,9 +220,7 @@ void ConnectionTool::rememberJoin(const ServerAddress& server) {
     std::vector<SettingWrite> writes;
     for (const auto& [key, value] : keys) writes.push_back({"RECENT", key.c_str(), value});
     if (!saveSettings(context_, this, writes)) return;
-    recent_.clear();
-    for (const ServerAddress& r : readRecent(context_.settings))
-        recent_.push_back(QString::fromStdString(formatServerAddress(r)));
+    recent_ = readRecent(context_.settings);
     if (ui_->tabSources->currentIndex() == kRecent) tabSources_Change();
 }
 

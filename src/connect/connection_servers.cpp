@@ -1,31 +1,17 @@
 // The connection tool's server queries, favourites and LAN search.
 #include <QTreeWidgetItem>
 #include <cmath>
-#include <limits>
 
 #include "connect/connection_tool.h"
 #include "connect/favourites.h"
+#include "connect/server_list_model.h"
 #include "servers/server_querier.h"
-#include "servers/server_text.h"
 #include "shell/save_settings.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {
 
 namespace {
-
-// A server's text on one line, nothing in it turning the rest around.
-QString text(const std::string& bytes) {
-    return QString::fromStdString(oneLineName(bytes));
-}
-
-QString playerCount(const ServerInfo& info) {
-    return QString::fromStdString(playerCountText(info));
-}
-
-QString ping(const ServerAnswer& answer) {
-    return QStringLiteral("%1 ms").arg(answer.pingMs);
-}
 
 // "m:ss" or "h:mm:ss"; whatever float a server sends (NaN, negative, huge) stays a time.
 QString timePlayed(float seconds) {
@@ -37,74 +23,38 @@ QString timePlayed(float seconds) {
     return QStringLiteral("%1:%2").arg(whole / 3600).arg(ms.rightJustified(5, QLatin1Char('0')));
 }
 
-QString failure(const ServerAnswer& answer) {
-    return answer.status == ServerAnswer::Status::NoAnswer
-               ? QStringLiteral("No answer from %1").arg(answer.address())
-               : QStringLiteral("Invalid answer from %1").arg(answer.address());
-}
-
-QString addressText(const ServerAddress& a) {
-    return QString::fromStdString(formatServerAddress(a));
-}
-
-quint16 portNumber(const ServerAddress& a) {
-    return static_cast<quint16>(std::stoi(a.port));
-}
-
 }  // namespace
 
 void ConnectionTool::Form_Load() {
     // Server names come from anywhere: never let one be read as markup.
     for (QLabel* l : ui_->fraInfo->findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
     ui_->cmdRemove->setEnabled(false);
-    for (auto [column, width] : {std::pair{kName, 170}, {kMap, 80}, {kPlayers, 90}, {kPing, 55}})
+    for (auto [column, width] : {std::pair{ServerListModel::kName, 170},
+                                 {ServerListModel::kMap, 80},
+                                 {ServerListModel::kPlayers, 90},
+                                 {ServerListModel::kPing, 55}})
         ui_->lstServers->setColumnWidth(column, width);
     ui_->lstPlayers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui_->lstPlayers->setColumnWidth(0, 100);
     ui_->lstPlayers->setColumnWidth(1, 42);
-    for (const ServerAddress& f : readFavourites(context_.settings))
-        favourites_.push_back(addressText(f));
+    favourites_ = readFavourites(context_.settings);
     loadListSettings();
     queryAll(favourites_);
 }
 
-void ConnectionTool::queryAll(const std::vector<QString>& addresses) {
-    for (const QString& address : addresses)
-        if (auto a = parseServerAddress(address.toStdString()))
-            querier_->query(QString::fromStdString(a->host), portNumber(*a));
-}
-
-bool ConnectionTool::fillRow(QTreeWidgetItem* row) {
-    const auto it = answers_.find(row->text(kAddress));
-    const ServerAnswer* answer = it == answers_.end() ? nullptr : &it->second;
-    const bool ok = answer && answer->status == ServerAnswer::Status::Answered;
-    row->setText(kName, ok ? text(answer->info.name) : answer ? failure(*answer) : QString());
-    row->setText(kMap, ok ? text(answer->info.map) : QString());
-    row->setText(kPlayers, ok ? playerCount(answer->info) : QString());
-    row->setText(kPing, ok ? ping(*answer) : QString());
-    // Numbers sort as numbers; a server that never answered sorts after every one that did.
-    row->setData(kPlayers, kNumberRole, ok ? answer->info.players : -1);
-    row->setData(kPing, kNumberRole, ok ? answer->pingMs : std::numeric_limits<int>::max());
-    std::optional<ServerFacts> facts;
-    if (ok) {
-        const ServerInfo& i = answer->info;
-        facts = ServerFacts{i.players, i.maxPlayers, i.bots, answer->pingMs, i.password, i.map};
-    }
-    const bool shown = passesFilter(filter_, facts);
-    // A row not in the list yet cannot be hidden: the caller hides it once it is.
-    if (row->treeWidget()) row->setHidden(!shown);
-    return shown;
+void ConnectionTool::queryAll(const std::vector<ServerAddress>& servers) {
+    for (const ServerAddress& server : servers) querier_->query(server);
 }
 
 void ConnectionTool::showAnswer(const ServerAnswer& answer) {
-    const QString address = answer.address();
-    answers_[address] = answer;
-    if (QTreeWidgetItem* row = rows_.value(address))
-        fillRow(row);
-    else if (ui_->tabSources->currentIndex() == kInternet && listedInternet_.contains(address) &&
+    answers_[answer.server] = answer;
+    if (model_->find(answer.server))
+        model_->setAnswer(answer);
+    else if (ui_->tabSources->currentIndex() == kInternet &&
+             listedInternet_.contains(answer.server) &&
              answer.status == ServerAnswer::Status::Answered)
-        addRow(address);  // internet servers appear as they answer
-    if (address == queried_) showInformation(answer);
+        addRow(answer.server);  // internet servers appear as they answer
+    if (answer.server == queried_) showInformation(answer);
     if (!progressTimer_.isActive()) progressTimer_.start();
 }
 
@@ -113,12 +63,12 @@ void ConnectionTool::showInformation(const ServerAnswer& answer) {
     const ServerInfo& i = answer.info;
     auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
     // No host: nothing asked yet, an empty group.
-    ui_->lblStatus->setText(ok || answer.host.isEmpty() ? QString() : failure(answer));
-    ui_->lblName->setText(ok ? text(i.name) : QString());
-    ui_->lblMap->setText(ok ? text(i.map) : QString());
-    ui_->lblFolder->setText(ok ? text(i.folder) : QString());
+    ui_->lblStatus->setText(ok || answer.server.host.empty() ? QString() : failureText(answer));
+    ui_->lblName->setText(ok ? serverText(i.name) : QString());
+    ui_->lblMap->setText(ok ? serverText(i.map) : QString());
+    ui_->lblFolder->setText(ok ? serverText(i.folder) : QString());
     ui_->lblPlayerCount->setText(ok ? playerCount(i) : QString());
-    ui_->lblPing->setText(ok ? ping(answer) : QString());
+    ui_->lblPing->setText(ok ? pingText(answer) : QString());
     ui_->lblPassword->setText(ok ? yesNo(i.password) : QString());
     ui_->lblVac->setText(ok ? yesNo(i.vac) : QString());
     ui_->lstPlayers->clear();
@@ -128,7 +78,7 @@ void ConnectionTool::showInformation(const ServerAnswer& answer) {
                                                   : QStringLiteral("Players: invalid answer")});
     for (const PlayerEntry& p : answer.players)
         new QTreeWidgetItem(ui_->lstPlayers,
-                            {text(p.name), QString::number(p.score), timePlayed(p.seconds)});
+                            {serverText(p.name), QString::number(p.score), timePlayed(p.seconds)});
 }
 
 std::optional<ServerAddress> ConnectionTool::checkedFields() {
@@ -143,12 +93,11 @@ std::optional<ServerAddress> ConnectionTool::checkedFields() {
 
 void ConnectionTool::cmdQuery_Click() {
     showInformation({});
-    queried_.clear();
+    queried_.reset();
     const auto server = checkedFields();
     if (!server) return;
-    queried_ = addressText(*server);
-    querier_->query(QString::fromStdString(server->host), portNumber(*server),
-                    ServerQuerier::Info | ServerQuerier::Players);
+    queried_ = *server;
+    querier_->query(*server, ServerQuerier::Info | ServerQuerier::Players);
 }
 
 bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites) {
@@ -161,30 +110,27 @@ bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites
 void ConnectionTool::cmdAddFavourite_Click() {
     const auto server = checkedFields();
     if (!server) return;
-    const QString address = addressText(*server);
-    if (std::find(favourites_.begin(), favourites_.end(), address) == favourites_.end()) {
-        std::vector<ServerAddress> favourites;
-        for (const QString& f : favourites_) favourites.push_back(*parseServerAddress(f.toStdString()));
+    if (std::find(favourites_.begin(), favourites_.end(), *server) == favourites_.end()) {
+        std::vector<ServerAddress> favourites = favourites_;
         favourites.push_back(*server);
         if (!saveFavourites(favourites)) return;
-        favourites_.push_back(address);
-        if (ui_->tabSources->currentIndex() == kFavourites) addRow(address);
-        querier_->query(QString::fromStdString(server->host), portNumber(*server));
+        favourites_ = std::move(favourites);
+        if (ui_->tabSources->currentIndex() == kFavourites) addRow(*server);
+        querier_->query(*server);
     }
-    if (QTreeWidgetItem* row = rows_.value(address)) ui_->lstServers->setCurrentItem(row);
+    if (const auto row = model_->find(*server))
+        ui_->lstServers->setCurrentIndex(view_->mapFromSource(model_->index(*row, 0)));
 }
 
 void ConnectionTool::cmdRemove_Click() {
-    QTreeWidgetItem* row = ui_->lstServers->currentItem();
-    if (!row || ui_->tabSources->currentIndex() != kFavourites) return;
-    const QString address = row->text(kAddress);
-    std::vector<ServerAddress> favourites;
-    for (const QString& f : favourites_)
-        if (f != address) favourites.push_back(*parseServerAddress(f.toStdString()));
+    const std::optional<int> row = selectedRow();
+    if (!row || !model_->at(*row).favourite || ui_->tabSources->currentIndex() != kFavourites)
+        return;
+    std::vector<ServerAddress> favourites = favourites_;
+    std::erase(favourites, model_->at(*row).server);
     if (!saveFavourites(favourites)) return;
-    std::erase(favourites_, address);
-    rows_.remove(address);
-    delete row;
+    favourites_ = std::move(favourites);
+    model_->remove(*row);
     showProgress();
 }
 
@@ -197,18 +143,23 @@ void ConnectionTool::cmdFindLan_Click() {
 }
 
 void ConnectionTool::lstServers_SelectionChanged() {
-    const QTreeWidgetItem* row = ui_->lstServers->currentItem();
-    const bool selected = row && row->isSelected();
-    ui_->cmdRemove->setEnabled(selected && ui_->tabSources->currentIndex() == kFavourites);
-    if (!selected) return;
-    if (auto a = parseServerAddress(row->text(kAddress).toStdString())) {
-        ui_->ipadress->setText(QString::fromStdString(a->host));
-        ui_->port->setText(QString::fromStdString(a->port));
-    }
+    const std::optional<int> row = selectedRow();
+    ui_->cmdRemove->setEnabled(row && ui_->tabSources->currentIndex() == kFavourites);
+    if (!row) return;
+    const ServerAddress& server = model_->at(*row).server;
+    ui_->ipadress->setText(QString::fromStdString(server.host));
+    ui_->port->setText(QString::number(server.port));
 }
 
-void ConnectionTool::lstServers_DblClick(QTreeWidgetItem* item) {
-    ui_->lstServers->setCurrentItem(item);
+std::optional<int> ConnectionTool::selectedRow() const {
+    const QModelIndex current = ui_->lstServers->currentIndex();
+    if (!current.isValid() || !ui_->lstServers->selectionModel()->isSelected(current))
+        return std::nullopt;
+    return view_->mapToSource(current).row();
+}
+
+void ConnectionTool::lstServers_DblClick(const QModelIndex& index) {
+    ui_->lstServers->setCurrentIndex(index);
     cmdLaunch_Click();
 }
 

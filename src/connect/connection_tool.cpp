@@ -1,9 +1,10 @@
 #include "connect/connection_tool.h"
 
-#include "shell/start_failure.h"
 #include "connect/connection_command.h"
+#include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
+#include "shell/start_failure.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {
@@ -13,8 +14,11 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
       context_(context),
       ui_(std::make_unique<Ui::ConnectionTool>()),
       querier_(new ServerQuerier(context.network.timing, this)),
-      internet_(new InternetList(context.network, this)) {
+      internet_(new InternetList(context.network, this)),
+      model_(new ServerListModel(this)),
+      view_(new ServerListView(model_, this)) {
     ui_->setupUi(this);
+    ui_->lstServers->setModel(view_);
     setFixedSize(sizeHint());
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
     connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
@@ -24,16 +28,14 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
             &ConnectionTool::cmdAddFavourite_Click);
     connect(ui_->cmdRemove, &QPushButton::clicked, this, &ConnectionTool::cmdRemove_Click);
     connect(ui_->cmdFindLan, &QPushButton::clicked, this, &ConnectionTool::cmdFindLan_Click);
-    connect(ui_->lstServers, &QTreeWidget::itemSelectionChanged, this,
+    connect(ui_->lstServers->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ConnectionTool::lstServers_SelectionChanged);
-    connect(ui_->lstServers, &QTreeWidget::itemDoubleClicked, this,
-            &ConnectionTool::lstServers_DblClick);
+    connect(ui_->lstServers, &QTreeView::doubleClicked, this, &ConnectionTool::lstServers_DblClick);
     connect(querier_, &ServerQuerier::answered, this, &ConnectionTool::showAnswer);
     connect(querier_, &ServerQuerier::lanServerFound, this, [this](const ServerAnswer& answer) {
-        const QString address = answer.address();
-        if (std::find(lan_.begin(), lan_.end(), address) == lan_.end()) {
-            lan_.push_back(address);
-            if (ui_->tabSources->currentIndex() == kLan) addRow(address);
+        if (std::find(lan_.begin(), lan_.end(), answer.server) == lan_.end()) {
+            lan_.push_back(answer.server);
+            if (ui_->tabSources->currentIndex() == kLan) addRow(answer.server);
         }
         showAnswer(answer);
     });
@@ -50,9 +52,8 @@ void ConnectionTool::cmdLaunch_Click() {
     const std::optional<ServerAddress> server = checkedFields();
     if (!server) return;
     const std::string program = context_.settings.readPath("program", "error");
-    const StartResult result =
-        context_.games.StartGame(ComposeConnectCommand(program, server->host, server->port),
-                                 std::nullopt, WindowState::Maximized);
+    const StartResult result = context_.games.StartGame(ComposeConnectCommand(program, *server),
+                                                        std::nullopt, WindowState::Maximized);
     if (!result.ok) {
         reportStartFailure(context_.desktop, this, result);
         return;

@@ -1,28 +1,29 @@
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
-#include <QSet>
 #include <QTimer>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
-#include "shell/app_context.h"
 #include "connect/connection_command.h"
 #include "connect/server_filter.h"
+#include "shell/app_context.h"
 
 namespace Ui {
 class ConnectionTool;
 }
 
-class QTreeWidgetItem;
+class QModelIndex;
 
 namespace skyloom {
 
 class ServerQuerier;
 class InternetList;
+class ServerListModel;
+class ServerListView;
 struct ServerAnswer;
 struct MasterEntry;
 struct ListOutcome;
@@ -36,8 +37,6 @@ public:
     explicit ConnectionTool(const AppContext& context, QWidget* parent = nullptr);
     ~ConnectionTool() override;
 
-    Ui::ConnectionTool& ui() { return *ui_; }
-
 private:
     void Form_Load();
     void cmdLaunch_Click();
@@ -49,17 +48,15 @@ private:
     void cmdRemove_Click();
     void cmdFindLan_Click();
     void lstServers_SelectionChanged();
-    void lstServers_DblClick(QTreeWidgetItem* item);
+    void lstServers_DblClick(const QModelIndex& index);
     void showAnswer(const ServerAnswer& answer);
     void showInformation(const ServerAnswer& answer);
     std::optional<ServerAddress> checkedFields();  // else says what to mend
     bool saveFavourites(const std::vector<ServerAddress>& favourites);
-    void queryAll(const std::vector<QString>& addresses);
+    void queryAll(const std::vector<ServerAddress>& servers);
 
     // The tabs, the Internet list, the filters, sorting and Recent (connection_internet.cpp).
     enum Tab { kFavourites, kLan, kInternet, kRecent };
-    enum Column { kName, kMap, kPlayers, kPing, kAddress };
-    static constexpr int kNumberRole = Qt::UserRole;
     void loadListSettings();
     void tabSources_Change();
     void cmdRefresh_Click();
@@ -72,19 +69,20 @@ private:
     void saveFilters();
     void showProgress();
     void rememberJoin(const ServerAddress& server);
-    std::vector<QString>& tabServers(int tab);
-    void addRow(const QString& address);
-    bool fillRow(QTreeWidgetItem* row);  // whether the filters let it show
+    std::vector<ServerAddress>& tabServers(int tab);
+    void addRow(const ServerAddress& server);
+    std::optional<int> selectedRow() const;  // in the model
 
     AppContext context_;
     std::unique_ptr<Ui::ConnectionTool> ui_;
-    ServerQuerier* querier_;  // a child: closing the window cancels every query
-    InternetList* internet_;  // the same
-    QString queried_;         // "host:port" of the last Query click
-    std::map<QString, ServerAnswer> answers_;  // the last answer of every server asked
-    std::vector<QString> favourites_, lan_, internetServers_, recent_;  // each tab's servers
-    QSet<QString> listedInternet_;
-    QHash<QString, QTreeWidgetItem*> rows_;  // the rows of the tab shown
+    ServerQuerier* querier_;                // a child: closing the window cancels every query
+    InternetList* internet_;                // the same
+    ServerListModel* model_;                // the servers of the tab shown
+    ServerListView* view_;                  // those of them shown, filtered and sorted
+    std::optional<ServerAddress> queried_;  // the server of the last Query click
+    std::map<ServerAddress, ServerAnswer> answers_;  // the last answer of every server asked
+    std::vector<ServerAddress> favourites_, lan_, internetServers_, recent_;  // each tab's
+    std::set<ServerAddress> listedInternet_;
     ServerFilter filter_;
     QString internetNote_;  // how the Internet list ended, when it did not end well
     bool internetAsked_ = false, recentAsked_ = false;

@@ -30,21 +30,6 @@ std::vector<ServerAddress> readList(const Settings& settings, const char* sectio
 
 }  // namespace
 
-std::optional<ServerAddress> parseServerAddress(std::string_view text) {
-    const auto colon = text.rfind(':');
-    if (colon == std::string_view::npos) return std::nullopt;
-    ServerAddressCheck check = checkServerAddress(text.substr(0, colon), text.substr(colon + 1));
-    if (check.problem) return std::nullopt;
-    return check.server;
-}
-
-std::string formatServerAddress(const ServerAddress& address) {
-    const bool v6 = address.host.find(':') != std::string::npos;
-    // One spelling per server, so a typed "027015" finds the listed 27015.
-    const std::string port = std::to_string(std::stoi(address.port));
-    return (v6 ? '[' + address.host + ']' : address.host) + ':' + port;
-}
-
 std::vector<ServerAddress> readFavourites(const Settings& settings) {
     return readList(settings, kSection, kMaxFavourites);
 }
@@ -57,7 +42,8 @@ std::vector<std::pair<std::string, std::optional<std::string>>> recentWrites(
     const Settings& settings, const ServerAddress& joined) {
     std::vector<ServerAddress> recent = readRecent(settings);
     const std::string address = formatServerAddress(joined);
-    std::erase_if(recent, [&](const ServerAddress& a) { return formatServerAddress(a) == address; });
+    std::erase_if(recent,
+                  [&](const ServerAddress& a) { return formatServerAddress(a) == address; });
     recent.insert(recent.begin(), joined);
     if (recent.size() > kMaxRecent) recent.resize(kMaxRecent);
     std::size_t keys = 0;

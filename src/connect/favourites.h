@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "connect/connection_command.h"
+#include "servers/server_address.h"
 #include "settings/settings.h"
 
 namespace skyloom {
@@ -13,10 +13,6 @@ namespace skyloom {
 // The favourite servers: [SERVERS] server1, server2, … as "host:port", read up to the first
 // missing key. A value that names no server is skipped.
 std::vector<ServerAddress> readFavourites(const Settings& settings);
-
-// "host:port" (an IPv6 literal in brackets) as favourites keep it, checked as the fields are.
-std::optional<ServerAddress> parseServerAddress(std::string_view text);
-std::string formatServerAddress(const ServerAddress& address);
 
 // The key writes that turn `oldCount` favourites into `favourites`: every key of the new list,
 // then the removal of the keys left over.

@@ -26,7 +26,7 @@ void MasterClient::fetch(const QString& master, const std::string& filter) {
     source_ = master;
     running_ = true;
     const quint64 serial = ++serial_;
-    const auto parsed = parseMasterAddress(master.toStdString());
+    const auto parsed = parseServerAddress(master.toStdString());
     if (!parsed) {
         // Told after the caller returns, as every other ending is.
         QTimer::singleShot(0, this, [this, serial] {

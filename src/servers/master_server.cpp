@@ -13,10 +13,10 @@ constexpr std::size_t kMaxDatagram = 2048;
 
 }  // namespace
 
-std::string formatMasterEntry(const MasterEntry& e) {
-    return std::to_string(e.ip >> 24) + '.' + std::to_string((e.ip >> 16) & 0xFF) + '.' +
-           std::to_string((e.ip >> 8) & 0xFF) + '.' + std::to_string(e.ip & 0xFF) + ':' +
-           std::to_string(e.port);
+ServerAddress serverAddress(const MasterEntry& e) {
+    return {std::to_string(e.ip >> 24) + '.' + std::to_string((e.ip >> 16) & 0xFF) + '.' +
+                std::to_string((e.ip >> 8) & 0xFF) + '.' + std::to_string(e.ip & 0xFF),
+            e.port};
 }
 
 std::string masterFilter(std::string_view gameFolder) {
@@ -53,7 +53,7 @@ MasterPage parseMasterAnswer(std::span<const std::uint8_t> d) {
 }
 
 std::string MasterList::nextSeed() const {
-    return last_ ? formatMasterEntry(*last_) : "0.0.0.0:0";
+    return last_ ? formatServerAddress(serverAddress(*last_)) : "0.0.0.0:0";
 }
 
 std::vector<MasterEntry> MasterList::add(const MasterPage& page) {
@@ -67,22 +67,6 @@ std::vector<MasterEntry> MasterList::add(const MasterPage& page) {
     if (!page.entries.empty()) last_ = page.entries.back();
     complete_ = page.last || fresh.empty() || seen_.size() >= kMaxServers;
     return fresh;
-}
-
-std::optional<MasterAddress> parseMasterAddress(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    const auto colon = text.rfind(':');
-    if (colon == std::string_view::npos || colon == 0) return std::nullopt;
-    const std::string_view port = text.substr(colon + 1);
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), value);
-    if (error != std::errc{} || end != port.data() + port.size() || value == 0 || value > 65535)
-        return std::nullopt;
-    std::string_view host = text.substr(0, colon);
-    if (host.size() > 2 && host.front() == '[' && host.back() == ']')
-        host = host.substr(1, host.size() - 2);
-    return MasterAddress{std::string(host), static_cast<std::uint16_t>(value)};
 }
 
 }  // namespace skyloom

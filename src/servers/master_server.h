@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "servers/server_address.h"
+
 namespace skyloom {
 
 // The master server's list over UDP: a request names where to go on from (the seed) and which
@@ -20,7 +22,7 @@ struct MasterEntry {
     bool operator==(const MasterEntry&) const = default;
 };
 
-std::string formatMasterEntry(const MasterEntry& entry);  // "a.b.c.d:port"
+ServerAddress serverAddress(const MasterEntry& entry);
 
 // The games the list can be asked for, by their folder: "valve" or "tfc".
 std::string masterFilter(std::string_view gameFolder);
@@ -29,7 +31,7 @@ std::string masterFilter(std::string_view gameFolder);
 std::vector<std::uint8_t> buildMasterRequest(std::string_view seed, std::string_view filter);
 
 struct MasterPage {
-    bool valid = false;  // began FF FF FF FF 66 0A and was no longer than a datagram
+    bool valid = false;                // began FF FF FF FF 66 0A and was no longer than a datagram
     std::vector<MasterEntry> entries;  // without the end marker
     bool last = false;                 // held 0.0.0.0:0
 };
@@ -57,13 +59,6 @@ private:
     bool complete_ = false;
     int pages_ = 0;
 };
-
-// "host:port" as the `master=` setting holds it; nothing when it names no port.
-struct MasterAddress {
-    std::string host;
-    std::uint16_t port = 0;
-};
-std::optional<MasterAddress> parseMasterAddress(std::string_view text);
 
 inline constexpr const char* kDefaultMaster = "hl2master.steampowered.com:27011";
 

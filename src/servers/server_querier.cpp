@@ -61,11 +61,12 @@ ServerQuerier::ServerQuerier(QueryTiming timing, QObject* parent)
 
 ServerQuerier::~ServerQuerier() = default;
 
-void ServerQuerier::query(const QString& host, quint16 port, int parts) {
+void ServerQuerier::query(const ServerAddress& server, int parts) {
     auto q = std::make_unique<Query>();
     q->serial = nextSerial_++;
-    q->answer.host = host;
-    q->answer.port = q->port = port;
+    q->answer.server = server;
+    q->port = server.port;
+    const QString host = QString::fromStdString(server.host);
     q->parts = parts | Info;
     const QString key = q->key = q->answer.address();
     if (auto old = queries_.find(key); old != queries_.end()) drop(*old->second);
@@ -175,8 +176,8 @@ void ServerQuerier::receive(const QHostAddress& from, quint16 port,
     lanSeen_.insert(endpointKey(from, port));
     auto q = std::make_unique<Query>();
     q->serial = nextSerial_++;
-    q->answer.host = from.toString();
-    q->answer.port = q->port = port;
+    q->answer.server = {from.toString().toStdString(), port};
+    q->port = port;
     q->address = from;
     q->lan = true;
     q->active = true;

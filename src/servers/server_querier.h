@@ -11,6 +11,7 @@
 #include <set>
 
 #include "servers/a2s.h"
+#include "servers/server_address.h"
 #include "servers/server_network.h"
 
 class QUdpSocket;
@@ -20,8 +21,7 @@ namespace skyloom {
 struct ServerAnswer {
     enum class Status { Answered, NoAnswer, Invalid };
 
-    QString host;  // as asked; for a LAN server, the address that answered
-    quint16 port = 0;
+    ServerAddress server;  // as asked; for a LAN server, the address that answered
     Status status = Status::NoAnswer;
     ServerInfo info;  // filled when answered
     // How the players and rules went: a failure after the information keeps the information.
@@ -31,11 +31,7 @@ struct ServerAnswer {
     int pingMs = -1;  // round trip of the last INFO exchange
 
     // "host:port", an IPv6 literal in brackets.
-    QString address() const {
-        return (host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']')
-                                                : host) +
-               QLatin1Char(':') + QString::number(port);
-    }
+    QString address() const { return QString::fromStdString(formatServerAddress(server)); }
 };
 
 // Asks servers over one UDP socket on the event loop: many queries at once, each with its own
@@ -49,9 +45,9 @@ public:
     explicit ServerQuerier(QueryTiming timing, QObject* parent = nullptr);
     ~ServerQuerier() override;
 
-    // Queries one server for the given parts; a query still running for the same host and port
+    // Queries one server for the given parts; a query still running for the same server
     // gives way to this one. `answered` tells how it went.
-    void query(const QString& host, quint16 port, int parts = Info);
+    void query(const ServerAddress& server, int parts = Info);
 
     // Sends an INFO request to every target on every port; each server that answers from one
     // of those ports within `ms` is told by `lanServerFound`, then `lanSearchFinished` follows.

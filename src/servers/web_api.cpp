@@ -20,7 +20,7 @@ std::optional<std::vector<MasterEntry>> parseWebApiServers(const QByteArray& jso
     std::vector<MasterEntry> out;
     for (const QJsonValue& s : servers) {
         if (out.size() >= MasterList::kMaxServers) break;
-        const auto address = parseMasterAddress(
+        const auto address = parseServerAddress(
             s.toObject().value(QLatin1String("addr")).toString().toStdString());
         QHostAddress ip;
         if (!address || !ip.setAddress(QString::fromStdString(address->host)) ||

@@ -1,47 +1,29 @@
 #include "connect/connection_tool.h"
 
 #include <QAccessible>
-#include <QClipboard>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "app/list_servers_mode.h"
 #include "fake_a2s_server.h"
-#include "launcher/main_window.h"
 #include "test_app.h"
-#include "ui_connection_tool.h"
-#include "ui_main_window.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
 using namespace std::string_literals;
+using Mode = FakeA2sServer::Mode;
 
 namespace {
-
-struct QueryCase {
-    const char* what;
-    FakeA2sServer::Mode mode;
-    QString host;              // empty: the fake server's
-    QString status;            // ADDR and PORT stand for the fake server's
-    QStringList shown;         // name, map, folder, players, password, VAC
-    int requests;              // what reached the server
-    QString playersNote = {};  // what the players list says instead of the players
-};
-const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
-const QStringList kBots{"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"};
-const QStringList kNone{"", "", "", "", "", ""};
-const QueryCase kQueries[] = {
-    {"plain", FakeA2sServer::Mode::Plain, "", "", kInfo, 2},
-    {"challenge, bots, password", FakeA2sServer::Mode::Challenge, "", "", kBots, 3},
-    {"old form first", FakeA2sServer::Mode::OldForm, "", "", kInfo, 2},
-    {"split", FakeA2sServer::Mode::Split, "", "", kInfo, 2},
-    {"players answered with new challenges only: information kept",
-     FakeA2sServer::Mode::PlayerChallenges, "", "", kInfo, 3, "Players: invalid answer"},
-    {"garbage", FakeA2sServer::Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
-    {"silent: two retries", FakeA2sServer::Mode::Silent, "", "No answer from ADDR", kNone, 3},
-    {"not an address: told what to mend", FakeA2sServer::Mode::Plain, "two words", "", kNone, 0},
-};
 
 // Steam's Web API on loopback: answers every GET with `body` and keeps the request lines.
 struct FakeWebApi : QTcpServer {
@@ -54,9 +36,8 @@ struct FakeWebApi : QTcpServer {
             connect(c, &QTcpSocket::readyRead, [this, c] {
                 const QByteArray r = c->readAll();
                 requests << QString::fromLatin1(r.left(r.indexOf('\r')));
-                c->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nConnection: close\r\n"
-                         "Content-Length: " + QByteArray::number(qsizetype(body.size())) +
-                         "\r\n\r\n" + QByteArray::fromStdString(body));
+                c->write("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
+                         QByteArray::number(qsizetype(body.size())) + "\r\n\r\n" + body.c_str());
                 c->disconnectFromHost();
             });
         });
@@ -65,23 +46,95 @@ struct FakeWebApi : QTcpServer {
 
 // Three servers that answer and one that does not, as a master lists them.
 struct FakeInternet {
-    FakeA2sServer a{FakeA2sServer::Mode::Plain}, b{FakeA2sServer::Mode::Plain},
-        c{FakeA2sServer::Mode::Plain}, silent{FakeA2sServer::Mode::Silent};
+    FakeA2sServer a{Mode::Plain}, b{Mode::Plain}, c{Mode::Plain}, silent{Mode::Silent};
     FakeMaster master{{a.address(), b.address(), c.address(), silent.address()}};
     FakeInternet() {
         a.name = "Alpha", a.players = 2, a.bots = 2;
         b.name = "bravo", b.map = "well", b.players = 16;
         c.name = "Charlie", c.map = "2FORT_night", c.players = 5, c.password = true;
     }
+    std::string ini() const {
+        return "[SERVERS]\r\nmaster=" + master.address().toStdString() + "\r\n";
+    }
 };
 
-QStringList column(QTreeWidget* list, int c, bool visibleOnly = true) {
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (!visibleOnly || !list->topLevelItem(i)->isHidden())
-            out << list->topLevelItem(i)->text(c);
-    return out;
-}
+// The window's controls, found by their names as a screen reader finds them.
+struct Controls {
+    QObject* w;
+    template <class T>
+    T* in(const char* name) const {
+        T* c = w->findChild<T*>(QLatin1String(name));
+        if (!c) qFatal("no control %s", name);
+        return c;
+    }
+    QLineEdit *ipadress = in<QLineEdit>("ipadress"), *port = in<QLineEdit>("port"),
+              *txtMapFilter = in<QLineEdit>("txtMapFilter");
+    QPushButton *cmdLaunch = in<QPushButton>("cmdLaunch"), *cmdQuery = in<QPushButton>("cmdQuery"),
+                *cmdAddFavourite = in<QPushButton>("cmdAddFavourite"),
+                *cmdRemove = in<QPushButton>("cmdRemove"),
+                *cmdFindLan = in<QPushButton>("cmdFindLan"),
+                *cmdRefresh = in<QPushButton>("cmdRefresh");
+    QCheckBox *close = in<QCheckBox>("close"), *chkNotEmpty = in<QCheckBox>("chkNotEmpty"),
+              *chkNotFull = in<QCheckBox>("chkNotFull"),
+              *chkNoPassword = in<QCheckBox>("chkNoPassword");
+    QTreeView* lstServers = in<QTreeView>("lstServers");
+    QTreeWidget* lstPlayers = in<QTreeWidget>("lstPlayers");
+    QTabWidget* tabSources = in<QTabWidget>("tabSources");
+    QComboBox* cboGame = in<QComboBox>("cboGame");
+    QSpinBox* spnMaxPing = in<QSpinBox>("spnMaxPing");
+    QLabel *lblStatus = in<QLabel>("lblStatus"), *lblPing = in<QLabel>("lblPing"),
+           *lblProgress = in<QLabel>("lblProgress");
+
+    QStringList facts() const {  // name, map, folder, players, password, VAC
+        QStringList out;
+        for (const char* n :
+             {"lblName", "lblMap", "lblFolder", "lblPlayerCount", "lblPassword", "lblVac"})
+            out << in<QLabel>(n)->text();
+        return out;
+    }
+    // The server list as it shows: rows the filters let through, in their sorted order.
+    int rows() const { return lstServers->model()->rowCount(); }
+    QString cell(int row, int c) const {
+        return lstServers->model()->index(row, c).data().toString();
+    }
+    QStringList column(int c) const {
+        QStringList out;
+        for (int i = 0; i < rows(); ++i) out << cell(i, c);
+        return out;
+    }
+    void click(int row, bool twice = false) const {
+        const QPoint at = lstServers->visualRect(lstServers->model()->index(row, 0)).center();
+        QTest::mouseClick(lstServers->viewport(), Qt::LeftButton, {}, at);
+        if (twice) QTest::mouseDClick(lstServers->viewport(), Qt::LeftButton, {}, at);
+    }
+    void select(int row) const { lstServers->setCurrentIndex(lstServers->model()->index(row, 0)); }
+    void type(const QString& host, const QString& portText) const {
+        ipadress->setText(host), port->setText(portText);
+    }
+};
+
+const QStringList kInfo{"Skyloom été <b>", "2fort", "tfc", "2/16", "No", "Yes"};
+const QStringList kBots{"Skyloom été <b>", "2fort", "tfc", "2/16 (3 bots)", "Yes", "Yes"};
+const QStringList kNone{"", "", "", "", "", ""};
+const struct QueryCase {
+    const char* what;
+    Mode mode;
+    QString host;              // empty: the fake server's
+    QString status;            // ADDR stands for the fake server's
+    QStringList shown;         // name, map, folder, players, password, VAC
+    int requests;              // what reached the server
+    QString playersNote = {};  // what the players list says instead of the players
+} kQueries[] = {
+    {"plain", Mode::Plain, "", "", kInfo, 2},
+    {"challenge, bots, password", Mode::Challenge, "", "", kBots, 3},
+    {"old form first", Mode::OldForm, "", "", kInfo, 2},
+    {"split", Mode::Split, "", "", kInfo, 2},
+    {"players answered with new challenges only: information kept", Mode::PlayerChallenges, "", "",
+     kInfo, 3, "Players: invalid answer"},
+    {"garbage", Mode::Garbage, "", "Invalid answer from ADDR", kNone, 1},
+    {"silent: two retries", Mode::Silent, "", "No answer from ADDR", kNone, 3},
+    {"not an address: told what to mend", Mode::Plain, "two words", "", kNone, 0},
+};
 
 }  // namespace
 
@@ -91,21 +144,22 @@ class ConnectionToolTest : public QObject {
     std::unique_ptr<TestApp> app;
 
     // Opened as a player does: from the main window's File menu.
-    ConnectionTool* open(const QString& gameDir = "program=/games/Half Life/hl.exe",
-                         const std::string& more = "") {
+    Controls open(const std::string& more = "",
+                  const std::string& program = "/games/Half Life/hl.exe") {
         app = std::make_unique<TestApp>();
-        app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\n" + gameDir.toStdString() + "\r\n" +
-                      more);
-        qobject_cast<MainWindow*>(app->windows.show("sp"))->ui().mnuFileitmConnect->trigger();
+        app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\n" +
+                      (program.empty() ? "" : "program=" + program + "\r\n") + more);
+        app->windows.show("sp")->findChild<QAction*>("mnuFileitmConnect")->trigger();
         TestApp::processDeletes();
-        return app->windows.find<ConnectionTool>("connect");
+        return Controls{app->windows.find("connect")};
     }
+    void waitOut(int times = 2) { QTest::qWait(times * app->network.timing.timeoutMs); }
 
 private slots:
     void open_takesMainWindowsPlace_skyloomItemGivesItBack() {
-        ConnectionTool* w = open();
-        QVERIFY(w->isVisible() && !app->windows.isLoaded("sp"));
-        w->ui().mnuFileitmSkyloom->trigger();
+        Controls ui = open();
+        QVERIFY(ui.w == app->windows.find("connect") && !app->windows.isLoaded("sp"));
+        ui.in<QAction>("mnuFileitmSkyloom")->trigger();
         TestApp::processDeletes();
         QVERIFY(app->windows.find("sp")->isVisible() && app->windows.loadedCount() == 1);
     }
@@ -113,19 +167,18 @@ private slots:
     void launch_data() {
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<bool>("fails");
-        QTest::addColumn<QString>("line");
-        const QString server = " -console +connect 10.0.0.7:27020";
-        QTest::newRow("stays") << false << false << "/games/Half Life/hl.exe" + server;
-        QTest::newRow("closes") << true << false << "/games/Half Life/hl.exe" + server;
-        QTest::newRow("no program, fails, stays") << true << true << "error" + server;
+        QTest::newRow("stays") << false << false;
+        QTest::newRow("closes") << true << false;
+        QTest::newRow("no program, fails, stays") << true << true;
     }
     // Every click starts a game; a ticked Close box ends the tool once the game has started.
     void launch() {
         QFETCH(bool, ticked);
         QFETCH(bool, fails);
-        QFETCH(QString, line);
-        auto& ui = (fails ? open("") : open())->ui();
+        Controls ui = open("", fails ? "" : "/games/Half Life/hl.exe");
         if (fails) app->games.result = {false, "error", "No such file."};
+        const std::string line =
+            (fails ? "error"s : "/games/Half Life/hl.exe"s) + " -console +connect 10.0.0.7:27020";
         QTest::keyClicks(ui.ipadress, " 10.0.0.7 ");  // blanks around go
         ui.port->setText("27020");
         if (ticked) QTest::mouseClick(ui.close, Qt::LeftButton);
@@ -133,8 +186,8 @@ private slots:
             QTest::mouseClick(ui.cmdLaunch, Qt::LeftButton);
             QCOMPARE(app->games.starts.size(), click);
             const auto& start = app->games.starts.back();
-            QCOMPARE(QString::fromStdString(start.commandLine), line);
-            QVERIFY(line.startsWith(QString::fromStdString(start.program) + " -console"));
+            QCOMPARE(start.commandLine, line);
+            QVERIFY(line.starts_with(start.program + " -console"));
             QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
             QCOMPARE(app->desktop.messages.size(), fails ? click : 0);
             TestApp::processDeletes();
@@ -161,36 +214,30 @@ private slots:
         QFETCH(int, row);
         auto [what, mode, host, status, shown, requests, playersNote] = kQueries[row];
         FakeA2sServer server(mode);
-        if (mode == FakeA2sServer::Mode::Challenge) {
+        if (mode == Mode::Challenge) {
             server.bots = 3, server.password = true;
             server.name = "Skyloom\n\xE2\x80\xAE\xC3\xA9t\xC3\xA9 <b>";  // one line, left to right
         }
-        auto& ui = open()->ui();
-        ui.ipadress->setText(host.isEmpty() ? "127.0.0.1" : host);
-        ui.port->setText(QString::number(server.port()));
+        Controls ui = open();
+        ui.type(host.isEmpty() ? "127.0.0.1" : host, QString::number(server.port()));
         QTest::mouseClick(ui.cmdQuery, Qt::LeftButton);
-        const auto values = [&] {
-            return QStringList{ui.lblName->text(),     ui.lblMap->text(),
-                               ui.lblFolder->text(),   ui.lblPlayerCount->text(),
-                               ui.lblPassword->text(), ui.lblVac->text()};
-        };
         const bool refused = !host.isEmpty(), answers = status.isEmpty() && !refused;
         QCOMPARE(app->desktop.messages.size(), size_t(refused));
-        QTRY_COMPARE(values(), shown);
-        QTRY_COMPARE(ui.lblStatus->text(),
-                     status.replace("ADDR", server.address()).replace("PORT", ui.port->text()));
+        QTRY_COMPARE(ui.facts(), shown);
+        QTRY_COMPARE(ui.lblStatus->text(), status.replace("ADDR", server.address()));
         QTRY_COMPARE(ui.lstPlayers->topLevelItemCount(), !playersNote.isEmpty() ? 1
                                                          : answers              ? 2
                                                                                 : 0);
-        QTest::qWait(2 * app->network.timing.timeoutMs);  // no late retries or answers
+        waitOut();  // no late retries or answers
         QCOMPARE(server.requests, requests);
-        QCOMPARE(values(), shown);
+        QCOMPARE(ui.facts(), shown);
         QVERIFY(
             QRegularExpression(answers ? "^\\d+ ms$" : "^$").match(ui.lblPing->text()).hasMatch());
         if (!answers) return;
         // The value is what a screen reader speaks of it, after its caption.
-        QCOMPARE(spokenName(ui.lblName) +
-                     QAccessible::queryAccessibleInterface(ui.lblName)->text(QAccessible::Name),
+        QLabel* name = ui.in<QLabel>("lblName");
+        QCOMPARE(spokenName(name) +
+                     QAccessible::queryAccessibleInterface(name)->text(QAccessible::Name),
                  "Name : " + shown[0]);
         QStringList players;
         for (int i = 0; i < ui.lstPlayers->topLevelItemCount(); ++i)
@@ -203,51 +250,41 @@ private slots:
     // Favourites come from [SERVERS] and are queried on open; the list fills the fields, joins
     // on a double click, and keeps its changes in the file with every other line as it was.
     void favourites_surviveARestart() {
-        FakeA2sServer up(FakeA2sServer::Mode::Plain), down(FakeA2sServer::Mode::Silent);
-        const std::string others = "[OTHER]\r\nkeep = this \r\n";
-        auto& ui = open("program=/hl.exe", "[SERVERS]\r\nserver1=" + up.address().toStdString() +
-                                               "\r\nserver2=" + down.address().toStdString() +
-                                               "\r\n" + others)
-                       ->ui();
-        const auto rows = [&] {
-            QStringList r;
-            for (int i = 0; i < ui.lstServers->topLevelItemCount(); ++i)
-                for (int c : {0, 1, 2, 4}) r << ui.lstServers->topLevelItem(i)->text(c);
-            return r;
+        FakeA2sServer up(Mode::Plain), down(Mode::Silent);
+        const std::string others = "[OTHER]\r\nkeep = this \r\n", upAt = up.address().toStdString();
+        Controls ui = open("[SERVERS]\r\nserver1=" + upAt +
+                               "\r\nserver2=" + down.address().toStdString() + "\r\n" + others,
+                           "/hl.exe");
+        const auto shown = [&] {
+            return ui.column(0) + ui.column(1) + ui.column(2) + ui.column(4);
         };
-        QTRY_COMPARE(rows(),
-                     QStringList({"Skyloom été <b>", "2fort", "2/16", up.address(),
-                                  "No answer from " + down.address(), "", "", down.address()}));
-        QTest::mouseClick(ui.lstServers->viewport(), Qt::LeftButton, {},
-                          ui.lstServers->visualItemRect(ui.lstServers->topLevelItem(0)).center());
+        QTRY_COMPARE(shown(), QStringList({"Skyloom été <b>", "No answer from " + down.address(),
+                                           "2fort", "", "2/16", "", up.address(), down.address()}));
+        ui.click(0);
         QCOMPARE(QStringList({ui.ipadress->text(), ui.port->text()}),
                  QStringList({"127.0.0.1", QString::number(up.port())}));
         QVERIFY(ui.cmdRemove->isEnabled());
-        QTest::mouseDClick(ui.lstServers->viewport(), Qt::LeftButton, {},
-                           ui.lstServers->visualItemRect(ui.lstServers->topLevelItem(0)).center());
+        ui.click(0, true);
         QCOMPARE(app->games.starts.size(), size_t(1));
-        QCOMPARE(app->games.starts[0].commandLine,
-                 "/hl.exe -console +connect " + up.address().toStdString());
+        QCOMPARE(app->games.starts[0].commandLine, "/hl.exe -console +connect " + upAt);
 
-        ui.ipadress->setText("127.0.0.2");
-        ui.port->setText("27016");
+        ui.type("127.0.0.2", "27016");
         QTest::mouseClick(ui.cmdAddFavourite, Qt::LeftButton);
         QTest::mouseClick(ui.cmdAddFavourite, Qt::LeftButton);  // once only
-        ui.lstServers->setCurrentItem(ui.lstServers->topLevelItem(0));
+        ui.select(0);
         QTest::mouseClick(ui.cmdRemove, Qt::LeftButton);
         const std::string expected =
             "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/hl.exe\r\n"
             "[SERVERS]\r\nserver1=" +
             down.address().toStdString() + "\r\nserver2=127.0.0.2:27016\r\n" + others +
-            "[RECENT]\r\nserver1=" + up.address().toStdString() + "\r\n";
+            "[RECENT]\r\nserver1=" + upAt + "\r\n";
         QCOMPARE(app->readIni(), expected);
         QCOMPARE(app->desktop.messages.size(), size_t(0));
 
         app->windows.unload("connect");  // a restart reads the file again
         TestApp::processDeletes();
-        auto& again = qobject_cast<ConnectionTool*>(app->windows.show("connect"))->ui();
-        QCOMPARE(again.lstServers->topLevelItemCount(), 2);
-        QCOMPARE(again.lstServers->topLevelItem(1)->text(4), "127.0.0.2:27016");
+        QCOMPARE(Controls{app->windows.show("connect")}.column(4),
+                 QStringList({down.address(), "127.0.0.2:27016"}));
         QCOMPARE(app->readIni(), expected);
     }
 
@@ -255,11 +292,10 @@ private slots:
     // it did not ask, and answers a challenge once; closing the window stops whatever is still
     // asking, the master too.
     void findLan_andCloseCancels() {
-        FakeA2sServer lan(FakeA2sServer::Mode::Challenge), silent(FakeA2sServer::Mode::Silent);
-        FakeA2sServer teaser(FakeA2sServer::Mode::ChallengeThenSilent, QHostAddress("127.0.0.2"),
-                             lan.port()),
-            stranger(FakeA2sServer::Mode::OtherPort, QHostAddress("127.0.0.3"), lan.port());
-        auto& ui = open()->ui();
+        FakeA2sServer lan(Mode::Challenge), silent(Mode::Silent);
+        FakeA2sServer teaser(Mode::ChallengeThenSilent, QHostAddress("127.0.0.2"), lan.port()),
+            stranger(Mode::OtherPort, QHostAddress("127.0.0.3"), lan.port());
+        Controls ui = open();
         app->network.firstLanPort = app->network.lastLanPort = lan.port();
         app->network.lanTargets = [] {
             return QList<QHostAddress>{QHostAddress("127.0.0.1"), QHostAddress("127.0.0.2"),
@@ -267,27 +303,26 @@ private slots:
         };
         QTest::mouseClick(ui.cmdFindLan, Qt::LeftButton);
         QVERIFY(!ui.cmdFindLan->isEnabled());
-        QTRY_COMPARE(ui.lstServers->topLevelItemCount(), 1);
-        QCOMPARE(ui.lstServers->topLevelItem(0)->text(4), lan.address());
-        QTRY_COMPARE(ui.lstServers->topLevelItem(0)->text(0), "Skyloom été <b>");
+        QTRY_COMPARE(ui.column(4), QStringList(lan.address()));
+        QTRY_COMPARE(ui.cell(0, 0), "Skyloom été <b>");
         QTRY_VERIFY(ui.cmdFindLan->isEnabled());
         QVERIFY(!ui.cmdRemove->isEnabled());
-        QTest::qWait(3 * app->network.timing.timeoutMs);
-        QCOMPARE(ui.lstServers->topLevelItemCount(), 1);
+        waitOut(3);
+        QCOMPARE(ui.rows(), 1);
         QCOMPARE(QList<int>({teaser.requests, stranger.requests}), QList<int>({2, 1}));
 
-        ui.ipadress->setText("127.0.0.1");
-        ui.port->setText(QString::number(silent.port()));
+        ui.type("127.0.0.1", QString::number(silent.port()));
         QTest::mouseClick(ui.cmdQuery, Qt::LeftButton);
         QTRY_COMPARE(silent.requests, 1);
         FakeMaster master({});
         master.pagesToAnswer = 0;
-        app->writeIni(app->readIni() + "[SERVERS]\r\nmaster=" + master.address().toStdString() + "\r\n");
+        app->writeIni(app->readIni() + "[SERVERS]\r\nmaster=" + master.address().toStdString() +
+                      "\r\n");
         ui.tabSources->setCurrentIndex(2);
         QTRY_COMPARE(master.requests.size(), size_t(1));
         app->windows.unload("connect");
         TestApp::processDeletes();
-        QTest::qWait(2 * app->network.timing.timeoutMs);
+        waitOut();
         QCOMPARE(silent.requests, 1);
         QCOMPARE(master.requests.size(), size_t(1));
     }
@@ -298,7 +333,8 @@ private slots:
         QTest::addColumn<int>("requests");
         QTest::newRow("master, two pages") << -1 << "3 of 4 servers answered" << 2;
         QTest::newRow("master stops after a page")
-            << 1 << "2 of 2 servers answered; MASTER stopped answering, so the list is cut short" << 4;
+            << 1 << "2 of 2 servers answered; MASTER stopped answering, so the list is cut short"
+            << 4;
         QTest::newRow("master silent") << 0 << "MASTER did not answer." << 3;
         QTest::newRow("Web API with the player's key") << -2 << "3 of 4 servers answered" << 0;
     }
@@ -314,11 +350,8 @@ private slots:
         QStringList entries;
         for (const QString& a : net.master.servers) entries << "{\"addr\":\"" + a + "\"}";
         web.body = "{\"response\":{\"servers\":[" + entries.join(',').toStdString() + "]}}";
-        auto& ui = open("program=/hl.exe", "[SERVERS]\r\ngame=tfc\r\nmaster=" +
-                                               net.master.address().toStdString() +
-                                               "\r\nwebapi=http://127.0.0.1:" +
-                                               std::to_string(web.serverPort()) + "\r\n")
-                       ->ui();
+        Controls ui = open(net.ini() + "game=tfc\r\nwebapi=http://127.0.0.1:" +
+                           std::to_string(web.serverPort()) + "\r\n");
         if (pages == -2)
             app->network.webApiKey = [](QObject*, std::function<void(const QString&)> done) {
                 done("K3Y");
@@ -328,18 +361,22 @@ private slots:
         QTRY_COMPARE(ui.lblProgress->text(), progress.replace("MASTER", net.master.address()));
         QCOMPARE(int(net.master.requests.size()), requests);
         if (requests > 0) {
-            QCOMPARE(net.master.requests[0], "\x31\xFF" "0.0.0.0:0\0\\gamedir\\tfc\0"s);
+            QCOMPARE(net.master.requests[0],
+                     "\x31\xFF"
+                     "0.0.0.0:0\0\\gamedir\\tfc\0"s);
             if (pages != 0)
                 QCOMPARE(net.master.requests[1],
                          "\x31\xFF" + net.b.address().toStdString() + "\0\\gamedir\\tfc\0"s);
         } else {
-            QCOMPARE(web.requests, QStringList({"GET /IGameServersService/GetServerList/v1/"
-                                                "?key=K3Y&filter=%5Cgamedir%5Ctfc&limit=20000 HTTP/1.1"}));
+            QCOMPARE(web.requests,
+                     QStringList({"GET /IGameServersService/GetServerList/v1/"
+                                  "?key=K3Y&filter=%5Cgamedir%5Ctfc&limit=20000 HTTP/1.1"}));
         }
-        QCOMPARE(ui.lstServers->topLevelItemCount(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
+        QCOMPARE(ui.rows(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
     }
 
-    // `--list-servers`: a line per server that answered, fastest first; 1 when the master is silent.
+    // `--list-servers`: a line per server that answered, fastest first; 1 when the master is
+    // silent.
     void listServers() {
         FakeInternet net;
         open();
@@ -376,7 +413,7 @@ private slots:
 
     // The key goes to the secret store, trimmed, never into skyloom.ini; a refusal is told.
     void webApiKey_keptInTheSecretStore() {
-        auto& ui = open()->ui();
+        Controls ui = open();
         QStringList stored;
         app->network.storeWebApiKey = [&](QObject*, const QString& key,
                                           std::function<void(bool)> done) {
@@ -384,7 +421,7 @@ private slots:
             done(key != "refused");
         };
         app->desktop.secrets = {" K3Y ", std::nullopt, "refused"};
-        for (int i = 0; i < 3; ++i) ui.mnuFileitmWebApiKey->trigger();
+        for (int i = 0; i < 3; ++i) ui.in<QAction>("mnuFileitmWebApiKey")->trigger();
         QCOMPARE(stored, QStringList({"K3Y", "refused"}));
         QCOMPARE(app->desktop.messages.size(), size_t(1));
         QVERIFY(app->readIni().find("K3Y") == std::string::npos);
@@ -394,7 +431,7 @@ private slots:
     // and the Recent tab shows the servers joined, newest first; any tab adds favourites.
     void internet_filtersSortJoinRecent() {
         FakeInternet net;
-        auto& ui = open("program=/hl.exe", "[SERVERS]\r\nmaster=" + net.master.address().toStdString() + "\r\n")->ui();
+        Controls ui = open(net.ini(), "/hl.exe");
         ui.tabSources->setCurrentIndex(2);
         QTRY_COMPARE(ui.lblProgress->text(), "3 of 4 servers answered");
         QCOMPARE(net.master.requests[0].substr(2), "0.0.0.0:0\0\\appid\\70\\gamedir\\valve\0"s);
@@ -403,14 +440,15 @@ private slots:
             {[&] { ui.chkNotFull->click(); }, {"Charlie"}},
             {[&] { ui.chkNotEmpty->click(); }, {"Alpha", "Charlie"}},
             {[&] { ui.chkNoPassword->click(); }, {"Alpha"}},
-            {[&] { ui.chkNoPassword->click(), ui.chkNotFull->click(); }, {"Alpha", "bravo", "Charlie"}},
+            {[&] { ui.chkNoPassword->click(), ui.chkNotFull->click(); },
+             {"Alpha", "bravo", "Charlie"}},
             {[&] { QTest::keyClicks(ui.txtMapFilter, "2fort"); }, {"Alpha", "Charlie"}},
             {[&] { ui.spnMaxPing->setValue(9999); }, {"Alpha", "Charlie"}},
         };
         ui.lstServers->sortByColumn(0, Qt::AscendingOrder);
         for (const auto& [act, shown] : filters) {
             act();
-            QCOMPARE(column(ui.lstServers, 0), shown);
+            QCOMPARE(ui.column(0), shown);
         }
         QTRY_VERIFY(app->readIni().find("mapfilter=2fort\r\nmaxping=9999\r\ngame=valve") !=
                     std::string::npos);
@@ -419,33 +457,30 @@ private slots:
         // Rows arriving take their sorted places, filtered.
         QTest::mouseClick(ui.cmdRefresh, Qt::LeftButton);
         QTRY_COMPARE(ui.lblProgress->text(), "3 of 4 servers answered");
-        QCOMPARE(column(ui.lstServers, 0), QStringList({"Charlie", "Alpha"}));
+        QCOMPARE(ui.column(0), QStringList({"Charlie", "Alpha"}));
         QCOMPARE(net.master.requests.size(), size_t(4));
         ui.chkNotFull->click();
         ui.txtMapFilter->clear();
         ui.lstServers->sortByColumn(2, Qt::AscendingOrder);  // 2, 5, 16 players
-        QCOMPARE(column(ui.lstServers, 0), QStringList({"Alpha", "Charlie", "bravo"}));
+        QCOMPARE(ui.column(0), QStringList({"Alpha", "Charlie", "bravo"}));
 
-        for (int row : {1, 0}) {
-            const QRect at = ui.lstServers->visualItemRect(ui.lstServers->topLevelItem(row));
-            QTest::mouseClick(ui.lstServers->viewport(), Qt::LeftButton, {}, at.center());
-            QTest::mouseDClick(ui.lstServers->viewport(), Qt::LeftButton, {}, at.center());
-        }
+        for (int row : {1, 0}) ui.click(row, true);
         QCOMPARE(app->games.starts.size(), size_t(2));
         QCOMPARE(app->games.starts[1].commandLine,
                  "/hl.exe -console +connect " + net.a.address().toStdString());
-        ui.lstServers->setCurrentItem(ui.lstServers->topLevelItem(2));
+        ui.select(2);
         QTest::mouseClick(ui.cmdAddFavourite, Qt::LeftButton);
         QVERIFY(app->readIni().find("[RECENT]\r\nserver1=" + net.a.address().toStdString() +
                                     "\r\nserver2=" + net.c.address().toStdString() + "\r\n") !=
                 std::string::npos);
-        QVERIFY(app->readIni().find("server1=" + net.b.address().toStdString()) != std::string::npos);
+        QVERIFY(app->readIni().find("server1=" + net.b.address().toStdString()) !=
+                std::string::npos);
 
         ui.lstServers->sortByColumn(-1, Qt::AscendingOrder);
         ui.tabSources->setCurrentIndex(3);
-        QTRY_COMPARE(column(ui.lstServers, 0), QStringList({"Alpha", "Charlie"}));
+        QTRY_COMPARE(ui.column(0), QStringList({"Alpha", "Charlie"}));
         ui.tabSources->setCurrentIndex(0);
-        QTRY_COMPARE(column(ui.lstServers, 0), QStringList({"bravo"}));
+        QTRY_COMPARE(ui.column(0), QStringList({"bravo"}));
     }
 };
 

@@ -9,6 +9,7 @@
 
 #include "fuzz.h"
 #include "servers/master_server.h"
+#include "servers/server_address.h"
 #include "servers/web_api.h"
 #include "servers/server_text.h"
 
@@ -295,7 +296,7 @@ TEST(MasterList, pagesAndTheirEnd) {
         std::string listed, seeds;
         for (const std::string& page : c.pages) {
             for (const MasterEntry& e : list.add(parseMasterAnswer(bytes(page))))
-                listed += (listed.empty() ? "" : " ") + formatMasterEntry(e);
+                listed += (listed.empty() ? "" : " ") + formatServerAddress(serverAddress(e));
             seeds += (seeds.empty() ? "" : " ") + list.nextSeed();
         }
         EXPECT_EQ(listed, c.listed) << c.what;
@@ -318,7 +319,7 @@ TEST(WebApiList, addressesFromTheJson) {
         const auto servers = parseWebApiServers(QByteArray::fromStdString(json));
         std::string got = servers ? "" : "invalid";
         for (const MasterEntry& e : servers.value_or(std::vector<MasterEntry>{}))
-            got += (got.empty() ? "" : " ") + formatMasterEntry(e);
+            got += (got.empty() ? "" : " ") + formatServerAddress(serverAddress(e));
         EXPECT_EQ(got, expected) << json;
     }
     EXPECT_EQ(webApiAddress("http://127.0.0.1:8/", "k y", "\\gamedir\\tfc", 5).toStdString(),
@@ -341,4 +342,41 @@ TEST(MasterListFuzz, hostilePagesAndJson) {
         if (round % 4 == 0) (void)parseWebApiServers(QByteArray::fromStdString(mutate(json, rng)));
     }
     EXPECT_LE(list.size(), MasterList::kMaxServers);
+}
+
+TEST(ServerAddressCheck, acceptsNamesAndLiteralsTrimmedAndNamesTheFieldInError) {
+    const struct {
+        const char *address, *port;
+        const char* expected;  // the address as lists keep it, or the field the message names
+    } cases[] = {
+        {"10.0.0.7", "27015", "10.0.0.7:27015"},
+        {"  hl.example.org \t", " 27016 ", "hl.example.org:27016"},
+        {"my_server-1.lan.", "1", "my_server-1.lan.:1"},
+        {"::1", "65535", "[::1]:65535"},
+        {"10.0.0.7", "02701", "10.0.0.7:2701"},  // one spelling per server
+        {"[2001:db8::7]", "27015", "[2001:db8::7]:27015"},
+        {"::ffff:10.0.0.7", "27015", "[::ffff:10.0.0.7]:27015"},
+        {"1:2:3:4:5:6:7:8", "27015", "[1:2:3:4:5:6:7:8]:27015"},
+        {"", "27015", "IP adress"},
+        {"my server", "27015", "IP adress"},
+        {"x\";quit", "27015", "IP adress"},
+        {"x;quit", "27015", "IP adress"},
+        {"10.0.0.256", "27015", "IP adress"},
+        {"-bad.org", "27015", "IP adress"},
+        {"1::2::3", "27015", "IP adress"},
+        {"1:2:3:4:5:6:7:8:9", "27015", "IP adress"},
+        {"[10.0.0.7]", "27015", "IP adress"},
+        {"10.0.0.7", "0", "Port"},
+        {"10.0.0.7", "65536", "Port"},
+        {"10.0.0.7", "2 7", "Port"},
+        {"10.0.0.7", "", "Port"},
+        {"10.0.0.7", "27015 +exec x", "Port"},
+    };
+    for (const auto& c : cases) {
+        const auto check = checkServerAddress(c.address, c.port);
+        const std::string got = check.problem ? check.problem->substr(0, check.problem->find(':'))
+                                              : formatServerAddress(check.server);
+        EXPECT_EQ(got, c.expected) << c.address << " | " << c.port;
+        EXPECT_TRUE(check.problem || parseServerAddress(got) == check.server) << got;
+    }
 }
