@@ -95,8 +95,9 @@ void MainWindow::fillFromPreset(const std::string& name) {
         button->setChecked(true);
         chooseGameType(type);
     }
-    ui_->txtSelMap->setText(shownText(c.selectedMap));
-    ui_->dirFichiers->selectFileName(shownText(c.selectedMap));
+    chosenMap_ = ListedMapName{c.selectedMap, shownText(c.selectedMap)};
+    ui_->txtSelMap->setText(chosenMap_->shown);
+    ui_->dirFichiers->selectMap(c.selectedMap);
     if (!c.selectedMap.empty())
         ui_->txtSelMap->setToolTip(asPlainTip(QStringLiteral("The map currently selected is ") +
                                               shownText(c.selectedMap)));

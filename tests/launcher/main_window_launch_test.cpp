@@ -1,5 +1,6 @@
 #include <QTextDocument>
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "../maps/map_bytes.h"
@@ -7,7 +8,6 @@
 #include "launcher/main_window.h"
 #include "launcher/presets.h"
 #include "test_app.h"
-#include "ui_main_window.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -17,12 +17,18 @@ class MainWindowLaunchTest : public QObject {
 
     std::unique_ptr<TestApp> app;
     MainWindow* w = nullptr;
+    // A control of the window by its object name.
+    template <class T = QAbstractButton>
+    T* ctl(const char* name) const {
+        T* found = w->findChild<T*>(name);
+        if (!found) qFatal("no control %s", name);
+        return found;
+    }
 
-    Ui::MainWindow& open(const std::string& program = "/games/Half-Life/hl.exe") {
+    void open(const std::string& program = "/games/Half-Life/hl.exe") {
         app = std::make_unique<TestApp>();
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + program + "\n");
         w = qobject_cast<MainWindow*>(app->windows.show("sp"));
-        return w->ui();
     }
     void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
         QCOMPARE(app->desktop.messages.size(), size_t(1));
@@ -40,7 +46,7 @@ class MainWindowLaunchTest : public QObject {
     }
 
     // A TFC install for Wine whose maps come from the mod, its add-on and its downloads.
-    Ui::MainWindow& openWithInstall(const std::string& mapsFolder = "tfc/maps") {
+    void openWithInstall(const std::string& mapsFolder = "tfc/maps") {
         dropApp();
         app = std::make_unique<TestApp>();
         const std::string hl = app->folder() + "/hl/";
@@ -61,7 +67,6 @@ class MainWindowLaunchTest : public QObject {
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + hl +
                       "hl.exe\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
         w = qobject_cast<MainWindow*>(app->windows.show("sp"));
-        return w->ui();
     }
     static std::string dlMap(const std::vector<Face>& world) {
         return bspBytes(std::string("{\"message\" \"") + kMarkup + "\" \"model\" \"models/x.mdl\"}",
@@ -82,17 +87,17 @@ private slots:
     void cleanup() { dropApp(); }
 
     void maps_comeFromTheModsFoldersWithTitlesAndMissingFiles() {
-        auto& ui = openWithInstall();
-        QCOMPARE(ui.dirFichiers->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
-        QCOMPARE(ui.frm3->toolTip(), QString());
+        openWithInstall();
+        QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
+        QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), QString());
         const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
         for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
-            QCOMPARE(describe(ui.dirFichiers, 0, role), first);
-            QCOMPARE(describe(ui.dirFichiers, 1, role), QString("unreadable map"));
+            QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 0, role), first);
+            QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 1, role), QString("unreadable map"));
         }
         // A title's markup is shown as text: no picture, no file opened.
-        QCOMPARE(describe(ui.dirFichiers, 2, Qt::AccessibleDescriptionRole), QString(kMarkup));
-        const QString tip = describe(ui.dirFichiers, 2, Qt::ToolTipRole);
+        QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 2, Qt::AccessibleDescriptionRole), QString(kMarkup));
+        const QString tip = describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole);
         QTextDocument shown;
         shown.setHtml(tip);
         QVERIFY2(tip.startsWith("<p>&lt;img") && shown.toPlainText().replace(QChar(0xA0), u' ') == kMarkup,
@@ -104,10 +109,10 @@ private slots:
                 std::vector<Face> world = box({0, 0, 0}, {256, 512, 128}, true);
                 world.push_back(world.front());
                 writeFile(app->folder() + "/hl/tfc_downloads/maps/dl.bsp", dlMap(world));
-                QCOMPARE(describe(ui.dirFichiers, 2, Qt::ToolTipRole), tip);
+                QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole), tip);
             }
-            QTRY_VERIFY(describe(ui.dirFichiers, 2, Qt::ToolTipRole) != tip);
-            const QString pictured = describe(ui.dirFichiers, 2, Qt::ToolTipRole);
+            QTRY_VERIFY(describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole) != tip);
+            const QString pictured = describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole);
             shown.setHtml(pictured);
             QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup),
                      qPrintable(pictured));
@@ -117,13 +122,13 @@ private slots:
                      size);
         }
         // A Latin-1 folder and map: listed, shown as themselves, given to the game as bytes.
-        auto& latin = openWithInstall("cartes_\xe9t\xe9/maps");
-        QCOMPARE(latin.dirFichiers->fileNames(), QStringList({"caf\u00e9.bsp"}));
-        QCOMPARE(describe(latin.dirFichiers, 0, Qt::ToolTipRole), QString("Caf\u00e9"));
-        latin.dirFichiers->selectFileName("caf\u00e9.bsp");
-        QTest::mouseClick(latin.confirmMap, Qt::LeftButton);
-        QCOMPARE(latin.txtSelMap->text(), QString("caf\u00e9.bsp"));
-        QTest::mouseClick(latin.launch, Qt::LeftButton);
+        openWithInstall("cartes_\xe9t\xe9/maps");
+        QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames(), QStringList({"caf\u00e9.bsp"}));
+        QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 0, Qt::ToolTipRole), QString("Caf\u00e9"));
+        ctl<MapFileList>("dirFichiers")->selectMap("caf\xe9.bsp");
+        QTest::mouseClick(ctl("confirmMap"), Qt::LeftButton);
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString("caf\u00e9.bsp"));
+        QTest::mouseClick(ctl("launch"), Qt::LeftButton);
         expectStart(1, "hl.exe +deathmatch 1 +map caf\xe9", (app->folder() + "/hl").c_str());
     }
 
@@ -143,7 +148,7 @@ private slots:
         QFETCH(QString, maps);
         QFETCH(QString, tooltip);
         const QString saved = QDir::currentPath();
-        auto& ui = openWithInstall(maps.toStdString());
+        openWithInstall(maps.toStdString());
         // The missing key's "error" is no folder, even where one is called so.
         app->makeFolder("error", {"trap.bsp"});
         std::filesystem::create_symlink(app->folder() + "/hl/loop", app->folder() + "/hl/loop");
@@ -151,10 +156,10 @@ private slots:
         if (maps.isEmpty()) app->writeIni("[MISC]\ntfc=true\n");
         w->reloadPaths();
         QDir::setCurrent(saved);
-        QVERIFY(ui.dirFichiers->fileNames().isEmpty());
+        QVERIFY(ctl<MapFileList>("dirFichiers")->fileNames().isEmpty());
         if (!maps.isEmpty())
             tooltip = tooltip.arg(QString::fromStdString(app->folder()) + "/hl/" + maps);
-        QCOMPARE(ui.frm3->toolTip(), tooltip);
+        QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), tooltip);
     }
 
     void launch_asksBeforeStartingAMapWithMissingFiles_data() {
@@ -173,10 +178,10 @@ private slots:
         QFETCH(bool, asked);
         QFETCH(int, answer);
         QFETCH(bool, started);
-        auto& ui = openWithInstall();
-        ui.txtSelMap->setText(map);
+        openWithInstall();
+        ctl<QLineEdit>("txtSelMap")->setText(map);
         if (asked) app->desktop.answers.push_back(MessageAnswer(answer));
-        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        QTest::mouseClick(ctl("launch"), Qt::LeftButton);
         QCOMPARE(app->desktop.messages.size(), size_t(asked));
         if (asked) {
             const auto& box = app->desktop.messages[0];
@@ -209,21 +214,21 @@ private slots:
         QFETCH(QString, map);
         QFETCH(QString, text);
         QFETCH(QString, title);
-        auto& ui = open();
-        ui.txtSelMap->setText(map);
-        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        open();
+        ctl<QLineEdit>("txtSelMap")->setText(map);
+        QTest::mouseClick(ctl("launch"), Qt::LeftButton);
         expectMessage(text, title, MessageIcon::Exclamation);
         QVERIFY(app->games.starts.empty());
         app->desktop.messages.clear();
 
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);
-        ui.cmbDifficult->setCurrentText("Medium");
-        QTest::mouseClick(ui.console, Qt::LeftButton);
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QTest::keyClicks(ui.parameters, " -zone 4096");
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);  // hidden parameters still count
-        ui.txtSelMap->setText("c1a0-x.bsp");
-        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        QTest::mouseClick(ctl<QRadioButton>("optSP"), Qt::LeftButton);
+        ctl<QComboBox>("cmbDifficult")->setCurrentText("Medium");
+        QTest::mouseClick(ctl<QCheckBox>("console"), Qt::LeftButton);
+        QTest::mouseClick(ctl<QCheckBox>("chkAdd"), Qt::LeftButton);
+        QTest::keyClicks(ctl<QLineEdit>("parameters"), " -zone 4096");
+        QTest::mouseClick(ctl<QCheckBox>("chkAdd"), Qt::LeftButton);  // hidden parameters still count
+        ctl<QLineEdit>("txtSelMap")->setText("c1a0-x.bsp");
+        QTest::mouseClick(ctl("launch"), Qt::LeftButton);
         expectStart(1, "hl.exe +map c1a0-x +set skill 1 -zone 4096 -console");
         QVERIFY(w->isVisible());
     }
@@ -237,8 +242,9 @@ private slots:
             {"hl.exe", nullptr},
             {"", nullptr}};
         for (const auto& [program, folder] : rows) {
-            open(program).txtSelMap->setText("crossfire.bsp");
-            QTest::mouseClick(w->ui().launch, Qt::LeftButton);
+            open(program);
+            ctl<QLineEdit>("txtSelMap")->setText("crossfire.bsp");
+            QTest::mouseClick(ctl("launch"), Qt::LeftButton);
             if (folder) {
                 expectStart(1, "hl.exe +deathmatch 1 +map crossfire", folder);
             } else {
@@ -249,30 +255,30 @@ private slots:
     }
 
     void closeAfterLaunch_closesOnlyOnceTheGameStarted() {
-        auto& ui = open();
-        ui.mnuEdititm->trigger();
+        open();
+        ctl<QAction>("mnuEdititm")->trigger();
         QVERIFY(w->closeAfterLaunch());
-        ui.txtSelMap->setText("crossfire.bsp");
+        ctl<QLineEdit>("txtSelMap")->setText("crossfire.bsp");
         app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
-        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        QTest::mouseClick(ctl("launch"), Qt::LeftButton);
         expectMessage("Program: hl.exe\nTried: steam -applaunch 70 +map x\nReason: No such file.",
                       "Skyloom", MessageIcon::Critical);
         QVERIFY(app->windows.isLoaded("sp") && !app->ended);
         app->games.result = {};
-        QTest::mouseClick(ui.launch, Qt::LeftButton);
+        QTest::mouseClick(ctl("launch"), Qt::LeftButton);
         QVERIFY(!app->windows.isLoaded("sp") && app->ended);
     }
 
     void launchCustom_needsAFolderThenStartsTheMod() {
-        auto& ui = open();
-        QTest::mouseClick(ui.dev, Qt::LeftButton);
-        QTest::mouseClick(ui.optCustom, Qt::LeftButton);
-        ui.mnuEdititm->trigger();
-        QTest::mouseClick(ui.launchCustom, Qt::LeftButton);
+        open();
+        QTest::mouseClick(ctl<QCheckBox>("dev"), Qt::LeftButton);
+        QTest::mouseClick(ctl<QRadioButton>("optCustom"), Qt::LeftButton);
+        ctl<QAction>("mnuEdititm")->trigger();
+        QTest::mouseClick(ctl("launchCustom"), Qt::LeftButton);
         expectMessage("You must specify a custom mod's folder", "OOoops", MessageIcon::Information);
         QVERIFY(app->games.starts.empty() && app->windows.isLoaded("sp"));
-        QTest::keyClicks(ui.txtCustom, "my mod");
-        QTest::mouseClick(ui.launchCustom, Qt::LeftButton);
+        QTest::keyClicks(ctl<QLineEdit>("txtCustom"), "my mod");
+        QTest::mouseClick(ctl("launchCustom"), Qt::LeftButton);
         expectStart(1, "hl.exe -game my mod");
         QVERIFY(app->ended);
     }
@@ -307,36 +313,36 @@ private slots:
             {Act::Fill, "2fort", "hl.exe +map 2fort +set skill 1 -zone 4096 -console",
              "Missing files"},
         };
-        auto& ui = openWithInstall();
+        openWithInstall();
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app->folder() + "/data"));
         const std::string shortcut =
             app->folder() + "/data/applications/io.github.skyloom.Skyloom.preset-Duel.desktop";
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);
-        ui.cmbDifficult->setCurrentText("Medium");
-        QTest::mouseClick(ui.console, Qt::LeftButton);
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QTest::keyClicks(ui.parameters, " -zone 4096");
-        ui.txtSelMap->setText("dl.bsp");
+        QTest::mouseClick(ctl<QRadioButton>("optSP"), Qt::LeftButton);
+        ctl<QComboBox>("cmbDifficult")->setCurrentText("Medium");
+        QTest::mouseClick(ctl<QCheckBox>("console"), Qt::LeftButton);
+        QTest::mouseClick(ctl<QCheckBox>("chkAdd"), Qt::LeftButton);
+        QTest::keyClicks(ctl<QLineEdit>("parameters"), " -zone 4096");
+        ctl<QLineEdit>("txtSelMap")->setText("dl.bsp");
         for (const Row& row : rows) {
             const QString name = QString::fromUtf8(row.name);
             app->games.result = {!row.gameFails, "hl.exe", "No such file."};
             switch (row.act) {
                 case Act::Save:
-                    if (name == "2fort") ui.txtSelMap->setText("2fort.bsp");
+                    if (name == "2fort") ctl<QLineEdit>("txtSelMap")->setText("2fort.bsp");
                     app->desktop.texts.push_back(name);
-                    ui.mnuFileitmSavePreset->trigger();
+                    ctl<QAction>("mnuFileitmSavePreset")->trigger();
                     break;
                 case Act::Start:
                     QCOMPARE(runPreset(app->context, row.name), row.started ? 0 : 1);
                     break;
                 case Act::Fill: {
-                    ui.mnuEdititmReset->trigger();
+                    ctl<QAction>("mnuEdititmReset")->trigger();
                     app->desktop.messages.clear();
-                    emit ui.mnuPresets->aboutToShow();
-                    for (QAction* item : ui.mnuPresets->actions())
+                    emit ctl<QMenu>("mnuPresets")->aboutToShow();
+                    for (QAction* item : ctl<QMenu>("mnuPresets")->actions())
                         if (item->text() == name) item->trigger();
-                    QVERIFY(ui.optSP->isChecked() && ui.parameters->isVisible());
-                    QTest::mouseClick(ui.launch, Qt::LeftButton);
+                    QVERIFY(ctl<QRadioButton>("optSP")->isChecked() && ctl<QLineEdit>("parameters")->isVisible());
+                    QTest::mouseClick(ctl("launch"), Qt::LeftButton);
                     break;
                 }
                 case Act::Shortcut:
@@ -344,7 +350,7 @@ private slots:
                     const auto names = presetNames(app->settings.text());
                     const auto at = std::find(names.begin(), names.end(), row.name);
                     app->desktop.choices.push_back(int(at - names.begin()));
-                    (row.act == Act::Delete ? ui.mnuPresetsitmDelete : ui.mnuPresetsitmShortcut)
+                    (row.act == Act::Delete ? ctl<QAction>("mnuPresetsitmDelete") : ctl<QAction>("mnuPresetsitmShortcut"))
                         ->trigger();
                     QCOMPARE(std::filesystem::exists(shortcut), row.act == Act::Shortcut);
                     break;

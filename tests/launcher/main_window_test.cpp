@@ -2,9 +2,9 @@
 
 #include <QScreen>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "test_app.h"
-#include "ui_main_window.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -24,11 +24,19 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestApp> app;
+    MainWindow* w = nullptr;
+    // A control of the window by its object name.
+    template <class T = QAbstractButton>
+    T* ctl(const char* name) const {
+        T* found = w->findChild<T*>(name);
+        if (!found) qFatal("no control %s", name);
+        return found;
+    }
 
     MainWindow* open(const std::string& ini) {
         app = std::make_unique<TestApp>();
         if (!ini.empty()) app->writeIni(ini);
-        return qobject_cast<MainWindow*>(app->windows.show("sp"));
+        return w = qobject_cast<MainWindow*>(app->windows.show("sp"));
     }
     MainWindow* openWithMaps() {
         app = std::make_unique<TestApp>();
@@ -36,7 +44,7 @@ class MainWindowTest : public QObject {
             "valve/maps", {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp", "readme.txt"});
         const std::string tfc = app->makeFolder("tfc/maps", {"2fort.bsp", "well.bsp"});
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nmaps=" + maps + "\ntfcmaps=" + tfc + "\n");
-        return qobject_cast<MainWindow*>(app->windows.show("sp"));
+        return w = qobject_cast<MainWindow*>(app->windows.show("sp"));
     }
     const FakeDesktop::Message& onlyMessage() {
         [&] { QCOMPARE(app->desktop.messages.size(), size_t(1)); }();
@@ -48,22 +56,21 @@ private slots:
 
     // Static captions, geometry, menus and tab order are the .ui file's and the e2e tests'.
     void load_showsTheDesignState() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
+        w = openWithMaps();
         QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch Game"));
-        QVERIFY(ui.optTFC->isEnabled() && !w->closeAfterLaunch() && ui.parameters->isHidden());
-        QCOMPARE(baseOf(ui.txtCustom), system(QPalette::Window));
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("No map currently selected"));
-        QCOMPARE(ui.dirFichiers->fileNames(),
+        QVERIFY(ctl<QRadioButton>("optTFC")->isEnabled() && !w->closeAfterLaunch() && ctl<QLineEdit>("parameters")->isHidden());
+        QCOMPARE(baseOf(ctl<QLineEdit>("txtCustom")), system(QPalette::Window));
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(), QString("No map currently selected"));
+        QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames(),
                  QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
         QVERIFY(app->desktop.messages.empty());
-        QCOMPARE(w->focusWidget(), ui.launch);
+        QCOMPARE(w->focusWidget(), ctl("launch"));
         QVERIFY((w->frameGeometry().center() - w->screen()->availableGeometry().center())
                     .manhattanLength() <= 4);  // the frame's border aside
         const std::pair<const char*, bool> tfcFlags[] = {
             {"false", false}, {"False", true}, {"", true}};
         for (const auto& [tfc, enabled] : tfcFlags)
-            QCOMPARE(open(std::string("[MISC]\ntfc=") + tfc + "\n")->ui().optTFC->isEnabled(),
+            QCOMPARE((open(std::string("[MISC]\ntfc=") + tfc + "\n"), ctl<QRadioButton>("optTFC"))->isEnabled(),
                      enabled);
     }
 
@@ -91,15 +98,15 @@ private slots:
             QDir().mkpath(QString::fromStdString(app->iniPath()));
         else
             app->writeIni(ini.toStdString());
-        auto* w = qobject_cast<MainWindow*>(app->windows.show("sp"));
+        w = qobject_cast<MainWindow*>(app->windows.show("sp"));
         QVERIFY2(onlyMessage().text.contains(text.arg(QString::fromStdString(app->iniPath()))),
                  qPrintable(onlyMessage().text));
         QTEST(onlyMessage().title, "title");
         QTEST(app->windows.isLoaded("config"), "configOpened");
         QFETCH(bool, configOpened);  // hidden, not flashing behind the box, when config opens
         QCOMPARE(onlyMessage().parentShown, !configOpened);
-        QVERIFY(w->ui().optTFC->isEnabled());
-        QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());
+        QVERIFY(ctl<QRadioButton>("optTFC")->isEnabled());
+        QVERIFY(ctl<MapFileList>("dirFichiers")->fileNames().isEmpty());
         if (configOpened) return;
         app->windows.unload("sp");  // the main window comes back: the box does not
         app->windows.show("sp");
@@ -107,104 +114,102 @@ private slots:
     }
 
     void gameTypes_applyTheirTable() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
+        w = openWithMaps();
         const auto mapControls = std::initializer_list<QWidget*>{
-            ui.launch, ui.confirmMap, ui.dirFichiers, ui.SelMap,  ui.txtCommand,
-            ui.cheats, ui.console,    ui.dev,         ui.numeric, ui.chkAdd};
+            ctl("launch"), ctl("confirmMap"), ctl<MapFileList>("dirFichiers"), ctl<QWidget>("SelMap"),  ctl<QLineEdit>("txtCommand"),
+            ctl<QCheckBox>("cheats"), ctl<QCheckBox>("console"),    ctl<QCheckBox>("dev"),         ctl<QCheckBox>("numeric"), ctl<QCheckBox>("chkAdd")};
         auto check = [&](const char* title, int maps, const char* mode, bool difficulty,
                          bool custom) {
             QCOMPARE(w->windowTitle(), QString(title));
-            QCOMPARE(ui.dirFichiers->fileNames().size(), maps);
+            QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames().size(), maps);
             if (mode)
                 QCOMPARE(
-                    ui.txtSelMap->toolTip(),
+                    ctl<QLineEdit>("txtSelMap")->toolTip(),
                     QString("No map currently selected (you are currently in %1 mode)").arg(mode));
-            QCOMPARE(ui.cmbDifficult->isEnabled(), difficulty);
-            QCOMPARE(ui.txtCustom->isEnabled(), custom);
-            QCOMPARE(ui.launchCustom->isEnabled(), custom);
+            QCOMPARE(ctl<QComboBox>("cmbDifficult")->isEnabled(), difficulty);
+            QCOMPARE(ctl<QLineEdit>("txtCustom")->isEnabled(), custom);
+            QCOMPARE(ctl("launchCustom")->isEnabled(), custom);
             for (QWidget* c : mapControls) QCOMPARE(c->isEnabled(), !custom);
-            QCOMPARE(baseOf(ui.txtCustom), system(custom ? QPalette::Base : QPalette::Button));
-            for (QWidget* f : {ui.parameters, ui.txtSelMap, ui.txtCommand})
+            QCOMPARE(baseOf(ctl<QLineEdit>("txtCustom")), system(custom ? QPalette::Base : QPalette::Button));
+            for (QWidget* f : {ctl<QLineEdit>("parameters"), ctl<QLineEdit>("txtSelMap"), ctl<QLineEdit>("txtCommand")})
                 QCOMPARE(baseOf(f), system(custom ? QPalette::Button : QPalette::Base));
         };
-        QTest::mouseClick(ui.optTFC, Qt::LeftButton);
+        QTest::mouseClick(ctl<QRadioButton>("optTFC"), Qt::LeftButton);
         check("Skyloom - Team Fortress Classic game", 2, "TFC", false, false);
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);
+        QTest::mouseClick(ctl<QRadioButton>("optSP"), Qt::LeftButton);
         check("Skyloom - Single player game", 3, "SP", true, false);
-        QTest::mouseClick(ui.optCustom, Qt::LeftButton);
+        QTest::mouseClick(ctl<QRadioButton>("optCustom"), Qt::LeftButton);
         check("Skyloom - Single player game", 3, nullptr, false, true);
-        QTest::mouseClick(ui.optDM, Qt::LeftButton);
+        QTest::mouseClick(ctl<QRadioButton>("optDM"), Qt::LeftButton);
         check("Skyloom - Deathmatch game", 3, "DM", false, false);
     }
 
     void confirmMap_takesTheSelectionOrNothing() {
-        auto& ui = openWithMaps()->ui();
-        ui.dirFichiers->selectFileName("crossfire.bsp");
-        QCOMPARE(ui.txtSelMap->text(), QString());
-        QTest::mouseClick(ui.confirmMap, Qt::LeftButton);
-        QCOMPARE(ui.txtSelMap->text(), QString("crossfire.bsp"));
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("The map currently selected is crossfire.bsp"));
-        QTest::mouseClick(ui.optTFC, Qt::LeftButton);
-        QCOMPARE(ui.txtSelMap->text(), QString("crossfire.bsp"));
-        ui.dirFichiers->clearSelection();
-        QTest::mouseClick(ui.confirmMap, Qt::LeftButton);
-        QCOMPARE(ui.txtSelMap->text(), QString());
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("The map currently selected is "));
+        openWithMaps();
+        ctl<MapFileList>("dirFichiers")->selectMap("crossfire.bsp");
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString());
+        QTest::mouseClick(ctl("confirmMap"), Qt::LeftButton);
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString("crossfire.bsp"));
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(), QString("The map currently selected is crossfire.bsp"));
+        QTest::mouseClick(ctl<QRadioButton>("optTFC"), Qt::LeftButton);
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString("crossfire.bsp"));
+        ctl<MapFileList>("dirFichiers")->clearSelection();
+        QTest::mouseClick(ctl("confirmMap"), Qt::LeftButton);
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString());
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(), QString("The map currently selected is "));
     }
 
     void options_fillThePreview_chkAddShowsParameters() {
-        auto& ui = openWithMaps()->ui();
-        QTest::mouseClick(ui.numeric, Qt::LeftButton);
-        QCOMPARE(ui.txtCommand->text(), QString("  -numericping"));
-        for (QCheckBox* b : {ui.dev, ui.console, ui.cheats}) QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(ui.txtCommand->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
-        for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric})
+        openWithMaps();
+        QTest::mouseClick(ctl<QCheckBox>("numeric"), Qt::LeftButton);
+        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(), QString("  -numericping"));
+        for (QCheckBox* b : {ctl<QCheckBox>("dev"), ctl<QCheckBox>("console"), ctl<QCheckBox>("cheats")}) QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
+        for (QCheckBox* b : {ctl<QCheckBox>("cheats"), ctl<QCheckBox>("console"), ctl<QCheckBox>("dev"), ctl<QCheckBox>("numeric")})
             QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(ui.txtCommand->text(), QString(" "));
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QVERIFY(ui.parameters->isVisible());
-        QTest::keyClicks(ui.parameters, " -zone 4096");
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QVERIFY(ui.parameters->isHidden());
-        QCOMPARE(ui.parameters->text(), QString(" -zone 4096"));
-        QCOMPARE(ui.txtCommand->text(), QString(" "));  // nothing else refreshes the preview
+        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(), QString(" "));
+        QTest::mouseClick(ctl<QCheckBox>("chkAdd"), Qt::LeftButton);
+        QVERIFY(ctl<QLineEdit>("parameters")->isVisible());
+        QTest::keyClicks(ctl<QLineEdit>("parameters"), " -zone 4096");
+        QTest::mouseClick(ctl<QCheckBox>("chkAdd"), Qt::LeftButton);
+        QVERIFY(ctl<QLineEdit>("parameters")->isHidden());
+        QCOMPARE(ctl<QLineEdit>("parameters")->text(), QString(" -zone 4096"));
+        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(), QString(" "));  // nothing else refreshes the preview
     }
 
     void resetAll_okRestoresTheLoadStateCancelChangesNothing() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);
-        ui.cmbDifficult->setCurrentText("Hard");
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QTest::keyClicks(ui.parameters, "-zone 4096");
-        for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric})
+        w = openWithMaps();
+        QTest::mouseClick(ctl<QRadioButton>("optSP"), Qt::LeftButton);
+        ctl<QComboBox>("cmbDifficult")->setCurrentText("Hard");
+        QTest::mouseClick(ctl<QCheckBox>("chkAdd"), Qt::LeftButton);
+        QTest::keyClicks(ctl<QLineEdit>("parameters"), "-zone 4096");
+        for (QCheckBox* b : {ctl<QCheckBox>("cheats"), ctl<QCheckBox>("console"), ctl<QCheckBox>("dev"), ctl<QCheckBox>("numeric")})
             QTest::mouseClick(b, Qt::LeftButton);
-        ui.txtSelMap->setText("crossfire.bsp");
-        ui.txtCustom->setText("cstrike");
+        ctl<QLineEdit>("txtSelMap")->setText("crossfire.bsp");
+        ctl<QLineEdit>("txtCustom")->setText("cstrike");
 
         app->desktop.answers.push_back(MessageAnswer::Cancel);
-        ui.mnuEdititmReset->trigger();
-        QVERIFY(ui.console->isChecked() && ui.optSP->isChecked());
-        QCOMPARE(ui.txtCommand->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
+        ctl<QAction>("mnuEdititmReset")->trigger();
+        QVERIFY(ctl<QCheckBox>("console")->isChecked() && ctl<QRadioButton>("optSP")->isChecked());
+        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
 
-        ui.mnuEdititmReset->trigger();
+        ctl<QAction>("mnuEdititmReset")->trigger();
         const auto& m = app->desktop.messages.at(1);
         QCOMPARE(m.text + "|" + m.title, QString("Are you sure ?|Reset all settings"));
         QVERIFY(m.buttons == MessageButtons::OkCancel && m.icon == MessageIcon::None);
-        QCOMPARE(ui.parameters->text() + ui.txtSelMap->text() + ui.txtCommand->text(), QString());
-        QVERIFY(ui.parameters->isHidden());
-        for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric, ui.chkAdd})
+        QCOMPARE(ctl<QLineEdit>("parameters")->text() + ctl<QLineEdit>("txtSelMap")->text() + ctl<QLineEdit>("txtCommand")->text(), QString());
+        QVERIFY(ctl<QLineEdit>("parameters")->isHidden());
+        for (QCheckBox* b : {ctl<QCheckBox>("cheats"), ctl<QCheckBox>("console"), ctl<QCheckBox>("dev"), ctl<QCheckBox>("numeric"), ctl<QCheckBox>("chkAdd")})
             QVERIFY(!b->isChecked());
-        QVERIFY(ui.optDM->isChecked() && !ui.cmbDifficult->isEnabled());
+        QVERIFY(ctl<QRadioButton>("optDM")->isChecked() && !ctl<QComboBox>("cmbDifficult")->isEnabled());
         QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch game"));
-        QCOMPARE(ui.cmbDifficult->currentText() + ui.txtCustom->text(), QString("Hardcstrike"));
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("No map currently selected"));
+        QCOMPARE(ctl<QComboBox>("cmbDifficult")->currentText() + ctl<QLineEdit>("txtCustom")->text(), QString("Hardcstrike"));
+        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(), QString("No map currently selected"));
     }
 
     void menus_mapCycleEditorAndCloseBox() {
-        auto* w = openWithMaps();
-        w->ui().mnuFileMapcleItm->trigger();
+        w = openWithMaps();
+        ctl<QAction>("mnuFileMapcleItm")->trigger();
         QCOMPARE(onlyMessage().text, QString("The Map Cycle Editor is not implemented yet"));
         QCOMPARE(onlyMessage().title, QString("Ooops"));
         QCOMPARE(onlyMessage().icon, MessageIcon::Information);
