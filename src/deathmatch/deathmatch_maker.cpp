@@ -1,9 +1,9 @@
 #include "deathmatch/deathmatch_maker.h"
 
-#include "shell/outside_text.h"
-#include "shell/system_colours.h"
 #include "maps/map_name.h"
 #include "maps/search_path.h"
+#include "shell/outside_text.h"
+#include "shell/system_colours.h"
 #include "ui_deathmatch_maker.h"
 
 namespace skyloom {

@@ -4,9 +4,9 @@
 #include <memory>
 #include <optional>
 
+#include "deathmatch/server_config.h"
 #include "shell/app_context.h"
 #include "shell/map_file_list.h"
-#include "deathmatch/server_config.h"
 
 namespace Ui {
 class DeathmatchMaker;

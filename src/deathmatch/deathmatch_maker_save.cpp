@@ -1,9 +1,9 @@
 // The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
-#include "shell/map_file_list.h"
-#include "shell/start_failure.h"
 #include "deathmatch/deathmatch_maker.h"
 #include "maps/map_name.h"
 #include "platform/atomic_file.h"
+#include "shell/map_file_list.h"
+#include "shell/start_failure.h"
 #include "ui_deathmatch_maker.h"
 
 namespace skyloom {

@@ -3,12 +3,12 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include "launcher/game_launch.h"
+#include "launcher/game_types.h"
 #include "shell/accessible_names.h"
 #include "shell/outside_text.h"
-#include "shell/system_colours.h"
-#include "launcher/game_types.h"
-#include "launcher/game_launch.h"
 #include "shell/save_settings.h"
+#include "shell/system_colours.h"
 #include "ui_main_window.h"
 
 namespace skyloom {

@@ -3,9 +3,9 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "launcher/game_command.h"
 #include "shell/app_context.h"
 #include "shell/map_file_list.h"
-#include "launcher/game_command.h"
 
 namespace Ui {
 class MainWindow;

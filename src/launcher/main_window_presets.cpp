@@ -2,12 +2,12 @@
 #include <QDir>
 #include <filesystem>
 
-#include "shell/outside_text.h"
 #include "launcher/main_window.h"
 #include "launcher/preset_shortcut.h"
 #include "launcher/presets.h"
 #include "platform/atomic_file.h"
 #include "platform/settings_place.h"
+#include "shell/outside_text.h"
 #include "shell/save_settings.h"
 #include "ui_main_window.h"
 

@@ -4,12 +4,12 @@
 #include <QCursor>
 #include <QToolTip>
 
-#include "shell/desktop.h"
-#include "shell/map_pictures.h"
-#include "shell/outside_text.h"
 #include "maps/map_list.h"
 #include "maps/map_name.h"
 #include "maps/search_path.h"
+#include "shell/desktop.h"
+#include "shell/map_pictures.h"
+#include "shell/outside_text.h"
 
 namespace skyloom {
 
@@ -187,7 +187,8 @@ bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* pare
     // A map that is not listed or cannot be read starts as it always has: the player may know
     // better.
     if (!check || !check->readable || check->missing.empty()) return true;
-    return desktop.message(parent, shownText(missingFilesMessage(gameMapName(file), check->missing)),
+    return desktop.message(parent,
+                           shownText(missingFilesMessage(gameMapName(file), check->missing)),
                            QStringLiteral("Missing files"), MessageButtons::YesNo,
                            MessageIcon::Exclamation) == MessageAnswer::Yes;
 }

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/outside_text.h"
 #include "maps/map_check.h"
+#include "shell/outside_text.h"
 
 class QWidget;
 

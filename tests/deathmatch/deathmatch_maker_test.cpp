@@ -4,27 +4,18 @@
 #include <QtWidgets>
 #include <filesystem>
 
+#include "../launcher/window_harness.h"
 #include "../maps/map_bytes.h"
-#include "test_app.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
 
 const std::string kValueLines = serverConfigText({});
 
-class DeathmatchMakerTest : public QObject {
+class DeathmatchMakerTest : public WindowHarness {
     Q_OBJECT
 
-    std::unique_ptr<TestApp> app;
     std::string maps, valve;
-    DeathmatchMaker* w = nullptr;
-    // A control of the window by its object name.
-    template <class T = QAbstractButton>
-    T* ctl(const char* name) const {
-        T* found = w->findChild<T*>(name);
-        if (!found) qFatal("no control %s", name);
-        return found;
-    }
 
     // Opens the window anew over this settings file, by default that of a configured game.
     void open(std::string ini = "") {
@@ -34,29 +25,21 @@ class DeathmatchMakerTest : public QObject {
         app->windows.unload("DM");
         TestApp::processDeletes();
         app->writeIni(ini + "\r\n");
-        w = qobject_cast<DeathmatchMaker*>(app->windows.show("DM"));
+        w = app->windows.show("DM");
     }
     std::string serverFile() const { return readFile(valve + "skyloom.cfg"); }
-    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    static QColor base(QWidget* w) { return w->palette().color(QPalette::Base); }
-    static QColor system(QPalette::ColorRole role) { return qApp->palette().color(role); }
-
-    // The only message box since the last call: OK alone, with this text, title and icon.
-    void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
-        const auto shown = std::exchange(app->desktop.messages, {});
-        QCOMPARE(shown.size(), size_t(1));
-        QCOMPARE(shown[0].text + " | " + shown[0].title, text + " | " + title);
-        QVERIFY(shown[0].icon == icon && shown[0].buttons == MessageButtons::Ok);
-    }
 
     // What a fresh window shows; its captions are the .ui file's.
-    void expectInitialState(DeathmatchMaker* dm) {
+    void expectInitialState(QWidget* dm) {
         w = dm;
         for (QCheckBox* box : dm->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
-        QVERIFY(!ctl<QLineEdit>("passwordvalue")->isEnabled() && ctl<QLineEdit>("passwordvalue")->text().isEmpty());
+        QVERIFY(!ctl<QLineEdit>("passwordvalue")->isEnabled() &&
+                ctl<QLineEdit>("passwordvalue")->text().isEmpty());
         QCOMPARE(base(ctl<QLineEdit>("passwordvalue")), system(QPalette::Mid));
-        QCOMPARE(ctl<MapFileList>("maps")->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
-        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(), QString("First map selection"));
+        QCOMPARE(ctl<MapFileList>("maps")->fileNames(),
+                 QStringList({"Arena.BSP", "crossfire.bsp"}));
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(),
+                 QString("First map selection"));
     }
 
 private slots:
@@ -75,17 +58,20 @@ private slots:
         for (const bool ticked : {true, false, true}) {
             QTest::keyClick(ctl<QCheckBox>("password"), Qt::Key_Space);
             QCOMPARE(ctl<QLineEdit>("passwordvalue")->isEnabled(), ticked);
-            QCOMPARE(base(ctl<QLineEdit>("passwordvalue")), system(ticked ? QPalette::Base : QPalette::Mid));
+            QCOMPARE(base(ctl<QLineEdit>("passwordvalue")),
+                     system(ticked ? QPalette::Base : QPalette::Mid));
             if (ticked) QTest::keyClicks(ctl<QLineEdit>("passwordvalue"), "x");
         }
         QCOMPARE(ctl<QLineEdit>("passwordvalue")->text(), QString("xx"));
         ctl<MapFileList>("maps")->selectMap("Arena.BSP");
         click(ctl("cmdMapSel"));
-        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(), "First map selection (Arena.BSP)Arena");
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(),
+                 "First map selection (Arena.BSP)Arena");
         ctl<QLineEdit>("SelMap")->setText("stalkyard");
         ctl<MapFileList>("maps")->clearSelection();
         click(ctl("cmdMapSel"));
-        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(), "First map selection ()stalkyard");
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(),
+                 "First map selection ()stalkyard");
         click(ctl("cmdHelp"));
         expectMessage(
             "The Half-Life Deathmatch Maker allow you to configure your server. When you "
@@ -190,7 +176,7 @@ private slots:
         writeFile(app->folder() + "/valve/GONE.WAD", wadBytes({"T"}));
         writeFile(app->folder() + "/hl.exe", "MZ");
         open("[GAMEDIR]\r\nprogram=" + app->folder() + "/hl.exe\r\nmaps=" + maps +
-                          "\r\nvalve=" + valve);
+             "\r\nvalve=" + valve);
         ctl<MapFileList>("maps")->selectMap("m\xe9tal.bsp");
         click(ctl("cmdMapSel"));
         click(ctl("Command1"));

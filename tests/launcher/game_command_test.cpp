@@ -1,6 +1,4 @@
 #include "launcher/game_command.h"
-#include "launcher/preset_shortcut.h"
-#include "maps/map_name.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,6 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "launcher/preset_shortcut.h"
+#include "maps/map_name.h"
 
 using namespace skyloom;
 
@@ -87,7 +88,8 @@ TEST(PresetShortcut, execQuotesTheNameAndTheFileIsValid) {
         const std::string file = shortcutFileName(name);
         const std::string text = shortcutText(name);
         if (expected.first) {
-            EXPECT_EQ(file, std::string("io.github.skyloom.Skyloom.") + expected.first + ".desktop");
+            EXPECT_EQ(file,
+                      std::string("io.github.skyloom.Skyloom.") + expected.first + ".desktop");
             EXPECT_NE(text.find(std::string("\nExec=") + expected.second + "\n"), std::string::npos)
                 << text;
         }
