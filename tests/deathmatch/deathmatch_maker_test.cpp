@@ -33,12 +33,10 @@ class DeathmatchMakerTest : public WindowHarness {
     void expectInitialState(QWidget* dm) {
         w = dm;
         for (QCheckBox* box : dm->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
-        QVERIFY(!ctl<QLineEdit>("passwordvalue")->isEnabled() &&
-                ctl<QLineEdit>("passwordvalue")->text().isEmpty());
-        QCOMPARE(base(ctl<QLineEdit>("passwordvalue")), system(QPalette::Mid));
-        QCOMPARE(ctl<MapFileList>("maps")->fileNames(),
-                 QStringList({"Arena.BSP", "crossfire.bsp"}));
-        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(),
+        QVERIFY(!edit("passwordvalue")->isEnabled() && edit("passwordvalue")->text().isEmpty());
+        QCOMPARE(base(edit("passwordvalue")), system(QPalette::Mid));
+        QCOMPARE(list()->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + edit("SelMap")->text(),
                  QString("First map selection"));
     }
 
@@ -56,21 +54,20 @@ private slots:
         open();
         expectInitialState(w);
         for (const bool ticked : {true, false, true}) {
-            QTest::keyClick(ctl<QCheckBox>("password"), Qt::Key_Space);
-            QCOMPARE(ctl<QLineEdit>("passwordvalue")->isEnabled(), ticked);
-            QCOMPARE(base(ctl<QLineEdit>("passwordvalue")),
-                     system(ticked ? QPalette::Base : QPalette::Mid));
-            if (ticked) QTest::keyClicks(ctl<QLineEdit>("passwordvalue"), "x");
+            QTest::keyClick(check("password"), Qt::Key_Space);
+            QCOMPARE(edit("passwordvalue")->isEnabled(), ticked);
+            QCOMPARE(base(edit("passwordvalue")), system(ticked ? QPalette::Base : QPalette::Mid));
+            if (ticked) QTest::keyClicks(edit("passwordvalue"), "x");
         }
-        QCOMPARE(ctl<QLineEdit>("passwordvalue")->text(), QString("xx"));
-        ctl<MapFileList>("maps")->selectMap("Arena.BSP");
+        QCOMPARE(edit("passwordvalue")->text(), QString("xx"));
+        list()->selectMap("Arena.BSP");
         click(ctl("cmdMapSel"));
-        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(),
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + edit("SelMap")->text(),
                  "First map selection (Arena.BSP)Arena");
-        ctl<QLineEdit>("SelMap")->setText("stalkyard");
-        ctl<MapFileList>("maps")->clearSelection();
+        edit("SelMap")->setText("stalkyard");
+        list()->clearSelection();
         click(ctl("cmdMapSel"));
-        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + ctl<QLineEdit>("SelMap")->text(),
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + edit("SelMap")->text(),
                  "First map selection ()stalkyard");
         click(ctl("cmdHelp"));
         expectMessage(
@@ -78,8 +75,8 @@ private slots:
             "click on save, the skyloom.cfg file is created in your Valve directory. To "
             "use it, launch a server, then type exec skyloom.cfg in the console.",
             "Help", MessageIcon::Information);
-        ctl<QCheckBox>("sv_cheats")->click();
-        ctl<QAction>("mnuFileitmSkyloom")->trigger();
+        check("sv_cheats")->click();
+        act("mnuFileitmSkyloom")->trigger();
         TestApp::processDeletes();
         QVERIFY(!app->windows.isLoaded("DM") && app->windows.find("sp")->isVisible());
         app->windows.find("sp")->findChild<QAction*>("mnuConfigitmDMM")->trigger();
@@ -94,12 +91,12 @@ private slots:
     void saveAndLaunch_checkThenReplaceTheFileThenSayWhereOrStartTheServer() {
         valve = app->makeFolder(std::string(120, 'v')) + "/";
         open();
-        ctl<QLineEdit>("maxpingvalue")->setText(" ");
+        edit("maxpingvalue")->setText(" ");
         click(ctl("Command1"));
         expectMessage("Please specify the maximum ping allowed", "Max ping",
                       MessageIcon::Information);
         QVERIFY(!std::filesystem::exists(valve + "skyloom.cfg"));
-        ctl<QLineEdit>("maxpingvalue")->clear();
+        edit("maxpingvalue")->clear();
         writeFile(valve + "skyloom.cfg", std::string(300, '#'));
         click(ctl("save"));
         QCOMPARE(serverFile(), kValueLines);
@@ -114,35 +111,35 @@ private slots:
                      renamed.value(box->objectName(), box->objectName()));
             box->click();
         }
-        click(ctl<QCheckBox>("password"));
-        QTest::keyClicks(ctl<QLineEdit>("passwordvalue"), "p4ss w");
+        click(check("password"));
+        QTest::keyClicks(edit("passwordvalue"), "p4ss w");
         const std::string before = serverFile();
         app->desktop.messages.clear();
-        ctl<QLineEdit>("partyname")->setText("  Caf\xC3\xA9 \"crew\" ");
+        edit("partyname")->setText("  Caf\xC3\xA9 \"crew\" ");
         click(ctl("Command1"));  // refused before anything is written or started
         expectMessage("Party name cannot hold the character \". Remove it and try again.",
                       "Skyloom", MessageIcon::Information);
         QVERIFY(serverFile() == before && app->games.starts.empty());
-        ctl<QLineEdit>("partyname")->setText("  Caf\xC3\xA9 crew; quit ");
-        ctl<QLineEdit>("maxplayersvalue")->clear();
-        ctl<QLineEdit>("sv_gravityvalue")->setText("-8.5");
-        ctl<QLineEdit>("maxspectatorsvalue")->setText("+2");
-        ctl<QLineEdit>("fraglimitvalue")->setText("25");
+        edit("partyname")->setText("  Caf\xC3\xA9 crew; quit ");
+        edit("maxplayersvalue")->clear();
+        edit("sv_gravityvalue")->setText("-8.5");
+        edit("maxspectatorsvalue")->setText("+2");
+        edit("fraglimitvalue")->setText("25");
         click(ctl("save"));
         const std::string typed =
             "mp_fraglimit 25\r\nmaxplayers \r\nsv_gravity -8.5\r\nsv_maxspectators "
             "+2\r\nhostname \"  Caf\xC3\xA9 crew; quit \"\r\n";
         QCOMPARE(serverFile(), typed + "sv_password \"p4ss w\"\r\n");
         app->desktop.messages.clear();
-        click(ctl<QCheckBox>("password"));
+        click(check("password"));
         click(ctl("Command1"));
         QCOMPARE(serverFile(), typed);
         expectMessage("Please select a map", "No map selected", MessageIcon::Exclamation);
-        QTest::keyClicks(ctl<QLineEdit>("SelMap"), "x +exec evil");
+        QTest::keyClicks(edit("SelMap"), "x +exec evil");
         click(ctl("Command1"));
         QVERIFY(std::exchange(app->desktop.messages, {}).at(0).title == "Map name" &&
                 app->games.starts.empty());
-        ctl<QLineEdit>("SelMap")->setText("nosuchmap");
+        edit("SelMap")->setText("nosuchmap");
         click(ctl("Command1"));
         app->games.result = {false, "hl.exe", "Permission denied"};
         click(ctl("Command1"));
@@ -161,9 +158,9 @@ private slots:
     void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
         writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}", {{"T"}}));
         open();
-        ctl<MapFileList>("maps")->selectMap("m\xe9tal.bsp");
+        list()->selectMap("m\xe9tal.bsp");
         click(ctl("cmdMapSel"));
-        QCOMPARE(ctl<QLineEdit>("SelMap")->text(), "m\u00e9tal");
+        QCOMPARE(edit("SelMap")->text(), "m\u00e9tal");
         for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
             app->desktop.answers.push_back(answer);  // the box's text: the main window's test
             click(ctl("Command1"));
@@ -177,7 +174,7 @@ private slots:
         writeFile(app->folder() + "/hl.exe", "MZ");
         open("[GAMEDIR]\r\nprogram=" + app->folder() + "/hl.exe\r\nmaps=" + maps +
              "\r\nvalve=" + valve);
-        ctl<MapFileList>("maps")->selectMap("m\xe9tal.bsp");
+        list()->selectMap("m\xe9tal.bsp");
         click(ctl("cmdMapSel"));
         click(ctl("Command1"));
         QVERIFY(app->desktop.messages.empty() && app->games.starts.size() == 2);
@@ -200,8 +197,8 @@ private slots:
             {"Command1", "\r\nvalve=gone/valve/", failed}};
         for (const auto& [button, valveLine, text] : rows) {
             open("[GAMEDIR]\r\nprogram=/hl.exe" + std::string(valveLine));
-            QVERIFY(ctl<MapFileList>("maps")->fileNames().isEmpty());
-            QTest::keyClicks(ctl<QLineEdit>("SelMap"), "crossfire");
+            QVERIFY(list()->fileNames().isEmpty());
+            QTest::keyClicks(edit("SelMap"), "crossfire");
             click(w->findChild<QAbstractButton*>(button));
             expectMessage(text, "Skyloom",
                           text == failed ? MessageIcon::Critical : MessageIcon::Exclamation);

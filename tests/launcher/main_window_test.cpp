@@ -74,8 +74,8 @@ class MainWindowTest : public WindowHarness {
                         {}, false, geometryLumps(world));
     }
     static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
-    static QString describe(MapFileList* list, int row, int role) {
-        return list->model()->index(row, 0).data(role).toString();
+    QString describe(int row, int role) const {
+        return list()->model()->index(row, 0).data(role).toString();
     }
 
     // Qt cannot name the Latin-1 files to remove them.
@@ -89,18 +89,16 @@ private slots:
 
     void maps_comeFromTheModsFoldersWithTitlesAndMissingFiles() {
         openWithInstall();
-        QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames(),
-                 QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
+        QCOMPARE(list()->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
         QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), QString());
         const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
         for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
-            QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 0, role), first);
-            QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 1, role), QString("unreadable map"));
+            QCOMPARE(describe(0, role), first);
+            QCOMPARE(describe(1, role), QString("unreadable map"));
         }
         // A title's markup is shown as text: no picture, no file opened.
-        QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 2, Qt::AccessibleDescriptionRole),
-                 QString(kMarkup));
-        const QString tip = describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole);
+        QCOMPARE(describe(2, Qt::AccessibleDescriptionRole), QString(kMarkup));
+        const QString tip = describe(2, Qt::ToolTipRole);
         QTextDocument shown;
         shown.setHtml(tip);
         QVERIFY2(tip.startsWith("<p>&lt;img") &&
@@ -113,10 +111,10 @@ private slots:
                 std::vector<Face> world = box({0, 0, 0}, {256, 512, 128}, true);
                 world.push_back(world.front());
                 writeFile(app->folder() + "/hl/tfc_downloads/maps/dl.bsp", dlMap(world));
-                QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole), tip);
+                QCOMPARE(describe(2, Qt::ToolTipRole), tip);
             }
-            QTRY_VERIFY(describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole) != tip);
-            const QString pictured = describe(ctl<MapFileList>("dirFichiers"), 2, Qt::ToolTipRole);
+            QTRY_VERIFY(describe(2, Qt::ToolTipRole) != tip);
+            const QString pictured = describe(2, Qt::ToolTipRole);
             shown.setHtml(pictured);
             QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup),
                      qPrintable(pictured));
@@ -127,12 +125,11 @@ private slots:
         }
         // A Latin-1 folder and map: listed, shown as themselves, given to the game as bytes.
         openWithInstall("cartes_\xe9t\xe9/maps");
-        QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames(), QStringList({"caf\u00e9.bsp"}));
-        QCOMPARE(describe(ctl<MapFileList>("dirFichiers"), 0, Qt::ToolTipRole),
-                 QString("Caf\u00e9"));
-        ctl<MapFileList>("dirFichiers")->selectMap("caf\xe9.bsp");
+        QCOMPARE(list()->fileNames(), QStringList({"caf\u00e9.bsp"}));
+        QCOMPARE(describe(0, Qt::ToolTipRole), QString("Caf\u00e9"));
+        list()->selectMap("caf\xe9.bsp");
         click(ctl("confirmMap"));
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString("caf\u00e9.bsp"));
+        QCOMPARE(edit("txtSelMap")->text(), QString("caf\u00e9.bsp"));
         click(ctl("launch"));
         expectStart(1, "hl.exe +deathmatch 1 +map caf\xe9", (app->folder() + "/hl").c_str());
     }
@@ -161,80 +158,60 @@ private slots:
         if (maps.isEmpty()) app->writeIni("[MISC]\ntfc=true\n");
         window()->reloadPaths();
         QDir::setCurrent(saved);
-        QVERIFY(ctl<MapFileList>("dirFichiers")->fileNames().isEmpty());
+        QVERIFY(list()->fileNames().isEmpty());
         if (!maps.isEmpty())
             tooltip = tooltip.arg(QString::fromStdString(app->folder()) + "/hl/" + maps);
         QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), tooltip);
     }
 
-    void launch_asksBeforeStartingAMapWithMissingFiles_data() {
-        QTest::addColumn<QString>("map");
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("started");
-        QTest::newRow("missing, No") << "2fort.bsp" << true << int(MessageAnswer::No) << false;
-        QTest::newRow("missing, Yes") << "2fort.bsp" << true << int(MessageAnswer::Yes) << true;
-        QTest::newRow("complete") << "dl.bsp" << false << 0 << true;
-        QTest::newRow("unreadable") << "bad.bsp" << false << 0 << true;
-        QTest::newRow("not listed") << "gone.bsp" << false << 0 << true;
-    }
-    void launch_asksBeforeStartingAMapWithMissingFiles() {
-        QFETCH(QString, map);
-        QFETCH(bool, asked);
-        QFETCH(int, answer);
-        QFETCH(bool, started);
-        openWithInstall();
-        ctl<QLineEdit>("txtSelMap")->setText(map);
-        if (asked) app->desktop.answers.push_back(MessageAnswer(answer));
-        click(ctl("launch"));
-        QCOMPARE(app->desktop.messages.size(), size_t(asked));
-        if (asked) {
-            const auto& box = app->desktop.messages[0];
-            QCOMPARE(box.text,
-                     QString("The map 2fort needs files that are not installed:\na.wad\n"
-                             "b.wad\nc.wad\nd.wad\ne.wad\nf.wad\ng.wad\n\nStart anyway?"));
-            QCOMPARE(box.title, QString("Missing files"));
-            QVERIFY(box.buttons == MessageButtons::YesNo && box.icon == MessageIcon::Exclamation);
+    // The map field at launch: the one box shown (its title; the player answers No, then Yes)
+    // and the map the game is given. A typed name the game cannot load starts nothing.
+    void launch_checksTheMapThenStartsItInTheGameFolder() {
+        const std::tuple<const char*, const char*, const char*> rows[] = {
+            {"", "No map selected !", nullptr},
+            {"x +exec evil.bsp", "Map name", nullptr},
+            {"x\t+exec\tevil.bsp", "Map name", nullptr},  // the paste guard makes it a blank
+            {"2fort.bsp", "Missing files", "2fort"},
+            {"2fort", "Missing files", "2fort"},  // a listed map typed without its extension
+            {"dl.bsp", nullptr, "dl"},
+            {"bad.bsp", nullptr, "bad"},
+            {"gone.bsp", nullptr, "gone"},
+            {"c1a0-x.bsp", nullptr, "c1a0-x"}};
+        for (const auto& [map, box, started] : rows) {
+            openWithInstall();
+            edit("txtSelMap")->setText(map);
+            for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+                app->desktop.answers = {answer};
+                click(ctl("launch"));
+                const auto shown = std::exchange(app->desktop.messages, {});
+                QCOMPARE(shown.size(), size_t(box != nullptr));
+                if (box) QCOMPARE(shown[0].title, box);
+                if (started && (answer == MessageAnswer::Yes || !box))
+                    expectStart(1, std::string("hl.exe +deathmatch 1 +map ") + started,
+                                (app->folder() + "/hl").c_str());
+                else
+                    QVERIFY(app->games.starts.empty());
+                app->games.starts.clear();
+                if (!box || !started) break;
+            }
         }
-        QCOMPARE(app->games.starts.size(), size_t(started));
-    }
-
-    // A typed name the game cannot load starts nothing; parameters never glue to the map.
-    void launch_needsALoadableMapThenStartsInTheGameFolder_data() {
-        QTest::addColumn<QString>("map");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("none") << ""
-                              << "Please select a map"
-                              << "No map selected !";
-        QTest::newRow("unloadable") << "x +exec evil.bsp"
-                                    << "holds a blank"
-                                    << "Map name";
-        // The paste guard makes a typed tab a blank, which is refused by name.
-        QTest::newRow("tab") << "x\t+exec\tevil.bsp"
-                             << "holds a blank"
-                             << "Map name";
-    }
-    void launch_needsALoadableMapThenStartsInTheGameFolder() {
-        QFETCH(QString, map);
-        QFETCH(QString, text);
-        QFETCH(QString, title);
-        open();
-        ctl<QLineEdit>("txtSelMap")->setText(map);
-        click(ctl("launch"));
-        expectMessage(text, title, MessageIcon::Exclamation);
-        QVERIFY(app->games.starts.empty());
-        app->desktop.messages.clear();
-
-        click(ctl<QRadioButton>("optSP"));
+        // The box names what is missing; parameters, hidden or not, never glue to the map.
+        openWithInstall();
+        edit("txtSelMap")->setText("2fort.bsp");
+        app->desktop.answers = {MessageAnswer::Yes};
+        click(ctl("optSP"));
         ctl<QComboBox>("cmbDifficult")->setCurrentText("Medium");
-        click(ctl<QCheckBox>("console"));
-        click(ctl<QCheckBox>("chkAdd"));
-        QTest::keyClicks(ctl<QLineEdit>("parameters"), " -zone 4096");
-        click(ctl<QCheckBox>("chkAdd"));  // hidden parameters still count
-        ctl<QLineEdit>("txtSelMap")->setText("c1a0-x.bsp");
+        click(check("console"));
+        click(check("chkAdd"));
+        QTest::keyClicks(edit("parameters"), " -zone 4096");
+        click(check("chkAdd"));
         click(ctl("launch"));
-        expectStart(1, "hl.exe +map c1a0-x +set skill 1 -zone 4096 -console");
+        const auto& asked = app->desktop.messages.at(0);
+        QCOMPARE(asked.text, QString("The map 2fort needs files that are not installed:\na.wad\n"
+                                     "b.wad\nc.wad\nd.wad\ne.wad\nf.wad\ng.wad\n\nStart anyway?"));
+        QVERIFY(asked.buttons == MessageButtons::YesNo && asked.icon == MessageIcon::Exclamation);
+        expectStart(1, "hl.exe +map 2fort +set skill 1 -zone 4096 -console",
+                    (app->folder() + "/hl").c_str());
         QVERIFY(w->isVisible());
     }
 
@@ -248,7 +225,7 @@ private slots:
             {"", nullptr}};
         for (const auto& [program, folder] : rows) {
             open(program);
-            ctl<QLineEdit>("txtSelMap")->setText("crossfire.bsp");
+            edit("txtSelMap")->setText("crossfire.bsp");
             click(ctl("launch"));
             if (folder) {
                 expectStart(1, "hl.exe +deathmatch 1 +map crossfire", folder);
@@ -261,9 +238,9 @@ private slots:
 
     void closeAfterLaunch_closesOnlyOnceTheGameStarted() {
         open();
-        ctl<QAction>("mnuEdititm")->trigger();
+        act("mnuEdititm")->trigger();
         QVERIFY(window()->closeAfterLaunch());
-        ctl<QLineEdit>("txtSelMap")->setText("crossfire.bsp");
+        edit("txtSelMap")->setText("crossfire.bsp");
         app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
         click(ctl("launch"));
         expectMessage("Program: hl.exe\nTried: steam -applaunch 70 +map x\nReason: No such file.",
@@ -276,13 +253,13 @@ private slots:
 
     void launchCustom_needsAFolderThenStartsTheMod() {
         open();
-        click(ctl<QCheckBox>("dev"));
-        click(ctl<QRadioButton>("optCustom"));
-        ctl<QAction>("mnuEdititm")->trigger();
+        click(check("dev"));
+        click(ctl("optCustom"));
+        act("mnuEdititm")->trigger();
         click(ctl("launchCustom"));
         expectMessage("You must specify a custom mod's folder", "OOoops", MessageIcon::Information);
         QVERIFY(app->games.starts.empty() && app->windows.isLoaded("sp"));
-        QTest::keyClicks(ctl<QLineEdit>("txtCustom"), "my mod");
+        QTest::keyClicks(edit("txtCustom"), "my mod");
         click(ctl("launchCustom"));
         expectStart(1, "hl.exe -game my mod");
         QVERIFY(app->ended);
@@ -322,32 +299,31 @@ private slots:
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app->folder() + "/data"));
         const std::string shortcut =
             app->folder() + "/data/applications/io.github.skyloom.Skyloom.preset-Duel.desktop";
-        click(ctl<QRadioButton>("optSP"));
+        click(ctl("optSP"));
         ctl<QComboBox>("cmbDifficult")->setCurrentText("Medium");
-        click(ctl<QCheckBox>("console"));
-        click(ctl<QCheckBox>("chkAdd"));
-        QTest::keyClicks(ctl<QLineEdit>("parameters"), " -zone 4096");
-        ctl<QLineEdit>("txtSelMap")->setText("dl.bsp");
+        click(check("console"));
+        click(check("chkAdd"));
+        QTest::keyClicks(edit("parameters"), " -zone 4096");
+        edit("txtSelMap")->setText("dl.bsp");
         for (const Row& row : rows) {
             const QString name = QString::fromUtf8(row.name);
             app->games.result = {!row.gameFails, "hl.exe", "No such file."};
             switch (row.act) {
                 case Act::Save:
-                    if (name == "2fort") ctl<QLineEdit>("txtSelMap")->setText("2fort.bsp");
+                    if (name == "2fort") edit("txtSelMap")->setText("2fort.bsp");
                     app->desktop.texts.push_back(name);
-                    ctl<QAction>("mnuFileitmSavePreset")->trigger();
+                    act("mnuFileitmSavePreset")->trigger();
                     break;
                 case Act::Start:
                     QCOMPARE(runPreset(app->context, row.name), row.started ? 0 : 1);
                     break;
                 case Act::Fill: {
-                    ctl<QAction>("mnuEdititmReset")->trigger();
+                    act("mnuEdititmReset")->trigger();
                     app->desktop.messages.clear();
                     emit ctl<QMenu>("mnuPresets")->aboutToShow();
                     for (QAction* item : ctl<QMenu>("mnuPresets")->actions())
                         if (item->text() == name) item->trigger();
-                    QVERIFY(ctl<QRadioButton>("optSP")->isChecked() &&
-                            ctl<QLineEdit>("parameters")->isVisible());
+                    QVERIFY(ctl("optSP")->isChecked() && edit("parameters")->isVisible());
                     click(ctl("launch"));
                     break;
                 }
@@ -356,8 +332,8 @@ private slots:
                     const auto names = presetNames(app->settings.text());
                     const auto at = std::find(names.begin(), names.end(), row.name);
                     app->desktop.choices.push_back(int(at - names.begin()));
-                    (row.act == Act::Delete ? ctl<QAction>("mnuPresetsitmDelete")
-                                            : ctl<QAction>("mnuPresetsitmShortcut"))
+                    (row.act == Act::Delete ? act("mnuPresetsitmDelete")
+                                            : act("mnuPresetsitmShortcut"))
                         ->trigger();
                     QCOMPARE(std::filesystem::exists(shortcut), row.act == Act::Shortcut);
                     break;
@@ -383,11 +359,11 @@ private slots:
     void load_showsTheDesignState() {
         openWithMaps();
         QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch Game"));
-        QVERIFY(ctl<QRadioButton>("optTFC")->isEnabled() && !window()->closeAfterLaunch() &&
-                ctl<QLineEdit>("parameters")->isHidden());
-        QCOMPARE(base(ctl<QLineEdit>("txtCustom")), system(QPalette::Window));
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(), QString("No map currently selected"));
-        QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames(),
+        QVERIFY(ctl("optTFC")->isEnabled() && !window()->closeAfterLaunch() &&
+                edit("parameters")->isHidden());
+        QCOMPARE(base(edit("txtCustom")), system(QPalette::Window));
+        QCOMPARE(edit("txtSelMap")->toolTip(), QString("No map currently selected"));
+        QCOMPARE(list()->fileNames(),
                  QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
         QVERIFY(app->desktop.messages.empty());
         QCOMPARE(w->focusWidget(), ctl("launch"));
@@ -396,9 +372,9 @@ private slots:
         const std::pair<const char*, bool> tfcFlags[] = {
             {"false", false}, {"False", true}, {"", true}};
         for (const auto& [tfc, enabled] : tfcFlags)
-            QCOMPARE((openIni(std::string("[MISC]\ntfc=") + tfc + "\n"), ctl<QRadioButton>("optTFC"))
-                         ->isEnabled(),
-                     enabled);
+            QCOMPARE(
+                (openIni(std::string("[MISC]\ntfc=") + tfc + "\n"), ctl("optTFC"))->isEnabled(),
+                enabled);
     }
 
     // A file that is there but cannot serve is reported for what it is, never as unconfigured
@@ -432,8 +408,8 @@ private slots:
         QTEST(app->windows.isLoaded("config"), "configOpened");
         QFETCH(bool, configOpened);  // hidden, not flashing behind the box, when config opens
         QCOMPARE(onlyMessage().parentShown, !configOpened);
-        QVERIFY(ctl<QRadioButton>("optTFC")->isEnabled());
-        QVERIFY(ctl<MapFileList>("dirFichiers")->fileNames().isEmpty());
+        QVERIFY(ctl("optTFC")->isEnabled());
+        QVERIFY(list()->fileNames().isEmpty());
         if (configOpened) return;
         app->windows.unload("sp");  // the main window comes back: the box does not
         app->windows.show("sp");
@@ -442,125 +418,108 @@ private slots:
 
     void gameTypes_applyTheirTable() {
         openWithMaps();
-        const auto mapControls = std::initializer_list<QWidget*>{ctl("launch"),
-                                                                 ctl("confirmMap"),
-                                                                 ctl<MapFileList>("dirFichiers"),
-                                                                 ctl<QWidget>("SelMap"),
-                                                                 ctl<QLineEdit>("txtCommand"),
-                                                                 ctl<QCheckBox>("cheats"),
-                                                                 ctl<QCheckBox>("console"),
-                                                                 ctl<QCheckBox>("dev"),
-                                                                 ctl<QCheckBox>("numeric"),
-                                                                 ctl<QCheckBox>("chkAdd")};
+        const auto mapControls = std::initializer_list<QWidget*>{
+            ctl("launch"),      ctl("confirmMap"), list(),           ctl<QWidget>("SelMap"),
+            edit("txtCommand"), check("cheats"),   check("console"), check("dev"),
+            check("numeric"),   check("chkAdd")};
         auto check = [&](const char* title, int maps, const char* mode, bool difficulty,
                          bool custom) {
             QCOMPARE(w->windowTitle(), QString(title));
-            QCOMPARE(ctl<MapFileList>("dirFichiers")->fileNames().size(), maps);
+            QCOMPARE(list()->fileNames().size(), maps);
             if (mode)
                 QCOMPARE(
-                    ctl<QLineEdit>("txtSelMap")->toolTip(),
+                    edit("txtSelMap")->toolTip(),
                     QString("No map currently selected (you are currently in %1 mode)").arg(mode));
             QCOMPARE(ctl<QComboBox>("cmbDifficult")->isEnabled(), difficulty);
-            QCOMPARE(ctl<QLineEdit>("txtCustom")->isEnabled(), custom);
+            QCOMPARE(edit("txtCustom")->isEnabled(), custom);
             QCOMPARE(ctl("launchCustom")->isEnabled(), custom);
             for (QWidget* c : mapControls) QCOMPARE(c->isEnabled(), !custom);
-            QCOMPARE(base(ctl<QLineEdit>("txtCustom")),
-                     system(custom ? QPalette::Base : QPalette::Button));
-            for (QWidget* f : {ctl<QLineEdit>("parameters"), ctl<QLineEdit>("txtSelMap"),
-                               ctl<QLineEdit>("txtCommand")})
+            QCOMPARE(base(edit("txtCustom")), system(custom ? QPalette::Base : QPalette::Button));
+            for (QWidget* f : {edit("parameters"), edit("txtSelMap"), edit("txtCommand")})
                 QCOMPARE(base(f), system(custom ? QPalette::Button : QPalette::Base));
         };
-        click(ctl<QRadioButton>("optTFC"));
+        click(ctl("optTFC"));
         check("Skyloom - Team Fortress Classic game", 2, "TFC", false, false);
-        click(ctl<QRadioButton>("optSP"));
+        click(ctl("optSP"));
         check("Skyloom - Single player game", 3, "SP", true, false);
-        click(ctl<QRadioButton>("optCustom"));
+        click(ctl("optCustom"));
         check("Skyloom - Single player game", 3, nullptr, false, true);
-        click(ctl<QRadioButton>("optDM"));
+        click(ctl("optDM"));
         check("Skyloom - Deathmatch game", 3, "DM", false, false);
     }
 
     void confirmMap_takesTheSelectionOrNothing() {
         openWithMaps();
-        ctl<MapFileList>("dirFichiers")->selectMap("crossfire.bsp");
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString());
+        list()->selectMap("crossfire.bsp");
+        QCOMPARE(edit("txtSelMap")->text(), QString());
         click(ctl("confirmMap"));
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString("crossfire.bsp"));
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(),
+        QCOMPARE(edit("txtSelMap")->text(), QString("crossfire.bsp"));
+        QCOMPARE(edit("txtSelMap")->toolTip(),
                  QString("The map currently selected is crossfire.bsp"));
-        click(ctl<QRadioButton>("optTFC"));
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString("crossfire.bsp"));
-        ctl<MapFileList>("dirFichiers")->clearSelection();
+        click(ctl("optTFC"));
+        QCOMPARE(edit("txtSelMap")->text(), QString("crossfire.bsp"));
+        list()->clearSelection();
         click(ctl("confirmMap"));
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->text(), QString());
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(), QString("The map currently selected is "));
+        QCOMPARE(edit("txtSelMap")->text(), QString());
+        QCOMPARE(edit("txtSelMap")->toolTip(), QString("The map currently selected is "));
     }
 
     void options_fillThePreview_chkAddShowsParameters() {
         openWithMaps();
-        click(ctl<QCheckBox>("numeric"));
-        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(), QString("  -numericping"));
-        for (QCheckBox* b :
-             {ctl<QCheckBox>("dev"), ctl<QCheckBox>("console"), ctl<QCheckBox>("cheats")})
+        click(check("numeric"));
+        QCOMPARE(edit("txtCommand")->text(), QString("  -numericping"));
+        for (QCheckBox* b : {check("dev"), check("console"), check("cheats")}) click(b);
+        QCOMPARE(edit("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
+        for (QCheckBox* b : {check("cheats"), check("console"), check("dev"), check("numeric")})
             click(b);
-        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(),
-                 QString("  -sv_cheats 1 -console -dev -numericping"));
-        for (QCheckBox* b : {ctl<QCheckBox>("cheats"), ctl<QCheckBox>("console"),
-                             ctl<QCheckBox>("dev"), ctl<QCheckBox>("numeric")})
-            click(b);
-        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(), QString(" "));
-        click(ctl<QCheckBox>("chkAdd"));
-        QVERIFY(ctl<QLineEdit>("parameters")->isVisible());
-        QTest::keyClicks(ctl<QLineEdit>("parameters"), " -zone 4096");
-        click(ctl<QCheckBox>("chkAdd"));
-        QVERIFY(ctl<QLineEdit>("parameters")->isHidden());
-        QCOMPARE(ctl<QLineEdit>("parameters")->text(), QString(" -zone 4096"));
-        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(),
+        QCOMPARE(edit("txtCommand")->text(), QString(" "));
+        click(check("chkAdd"));
+        QVERIFY(edit("parameters")->isVisible());
+        QTest::keyClicks(edit("parameters"), " -zone 4096");
+        click(check("chkAdd"));
+        QVERIFY(edit("parameters")->isHidden());
+        QCOMPARE(edit("parameters")->text(), QString(" -zone 4096"));
+        QCOMPARE(edit("txtCommand")->text(),
                  QString(" "));  // nothing else refreshes the preview
     }
 
     void resetAll_okRestoresTheLoadStateCancelChangesNothing() {
         openWithMaps();
-        click(ctl<QRadioButton>("optSP"));
+        click(ctl("optSP"));
         ctl<QComboBox>("cmbDifficult")->setCurrentText("Hard");
-        click(ctl<QCheckBox>("chkAdd"));
-        QTest::keyClicks(ctl<QLineEdit>("parameters"), "-zone 4096");
-        for (QCheckBox* b : {ctl<QCheckBox>("cheats"), ctl<QCheckBox>("console"),
-                             ctl<QCheckBox>("dev"), ctl<QCheckBox>("numeric")})
+        click(check("chkAdd"));
+        QTest::keyClicks(edit("parameters"), "-zone 4096");
+        for (QCheckBox* b : {check("cheats"), check("console"), check("dev"), check("numeric")})
             click(b);
-        ctl<QLineEdit>("txtSelMap")->setText("crossfire.bsp");
-        ctl<QLineEdit>("txtCustom")->setText("cstrike");
+        edit("txtSelMap")->setText("crossfire.bsp");
+        edit("txtCustom")->setText("cstrike");
 
         app->desktop.answers.push_back(MessageAnswer::Cancel);
-        ctl<QAction>("mnuEdititmReset")->trigger();
-        QVERIFY(ctl<QCheckBox>("console")->isChecked() && ctl<QRadioButton>("optSP")->isChecked());
-        QCOMPARE(ctl<QLineEdit>("txtCommand")->text(),
-                 QString("  -sv_cheats 1 -console -dev -numericping"));
+        act("mnuEdititmReset")->trigger();
+        QVERIFY(check("console")->isChecked() && ctl("optSP")->isChecked());
+        QCOMPARE(edit("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
 
-        ctl<QAction>("mnuEdititmReset")->trigger();
+        act("mnuEdititmReset")->trigger();
         const auto& m = app->desktop.messages.at(1);
         QCOMPARE(m.text + "|" + m.title, QString("Are you sure ?|Reset all settings"));
         QVERIFY(m.buttons == MessageButtons::OkCancel && m.icon == MessageIcon::None);
-        QCOMPARE(ctl<QLineEdit>("parameters")->text() + ctl<QLineEdit>("txtSelMap")->text() +
-                     ctl<QLineEdit>("txtCommand")->text(),
-                 QString());
-        QVERIFY(ctl<QLineEdit>("parameters")->isHidden());
-        for (QCheckBox* b :
-             {ctl<QCheckBox>("cheats"), ctl<QCheckBox>("console"), ctl<QCheckBox>("dev"),
-              ctl<QCheckBox>("numeric"), ctl<QCheckBox>("chkAdd")})
-            QVERIFY(!b->isChecked());
-        QVERIFY(ctl<QRadioButton>("optDM")->isChecked() &&
-                !ctl<QComboBox>("cmbDifficult")->isEnabled());
-        QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch game"));
         QCOMPARE(
-            ctl<QComboBox>("cmbDifficult")->currentText() + ctl<QLineEdit>("txtCustom")->text(),
-            QString("Hardcstrike"));
-        QCOMPARE(ctl<QLineEdit>("txtSelMap")->toolTip(), QString("No map currently selected"));
+            edit("parameters")->text() + edit("txtSelMap")->text() + edit("txtCommand")->text(),
+            QString());
+        QVERIFY(edit("parameters")->isHidden());
+        for (QCheckBox* b :
+             {check("cheats"), check("console"), check("dev"), check("numeric"), check("chkAdd")})
+            QVERIFY(!b->isChecked());
+        QVERIFY(ctl("optDM")->isChecked() && !ctl<QComboBox>("cmbDifficult")->isEnabled());
+        QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch game"));
+        QCOMPARE(ctl<QComboBox>("cmbDifficult")->currentText() + edit("txtCustom")->text(),
+                 QString("Hardcstrike"));
+        QCOMPARE(edit("txtSelMap")->toolTip(), QString("No map currently selected"));
     }
 
     void menus_mapCycleEditorAndCloseBox() {
         openWithMaps();
-        ctl<QAction>("mnuFileMapcleItm")->trigger();
+        act("mnuFileMapcleItm")->trigger();
         QCOMPARE(onlyMessage().text, QString("The Map Cycle Editor is not implemented yet"));
         QCOMPARE(onlyMessage().title, QString("Ooops"));
         QCOMPARE(onlyMessage().icon, MessageIcon::Information);

@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "shell/map_file_list.h"
 #include "test_app.h"
 
 namespace skyloom::test {
@@ -16,10 +17,14 @@ protected:
 
     template <class T = QAbstractButton>
     T* ctl(const char* name) const {
-        T* found = w->findChild<T*>(name);
-        if (!found) qFatal("no control %s", name);
+        T* found = name ? w->findChild<T*>(name) : w->findChild<T*>();
+        if (!found) qFatal("no control %s", name ? name : "");
         return found;
     }
+    QLineEdit* edit(const char* name) const { return ctl<QLineEdit>(name); }
+    QCheckBox* check(const char* name) const { return ctl<QCheckBox>(name); }
+    QAction* act(const char* name) const { return ctl<QAction>(name); }
+    MapFileList* list() const { return ctl<MapFileList>(nullptr); }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
     static QColor base(QWidget* w) { return w->palette().color(QPalette::Base); }
     static QColor system(QPalette::ColorRole role) { return qApp->palette().color(role); }
