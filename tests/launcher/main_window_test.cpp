@@ -379,41 +379,33 @@ private slots:
 
     // A file that is there but cannot serve is reported for what it is, never as unconfigured
     // (the configuration window could not save over it either).
-    void load_withoutSettings_reportsWhy_data() {
-        QTest::addColumn<QString>("ini");  // "/" makes skyloom.ini a folder
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("configOpened");
-        QTest::newRow("no tfc key") << "[GAMEDIR]\nmaps=/nowhere\n"
-                                    << "You did not configure completly the Skyloom"
-                                    << "Configuration error" << true;
-        QTest::newRow("unreadable") << "/"
-                                    << "%1: Is a directory"
-                                    << "Settings not read" << false;
-        QTest::newRow("oversized") << QString(1048577, ';') << "%1 is not a settings file: it "
-                                   << "Settings not read" << false;
-    }
     void load_withoutSettings_reportsWhy() {
-        QFETCH(QString, ini);
-        QFETCH(QString, text);
-        app = std::make_unique<TestApp>();
-        if (ini == "/")
-            QDir().mkpath(QString::fromStdString(app->iniPath()));
-        else
-            app->writeIni(ini.toStdString());
-        w = app->windows.show("sp");
-        QVERIFY2(onlyMessage().text.contains(text.arg(QString::fromStdString(app->iniPath()))),
-                 qPrintable(onlyMessage().text));
-        QTEST(onlyMessage().title, "title");
-        QTEST(app->windows.isLoaded("config"), "configOpened");
-        QFETCH(bool, configOpened);  // hidden, not flashing behind the box, when config opens
-        QCOMPARE(onlyMessage().parentShown, !configOpened);
-        QVERIFY(ctl("optTFC")->isEnabled());
-        QVERIFY(list()->fileNames().isEmpty());
-        if (configOpened) return;
-        app->windows.unload("sp");  // the main window comes back: the box does not
-        app->windows.show("sp");
-        QCOMPARE(app->desktop.messages.size(), size_t(1));
+        const std::tuple<std::string, const char*, const char*, bool> rows[] = {
+            {"[GAMEDIR]\nmaps=/nowhere\n", "You did not configure completly the Skyloom",
+             "Configuration error", true},
+            {"/", "%1: Is a directory", "Settings not read", false},  // skyloom.ini a folder
+            {std::string(1048577, ';'), "%1 is not a settings file: it ", "Settings not read",
+             false}};
+        for (const auto& [ini, text, title, configOpened] : rows) {
+            app = std::make_unique<TestApp>();
+            if (ini == "/")
+                QDir().mkpath(QString::fromStdString(app->iniPath()));
+            else
+                app->writeIni(ini);
+            w = app->windows.show("sp");
+            QVERIFY2(onlyMessage().text.contains(
+                         QString(text).arg(QString::fromStdString(app->iniPath()))),
+                     qPrintable(onlyMessage().text));
+            QCOMPARE(onlyMessage().title, title);
+            QCOMPARE(app->windows.isLoaded("config"), configOpened);
+            // Hidden, not flashing behind the box, when config opens.
+            QCOMPARE(onlyMessage().parentShown, !configOpened);
+            QVERIFY(ctl("optTFC")->isEnabled() && list()->fileNames().isEmpty());
+            if (configOpened) continue;
+            app->windows.unload("sp");  // the main window comes back: the box does not
+            app->windows.show("sp");
+            QCOMPARE(app->desktop.messages.size(), size_t(1));
+        }
     }
 
     void gameTypes_applyTheirTable() {
