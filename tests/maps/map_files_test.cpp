@@ -183,6 +183,7 @@ TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
     const auto names = readWadDirectory(MemorySource(good));
     ASSERT_TRUE(names);
     EXPECT_EQ(*names, (std::vector<std::string>{"crate01", "sixteen_chars_xx", "{blue"}));
+    EXPECT_EQ(readWadDirectory(MemorySource("WAD2" + good.substr(4))), names);  // Quake's
     for (size_t size = 0; size < good.size(); ++size)
         EXPECT_FALSE(readWadDirectory(MemorySource(std::string_view(good).substr(0, size))));
     for (const std::string& bad :
