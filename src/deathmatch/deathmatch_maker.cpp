@@ -1,8 +1,9 @@
 #include "deathmatch/deathmatch_maker.h"
 
+#include "maps/map_name.h"
+#include "maps/search_path.h"
 #include "shell/outside_text.h"
 #include "shell/system_colours.h"
-#include "maps/search_path.h"
 #include "ui_deathmatch_maker.h"
 
 namespace skyloom {
@@ -41,10 +42,17 @@ void DeathmatchMaker::password_Click() {
 }
 
 void DeathmatchMaker::cmdMapSel_Click() {
-    const QString name = ui_->maps->selectedFileName();
-    ui_->Frame1->setTitle(QStringLiteral("First map selection (") + name + QLatin1Char(')'));
+    const std::optional<ListedMapName> map = ui_->maps->selectedMap();
+    ui_->Frame1->setTitle(QStringLiteral("First map selection (") + (map ? map->shown : QString()) +
+                          QLatin1Char(')'));
     // With nothing selected there is no name to take: the field keeps what it holds.
-    if (!name.isEmpty()) ui_->SelMap->setText(name.chopped(4));
+    if (!map) return;
+    chosenMap_ = map;
+    ui_->SelMap->setText(chosenMapText());
+}
+
+QString DeathmatchMaker::chosenMapText() const {
+    return chosenMap_ ? shownText(gameMapName(chosenMap_->file)) : QString();
 }
 
 void DeathmatchMaker::cmdHelp_Click() {

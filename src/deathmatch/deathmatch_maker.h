@@ -4,8 +4,9 @@
 #include <memory>
 #include <optional>
 
-#include "shell/app_context.h"
 #include "deathmatch/server_config.h"
+#include "shell/app_context.h"
+#include "shell/map_file_list.h"
 
 namespace Ui {
 class DeathmatchMaker;
@@ -21,8 +22,6 @@ public:
     explicit DeathmatchMaker(const AppContext& context, QWidget* parent = nullptr);
     ~DeathmatchMaker() override;
 
-    Ui::DeathmatchMaker& ui() { return *ui_; }
-
 private:
     void Form_Load();
     void password_Click();
@@ -37,9 +36,13 @@ private:
     bool writeServerConfig(const std::string& valveFolder);
     std::string readGameDir(const char* key) const;
     void tell(const QString& text, const QString& title, MessageIcon icon);
+    // The first-map field's text for the chosen map: its name less the extension.
+    QString chosenMapText() const;
 
     AppContext context_;
     std::unique_ptr<Ui::DeathmatchMaker> ui_;
+    // The listed map last taken into the first-map field, started while the field shows it.
+    std::optional<ListedMapName> chosenMap_;
 };
 
 }  // namespace skyloom

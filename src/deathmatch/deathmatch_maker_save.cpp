@@ -1,8 +1,9 @@
 // The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
+#include "deathmatch/deathmatch_maker.h"
+#include "maps/map_name.h"
+#include "platform/atomic_file.h"
 #include "shell/map_file_list.h"
 #include "shell/start_failure.h"
-#include "deathmatch/deathmatch_maker.h"
-#include "platform/atomic_file.h"
 #include "ui_deathmatch_maker.h"
 
 namespace skyloom {
@@ -88,11 +89,12 @@ void DeathmatchMaker::Command1_Click() {
              MessageIcon::Exclamation);
         return;
     }
-    std::string name = ui_->maps->fileBytes(map);
+    std::string name = ui_->maps->fileNamed(map, chosenMap_, chosenMapText());
     if (refuseUnloadableMapName(context_.desktop, this, name)) return;
-    if (!startDespiteMissingFiles(*ui_->maps, context_.desktop, this, map)) return;
-    // The server file is left for the player to exec from the console.
-    if (name != map.toStdString()) name.resize(name.size() - 4);  // a listed map's own bytes
+    if (!startDespiteMissingFiles(*ui_->maps, context_.desktop, this, name)) return;
+    // The server file is left for the player to exec from the console. A listed map named by
+    // its file name, extension and all, is given so.
+    if (name != map.toStdString()) name = gameMapName(name);
     const StartResult result = context_.games.StartGame(
         {program, "+deathmatch 1 -console +map " + name}, std::nullopt, WindowState::Maximized);
     if (!result.ok) reportStartFailure(context_.desktop, this, result);

@@ -1,5 +1,6 @@
 #include "launcher/game_command.h"
 
+#include "maps/map_name.h"
 #include "settings/path_value.h"
 
 namespace skyloom {
@@ -20,16 +21,12 @@ std::string difficultyFragment(std::string_view difficulty) {
     return {};
 }
 
-std::string mapName(std::string_view selectedMap) {
-    return withoutLastCharacters(selectedMap, 4);
-}
-
 GameCommand ComposeGameCommand(const GameChoices& choices) {
     std::string line;
     if (choices.type == GameType::Deathmatch) line += "+deathmatch 1 ";
     if (choices.type == GameType::TeamFortress) line += "-game tfc ";
     line += "+map ";
-    line += mapName(choices.selectedMap);
+    line += gameMapName(choices.selectedMap);
     line += difficultyFragment(choices.difficulty);
     // Glued to the map or the skill, the parameters would change the map's name or the skill.
     if (!choices.parameters.empty() && choices.parameters.front() != ' ') line += ' ';

@@ -33,10 +33,6 @@ std::string optionPreview(const GameOptions& options);
 
 std::string difficultyFragment(std::string_view difficulty);
 
-// The selected map less its last four characters (its ".bsp"), counted as whole UTF-8
-// characters; empty when it is shorter.
-std::string mapName(std::string_view selectedMap);
-
 // "hl.exe", the game type, the map, the difficulty, the parameters and the options.
 GameCommand ComposeGameCommand(const GameChoices& choices);
 

@@ -49,7 +49,7 @@ bool launchChoices(const AppContext& context, QWidget* parent, MapFileList& maps
         return false;
     }
     if (!custom &&
-        !startDespiteMissingFiles(maps, context.desktop, parent, shownText(choices.selectedMap)))
+        !startDespiteMissingFiles(maps, context.desktop, parent, choices.selectedMap))
         return false;
     const StartResult result =
         context.games.StartGame(composeChosenCommand(choices), *folder, WindowState::Maximized);

@@ -3,12 +3,12 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include "launcher/game_launch.h"
+#include "launcher/game_types.h"
 #include "shell/accessible_names.h"
 #include "shell/outside_text.h"
-#include "shell/system_colours.h"
-#include "launcher/game_types.h"
-#include "launcher/game_launch.h"
 #include "shell/save_settings.h"
+#include "shell/system_colours.h"
 #include "ui_main_window.h"
 
 namespace skyloom {
@@ -111,7 +111,8 @@ void MainWindow::chooseGameType(GameType type) {
 }
 
 void MainWindow::confirmMap_Click() {
-    const QString name = ui_->dirFichiers->selectedFileName();
+    chosenMap_ = ui_->dirFichiers->selectedMap();
+    const QString name = chosenMap_ ? chosenMap_->shown : QString();
     ui_->txtSelMap->setText(name);
     ui_->txtSelMap->setToolTip(asPlainTip(QStringLiteral("The map currently selected is ") + name));
 }
@@ -129,7 +130,8 @@ GameChoices MainWindow::choices() const {
     if (ui_->optSP->isChecked()) c.type = GameType::SinglePlayer;
     if (ui_->optTFC->isChecked()) c.type = GameType::TeamFortress;
     if (ui_->optCustom->isChecked()) c.type = GameType::Custom;
-    c.selectedMap = ui_->dirFichiers->fileBytes(ui_->txtSelMap->text());
+    c.selectedMap = ui_->dirFichiers->fileNamed(ui_->txtSelMap->text(), chosenMap_,
+                                                chosenMap_ ? chosenMap_->shown : QString());
     c.difficulty = ui_->cmbDifficult->currentText().toStdString();
     c.parameters = ui_->parameters->text().toStdString();
     c.options = {ui_->cheats->isChecked(), ui_->console->isChecked(), ui_->dev->isChecked(),

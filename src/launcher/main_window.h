@@ -3,8 +3,9 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "shell/app_context.h"
 #include "launcher/game_command.h"
+#include "shell/app_context.h"
+#include "shell/map_file_list.h"
 
 namespace Ui {
 class MainWindow;
@@ -21,6 +22,7 @@ public:
 
     void Form_Load() override;
 
+    // Only the setup windows' test still reaches the controls so.
     Ui::MainWindow& ui() { return *ui_; }
     bool closeAfterLaunch() const;
 
@@ -80,6 +82,8 @@ private:
 
     AppContext context_;
     std::unique_ptr<Ui::MainWindow> ui_;
+    // The listed map last put in the map field, given to the game while the field shows it.
+    std::optional<ListedMapName> chosenMap_;
 };
 
 }  // namespace skyloom

@@ -2,12 +2,12 @@
 #include <QDir>
 #include <filesystem>
 
-#include "shell/outside_text.h"
 #include "launcher/main_window.h"
 #include "launcher/preset_shortcut.h"
 #include "launcher/presets.h"
 #include "platform/atomic_file.h"
 #include "platform/settings_place.h"
+#include "shell/outside_text.h"
 #include "shell/save_settings.h"
 #include "ui_main_window.h"
 
@@ -95,8 +95,9 @@ void MainWindow::fillFromPreset(const std::string& name) {
         button->setChecked(true);
         chooseGameType(type);
     }
-    ui_->txtSelMap->setText(shownText(c.selectedMap));
-    ui_->dirFichiers->selectFileName(shownText(c.selectedMap));
+    chosenMap_ = ListedMapName{c.selectedMap, shownText(c.selectedMap)};
+    ui_->txtSelMap->setText(chosenMap_->shown);
+    ui_->dirFichiers->selectMap(c.selectedMap);
     if (!c.selectedMap.empty())
         ui_->txtSelMap->setToolTip(asPlainTip(QStringLiteral("The map currently selected is ") +
                                               shownText(c.selectedMap)));

@@ -13,4 +13,14 @@ std::optional<std::string> mapNameProblem(std::string_view name) {
     return std::nullopt;
 }
 
+std::string gameMapName(std::string_view fileName) {
+    std::size_t end = fileName.size();
+    for (int count = 4; count > 0; --count) {
+        if (end == 0) return {};
+        --end;
+        while (end > 0 && (static_cast<unsigned char>(fileName[end]) & 0xC0) == 0x80) --end;
+    }
+    return std::string(fileName.substr(0, end));
+}
+
 }  // namespace skyloom

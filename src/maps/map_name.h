@@ -11,6 +11,10 @@ namespace skyloom {
 // or any control character. Nothing when the name can be loaded. The name may carry its ".bsp".
 std::optional<std::string> mapNameProblem(std::string_view name);
 
+// The name the game is given for a map file: the file name less its ".bsp", cut as its last four
+// characters counted as whole UTF-8 characters (a cut never splits one); empty when shorter.
+std::string gameMapName(std::string_view fileName);
+
 inline bool isLoadableMapName(std::string_view name) {
     return !mapNameProblem(name);
 }

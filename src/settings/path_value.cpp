@@ -13,10 +13,6 @@ bool isPathSeparator(char c) {
     return c == '/' || c == kSeparator;
 }
 
-bool continuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
 // The length of the path without the separators at its end.
 std::size_t withoutTrailingSeparators(std::string_view path, std::size_t end) {
     while (end > 0 && isPathSeparator(path[end - 1])) --end;
@@ -24,16 +20,6 @@ std::size_t withoutTrailingSeparators(std::string_view path, std::size_t end) {
 }
 
 }  // namespace
-
-std::string withoutLastCharacters(std::string_view text, std::size_t count) {
-    std::size_t end = text.size();
-    for (; count > 0; --count) {
-        if (end == 0) return {};
-        --end;
-        while (end > 0 && continuationByte(text[end])) --end;
-    }
-    return std::string(text.substr(0, end));
-}
 
 std::optional<std::string> folderPart(std::string_view path) {
     std::size_t last = path.size();

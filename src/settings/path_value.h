@@ -10,10 +10,6 @@ namespace skyloom {
 // Cuts and folders of the paths the settings file keeps. Values are UTF-8 bytes; folders come
 // from the separators in them, never from a count of characters.
 
-// The text without its last `count` characters, counted as whole UTF-8 characters so a cut never
-// splits one; a text too short to cut gives the empty text.
-std::string withoutLastCharacters(std::string_view text, std::size_t count);
-
 // Everything before the last separator: the folder of a file named by its path. Nothing when the
 // path holds no separator; "/" for a file at the root.
 std::optional<std::string> folderPart(std::string_view path);

@@ -4,11 +4,12 @@
 #include <QCursor>
 #include <QToolTip>
 
+#include "maps/map_list.h"
+#include "maps/map_name.h"
+#include "maps/search_path.h"
 #include "shell/desktop.h"
 #include "shell/map_pictures.h"
 #include "shell/outside_text.h"
-#include "maps/map_list.h"
-#include "maps/search_path.h"
 
 namespace skyloom {
 
@@ -63,13 +64,13 @@ public:
                    : nullptr;
     }
 
-    const Entry* find(const QString& name) const {
-        for (const Entry& entry : entries_)
-            if (entry.shown == name) return &entry;
-        for (const Entry& entry : entries_)
-            if (entry.shown.size() > 4 && QStringView(entry.shown).chopped(4) == name)
-                return &entry;
-        return nullptr;
+    // The row of the map of this file name, or (when asked) of this name less its extension.
+    QModelIndex find(const std::string& file, bool orWithoutExtension) const {
+        for (size_t row = 0; row < entries_.size(); ++row)
+            if (entries_[row].name == file) return index(static_cast<int>(row));
+        for (size_t row = 0; orWithoutExtension && !file.empty() && row < entries_.size(); ++row)
+            if (gameMapName(entries_[row].name) == file) return index(static_cast<int>(row));
+        return {};
     }
 
     std::string path(const Entry& entry) const { return folders_[entry.folder] + '/' + entry.name; }
@@ -148,42 +149,46 @@ QStringList MapFileList::fileNames() const {
     return model_->names();
 }
 
-QString MapFileList::selectedFileName() const {
+std::optional<ListedMapName> MapFileList::selectedMap() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? QString() : selected.constFirst().data().toString();
+    const MapListModel::Entry* entry =
+        selected.isEmpty() ? nullptr : model_->at(selected.constFirst());
+    if (!entry) return std::nullopt;
+    return ListedMapName{entry->name, entry->shown};
 }
 
-void MapFileList::selectFileName(const QString& name) {
-    const qsizetype row = fileNames().indexOf(name);
-    if (row < 0) {
+void MapFileList::selectMap(const std::string& file) {
+    const QModelIndex index = model_->find(file, false);
+    if (!index.isValid()) {
         clearSelection();
         return;
     }
-    const QModelIndex index = model_->index(static_cast<int>(row));
     setCurrentIndex(index);
     selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
 }
 
-std::string MapFileList::fileBytes(const QString& name) const {
-    const MapListModel::Entry* entry = model_->find(name);
-    return entry ? entry->name : name.toStdString();
+std::string MapFileList::fileNamed(const QString& field, const std::optional<ListedMapName>& chosen,
+                                   const QString& chosenText) const {
+    if (chosen && field == chosenText) return chosen->file;
+    const std::string typed = field.toStdString();
+    const MapListModel::Entry* entry = model_->at(model_->find(typed, true));
+    return entry ? entry->name : typed;
 }
 
-std::optional<MapCheck> MapFileList::check(const QString& name) {
-    const MapListModel::Entry* entry = model_->find(name);
+std::optional<MapCheck> MapFileList::check(const std::string& file) {
+    const MapListModel::Entry* entry = model_->at(model_->find(file, false));
     if (!entry) return std::nullopt;
     return model_->check(*entry);
 }
 
 bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
-                              const QString& name) {
-    const std::optional<MapCheck> check = list.check(name);
+                              const std::string& file) {
+    const std::optional<MapCheck> check = list.check(file);
     // A map that is not listed or cannot be read starts as it always has: the player may know
     // better.
     if (!check || !check->readable || check->missing.empty()) return true;
-    std::string map = list.fileBytes(name);
-    if (map.size() > 4) map.resize(map.size() - 4);  // the name the game is given
-    return desktop.message(parent, shownText(missingFilesMessage(map, check->missing)),
+    return desktop.message(parent,
+                           shownText(missingFilesMessage(gameMapName(file), check->missing)),
                            QStringLiteral("Missing files"), MessageButtons::YesNo,
                            MessageIcon::Exclamation) == MessageAnswer::Yes;
 }

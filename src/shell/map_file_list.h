@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/outside_text.h"
 #include "maps/map_check.h"
+#include "shell/outside_text.h"
 
 class QWidget;
 
@@ -13,6 +13,13 @@ namespace skyloom {
 
 class Desktop;
 class MapListModel;
+
+// A listed map as the windows hand it around: its file name's own bytes, which the game is given,
+// and the name the list shows for it.
+struct ListedMapName {
+    std::string file;
+    QString shown;
+};
 
 // The map list of a mod: the "*.bsp" files of its `maps` folders, shown without the folder.
 // Each item's tooltip gives the map's title and the files it lacks, read when asked for.
@@ -28,15 +35,15 @@ public:
     std::string folder() const { return folder_; }
 
     QStringList fileNames() const;
-    // The selected file name, or empty when none is selected.
-    QString selectedFileName() const;
-    void selectFileName(const QString& name);
+    std::optional<ListedMapName> selectedMap() const;
+    void selectMap(const std::string& file);
 
-    // The own bytes of the listed map shown as `name` (with or without its extension), to pass
-    // to the game; the name's UTF-8 when no listed map is shown so.
-    std::string fileBytes(const QString& name) const;
+    // The file a map field names: `chosen`'s while the field shows `chosenText`; else the listed
+    // map whose file name is the typed text, with or without its extension; else the typed text.
+    std::string fileNamed(const QString& field, const std::optional<ListedMapName>& chosen,
+                          const QString& chosenText) const;
     // The listed map's title and missing files, read now; nothing when it is not listed.
-    std::optional<MapCheck> check(const QString& name);
+    std::optional<MapCheck> check(const std::string& file);
 
 private:
     MapListModel* model_;
@@ -46,6 +53,6 @@ private:
 // Before a start: when the listed map needs files that are missing, asks the player whether to
 // start anyway. True to start.
 bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
-                              const QString& name);
+                              const std::string& file);
 
 }  // namespace skyloom

@@ -1,56 +1,43 @@
 #include "deathmatch/deathmatch_maker.h"
 
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 
+#include "../launcher/window_harness.h"
 #include "../maps/map_bytes.h"
-#include "test_app.h"
-#include "ui_deathmatch_maker.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
 
 const std::string kValueLines = serverConfigText({});
 
-class DeathmatchMakerTest : public QObject {
+class DeathmatchMakerTest : public WindowHarness {
     Q_OBJECT
 
-    std::unique_ptr<TestApp> app;
     std::string maps, valve;
-    DeathmatchMaker* w = nullptr;
 
     // Opens the window anew over this settings file, by default that of a configured game.
-    Ui::DeathmatchMaker& open(std::string ini = "") {
+    void open(std::string ini = "") {
         if (ini.empty())
             ini = "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/games/Half Life/hl.exe\r\nmaps=" +
                   maps + "\r\nvalve=" + valve;
         app->windows.unload("DM");
         TestApp::processDeletes();
         app->writeIni(ini + "\r\n");
-        w = qobject_cast<DeathmatchMaker*>(app->windows.show("DM"));
-        return w->ui();
+        w = app->windows.show("DM");
     }
     std::string serverFile() const { return readFile(valve + "skyloom.cfg"); }
-    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    static QColor base(QWidget* w) { return w->palette().color(QPalette::Base); }
-    static QColor system(QPalette::ColorRole role) { return qApp->palette().color(role); }
-
-    // The only message box since the last call: OK alone, with this text, title and icon.
-    void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
-        const auto shown = std::exchange(app->desktop.messages, {});
-        QCOMPARE(shown.size(), size_t(1));
-        QCOMPARE(shown[0].text + " | " + shown[0].title, text + " | " + title);
-        QVERIFY(shown[0].icon == icon && shown[0].buttons == MessageButtons::Ok);
-    }
 
     // What a fresh window shows; its captions are the .ui file's.
-    void expectInitialState(DeathmatchMaker* dm) {
-        auto& ui = dm->ui();
+    void expectInitialState(QWidget* dm) {
+        w = dm;
         for (QCheckBox* box : dm->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
-        QVERIFY(!ui.passwordvalue->isEnabled() && ui.passwordvalue->text().isEmpty());
-        QCOMPARE(base(ui.passwordvalue), system(QPalette::Mid));
-        QCOMPARE(ui.maps->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
-        QCOMPARE(ui.Frame1->title() + ui.SelMap->text(), QString("First map selection"));
+        QVERIFY(!edit("passwordvalue")->isEnabled() && edit("passwordvalue")->text().isEmpty());
+        QCOMPARE(base(edit("passwordvalue")), system(QPalette::Mid));
+        QCOMPARE(list()->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + edit("SelMap")->text(),
+                 QString("First map selection"));
     }
 
 private slots:
@@ -64,30 +51,32 @@ private slots:
     void cleanup() { QDir::setCurrent(qApp->applicationDirPath()), app.reset(); }
 
     void window_handlesItsControlsAndGoesToTheMainWindowAndBackFresh() {
-        auto& ui = open();
+        open();
         expectInitialState(w);
         for (const bool ticked : {true, false, true}) {
-            QTest::keyClick(ui.password, Qt::Key_Space);
-            QCOMPARE(ui.passwordvalue->isEnabled(), ticked);
-            QCOMPARE(base(ui.passwordvalue), system(ticked ? QPalette::Base : QPalette::Mid));
-            if (ticked) QTest::keyClicks(ui.passwordvalue, "x");
+            QTest::keyClick(check("password"), Qt::Key_Space);
+            QCOMPARE(edit("passwordvalue")->isEnabled(), ticked);
+            QCOMPARE(base(edit("passwordvalue")), system(ticked ? QPalette::Base : QPalette::Mid));
+            if (ticked) QTest::keyClicks(edit("passwordvalue"), "x");
         }
-        QCOMPARE(ui.passwordvalue->text(), QString("xx"));
-        ui.maps->selectFileName("Arena.BSP");
-        click(ui.cmdMapSel);
-        QCOMPARE(ui.Frame1->title() + ui.SelMap->text(), "First map selection (Arena.BSP)Arena");
-        ui.SelMap->setText("stalkyard");
-        ui.maps->clearSelection();
-        click(ui.cmdMapSel);
-        QCOMPARE(ui.Frame1->title() + ui.SelMap->text(), "First map selection ()stalkyard");
-        click(ui.cmdHelp);
+        QCOMPARE(edit("passwordvalue")->text(), QString("xx"));
+        list()->selectMap("Arena.BSP");
+        click(ctl("cmdMapSel"));
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + edit("SelMap")->text(),
+                 "First map selection (Arena.BSP)Arena");
+        edit("SelMap")->setText("stalkyard");
+        list()->clearSelection();
+        click(ctl("cmdMapSel"));
+        QCOMPARE(ctl<QGroupBox>("Frame1")->title() + edit("SelMap")->text(),
+                 "First map selection ()stalkyard");
+        click(ctl("cmdHelp"));
         expectMessage(
             "The Half-Life Deathmatch Maker allow you to configure your server. When you "
             "click on save, the skyloom.cfg file is created in your Valve directory. To "
             "use it, launch a server, then type exec skyloom.cfg in the console.",
             "Help", MessageIcon::Information);
-        ui.sv_cheats->click();
-        ui.mnuFileitmSkyloom->trigger();
+        check("sv_cheats")->click();
+        act("mnuFileitmSkyloom")->trigger();
         TestApp::processDeletes();
         QVERIFY(!app->windows.isLoaded("DM") && app->windows.find("sp")->isVisible());
         app->windows.find("sp")->findChild<QAction*>("mnuConfigitmDMM")->trigger();
@@ -101,15 +90,15 @@ private slots:
 
     void saveAndLaunch_checkThenReplaceTheFileThenSayWhereOrStartTheServer() {
         valve = app->makeFolder(std::string(120, 'v')) + "/";
-        auto& ui = open();
-        ui.maxpingvalue->setText(" ");
-        click(ui.Command1);
+        open();
+        edit("maxpingvalue")->setText(" ");
+        click(ctl("Command1"));
         expectMessage("Please specify the maximum ping allowed", "Max ping",
                       MessageIcon::Information);
         QVERIFY(!std::filesystem::exists(valve + "skyloom.cfg"));
-        ui.maxpingvalue->clear();
+        edit("maxpingvalue")->clear();
         writeFile(valve + "skyloom.cfg", std::string(300, '#'));
-        click(ui.save);
+        click(ctl("save"));
         QCOMPARE(serverFile(), kValueLines);
         expectMessage("You're skyloom.cfg file has been saved in " + QString::fromStdString(valve),
                       "Please note", MessageIcon::Information);
@@ -117,43 +106,43 @@ private slots:
             {"dl", "cl_allowdownload"}, {"ul", "cl_allowupload"}, {"falldamage", "mp_falldamage"}};
         for (QCheckBox* box : w->findChildren<QCheckBox*>(QRegularExpression("^(?!password)"))) {
             box->click();
-            click(ui.save);
+            click(ctl("save"));
             QCOMPARE(QString::fromStdString(serverFile()).section(' ', 0, 0),
                      renamed.value(box->objectName(), box->objectName()));
             box->click();
         }
-        click(ui.password);
-        QTest::keyClicks(ui.passwordvalue, "p4ss w");
+        click(check("password"));
+        QTest::keyClicks(edit("passwordvalue"), "p4ss w");
         const std::string before = serverFile();
         app->desktop.messages.clear();
-        ui.partyname->setText("  Caf\xC3\xA9 \"crew\" ");
-        click(ui.Command1);  // refused before anything is written or started
+        edit("partyname")->setText("  Caf\xC3\xA9 \"crew\" ");
+        click(ctl("Command1"));  // refused before anything is written or started
         expectMessage("Party name cannot hold the character \". Remove it and try again.",
                       "Skyloom", MessageIcon::Information);
         QVERIFY(serverFile() == before && app->games.starts.empty());
-        ui.partyname->setText("  Caf\xC3\xA9 crew; quit ");
-        ui.maxplayersvalue->clear();
-        ui.sv_gravityvalue->setText("-8.5");
-        ui.maxspectatorsvalue->setText("+2");
-        ui.fraglimitvalue->setText("25");
-        click(ui.save);
+        edit("partyname")->setText("  Caf\xC3\xA9 crew; quit ");
+        edit("maxplayersvalue")->clear();
+        edit("sv_gravityvalue")->setText("-8.5");
+        edit("maxspectatorsvalue")->setText("+2");
+        edit("fraglimitvalue")->setText("25");
+        click(ctl("save"));
         const std::string typed =
             "mp_fraglimit 25\r\nmaxplayers \r\nsv_gravity -8.5\r\nsv_maxspectators "
             "+2\r\nhostname \"  Caf\xC3\xA9 crew; quit \"\r\n";
         QCOMPARE(serverFile(), typed + "sv_password \"p4ss w\"\r\n");
         app->desktop.messages.clear();
-        click(ui.password);
-        click(ui.Command1);
+        click(check("password"));
+        click(ctl("Command1"));
         QCOMPARE(serverFile(), typed);
         expectMessage("Please select a map", "No map selected", MessageIcon::Exclamation);
-        QTest::keyClicks(ui.SelMap, "x +exec evil");
-        click(ui.Command1);
+        QTest::keyClicks(edit("SelMap"), "x +exec evil");
+        click(ctl("Command1"));
         QVERIFY(std::exchange(app->desktop.messages, {}).at(0).title == "Map name" &&
                 app->games.starts.empty());
-        ui.SelMap->setText("nosuchmap");
-        click(ui.Command1);
+        edit("SelMap")->setText("nosuchmap");
+        click(ctl("Command1"));
         app->games.result = {false, "hl.exe", "Permission denied"};
-        click(ui.Command1);
+        click(ctl("Command1"));
         expectMessage(
             "The game could not be started.\n\nProgram: hl.exe\nReason: Permission denied",
             "Skyloom", MessageIcon::Critical);
@@ -163,16 +152,18 @@ private slots:
                  "/games/Half Life/hl.exe +deathmatch 1 -console +map nosuchmap");
         QCOMPARE(start.program, "/games/Half Life/hl.exe");  // one argument, blank and all
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
-        QVERIFY(w->isVisible() && ui.Command1->isEnabled());
+        QVERIFY(w->isVisible() && ctl("Command1")->isEnabled());
     }
 
     void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
         writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}", {{"T"}}));
-        auto& ui = open();
-        ui.SelMap->setText("m\u00e9tal");
+        open();
+        list()->selectMap("m\xe9tal.bsp");
+        click(ctl("cmdMapSel"));
+        QCOMPARE(edit("SelMap")->text(), "m\u00e9tal");
         for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
             app->desktop.answers.push_back(answer);  // the box's text: the main window's test
-            click(ui.Command1);
+            click(ctl("Command1"));
             QCOMPARE(std::exchange(app->desktop.messages, {}).at(0).title, "Missing files");
         }
         QCOMPARE(app->games.starts.size(), size_t(1));
@@ -181,10 +172,11 @@ private slots:
         // Under Wine the WAD is found whatever the case of its name: no question.
         writeFile(app->folder() + "/valve/GONE.WAD", wadBytes({"T"}));
         writeFile(app->folder() + "/hl.exe", "MZ");
-        auto& wine = open("[GAMEDIR]\r\nprogram=" + app->folder() + "/hl.exe\r\nmaps=" + maps +
-                          "\r\nvalve=" + valve);
-        wine.SelMap->setText("m\u00e9tal");
-        click(wine.Command1);
+        open("[GAMEDIR]\r\nprogram=" + app->folder() + "/hl.exe\r\nmaps=" + maps +
+             "\r\nvalve=" + valve);
+        list()->selectMap("m\xe9tal.bsp");
+        click(ctl("cmdMapSel"));
+        click(ctl("Command1"));
         QVERIFY(app->desktop.messages.empty() && app->games.starts.size() == 2);
         std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
     }
@@ -204,9 +196,9 @@ private slots:
             {"save", "\r\nmaps=/no/such/folder\r\nvalve=gone/valve/", failed},
             {"Command1", "\r\nvalve=gone/valve/", failed}};
         for (const auto& [button, valveLine, text] : rows) {
-            auto& ui = open("[GAMEDIR]\r\nprogram=/hl.exe" + std::string(valveLine));
-            QVERIFY(ui.maps->fileNames().isEmpty());
-            QTest::keyClicks(ui.SelMap, "crossfire");
+            open("[GAMEDIR]\r\nprogram=/hl.exe" + std::string(valveLine));
+            QVERIFY(list()->fileNames().isEmpty());
+            QTest::keyClicks(edit("SelMap"), "crossfire");
             click(w->findChild<QAbstractButton*>(button));
             expectMessage(text, "Skyloom",
                           text == failed ? MessageIcon::Critical : MessageIcon::Exclamation);

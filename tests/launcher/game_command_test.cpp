@@ -1,6 +1,4 @@
 #include "launcher/game_command.h"
-#include "launcher/preset_shortcut.h"
-#include "maps/map_name.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,6 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "launcher/preset_shortcut.h"
+#include "maps/map_name.h"
 
 using namespace skyloom;
 
@@ -39,8 +40,20 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
 }
 
 // A name is refused for any character the splitter separates at, a quote, a `;` or a control
-// character, and the message names it as a player can see it.
+// character, and the message names it as a player can see it. The game is given the file name
+// less four whole UTF-8 characters.
 TEST(GameCommand, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
+    const std::tuple<const char*, const char*, const char*> cut[] = {
+        {"caf\xC3\xA9.bsp", "caf\xC3\xA9", ""},
+        {"cartes_\xC3\xA9t\xC3\xA9", "cartes", ""},
+        {"\xE2\x82\xAC\xF0\x9F\x98\x80.bs", "\xE2\x82\xAC", ""},
+        {"\xC3\xA9\xC3\xA8\xC3\xA0\xC3\xB9", "", ""},
+        {".bsp", "", ""},
+    };
+    for (const auto& [name, game, problem] : cut) {
+        EXPECT_EQ(gameMapName(name), game) << name;
+        EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
+    }
     const std::pair<const char*, const char*> cases[] = {
         {"crossfire.bsp", ""},
         {"de_dust2-[v2]'s.bsp", ""},
@@ -75,7 +88,8 @@ TEST(PresetShortcut, execQuotesTheNameAndTheFileIsValid) {
         const std::string file = shortcutFileName(name);
         const std::string text = shortcutText(name);
         if (expected.first) {
-            EXPECT_EQ(file, std::string("io.github.skyloom.Skyloom.") + expected.first + ".desktop");
+            EXPECT_EQ(file,
+                      std::string("io.github.skyloom.Skyloom.") + expected.first + ".desktop");
             EXPECT_NE(text.find(std::string("\nExec=") + expected.second + "\n"), std::string::npos)
                 << text;
         }

@@ -1,210 +1,517 @@
+// The main window: game types, maps, options, launching and presets.
 #include "launcher/main_window.h"
 
 #include <QScreen>
-#include <QtTest>
+#include <QTextDocument>
+#include <filesystem>
 
-#include "test_app.h"
-#include "ui_main_window.h"
+#include "../maps/map_bytes.h"
+#include "app/preset_mode.h"
+#include "launcher/presets.h"
+#include "window_harness.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
 
-namespace {
-
-QColor baseOf(QWidget* w) {
-    return w->palette().color(QPalette::Base);
-}
-QColor system(QPalette::ColorRole role) {
-    return QApplication::palette().color(role);
-}
-
-}  // namespace
-
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowHarness {
     Q_OBJECT
 
-    std::unique_ptr<TestApp> app;
-
-    MainWindow* open(const std::string& ini) {
+    void openIni(const std::string& ini) {
         app = std::make_unique<TestApp>();
         if (!ini.empty()) app->writeIni(ini);
-        return qobject_cast<MainWindow*>(app->windows.show("sp"));
+        w = app->windows.show("sp");
     }
-    MainWindow* openWithMaps() {
+    void openWithMaps() {
         app = std::make_unique<TestApp>();
         const std::string maps = app->makeFolder(
             "valve/maps", {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp", "readme.txt"});
         const std::string tfc = app->makeFolder("tfc/maps", {"2fort.bsp", "well.bsp"});
         app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nmaps=" + maps + "\ntfcmaps=" + tfc + "\n");
-        return qobject_cast<MainWindow*>(app->windows.show("sp"));
+        w = app->windows.show("sp");
     }
+    MainWindow* window() const { return qobject_cast<MainWindow*>(w); }
     const FakeDesktop::Message& onlyMessage() {
         [&] { QCOMPARE(app->desktop.messages.size(), size_t(1)); }();
         return app->desktop.messages.back();
     }
+    void open(const std::string& program = "/games/Half-Life/hl.exe") {
+        app = std::make_unique<TestApp>();
+        app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + program + "\n");
+        w = app->windows.show("sp");
+    }
+    void expectStart(size_t n, const std::string& line, const char* folder = "/games/Half-Life") {
+        QCOMPARE(app->games.starts.size(), n);
+        QCOMPARE(app->games.starts.back().commandLine, line);
+        QCOMPARE(app->games.starts.back().workingFolder, std::optional<std::string>(folder));
+        QCOMPARE(app->games.starts.back().state, WindowState::Maximized);
+    }
+
+    // A TFC install for Wine whose maps come from the mod, its add-on and its downloads.
+    void openWithInstall(const std::string& mapsFolder = "tfc/maps") {
+        dropApp();
+        app = std::make_unique<TestApp>();
+        const std::string hl = app->folder() + "/hl/";
+        app->makeFolder("hl/tfc/maps");
+        writeFile(hl + "hl.exe", "MZ");
+        writeFile(hl + "tfc/maps/2fort.bsp",
+                  bspBytes("{\"message\" \"Two Forts\" \"wad\" \"a.wad;b.wad;c.wad;d.wad;e.wad;"
+                           "f.wad;g.wad\"}",
+                           {{"FROM_A_WAD"}}));
+        writeFile(hl + "tfc/maps/bad.bsp", "not a map");
+        // A downloaded name with tabs would become more arguments: never listed.
+        app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp", "x\t+exec\tevil.bsp"});
+        // Complete as Wine finds files, whatever their case; its title is markup; a room.
+        writeFile(hl + "tfc_downloads/maps/dl.bsp", dlMap(box({0, 0, 0}, {512, 256, 128}, true)));
+        app->makeFolder("hl/tfc/Models", {"X.MDL"});
+        app->makeFolder("hl/cartes_\xe9t\xe9/maps");
+        writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
+        app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + hl +
+                      "hl.exe\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
+        w = app->windows.show("sp");
+    }
+    static std::string dlMap(const std::vector<Face>& world) {
+        return bspBytes(std::string("{\"message\" \"") + kMarkup + "\" \"model\" \"models/x.mdl\"}",
+                        {}, false, geometryLumps(world));
+    }
+    static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
+    QString describe(int row, int role) const {
+        return list()->model()->index(row, 0).data(role).toString();
+    }
+
+    // Qt cannot name the Latin-1 files to remove them.
+    void dropApp() {
+        if (app) std::filesystem::remove_all(app->folder());
+        app.reset();
+    }
 
 private slots:
-    void cleanup() { app.reset(); }
+    void cleanup() { dropApp(); }
+
+    void maps_comeFromTheModsFoldersWithTitlesAndMissingFiles() {
+        openWithInstall();
+        QCOMPARE(list()->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
+        QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), QString());
+        const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
+        for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
+            QCOMPARE(describe(0, role), first);
+            QCOMPARE(describe(1, role), QString("unreadable map"));
+        }
+        // A title's markup is shown as text: no picture, no file opened.
+        QCOMPARE(describe(2, Qt::AccessibleDescriptionRole), QString(kMarkup));
+        const QString tip = describe(2, Qt::ToolTipRole);
+        QTextDocument shown;
+        shown.setHtml(tip);
+        QVERIFY2(tip.startsWith("<p>&lt;img") &&
+                     shown.toPlainText().replace(QChar(0xA0), u' ') == kMarkup,
+                 qPrintable(tip));
+        // Then beside the picture of the room drawn meanwhile, the title still text; drawn again
+        // when the map changes.
+        for (const QSize size : {QSize(256, 130), QSize(130, 256)}) {
+            if (size.height() == 256) {
+                std::vector<Face> world = box({0, 0, 0}, {256, 512, 128}, true);
+                world.push_back(world.front());
+                writeFile(app->folder() + "/hl/tfc_downloads/maps/dl.bsp", dlMap(world));
+                QCOMPARE(describe(2, Qt::ToolTipRole), tip);
+            }
+            QTRY_VERIFY(describe(2, Qt::ToolTipRole) != tip);
+            const QString pictured = describe(2, Qt::ToolTipRole);
+            shown.setHtml(pictured);
+            QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup),
+                     qPrintable(pictured));
+            const QString url = pictured.section('"', 1, 1);
+            QVERIFY(url.startsWith("data:image/png;base64,"));
+            QCOMPARE(shown.resource(QTextDocument::ImageResource, url).value<QPixmap>().size(),
+                     size);
+        }
+        // A Latin-1 folder and map: listed, shown as themselves, given to the game as bytes.
+        openWithInstall("cartes_\xe9t\xe9/maps");
+        QCOMPARE(list()->fileNames(), QStringList({"caf\u00e9.bsp"}));
+        QCOMPARE(describe(0, Qt::ToolTipRole), QString("Caf\u00e9"));
+        list()->selectMap("caf\xe9.bsp");
+        click(ctl("confirmMap"));
+        QCOMPARE(edit("txtSelMap")->text(), QString("caf\u00e9.bsp"));
+        click(ctl("launch"));
+        expectStart(1, "hl.exe +deathmatch 1 +map caf\xe9", (app->folder() + "/hl").c_str());
+    }
+
+    void maps_frameSaysWhyTheListIsEmpty_data() {
+        QTest::addColumn<QString>("maps");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("not configured") << ""
+                                        << "No maps: the maps folder is not configured";
+        QTest::newRow("a file") << "tfc/maps/bad.bsp"
+                                << "No maps: %1 is a file, not a folder";
+        QTest::newRow("a loop") << "loop"
+                                << "No maps: %1 is a loop of symbolic links";
+        QTest::newRow("nowhere") << "none/maps"
+                                 << "No maps: %1 does not exist";
+    }
+    void maps_frameSaysWhyTheListIsEmpty() {
+        QFETCH(QString, maps);
+        QFETCH(QString, tooltip);
+        const QString saved = QDir::currentPath();
+        openWithInstall(maps.toStdString());
+        // The missing key's "error" is no folder, even where one is called so.
+        app->makeFolder("error", {"trap.bsp"});
+        std::filesystem::create_symlink(app->folder() + "/hl/loop", app->folder() + "/hl/loop");
+        QDir::setCurrent(QString::fromStdString(app->folder()));
+        if (maps.isEmpty()) app->writeIni("[MISC]\ntfc=true\n");
+        window()->reloadPaths();
+        QDir::setCurrent(saved);
+        QVERIFY(list()->fileNames().isEmpty());
+        if (!maps.isEmpty())
+            tooltip = tooltip.arg(QString::fromStdString(app->folder()) + "/hl/" + maps);
+        QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), tooltip);
+    }
+
+    // The map field at launch: the one box shown (its title; the player answers No, then Yes)
+    // and the map the game is given. A typed name the game cannot load starts nothing.
+    void launch_checksTheMapThenStartsItInTheGameFolder() {
+        const std::tuple<const char*, const char*, const char*> rows[] = {
+            {"", "No map selected !", nullptr},
+            {"x +exec evil.bsp", "Map name", nullptr},
+            {"x\t+exec\tevil.bsp", "Map name", nullptr},  // the paste guard makes it a blank
+            {"2fort.bsp", "Missing files", "2fort"},
+            {"2fort", "Missing files", "2fort"},  // a listed map typed without its extension
+            {"dl.bsp", nullptr, "dl"},
+            {"bad.bsp", nullptr, "bad"},
+            {"gone.bsp", nullptr, "gone"},
+            {"c1a0-x.bsp", nullptr, "c1a0-x"}};
+        for (const auto& [map, box, started] : rows) {
+            openWithInstall();
+            edit("txtSelMap")->setText(map);
+            for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+                app->desktop.answers = {answer};
+                click(ctl("launch"));
+                const auto shown = std::exchange(app->desktop.messages, {});
+                QCOMPARE(shown.size(), size_t(box != nullptr));
+                if (box) QCOMPARE(shown[0].title, box);
+                if (started && (answer == MessageAnswer::Yes || !box))
+                    expectStart(1, std::string("hl.exe +deathmatch 1 +map ") + started,
+                                (app->folder() + "/hl").c_str());
+                else
+                    QVERIFY(app->games.starts.empty());
+                app->games.starts.clear();
+                if (!box || !started) break;
+            }
+        }
+        // The box names what is missing; parameters, hidden or not, never glue to the map.
+        openWithInstall();
+        edit("txtSelMap")->setText("2fort.bsp");
+        app->desktop.answers = {MessageAnswer::Yes};
+        click(ctl("optSP"));
+        ctl<QComboBox>("cmbDifficult")->setCurrentText("Medium");
+        click(check("console"));
+        click(check("chkAdd"));
+        QTest::keyClicks(edit("parameters"), " -zone 4096");
+        click(check("chkAdd"));
+        click(ctl("launch"));
+        const auto& asked = app->desktop.messages.at(0);
+        QCOMPARE(asked.text, QString("The map 2fort needs files that are not installed:\na.wad\n"
+                                     "b.wad\nc.wad\nd.wad\ne.wad\nf.wad\ng.wad\n\nStart anyway?"));
+        QVERIFY(asked.buttons == MessageButtons::YesNo && asked.icon == MessageIcon::Exclamation);
+        expectStart(1, "hl.exe +map 2fort +set skill 1 -zone 4096 -console",
+                    (app->folder() + "/hl").c_str());
+        QVERIFY(w->isVisible());
+    }
+
+    void launch_startsInTheFolderPartOfProgramOrSaysConfigurationIsIncomplete() {
+        // {program, the folder the game starts in; nothing: no folder, no start}
+        const std::pair<const char*, const char*> rows[] = {
+            {"/g/Half-Life/hl_linux", "/g/Half-Life"},
+            {"/g/hl.sh", "/g"},
+            {"/hl.exe", "/"},
+            {"hl.exe", nullptr},
+            {"", nullptr}};
+        for (const auto& [program, folder] : rows) {
+            open(program);
+            edit("txtSelMap")->setText("crossfire.bsp");
+            click(ctl("launch"));
+            if (folder) {
+                expectStart(1, "hl.exe +deathmatch 1 +map crossfire", folder);
+            } else {
+                expectMessage("hl.exe", "Configuration incomplete", MessageIcon::Exclamation);
+                QVERIFY(app->games.starts.empty());
+            }
+        }
+    }
+
+    void closeAfterLaunch_closesOnlyOnceTheGameStarted() {
+        open();
+        act("mnuEdititm")->trigger();
+        QVERIFY(window()->closeAfterLaunch());
+        edit("txtSelMap")->setText("crossfire.bsp");
+        app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
+        click(ctl("launch"));
+        expectMessage("Program: hl.exe\nTried: steam -applaunch 70 +map x\nReason: No such file.",
+                      "Skyloom", MessageIcon::Critical);
+        QVERIFY(app->windows.isLoaded("sp") && !app->ended);
+        app->games.result = {};
+        click(ctl("launch"));
+        QVERIFY(!app->windows.isLoaded("sp") && app->ended);
+    }
+
+    void launchCustom_needsAFolderThenStartsTheMod() {
+        open();
+        click(check("dev"));
+        click(ctl("optCustom"));
+        act("mnuEdititm")->trigger();
+        click(ctl("launchCustom"));
+        expectMessage("You must specify a custom mod's folder", "OOoops", MessageIcon::Information);
+        QVERIFY(app->games.starts.empty() && app->windows.isLoaded("sp"));
+        QTest::keyClicks(edit("txtCustom"), "my mod");
+        click(ctl("launchCustom"));
+        expectStart(1, "hl.exe -game my mod");
+        QVERIFY(app->ended);
+    }
+    // Presets through the window and the command line: each row acts, then the game started
+    // (command line, or none) and the one box shown (its title, or none) are what it says.
+    void presets_saveFillStartAndDeleteThroughWindowAndCommandLine() {
+        enum class Act { Save, Fill, Start, Shortcut, Delete };
+        struct Row {
+            Act act;
+            const char* name;
+            const char* started;
+            const char* box;
+            bool gameFails = false;
+        };
+        const char* const duel = "hl.exe +map dl +set skill 1 -zone 4096 -console";
+        const Row rows[] = {
+            {Act::Save, "duel", nullptr, nullptr},
+            {Act::Save, "", nullptr, "Preset not saved"},
+            {Act::Save, "a]b", nullptr, "Preset not saved"},
+            {Act::Save, " duel", nullptr, "Preset not saved"},
+            {Act::Start, "duel", duel, nullptr},
+            {Act::Start, "DUEL", duel, nullptr},
+            {Act::Start, "duel", nullptr, "Skyloom", true},
+            {Act::Fill, "duel", duel, nullptr},
+            {Act::Save, "2fort", nullptr, nullptr},
+            {Act::Start, "2fort", "hl.exe +map 2fort +set skill 1 -zone 4096 -console",
+             "Missing files"},
+            {Act::Save, "Duel", nullptr, "Save as preset"},  // replaces "duel"
+            {Act::Shortcut, "Duel", nullptr, "Create desktop shortcut"},
+            {Act::Delete, "Duel", nullptr, "Delete preset"},  // and its shortcut
+            {Act::Start, "duel", nullptr, "Skyloom"},
+            {Act::Fill, "2fort", "hl.exe +map 2fort +set skill 1 -zone 4096 -console",
+             "Missing files"},
+        };
+        openWithInstall();
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app->folder() + "/data"));
+        const std::string shortcut =
+            app->folder() + "/data/applications/io.github.skyloom.Skyloom.preset-Duel.desktop";
+        click(ctl("optSP"));
+        ctl<QComboBox>("cmbDifficult")->setCurrentText("Medium");
+        click(check("console"));
+        click(check("chkAdd"));
+        QTest::keyClicks(edit("parameters"), " -zone 4096");
+        edit("txtSelMap")->setText("dl.bsp");
+        for (const Row& row : rows) {
+            const QString name = QString::fromUtf8(row.name);
+            app->games.result = {!row.gameFails, "hl.exe", "No such file."};
+            switch (row.act) {
+                case Act::Save:
+                    if (name == "2fort") edit("txtSelMap")->setText("2fort.bsp");
+                    app->desktop.texts.push_back(name);
+                    act("mnuFileitmSavePreset")->trigger();
+                    break;
+                case Act::Start:
+                    QCOMPARE(runPreset(app->context, row.name), row.started ? 0 : 1);
+                    break;
+                case Act::Fill: {
+                    act("mnuEdititmReset")->trigger();
+                    app->desktop.messages.clear();
+                    emit ctl<QMenu>("mnuPresets")->aboutToShow();
+                    for (QAction* item : ctl<QMenu>("mnuPresets")->actions())
+                        if (item->text() == name) item->trigger();
+                    QVERIFY(ctl("optSP")->isChecked() && edit("parameters")->isVisible());
+                    click(ctl("launch"));
+                    break;
+                }
+                case Act::Shortcut:
+                case Act::Delete: {
+                    const auto names = presetNames(app->settings.text());
+                    const auto at = std::find(names.begin(), names.end(), row.name);
+                    app->desktop.choices.push_back(int(at - names.begin()));
+                    (row.act == Act::Delete ? act("mnuPresetsitmDelete")
+                                            : act("mnuPresetsitmShortcut"))
+                        ->trigger();
+                    QCOMPARE(std::filesystem::exists(shortcut), row.act == Act::Shortcut);
+                    break;
+                }
+            }
+            const auto& starts = app->games.starts;
+            QVERIFY2(row.started ? starts.size() == 1 && starts[0].commandLine == row.started
+                                 : starts.empty() || row.gameFails,
+                     row.name);
+            const auto& boxes = app->desktop.messages;
+            QVERIFY2(row.box ? boxes.size() == 1 && boxes[0].title == row.box : boxes.empty(),
+                     qPrintable(boxes.empty() ? name : boxes[0].text));
+            app->games.starts.clear();
+            app->desktop.messages.clear();
+        }
+        const std::string ini = app->readIni();
+        QVERIFY(ini.find("[PRESET 2fort]") != std::string::npos &&
+                ini.find("uel") == std::string::npos);
+        qunsetenv("XDG_DATA_HOME");
+    }
 
     // Static captions, geometry, menus and tab order are the .ui file's and the e2e tests'.
     void load_showsTheDesignState() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
+        openWithMaps();
         QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch Game"));
-        QVERIFY(ui.optTFC->isEnabled() && !w->closeAfterLaunch() && ui.parameters->isHidden());
-        QCOMPARE(baseOf(ui.txtCustom), system(QPalette::Window));
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("No map currently selected"));
-        QCOMPARE(ui.dirFichiers->fileNames(),
+        QVERIFY(ctl("optTFC")->isEnabled() && !window()->closeAfterLaunch() &&
+                edit("parameters")->isHidden());
+        QCOMPARE(base(edit("txtCustom")), system(QPalette::Window));
+        QCOMPARE(edit("txtSelMap")->toolTip(), QString("No map currently selected"));
+        QCOMPARE(list()->fileNames(),
                  QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
         QVERIFY(app->desktop.messages.empty());
-        QCOMPARE(w->focusWidget(), ui.launch);
+        QCOMPARE(w->focusWidget(), ctl("launch"));
         QVERIFY((w->frameGeometry().center() - w->screen()->availableGeometry().center())
                     .manhattanLength() <= 4);  // the frame's border aside
         const std::pair<const char*, bool> tfcFlags[] = {
             {"false", false}, {"False", true}, {"", true}};
         for (const auto& [tfc, enabled] : tfcFlags)
-            QCOMPARE(open(std::string("[MISC]\ntfc=") + tfc + "\n")->ui().optTFC->isEnabled(),
-                     enabled);
+            QCOMPARE(
+                (openIni(std::string("[MISC]\ntfc=") + tfc + "\n"), ctl("optTFC"))->isEnabled(),
+                enabled);
     }
 
     // A file that is there but cannot serve is reported for what it is, never as unconfigured
     // (the configuration window could not save over it either).
-    void load_withoutSettings_reportsWhy_data() {
-        QTest::addColumn<QString>("ini");  // "/" makes skyloom.ini a folder
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("configOpened");
-        QTest::newRow("no tfc key") << "[GAMEDIR]\nmaps=/nowhere\n"
-                                    << "You did not configure completly the Skyloom"
-                                    << "Configuration error" << true;
-        QTest::newRow("unreadable") << "/"
-                                    << "%1: Is a directory"
-                                    << "Settings not read" << false;
-        QTest::newRow("oversized") << QString(1048577, ';') << "%1 is not a settings file: it "
-                                   << "Settings not read" << false;
-    }
     void load_withoutSettings_reportsWhy() {
-        QFETCH(QString, ini);
-        QFETCH(QString, text);
-        app = std::make_unique<TestApp>();
-        if (ini == "/")
-            QDir().mkpath(QString::fromStdString(app->iniPath()));
-        else
-            app->writeIni(ini.toStdString());
-        auto* w = qobject_cast<MainWindow*>(app->windows.show("sp"));
-        QVERIFY2(onlyMessage().text.contains(text.arg(QString::fromStdString(app->iniPath()))),
-                 qPrintable(onlyMessage().text));
-        QTEST(onlyMessage().title, "title");
-        QTEST(app->windows.isLoaded("config"), "configOpened");
-        QFETCH(bool, configOpened);  // hidden, not flashing behind the box, when config opens
-        QCOMPARE(onlyMessage().parentShown, !configOpened);
-        QVERIFY(w->ui().optTFC->isEnabled());
-        QVERIFY(w->ui().dirFichiers->fileNames().isEmpty());
-        if (configOpened) return;
-        app->windows.unload("sp");  // the main window comes back: the box does not
-        app->windows.show("sp");
-        QCOMPARE(app->desktop.messages.size(), size_t(1));
+        const std::tuple<std::string, const char*, const char*, bool> rows[] = {
+            {"[GAMEDIR]\nmaps=/nowhere\n", "You did not configure completly the Skyloom",
+             "Configuration error", true},
+            {"/", "%1: Is a directory", "Settings not read", false},  // skyloom.ini a folder
+            {std::string(1048577, ';'), "%1 is not a settings file: it ", "Settings not read",
+             false}};
+        for (const auto& [ini, text, title, configOpened] : rows) {
+            app = std::make_unique<TestApp>();
+            if (ini == "/")
+                QDir().mkpath(QString::fromStdString(app->iniPath()));
+            else
+                app->writeIni(ini);
+            w = app->windows.show("sp");
+            QVERIFY2(onlyMessage().text.contains(
+                         QString(text).arg(QString::fromStdString(app->iniPath()))),
+                     qPrintable(onlyMessage().text));
+            QCOMPARE(onlyMessage().title, title);
+            QCOMPARE(app->windows.isLoaded("config"), configOpened);
+            // Hidden, not flashing behind the box, when config opens.
+            QCOMPARE(onlyMessage().parentShown, !configOpened);
+            QVERIFY(ctl("optTFC")->isEnabled() && list()->fileNames().isEmpty());
+            if (configOpened) continue;
+            app->windows.unload("sp");  // the main window comes back: the box does not
+            app->windows.show("sp");
+            QCOMPARE(app->desktop.messages.size(), size_t(1));
+        }
     }
 
     void gameTypes_applyTheirTable() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
+        openWithMaps();
         const auto mapControls = std::initializer_list<QWidget*>{
-            ui.launch, ui.confirmMap, ui.dirFichiers, ui.SelMap,  ui.txtCommand,
-            ui.cheats, ui.console,    ui.dev,         ui.numeric, ui.chkAdd};
+            ctl("launch"),      ctl("confirmMap"), list(),           ctl<QWidget>("SelMap"),
+            edit("txtCommand"), check("cheats"),   check("console"), check("dev"),
+            check("numeric"),   check("chkAdd")};
         auto check = [&](const char* title, int maps, const char* mode, bool difficulty,
                          bool custom) {
             QCOMPARE(w->windowTitle(), QString(title));
-            QCOMPARE(ui.dirFichiers->fileNames().size(), maps);
+            QCOMPARE(list()->fileNames().size(), maps);
             if (mode)
                 QCOMPARE(
-                    ui.txtSelMap->toolTip(),
+                    edit("txtSelMap")->toolTip(),
                     QString("No map currently selected (you are currently in %1 mode)").arg(mode));
-            QCOMPARE(ui.cmbDifficult->isEnabled(), difficulty);
-            QCOMPARE(ui.txtCustom->isEnabled(), custom);
-            QCOMPARE(ui.launchCustom->isEnabled(), custom);
+            QCOMPARE(ctl<QComboBox>("cmbDifficult")->isEnabled(), difficulty);
+            QCOMPARE(edit("txtCustom")->isEnabled(), custom);
+            QCOMPARE(ctl("launchCustom")->isEnabled(), custom);
             for (QWidget* c : mapControls) QCOMPARE(c->isEnabled(), !custom);
-            QCOMPARE(baseOf(ui.txtCustom), system(custom ? QPalette::Base : QPalette::Button));
-            for (QWidget* f : {ui.parameters, ui.txtSelMap, ui.txtCommand})
-                QCOMPARE(baseOf(f), system(custom ? QPalette::Button : QPalette::Base));
+            QCOMPARE(base(edit("txtCustom")), system(custom ? QPalette::Base : QPalette::Button));
+            for (QWidget* f : {edit("parameters"), edit("txtSelMap"), edit("txtCommand")})
+                QCOMPARE(base(f), system(custom ? QPalette::Button : QPalette::Base));
         };
-        QTest::mouseClick(ui.optTFC, Qt::LeftButton);
+        click(ctl("optTFC"));
         check("Skyloom - Team Fortress Classic game", 2, "TFC", false, false);
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);
+        click(ctl("optSP"));
         check("Skyloom - Single player game", 3, "SP", true, false);
-        QTest::mouseClick(ui.optCustom, Qt::LeftButton);
+        click(ctl("optCustom"));
         check("Skyloom - Single player game", 3, nullptr, false, true);
-        QTest::mouseClick(ui.optDM, Qt::LeftButton);
+        click(ctl("optDM"));
         check("Skyloom - Deathmatch game", 3, "DM", false, false);
     }
 
     void confirmMap_takesTheSelectionOrNothing() {
-        auto& ui = openWithMaps()->ui();
-        ui.dirFichiers->selectFileName("crossfire.bsp");
-        QCOMPARE(ui.txtSelMap->text(), QString());
-        QTest::mouseClick(ui.confirmMap, Qt::LeftButton);
-        QCOMPARE(ui.txtSelMap->text(), QString("crossfire.bsp"));
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("The map currently selected is crossfire.bsp"));
-        QTest::mouseClick(ui.optTFC, Qt::LeftButton);
-        QCOMPARE(ui.txtSelMap->text(), QString("crossfire.bsp"));
-        ui.dirFichiers->clearSelection();
-        QTest::mouseClick(ui.confirmMap, Qt::LeftButton);
-        QCOMPARE(ui.txtSelMap->text(), QString());
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("The map currently selected is "));
+        openWithMaps();
+        list()->selectMap("crossfire.bsp");
+        QCOMPARE(edit("txtSelMap")->text(), QString());
+        click(ctl("confirmMap"));
+        QCOMPARE(edit("txtSelMap")->text(), QString("crossfire.bsp"));
+        QCOMPARE(edit("txtSelMap")->toolTip(),
+                 QString("The map currently selected is crossfire.bsp"));
+        click(ctl("optTFC"));
+        QCOMPARE(edit("txtSelMap")->text(), QString("crossfire.bsp"));
+        list()->clearSelection();
+        click(ctl("confirmMap"));
+        QCOMPARE(edit("txtSelMap")->text(), QString());
+        QCOMPARE(edit("txtSelMap")->toolTip(), QString("The map currently selected is "));
     }
 
     void options_fillThePreview_chkAddShowsParameters() {
-        auto& ui = openWithMaps()->ui();
-        QTest::mouseClick(ui.numeric, Qt::LeftButton);
-        QCOMPARE(ui.txtCommand->text(), QString("  -numericping"));
-        for (QCheckBox* b : {ui.dev, ui.console, ui.cheats}) QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(ui.txtCommand->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
-        for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric})
-            QTest::mouseClick(b, Qt::LeftButton);
-        QCOMPARE(ui.txtCommand->text(), QString(" "));
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QVERIFY(ui.parameters->isVisible());
-        QTest::keyClicks(ui.parameters, " -zone 4096");
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QVERIFY(ui.parameters->isHidden());
-        QCOMPARE(ui.parameters->text(), QString(" -zone 4096"));
-        QCOMPARE(ui.txtCommand->text(), QString(" "));  // nothing else refreshes the preview
+        openWithMaps();
+        click(check("numeric"));
+        QCOMPARE(edit("txtCommand")->text(), QString("  -numericping"));
+        for (QCheckBox* b : {check("dev"), check("console"), check("cheats")}) click(b);
+        QCOMPARE(edit("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
+        for (QCheckBox* b : {check("cheats"), check("console"), check("dev"), check("numeric")})
+            click(b);
+        QCOMPARE(edit("txtCommand")->text(), QString(" "));
+        click(check("chkAdd"));
+        QVERIFY(edit("parameters")->isVisible());
+        QTest::keyClicks(edit("parameters"), " -zone 4096");
+        click(check("chkAdd"));
+        QVERIFY(edit("parameters")->isHidden());
+        QCOMPARE(edit("parameters")->text(), QString(" -zone 4096"));
+        QCOMPARE(edit("txtCommand")->text(),
+                 QString(" "));  // nothing else refreshes the preview
     }
 
     void resetAll_okRestoresTheLoadStateCancelChangesNothing() {
-        auto* w = openWithMaps();
-        auto& ui = w->ui();
-        QTest::mouseClick(ui.optSP, Qt::LeftButton);
-        ui.cmbDifficult->setCurrentText("Hard");
-        QTest::mouseClick(ui.chkAdd, Qt::LeftButton);
-        QTest::keyClicks(ui.parameters, "-zone 4096");
-        for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric})
-            QTest::mouseClick(b, Qt::LeftButton);
-        ui.txtSelMap->setText("crossfire.bsp");
-        ui.txtCustom->setText("cstrike");
+        openWithMaps();
+        click(ctl("optSP"));
+        ctl<QComboBox>("cmbDifficult")->setCurrentText("Hard");
+        click(check("chkAdd"));
+        QTest::keyClicks(edit("parameters"), "-zone 4096");
+        for (QCheckBox* b : {check("cheats"), check("console"), check("dev"), check("numeric")})
+            click(b);
+        edit("txtSelMap")->setText("crossfire.bsp");
+        edit("txtCustom")->setText("cstrike");
 
         app->desktop.answers.push_back(MessageAnswer::Cancel);
-        ui.mnuEdititmReset->trigger();
-        QVERIFY(ui.console->isChecked() && ui.optSP->isChecked());
-        QCOMPARE(ui.txtCommand->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
+        act("mnuEdititmReset")->trigger();
+        QVERIFY(check("console")->isChecked() && ctl("optSP")->isChecked());
+        QCOMPARE(edit("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
 
-        ui.mnuEdititmReset->trigger();
+        act("mnuEdititmReset")->trigger();
         const auto& m = app->desktop.messages.at(1);
         QCOMPARE(m.text + "|" + m.title, QString("Are you sure ?|Reset all settings"));
         QVERIFY(m.buttons == MessageButtons::OkCancel && m.icon == MessageIcon::None);
-        QCOMPARE(ui.parameters->text() + ui.txtSelMap->text() + ui.txtCommand->text(), QString());
-        QVERIFY(ui.parameters->isHidden());
-        for (QCheckBox* b : {ui.cheats, ui.console, ui.dev, ui.numeric, ui.chkAdd})
+        QCOMPARE(
+            edit("parameters")->text() + edit("txtSelMap")->text() + edit("txtCommand")->text(),
+            QString());
+        QVERIFY(edit("parameters")->isHidden());
+        for (QCheckBox* b :
+             {check("cheats"), check("console"), check("dev"), check("numeric"), check("chkAdd")})
             QVERIFY(!b->isChecked());
-        QVERIFY(ui.optDM->isChecked() && !ui.cmbDifficult->isEnabled());
+        QVERIFY(ctl("optDM")->isChecked() && !ctl<QComboBox>("cmbDifficult")->isEnabled());
         QCOMPARE(w->windowTitle(), QString("Skyloom - Deathmatch game"));
-        QCOMPARE(ui.cmbDifficult->currentText() + ui.txtCustom->text(), QString("Hardcstrike"));
-        QCOMPARE(ui.txtSelMap->toolTip(), QString("No map currently selected"));
+        QCOMPARE(ctl<QComboBox>("cmbDifficult")->currentText() + edit("txtCustom")->text(),
+                 QString("Hardcstrike"));
+        QCOMPARE(edit("txtSelMap")->toolTip(), QString("No map currently selected"));
     }
 
     void menus_mapCycleEditorAndCloseBox() {
-        auto* w = openWithMaps();
-        w->ui().mnuFileMapcleItm->trigger();
+        openWithMaps();
+        act("mnuFileMapcleItm")->trigger();
         QCOMPARE(onlyMessage().text, QString("The Map Cycle Editor is not implemented yet"));
         QCOMPARE(onlyMessage().title, QString("Ooops"));
         QCOMPARE(onlyMessage().icon, MessageIcon::Information);

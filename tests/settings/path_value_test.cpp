@@ -28,19 +28,3 @@ TEST(PathValue, foldersComeFromSeparatorsWhateverTheProgramIsCalled) {
         EXPECT_EQ(parentFolder(path), parent) << path;
     }
 }
-
-TEST(PathValue, cutsCountWholeUtf8Characters) {
-    // {text, count, withoutLastCharacters}
-    const std::tuple<const char*, std::size_t, const char*> cases[] = {
-        {"crossfire.bsp", 4, "crossfire"},
-        {"caf\xC3\xA9.bsp", 4, "caf\xC3\xA9"},
-        {"cartes_\xC3\xA9t\xC3\xA9", 4, "cartes"},
-        {"\xE2\x82\xAC\xF0\x9F\x98\x80", 1, "\xE2\x82\xAC"},
-        {"\xC3\xA9\xC3\xA8\xC3\xA0\xC3\xB9", 4, ""},
-        {".bsp", 4, ""},
-        {"ab", 4, ""},
-        {"abc", 0, "abc"},
-    };
-    for (const auto& [text, count, expected] : cases)
-        EXPECT_EQ(withoutLastCharacters(text, count), expected) << text;
-}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "shell/map_file_list.h"
+#include "test_app.h"
+
+namespace skyloom::test {
+
+// What the window tests share: the program, the window under test, its controls by object name
+// and the message boxes it showed.
+class WindowHarness : public QObject {
+protected:
+    std::unique_ptr<TestApp> app;
+    QWidget* w = nullptr;
+
+    template <class T = QAbstractButton>
+    T* ctl(const char* name) const {
+        T* found = name ? w->findChild<T*>(name) : w->findChild<T*>();
+        if (!found) qFatal("no control %s", name ? name : "");
+        return found;
+    }
+    QLineEdit* edit(const char* name) const { return ctl<QLineEdit>(name); }
+    QCheckBox* check(const char* name) const { return ctl<QCheckBox>(name); }
+    QAction* act(const char* name) const { return ctl<QAction>(name); }
+    MapFileList* list() const { return ctl<MapFileList>(nullptr); }
+    static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    static QColor base(QWidget* w) { return w->palette().color(QPalette::Base); }
+    static QColor system(QPalette::ColorRole role) { return qApp->palette().color(role); }
+    // The only box since the last call: OK alone, holding this text, with this title and icon.
+    void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
+        const auto shown = std::exchange(app->desktop.messages, {});
+        QCOMPARE(shown.size(), size_t(1));
+        QVERIFY2(shown[0].text.contains(text), qPrintable(shown[0].text));
+        QCOMPARE(shown[0].title, title);
+        QVERIFY(shown[0].icon == icon && shown[0].buttons == MessageButtons::Ok);
+    }
+};
+
+}  // namespace skyloom::test
