@@ -43,8 +43,8 @@ MapListing listMaps(const std::vector<std::string>& folders) {
     for (uint32_t f = 0; f < folders.size(); ++f) {
         std::error_code ec;
         if (folders[f].empty()) ec = std::make_error_code(std::errc::no_such_file_or_directory);
-        fs::directory_iterator it;
-        if (!ec) it = fs::directory_iterator(folders[f], ec);
+        // Made in place: GCC 12's library at -Os lacks the swap an assignment would need.
+        fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folders[f], ec);
         if (ec) {
             if (f == 0) {
                 listing.problem = problemOf(ec);
