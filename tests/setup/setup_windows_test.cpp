@@ -225,22 +225,34 @@ private slots:
         }
     }
 
+    // Paths as Wine, Steam and Flatpak installs have them, far beyond the old 200-character
+    // buffers, are written and listed whole.
     void donePage_derivesTheFoldersAndOpensTheMainWindow() {
-        const std::pair<std::string, std::string> cases[] = {
+        std::string game;
+        for (int i = 0; i < 160; ++i) game += "/steamapps-common-Half-Life";
+        const std::tuple<std::string, std::string, std::string> cases[] = {
             {kFirstUse + "tfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\nprogram=/h/hl.exe\r\n"
                          "maps=/h/v/maps\r\n",
              "[MISC]\r\nfirstuse=no\r\ntfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\n"
-             "program=/h/hl.exe\r\nmaps=/h/v/maps\r\nvalve=/h/v/\r\ntfcdir=/t/\r\ndds=/h/\r\n"},
+             "program=/h/hl.exe\r\nmaps=/h/v/maps\r\nvalve=/h/v/\r\ntfcdir=/t/\r\ndds=/h/\r\n",
+             "/h/v/maps"},
             {"[MISC]\nfirstuse=yes\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
              "tfcdir=/old/\n",
              "[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
-             "valve=/h/v/\ndds=\n"},
+             "valve=/h/v/\ndds=\n",
+             "/h/v/maps"},
+            {"[MISC]\nfirstuse=yes\ntfc=false\n[GAMEDIR]\nprogram=" + game + "/hl.exe\nmaps=" +
+                 game + "/valve/maps\n",
+             "[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=" + game + "/hl.exe\nmaps=" +
+                 game + "/valve/maps\nvalve=" + game + "/valve/\ndds=" + game + "/\n",
+             game + "/valve/maps"},
         };
-        for (const auto& [ini, written] : cases) {
+        for (const auto& [ini, written, maps] : cases) {
             start(ini, "firstusedone");
             press("firstusedone", "cmdFinish");
             QCOMPARE(app->readIni(), written);
             QVERIFY(onlyOpen("sp") && app->desktop.messages.empty());
+            QCOMPARE(inMain<MapFileList>("dirFichiers")->folder(), maps);
         }
     }
 
