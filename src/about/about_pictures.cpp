@@ -1,10 +1,11 @@
 #include "about/about_pictures.h"
 
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+
+#include "shell/sky.h"
 
 namespace skyloom {
 namespace {
@@ -18,12 +19,6 @@ void drawThreads(QPainter& p, QPointF from, qreal width, qreal bottom, int count
     }
 }
 
-void fillSky(QPainter& p, const QRect& area, const QGradientStops& fromTopToBottom) {
-    QLinearGradient sky(area.topLeft(), area.bottomLeft());
-    sky.setStops(fromTopToBottom);
-    p.fillRect(area, sky);
-}
-
 }  // namespace
 
 QPixmap aboutPicture() {
@@ -31,8 +26,7 @@ QPixmap aboutPicture() {
     QImage image(size, size, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    fillSky(p, image.rect(),
-            {{0, QColor(12, 18, 48)}, {0.65, QColor(190, 90, 30)}, {1, QColor(40, 20, 10)}});
+    paintSky(p, image.rect(), Sky::Dusk);
     drawThreads(p, QPointF(size / 2.0, 14), size, size, 12, QColor(255, 200, 120));
     p.setBrush(QColor(255, 230, 160));
     p.setPen(Qt::NoPen);
@@ -50,13 +44,8 @@ QPixmap creditsPicture() {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    fillSky(p, image.rect(),
-            {{0, QColor(6, 8, 30)}, {0.7, QColor(60, 30, 70)}, {1, QColor(120, 50, 20)}});
-    // A few fixed stars; no randomness, so the picture is the same every time.
+    paintSky(p, image.rect(), Sky::Night);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 230, 255));
-    for (int i = 0; i < 40; ++i)
-        p.drawEllipse(QPointF((i * 97) % width, (i * 53) % (height / 2)), 0.8, 0.8);
     QRadialGradient moon(QPointF(290, 45), 26);
     moon.setColorAt(0, QColor(255, 250, 220));
     moon.setColorAt(1, QColor(255, 250, 220, 0));

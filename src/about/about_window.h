@@ -19,8 +19,6 @@ public:
     explicit AboutWindow(const AppContext& context, QWidget* parent = nullptr);
     ~AboutWindow() override;
 
-    Ui::AboutWindow& ui() { return *ui_; }
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Esc closes (and unloads) rather than only hiding.

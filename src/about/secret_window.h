@@ -21,7 +21,6 @@ public:
     explicit SecretWindow(const AppContext& context, QWidget* parent = nullptr);
     ~SecretWindow() override;
 
-    Ui::SecretWindow& ui() { return *ui_; }
     QTimer& timer() { return Timer1; }
     // Where the credits' top stands, in twips from the top of the picture.
     int creditsTop() const { return top_; }

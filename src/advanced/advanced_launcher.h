@@ -22,8 +22,6 @@ public:
     explicit AdvancedLauncher(const AppContext& context, QWidget* parent = nullptr);
     ~AdvancedLauncher() override;
 
-    Ui::AdvancedLauncher& ui() { return *ui_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

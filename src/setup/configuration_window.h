@@ -20,7 +20,6 @@ public:
     explicit ConfigurationWindow(const AppContext& context);
     ~ConfigurationWindow() override;
 
-    Ui::ConfigurationWindow& ui() { return *ui_; }
     PathsPanel& paths();
 
 protected:

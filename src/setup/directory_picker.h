@@ -31,8 +31,6 @@ public:
     DirectoryPicker(const AppContext& context, const QString& caption, TargetOf target);
     ~DirectoryPicker() override;
 
-    Ui::DirectoryPicker& ui() { return *ui_; }
-
 protected:
     void reject() override { Command2_Click(); }
     void showEvent(QShowEvent* event) override;

@@ -18,8 +18,6 @@ public:
     explicit DonePage(const AppContext& context);
     ~DonePage() override;
 
-    Ui::DonePage& ui() { return *ui_; }
-
 private:
     void cmdFinish_Click();
 

@@ -18,8 +18,6 @@ public:
     explicit NamePage(const AppContext& context);
     ~NamePage() override;
 
-    Ui::NamePage& ui() { return *ui_; }
-
 private:
     void cmdNext_Click();
 

@@ -20,7 +20,6 @@ public:
     explicit PathsPage(const AppContext& context);
     ~PathsPage() override;
 
-    Ui::PathsPage& ui() { return *ui_; }
     PathsPanel& paths();
 
 private:

@@ -17,8 +17,6 @@ public:
     explicit WelcomePage(const AppContext& context);
     ~WelcomePage() override;
 
-    Ui::WelcomePage& ui() { return *ui_; }
-
 private:
     std::unique_ptr<Ui::WelcomePage> ui_;
 };

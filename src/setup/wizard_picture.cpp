@@ -1,8 +1,9 @@
 #include "setup/wizard_picture.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "shell/sky.h"
 
 namespace skyloom {
 
@@ -52,11 +53,7 @@ QPixmap wizardPicture(QSize size, WizardStep step) {
     const qreal h = size.height();
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, h);
-    sky.setColorAt(0, QColor(12, 18, 48));
-    sky.setColorAt(0.65, QColor(190, 90, 30));
-    sky.setColorAt(1, QColor(40, 20, 10));
-    p.fillRect(picture.rect(), sky);
+    paintSky(p, picture.rect(), Sky::Dusk);
     for (int i = 0; i < 12; ++i) {
         p.setPen(QPen(QColor(255, 200, 120, 40 + i * 8), 1.2));
         p.drawLine(QPointF(-w + i * w / 5, h), QPointF(w * 0.3 + i * w / 20, 0));

@@ -4,12 +4,12 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
 
 #include "platform/program_info.h"
+#include "shell/sky.h"
 
 namespace skyloom {
 
@@ -17,11 +17,7 @@ QPixmap splashPicture() {
     QPixmap picture(611, 360);
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 360);
-    sky.setColorAt(0, QColor(12, 18, 48));
-    sky.setColorAt(0.6, QColor(190, 90, 30));
-    sky.setColorAt(1, QColor(40, 20, 10));
-    p.fillRect(picture.rect(), sky);
+    paintSky(p, picture.rect(), Sky::Dusk, 0.6);
     // Threads of a loom across the sky.
     for (int i = 0; i < 24; ++i) {
         p.setPen(QPen(QColor(255, 200, 120, 40 + i * 4), 1.5));

@@ -2,13 +2,11 @@
 
 #include <QAccessible>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "about/secret_window.h"
 #include "launcher/main_window.h"
 #include "test_app.h"
-#include "ui_about_window.h"
-#include "ui_main_window.h"
-#include "ui_secret_window.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -19,13 +17,36 @@ class AboutWindowTest : public QObject {
     std::unique_ptr<TestApp> app;
     MainWindow* main = nullptr;
 
+    struct About {
+        QWidget* window;
+        CONTROL(QLabel, Label1);
+        CONTROL(QLabel, Label2);
+        CONTROL(QLabel, Label4);
+        CONTROL(QLabel, Label5);
+        CONTROL(QLabel, Label6);
+        CONTROL(QLabel, Label7);
+        CONTROL(QLabel, Picture1);
+        CONTROL(QLabel, lblComp);
+        CONTROL(QLabel, lblUser);
+        CONTROL(QLineEdit, txtSettingsFile);
+        CONTROL(QPushButton, cmdOK);
+    };
+    struct Secret {
+        QWidget* window;
+        CONTROL(QPushButton, Command1);
+        CONTROL(QLineEdit, Text1);
+        CONTROL(QLabel, lbl);
+        CONTROL(QLabel, pict);
+        CONTROL(QPlainTextEdit, txt);
+    };
+
     // Opened as a player does: from the main window's "?" menu.
-    Ui::AboutWindow& open(const std::string& misc = "user=Nightjar \r\ncompany=Loom Clan\r\n") {
+    About open(const std::string& misc = "user=Nightjar \r\ncompany=Loom Clan\r\n") {
         app = std::make_unique<TestApp>();
         app->writeIni("[MISC]\r\ntfc=true\r\n" + misc);
         main = qobject_cast<MainWindow*>(app->windows.show("sp"));
-        main->ui().mnuHelpitmAbout->trigger();
-        return app->windows.find<AboutWindow>("frmAbout")->ui();
+        main->findChild<QAction*>("mnuHelpitmAbout")->trigger();
+        return {app->windows.find("frmAbout")};
     }
     bool aboutGoneAndMainEnabled() {
         TestApp::processDeletes();
@@ -35,7 +56,7 @@ class AboutWindowTest : public QObject {
 private slots:
     // Over a disabled main window, enabled again however About closes; only the name answers.
     void about_showsStoredUserAndTeasesOnTheName() {
-        auto& ui = open();
+        const About ui = open();
         QWidget* w = app->windows.find("frmAbout");
         QVERIFY(w->isVisible() && !w->isModal() && !main->isEnabled());
         QCOMPARE(
@@ -66,7 +87,7 @@ private slots:
         QVERIFY(m.title == "Stupid guy" && m.icon == MessageIcon::Critical && !main->isEnabled());
         QTest::mouseClick(ui.cmdOK, Qt::LeftButton);
         QVERIFY(aboutGoneAndMainEnabled());
-        auto& missing = open("");
+        const About missing = open("");
         QVERIFY(missing.lblUser->text() == "error" && missing.lblComp->text() == "error");
         app->windows.find("frmAbout")->close();
         QVERIFY(aboutGoneAndMainEnabled());
@@ -75,7 +96,7 @@ private slots:
     // Stored markup shows as typed; a screen reader meets dialogs named by their titles; while
     // About is up the main window cannot be closed; Esc closes About. (Tab: the window walk.)
     void about_isAPlainTextDialogThatHoldsTheMainWindow() {
-        auto& ui = open("user=<S>Nightjar\r\ncompany=<img src=\"/etc/x.png\">\r\n");
+        const About ui = open("user=<S>Nightjar\r\ncompany=<img src=\"/etc/x.png\">\r\n");
         QCOMPARE(
             QVariantList({ui.lblUser->text(), ui.lblUser->textFormat(), ui.lblComp->textFormat()}),
             QVariantList({"<S>Nightjar", Qt::PlainText, Qt::PlainText}));
@@ -97,12 +118,12 @@ private slots:
     // The picture opens the credits once: from below it up 27 twips a tick, drawn at 15 a pixel in
     // a yellow the picture lacks, redrawn on Command1, back once below minus their height.
     void picture_opensScrollingCredits() {
-        auto& ui = open();
+        const About ui = open();
         QTest::mouseClick(ui.Picture1, Qt::LeftButton);
         auto* w = app->windows.find<SecretWindow>("secret");
         QVERIFY(w && w->isVisible() && !w->isModal() && w->timer().isActive());
         w->timer().stop();
-        auto& s = w->ui();
+        const Secret s{w};
         const QFont font = s.lbl->font();
         QCOMPARE(
             QVariantList({w->timer().interval(), w->windowTitle(), w->size(), s.pict->geometry(),
@@ -127,8 +148,8 @@ private slots:
                 s.Text1->text() ==
                     s.txt->toPlainText().replace('\n', ' '));  // a text box: one line
         SecretWindow fresh(app->context);
-        fresh.ui().txt->setPlainText(s.txt->toPlainText());
-        QTest::mouseClick(fresh.ui().Command1, Qt::LeftButton);
+        Secret{&fresh}.txt->setPlainText(s.txt->toPlainText());
+        QTest::mouseClick(Secret{&fresh}.Command1, Qt::LeftButton);
         for (int i = 0; i < 30; ++i) fresh.Timer1_Timer();
         QCOMPARE(w->grab().toImage(), fresh.grab().toImage());
         int before = w->creditsTop();

@@ -1,9 +1,9 @@
 #include "advanced/advanced_launcher.h"
 
 #include <QtTest>
+#include <QtWidgets>
 
 #include "test_app.h"
-#include "ui_advanced_launcher.h"
 
 // The choices are written with designated initializers naming only what a case sets.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -20,17 +20,54 @@ class AdvancedLauncherTest : public QObject {
     std::unique_ptr<TestApp> app;
     AdvancedLauncher* w = nullptr;
 
-    Ui::AdvancedLauncher& open(const std::string& ini = kIni) {  // "": no settings file
+    struct Controls {
+        QWidget* window;
+    CONTROL(QPushButton, Command1);
+    CONTROL(QSlider, FakeLagSlider);
+    CONTROL(QSlider, FakePacketSlider);
+    CONTROL(QSlider, GameAudio);
+    CONTROL(QSlider, HEVSuit);
+    CONTROL(QComboBox, Skill);
+    CONTROL(QCheckBox, chkAdditional);
+    CONTROL(QPushButton, cmdClientGenerate);
+    CONTROL(QPushButton, cmdFullGen);
+    CONTROL(QPushButton, cmdGenerate);
+    CONTROL(QPushButton, cmdMiscGenerate);
+    CONTROL(QPushButton, cmdSndGen);
+    CONTROL(QLabel, lblClientCommandLine);
+    CONTROL(QLabel, lblCommandLine);
+    CONTROL(QLabel, lblFullCommandLine);
+    CONTROL(QLabel, lblGameSound);
+    CONTROL(QLabel, lblHEVSuit);
+    CONTROL(QLabel, lblMiscCommandLine);
+    CONTROL(QLabel, lblSndCommandLine);
+    CONTROL(QListWidget, lstCDTrack);
+    CONTROL(QListWidget, lstModel);
+    CONTROL(QListWidget, lstResol);
+    CONTROL(QRadioButton, optD3D);
+    CONTROL(QRadioButton, optFullScrn);
+    CONTROL(QRadioButton, optLoop);
+    CONTROL(QRadioButton, optOpenGL);
+    CONTROL(QRadioButton, optPlayOnce);
+    CONTROL(QRadioButton, optSoftware);
+    CONTROL(QRadioButton, optWinMode);
+    CONTROL(QLineEdit, txtAdditional);
+    CONTROL(QLineEdit, txtIP);
+    CONTROL(QLineEdit, txtMaxFRate);
+    CONTROL(QLineEdit, txtName);
+    };
+
+    Controls open(const std::string& ini = kIni) {  // "": no settings file
         app = std::make_unique<TestApp>();
         if (!ini.empty()) app->writeIni(ini);
         w = qobject_cast<AdvancedLauncher*>(app->windows.show("frmAdvanced"));
-        return w->ui();
+        return {w};
     }
     // Near the left edge: a box or option button takes clicks on its mark and caption only.
     void click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton, {}, {8, b->height() / 2}); }
     // Presses the Generate buttons of the first four tabs and reads their lines.
     QStringList partialLines() {
-        auto& ui = w->ui();
+        const Controls ui{w};
         for (auto* b : {ui.cmdGenerate, ui.cmdSndGen, ui.cmdClientGenerate, ui.cmdMiscGenerate})
             click(b);
         return {ui.lblCommandLine->text(), ui.lblSndCommandLine->text(),
@@ -43,7 +80,7 @@ private slots:
     // Captions, lists and mnemonics are the .ui file's; the line starts at the program.
     void load() {
         QCOMPARE(open("").lblFullCommandLine->text(), "error");  // no settings file
-        auto& ui = open();
+        const Controls ui = open();
         for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
             QVERIFY2(b->isChecked() == (b == ui.optSoftware), qPrintable(b->objectName()));
         QVERIFY(ui.txtAdditional->isHidden() && app->desktop.messages.empty());
@@ -53,7 +90,7 @@ private slots:
 
     // The keyboard moves every slider's label too: the full line's test sets them by keys.
     void sliders_showTheirValueOnMouseClicks() {
-        auto& ui = open();
+        const Controls ui = open();
         const QPoint rightEnd(ui.GameAudio->width() - 2, ui.GameAudio->height() / 3);
         QTest::mouseClick(ui.GameAudio, Qt::LeftButton, {}, rightEnd);         // a page towards it
         QTest::mouseClick(ui.HEVSuit, Qt::LeftButton, {}, {4, rightEnd.y()});  // on the handle
@@ -118,7 +155,7 @@ private slots:
     }
 
     void generate_readsEveryValueAndRunsTheFullLine() {
-        auto& ui = open();
+        const Controls ui = open();
         // Option buttons exclude each other only within their frame.
         for (QWidget* b : QList<QWidget*>{ui.optD3D, ui.optOpenGL, ui.optWinMode, ui.optFullScrn,
                                           ui.optPlayOnce, ui.optLoop, ui.chkAdditional})
@@ -164,7 +201,7 @@ private slots:
     }
 
     void run_startsThePathAloneMinimizedAndAFailureKeepsTheWindow() {
-        auto& ui = open();
+        const Controls ui = open();
         app->games.result = {false, kProgram.toStdString(), "No such file"};
         click(ui.Command1);
         QCOMPARE(app->games.starts.size(), size_t(1));

@@ -2,15 +2,15 @@
 
 #include <QClipboard>
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 
 #include "launcher/main_window.h"
 #include "setup/directory_picker.h"
+#include "setup/folder_lists.h"
 #include "setup/paths_panel.h"
+#include "shell/map_file_list.h"
 #include "test_app.h"
-#include "ui_directory_picker.h"
-#include "ui_main_window.h"
-#include "ui_paths_panel.h"
 #include "without_root_file_access.h"
 
 using namespace skyloom;
@@ -52,10 +52,26 @@ class SetupWindowsTest : public QObject {
         QWidget* w = app->windows.find(window);
         return w ? w->findChild<T*>(name) : nullptr;
     }
-    Ui::PathsPanel& panel(const char* window = "firstuseconfig") {
-        return child<PathsPanel>(window, "paths")->ui();
+    struct Panel {
+        QLineEdit *program, *txtMaps, *TFCmaps;
+        QCheckBox* chkTFC;
+        QPushButton *cmdTFCMaps, *cmdFind;
+    };
+    Panel panel(const char* window = "firstuseconfig") {
+        return {child<QLineEdit>(window, "program"),     child<QLineEdit>(window, "txtMaps"),
+                child<QLineEdit>(window, "TFCmaps"),     child<QCheckBox>(window, "chkTFC"),
+                child<QPushButton>(window, "cmdTFCMaps"), child<QPushButton>(window, "cmdFind")};
+    }
+    struct Picker {
+        DirectoryList* rep;
+        DriveList* drve;
+    };
+    Picker picker(QWidget* w) {
+        return {w->findChild<DirectoryList*>("rep"), w->findChild<DriveList*>("drve")};
     }
     MainWindow* mainWindow() { return app->windows.find<MainWindow>("sp"); }
+    template <class T = QWidget>
+    T* inMain(const char* name) { return mainWindow()->findChild<T*>(name); }
     void press(const char* window, const char* button) {
         QTest::mouseClick(child<QAbstractButton>(window, button), Qt::LeftButton);
         TestApp::processDeletes();
@@ -209,22 +225,34 @@ private slots:
         }
     }
 
+    // Paths as Wine, Steam and Flatpak installs have them, far beyond the old 200-character
+    // buffers, are written and listed whole.
     void donePage_derivesTheFoldersAndOpensTheMainWindow() {
-        const std::pair<std::string, std::string> cases[] = {
+        std::string game;
+        for (int i = 0; i < 160; ++i) game += "/steamapps-common-Half-Life";
+        const std::tuple<std::string, std::string, std::string> cases[] = {
             {kFirstUse + "tfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\nprogram=/h/hl.exe\r\n"
                          "maps=/h/v/maps\r\n",
              "[MISC]\r\nfirstuse=no\r\ntfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\n"
-             "program=/h/hl.exe\r\nmaps=/h/v/maps\r\nvalve=/h/v/\r\ntfcdir=/t/\r\ndds=/h/\r\n"},
+             "program=/h/hl.exe\r\nmaps=/h/v/maps\r\nvalve=/h/v/\r\ntfcdir=/t/\r\ndds=/h/\r\n",
+             "/h/v/maps"},
             {"[MISC]\nfirstuse=yes\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
              "tfcdir=/old/\n",
              "[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
-             "valve=/h/v/\ndds=\n"},
+             "valve=/h/v/\ndds=\n",
+             "/h/v/maps"},
+            {"[MISC]\nfirstuse=yes\ntfc=false\n[GAMEDIR]\nprogram=" + game + "/hl.exe\nmaps=" +
+                 game + "/valve/maps\n",
+             "[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=" + game + "/hl.exe\nmaps=" +
+                 game + "/valve/maps\nvalve=" + game + "/valve/\ndds=" + game + "/\n",
+             game + "/valve/maps"},
         };
-        for (const auto& [ini, written] : cases) {
+        for (const auto& [ini, written, maps] : cases) {
             start(ini, "firstusedone");
             press("firstusedone", "cmdFinish");
             QCOMPARE(app->readIni(), written);
             QVERIFY(onlyOpen("sp") && app->desktop.messages.empty());
+            QCOMPARE(inMain<MapFileList>("dirFichiers")->folder(), maps);
         }
     }
 
@@ -256,12 +284,12 @@ private slots:
                       : "[GAMEDIR]\ntfcmaps=/kept/tfc\n",
                   "sp");
             const std::string maps = app->makeFolder("valve/maps"), tfcMaps = app->makeFolder("t");
-            if (fromMenu) mainWindow()->ui().mnuEdititmConfig->trigger();
+            if (fromMenu) inMain<QAction>("mnuEdititmConfig")->trigger();
             MainWindow* hidden = mainWindow();
             QWidget* w = app->windows.find("config");
             QVERIFY(w && w->isVisible() && (fromMenu ? !hidden : !hidden->isVisible()));
             const std::string stored = app->readIni();
-            Ui::PathsPanel& p = panel("config");
+            const Panel p = panel("config");
             QVERIFY(p.chkTFC->isChecked() == fromMenu);  // tfc=true, or no tfc at all
             p.program->clear();                          // no checks: written empty
             p.txtMaps->setText(QString::fromStdString(maps));
@@ -282,11 +310,11 @@ private slots:
                      way >= Cancel ? stored
                      : fromMenu    ? "[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\n" + paths + "dds=\n"
                                    : "[GAMEDIR]\n" + paths + "dds=\n[MISC]\ntfc=" + tfc + "\n");
-            QCOMPARE(mainWindow()->ui().dirFichiers->folder(),
+            QCOMPARE(inMain<MapFileList>("dirFichiers")->folder(),
                      way >= Cancel ? (fromMenu ? "/m" : "") : maps);
-            QVERIFY(mainWindow()->ui().optTFC->isEnabled() == (way != Ok));
+            QVERIFY(inMain("optTFC")->isEnabled() == (way != Ok));
             if (fromMenu || way < Cancel) continue;  // unconfigured still: again from the menu
-            mainWindow()->ui().mnuEdititmConfig->trigger();
+            inMain<QAction>("mnuEdititmConfig")->trigger();
             if (way == Frame) app->windows.find("config")->close();
             if (way == Cancel) press("config", "Command3");
             QVERIFY(onlyOpen("sp") && app->desktop.messages.size() == 2);
@@ -340,7 +368,7 @@ private slots:
             app->installs = {home, ""};
             app->desktop.choices = {c.pick};
             app->windows.show(c.window);
-            Ui::PathsPanel& p = panel(c.window);
+            const Panel p = panel(c.window);
             auto* panelWidget = child<PathsPanel>(c.window, "paths");
             QTRY_VERIFY(!panelWidget->searching());
             const QString before = p.program->text() + "|" + p.txtMaps->text();
@@ -378,7 +406,7 @@ private slots:
         const QString games = QString::fromStdString(app->makeFolder("games"));
         panel("config").TFCmaps->setText(games);
         press("config", "cmdTFCMaps");
-        auto& ui = app->windows.find<DirectoryPicker>("DirMapsTFC")->ui();
+        const Picker ui = picker(app->windows.find("DirMapsTFC"));
         QCOMPARE(ui.rep->folder(), games);
         QCOMPARE(ui.rep->headerItem()->text(0), QString("Folder"));
         QCOMPARE(spokenName(ui.drve) + "|" + ui.drve->currentText(), QString("Drive|/"));
@@ -387,7 +415,7 @@ private slots:
                 QVERIFY2(!ui.drve->itemText(i).startsWith(pseudo),
                          qPrintable(ui.drve->itemText(i)));
         app->windows.show("configtfc");  // its field names no folder
-        QCOMPARE(app->windows.find<DirectoryPicker>("configtfc")->ui().rep->folder(),
+        QCOMPARE(picker(app->windows.find("configtfc")).rep->folder(),
                  QDir::homePath());
         press("config", "Command3");
         QVERIFY(!app->windows.isLoaded("DirMapsTFC") && app->windows.isLoaded("configtfc"));
@@ -399,7 +427,7 @@ private slots:
         start("[MISC]\ntfc=true\n", "sp");
         QApplication::setActiveWindow(mainWindow());  // shortcuts reach only the active window
         QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
-        QLineEdit* field = mainWindow()->ui().txtSelMap;
+        QLineEdit* field = inMain<QLineEdit>("txtSelMap");
         field->setText("crossfire.bsp");
         field->setFocus();
         field->selectAll();
@@ -453,7 +481,7 @@ private slots:
         const QString top = QString::fromStdString(app->makeFolder("games"));
         app->makeFolder("games/valve/maps");
         app->makeFolder("games/tfc");
-        auto& rep = *qobject_cast<DirectoryPicker*>(app->windows.show("DirMapsTFC"))->ui().rep;
+        auto& rep = *picker(app->windows.show("DirMapsTFC")).rep;
         const auto item = [&](const char* name) {
             return rep.findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
         };
@@ -484,7 +512,7 @@ private slots:
         openBothReceivers();
         const QString games = QString::fromStdString(app->makeFolder("games")),
                       gone = games + "/cdrom";
-        auto& ui = qobject_cast<DirectoryPicker*>(app->windows.show("DirMaps"))->ui();
+        const Picker ui = picker(app->windows.show("DirMaps"));
         QVERIFY(ui.drve->itemText(0) == "/" && !ui.drve->accessibleName().isEmpty());
         ui.drve->setRoots({"/", games, gone});
         ui.rep->setFolder(games);

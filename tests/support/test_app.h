@@ -46,6 +46,10 @@ public:
 // by a buddy label and speaks its current text as its name), else its own name.
 QString spokenName(QWidget* control);
 
+// A window's control reached by its object name, as a member of a struct whose first member is
+// `QWidget* window`: struct Controls { QWidget* window; CONTROL(QLabel, lblUser); };
+#define CONTROL(Type, name) Type* name = window->findChild<Type*>(QStringLiteral(#name))
+
 // Reads a whole file; empty when it does not exist.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
