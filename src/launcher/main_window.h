@@ -23,7 +23,6 @@ public:
     void Form_Load() override;
 
     // Only the setup windows' test still reaches the controls so.
-    Ui::MainWindow& ui() { return *ui_; }
     bool closeAfterLaunch() const;
 
     // Reads the TFC flag and the listed map folder again, after the configuration window saved
