@@ -163,12 +163,10 @@ std::string piece(std::uint32_t id, int index, int count, const std::string& pay
 
 struct SplitCase {
     const char* what;
-    std::vector<std::string> pieces;
-    std::vector<std::string> results;  // per piece: "…" incomplete, "!" invalid, else the whole
+    std::vector<std::string> pieces, results;  // per piece: "…" incomplete, "!" invalid, or whole
 };
 
-const std::string kList = "\xFF\xFF\xFF\xFF\x66\x0A"s;
-const std::string kEnd = "\0\0\0\0\0\0"s;
+const std::string kList = "\xFF\xFF\xFF\xFF\x66\x0A"s, kEnd = "\0\0\0\0\0\0"s;
 std::string entry(int last, int port) {
     return "\x01\x02\x03"s + char(last) + char(port >> 8) + char(port & 0xFF);
 }
@@ -240,8 +238,7 @@ TEST(A2sFuzz, hostileDatagramsGiveErrorsOnly) {
 struct PagingCase {
     const char* what;
     std::vector<std::string> pages;  // answered in turn
-    std::string listed;              // every new address, in order
-    std::string seeds;               // what each next request would carry
+    std::string listed, seeds;       // every new address in order; what each next request carries
     bool complete;
 };
 
@@ -287,8 +284,7 @@ TEST(WebApiList, addressesFromTheJson) {
          "1.2.3.4:27015 5.6.7.8:1"},
         {R"({"response":{}})", ""},  // no servers: Steam leaves the array out
         {R"({"response":{"servers":[{"addr":"host:1"},{"addr":"1.2.3.4"},{"addr":7},{}]}})", ""},
-        {R"({"response":[]})", "invalid"},
-        {R"({"servers":[]})", "invalid"},
+        {R"({"response":[]})", "invalid"}, {R"({"servers":[]})", "invalid"},
         {R"({"response":{"servers":[{"addr":"1.2.3.4:1"})", "invalid"},
     };
     for (const auto& [json, expected] : cases) {
