@@ -318,8 +318,7 @@ private slots:
         }
     }
 
-    // `--list-servers`: a line per server that answered, fastest first; 1 when the master is
-    // silent.
+    // `--list-servers`: a line per server that answered, fastest first; 1 if the master is silent.
     void listServers() {
         FakeInternet net;
         open();
@@ -362,8 +361,7 @@ private slots:
         QVERIFY(ui.w == app->windows.find("connect") && !app->windows.isLoaded("sp"));
         QStringList stored;
         app->network.storeWebApiKey = [&](QObject*, const QString& key, auto done) {
-            stored << key;
-            done(key != "refused");
+            stored << key, done(key != "refused");
         };
         app->desktop.secrets = {" K3Y ", std::nullopt, "refused"};
         for (int i = 0; i < 3; ++i) ui.in<QAction>("mnuFileitmWebApiKey")->trigger();
