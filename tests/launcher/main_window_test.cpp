@@ -141,34 +141,28 @@ private slots:
         expectHlStart("hl.exe +deathmatch 1 +map caf\xe9");
     }
 
-    void maps_frameSaysWhyTheListIsEmpty_data() {
-        QTest::addColumn<QString>("maps");
-        QTest::addColumn<QString>("tooltip");
-        QTest::newRow("not configured") << ""
-                                        << "No maps: the maps folder is not configured";
-        QTest::newRow("a file") << "tfc/maps/bad.bsp"
-                                << "No maps: %1 is a file, not a folder";
-        QTest::newRow("a loop") << "loop"
-                                << "No maps: %1 is a loop of symbolic links";
-        QTest::newRow("nowhere") << "none/maps"
-                                 << "No maps: %1 does not exist";
-    }
     void maps_frameSaysWhyTheListIsEmpty() {
-        QFETCH(QString, maps);
-        QFETCH(QString, tooltip);
-        const QString saved = QDir::currentPath();
-        openWithInstall(maps.toStdString());
-        // The missing key's "error" is no folder, even where one is called so.
-        app->makeFolder("error", {"trap.bsp"});
-        std::filesystem::create_symlink(app->folder() + "/hl/loop", app->folder() + "/hl/loop");
-        QDir::setCurrent(QString::fromStdString(app->folder()));
-        if (maps.isEmpty()) app->writeIni("[MISC]\ntfc=true\n");
-        window()->reloadPaths();
-        QDir::setCurrent(saved);
-        QVERIFY(list()->fileNames().isEmpty());
-        if (!maps.isEmpty())
-            tooltip = tooltip.arg(QString::fromStdString(app->folder()) + "/hl/" + maps);
-        QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), tooltip);
+        const std::pair<std::string, QString> rows[] = {
+            {"", "No maps: the maps folder is not configured"},
+            {"tfc/maps/bad.bsp", "No maps: %1 is a file, not a folder"},
+            {"loop", "No maps: %1 is a loop of symbolic links"},
+            {"none/maps", "No maps: %1 does not exist"}};
+        for (const auto& [maps, tooltip] : rows) {
+            const QString saved = QDir::currentPath();
+            openWithInstall(maps);
+            // The missing key's "error" is no folder, even where one is called so.
+            app->makeFolder("error", {"trap.bsp"});
+            std::filesystem::create_symlink(app->folder() + "/hl/loop", app->folder() + "/hl/loop");
+            QDir::setCurrent(QString::fromStdString(app->folder()));
+            if (maps.empty()) app->writeIni("[MISC]\ntfc=true\n");
+            window()->reloadPaths();
+            QDir::setCurrent(saved);
+            QVERIFY(list()->fileNames().isEmpty());
+            QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(),
+                     maps.empty()
+                         ? tooltip
+                         : tooltip.arg(QString::fromStdString(app->folder() + "/hl/" + maps)));
+        }
     }
 
     // The map field at launch: the one box shown (its title; the player answers No, then Yes)
