@@ -13,28 +13,23 @@
 using namespace skyloom;
 
 TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
-    const auto choices = [](GameType type, const char* map, const char* difficulty,
-                            const char* parameters, GameOptions options) {
-        return GameChoices{type, map, difficulty, parameters, options, {}};
-    };
+    constexpr GameType DM = GameType::Deathmatch;
     const std::pair<GameChoices, std::string> cases[] = {
-        {choices(GameType::Deathmatch, "crossfire.bsp", "", "", {}),
-         "hl.exe +deathmatch 1 +map crossfire"},
-        {choices(GameType::SinglePlayer, "c1a0.bsp", "Medium", "", {false, true, false, false}),
+        {{DM, "crossfire.bsp", "", "", {}, {}}, "hl.exe +deathmatch 1 +map crossfire"},
+        {{GameType::SinglePlayer, "c1a0.bsp", "Medium", "", {.console = true}, {}},
          "hl.exe +map c1a0 +set skill 1 -console"},
-        {choices(GameType::TeamFortress, "2fort.bsp", "", "", {true, false, false, true}),
+        {{GameType::TeamFortress, "2fort.bsp", "", "", {.cheats = true, .numeric = true}, {}},
          "hl.exe -game tfc +map 2fort -sv_cheats 1 -numericping"},
         // The difficulty chosen in single player still counts after going back to deathmatch.
-        {choices(GameType::Deathmatch, "crossfire.bsp", "Hard", "", {false, false, true, false}),
+        {{DM, "crossfire.bsp", "Hard", "", {.dev = true}, {}},
          "hl.exe +deathmatch 1 +map crossfire +set skill 2 -dev"},
-        {choices(GameType::Deathmatch, "crossfire.bsp", "Easy", "-zone 4096",
-                 {false, true, false, false}),
+        {{DM, "crossfire.bsp", "Easy", "-zone 4096", {.console = true}, {}},
          "hl.exe +deathmatch 1 +map crossfire +set skill 0 -zone 4096 -console"},
-        {choices(GameType::Deathmatch, "crossfire-zone.bsp", "", "4096", {}),
+        {{DM, "crossfire-zone.bsp", "", "4096", {}, {}},
          "hl.exe +deathmatch 1 +map crossfire-zone 4096"},
-        {choices(GameType::Deathmatch, "crossfire", "hard", " x", {true, true, true, true}),
+        {{DM, "crossfire", "hard", " x", {true, true, true, true}, {}},
          "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev -numericping"},
-        {choices(GameType::Deathmatch, "ab", "EASY", "", {}), "hl.exe +deathmatch 1 +map "},
+        {{DM, "ab", "EASY", "", {}, {}}, "hl.exe +deathmatch 1 +map "},
     };
     for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c).line(), expected);
 }

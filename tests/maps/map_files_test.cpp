@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "fuzz.h"
 #include "map_bytes.h"
@@ -33,18 +34,15 @@ const char kEntities[] =
 const std::vector<Texture> kTextures{{"CRATE01"}, {"{BLUE", true}, {"c1a0_w2"}};
 
 // Records where reads land, to prove what a title read touches.
-class WatchedSource final : public ByteSource {
-public:
-    explicit WatchedSource(const std::string& bytes) : inner_(bytes) {}
-    uint64_t size() const override { return inner_.size(); }
+struct WatchedSource final : ByteSource {
+    explicit WatchedSource(const std::string& bytes) : inner(bytes) {}
+    uint64_t size() const override { return inner.size(); }
     bool read(uint64_t offset, size_t length, std::string& out) const override {
         end = std::max<uint64_t>(end, offset + length);
-        return inner_.read(offset, length, out);
+        return inner.read(offset, length, out);
     }
+    MemorySource inner;
     mutable uint64_t end = 0;
-
-private:
-    MemorySource inner_;
 };
 
 }  // namespace
@@ -285,10 +283,10 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
         return path.string();
     }
-    std::vector<std::string> names(const MapListing& listing) {
-        std::vector<std::string> out;
+    static std::string names(const MapListing& listing) {
+        std::string out;
         for (const ListedMap& m : listing.maps)
-            out.push_back(m.name + "@" + std::to_string(m.folder));
+            out += m.name + "@" + std::to_string(m.folder) + " ";
         return out;
     }
 
@@ -313,8 +311,7 @@ TEST_F(MapSearch, listsTheModsOwnMapFoldersOncePerName) {
     const MapListing listing = listMaps(mod.mapFolders);
     EXPECT_EQ(listing.problem, FolderProblem::None);
     EXPECT_EQ(names(listing),
-              (std::vector<std::string>{"2fort.bsp@0", "Addon.bsp@1", "caf\xe9.bsp@2", "dl.bsp@2",
-                                        "linked.bsp@0", "Well.BSP@0"}));
+              "2fort.bsp@0 Addon.bsp@1 caf\xe9.bsp@2 dl.bsp@2 linked.bsp@0 Well.BSP@0 ");
     // A folder not called maps is listed alone: it has no mod to search.
     EXPECT_EQ(modFoldersOf(root + "/tfc_addon/maps/../").mapFolders.size(), 1u);
 }
@@ -337,9 +334,7 @@ TEST_F(MapSearch, gameFoldersHaveTheGamesOwnNames) {
     };
     for (const auto& [map, mod] : places) EXPECT_EQ(modFolderOfMap(map), mod) << map;
     EXPECT_TRUE(isWindowsProgram(put("hl.exe", "MZ\x90")));
-    EXPECT_FALSE(isWindowsProgram(put("hl_linux",
-                                      "\x7f"
-                                      "ELF")));
+    EXPECT_FALSE(isWindowsProgram(put("hl_linux", "\177ELF")));
     EXPECT_FALSE(isWindowsProgram(g + "/none.exe"));
 }
 
@@ -383,52 +378,45 @@ TEST_F(MapSearch, checkNamesWhatTheGameNeedsAndLacks) {
         "maps/m5.txt readme.txt overviews/m5.bmp maps/m5.wpt gfx/detail/m5.tga\n"
         "sound\\x.wav c:/x.wad ../x.mdl models/..x.mdl\n");
     const std::string head = "{\"wad\" \"halflife.wad;xeno.wad\" \"skyname\" \"night\"}";
+    // Textures: names, + before those the map carries; missing: joined by ", ".
     const struct {
         const char* what;
         std::string entities;
-        std::vector<Texture> textures;
-        std::vector<std::string> missing;
+        const char *textures, *missing;
         bool wine = false;
     } cases[] = {
-        {"nothing", "{\"message\" \"M\"}", {}, {}},
-        {"textures found in the WADs",
-         "{\"wad\" \"c:\\x\\halflife.wad;xeno.wad\"}",
-         {{"crate01"}, {"C1A0_W2"}, {"OWN", true}},
-         {}},
-        {"a texture in no WAD",
-         "{\"wad\" \"halflife.wad\"}",
-         {{"crate01"}, {"GONE"}},
-         {"GONE (texture)"}},
+        {"nothing", "{\"message\" \"M\"}", "", ""},
+        {"textures found in the WADs", "{\"wad\" \"c:\\x\\halflife.wad;xeno.wad\"}",
+         "crate01 C1A0_W2 +OWN", ""},
+        {"a texture in no WAD", "{\"wad\" \"halflife.wad\"}", "crate01 GONE", "GONE (texture)"},
         {"a WAD missing: its textures are not named; spray WADs never needed",
-         "{\"wad\" \"halflife.wad;gone.wad;\\valve\\pldecal.wad;tempdecal.wad\"}",
-         {{"GONE"}},
-         {"gone.wad"}},
-        {"every texture carried: no WAD needed",
-         "{\"wad\" \"gone.wad;halflife.wad\"}",
-         {{"OWN", true}},
-         {}},
+         "{\"wad\" \"halflife.wad;gone.wad;\\valve\\pldecal.wad;tempdecal.wad\"}", "GONE",
+         "gone.wad"},
+        {"every texture carried: no WAD needed", "{\"wad\" \"gone.wad;halflife.wad\"}", "+OWN", ""},
         {"sky (.tga or .bmp), entities and what the game needs of the .res",
-         head + "{\"model\" \"models/barney.mdl\"}"
-                "{\"model\" \"*3\" \"noise\" \"doors/x.wav\"}"
+         head + "{\"model\" \"models/barney.mdl\"}{\"model\" \"*3\" \"noise\" \"doors/x.wav\"}"
                 "{\"message\" \"Models/Barney.mdl\" \"model\" \"models/scientist.mdl\"}",
-         {{"crate01"}},
-         {"gfx/env/nightbk.tga", "sound/doors/x.wav", "models/scientist.mdl",
-          "sprites/res_only.spr", "gfx/env/resup.tga", "gone_res.wad"}},
+         "crate01",
+         "gfx/env/nightbk.tga, sound/doors/x.wav, models/scientist.mdl, sprites/res_only.spr, "
+         "gfx/env/resup.tga, gone_res.wad"},
         {"under Wine any case is found",
-         "{\"model\" \"models/scientist.mdl\" \"noise\" \"doors/x.wav\"}",
-         {},
-         {"sound/doors/x.wav"},
+         "{\"model\" \"models/scientist.mdl\" \"noise\" \"doors/x.wav\"}", "", "sound/doors/x.wav",
          true},
     };
     const std::vector<std::string> path = searchPathOf(root + "/tfc");
     MapFileCache cache;
     for (size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
+        std::vector<Texture> textures;
+        std::istringstream names(c.textures);
+        for (std::string t; names >> t;) textures.push_back({t.substr(t[0] == '+'), t[0] == '+'});
         const std::string map =
-            put("tfc/maps/m" + std::to_string(i) + ".bsp", bspBytes(c.entities, c.textures));
+            put("tfc/maps/m" + std::to_string(i) + ".bsp", bspBytes(c.entities, textures));
         const MapCheck check = checkMap(cache, map, path, c.wine);
         EXPECT_TRUE(check.readable) << c.what;
-        EXPECT_EQ(check.missing, c.missing) << c.what;
+        std::string missing;
+        for (const std::string& m : check.missing) missing += (missing.empty() ? "" : ", ") + m;
+        EXPECT_EQ(missing, c.missing) << c.what;
     }
     // Without a mod to search, only the title is read.
     const std::string map =
