@@ -1,0 +1,186 @@
+#!/usr/bin/env bash
+# Window flows of the built program, one row each: `flows.sh ROW` sets up the settings and the
+# stand-in game, drives the windows as a player would, and checks the command lines the game
+# received, the files written and how the program ended.
+source "$(dirname "$0")/harness.sh"
+MAIN="Skyloom - Deathmatch Game"
+# In the main window listing bounce.bsp and crossfire.bsp: take crossfire.bsp and launch.
+launch_crossfire() { click "$(window "$MAIN")" 230 70; key alt+s alt+l; }
+# The game and its maps folder through the configuration fields.
+type_paths() { retype "$HL"; key Tab Tab; retype "$GAME/valve/maps"; }
+to_connect() { xdotool mousemove --window "$(window "$MAIN")" 280 200; key alt+f c; window "Half-Life Connection Tool"; }
+pad() { local s="$1"; while [ ${#s} -lt "$2" ]; do s+="x"; done; printf '%s' "$s"; }
+
+case "$1" in
+main_window_launch)
+  two_maps "$GAME/valve/maps"; write_configured_ini; start_skyloom
+  window "$MAIN" > /dev/null; key Tab Tab space     # Enable console
+  launch_crossfire
+  started "cwd=$GAME" +deathmatch 1 +map crossfire -console
+  quit
+  # A desktop shortcut's command: the saved preset starts the same game without a window, and
+  # ends with status 0 (D-Bus's own allocations left at exit are not ours).
+  printf '\n[PRESET cross fire]\ntype=deathmatch\nmap="crossfire.bsp"\nconsole=1\n' >> "$APP/skyloom.ini"
+  printf 'leak:libdbus-1\n' > "$WORK/lsan.supp"
+  (cd "$APP" && LSAN_OPTIONS="suppressions=$WORK/lsan.supp" ./skyloom --preset "Cross fire" \
+    >> "$WORK/skyloom.out" 2>&1) || fail "--preset failed"
+  started "cwd=$GAME" +deathmatch 1 +map crossfire -console ;;
+deathmatch_maker)
+  two_maps "$GAME/valve/maps"; write_configured_ini; start_skyloom
+  window "$MAIN" > /dev/null; key ctrl+d
+  D=$(window "Half-Life Deathmatch Maker")
+  click "$D" 24 56; click "$D" 232 176    # Allow cheats, Weapons stay
+  click "$D" 364 80; retype "Lambda  LAN" # Party name
+  click "$D" 60 254; key Down             # crossfire.bsp, second in the map list
+  click "$D" 240 315; click "$D" 382 505  # Select this map, Save and Launch
+  started "cwd=$APP" +deathmatch 1 -console +map crossfire
+  printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname "Lambda  LAN"\r\n' > "$WORK/expected.cfg"
+  cmp "$WORK/expected.cfg" "$GAME/valve/skyloom.cfg" || fail "skyloom.cfg differs: $(od -c "$GAME/valve/skyloom.cfg")"
+  key ctrl+h; quit ;;                     # back to the main window
+advanced_launcher)
+  # The video line with "800x600" and "OpenGL", the misc. line and the full line, then run.
+  write_configured_ini; start_skyloom
+  click "$(window "$MAIN")" 400 226; key ctrl+a
+  A=$(window "Advanced HL Option Launcher")
+  click "$A" 460 271; click "$A" 50 138; click "$A" 34 301; key alt+g   # Video: 800x600, OpenGL
+  click "$A" 201 38; key alt+g; click "$A" 267 38; key alt+g alt+u      # Misc., Run game
+  started "cwd=$APP" +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -gl \
+    -vid_config_y 800 -vid_config_x 600 -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0 \
+    +violence_ablood 0 +violence_agibs 0 -skill +fakelag 0 +fakeloss 0
+  key alt+f s; click "$(window "$MAIN")" 400 226; quit ;;
+first_use_wizard|configuration_window)
+  # The wizard walked with Team Fortress Classic ticked, or the configuration window shown when
+  # the paths are missing: the settings end complete and the main window launches from them.
+  two_maps "$GAME/valve/maps"
+  if [ "$1" = first_use_wizard ]; then
+    write_ini $'[MISC]\nfirstuse=yes\n'; start_skyloom
+    window "Welcome to the Skyloom !" > /dev/null; key Return
+    window "Name and organisation" > /dev/null
+    type_text "Tester"; key Tab; type_text "The Clan"; key Return
+    window "Configuration" > /dev/null
+    type_paths; key alt+t; key Tab; retype "$GAME/tfc/maps"; key Return
+    window "Configuration " > /dev/null; key Return           # Finish
+    window "$MAIN" > /dev/null
+    expect_settings "[MISC]
+firstuse=no
+user=Tester
+company=The Clan
+tfc=true
+[GAMEDIR]
+tfcmaps=$GAME/tfc/maps
+program=$HL
+maps=$GAME/valve/maps
+valve=$GAME/valve/
+tfcdir=$GAME/tfc/
+dds=$GAME/"
+  else
+    write_ini $'[MISC]\n'; start_skyloom
+    window "Configuration error" > /dev/null; key Return
+    window "Configuration" > /dev/null; type_paths; key Return  # Ok
+    window "$MAIN" > /dev/null
+    expect_settings "[MISC]
+tfc=false
+[GAMEDIR]
+program=$HL
+maps=$GAME/valve/maps
+tfcmaps=error
+valve=$GAME/valve/
+dds=$GAME/"
+  fi
+  launch_crossfire
+  started "cwd=$GAME" +deathmatch 1 +map crossfire
+  quit ;;
+connection_tool)
+  # A server typed with Close ticked: the game starts onto it and the program ends.
+  write_configured_ini; start_skyloom
+  click "$(to_connect)" 170 56; type_text "192.0.2.10"; key Tab; retype 27020
+  key Tab space Tab space               # Close, Launch
+  started "cwd=$APP" -console +connect 192.0.2.10:27020
+  wait_exit
+  # The command-line modes answer without a display: an address that is none, a map that is none.
+  for mode in "--query=two words" "--map-info=$WORK/none.bsp"; do
+    rc=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$SKYLOOM_BIN" "$mode" 2>"$WORK/mode.err" || rc=$?
+    [ "$rc" = 2 ] && grep -q "^skyloom: " "$WORK/mode.err" || fail "$mode ended with $rc"
+  done ;;
+long_paths)
+  # A Steam-under-Wine game (a 90-character path to hl.exe), its maps in a Flatpak-like folder
+  # (120 characters): every window starts the game from the whole paths.
+  game_in "$(pad "$WORK/Steam Library/common/Half-Life " $((90 - 7)))"
+  MAPS="$(pad "$WORK/flatpak/data/Steam/" $((120 - 11)))/valve/maps"
+  [ ${#HL} -eq 90 ] && [ ${#MAPS} -eq 120 ] || fail "paths of ${#HL} and ${#MAPS} characters"
+  mkdir -p "$MAPS"; two_maps "$MAPS"
+  write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\nvalve=%s\ndds=%s\n' \
+    "$HL" "$MAPS" "${MAPS%maps}" "$GAME/")"
+  start_skyloom
+  launch_crossfire
+  started "cwd=$GAME" +deathmatch 1 +map crossfire
+  key ctrl+d; D=$(window "Half-Life Deathmatch Maker")
+  click "$D" 60 254; click "$D" 240 315; click "$D" 382 505   # bounce.bsp, Select, Save and Launch
+  started "cwd=$GAME" +deathmatch 1 -console +map bounce
+  [ -s "${MAPS%maps}skyloom.cfg" ] || fail "no skyloom.cfg beside the maps folder"
+  key ctrl+h; click "$(window "$MAIN")" 400 226; key ctrl+a
+  click "$(window "Advanced HL Option Launcher")" 267 38; key alt+u   # Run game: the program alone
+  started "cwd=$GAME"
+  key alt+f s
+  click "$(to_connect)" 170 56; type_text "192.0.2.10"; key Tab Tab space Tab space
+  started "cwd=$GAME" -console +connect 192.0.2.10:27015
+  wait_exit ;;
+steam_launch)
+  # A game from Steam, native then Flatpak: handed to that client, never started behind its back.
+  NATIVE="$HOME/.local/share/Steam"
+  FLATPAK="$HOME/.var/app/com.valvesoftware.Steam/.local/share/Steam"
+  steam_half_life "$NATIVE"; steam_half_life "$FLATPAK"
+  two_maps "$NATIVE/steamapps/common/Half-Life/valve/maps"
+  configure() {
+    write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\n' \
+      "$1/steamapps/common/Half-Life/$2" "$NATIVE/steamapps/common/Half-Life/valve/maps")"
+  }
+  configure "$NATIVE" hl_linux; start_skyloom
+  launch_crossfire
+  started client=steam -applaunch 70 +deathmatch 1 +map crossfire
+  configure "$FLATPAK" hl.sh; key alt+l   # read again at the next launch
+  started client=flatpak run com.valvesoftware.Steam -applaunch 70 +deathmatch 1 +map crossfire
+  quit ;;
+staged_install)
+  # The staged install started from its menu entry out of a read-only program folder, with
+  # Steam's Half-Life: the wizard finds the game by itself and the game starts seven steps later.
+  # The settings go to the player's configuration folder (0700); every window has the application
+  # icon; --settings FILE overrides the place.
+  BIN="$SKYLOOM_STAGE/usr/games" CONFIG="$WORK/config"
+  chmod 0555 "$BIN"; trap 'chmod 0755 "$BIN"; cleanup' EXIT
+  STEAM_HL="$HOME/.local/share/Steam/steamapps/common/Half-Life"
+  steam_half_life "$HOME/.local/share/Steam"; two_maps "$STEAM_HL/valve/maps"
+  start_from_menu() {
+    local exec_line
+    exec_line=$(sed -n 's/^Exec=//p' "$SKYLOOM_STAGE/usr/share/applications/$SKYLOOM_APP_ID.desktop")
+    # shellcheck disable=SC2086
+    (cd "$WORK" && PATH="$BIN:$PATH" XDG_CONFIG_HOME="$CONFIG" exec $exec_line "$@" \
+       > "$WORK/skyloom.out" 2>&1) &
+    SKYLOOM_PID=$!
+  }
+  icon_of() { xprop -id "$1" _NET_WM_ICON | md5sum; }
+  start_from_menu
+  C_ICON=$(icon_of "$(window "Welcome to the Skyloom !")"); key Return
+  window "Name and organisation" > /dev/null
+  type_text "Tester"; key Tab; type_text "The Clan"; key Return
+  window "Configuration" > /dev/null
+  sleep 0.5; key Return                 # the fields fill in as the player reads the page
+  window "Configuration " > /dev/null; key Return
+  launch_crossfire
+  started client=steam -applaunch 70 +deathmatch 1 +map crossfire
+  INI="$CONFIG/skyloom/skyloom.ini"
+  grep -qx "program=$STEAM_HL/hl.*" "$INI" 2>/dev/null || fail "no settings in $INI"
+  [ "$(stat -c %a "$CONFIG/skyloom")" = 700 ] || fail "configuration folder is not 0700"
+  [ ! -e "$BIN/skyloom.ini" ] || fail "settings written beside the installed program"
+  W=$(window "$MAIN")
+  # Captured whole: grep -q would close the pipe on a writing xprop, failing under pipefail.
+  icon=$(xprop -id "$W" _NET_WM_ICON)
+  [[ "$icon" == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "main window has no icon: ${icon:0:200}"
+  [ "$(icon_of "$W")" = "$C_ICON" ] || fail "windows carry different icons"
+  quit
+  printf '[MISC]\nfirstuse=yes\n' > "$WORK/chosen.ini"
+  start_from_menu --settings "$WORK/chosen.ini"
+  window "Welcome to the Skyloom !" > /dev/null ;;
+*) fail "no flow \"$1\"" ;;
+esac
