@@ -4,18 +4,23 @@
 # received, the files written and how the program ended.
 source "$(dirname "$0")/harness.sh"
 MAIN="Skyloom - Deathmatch Game"
-# In the main window listing bounce.bsp and crossfire.bsp: take crossfire.bsp and launch.
-launch_crossfire() { click "$(window "$MAIN")" 230 70; key alt+s alt+l; }
+tabs() { for _ in $(seq "$1"); do key Tab; done; }
+# In the main window listing bounce.bsp and crossfire.bsp: take crossfire.bsp and launch. The
+# map list is seven Tabs from where the window starts, or $1 from the focused control.
+launch_crossfire() { window "$MAIN" > /dev/null; tabs "${1:-7}"; key c; key alt+s; key alt+l; }
+# In the Deathmatch Maker: the map list is 14 Tabs from Allow cheats, where the window starts;
+# Select this map one further, Save and Launch ten after that.
+save_and_launch() { tabs "$1"; key "$2"; key Tab space; tabs 10; key space; }
 # The game and its maps folder through the configuration fields.
 type_paths() { retype "$HL"; key Tab Tab; retype "$GAME/valve/maps"; }
-to_connect() { xdotool mousemove --window "$(window "$MAIN")" 280 200; key alt+f c; window "Half-Life Connection Tool"; }
+to_connect() { window "$MAIN" > /dev/null; key alt+f c; window "Half-Life Connection Tool" > /dev/null; }
 pad() { local s="$1"; while [ ${#s} -lt "$2" ]; do s+="x"; done; printf '%s' "$s"; }
 
 case "$1" in
 main_window_launch)
   two_maps "$GAME/valve/maps"; write_configured_ini; start_skyloom
   window "$MAIN" > /dev/null; key Tab Tab space     # Enable console
-  launch_crossfire
+  launch_crossfire 5
   started "cwd=$GAME" +deathmatch 1 +map crossfire -console
   quit
   # A desktop shortcut's command: the saved preset starts the same game without a window, and
@@ -28,11 +33,10 @@ main_window_launch)
 deathmatch_maker)
   two_maps "$GAME/valve/maps"; write_configured_ini; start_skyloom
   window "$MAIN" > /dev/null; key ctrl+d
-  D=$(window "Half-Life Deathmatch Maker")
-  click "$D" 24 56; click "$D" 232 176    # Allow cheats, Weapons stay
-  click "$D" 364 80; retype "Lambda  LAN" # Party name
-  click "$D" 60 254; key Down             # crossfire.bsp, second in the map list
-  click "$D" 240 315; click "$D" 382 505  # Select this map, Save and Launch
+  window "Half-Life Deathmatch Maker" > /dev/null
+  key space; tabs 3; retype "Lambda  LAN" # Allow cheats, Party name
+  tabs 8; key space                       # Weapons stay
+  save_and_launch 3 c                     # crossfire.bsp
   started "cwd=$APP" +deathmatch 1 -console +map crossfire
   printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname "Lambda  LAN"\r\n' > "$WORK/expected.cfg"
   cmp "$WORK/expected.cfg" "$GAME/valve/skyloom.cfg" || fail "skyloom.cfg differs: $(od -c "$GAME/valve/skyloom.cfg")"
@@ -40,14 +44,15 @@ deathmatch_maker)
 advanced_launcher)
   # The video line with "800x600" and "OpenGL", the misc. line and the full line, then run.
   write_configured_ini; start_skyloom
-  click "$(window "$MAIN")" 400 226; key ctrl+a
-  A=$(window "Advanced HL Option Launcher")
-  click "$A" 460 271; click "$A" 50 138; click "$A" 34 301; key alt+g   # Video: 800x600, OpenGL
-  click "$A" 201 38; key alt+g; click "$A" 267 38; key alt+g alt+u      # Misc., Run game
+  window "$MAIN" > /dev/null; key ctrl+a
+  window "Advanced HL Option Launcher" > /dev/null   # the tab bar has the keyboard
+  key Tab 8 Tab Down Down alt+g           # Video: 800x600, OpenGL
+  key ctrl+Tab ctrl+Tab ctrl+Tab alt+g    # Misc.
+  key ctrl+Tab alt+g; key alt+u           # Run game
   started "cwd=$APP" +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -gl \
     -vid_config_y 800 -vid_config_x 600 -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0 \
     +violence_ablood 0 +violence_agibs 0 -skill +fakelag 0 +fakeloss 0
-  key alt+f s; click "$(window "$MAIN")" 400 226; quit ;;
+  key alt+f s; quit ;;
 first_use_wizard|configuration_window)
   # The wizard walked with Team Fortress Classic ticked, or the configuration window shown when
   # the paths are missing: the settings end complete and the main window launches from them.
@@ -93,7 +98,7 @@ dds=$GAME/"
 connection_tool)
   # A server typed with Close ticked: the game starts onto it and the program ends.
   write_configured_ini; start_skyloom
-  click "$(to_connect)" 170 56; type_text "192.0.2.10"; key Tab; retype 27020
+  to_connect; type_text "192.0.2.10"; key Tab; retype 27020
   key Tab space Tab space               # Close, Launch
   started "cwd=$APP" -console +connect 192.0.2.10:27020
   wait_exit
@@ -115,15 +120,16 @@ long_paths)
   start_skyloom
   launch_crossfire
   started "cwd=$GAME" +deathmatch 1 +map crossfire
-  key ctrl+d; D=$(window "Half-Life Deathmatch Maker")
-  click "$D" 60 254; click "$D" 240 315; click "$D" 382 505   # bounce.bsp, Select, Save and Launch
+  key ctrl+d; window "Half-Life Deathmatch Maker" > /dev/null
+  save_and_launch 14 b                    # bounce.bsp
   started "cwd=$GAME" +deathmatch 1 -console +map bounce
   [ -s "${MAPS%maps}skyloom.cfg" ] || fail "no skyloom.cfg beside the maps folder"
-  key ctrl+h; click "$(window "$MAIN")" 400 226; key ctrl+a
-  click "$(window "Advanced HL Option Launcher")" 267 38; key alt+u   # Run game: the program alone
+  key ctrl+h; window "$MAIN" > /dev/null; key ctrl+a
+  window "Advanced HL Option Launcher" > /dev/null
+  key ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab; key alt+u   # Run game: the program alone
   started "cwd=$GAME"
   key alt+f s
-  click "$(to_connect)" 170 56; type_text "192.0.2.10"; key Tab Tab space Tab space
+  to_connect; type_text "192.0.2.10"; key Tab Tab space Tab space
   started "cwd=$GAME" -console +connect 192.0.2.10:27015
   wait_exit ;;
 steam_launch)

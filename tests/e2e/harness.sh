@@ -91,7 +91,6 @@ window() {
   done
   fail "no window \"$1\""
 }
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.2; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
 retype() { key ctrl+a; type_text "$1"; }     # replaces the text of the focused field
