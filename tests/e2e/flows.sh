@@ -13,6 +13,12 @@ launch_crossfire() { window "$MAIN" > /dev/null; tabs "${1:-7}"; key c; key alt+
 save_and_launch() { tabs "$1"; key "$2"; key Tab space; tabs 10; key space; }
 # The game and its maps folder through the configuration fields.
 type_paths() { retype "$HL"; key Tab Tab; retype "$GAME/valve/maps"; }
+# The wizard's first pages, on to the paths.
+wizard_start() {
+  window "Welcome to the Skyloom !" > /dev/null; key Return
+  window "Name and organisation" > /dev/null; type_text "Tester"; key Tab; type_text "The Clan"; key Return
+  window "Configuration" > /dev/null
+}
 to_connect() { window "$MAIN" > /dev/null; key alt+f c; window "Half-Life Connection Tool" > /dev/null; }
 pad() { local s="$1"; while [ ${#s} -lt "$2" ]; do s+="x"; done; printf '%s' "$s"; }
 
@@ -38,8 +44,8 @@ deathmatch_maker)
   tabs 8; key space                       # Weapons stay
   save_and_launch 3 c                     # crossfire.bsp
   started "cwd=$APP" +deathmatch 1 -console +map crossfire
-  printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname "Lambda  LAN"\r\n' > "$WORK/expected.cfg"
-  cmp "$WORK/expected.cfg" "$GAME/valve/skyloom.cfg" || fail "skyloom.cfg differs: $(od -c "$GAME/valve/skyloom.cfg")"
+  printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname "Lambda  LAN"\r\n' |
+    cmp - "$GAME/valve/skyloom.cfg" || fail "skyloom.cfg differs: $(od -c "$GAME/valve/skyloom.cfg")"
   key ctrl+h; quit ;;                     # back to the main window
 advanced_launcher)
   # The video line with "800x600" and "OpenGL", the misc. line and the full line, then run.
@@ -58,39 +64,19 @@ first_use_wizard|configuration_window)
   # the paths are missing: the settings end complete and the main window launches from them.
   two_maps "$GAME/valve/maps"
   if [ "$1" = first_use_wizard ]; then
-    write_ini $'[MISC]\nfirstuse=yes\n'; start_skyloom
-    window "Welcome to the Skyloom !" > /dev/null; key Return
-    window "Name and organisation" > /dev/null
-    type_text "Tester"; key Tab; type_text "The Clan"; key Return
-    window "Configuration" > /dev/null
+    write_ini $'[MISC]\nfirstuse=yes\n'; start_skyloom; wizard_start
     type_paths; key alt+t; key Tab; retype "$GAME/tfc/maps"; key Return
     window "Configuration " > /dev/null; key Return           # Finish
     window "$MAIN" > /dev/null
-    expect_settings "[MISC]
-firstuse=no
-user=Tester
-company=The Clan
-tfc=true
-[GAMEDIR]
-tfcmaps=$GAME/tfc/maps
-program=$HL
-maps=$GAME/valve/maps
-valve=$GAME/valve/
-tfcdir=$GAME/tfc/
-dds=$GAME/"
+    same "$APP/skyloom.ini" "$(printf '[MISC]\nfirstuse=no\nuser=Tester\ncompany=The Clan\ntfc=true\n[GAMEDIR]\ntfcmaps=%s\nprogram=%s\nmaps=%s\nvalve=%s\ntfcdir=%s\ndds=%s' \
+      "$GAME/tfc/maps" "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/tfc/" "$GAME/")"
   else
     write_ini $'[MISC]\n'; start_skyloom
     window "Configuration error" > /dev/null; key Return
     window "Configuration" > /dev/null; type_paths; key Return  # Ok
     window "$MAIN" > /dev/null
-    expect_settings "[MISC]
-tfc=false
-[GAMEDIR]
-program=$HL
-maps=$GAME/valve/maps
-tfcmaps=error
-valve=$GAME/valve/
-dds=$GAME/"
+    same "$APP/skyloom.ini" "$(printf '[MISC]\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\ntfcmaps=error\nvalve=%s\ndds=%s' \
+      "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/")"
   fi
   launch_crossfire
   started "cwd=$GAME" +deathmatch 1 +map crossfire
@@ -104,8 +90,7 @@ connection_tool)
   wait_exit
   # The command-line modes answer without a display: an address that is none, a map that is none.
   for mode in "--query=two words" "--map-info=$WORK/none.bsp"; do
-    rc=0
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$SKYLOOM_BIN" "$mode" 2>"$WORK/mode.err" || rc=$?
+    rc=0; env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$SKYLOOM_BIN" "$mode" 2>"$WORK/mode.err" || rc=$?
     [ "$rc" = 2 ] && grep -q "^skyloom: " "$WORK/mode.err" || fail "$mode ended with $rc"
   done ;;
 long_paths)
@@ -117,8 +102,7 @@ long_paths)
   mkdir -p "$MAPS"; two_maps "$MAPS"
   write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\nvalve=%s\ndds=%s\n' \
     "$HL" "$MAPS" "${MAPS%maps}" "$GAME/")"
-  start_skyloom
-  launch_crossfire
+  start_skyloom; launch_crossfire
   started "cwd=$GAME" +deathmatch 1 +map crossfire
   key ctrl+d; window "Half-Life Deathmatch Maker" > /dev/null
   save_and_launch 14 b                    # bounce.bsp
@@ -138,39 +122,29 @@ steam_launch)
   FLATPAK="$HOME/.var/app/com.valvesoftware.Steam/.local/share/Steam"
   steam_half_life "$NATIVE"; steam_half_life "$FLATPAK"
   two_maps "$NATIVE/steamapps/common/Half-Life/valve/maps"
-  configure() {
-    write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\n' \
-      "$1/steamapps/common/Half-Life/$2" "$NATIVE/steamapps/common/Half-Life/valve/maps")"
-  }
-  configure "$NATIVE" hl_linux; start_skyloom
-  launch_crossfire
+  configure() { write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\n' \
+      "$1/steamapps/common/Half-Life/$2" "$NATIVE/steamapps/common/Half-Life/valve/maps")"; }
+  configure "$NATIVE" hl_linux; start_skyloom; launch_crossfire
   started client=steam -applaunch 70 +deathmatch 1 +map crossfire
   configure "$FLATPAK" hl.sh; key alt+l   # read again at the next launch
   started client=flatpak run com.valvesoftware.Steam -applaunch 70 +deathmatch 1 +map crossfire
   quit ;;
 staged_install)
-  # The staged install started from its menu entry out of a read-only program folder, with
-  # Steam's Half-Life: the wizard finds the game by itself and the game starts seven steps later.
-  # The settings go to the player's configuration folder (0700); every window has the application
-  # icon; --settings FILE overrides the place.
+  # The staged install from its menu entry, read-only, with Steam's Half-Life: the wizard finds
+  # the game; the settings go to the configuration folder (0700); every window has the
+  # application icon; --settings FILE overrides the place.
   BIN="$SKYLOOM_STAGE/usr/games" CONFIG="$WORK/config"
   chmod 0555 "$BIN"; trap 'chmod 0755 "$BIN"; cleanup' EXIT
   STEAM_HL="$HOME/.local/share/Steam/steamapps/common/Half-Life"
   steam_half_life "$HOME/.local/share/Steam"; two_maps "$STEAM_HL/valve/maps"
   start_from_menu() {
-    local exec_line
-    exec_line=$(sed -n 's/^Exec=//p' "$SKYLOOM_STAGE/usr/share/applications/$SKYLOOM_APP_ID.desktop")
-    # shellcheck disable=SC2086
-    (cd "$WORK" && PATH="$BIN:$PATH" XDG_CONFIG_HOME="$CONFIG" exec $exec_line "$@" \
-       > "$WORK/skyloom.out" 2>&1) &
+    # shellcheck disable=SC2046
+    (cd "$WORK" && PATH="$BIN:$PATH" XDG_CONFIG_HOME="$CONFIG" exec $(sed -n 's/^Exec=//p' \
+      "$SKYLOOM_STAGE/usr/share/applications/$SKYLOOM_APP_ID.desktop") "$@" > "$WORK/skyloom.out" 2>&1) &
     SKYLOOM_PID=$!
   }
   icon_of() { xprop -id "$1" _NET_WM_ICON | md5sum; }
-  start_from_menu
-  C_ICON=$(icon_of "$(window "Welcome to the Skyloom !")"); key Return
-  window "Name and organisation" > /dev/null
-  type_text "Tester"; key Tab; type_text "The Clan"; key Return
-  window "Configuration" > /dev/null
+  start_from_menu; C_ICON=$(icon_of "$(window "Welcome to the Skyloom !")"); wizard_start
   sleep 0.5; key Return                 # the fields fill in as the player reads the page
   window "Configuration " > /dev/null; key Return
   launch_crossfire

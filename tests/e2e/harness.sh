@@ -3,17 +3,10 @@
 # Sourced by flows.sh with SKYLOOM_BIN set to the built program.
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 WORK="$(mktemp -d)"
 APP="$WORK/app"                      # the application folder: skyloom and skyloom.ini
-XVFB_PID=""
-SKYLOOM_PID=""
-cleanup() {
-  [ -n "$SKYLOOM_PID" ] && kill "$SKYLOOM_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
+XVFB_PID="" SKYLOOM_PID=""
+cleanup() { kill $SKYLOOM_PID $XVFB_PID 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: /' "$WORK/skyloom.out" >&2; exit 1; }
 
@@ -25,15 +18,10 @@ stand_in() {
   chmod +x "$1"
 }
 # The game in folder $1, with its log beside it.
-game_in() {
-  GAME="$1" HL="$1/hl.exe" LOG="$1/hl.log"
-  mkdir -p "$GAME/valve/maps" "$GAME/tfc/maps"
-  stand_in "$HL" 'cwd=$PWD'
-}
+game_in() { GAME="$1" HL="$1/hl.exe" LOG="$1/hl.log"; mkdir -p "$1/valve/maps" "$1/tfc/maps"; stand_in "$HL" 'cwd=$PWD'; }
 game_in "$WORK/Half Life"            # a blank in the folder's name
-mkdir -p "$APP" "$WORK/home"
 # The program looks for installs in the home folder: an empty one here, never the player's.
-export HOME="$WORK/home"
+mkdir -p "$APP" "$WORK/home" && export HOME="$WORK/home"
 cp "$SKYLOOM_BIN" "$APP/skyloom"
 
 # Each test owns its display for its whole life. Letting Xvfb pick (-displayfd alone) races under
@@ -61,7 +49,7 @@ start_display() {
       sleep 0.1
     done
     if [ -s "$WORK/display" ] && DISPLAY=":$n" xdotool getdisplaygeometry > /dev/null 2>&1; then
-      export DISPLAY=":$n"
+      export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
       return 0
     fi
     kill "$XVFB_PID" 2>/dev/null || true
@@ -95,35 +83,30 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
 retype() { key ctrl+a; type_text "$1"; }     # replaces the text of the focused field
 
+# Fails unless file $1 holds exactly $2.
+same() {
+  [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:
+--- expected
+$2
+--- actual
+$(cat "$1" 2>/dev/null)"
+}
 # Adds one start to what the game log must hold (first line, then arguments), waits for it and
 # compares the whole log.
 EXPECTED=""
 started() {
-  local line n
   EXPECTED+="$1"$'\n'; shift
   for a; do EXPECTED+="arg=$a"$'\n'; done
   EXPECTED+=$'--\n'
-  n=$(grep -c -- '^--$' <<< "$EXPECTED")
   for _ in $(seq 100); do
-    [ -f "$LOG" ] && [ "$(grep -c -- '^--$' "$LOG")" -ge "$n" ] && break
+    [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break
     sleep 0.1
   done
-  [ "$(cat "$LOG" 2>/dev/null)" = "${EXPECTED%$'\n'}" ] || fail "game log differs:
---- expected
-$EXPECTED--- actual
-$(cat "$LOG" 2>/dev/null)"
-}
-expect_settings() {
-  [ "$(cat "${2:-$APP/skyloom.ini}")" = "$1" ] || fail "settings file differs:
---- expected
-$1
---- actual
-$(cat "${2:-$APP/skyloom.ini}")"
+  same "$LOG" "${EXPECTED%$'\n'}"
 }
 # Waits until the program has ended by itself.
 wait_exit() {
-  for _ in $(seq 100); do kill -0 "$SKYLOOM_PID" 2>/dev/null || { SKYLOOM_PID=""; return 0; }; sleep 0.1; done
-  fail "the program did not end"
+  for _ in $(seq 100); do kill -0 "$SKYLOOM_PID" 2>/dev/null || { SKYLOOM_PID=""; return 0; }; sleep 0.1; done; fail "the program did not end"
 }
 quit() { window "Skyloom - Deathmatch Game" > /dev/null; key ctrl+q; wait_exit; }
 
