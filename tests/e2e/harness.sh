@@ -1,32 +1,28 @@
 # End-to-end harness: runs the built program under its own Xvfb, in a temporary application
-# folder beside a stand-in game, and drives it with xdotool as a player would.
-# Sourced by each e2e script with SKYLOOM_BIN set to the built program.
+# folder beside a stand-in game, and drives it by keyboard and window captions with xdotool.
+# Sourced by flows.sh with SKYLOOM_BIN set to the built program.
 set -euo pipefail
 
-HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 WORK="$(mktemp -d)"
 APP="$WORK/app"                      # the application folder: skyloom and skyloom.ini
-GAME="$WORK/Half Life"               # the game folder, with a blank in its name
-HL="$GAME/hl.exe"
-LOG="$GAME/hl.log"
-mkdir -p "$APP" "$GAME/valve/maps" "$GAME/tfc/maps" "$WORK/home"
-# The program looks for installs in the home folder: an empty one here, never the player's.
-export HOME="$WORK/home"
-cp "$SKYLOOM_BIN" "$APP/skyloom"
-cp "$HERE/stand_in_hl.sh" "$HL"
-chmod +x "$HL"
-
-XVFB_PID=""
-SKYLOOM_PID=""
-cleanup() {
-  [ -n "$SKYLOOM_PID" ] && kill "$SKYLOOM_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
+XVFB_PID="" SKYLOOM_PID=""
+cleanup() { kill $SKYLOOM_PID $XVFB_PID 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"; }
 trap cleanup EXIT
-
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: /' "$WORK/skyloom.out" >&2; exit 1; }
+
+# Stand-ins log how they were started to $LOG: the game its working folder, a Steam client its
+# own name, then each argument.
+stand_in() {
+  printf '#!/bin/sh\n{ printf "%s\\n" "%s"; for a in "$@"; do printf "arg=%%s\\n" "$a"; done; printf -- "--\\n"; } >> "%s"\n' \
+    '%s' "$2" "$LOG" > "$1"
+  chmod +x "$1"
+}
+# The game in folder $1, with its log beside it.
+game_in() { GAME="$1" HL="$1/hl.exe" LOG="$1/hl.log"; mkdir -p "$1/valve/maps" "$1/tfc/maps"; stand_in "$HL" 'cwd=$PWD'; }
+game_in "$WORK/Half Life"            # a blank in the folder's name
+# The program looks for installs in the home folder: an empty one here, never the player's.
+mkdir -p "$APP" "$WORK/home" && export HOME="$WORK/home"
+cp "$SKYLOOM_BIN" "$APP/skyloom"
 
 # Each test owns its display for its whole life. Letting Xvfb pick (-displayfd alone) races under
 # `ctest -j`: a server that is starting can pick the number of one that is still stopping, whose
@@ -53,7 +49,7 @@ start_display() {
       sleep 0.1
     done
     if [ -s "$WORK/display" ] && DISPLAY=":$n" xdotool getdisplaygeometry > /dev/null 2>&1; then
-      export DISPLAY=":$n"
+      export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
       return 0
     fi
     kill "$XVFB_PID" 2>/dev/null || true
@@ -65,56 +61,65 @@ start_display() {
 }
 
 write_ini() { printf '%s' "$1" > "$APP/skyloom.ini"; }
-
 # A settings file as a complete first use leaves it, pointing at the stand-in game.
 write_configured_ini() {
   write_ini "$(printf '[MISC]\nfirstuse=no\nuser=Tester\ncompany=Clan\ntfc=true\n[GAMEDIR]\ntfcmaps=%s\nprogram=%s\nmaps=%s\nvalve=%s\ndds=%s\n' \
     "$GAME/tfc/maps" "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/")"
 }
+two_maps() { touch "$1/bounce.bsp" "$1/crossfire.bsp"; }
+start_skyloom() { (cd "$APP" && exec ./skyloom > "$WORK/skyloom.out" 2>&1) & SKYLOOM_PID=$!; }
 
-start_skyloom() {
-  (cd "$APP" && exec ./skyloom > "$WORK/skyloom.out" 2>&1) &
-  SKYLOOM_PID=$!
-}
-
-# Prints the id of the window with exactly this caption once it is on screen.
-wait_window() {
-  local name="$1" id=""
+# Waits for the window with exactly this caption and gives it the keyboard; prints its id.
+window() {
+  local id=""
   for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$name" | sed 's/[][\.*^$?+(){}|]/\\&/g')\$" 2>/dev/null | head -n1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')\$" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"; sleep 0.2; echo "$id"; return 0; }
     sleep 0.1
   done
-  fail "no window \"$name\""
+  fail "no window \"$1\""
 }
-
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.2; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
+retype() { key ctrl+a; type_text "$1"; }     # replaces the text of the focused field
 
-# Waits until the stand-in game has logged N starts.
-wait_starts() {
-  local n="$1"
+# Fails unless file $1 holds exactly $2.
+same() {
+  [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:
+--- expected
+$2
+--- actual
+$(cat "$1" 2>/dev/null)"
+}
+# Adds one start to what the game log must hold (first line, then arguments), waits for it and
+# compares the whole log.
+EXPECTED=""
+started() {
+  EXPECTED+="$1"$'\n'; shift
+  for a; do EXPECTED+="arg=$a"$'\n'; done
+  EXPECTED+=$'--\n'
   for _ in $(seq 100); do
-    [ -f "$LOG" ] && [ "$(grep -c -- '^--$' "$LOG")" -ge "$n" ] && return 0
+    [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break
     sleep 0.1
   done
-  fail "the game was not started $n time(s)"
+  same "$LOG" "${EXPECTED%$'\n'}"
 }
-
-expect_log() {
-  local expected="$1"
-  [ "$(cat "$LOG")" = "$expected" ] || fail "game log differs:
---- expected
-$expected
---- actual
-$(cat "$LOG")"
-}
-
 # Waits until the program has ended by itself.
 wait_exit() {
-  for _ in $(seq 100); do kill -0 "$SKYLOOM_PID" 2>/dev/null || { SKYLOOM_PID=""; return 0; }; sleep 0.1; done
-  fail "the program did not end"
+  for _ in $(seq 100); do kill -0 "$SKYLOOM_PID" 2>/dev/null || { SKYLOOM_PID=""; return 0; }; sleep 0.1; done; fail "the program did not end"
+}
+quit() { window "Skyloom - Deathmatch Game" > /dev/null; key ctrl+q; wait_exit; }
+
+# Half-Life as Steam installs it under the Steam root $1; stand-in `steam` and `flatpak` clients
+# on PATH log how they were called.
+steam_half_life() {
+  local game="$1/steamapps/common/Half-Life"
+  mkdir -p "$game/valve/maps" "$WORK/bin"
+  printf '"AppState"\n{\n\t"appid"\t\t"70"\n\t"StateFlags"\t\t"4"\n\t"installdir"\t\t"Half-Life"\n}\n' \
+    > "$1/steamapps/appmanifest_70.acf"
+  for f in hl.sh hl_linux; do stand_in "$game/$f" 'cwd=$PWD'; done
+  for client in steam flatpak; do stand_in "$WORK/bin/$client" "client=$client"; done
+  case ":$PATH:" in *":$WORK/bin:"*) ;; *) export PATH="$WORK/bin:$PATH" ;; esac
 }
 
 start_display

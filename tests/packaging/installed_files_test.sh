@@ -23,15 +23,15 @@ zgrep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skylo
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" --version)
 [ "$version" = "Skyloom $SKYLOOM_VERSION" ] || fail "--version printed \"$version\""
 help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" --help)
-grep -q -- "--settings <FILE>" <<< "$help" || fail "--help does not offer --settings"
-grep -q -- "--find-game" <<< "$help" || fail "--help does not offer --find-game"
+for option in "--settings <FILE>" --find-game --list-servers; do
+  grep -q -- "$option" <<< "$help" || fail "--help does not offer $option"
+done
 # A wrong command line is reported on standard error without a display, status 1.
 for args in "--bogus" "--settings" "--settings /nowhere/mine.ini" "stray"; do
   status=0
   err=$(env -u DISPLAY -u WAYLAND_DISPLAY "$S/games/skyloom" $args 2>&1 >/dev/null) || status=$?
   [ "$status" = 1 ] && [[ "$err" == skyloom:* ]] || fail "skyloom $args: status $status, \"$err\""
 done
-grep -q -- "--list-servers" <<< "$help" || fail "--help does not offer --list-servers"
 
 # --find-game: one tabbed line per install; with none, status 1 and the places looked in.
 home=$(mktemp -d)

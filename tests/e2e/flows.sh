@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# Window flows of the built program, one row each: `flows.sh ROW` sets up the settings and the
+# stand-in game, drives the windows as a player would, and checks the command lines the game
+# received, the files written and how the program ended.
+source "$(dirname "$0")/harness.sh"
+MAIN="Skyloom - Deathmatch Game"
+tabs() { for _ in $(seq "$1"); do key Tab; done; }
+# In the main window listing bounce.bsp and crossfire.bsp: take crossfire.bsp and launch. The
+# map list is seven Tabs from where the window starts, or $1 from the focused control.
+launch_crossfire() { window "$MAIN" > /dev/null; tabs "${1:-7}"; key c; key alt+s; key alt+l; }
+# In the Deathmatch Maker: the map list is 14 Tabs from Allow cheats, where the window starts;
+# Select this map one further, Save and Launch ten after that.
+save_and_launch() { tabs "$1"; key "$2"; key Tab space; tabs 10; key space; }
+# The game and its maps folder through the configuration fields.
+type_paths() { retype "$HL"; key Tab Tab; retype "$GAME/valve/maps"; }
+# The wizard's first pages, on to the paths.
+wizard_start() {
+  window "Welcome to the Skyloom !" > /dev/null; key Return
+  window "Name and organisation" > /dev/null; type_text "Tester"; key Tab; type_text "The Clan"; key Return
+  window "Configuration" > /dev/null
+}
+to_connect() { window "$MAIN" > /dev/null; key alt+f c; window "Half-Life Connection Tool" > /dev/null; }
+pad() { local s="$1"; while [ ${#s} -lt "$2" ]; do s+="x"; done; printf '%s' "$s"; }
+
+case "$1" in
+main_window_launch)
+  two_maps "$GAME/valve/maps"; write_configured_ini; start_skyloom
+  window "$MAIN" > /dev/null; key Tab Tab space     # Enable console
+  launch_crossfire 5
+  started "cwd=$GAME" +deathmatch 1 +map crossfire -console
+  quit
+  # A desktop shortcut's command: the saved preset starts the same game without a window, and
+  # ends with status 0 (D-Bus's own allocations left at exit are not ours).
+  printf '\n[PRESET cross fire]\ntype=deathmatch\nmap="crossfire.bsp"\nconsole=1\n' >> "$APP/skyloom.ini"
+  printf 'leak:libdbus-1\n' > "$WORK/lsan.supp"
+  (cd "$APP" && LSAN_OPTIONS="suppressions=$WORK/lsan.supp" ./skyloom --preset "Cross fire" \
+    >> "$WORK/skyloom.out" 2>&1) || fail "--preset failed"
+  started "cwd=$GAME" +deathmatch 1 +map crossfire -console ;;
+deathmatch_maker)
+  two_maps "$GAME/valve/maps"; write_configured_ini; start_skyloom
+  window "$MAIN" > /dev/null; key ctrl+d
+  window "Half-Life Deathmatch Maker" > /dev/null
+  key space; tabs 3; retype "Lambda  LAN" # Allow cheats, Party name
+  tabs 8; key space                       # Weapons stay
+  save_and_launch 3 c                     # crossfire.bsp
+  started "cwd=$APP" +deathmatch 1 -console +map crossfire
+  printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname "Lambda  LAN"\r\n' |
+    cmp - "$GAME/valve/skyloom.cfg" || fail "skyloom.cfg differs: $(od -c "$GAME/valve/skyloom.cfg")"
+  key ctrl+h; quit ;;                     # back to the main window
+advanced_launcher)
+  # The video line with "800x600" and "OpenGL", the misc. line and the full line, then run.
+  write_configured_ini; start_skyloom
+  window "$MAIN" > /dev/null; key ctrl+a
+  window "Advanced HL Option Launcher" > /dev/null   # the tab bar has the keyboard
+  key Tab 8 Tab Down Down alt+g           # Video: 800x600, OpenGL
+  key ctrl+Tab ctrl+Tab ctrl+Tab alt+g    # Misc.
+  key ctrl+Tab alt+g; key alt+u           # Run game
+  started "cwd=$APP" +r_shadows 0 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -gl \
+    -vid_config_y 800 -vid_config_x 600 -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0 \
+    +violence_ablood 0 +violence_agibs 0 -skill +fakelag 0 +fakeloss 0
+  key alt+f s; quit ;;
+first_use_wizard|configuration_window)
+  # The wizard walked with Team Fortress Classic ticked, or the configuration window shown when
+  # the paths are missing: the settings end complete and the main window launches from them.
+  two_maps "$GAME/valve/maps"
+  if [ "$1" = first_use_wizard ]; then
+    write_ini $'[MISC]\nfirstuse=yes\n'; start_skyloom; wizard_start
+    type_paths; key alt+t; key Tab; retype "$GAME/tfc/maps"; key Return
+    window "Configuration " > /dev/null; key Return           # Finish
+    window "$MAIN" > /dev/null
+    same "$APP/skyloom.ini" "$(printf '[MISC]\nfirstuse=no\nuser=Tester\ncompany=The Clan\ntfc=true\n[GAMEDIR]\ntfcmaps=%s\nprogram=%s\nmaps=%s\nvalve=%s\ntfcdir=%s\ndds=%s' \
+      "$GAME/tfc/maps" "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/tfc/" "$GAME/")"
+  else
+    write_ini $'[MISC]\n'; start_skyloom
+    window "Configuration error" > /dev/null; key Return
+    window "Configuration" > /dev/null; type_paths; key Return  # Ok
+    window "$MAIN" > /dev/null
+    same "$APP/skyloom.ini" "$(printf '[MISC]\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\ntfcmaps=error\nvalve=%s\ndds=%s' \
+      "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/")"
+  fi
+  launch_crossfire
+  started "cwd=$GAME" +deathmatch 1 +map crossfire
+  quit ;;
+connection_tool)
+  # A server typed with Close ticked: the game starts onto it and the program ends.
+  write_configured_ini; start_skyloom
+  to_connect; type_text "192.0.2.10"; key Tab; retype 27020
+  key Tab space Tab space               # Close, Launch
+  started "cwd=$APP" -console +connect 192.0.2.10:27020
+  wait_exit
+  # The command-line modes answer without a display: an address that is none, a map that is none.
+  for mode in "--query=two words" "--map-info=$WORK/none.bsp"; do
+    rc=0; env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$SKYLOOM_BIN" "$mode" 2>"$WORK/mode.err" || rc=$?
+    [ "$rc" = 2 ] && grep -q "^skyloom: " "$WORK/mode.err" || fail "$mode ended with $rc"
+  done ;;
+long_paths)
+  # A Steam-under-Wine game (a 90-character path to hl.exe), its maps in a Flatpak-like folder
+  # (120 characters): every window starts the game from the whole paths.
+  game_in "$(pad "$WORK/Steam Library/common/Half-Life " $((90 - 7)))"
+  MAPS="$(pad "$WORK/flatpak/data/Steam/" $((120 - 11)))/valve/maps"
+  [ ${#HL} -eq 90 ] && [ ${#MAPS} -eq 120 ] || fail "paths of ${#HL} and ${#MAPS} characters"
+  mkdir -p "$MAPS"; two_maps "$MAPS"
+  write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\nvalve=%s\ndds=%s\n' \
+    "$HL" "$MAPS" "${MAPS%maps}" "$GAME/")"
+  start_skyloom; launch_crossfire
+  started "cwd=$GAME" +deathmatch 1 +map crossfire
+  key ctrl+d; window "Half-Life Deathmatch Maker" > /dev/null
+  save_and_launch 14 b                    # bounce.bsp
+  started "cwd=$GAME" +deathmatch 1 -console +map bounce
+  [ -s "${MAPS%maps}skyloom.cfg" ] || fail "no skyloom.cfg beside the maps folder"
+  key ctrl+h; window "$MAIN" > /dev/null; key ctrl+a
+  window "Advanced HL Option Launcher" > /dev/null
+  key ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab; key alt+u   # Run game: the program alone
+  started "cwd=$GAME"
+  key alt+f s
+  to_connect; type_text "192.0.2.10"; key Tab Tab space Tab space
+  started "cwd=$GAME" -console +connect 192.0.2.10:27015
+  wait_exit ;;
+steam_launch)
+  # A game from Steam, native then Flatpak: handed to that client, never started behind its back.
+  NATIVE="$HOME/.local/share/Steam"
+  FLATPAK="$HOME/.var/app/com.valvesoftware.Steam/.local/share/Steam"
+  steam_half_life "$NATIVE"; steam_half_life "$FLATPAK"
+  two_maps "$NATIVE/steamapps/common/Half-Life/valve/maps"
+  configure() { write_ini "$(printf '[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=%s\nmaps=%s\n' \
+      "$1/steamapps/common/Half-Life/$2" "$NATIVE/steamapps/common/Half-Life/valve/maps")"; }
+  configure "$NATIVE" hl_linux; start_skyloom; launch_crossfire
+  started client=steam -applaunch 70 +deathmatch 1 +map crossfire
+  configure "$FLATPAK" hl.sh; key alt+l   # read again at the next launch
+  started client=flatpak run com.valvesoftware.Steam -applaunch 70 +deathmatch 1 +map crossfire
+  quit ;;
+staged_install)
+  # The staged install from its menu entry, read-only, with Steam's Half-Life: the wizard finds
+  # the game; the settings go to the configuration folder (0700); every window has the
+  # application icon; --settings FILE overrides the place.
+  BIN="$SKYLOOM_STAGE/usr/games" CONFIG="$WORK/config"
+  chmod 0555 "$BIN"; trap 'chmod 0755 "$BIN"; cleanup' EXIT
+  STEAM_HL="$HOME/.local/share/Steam/steamapps/common/Half-Life"
+  steam_half_life "$HOME/.local/share/Steam"; two_maps "$STEAM_HL/valve/maps"
+  start_from_menu() {
+    # shellcheck disable=SC2046
+    (cd "$WORK" && PATH="$BIN:$PATH" XDG_CONFIG_HOME="$CONFIG" exec $(sed -n 's/^Exec=//p' \
+      "$SKYLOOM_STAGE/usr/share/applications/$SKYLOOM_APP_ID.desktop") "$@" > "$WORK/skyloom.out" 2>&1) &
+    SKYLOOM_PID=$!
+  }
+  icon_of() { xprop -id "$1" _NET_WM_ICON | md5sum; }
+  start_from_menu; C_ICON=$(icon_of "$(window "Welcome to the Skyloom !")"); wizard_start
+  sleep 0.5; key Return                 # the fields fill in as the player reads the page
+  window "Configuration " > /dev/null; key Return
+  launch_crossfire
+  started client=steam -applaunch 70 +deathmatch 1 +map crossfire
+  INI="$CONFIG/skyloom/skyloom.ini"
+  grep -qx "program=$STEAM_HL/hl.*" "$INI" 2>/dev/null || fail "no settings in $INI"
+  [ "$(stat -c %a "$CONFIG/skyloom")" = 700 ] || fail "configuration folder is not 0700"
+  [ ! -e "$BIN/skyloom.ini" ] || fail "settings written beside the installed program"
+  W=$(window "$MAIN")
+  # Captured whole: grep -q would close the pipe on a writing xprop, failing under pipefail.
+  icon=$(xprop -id "$W" _NET_WM_ICON)
+  [[ "$icon" == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "main window has no icon: ${icon:0:200}"
+  [ "$(icon_of "$W")" = "$C_ICON" ] || fail "windows carry different icons"
+  quit
+  printf '[MISC]\nfirstuse=yes\n' > "$WORK/chosen.ini"
+  start_from_menu --settings "$WORK/chosen.ini"
+  window "Welcome to the Skyloom !" > /dev/null ;;
+*) fail "no flow \"$1\"" ;;
+esac
