@@ -7,41 +7,14 @@
 #include <QWindow>
 
 #include "about/secret_window.h"
+#include "fake_desktop.h"
+#include "fake_game_starter.h"
 
 using namespace skyloom;
 
 namespace {
 
 constexpr int kTicksIn10s = 1000;
-
-class NoDesktop final : public Desktop {
-public:
-    MessageAnswer message(QWidget*, const QString&, const QString&, MessageButtons,
-                          MessageIcon) override {
-        return MessageAnswer::Ok;
-    }
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<int> chooseItem(QWidget*, const QString&, const QString&,
-                                  const QStringList&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> askSecret(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-};
-
-class NoGames final : public GameStarter {
-public:
-    StartResult StartGame(const GameCommand&, const std::optional<std::string>&,
-                          WindowState) override {
-        return {};
-    }
-};
 
 // Counts the paints of one widget, to show that the ticks were really drawn.
 class PaintCounter final : public QObject {
@@ -55,8 +28,8 @@ public:
 
 // The window on screen with its own timer stopped: the benchmark drives the ticks.
 struct OpenCredits {
-    NoDesktop desktop;
-    NoGames games;
+    test::FakeDesktop desktop;
+    test::FakeGameStarter games;
     const InstallSearch installs;
     Settings settings{"./skyloom.ini"};
     WindowRegistry windows{[] {}};

@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "connect/connection_tool.h"
-#include "fake_a2s_server.h"
-#include "fake_game_starter.h"
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTreeWidget>
+
+#include "connect/connection_tool.h"
+#include "fake_a2s_server.h"
+#include "fake_desktop.h"
+#include "fake_game_starter.h"
 
 namespace {
 
@@ -33,28 +35,6 @@ long idleKb = 0;         // the program before any window: what the peak is meas
 QHostAddress serverAddress(int i) {
     return QHostAddress(0x7F000001u + static_cast<quint32>(i));
 }
-
-// Nothing in the measured run asks the player anything.
-class NoDesktop final : public skyloom::Desktop {
-public:
-    skyloom::MessageAnswer message(QWidget*, const QString&, const QString&,
-                                   skyloom::MessageButtons, skyloom::MessageIcon) override {
-        return skyloom::MessageAnswer::Ok;
-    }
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<int> chooseItem(QWidget*, const QString&, const QString&,
-                                  const QStringList&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> askSecret(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-};
 
 long statusKb(const char* field) {
     std::ifstream in("/proc/self/status");
@@ -68,7 +48,7 @@ void InternetTab(benchmark::State& state) {
     const int servers = static_cast<int>(state.range(0));
     const int gapMs = static_cast<int>(state.range(1));
     QTemporaryDir dir;
-    NoDesktop desktop;
+    skyloom::test::FakeDesktop desktop;  // nothing asks the player anything
     skyloom::test::FakeGameStarter games;
     const skyloom::InstallSearch installs;
     skyloom::WindowRegistry windows([] {});
@@ -95,7 +75,7 @@ void InternetTab(benchmark::State& state) {
             poll.start(10);
             QTimer::singleShot(60000, &loop, &QEventLoop::quit);
             loop.exec();
-            state.counters["rows"] = window.findChild<QTreeWidget*>("lstServers")->topLevelItemCount();
+            state.counters["rows"] = window.findChild<QAbstractItemView*>("lstServers")->model()->rowCount();
         }
         peakMb = std::max(peakMb, (statusKb("VmHWM:") - idleKb) / 1024.0);
     }
