@@ -24,13 +24,9 @@ game_in "$WORK/Half Life"            # a blank in the folder's name
 mkdir -p "$APP" "$WORK/home" && export HOME="$WORK/home"
 cp "$SKYLOOM_BIN" "$APP/skyloom"
 
-# Each test owns its display for its whole life. Letting Xvfb pick (-displayfd alone) races under
-# `ctest -j`: a server that is starting can pick the number of one that is still stopping, whose
-# exit then removes the newcomer's socket or lock. Here a number is claimed with flock first, held
-# by this script and its Xvfb until both have ended, and used only once a client has connected.
-# -noreset: by default the server resets when its last client leaves, and a client connecting
-# during that reset is dropped ("could not connect to display"); the readiness check below and
-# every restart of the program would otherwise race with it.
+# Each test claims its display number with flock for its whole life: under `ctest -j` an Xvfb
+# picking its own number can take one whose stopping server then removes the newcomer's socket.
+# -noreset: a client connecting while the server resets after its last client left is dropped.
 DISPLAY_LOCKS="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"
 start_display() {
   local n

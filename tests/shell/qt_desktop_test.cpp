@@ -26,7 +26,6 @@ private slots:
     void sky_glowsAtItsHorizonAndOnlyTheNightHasStars() {
         const std::tuple<Sky, qreal, QList<QColor>, int> cases[] = {
             {Sky::Dusk, 0.6, {{12, 18, 48}, {190, 90, 30}, {40, 20, 10}}, 0},
-            {Sky::Dusk, 0.65, {{12, 18, 48}, {190, 90, 30}, {40, 20, 10}}, 0},
             {Sky::Night, 0.7, {{6, 8, 30}, {60, 30, 70}, {120, 50, 20}}, 40},
         };
         for (const auto& [sky, horizon, colours, stars] : cases) {

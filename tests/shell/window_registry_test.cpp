@@ -22,10 +22,6 @@ public:
     bool visibleAtLoad = false;
 };
 
-void processDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 const char* const kWindows[] = {
     "splash",         "sp",           "DM",     "frmAdvanced", "firstuse1",  "firstuse2",
     "firstuseconfig", "firstusedone", "config", "DirMaps",     "DirMapsTFC", "configtfc",
@@ -79,7 +75,7 @@ private slots:
         QPointer<QWidget> a = windows->show("a");
         windows->show("b");
         windows->unload("a");
-        processDeletes();
+        test::TestApp::processDeletes();
         QVERIFY(a.isNull() && ends == 0);
         windows->show("a");
         QCOMPARE(created, 3);  // built anew
@@ -96,12 +92,12 @@ private slots:
         windows->show("a");
         windows->setVisible("a", false);
         windows->show("b")->close();
-        processDeletes();
+        test::TestApp::processDeletes();
         QVERIFY(ends == 0 && windows->isLoaded("a") && !windows->isLoaded("b"));
         windows->setVisible("a", true);
         QVERIFY(windows->find("a")->isVisible());
         windows->find("a")->close();
-        processDeletes();
+        test::TestApp::processDeletes();
         QCOMPARE(ends, 1);
     }
 
@@ -150,7 +146,7 @@ private slots:
                     !c->focusProxy())
                     QVERIFY2(reached.contains(c), qPrintable(what(c) + " is out of Tab's reach"));
             app.windows.unloadAll();
-            processDeletes();
+            test::TestApp::processDeletes();
         }
         QVERIFY(fields > 20);
     }

@@ -32,45 +32,27 @@ public:
     MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, title, buttons, icon, parent && parent->isVisible()});
-        if (answers.empty())
-            return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-        MessageAnswer a = answers.front();
-        answers.pop_front();
-        return a;
+        const MessageAnswer fallback =
+            buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        return next(answers).value_or(fallback);
     }
-
     std::optional<QString> openFile(QWidget*, const QString& title,
                                     const QString& filter) override {
         fileDialogs.push_back({title, filter});
-        if (files.empty()) return std::nullopt;
-        std::optional<QString> f;
-        f.swap(files.front());  // a copy makes GCC 12 warn falsely (maybe-uninitialized) at -O2
-        files.pop_front();
-        return f;
+        return next(files).value_or(std::nullopt);
     }
-
     std::optional<int> chooseItem(QWidget*, const QString& title, const QString&,
                                   const QStringList& items) override {
         lists.push_back({title, items});
-        if (choices.empty()) return std::nullopt;
-        std::optional<int> c = choices.front();
-        choices.pop_front();
-        return c;
+        return next(choices).value_or(std::nullopt);
     }
-
     std::optional<QString> askText(QWidget*, const QString& title, const QString&) override {
         textDialogs.push_back(title);
-        if (texts.empty()) return std::nullopt;
-        std::optional<QString> t = texts.front();
-        texts.pop_front();
-        return t;
+        return next(texts).value_or(std::nullopt);
     }
     std::optional<QString> askSecret(QWidget*, const QString& title, const QString&) override {
         secretDialogs.push_back(title);
-        if (secrets.empty()) return std::nullopt;
-        std::optional<QString> s = secrets.front();
-        secrets.pop_front();
-        return s;
+        return next(secrets).value_or(std::nullopt);
     }
 
     std::vector<Message> messages;
@@ -83,6 +65,16 @@ public:
     std::deque<std::optional<QString>> texts;  // default: cancelled
     std::vector<QString> secretDialogs;
     std::deque<std::optional<QString>> secrets;  // default: cancelled
+
+private:
+    // The next queued answer; none when the queue is empty.
+    template <typename T>
+    static std::optional<T> next(std::deque<T>& queue) {
+        if (queue.empty()) return std::nullopt;
+        std::optional<T> front(std::move(queue.front()));
+        queue.pop_front();
+        return front;
+    }
 };
 
 }  // namespace skyloom::test
