@@ -51,7 +51,10 @@ private slots:
     }
     void cleanup() { QDir::setCurrent(qApp->applicationDirPath()), app.reset(); }
 
-    void window_handlesItsControlsAndGoesToTheMainWindowAndBackFresh() {
+    // Its controls, a round trip through the main window that brings it back fresh, then its
+    // writing buttons: check, replace the file, then say where or start the server.
+    void window_checksThenWritesTheFileAndStartsTheServer() {
+        valve = app->makeFolder(std::string(120, 'v')) + "/";
         open();
         expectInitialState(w);
         for (const bool ticked : {true, false, true}) {
@@ -81,14 +84,6 @@ private slots:
         TestApp::processDeletes();
         QVERIFY(!app->windows.isLoaded("sp") && !app->ended);
         expectInitialState(app->windows.find<DeathmatchMaker>("DM"));
-        app->windows.find("DM")->close();
-        TestApp::processDeletes();
-        QVERIFY(app->ended && app->desktop.messages.empty());
-    }
-
-    void saveAndLaunch_checkThenReplaceTheFileThenSayWhereOrStartTheServer() {
-        valve = app->makeFolder(std::string(120, 'v')) + "/";
-        open();
         edit("maxpingvalue")->setText(" ");
         click(ctl("Command1"));  // refused before anything is written or started
         expectMessage("Please specify the maximum ping allowed", "Max ping",
@@ -144,6 +139,9 @@ private slots:
         QCOMPARE(start.program, "/games/Half Life/hl.exe");  // one argument, blank and all
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ctl("Command1")->isEnabled());
+        w->close();
+        TestApp::processDeletes();
+        QVERIFY(app->ended && app->desktop.messages.empty());
     }
 
     void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
