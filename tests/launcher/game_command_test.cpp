@@ -20,8 +20,7 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
          "hl.exe +map c1a0 +set skill 1 -console"},
         {{GameType::TeamFortress, "2fort.bsp", "", "", {.cheats = true, .numeric = true}, {}},
          "hl.exe -game tfc +map 2fort -sv_cheats 1 -numericping"},
-        // The difficulty chosen in single player still counts after going back to
-        // deathmatch.
+        // The difficulty chosen in single player still counts after going back to deathmatch.
         {{DM, "crossfire.bsp", "Hard", "", {.dev = true}, {}},
          "hl.exe +deathmatch 1 +map crossfire +set skill 2 -dev"},
         {{DM, "crossfire.bsp", "Easy", "-zone 4096", {.console = true}, {}},
