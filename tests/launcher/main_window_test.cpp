@@ -46,7 +46,8 @@ class MainWindowTest : public WindowHarness {
     }
 
     // A TFC install for Wine whose maps come from the mod, its add-on and its downloads.
-    void openWithInstall(const std::string& mapsFolder = "tfc/maps") {
+    void openWithInstall(const std::string& mapsFolder = "tfc/maps",
+                         const char* program = nullptr) {
         dropApp();
         app = std::make_unique<TestApp>();
         const std::string hl = app->folder() + "/hl/";
@@ -64,8 +65,9 @@ class MainWindowTest : public WindowHarness {
         app->makeFolder("hl/tfc/Models", {"X.MDL"});
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
-        app->writeIni("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + hl +
-                      "hl.exe\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
+        app->writeIni(
+            "[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + (program ? program : hl + "hl.exe") +
+            "\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
         w = app->windows.show("sp");
     }
     static std::string dlMap(const std::vector<Face>& world) {
@@ -163,20 +165,27 @@ private slots:
         }
     }
 
-    // At launch: the one box (answered No, then Yes) and the map given, hidden parameters never
-    // glued to it. A name the game cannot load starts nothing.
+    // At launch: the one box (answered No, then Yes), the map given and the folder the game starts
+    // in, hidden parameters never glued to the map. A name the game cannot load starts nothing.
     void launch_checksTheMapThenStartsItInTheGameFolder() {
-        const std::tuple<const char*, const char*, const char*> rows[] = {
-            {"", "No map selected !", nullptr},
-            {"x +exec evil.bsp", "Map name", nullptr},
-            {"2fort.bsp", "Missing files", "2fort"},
-            {"2fort", "Missing files", "2fort"},
-            {"dl.bsp", nullptr, "dl"},
-            {"bad.bsp", nullptr, "bad"},
-            {"gone.bsp", nullptr, "gone"},
-            {"c1a0-x.bsp", nullptr, "c1a0-x"}};
-        for (const auto& [map, box, started] : rows) {
-            openWithInstall();
+        const struct {
+            const char *map, *box, *started;
+            const char *program = nullptr, *folder = "";  // the install's
+        } rows[] = {{"", "No map selected !", nullptr},
+                    {"x +exec evil.bsp", "Map name", nullptr},
+                    {"2fort.bsp", "Missing files", "2fort"},
+                    {"2fort", "Missing files", "2fort"},
+                    {"dl.bsp", nullptr, "dl"},
+                    {"bad.bsp", nullptr, "bad"},
+                    {"gone.bsp", nullptr, "gone"},
+                    {"c1a0-x.bsp", nullptr, "c1a0-x"},
+                    {"gone.bsp", nullptr, "gone", "/g/Half-Life/hl_linux", "/g/Half-Life"},
+                    {"gone.bsp", nullptr, "gone", "/g/hl.sh", "/g"},
+                    {"gone.bsp", nullptr, "gone", "/hl.exe", "/"},
+                    {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"},
+                    {"gone.bsp", "Configuration incomplete", nullptr, ""}};
+        for (const auto& [map, box, started, program, folder] : rows) {
+            openWithInstall("tfc/maps", program);
             setSpMediumConsoleZone();
             click(check("chkAdd"));
             edit("txtSelMap")->setText(map);
@@ -190,8 +199,9 @@ private slots:
                             (shown[0].buttons == MessageButtons::YesNo &&
                              shown[0].icon == MessageIcon::Exclamation) == (started != nullptr));
                 if (started && (answer == MessageAnswer::Yes || !box))
-                    expectStart("hl.exe +map " + std::string(started) +
-                                " +set skill 1 -zone 4096 -console");
+                    expectStart(
+                        "hl.exe +map " + std::string(started) + " +set skill 1 -zone 4096 -console",
+                        folder);
                 else
                     QVERIFY(app->games.starts.empty());
                 app->games.starts.clear();
@@ -199,27 +209,6 @@ private slots:
             }
         }
         QVERIFY(w->isVisible());
-    }
-
-    void launch_startsInTheFolderPartOfProgramOrSaysConfigurationIsIncomplete() {
-        // {program, the folder the game starts in; nothing: no folder, no start}
-        const std::pair<const char*, const char*> rows[] = {
-            {"/g/Half-Life/hl_linux", "/g/Half-Life"},
-            {"/g/hl.sh", "/g"},
-            {"/hl.exe", "/"},
-            {"hl.exe", nullptr},
-            {"", nullptr}};
-        for (const auto& [program, folder] : rows) {
-            openIni(std::string("[MISC]\ntfc=true\n[GAMEDIR]\nprogram=") + program + "\n");
-            edit("txtSelMap")->setText("crossfire.bsp");
-            click(ctl("launch"));
-            if (folder) {
-                expectStart("hl.exe +deathmatch 1 +map crossfire", folder);
-            } else {
-                expectMessage("hl.exe", "Configuration incomplete", MessageIcon::Exclamation);
-                QVERIFY(app->games.starts.empty());
-            }
-        }
     }
 
     // Closing waits for a start: a failed one, or a custom mod without folder, keeps the window.
