@@ -48,8 +48,7 @@ TEST(ServerConfigText, writesTickedOptionsInOrderThenTheValuesThenThePassword) {
     EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \"\"\r\n");
 }
 
-// What could end a quoted value or a console command is refused, naming the field and the
-// character; numbers are a sign, digits and one point.
+// What could end a quoted value or a command is refused by name; numbers: sign, digits, a point.
 TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
     const struct {
         std::string S::*field;

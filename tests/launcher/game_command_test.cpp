@@ -28,45 +28,38 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
         {{DM, "crossfire-zone.bsp", "", "4096", {}, {}},
          "hl.exe +deathmatch 1 +map crossfire-zone 4096"},
         {{DM, "crossfire", "hard", " x", {true, true, true, true}, {}},
-         "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev -numericping"},
+         "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev "
+         "-numericping"},
         {{DM, "ab", "EASY", "", {}, {}}, "hl.exe +deathmatch 1 +map "},
     };
     for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c).line(), expected);
 }
 
-// A name is refused for any character the splitter separates at, a quote, a `;` or a control
-// character, and the message names it as a player can see it. The game is given the file name
-// less four whole UTF-8 characters.
+// Refused: what would split, quote or end the command, named as a player sees it.
 TEST(GameCommand, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
-    const std::tuple<const char*, const char*, const char*> cut[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"caf\xC3\xA9.bsp", "caf\xC3\xA9", ""},
         {"cartes_\xC3\xA9t\xC3\xA9", "cartes", ""},
         {"\xE2\x82\xAC\xF0\x9F\x98\x80.bs", "\xE2\x82\xAC", ""},
         {"\xC3\xA9\xC3\xA8\xC3\xA0\xC3\xB9", "", ""},
         {".bsp", "", ""},
+        {"de_dust2-[v2]'s.bsp", "de_dust2-[v2]'s", ""},
+        {"caf\xE9.bsp", "caf\xE9", ""},
+        {"x +exec evil.bsp", "x +exec evil", "a blank"},
+        {"x\t+exec\tevil.bsp", "x\t+exec\tevil", "a tab"},
+        {"a\"b.bsp", "a\"b", "the character \""},
+        {"x;quit.bsp", "x;quit", "the character ;"},
+        {"x\x1b.bsp", "x\x1b", "a control character (U+001B)"},
+        {"x\x7f.bsp", "x\x7f", "a control character (U+007F)"},
+        {"x\rquit.bsp", "x\rquit", "a line break (CR)"},
     };
-    for (const auto& [name, game, problem] : cut) {
+    for (const auto& [name, game, problem] : cases) {
         EXPECT_EQ(gameMapName(name), game) << name;
         EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
     }
-    const std::pair<const char*, const char*> cases[] = {
-        {"crossfire.bsp", ""},
-        {"de_dust2-[v2]'s.bsp", ""},
-        {"caf\xE9.bsp", ""},
-        {"x +exec evil.bsp", "a blank"},
-        {"x\t+exec\tevil.bsp", "a tab"},
-        {"a\"b.bsp", "the character \""},
-        {"x;quit.bsp", "the character ;"},
-        {"x\x1b.bsp", "a control character (U+001B)"},
-        {"x\x7f.bsp", "a control character (U+007F)"},
-        {"x\rquit.bsp", "a line break (CR)"},
-    };
-    for (const auto& [name, problem] : cases)
-        EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
 }
 
-// A shortcut's Exec gives the preset's name back as one argument, whatever it holds, and its file
-// name is a desktop-file id of its own; desktop-file-validate takes every file.
+// Exec gives the name back as one argument; each file name is its own id and validates.
 TEST(PresetShortcut, execQuotesTheNameAndTheFileIsValid) {
     const std::pair<std::string, std::pair<const char*, const char*>> rows[] = {
         {"duel", {"preset-duel", "skyloom --preset duel"}},

@@ -8,8 +8,7 @@
 
 namespace skyloom::test {
 
-// What the window tests share: the program, the window under test, its controls by object name
-// and the message boxes it showed.
+// The program, the window under test, its controls by object name and the boxes it showed.
 class WindowHarness : public QObject {
 protected:
     std::unique_ptr<TestApp> app;
