@@ -15,13 +15,19 @@ class ProcessStarterTest : public QObject {
     const QString original = QDir::currentPath();
     int runs = 0;
 
-    // The log that the stand-in game writes beside itself, once complete (empty after 10 s).
-    QByteArray log() {
+    static void program(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.setPermissions(f.permissions() | QFile::ExeOwner);
+    }
+    // What stand-in programs wrote to `path`, once `entries` are complete (empty after 10 s).
+    static QByteArray log(const QString& path, int entries = 1) {
         for (int i = 0; i < 200; ++i, QTest::qWait(50)) {
-            QFile f(game + "/hl.log");
+            QFile f(path);
             if (!f.open(QIODevice::ReadOnly)) continue;
             const QByteArray text = f.readAll();
-            if (text.endsWith("--\n")) return text;
+            if (text.count("--\n") == entries && text.endsWith("--\n")) return text;
         }
         return {};
     }
@@ -31,45 +37,43 @@ private slots:
         QDir::setCurrent(original);
         game = dir.path() + "/Half Life " + QString::number(runs++);
         QVERIFY(QDir().mkpath(game));
-        QFile f(game + "/hl.exe");
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(
-            "#!/bin/sh\n{ printf 'cwd=%s\\n' \"$PWD\"; for a in \"$@\"; do printf 'arg=%s\\n' "
-            "\"$a\"; done; printf -- '--\\n'; } >> \"$(dirname \"$0\")/hl.log\"\n");
-        f.setPermissions(f.permissions() | QFile::ExeOwner);
+        program(game + "/hl.exe",
+                "#!/bin/sh\n{ printf 'cwd=%s\\n' \"$PWD\"; for a in \"$@\"; do printf 'arg=%s\\n' "
+                "\"$a\"; done; printf -- '--\\n'; } >> \"$(dirname \"$0\")/hl.log\"\n");
     }
     // The game's output goes here, never to the real home's state folder.
     void initTestCase() { qputenv("XDG_STATE_HOME", (dir.path() + "/state").toUtf8()); }
     void cleanupTestCase() { QDir::setCurrent(original); }
 
-    void bareName_startsInTheWorkingFolder_shellCharactersRunNothing() {
-        StartResult r =
-            ProcessStarter({}).StartGame({"hl.exe", "+map x; touch pwned $(touch pwned2)"},
-                                       game.toStdString(), WindowState::Maximized);
-        QVERIFY2(r.ok, r.reason.c_str());
-        QCOMPARE(QDir::currentPath(), game);  // the folder stays the game's
-        QCOMPARE(log(), "cwd=" + game.toUtf8() +
-                            "\narg=+map\narg=x;\narg=touch\narg=pwned\narg=$(touch\n"
-                            "arg=pwned2)\n--\n");
-        QVERIFY(!QFile::exists(game + "/pwned") && !QFile::exists(game + "/pwned2"));
-    }
-
-    // The program is one argument even when a shorter prefix of it is a program too, and every
-    // argument keeps its bytes.
-    void fullPathWithBlanks_startsWholeAndArgumentsKeepTheirBytes() {
+    // The program is one argument even when a shorter prefix of it is a program too; arguments
+    // keep their bytes and no shell sees them; a bare name starts in (and leaves us in) its folder.
+    void starts_wholeWithItsArgumentsAndFolder() {
         const QString prefix = game.left(game.lastIndexOf(' '));  // ".../Half"
-        QFile decoy(prefix);
-        QVERIFY(decoy.open(QIODevice::WriteOnly));
-        decoy.write("#!/bin/sh\ntouch \"$0.ran\"\n");
-        decoy.setPermissions(decoy.permissions() | QFile::ExeOwner);
-        decoy.close();
-        const StartResult r = ProcessStarter({}).StartGame(
-            {(game + "/hl.exe").toStdString(), "-console +map caf\xE9"}, std::nullopt,
-            WindowState::Minimized);
-        QVERIFY2(r.ok, r.reason.c_str());
-        QCOMPARE(QDir::currentPath(), original);
-        QCOMPARE(log(), "cwd=" + original.toUtf8() + "\narg=-console\narg=+map\narg=caf\xE9\n--\n");
+        program(prefix, "#!/bin/sh\ntouch \"$0.ran\"\n");
+        const struct {
+            QString program;
+            const char* arguments;
+            bool inGame;
+            QByteArray logged;
+        } cases[] = {
+            {game + "/hl.exe", "-console +map caf\xE9", false,
+             "\narg=-console\narg=+map\narg=caf\xE9\n--\n"},
+            {"hl.exe", "+map x; touch pwned $(touch pwned2)", true,
+             "\narg=+map\narg=x;\narg=touch\narg=pwned\narg=$(touch\narg=pwned2)\n--\n"},
+        };
+        for (const auto& c : cases) {
+            QFile::remove(game + "/hl.log");
+            const StartResult r = ProcessStarter({}).StartGame(
+                {c.program.toStdString(), c.arguments},
+                c.inGame ? std::optional(game.toStdString()) : std::nullopt,
+                WindowState::Maximized);
+            QVERIFY2(r.ok, r.reason.c_str());
+            const QString cwd = c.inGame ? game : original;
+            QCOMPARE(QDir::currentPath(), cwd);
+            QCOMPARE(log(game + "/hl.log"), "cwd=" + cwd.toUtf8() + c.logged);
+        }
         QVERIFY(!QFile::exists(prefix + ".ran"));
+        QVERIFY(!QFile::exists(game + "/pwned") && !QFile::exists(game + "/pwned2"));
         QFile::remove(prefix);
     }
 
@@ -94,10 +98,7 @@ private slots:
             {"echo fine", ""},
         };
         for (const auto& [script, told] : cases) {
-            QFile f(game + "/hl.exe");
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(QByteArray("#!/bin/sh\n") + script + "\n");
-            f.close();
+            program(game + "/hl.exe", QByteArray("#!/bin/sh\n") + script + "\n");
             std::vector<GameEnded> ended;
             ProcessStarter starter({}, [&](const GameEnded& e) { ended.push_back(e); });
             QVERIFY(starter.StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal).ok);
@@ -122,43 +123,32 @@ private slots:
             "#!/bin/sh\n{ printf '%s|%s|%s|%s' \"$PWD\" \"$WINEPREFIX\" \"$SteamAppId\" \"$*\"; "
             "printf -- '\\n--\\n'; } >> '" +
             root.toUtf8() + "/log'\n";
-        const auto write = [](const QString& path, const QByteArray& bytes) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(bytes);
-            f.setPermissions(f.permissions() | QFile::ExeOwner);
-        };
-        write(bin + "/wine", standIn);
-        write(steamRoot + "/steam.sh", standIn);
-        write(steamRoot + "/config/libraryfolders.vdf",
-              "libraryfolders { 1 \"" + root.toUtf8() + "/lib\" }");
-        write(root + "/lib/SteamApps/appmanifest_70.acf",
-              "AppState { StateFlags 4 installdir HL }");
-        write(steamGame + "/hl_linux", "");
-        write(wineGame + "/hl.exe", "MZ\x90");
+        program(bin + "/wine", standIn);
+        program(steamRoot + "/steam.sh", standIn);
+        program(steamRoot + "/config/libraryfolders.vdf",
+                "libraryfolders { 1 \"" + root.toUtf8() + "/lib\" }");
+        program(root + "/lib/SteamApps/appmanifest_70.acf",
+                "AppState { StateFlags 4 installdir HL }");
+        program(steamGame + "/hl_linux", "");
+        program(wineGame + "/hl.exe", "MZ\x90");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toUtf8());
         ProcessStarter starter({root.toStdString(), ""});  // installs here, not in the real home
-        QVERIFY(starter
-                    .StartGame({"hl.exe", "-console"}, wineGame.toStdString(),
-                               WindowState::Maximized)
-                    .ok);
-        const StartResult steam = starter.StartGame({(steamGame + "/hl_linux").toStdString(),
-                                                     "-console"},
-                                                    std::nullopt, WindowState::Maximized);
+        QVERIFY(
+            starter
+                .StartGame({"hl.exe", "-console"}, wineGame.toStdString(), WindowState::Maximized)
+                .ok);
+        const StartResult steam =
+            starter.StartGame({(steamGame + "/hl_linux").toStdString(), "-console"}, std::nullopt,
+                              WindowState::Maximized);
         qputenv("PATH", path);
         QVERIFY(steam.ok);
         QCOMPARE(steam.tried, (steamRoot + "/steam.sh -applaunch 70 -console").toStdString());
-        const auto logged = [&] {
-            QFile f(root + "/log");
-            return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-        };
-        QTRY_COMPARE(logged().count("\n--\n"), 2);
-        QStringList lines = logged().split("\n--\n", Qt::SkipEmptyParts);
+        QStringList lines =
+            QString::fromUtf8(log(root + "/log", 2)).split("\n--\n", Qt::SkipEmptyParts);
         lines.sort();  // the two start independently
-        QCOMPARE(lines,
-                 QStringList({wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console",
-                              wineGame + "|||-applaunch 70 -console"}));
+        QCOMPARE(lines, QStringList({wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console",
+                                     wineGame + "|||-applaunch 70 -console"}));
     }
 };
 
