@@ -128,29 +128,21 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
     const std::string native = "/.local/share/Steam", snap = "/snap/steam/common" + native;
     const std::string flatpak = "/.var/app/com.valvesoftware.Steam";
     const Case cases[] = {
-        {"native root reached through both links",
+        {"native and Snap roots, also reached through ~/.steam/root and ~/.steam/steam",
          [&](const Tree& t) {
              t.app(t.home + native, "70", "4", {"hl.sh", "hl_linux", "tfc/liblist.gam"});
-             t.link(t.home + native, t.home + "/.steam/steam");
-             t.link(t.home + native, t.home + "/.steam/root");
-         },
-         {"Steam|$H/.local/share/Steam/$G|hl.sh|tfc|$H/.local/share/Steam"}},
-        {"Snap root, also reached through ~/.steam/steam",
-         [&](const Tree& t) {
              t.app(t.home + snap, "70", "4", {"hl.sh"});
+             t.link(t.home + native, t.home + "/.steam/root");
              t.link(t.home + snap, t.home + "/.steam/steam");
          },
-         {"Snap Steam|$H/snap/steam/common/.local/share/Steam/$G|hl.sh||"
+         {"Steam|$H/.local/share/Steam/$G|hl.sh|tfc|$H/.local/share/Steam",
+          "Snap Steam|$H/snap/steam/common/.local/share/Steam/$G|hl.sh||"
           "$H/snap/steam/common/.local/share/Steam"}},
-        {"distribution package and old Flatpak root",
+        {"distribution package, old Flatpak root, Flatpak extra library in today's layout with "
+         "TFC by its manifest",
          [&](const Tree& t) {
              t.app(t.home + "/.steam/debian-installation", "70", "6", {"hl_linux"});
              t.app(t.home + flatpak + "/data/Steam", "70", "4", {"hl.sh"});
-         },
-         {"Steam|$H/.steam/debian-installation/$G|hl_linux||$H/.steam/debian-installation",
-          "Flatpak Steam|$H" + flatpak + "/data/Steam/$G|hl.sh||$H" + flatpak + "/data/Steam"}},
-        {"Flatpak extra library in today's layout, TFC by its manifest",
-         [&](const Tree& t) {
              t.file(t.home + flatpak + native + "/config/libraryfolders.vdf",
                     "\"libraryfolders\" { \"0\" { \"path\" \"" + t.home + flatpak + native +
                         "\" } \"1\" { \"path\" \"" + t.root +
@@ -158,7 +150,9 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
              t.app(t.root + "/lib \"a\\b\"", "70", "4", {"hl.sh"});
              t.app(t.root + "/lib \"a\\b\"", "20", "4");
          },
-         {"Flatpak Steam|$R/lib \"a\\b\"/$G|hl.sh|tfc|$H" + flatpak + native}},
+         {"Steam|$H/.steam/debian-installation/$G|hl_linux||$H/.steam/debian-installation",
+          "Flatpak Steam|$R/lib \"a\\b\"/$G|hl.sh|tfc|$H" + flatpak + native,
+          "Flatpak Steam|$H" + flatpak + "/data/Steam/$G|hl.sh||$H" + flatpak + "/data/Steam"}},
         {"extra libraries in the pre-2021 layout and in an old client's config.vdf with a BOM, "
          "SteamApps and installdir in another case; uninstalled game in the root",
          [&](const Tree& t) {
@@ -329,12 +323,9 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
                 return found ? "/usr/bin/" + name : std::string();
             },
             [](const std::string& f) -> std::optional<SteamOwner> {
-                const std::map<std::string, SteamOwner> known{
-                    {"/mnt/lib", {InstallKind::SteamNative, "/st"}},
-                    {"/mnt/games", {InstallKind::WineSteam, "/pfx/drive_c/Steam"}}};
-                const auto it = known.find(f.substr(0, f.find("/steamapps/common/")));
-                if (it == known.end()) return std::nullopt;
-                return it->second;
+                if (f.starts_with("/mnt/lib/")) return SteamOwner{InstallKind::SteamNative, "/st"};
+                if (!f.starts_with("/mnt/games/")) return std::nullopt;
+                return SteamOwner{InstallKind::WineSteam, "/pfx/drive_c/Steam"};
             }};
         EXPECT_EQ(outcome(decideStart(c.program, {"-game", "tfc"}, c.cwd, lookups)), c.expected)
             << c.program;

@@ -16,6 +16,7 @@ class ProcessStarterTest : public QObject {
     int runs = 0;
 
     static void program(const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
@@ -36,7 +37,6 @@ private slots:
     void init() {
         QDir::setCurrent(original);
         game = dir.path() + "/Half Life " + QString::number(runs++);
-        QVERIFY(QDir().mkpath(game));
         program(game + "/hl.exe",
                 "#!/bin/sh\n{ printf 'cwd=%s\\n' \"$PWD\"; for a in \"$@\"; do printf 'arg=%s\\n' "
                 "\"$a\"; done; printf -- '--\\n'; } >> \"$(dirname \"$0\")/hl.log\"\n");
@@ -117,8 +117,6 @@ private slots:
         const QString prefix = root + "/pfx", wineGame = prefix + "/drive_c/Games/Half-Life";
         const QString steamRoot = root + "/.local/share/Steam",
                       steamGame = root + "/lib/SteamApps/common/HL";
-        for (const QString& folder : {bin, wineGame, steamGame, steamRoot + "/config"})
-            QVERIFY(QDir().mkpath(folder));
         const QByteArray standIn =
             "#!/bin/sh\n{ printf '%s|%s|%s|%s' \"$PWD\" \"$WINEPREFIX\" \"$SteamAppId\" \"$*\"; "
             "printf -- '\\n--\\n'; } >> '" +

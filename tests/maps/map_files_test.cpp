@@ -100,8 +100,7 @@ TEST(MapPicture, aSquareRoomFromAbove) {
         const auto picture =
             mapPicture(MemorySource(bspBytes(kEntities, {}, swapped, roomLumps())));
         ASSERT_TRUE(picture) << swapped;
-        ASSERT_EQ(picture->width, 256);
-        ASSERT_EQ(picture->height, 256);
+        ASSERT_EQ(std::pair(picture->width, picture->height), std::pair(256, 256));
         // Transparent outside; walls as dark lines; the floor, lighter on the block.
         const struct {
             int x, y;
