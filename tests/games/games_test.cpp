@@ -58,8 +58,7 @@ struct Tree {
     std::string root = made(), home = root + "/home";
 };
 
-// What a start becomes, in one line: "program args | folder | VAR=value" or "refused: what was
-// tried | why".
+// A start in one line: "program args | folder | VAR=value" or "refused: what was tried | why".
 std::string outcome(const StartDecision& d) {
     if (!d.plan) return "refused: " + d.tried + " | " + d.reason;
     std::string s = d.plan->program;
@@ -96,8 +95,7 @@ TEST(Vdf, readsEscapesAndCommentsAndRefusesDamage) {
               "4");
 }
 
-// Token soup and mutations of a real file: an answer or a refusal, never a crash, hang or runaway
-// allocation (the sanitizers watch); the same for the Windows paths such a file holds.
+// Token soup and mutated files: an answer or a refusal, never a crash; paths never lead up.
 TEST(Vdf, fuzz_hostileInputNeverCrashes) {
     const std::string sample =
         "\"libraryfolders\" { \"0\" { \"path\" \"/a\\\\b\" \"apps\" { \"70\" \"1\" } } "
@@ -277,15 +275,12 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
          "refused: wine /cwd/hl.exe -game tfc | It is a Windows program and wine was not found "
          "on PATH."},
         {lib + "/hl_linux", "steam flatpak", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
-        // The bare name of the main window's line, in a native game's folder.
-        {"hl.exe", "steam", "/usr/bin/steam -applaunch 70 -game tfc | " + lib, lib},
+        {"hl.exe", "steam", "/usr/bin/steam -applaunch 70 -game tfc | " + lib, lib},  // bare name
         {flat + "/hl.sh", "steam flatpak",
          "/usr/bin/flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | /cwd"},
-        // An old client's library, inside its root.
-        {"/mnt/Old/SteamApps/common/Half-Life/hl_linux", "flatpak",
+        {"/mnt/Old/SteamApps/common/Half-Life/hl_linux", "flatpak",  // inside an old client's root
          "/mnt/Old/steam.sh -applaunch 70 -game tfc | /cwd"},
-        // Detection knows this library's root.
-        {"/mnt/lib/steamapps/common/Half-Life/hl.sh", "",
+        {"/mnt/lib/steamapps/common/Half-Life/hl.sh", "",  // detection knows its root
          "refused: /st/steam.sh -applaunch 70 -game tfc | steam is not on PATH, /st/steam.sh is "
          "not an executable file." +
              need},
@@ -302,8 +297,7 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
         {wineSteam + "/steamapps/common/Half-Life/hl.exe", "wine steam",
          "/usr/bin/wine " + wineSteam +
              "/steam.exe -applaunch 70 -game tfc | /cwd | WINEPREFIX=/home/p/.wine"},
-        // In a library on Z:, known to detection.
-        {"/mnt/games/steamapps/common/Half-Life/hl.exe", "wine",
+        {"/mnt/games/steamapps/common/Half-Life/hl.exe", "wine",  // a library on Z:
          "/usr/bin/wine /pfx/drive_c/Steam/steam.exe -applaunch 70 -game tfc | /cwd | "
          "WINEPREFIX=/pfx"},
         {"/opt/hl/hl_linux", "steam", "/opt/hl/hl_linux -game tfc | /cwd"},

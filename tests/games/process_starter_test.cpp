@@ -45,8 +45,7 @@ private slots:
     void initTestCase() { qputenv("XDG_STATE_HOME", (dir.path() + "/state").toUtf8()); }
     void cleanupTestCase() { QDir::setCurrent(original); }
 
-    // The program is one argument even when a shorter prefix of it is a program too; arguments
-    // keep their bytes and no shell sees them; a bare name starts in (and leaves us in) its folder.
+    // One argument for a program with blanks, arguments kept byte for byte, no shell between.
     void starts_wholeWithItsArgumentsAndFolder() {
         const QString prefix = game.left(game.lastIndexOf(' '));  // ".../Half"
         program(prefix, "#!/bin/sh\ntouch \"$0.ran\"\n");
@@ -89,8 +88,7 @@ private slots:
         }
     }
 
-    // A program that fails within seconds is told with its status and last lines, which the log
-    // in the state folder keeps; one that ends well is not.
+    // A program failing within seconds is told with its status and last lines; one ending well not.
     void programsThatEndAtOnce_areToldWithTheirOutput() {
         const std::pair<const char*, const char*> cases[] = {
             {"echo one; echo two >&2; exit 3", "exit status 3|one\ntwo"},
@@ -110,8 +108,8 @@ private slots:
         }
     }
 
-    // A Windows program inside a prefix runs through wine with WINEPREFIX; a game in a Steam
-    // library, without a Steam client on PATH, through steam.sh of the root listing the library.
+    // A prefix's program runs through wine with WINEPREFIX; a library's through its root's
+    // steam.sh.
     void installs_startWithWhatTheyNeed() {
         const QString root = dir.path() + "/installs", bin = root + "/bin";
         const QString prefix = root + "/pfx", wineGame = prefix + "/drive_c/Games/Half-Life";

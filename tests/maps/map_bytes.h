@@ -22,8 +22,7 @@ struct Texture {
     bool embedded = false;
 };
 
-// A version 30 map: header, entity text, a planes lump, more lumps when given, and the texture
-// lump last, so that any cut of the file cuts a lump the full read needs.
+// A version 30 map, its texture lump last: any cut of it loses a lump the full read needs.
 inline std::string bspBytes(std::string_view entities, const std::vector<Texture>& textures = {},
                             bool swapped = false, const std::map<int, std::string>& more = {}) {
     std::string lumps[15];
@@ -79,9 +78,8 @@ inline std::string floatBytes(float f) {
     return le32Bytes(std::bit_cast<uint32_t>(f));
 }
 
-// The geometry lumps (planes, vertices, faces, edges, surfedges, models) of a map whose world
-// is `world` and whose one brush entity is `entity`. As compilers do, every other face lies on
-// the back of its plane and every other edge is used reversed.
+// The geometry lumps of `world` and one brush `entity`; as compilers do, every other face lies
+// on the back of its plane and every other edge is used reversed.
 inline std::map<int, std::string> geometryLumps(const std::vector<Face>& world,
                                                 const std::vector<Face>& entity = {}) {
     std::string planes, vertices, faces, edges(4, '\0'), surfedges;

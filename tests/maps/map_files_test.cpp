@@ -1,5 +1,4 @@
-// The map file readers over bytes built here (.bsp, WAD3, .res, liblist.gam, the picture of a
-// map), hostile bytes for all of them, and listing and the search path over a fixture tree.
+// The map file readers, hostile bytes for them, and listing and searching over a fixture tree.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -197,8 +196,7 @@ TEST(MapCheck, texts) {
               "title\tTwo lines by X\nmissing\tx.wad\nmissing\tgfx/env/a up.tga\n");
 }
 
-// Seeded random and mutated inputs must give an answer or "unreadable", never a crash, a hang or
-// a huge allocation.
+// Hostile bytes give an answer or "unreadable": never a crash, a hang or a huge allocation.
 TEST(MapFuzz, readersSurviveHostileBytes) {
     const std::string seeds[] = {
         bspBytes("{\"message\" \"T\" \"wad\" \"a.wad;b\\\\c.wad\" \"skyname\" \"s\"}"
