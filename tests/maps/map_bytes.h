@@ -10,8 +10,11 @@
 
 namespace skyloom::test {
 
+inline std::string le16Bytes(uint32_t v) {
+    return {char(v), char(v >> 8)};
+}
 inline std::string le32Bytes(uint32_t v) {
-    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    return le16Bytes(v) + le16Bytes(v >> 16);
 }
 
 struct Texture {
@@ -19,8 +22,7 @@ struct Texture {
     bool embedded = false;
 };
 
-// A version 30 map: header, entity text, a planes lump, more lumps when given, and the texture
-// lump last, so that any cut of the file cuts a lump the full read needs.
+// A version 30 map, its texture lump last: any cut of it loses a lump the full read needs.
 inline std::string bspBytes(std::string_view entities, const std::vector<Texture>& textures = {},
                             bool swapped = false, const std::map<int, std::string>& more = {}) {
     std::string lumps[15];
@@ -76,9 +78,8 @@ inline std::string floatBytes(float f) {
     return le32Bytes(std::bit_cast<uint32_t>(f));
 }
 
-// The geometry lumps (planes, vertices, faces, edges, surfedges, models) of a map whose world
-// is `world` and whose one brush entity is `entity`. As compilers do, every other face lies on
-// the back of its plane and every other edge is used reversed.
+// The geometry lumps of `world` and one brush `entity`; as compilers do, every other face lies
+// on the back of its plane and every other edge is used reversed.
 inline std::map<int, std::string> geometryLumps(const std::vector<Face>& world,
                                                 const std::vector<Face>& entity = {}) {
     std::string planes, vertices, faces, edges(4, '\0'), surfedges;
@@ -91,17 +92,14 @@ inline std::map<int, std::string> geometryLumps(const std::vector<Face>& world,
             const float sign = back ? -1.f : 1.f;
             planes += floatBytes(sign * f.normal[0]) + floatBytes(sign * f.normal[1]) +
                       floatBytes(sign * f.normal[2]) + floatBytes(sign * dist) + le32Bytes(5);
-            faces += std::string{char(faceCount), char(faceCount >> 8), char(back), '\0'} +
-                     le32Bytes(surfedgeCount) +
-                     std::string{char(f.corners.size()), '\0', '\0', '\0'} + le32Bytes(0) +
-                     le32Bytes(~0u);
+            faces += le16Bytes(faceCount) + le16Bytes(back) + le32Bytes(surfedgeCount) +
+                     le32Bytes(uint32_t(f.corners.size())) + le32Bytes(0) + le32Bytes(~0u);
             const uint32_t n = uint32_t(f.corners.size());
             for (uint32_t i = 0; i < n; ++i) {
                 for (float v : f.corners[i]) vertices += floatBytes(v);
                 const uint32_t a = vertexCount + i, b = vertexCount + (i + 1) % n;
                 const bool reversed = i % 2;
-                edges += std::string{char(reversed ? b : a), char((reversed ? b : a) >> 8),
-                                     char(reversed ? a : b), char((reversed ? a : b) >> 8)};
+                edges += reversed ? le16Bytes(b) + le16Bytes(a) : le16Bytes(a) + le16Bytes(b);
                 surfedges += le32Bytes(reversed ? uint32_t(-int32_t(edgeCount)) : edgeCount);
                 ++edgeCount;
             }

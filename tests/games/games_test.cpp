@@ -1,0 +1,318 @@
+// Steam's vdf files, finding installs in every known place, and how each install is started.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "fuzz.h"
+#include "games/installs.h"
+#include "games/start_plan.h"
+#include "games/vdf.h"
+
+using namespace skyloom;
+namespace fs = std::filesystem;
+
+namespace {
+
+// "key=value" for a value, "key{…}" for a block, children in order.
+std::string flat(const VdfNode& node) {
+    std::string s;
+    for (const VdfNode& c : node.children)
+        s += c.block ? c.key + "{" + flat(c) + "}" : c.key + "=" + c.value + ";";
+    return s;
+}
+
+std::string parsed(std::string_view text) {
+    const std::optional<VdfNode> root = parseVdf(text);
+    return root ? flat(*root) : "(damaged)";
+}
+
+// A temporary folder holding a home folder and whatever else a case builds.
+struct Tree {
+    static std::string made() {
+        std::string pattern = (fs::temp_directory_path() / "installs-XXXXXX").string();
+        return mkdtemp(pattern.data());
+    }
+    ~Tree() { fs::remove_all(root); }
+    void file(const std::string& path, const std::string& text = "") const {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    void link(const std::string& target, const std::string& at) const {
+        fs::create_directories(fs::path(at).parent_path());
+        fs::create_directory_symlink(target, at);
+    }
+    // A library holding an app's manifest; the game folder Half-Life gets `programs`.
+    void app(const std::string& library, const char* id, const char* flags,
+             std::initializer_list<const char*> programs = {},
+             const std::string& apps = "steamapps", const char* installdir = "Half-Life") const {
+        file(library + "/" + apps + "/appmanifest_" + id + ".acf",
+             std::string("\"AppState\"\n{\n\t\"appid\"\t\t\"") + id + "\"\n\t\"StateFlags\"\t\t\"" +
+                 flags + "\"\n\t\"installdir\"\t\t\"" + installdir + "\"\n}\n");
+        for (const char* p : programs) file(library + "/" + apps + "/common/Half-Life/" + p);
+    }
+
+    std::string root = made(), home = root + "/home";
+};
+
+// A start in one line: "program args | folder | VAR=value" or "refused: what was tried | why".
+std::string outcome(const StartDecision& d) {
+    if (!d.plan) return "refused: " + d.tried + " | " + d.reason;
+    std::string s = d.plan->program;
+    for (const std::string& a : d.plan->arguments) s += " " + a;
+    s += " | " + d.plan->workingFolder;
+    for (const auto& [name, value] : d.plan->environment) s += " | " + name + "=" + value;
+    return s;
+}
+
+}  // namespace
+
+TEST(Vdf, readsEscapesAndCommentsAndRefusesDamage) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"// Steam\nAppState { name \"Half-Life \\\"1\\\"\" x \"a\\tb\\q\" [$LINUX] }",
+         "AppState{name=Half-Life \"1\";x=a\tb\\q;}"},
+        {"", ""},
+        {"\"a\" { \"b\" \"c\"", "(damaged)"},  // unclosed block
+        {"\"a\" \"b\" }", "(damaged)"},        // stray brace
+        {"\"a\"", "(damaged)"},                // key without value
+        {"\"a\" \"b", "(damaged)"},            // unterminated string
+        {"\"a\" { }  { }", "(damaged)"},       // block without key
+        {std::string(40, '{'), "(damaged)"},   // keyless nesting
+        {[] {
+             std::string deep;
+             for (std::size_t i = 0; i <= kVdfMaxDepth; ++i) deep += "k {";
+             return deep + std::string(kVdfMaxDepth + 1, '}');
+         }(),
+         "(damaged)"},
+        {"k \"" + std::string(kVdfMaxBytes, 'x') + "\"", "(damaged)"},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(parsed(text), expected) << text.substr(0, 80);
+    EXPECT_EQ(parseVdf("AppState { StateFlags 4 }")->find("appstate")->find("stateflags")->value,
+              "4");
+}
+
+// Token soup and mutated files: an answer or a refusal, never a crash; paths never lead up.
+TEST(Vdf, fuzz_hostileInputNeverCrashes) {
+    const std::string sample =
+        "\"libraryfolders\" { \"0\" { \"path\" \"/a\\\\b\" \"apps\" { \"70\" \"1\" } } "
+        "\"1\" \"/old\" } // end\n";
+    const char* const pieces[] = {"{", "}", "\"",   "\\",   "//", "\n",
+                                  "k", " ", "[$X]", "\\\"", "\t", ".."};
+    std::mt19937 rng(12345);
+    std::size_t accepted = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text = round % 2 ? "" : test::mutate(sample, rng);
+        for (std::size_t n = round % 2 ? rng() % 200 : 0; n > 0; --n)
+            text += pieces[rng() % std::size(pieces)];
+        accepted += parseVdf(text).has_value();
+        // A library path read from such a file never leads up and out of where it says.
+        const std::string unix = wineToUnixPath("/p", "Z:" + text).value_or("/");
+        EXPECT_EQ((unix + "/").find("/../"), std::string::npos) << text;
+    }
+    EXPECT_GT(accepted, 0u);
+}
+
+TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
+    struct Case {
+        const char* what;
+        std::function<void(const Tree&)> build;
+        // "kind|game folder|program|tfc|Steam root"; $G: steamapps/common/Half-Life
+        std::vector<std::string> expected;
+    };
+    const std::string native = "/.local/share/Steam", snap = "/snap/steam/common" + native;
+    const std::string flatpak = "/.var/app/com.valvesoftware.Steam";
+    const Case cases[] = {
+        {"native and Snap roots, also reached through ~/.steam/root and ~/.steam/steam",
+         [&](const Tree& t) {
+             t.app(t.home + native, "70", "4", {"hl.sh", "hl_linux", "tfc/liblist.gam"});
+             t.app(t.home + snap, "70", "4", {"hl.sh"});
+             t.link(t.home + native, t.home + "/.steam/root");
+             t.link(t.home + snap, t.home + "/.steam/steam");
+         },
+         {"Steam|$H/.local/share/Steam/$G|hl.sh|tfc|$H/.local/share/Steam",
+          "Snap Steam|$H/snap/steam/common/.local/share/Steam/$G|hl.sh||"
+          "$H/snap/steam/common/.local/share/Steam"}},
+        {"distribution package, old Flatpak root, Flatpak extra library in today's layout with "
+         "TFC by its manifest",
+         [&](const Tree& t) {
+             t.app(t.home + "/.steam/debian-installation", "70", "6", {"hl_linux"});
+             t.app(t.home + flatpak + "/data/Steam", "70", "4", {"hl.sh"});
+             t.file(t.home + flatpak + native + "/config/libraryfolders.vdf",
+                    "\"libraryfolders\" { \"0\" { \"path\" \"" + t.home + flatpak + native +
+                        "\" } \"1\" { \"path\" \"" + t.root +
+                        "/lib \\\"a\\\\b\\\"\" \"apps\" { \"70\" \"1\" \"20\" \"1\" } } }");
+             t.app(t.root + "/lib \"a\\b\"", "70", "4", {"hl.sh"});
+             t.app(t.root + "/lib \"a\\b\"", "20", "4");
+         },
+         {"Steam|$H/.steam/debian-installation/$G|hl_linux||$H/.steam/debian-installation",
+          "Flatpak Steam|$R/lib \"a\\b\"/$G|hl.sh|tfc|$H" + flatpak + native,
+          "Flatpak Steam|$H" + flatpak + "/data/Steam/$G|hl.sh||$H" + flatpak + "/data/Steam"}},
+        {"extra libraries in the pre-2021 layout and in an old client's config.vdf with a BOM, "
+         "SteamApps and installdir in another case; uninstalled game in the root",
+         [&](const Tree& t) {
+             t.app(t.home + native, "70", "2", {"hl.sh"}, "SteamApps");
+             t.file(t.home + native + "/SteamApps/libraryfolders.vdf",
+                    "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" + t.root +
+                        "/old\" \"2\" \"D:\\\\SteamLibrary\" }");
+             t.app(t.root + "/old", "70", "1030", {"hl_linux"});
+             t.file(t.home + native + "/config/config.vdf",
+                    "\xEF\xBB\xBF\"InstallConfigStore\" { \"Software\" { \"valve\" { \"Steam\" { "
+                    "\"baseinstallfolder_1\" \"" +
+                        t.root + "/older\" } } } }");
+             t.app(t.root + "/older", "70", "4", {"hl_linux"}, "SteamApps", "half-life");
+         },
+         {"Steam|$R/old/$G|hl_linux||$H/.local/share/Steam",
+          "Steam|$R/older/SteamApps/common/Half-Life|hl_linux||$H/.local/share/Steam"}},
+        {"damaged library file and manifest, a manifest leading out of common/",
+         [&](const Tree& t) {
+             t.file(t.home + native + "/config/libraryfolders.vdf",
+                    "\"libraryfolders\" { \"1\" { \"path\" \"" + t.root + "/lib\" ");
+             t.app(t.root + "/lib", "70", "4", {"hl.sh"});
+             t.file(t.home + native + "/steamapps/appmanifest_70.acf", "\"AppState\" { \"Sta");
+             t.file(t.home + "/.steam/debian-installation/steamapps/appmanifest_70.acf",
+                    "AppState { StateFlags 4 installdir .. }");
+             t.file(t.home + "/.steam/debian-installation/steamapps/hl.sh");
+         },
+         {}},
+        {"Wine: the default prefix and WINEPREFIX; Steam for Windows with libraries on Z: and D:",
+         [&](const Tree& t) {
+             t.file(t.home + "/.wine/drive_c/Program Files (x86)/Steam/" +
+                    "steamapps/common/Half-Life/hl.exe");
+             t.file(t.root + "/prefix/drive_c/Games/Half-Life/hl.exe");
+             t.file(t.root + "/prefix/drive_c/Games/Half-Life/tfc/maps/2fort.bsp");
+             t.file(t.root + "/prefix/drive_c/Sierra/Half-Life/hl_linux");  // not a Wine game
+             const std::string steam = t.root + "/prefix/drive_c/Program Files/Steam";
+             t.file(steam + "/steam.exe");
+             std::string z;  // the root as Wine's Z: drive writes it
+             for (char ch : t.root) z += ch == '/' ? std::string("\\\\") : std::string(1, ch);
+             t.file(steam + "/steamapps/libraryfolders.vdf",
+                    "libraryfolders { 0 { path \"C:\\\\Program Files\\\\Steam\" } 1 { path \"Z:" +
+                        z + "\\\\zlib\" } 2 { path \"d:\\\\Lib\" } }");
+             t.app(t.root + "/zlib", "70", "4", {"hl.exe"});
+             t.app(t.root + "/prefix/dosdevices/d:/Lib", "70", "4", {"hl.exe", "tfc/x"});
+         },
+         {"Wine|$H/.wine/drive_c/Program Files (x86)/Steam/$G|hl.exe||",
+          "Steam in Wine|$R/zlib/$G|hl.exe||$R/prefix/drive_c/Program Files/Steam",
+          "Steam in Wine|$R/prefix/dosdevices/d:/Lib/$G|hl.exe|tfc|$R/prefix/drive_c/Program "
+          "Files/Steam",
+          "Wine|$R/prefix/drive_c/Games/Half-Life|hl.exe|tfc|"}},
+    };
+    for (const Case& c : cases) {
+        const Tree tree;
+        c.build(tree);
+        const InstallsFound found = findInstalls({tree.home, tree.root + "/prefix"});
+        std::vector<std::string> seen;
+        for (const GameInstall& i : found.installs) {
+            std::string line = std::string(kindName(i.kind)) + "|" + i.folder + "|" +
+                               i.program.substr(i.folder.size() + 1) + "|" +
+                               (i.tfcmaps ? "tfc" : "") + "|" + i.steamRoot;
+            for (const auto& [from, to] : {std::pair<std::string, std::string>{tree.home, "$H"},
+                                           {tree.root, "$R"},
+                                           {"steamapps/common/Half-Life", "$G"}})
+                for (std::size_t at; (at = line.find(from)) != std::string::npos;)
+                    line.replace(at, from.size(), to);
+            seen.push_back(line);
+        }
+        EXPECT_EQ(seen, c.expected) << c.what;
+        EXPECT_EQ(found.searched.size(), 9u) << c.what;
+    }
+    EXPECT_EQ(findInstalls({Tree().home, ""}).searched.size(), 8u);  // no Wine prefix of its own
+    EXPECT_TRUE(findInstalls({"relative/home", "relative/prefix"}).searched.empty());
+}
+
+TEST(Installs, findGameReportIsOneTabbedLinePerInstallElseThePlacesLookedIn) {
+    const GameInstall steam{InstallKind::SnapSteam, "/g", "/g/hl.sh", "/g/maps", "/g/tfc"};
+    const GameInstall wine{InstallKind::WineSteam, "/w", "/w/hl.exe", "/w/a\tb\nc", {}};
+    const auto report = [](const InstallsFound& found) {
+        const FindGameReport r = findGameReport(found);
+        return r.out + "|" + r.err + "|" + std::to_string(r.status);
+    };
+    EXPECT_EQ(report({{steam, wine}, {"/a"}}),
+              "snap-steam\t/g/hl.sh\t/g/maps\t/g/tfc\nwine-steam\t/w/hl.exe\t/w/a?b?c\t-\n||0");
+    EXPECT_EQ(report({{}, {"/a", "/b"}}),
+              "|Skyloom did not find Half-Life. It looked in:\n/a\n/b\n|1");
+    EXPECT_EQ(wineToUnixPath("/p", "D:\\a\\..\\b"), std::nullopt);
+}
+
+TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
+    const std::string lib = "/home/p/.local/share/Steam/steamapps/common/Half-Life";
+    const std::string flat =
+        "/home/p/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Half-Life";
+    const std::string snap = "/home/p/snap/steam/common/.local/share/Steam/steamapps/common/HL";
+    const std::string wineSteam = "/home/p/.wine/drive_c/Program Files (x86)/Steam";
+    const std::string need =
+        " Steam must be installed: the game does not run without a Steam client.";
+    // One file system for every start: executable files, Windows programs, other files, /opt.
+    const std::set<std::string> exe{
+        lib + "/hl_linux",   lib + "/hl.sh",
+        flat + "/hl.sh",     "/mnt/Old/SteamApps/common/Half-Life/hl_linux",
+        "/mnt/Old/steam.sh", "/mnt/lib/steamapps/common/Half-Life/hl.sh",
+        snap + "/hl.sh",     "/opt/hl/hl_linux"};
+    const std::set<std::string> windows{"/cwd/hl.exe", wineSteam + "/steam.exe",
+                                        wineSteam + "/steamapps/common/Half-Life/hl.exe",
+                                        "/mnt/games/steamapps/common/Half-Life/hl.exe"};
+    const std::set<std::string> plain{"/st/steam.sh", "/cwd/my game/hl.exe"};
+    struct Case {
+        std::string program, path, expected;  // path: the names found on PATH
+        std::string cwd = "/cwd";
+    };
+    const Case cases[] = {
+        {"hl.exe", "steam",
+         "refused: wine /cwd/hl.exe -game tfc | It is a Windows program and wine was not found "
+         "on PATH."},
+        {lib + "/hl_linux", "steam flatpak", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
+        {"hl.exe", "steam", "/usr/bin/steam -applaunch 70 -game tfc | " + lib, lib},  // bare name
+        {flat + "/hl.sh", "steam flatpak",
+         "/usr/bin/flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | /cwd"},
+        {"/mnt/Old/SteamApps/common/Half-Life/hl_linux", "flatpak",  // inside an old client's root
+         "/mnt/Old/steam.sh -applaunch 70 -game tfc | /cwd"},
+        {"/mnt/lib/steamapps/common/Half-Life/hl.sh", "",  // detection knows its root
+         "refused: /st/steam.sh -applaunch 70 -game tfc | steam is not on PATH, /st/steam.sh is "
+         "not an executable file." +
+             need},
+        {lib + "/hl_linux", "flatpak",
+         "refused: steam -applaunch 70 -game tfc | steam is not on PATH, and no Steam folder is "
+         "known for this game's library." +
+             need},
+        {flat + "/hl.sh", "steam",
+         "refused: flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | flatpak is not on "
+         "PATH." +
+             need},
+        {snap + "/hl.sh", "snap", "/usr/bin/snap run steam -applaunch 70 -game tfc | /cwd"},
+        {snap + "/hl.sh", "snap steam", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
+        {wineSteam + "/steamapps/common/Half-Life/hl.exe", "wine steam",
+         "/usr/bin/wine " + wineSteam +
+             "/steam.exe -applaunch 70 -game tfc | /cwd | WINEPREFIX=/home/p/.wine"},
+        {"/mnt/games/steamapps/common/Half-Life/hl.exe", "wine",  // a library on Z:
+         "/usr/bin/wine /pfx/drive_c/Steam/steam.exe -applaunch 70 -game tfc | /cwd | "
+         "WINEPREFIX=/pfx"},
+        {"/opt/hl/hl_linux", "steam", "/opt/hl/hl_linux -game tfc | /cwd"},
+        {"my game/hl.exe", "wine",
+         "refused: \"/cwd/my game/hl.exe\" -game tfc | The file is not executable."},
+        {"gone.exe", "wine", "refused: /cwd/gone.exe -game tfc | No such file."},
+        {"/opt", "wine", "refused: /opt -game tfc | It is a folder, not a program."},
+    };
+    for (const Case& c : cases) {
+        const StartLookups lookups{
+            [&](const std::string& p) {
+                const bool x = exe.count(p), w = windows.count(p), file = x || w || plain.count(p);
+                return FileFacts{file || p == "/opt", file, x, w};
+            },
+            [&](const std::string& name) {
+                const bool found = (" " + c.path + " ").find(" " + name + " ") != std::string::npos;
+                return found ? "/usr/bin/" + name : std::string();
+            },
+            [](const std::string& f) -> std::optional<SteamOwner> {
+                if (f.starts_with("/mnt/lib/")) return SteamOwner{InstallKind::SteamNative, "/st"};
+                if (!f.starts_with("/mnt/games/")) return std::nullopt;
+                return SteamOwner{InstallKind::WineSteam, "/pfx/drive_c/Steam"};
+            }};
+        EXPECT_EQ(outcome(decideStart(c.program, {"-game", "tfc"}, c.cwd, lookups)), c.expected)
+            << c.program;
+    }
+}
