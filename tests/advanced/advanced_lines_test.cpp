@@ -22,10 +22,6 @@ TEST(Generators, everyFragmentInItsPlaceAndTheMessagesInOrder) {
     } cases[] = {
         // clang-format off
         {VideoLine({.software = true}), video + " -soft", {"Choose a resolution!"}},
-        {VideoLine({true, true, true, true, true, true, false, true, false, false, true, "320x200",
-                    true, "-zone 4096", true, true}),
-         " +r_shadows 1 +r_decals 1 +r_fullbright 1 +r_speeds 1 +r_mirroralpha 1 -console -d3d"
-         " -full -vid_config_y 320 -vid_config_x 200 -zone 4096 -nointro -dev"},
         // An unknown resolution adds and asks nothing; the additional text goes in only while
         // enabled, untrimmed, behind one blank even when empty.
         {VideoLine({.resolution = "1280x1024", .additionalText = "-zone"}), video},

@@ -19,14 +19,13 @@ namespace {
 
 const std::string kFirstUse = "[MISC]\r\nfirstuse=yes\r\n";
 
-// A control's caption (its window's, group's or own), "[default]", "[x]" when checked,
-// "[disabled]", "[grey]" for a field on the grey of a scroll bar, and "[its tooltip]".
+// A control's caption (its window's, group's or own), "[default]", "[disabled]", "[grey]" for a
+// field on the grey of a scroll bar, and "[its tooltip]".
 QString looks(QWidget* w) {
     QString s = w->isWindow()
                     ? w->windowTitle()
                     : w->property(w->property("title").isValid() ? "title" : "text").toString();
     if (auto* b = qobject_cast<QPushButton*>(w); b && b->isDefault()) s += " [default]";
-    if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isChecked()) s += " [x]";
     if (!w->isEnabled()) s += " [disabled]";
     const QColor base = w->palette().color(QPalette::Base);
     if (qobject_cast<QLineEdit*>(w) && base != qApp->palette().color(QPalette::Base))

@@ -35,7 +35,6 @@ private slots:
             {"", true, "config"},
             {"\n", false, "config"},
             {"[MISC]\nfirstuse=Yes\ntfc=true\n", false, "sp"},
-            {"[MISC]\nfirstuse=no\ntfc=true\n", false, "sp"},
             {"[MISC]\nfirstuse=yes\n", true, "firstuse1"},
         };
         for (const auto& [ini, chosen, next] : cases) {
