@@ -297,63 +297,57 @@ private slots:
     // Wine installs in the fixture home; opening alone fills only unset fields from a single
     // install; the button asks which of several, or says where it looked.
     void findTheGame_fillsFromTheOneFoundTheOneChosenOrSaysWhereItLooked() {
-        struct Case {
-            const char* ini;
-            int installs;
-            const char* window;
-            bool press;
-            std::optional<int> pick;
-            const char* fields;  // "" for untouched, else the game folder filled in
-        };
-        const Case cases[] = {
-            {"", 1, "config", false, {}, "Sierra"},
-            {"", 1, "firstuseconfig", false, {}, "Sierra"},
-            {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", false, {}, ""},
-            {"", 2, "firstuseconfig", false, {}, ""},
-            {"", 2, "config", true, 1, "Games"},
-            {"", 2, "firstuseconfig", true, std::nullopt, ""},
-            {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", true, {}, "Sierra"},
-            {"", 0, "config", true, {}, ""},
-        };
-        for (const Case& c : cases) {
+        // {settings, installs, window, Find pressed, list choice, game folder filled or ""}
+        const std::tuple<const char*, int, const char*, bool, std::optional<int>, const char*>
+            cases[] = {
+                {"", 1, "config", false, {}, "Sierra"},
+                {"", 1, "firstuseconfig", false, {}, "Sierra"},
+                {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", false, {}, ""},
+                {"", 2, "firstuseconfig", false, {}, ""},
+                {"", 2, "config", true, 1, "Games"},
+                {"", 2, "firstuseconfig", true, std::nullopt, ""},
+                {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", true, {}, "Sierra"},
+                {"", 0, "config", true, {}, ""},
+            };
+        for (const auto& [ini, installs, window, find, pick, fields] : cases) {
             app = std::make_unique<TestApp>();
-            if (*c.ini) app->writeIni(c.ini);
+            if (*ini) app->writeIni(ini);
             const QString home = QString::fromStdString(app->folder()) + "/home",
                           drive = home + "/.wine/drive_c/";
-            for (int i = 0; i < c.installs; ++i) {
+            for (int i = 0; i < installs; ++i) {
                 const std::string game =
                     std::string("home/.wine/drive_c/") + (i ? "Games" : "Sierra") + "/Half-Life";
                 app->makeFolder(game, {"hl.exe"});
                 app->makeFolder(game + "/tfc");
             }
             app->installs = {home.toStdString(), ""};
-            app->desktop.choices = {c.pick};
-            app->windows.show(c.window);
-            const Panel p = panel(c.window);
-            auto* paths = child<PathsPanel>(c.window, "paths");
+            app->desktop.choices = {pick};
+            app->windows.show(window);
+            const Panel p = panel(window);
+            auto* paths = child<PathsPanel>(window, "paths");
             QTRY_VERIFY(!paths->searching());
             const QString before = p.program->text() + "|" + p.txtMaps->text();
-            if (c.press) {
+            if (find) {
                 QTest::mouseClick(p.cmdFind, Qt::LeftButton);
                 QTRY_VERIFY(!paths->searching());
             }
-            const QString game = drive + c.fields + "/Half-Life";
+            const QString game = drive + fields + "/Half-Life";
             QCOMPARE(p.program->text() + "|" + p.txtMaps->text() + "|" + p.TFCmaps->text() +
                          (p.chkTFC->isChecked() ? " [x]" : ""),
-                     *c.fields ? game + "/hl.exe|" + game + "/valve/maps|" + game + "/tfc/maps [x]"
-                               : before + "|error");
+                     *fields ? game + "/hl.exe|" + game + "/valve/maps|" + game + "/tfc/maps [x]"
+                             : before + "|error");
             QStringList asked;
             for (const auto& list : app->desktop.lists) asked += list.items;
-            QCOMPARE(asked, c.press && c.installs > 1
+            QCOMPARE(asked, find && installs > 1
                                 ? QStringList({"Wine: " + drive + "Sierra/Half-Life",
                                                "Wine: " + drive + "Games/Half-Life"})
                                 : QStringList());
             // Where it looked: every place it knows under the home, one a line.
             const QString m = shown().join("");
             QCOMPARE(m.section('\n', 0, 0) + QString::number(m.count("\n" + home + "/")),
-                     c.press && !c.installs ? "information | Find the game | Skyloom did not find "
-                                              "Half-Life. It looked in:8"
-                                            : "0");
+                     find && !installs ? "information | Find the game | Skyloom did not find "
+                                         "Half-Life. It looked in:8"
+                                       : "0");
         }
     }
 
