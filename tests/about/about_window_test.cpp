@@ -42,7 +42,9 @@ private slots:
         for (const char* close : {"OK", "Escape", "frame"}) {
             open();
             QVERIFY(about->isVisible() && !about->isModal() && !main->isEnabled());
-            QCOMPARE(about->windowTitle(), "About the Skyloom ");
+            QCOMPARE(QVariantList({about->windowTitle(), ui("Label1")->text(),
+                                   ui("Picture1")->pixmap().isNull()}),
+                     QVariantList({"About the Skyloom ", "Skyloom 2.1", false}));
             const auto heard = [](QWidget* c, QAccessible::Text what) {  // as a screen reader does
                 return spokenName(c) + " " + QAccessible::queryAccessibleInterface(c)->text(what);
             };
@@ -84,10 +86,13 @@ private slots:
         w->timer().stop();
         QLabel* lbl = ui("lbl", w);
         auto* txt = ui<QPlainTextEdit>("txt", w);
-        QCOMPARE(QVariantList({w->timer().interval(), w->windowTitle(), lbl->text(), lbl->size(),
-                               lbl->y(), ui<QLineEdit>("Text1", w)->text()}),
-                 QVariantList({10, "The horrible staff", txt->toPlainText(), lbl->sizeHint(), 212,
-                               QString(19, '_')}));
+        const QFont font = lbl->font();
+        QCOMPARE(
+            QVariantList({w->timer().interval(), w->windowTitle(), ui("pict", w)->pixmap().size(),
+                          font.family(), font.bold(), font.pointSizeF(), lbl->text(), lbl->size(),
+                          lbl->y(), ui<QLineEdit>("Text1", w)->text()}),
+            QVariantList({10, "The horrible staff", QSize(345, 210), "Arial", true, 11.25,
+                          txt->toPlainText(), lbl->sizeHint(), 212, QString(19, '_')}));
         for (int i = 0; i < 3; ++i) w->Timer1_Timer();
         QCOMPARE(lbl->y(), 206);
         for (int i = 3; i < 30; ++i) w->Timer1_Timer();

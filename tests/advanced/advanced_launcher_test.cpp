@@ -114,6 +114,9 @@ private slots:
         QTest::keyClicks(ui("txtAdditional"), "-zone 4096");
         for (const char* list : {"lstResol", "lstCDTrack", "lstModel"})
             ui<QListWidget>(list)->setCurrentRow(4);
+        QWidget* hev = ui("HEVSuit");  // a click on its handle shows the value it keeps
+        QTest::mouseClick(hev, Qt::LeftButton, {}, {4, hev->height() / 3});
+        QCOMPARE(text("lblHEVSuit"), "0");
         QTest::keyClick(ui("GameAudio"), Qt::Key_PageUp);
         QTest::keyClick(ui("HEVSuit"), Qt::Key_Right);
         QCOMPARE(text("lblGameSound") + " " + text("lblHEVSuit"), "5 1");  // the labels follow
