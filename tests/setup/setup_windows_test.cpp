@@ -115,15 +115,21 @@ private slots:
             TestApp::processDeletes();
             QVERIFY2(app->ended && app->readIni() == kFirstUse, page);
         }
-        // What no walk shows: the configuration's own caption and the buttons' tips.
-        for (const char* window : {"firstuseconfig", "config"}) app->windows.load(window);
-        QCOMPARE(QStringList({looks(panel("config").chkTFC), panel().cmdFind->toolTip(),
-                              child("config", "cmdOK")->toolTip(),
-                              child("firstuseconfig", "cmdPrev")->toolTip()}),
-                 QStringList({"&Team Fortress Classic is intalled",
-                              "Looks where Steam and Wine install Half-Life and fills in the paths",
-                              "Saves parameters in \"skyloom.ini\"",
-                              "Saves parameters in \"skyloom.ini\""}));
+        // What no walk shows: each window's own captions of the paths, and the buttons' tips.
+        QStringList look;
+        for (const char* window : {"firstuseconfig", "config"}) {
+            app->windows.load(window);
+            look << child(window, "frmHLC")->property("title").toString() + "|" +
+                        looks(child(window, "Label1")) + "|" + looks(panel(window).chkTFC);
+        }
+        look << panel().cmdFind->toolTip() << child("config", "cmdOK")->toolTip()
+             << child("firstuseconfig", "cmdPrev")->toolTip();
+        QCOMPARE(look, QStringList({"Half-Life |Program : |&Team Fortress Classic is installed",
+                                    "Half-Life :|Program :|&Team Fortress Classic is intalled",
+                                    "Looks where Steam and Wine install Half-Life and fills in "
+                                    "the paths",
+                                    "Saves parameters in \"skyloom.ini\"",
+                                    "Saves parameters in \"skyloom.ini\""}));
     }
 
     // The last page derives the folders, drops a stale tfcdir and keeps paths far beyond the
