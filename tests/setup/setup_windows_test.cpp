@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QtTest>
 #include <QtWidgets>
-#include <filesystem>
 
 #include "launcher/main_window.h"
 #include "setup/directory_picker.h"
@@ -20,19 +19,15 @@ namespace {
 
 const std::string kFirstUse = "[MISC]\r\nfirstuse=yes\r\n";
 
-// A control's caption (its window's, group's or own), "[default]", "[x]" when checked,
-// "[disabled]", "[grey]" for a field on the grey of a scroll bar, and "[its tooltip]".
+// A field or button as shown: its text, "[disabled]", and "[grey]" for a field on the grey of a
+// scroll bar.
 QString looks(QWidget* w) {
-    QString s = w->isWindow()
-                    ? w->windowTitle()
-                    : w->property(w->property("title").isValid() ? "title" : "text").toString();
-    if (auto* b = qobject_cast<QPushButton*>(w); b && b->isDefault()) s += " [default]";
-    if (auto* b = qobject_cast<QAbstractButton*>(w); b && b->isChecked()) s += " [x]";
+    QString s = w->property("text").toString();
     if (!w->isEnabled()) s += " [disabled]";
     const QColor base = w->palette().color(QPalette::Base);
     if (qobject_cast<QLineEdit*>(w) && base != qApp->palette().color(QPalette::Base))
         s += base == qApp->palette().color(QPalette::Mid) ? " [grey]" : " [odd colour]";
-    return w->toolTip().isEmpty() ? s : s + " [" + w->toolTip() + "]";
+    return s;
 }
 
 }  // namespace
@@ -58,20 +53,15 @@ class SetupWindowsTest : public QObject {
         QPushButton *cmdTFCMaps, *cmdFind;
     };
     Panel panel(const char* window = "firstuseconfig") {
-        return {child<QLineEdit>(window, "program"),     child<QLineEdit>(window, "txtMaps"),
-                child<QLineEdit>(window, "TFCmaps"),     child<QCheckBox>(window, "chkTFC"),
+        return {child<QLineEdit>(window, "program"),      child<QLineEdit>(window, "txtMaps"),
+                child<QLineEdit>(window, "TFCmaps"),      child<QCheckBox>(window, "chkTFC"),
                 child<QPushButton>(window, "cmdTFCMaps"), child<QPushButton>(window, "cmdFind")};
-    }
-    struct Picker {
-        DirectoryList* rep;
-        DriveList* drve;
-    };
-    Picker picker(QWidget* w) {
-        return {w->findChild<DirectoryList*>("rep"), w->findChild<DriveList*>("drve")};
     }
     MainWindow* mainWindow() { return app->windows.find<MainWindow>("sp"); }
     template <class T = QWidget>
-    T* inMain(const char* name) { return mainWindow()->findChild<T*>(name); }
+    T* inMain(const char* name) {
+        return mainWindow()->findChild<T*>(name);
+    }
     void press(const char* window, const char* button) {
         QTest::mouseClick(child<QAbstractButton>(window, button), Qt::LeftButton);
         TestApp::processDeletes();
@@ -94,15 +84,6 @@ class SetupWindowsTest : public QObject {
             list << icons[int(m.icon)] + (" | " + m.title + " | " + m.text);
         return list;
     }
-    // Loads the window unshown and compares rows of "control=looks" ("=looks": the window).
-    void checkLooks(const char* window, const QStringList& rows) {
-        QWidget* w = app->windows.load(window);
-        for (const QString& row : rows) {
-            const QString name = row.section('=', 0, 0);
-            QWidget* c = name.isEmpty() ? w : w->findChild<QWidget*>(name);
-            QCOMPARE(name + "=" + (c ? looks(c) : "(missing)"), row);
-        }
-    }
     // The wizard's paths page and the configuration window, both open, their paths marked.
     void openBothReceivers() {
         start("[MISC]\ntfc=true\n", "firstuseconfig");
@@ -124,7 +105,7 @@ class SetupWindowsTest : public QObject {
 private slots:
     void cleanup() { app.reset(); }
 
-    void windows_showTheirDesignAndWizardPagesIgnoreEscapeAndEndTheProgramByTheirFrame() {
+    void wizardPages_ignoreEscapeAndEndTheProgramByTheirFrame() {
         for (const char* page : {"firstuse1", "firstuse2", "firstuseconfig", "firstusedone"}) {
             QWidget* w = start(kFirstUse, page);
             QVERIFY(!child(page, "Picture1")->property("pixmap").value<QPixmap>().isNull());
@@ -134,37 +115,28 @@ private slots:
             TestApp::processDeletes();
             QVERIFY2(app->ended && app->readIni() == kFirstUse, page);
         }
-        start(kFirstUse, "firstuse1");
-        checkLooks("firstuse1", {"=Welcome to the Skyloom !",
-                                 "Label1=You are launching the Skyloom for the first time. This "
-                                 "wizard will help you to configure it.",
-                                 "Label2=Click \"Next\".", "cmdNext=&Next > [default]"});
-        checkLooks("firstuse2", {"=Name and organisation", "Label2=Name/Nickname :",
-                                 "Label1=Enter your name and your organisation (or clan).",
-                                 "Label3=Organisation/clan :", "cmdPrev=< &Previous",
-                                 "cmdNext=&Next > [default]"});
-        checkLooks(
-            "firstuseconfig",
-            {"=Configuration", "frmHLC=Half-Life ", "Label1=Program : ", "program=error",
-             "Command2=Browse", "lblMaps=Maps dir : ", "txtMaps=error", "cmdMaps=Browse",
-             "frmTFC=Team Fortress Classic ", "chkTFC=&Team Fortress Classic is installed",
-             "tfcCaption=TFC maps dir : ", "TFCmaps=error [disabled] [grey]", "cmdTFCMaps=Browse",
-             "cmdFind=&Find the game [Looks where Steam and Wine install Half-Life and fills in "
-             "the paths]",
-             "cmdPrev=< &Previous [Saves parameters in \"skyloom.ini\"]",
-             "cmdFinish=&Next > [default]"});
-        checkLooks("firstusedone", {"=Configuration ", "Label1=All done !",
-                                    "Label2=The Skyloom configuration is finished.",
-                                    "Label3=The wizard will now start the Skyloom.",
-                                    "cmdFinish=&Finish [default]"});
-        checkLooks("config", {"=Configuration", "frmHLC=Half-Life :", "Label1=Program :",
-                              "chkTFC=&Team Fortress Classic is intalled", "Command3=Cancel",
-                              "cmdOK=Ok [default] [Saves parameters in \"skyloom.ini\"]"});
-        checkLooks("DirMapsTFC", {"Command1=OK [default]", "Command2=Cancel"});
+        // What no walk shows: each window's own captions of the paths, and the buttons' tips.
+        QStringList look;
+        for (const char* window : {"firstuseconfig", "config"}) {
+            app->windows.load(window);
+            look << child(window, "frmHLC")->property("title").toString() + "|" +
+                        looks(child(window, "Label1")) + "|" + looks(panel(window).chkTFC);
+        }
+        look << panel().cmdFind->toolTip() << child("config", "cmdOK")->toolTip()
+             << child("firstuseconfig", "cmdPrev")->toolTip();
+        QCOMPARE(look, QStringList({"Half-Life |Program : |&Team Fortress Classic is installed",
+                                    "Half-Life :|Program :|&Team Fortress Classic is intalled",
+                                    "Looks where Steam and Wine install Half-Life and fills in "
+                                    "the paths",
+                                    "Saves parameters in \"skyloom.ini\"",
+                                    "Saves parameters in \"skyloom.ini\""}));
     }
 
+    // The last page derives the folders, drops a stale tfcdir and keeps paths far beyond the
+    // old 200-character buffers whole.
     void wizardPages_writeOnlyOnNextAndShowWhatIsStored() {
-        const std::string stored = kFirstUse + "user=Old\r\ncompany=Clan\r\ntfc=True\r\n";
+        const std::string gamedir = "[GAMEDIR]\r\ntfcdir=/old/\r\n";
+        const std::string stored = kFirstUse + "user=Old\r\ncompany=Clan\r\ntfc=True\r\n" + gamedir;
         start(stored, "firstuse1");
         press("firstuse1", "cmdNext");
         QTest::keyClick(child("firstuse2", "txtNick"), Qt::Key_Return);  // Enter is Next
@@ -180,7 +152,7 @@ private slots:
                 child<QLineEdit>("firstuse2", "txtClan")->text().isEmpty());
         name("Tester", " ");            // blanks are a name, written as typed
         press("firstuse2", "cmdNext");  // the paths page: only "true" ticks the box
-        QCOMPARE(app->readIni(), kFirstUse + "user=Tester\r\ncompany= \r\ntfc=True\r\n");
+        QCOMPARE(app->readIni(), kFirstUse + "user=Tester\r\ncompany= \r\ntfc=True\r\n" + gamedir);
         panel().program->clear();
         panel().txtMaps->setText("/v/maps");
         press("firstuseconfig", "cmdFinish");  // refused, and written all the same
@@ -197,6 +169,21 @@ private slots:
                      "|/v/maps|" + QString(tfcMaps) + "|Browse");
             QTest::mouseClick(panel().chkTFC, Qt::LeftButton);  // the field keeps its text
         }
+        std::string game;
+        for (int i = 0; i < 160; ++i) game += "/steamapps-common-Half-Life";
+        panel().chkTFC->setChecked(false);
+        panel().program->setText(QString::fromStdString(game + "/hl.exe"));
+        panel().txtMaps->setText(QString::fromStdString(game + "/valve/maps"));
+        press("firstuseconfig", "cmdFinish");
+        const size_t messages = app->desktop.messages.size();
+        press("firstusedone", "cmdFinish");
+        QCOMPARE(app->readIni(),
+                 "[MISC]\r\nfirstuse=no\r\nuser=Tester\r\ncompany=Clan\r\ntfc=false\r\n"
+                 "[GAMEDIR]\r\nprogram=" +
+                     game + "/hl.exe\r\nmaps=" + game + "/valve/maps\r\nvalve=" + game +
+                     "/valve/\r\ndds=" + game + "/\r\n");
+        QVERIFY(onlyOpen("sp") && app->desktop.messages.size() == messages);
+        QCOMPARE(inMain<MapFileList>("dirFichiers")->folder(), game + "/valve/maps");
     }
 
     void pathsPage_nextWritesFirstThenChecks() {
@@ -222,37 +209,6 @@ private slots:
                          "program=" + program + "\r\nmaps=" + maps + "\r\n");
             QCOMPARE(shown().join(""), refusal.isEmpty() ? "" : "none | Skyloom | " + refusal);
             QVERIFY(onlyOpen(refusal.isEmpty() ? "firstusedone" : "firstuseconfig"));
-        }
-    }
-
-    // Paths as Wine, Steam and Flatpak installs have them, far beyond the old 200-character
-    // buffers, are written and listed whole.
-    void donePage_derivesTheFoldersAndOpensTheMainWindow() {
-        std::string game;
-        for (int i = 0; i < 160; ++i) game += "/steamapps-common-Half-Life";
-        const std::tuple<std::string, std::string, std::string> cases[] = {
-            {kFirstUse + "tfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\nprogram=/h/hl.exe\r\n"
-                         "maps=/h/v/maps\r\n",
-             "[MISC]\r\nfirstuse=no\r\ntfc=true\r\n[GAMEDIR]\r\ntfcmaps=/t/maps\r\n"
-             "program=/h/hl.exe\r\nmaps=/h/v/maps\r\nvalve=/h/v/\r\ntfcdir=/t/\r\ndds=/h/\r\n",
-             "/h/v/maps"},
-            {"[MISC]\nfirstuse=yes\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
-             "tfcdir=/old/\n",
-             "[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\ntfcmaps=/t/maps\nmaps=/h/v/maps\n"
-             "valve=/h/v/\ndds=\n",
-             "/h/v/maps"},
-            {"[MISC]\nfirstuse=yes\ntfc=false\n[GAMEDIR]\nprogram=" + game + "/hl.exe\nmaps=" +
-                 game + "/valve/maps\n",
-             "[MISC]\nfirstuse=no\ntfc=false\n[GAMEDIR]\nprogram=" + game + "/hl.exe\nmaps=" +
-                 game + "/valve/maps\nvalve=" + game + "/valve/\ndds=" + game + "/\n",
-             game + "/valve/maps"},
-        };
-        for (const auto& [ini, written, maps] : cases) {
-            start(ini, "firstusedone");
-            press("firstusedone", "cmdFinish");
-            QCOMPARE(app->readIni(), written);
-            QVERIFY(onlyOpen("sp") && app->desktop.messages.empty());
-            QCOMPARE(inMain<MapFileList>("dirFichiers")->folder(), maps);
         }
     }
 
@@ -333,90 +289,89 @@ private slots:
         }
     }
 
+    // Wine installs in the fixture home; opening alone fills only unset fields from a single
+    // install; the button asks which of several, or says where it looked.
     void findTheGame_fillsFromTheOneFoundTheOneChosenOrSaysWhereItLooked() {
-        // Wine installs in the fixture home; opening alone fills only unset fields from a
-        // single install; the button asks which of several, or says where it looked.
-        struct Case {
-            const char* ini;
-            int installs;
-            const char* window;
-            bool press;
-            std::optional<int> pick;
-            const char* fields;  // "" for untouched, else the game folder filled in
-        };
-        const Case cases[] = {
-            {"", 1, "config", false, {}, "Sierra"},
-            {"", 1, "firstuseconfig", false, {}, "Sierra"},
-            {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", false, {}, ""},
-            {"", 2, "firstuseconfig", false, {}, ""},
-            {"", 2, "config", true, 1, "Games"},
-            {"", 2, "firstuseconfig", true, std::nullopt, ""},
-            {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", true, {}, "Sierra"},
-            {"", 0, "config", true, {}, ""},
-        };
-        for (const Case& c : cases) {
+        // {settings, installs, window, Find pressed, list choice, game folder filled or ""}
+        const std::tuple<const char*, int, const char*, bool, std::optional<int>, const char*>
+            cases[] = {
+                {"", 1, "config", false, {}, "Sierra"},
+                {"", 1, "firstuseconfig", false, {}, "Sierra"},
+                {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", false, {}, ""},
+                {"", 2, "firstuseconfig", false, {}, ""},
+                {"", 2, "config", true, 1, "Games"},
+                {"", 2, "firstuseconfig", true, std::nullopt, ""},
+                {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", true, {}, "Sierra"},
+                {"", 0, "config", true, {}, ""},
+            };
+        for (const auto& [ini, installs, window, find, pick, fields] : cases) {
             app = std::make_unique<TestApp>();
-            if (*c.ini) app->writeIni(c.ini);
-            const std::string home = app->folder() + "/home";
-            const std::string drive = home + "/.wine/drive_c/";
-            for (int i = 0; i < c.installs; ++i) {
+            if (*ini) app->writeIni(ini);
+            const QString home = QString::fromStdString(app->folder()) + "/home",
+                          drive = home + "/.wine/drive_c/";
+            for (int i = 0; i < installs; ++i) {
                 const std::string game =
                     std::string("home/.wine/drive_c/") + (i ? "Games" : "Sierra") + "/Half-Life";
                 app->makeFolder(game, {"hl.exe"});
                 app->makeFolder(game + "/tfc");
             }
-            app->installs = {home, ""};
-            app->desktop.choices = {c.pick};
-            app->windows.show(c.window);
-            const Panel p = panel(c.window);
-            auto* panelWidget = child<PathsPanel>(c.window, "paths");
-            QTRY_VERIFY(!panelWidget->searching());
+            app->installs = {home.toStdString(), ""};
+            app->desktop.choices = {pick};
+            app->windows.show(window);
+            const Panel p = panel(window);
+            auto* paths = child<PathsPanel>(window, "paths");
+            QTRY_VERIFY(!paths->searching());
             const QString before = p.program->text() + "|" + p.txtMaps->text();
-            if (c.press) {
+            if (find) {
                 QTest::mouseClick(p.cmdFind, Qt::LeftButton);
-                QTRY_VERIFY(!panelWidget->searching());
+                QTRY_VERIFY(!paths->searching());
             }
-            const QString game = QString::fromStdString(drive) + c.fields + "/Half-Life";
+            const QString game = drive + fields + "/Half-Life";
             QCOMPARE(p.program->text() + "|" + p.txtMaps->text() + "|" + p.TFCmaps->text() +
                          (p.chkTFC->isChecked() ? " [x]" : ""),
-                     *c.fields ? game + "/hl.exe|" + game + "/valve/maps|" + game + "/tfc/maps [x]"
-                               : before + "|error");
-            QCOMPARE(app->desktop.lists.size(), size_t(c.press && c.installs > 1));
-            if (!app->desktop.lists.empty())
-                QCOMPARE(
-                    app->desktop.lists[0].items,
-                    QStringList({"Wine: " + QString::fromStdString(drive) + "Sierra/Half-Life",
-                                 "Wine: " + QString::fromStdString(drive) + "Games/Half-Life"}));
-            QString looked =
-                "information | Find the game | Skyloom did not find Half-Life. It "
-                "looked in:";
-            for (const char* place : {"/.local/share/Steam", "/.steam/debian-installation",
-                                      "/.var/app/com.valvesoftware.Steam/.local/share/Steam",
-                                      "/.var/app/com.valvesoftware.Steam/data/Steam",
-                                      "/snap/steam/common/.local/share/Steam", "/.steam/steam",
-                                      "/.steam/root", "/.wine"})
-                looked += "\n" + QString::fromStdString(home) + place;
-            QCOMPARE(shown(), c.press && !c.installs ? QStringList(looked) : QStringList());
+                     *fields ? game + "/hl.exe|" + game + "/valve/maps|" + game + "/tfc/maps [x]"
+                             : before + "|error");
+            QStringList asked;
+            for (const auto& list : app->desktop.lists) asked += list.items;
+            QCOMPARE(asked, find && installs > 1
+                                ? QStringList({"Wine: " + drive + "Sierra/Half-Life",
+                                               "Wine: " + drive + "Games/Half-Life"})
+                                : QStringList());
+            // Where it looked: every place it knows under the home, one a line.
+            const QString m = shown().join("");
+            QCOMPARE(m.section('\n', 0, 0) + QString::number(m.count("\n" + home + "/")),
+                     find && !installs ? "information | Find the game | Skyloom did not find "
+                                         "Half-Life. It looked in:8"
+                                       : "0");
         }
     }
 
-    // A picker opens at the folder its field names, else at home, and goes with its window.
-    void pickers_openAtTheirFieldsFolder_closeWithTheirWindow() {
+    // A picker opens at the folder its field names, else at home, and goes with its window; an
+    // unreadable volume is reported and the one shown stays.
+    void pickers_openAtTheirFieldsFolder_refuseAnUnreadableVolume_closeWithTheirWindow() {
         openBothReceivers();
-        const QString games = QString::fromStdString(app->makeFolder("games"));
+        const QString games = QString::fromStdString(app->makeFolder("games")),
+                      gone = games + "/cdrom";
         panel("config").TFCmaps->setText(games);
         press("config", "cmdTFCMaps");
-        const Picker ui = picker(app->windows.find("DirMapsTFC"));
-        QCOMPARE(ui.rep->folder(), games);
-        QCOMPARE(ui.rep->headerItem()->text(0), QString("Folder"));
-        QCOMPARE(spokenName(ui.drve) + "|" + ui.drve->currentText(), QString("Drive|/"));
-        for (int i = 1; i < ui.drve->count(); ++i)
+        auto* rep = child<DirectoryList>("DirMapsTFC", "rep");
+        auto* drve = child<DriveList>("DirMapsTFC", "drve");
+        QCOMPARE(rep->folder() + "|" + rep->headerItem()->text(0), games + "|Folder");
+        QCOMPARE(spokenName(drve) + "|" + drve->currentText(), QString("Drive|/"));
+        for (int i = 1; i < drve->count(); ++i)
             for (const char* pseudo : {"/proc", "/sys", "/dev", "/run/", "/snap"})
-                QVERIFY2(!ui.drve->itemText(i).startsWith(pseudo),
-                         qPrintable(ui.drve->itemText(i)));
+                QVERIFY2(!drve->itemText(i).startsWith(pseudo), qPrintable(drve->itemText(i)));
+        drve->setRoots({"/", games, gone});
+        drve->showRootOf(games);
+        drve->setCurrentIndex(2);
+        QCOMPARE(shown(), QStringList("critical | Lecteur " + gone + " | " + gone +
+                                      "/ n'est pas accessible.\r\n\r\nLe périphérique n'est pas "
+                                      "prêt."));
+        QCOMPARE(rep->folder() + "|" + drve->root(), games + "|" + games);
+        drve->setCurrentIndex(0);  // a readable volume opens at its root
+        QVERIFY(rep->folder() == "/" && app->desktop.messages.size() == 1);
         app->windows.show("configtfc");  // its field names no folder
-        QCOMPARE(picker(app->windows.find("configtfc")).rep->folder(),
-                 QDir::homePath());
+        QCOMPARE(child<DirectoryList>("configtfc", "rep")->folder(), QDir::homePath());
         press("config", "Command3");
         QVERIFY(!app->windows.isLoaded("DirMapsTFC") && app->windows.isLoaded("configtfc"));
         press("firstuseconfig", "cmdPrev");
@@ -481,7 +436,8 @@ private slots:
         const QString top = QString::fromStdString(app->makeFolder("games"));
         app->makeFolder("games/valve/maps");
         app->makeFolder("games/tfc");
-        auto& rep = *picker(app->windows.show("DirMapsTFC")).rep;
+        app->windows.show("DirMapsTFC");
+        auto& rep = *child<DirectoryList>("DirMapsTFC", "rep");
         const auto item = [&](const char* name) {
             return rep.findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
         };
@@ -506,24 +462,6 @@ private slots:
         app->windows.unload("config");
         press("DirMaps", "Command1");
         QVERIFY(changed().isEmpty() && onlyOpen("firstuseconfig"));  // config is not reopened
-    }
-
-    void pickers_reportAnUnreadableVolumeAndGoBackToTheOneShown() {
-        openBothReceivers();
-        const QString games = QString::fromStdString(app->makeFolder("games")),
-                      gone = games + "/cdrom";
-        const Picker ui = picker(app->windows.show("DirMaps"));
-        QVERIFY(ui.drve->itemText(0) == "/" && !ui.drve->accessibleName().isEmpty());
-        ui.drve->setRoots({"/", games, gone});
-        ui.rep->setFolder(games);
-        ui.drve->showRootOf(games);
-        ui.drve->setCurrentIndex(2);
-        QCOMPARE(shown(), QStringList("critical | Lecteur " + gone + " | " + gone +
-                                      "/ n'est pas accessible.\r\n\r\nLe périphérique n'est pas "
-                                      "prêt."));
-        QCOMPARE(ui.rep->folder() + "|" + ui.drve->root(), games + "|" + games);
-        ui.drve->setCurrentIndex(0);  // a readable volume opens at its root
-        QVERIFY(ui.rep->folder() == "/" && app->desktop.messages.size() == 1);
     }
 };
 
