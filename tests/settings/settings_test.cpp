@@ -1,4 +1,4 @@
-#include "settings/profile_file.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -15,7 +15,9 @@
 
 #include "fuzz.h"
 #include "settings/get_pps.h"
+#include "settings/path_value.h"
 #include "settings/profile_encoding.h"
+#include "settings/profile_file.h"
 #include "without_root_file_access.h"
 
 using namespace skyloom;
@@ -212,10 +214,8 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
         {"line break in a key", "MISC", "us\ner", "b", "line break"},
         {"] in a section", "MI]SC", "user", "b", "Invalid setting name"},
         {"blank after a section", "MISC ", "user", "b", "Invalid setting"},
-        {"blank before a key", "MISC", "\tuser", "b", "Invalid setting"},
         {"blank after a key", "MISC", "user ", "b", "Invalid setting"},
         {"= in a key", "MISC", "us=er", "b", "Invalid setting name"},
-        {"key read as a section", "MISC", "[user", "b", "Invalid setting"},
         {"key read as a comment", "MISC", ";user", "b", "Invalid setting"},
         {"read-only file", "MISC", "user", "b", "read-only", plain,
          chmodFile(fs::perms::owner_read)},
@@ -263,12 +263,46 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
     EXPECT_EQ(profileFileProblem((dir / "none.ini").string()), std::nullopt);
 }
 
+// Reads through the settings file, as every window does.
+TEST_F(ProfileFileTest, getPPSCutsTrimsAndDefaultsAsThePlatformBufferDoes) {
+    const Settings settings(file);
+    const std::string v120(120, 'v');
+    put("[GAMEDIR]\r\nprogram=" + v120 + "\r\nmaps=\r\n[MISC]\r\nuser=  Gordon   Freeman  \r\n" +
+        "company=\"  Black Mesa \"\r\nclan=ab   cd\r\ncity=Caf\xC3\xA9s\r\nold=Caf\xE9s\r\n");
+    struct Case {
+        const char *section, *key, *def;
+        int max;
+        std::string expected;
+    } cases[] = {
+        {"GAMEDIR", "program", "error", 100, v120.substr(0, 99)},
+        {"GAMEDIR", "program", "error", 200, v120},
+        {"gamedir", "maps", "error", 100, ""},   // present but empty is not the default
+        {"GAMEDIR", "none", "error", 4, "err"},  // defaults are cut too
+        {"GAMEDIR", "program", "error", 1, ""},
+        {"GAMEDIR", "program", "error", 0, ""},
+        {"MISC", "user", "error", 100, "Gordon   Freeman"},
+        {"MISC", "company", "error", 100, "Black Mesa "},  // quotes kept the trailing blank
+        {"MISC", "clan", "error", 5, "ab  "},              // a cut ending in blanks keeps them
+        {"MISC", "none", "  spaced  ", 100, "spaced"},
+        {"MISC", "city", "error", 5, "Caf\xC3\xA9"},  // cuts count characters, not bytes
+        {"MISC", "city", "error", 4, "Caf"},
+        {"MISC", "old", "error", 5, "Caf\xE9"},  // a Latin-1 byte is one character
+        {"NONE", "firstuse", "error!", 200, "error!"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(settings.read(c.section, c.key, c.def, c.max), c.expected)
+            << c.key << " " << c.max;
+    ASSERT_TRUE(settings.write("MISC", "user", "Barney").ok);
+    EXPECT_EQ(settings.read("misc", "USER", "error", 100), "Barney");
+}
+
 // Values saved together land in one replace, or none of them does.
 TEST_F(ProfileFileTest, changesAreWrittenTogetherOrNotAtAll) {
     put("[MISC]\nuser=a\n");
-    ASSERT_TRUE(writeProfileValues(file, {{"MISC", "user", "b"}, {"SERVERS", "server1", "h:1"},
-                                          {"MISC", "company", "c"}})
-                    .ok);
+    ASSERT_TRUE(
+        writeProfileValues(
+            file, {{"MISC", "user", "b"}, {"SERVERS", "server1", "h:1"}, {"MISC", "company", "c"}})
+            .ok);
     EXPECT_EQ(get(), "[MISC]\nuser=b\ncompany=c\n[SERVERS]\nserver1=h:1\n");
     EXPECT_FALSE(writeProfileValues(file, {{"MISC", "user", "d"}, {"MISC", "k=", "e"}}).ok);
     EXPECT_EQ(get(), "[MISC]\nuser=b\ncompany=c\n[SERVERS]\nserver1=h:1\n");
@@ -320,4 +354,28 @@ TEST_F(ProfileFileTest, killedWritersLeaveOneTemporaryFileAtMost) {
     }
     write("MISC", "user", "d");
     EXPECT_EQ(files(), 1);
+}
+
+TEST(PathValue, foldersComeFromSeparatorsWhateverTheProgramIsCalled) {
+    // {path, folderPart ("-": none), parentFolder}
+    const char* const cases[][3] = {
+        {"/home/p/.wine/drive_c/Sierra/Half-Life/hl.exe", "/home/p/.wine/drive_c/Sierra/Half-Life",
+         "/home/p/.wine/drive_c/Sierra/Half-Life/"},
+        {"/g/Half-Life/hl.sh", "/g/Half-Life", "/g/Half-Life/"},
+        {"/g/H L/valve/maps/", "/g/H L/valve/maps", "/g/H L/valve/"},
+        {"/g/valve//maps//", "/g/valve//maps", "/g/valve/"},
+        {"/g/jeux/\xC3\xA9t\xC3\xA9/maps", "/g/jeux/\xC3\xA9t\xC3\xA9",
+         "/g/jeux/\xC3\xA9t\xC3\xA9/"},
+        {"valve/maps", "valve", "valve/"},
+        {"/hl.exe", "/", "/"},
+        {"//hl.exe", "/", "/"},
+        {"/", "/", ""},
+        {"hl.exe", "-", ""},
+        {"error", "-", ""},
+        {"", "-", ""},
+    };
+    for (const auto& [path, folder, parent] : cases) {
+        EXPECT_EQ(folderPart(path).value_or("-"), folder) << path;
+        EXPECT_EQ(parentFolder(path), parent) << path;
+    }
 }
