@@ -1,7 +1,6 @@
 #include "fake_a2s_server.h"
 
 #include <QNetworkDatagram>
-#include <QUdpSocket>
 
 namespace skyloom::test {
 
@@ -27,13 +26,6 @@ FakeA2sServer::FakeA2sServer(Mode m, const QHostAddress& address, quint16 port)
             answer(d.data().toStdString(), d.senderAddress(), quint16(d.senderPort()));
         }
     });
-}
-
-quint16 FakeA2sServer::port() const {
-    return socket_->localPort();
-}
-QString FakeA2sServer::address() const {
-    return socket_->localAddress().toString() + ':' + QString::number(port());
 }
 
 void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, quint16 port) {
@@ -98,10 +90,6 @@ FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
                                    quint16(d.senderPort()));
         }
     });
-}
-
-QString FakeMaster::address() const {
-    return "127.0.0.1:" + QString::number(socket_->localPort());
 }
 
 }  // namespace skyloom::test

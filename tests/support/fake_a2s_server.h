@@ -2,10 +2,9 @@
 
 #include <QHostAddress>
 #include <QObject>
+#include <QUdpSocket>
 #include <string>
 #include <vector>
-
-class QUdpSocket;
 
 namespace skyloom::test {
 
@@ -29,8 +28,10 @@ public:
 
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
                            quint16 port = 0);
-    quint16 port() const;
-    QString address() const;  // "host:port"
+    quint16 port() const { return socket_->localPort(); }
+    QString address() const {
+        return socket_->localAddress().toString() + ':' + QString::number(port());
+    }
 
     Mode mode;
     std::string name = "Skyloom \xC3\xA9t\xC3\xA9 <b>", map = "2fort", folder = "tfc";
@@ -49,7 +50,7 @@ private:
 class FakeMaster final : public QObject {
 public:
     explicit FakeMaster(std::vector<QString> servers, std::size_t perPage = 2);
-    QString address() const;  // "127.0.0.1:port"
+    QString address() const { return "127.0.0.1:" + QString::number(socket_->localPort()); }
 
     std::vector<QString> servers;  // "a.b.c.d:port"
     std::size_t perPage;
