@@ -42,17 +42,13 @@ struct Tree {
         fs::create_directories(fs::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << text;
     }
-    void link(const std::string& target, const std::string& at) const {
-        fs::create_directories(fs::path(at).parent_path());
-        fs::create_directory_symlink(target, at);
-    }
     // A library holding an app's manifest; the game folder Half-Life gets `programs`.
     void app(const std::string& library, const char* id, const char* flags,
              std::initializer_list<const char*> programs = {},
-             const std::string& apps = "steamapps", const char* installdir = "Half-Life") const {
+             const std::string& apps = "steamapps") const {
         file(library + "/" + apps + "/appmanifest_" + id + ".acf",
              std::string("\"AppState\"\n{\n\t\"appid\"\t\t\"") + id + "\"\n\t\"StateFlags\"\t\t\"" +
-                 flags + "\"\n\t\"installdir\"\t\t\"" + installdir + "\"\n}\n");
+                 flags + "\"\n\t\"installdir\"\t\t\"Half-Life\"\n}\n");
         for (const char* p : programs) file(library + "/" + apps + "/common/Half-Life/" + p);
     }
 
@@ -78,10 +74,8 @@ TEST(Vdf, readsEscapesAndCommentsAndRefusesDamage) {
         {"", ""},
         {"\"a\" { \"b\" \"c\"", "(damaged)"},  // unclosed block
         {"\"a\" \"b\" }", "(damaged)"},        // stray brace
-        {"\"a\"", "(damaged)"},                // key without value
         {"\"a\" \"b", "(damaged)"},            // unterminated string
         {"\"a\" { }  { }", "(damaged)"},       // block without key
-        {std::string(40, '{'), "(damaged)"},   // keyless nesting
         {[] {
              std::string deep;
              for (std::size_t i = 0; i <= kVdfMaxDepth; ++i) deep += "k {";
@@ -92,8 +86,6 @@ TEST(Vdf, readsEscapesAndCommentsAndRefusesDamage) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(parsed(text), expected) << text.substr(0, 80);
-    EXPECT_EQ(parseVdf("AppState { StateFlags 4 }")->find("appstate")->find("stateflags")->value,
-              "4");
 }
 
 // Token soup and mutated files: an answer or a refusal, never a crash; paths never lead up.
@@ -110,7 +102,6 @@ TEST(Vdf, fuzz_hostileInputNeverCrashes) {
         for (std::size_t n = round % 2 ? rng() % 200 : 0; n > 0; --n)
             text += pieces[rng() % std::size(pieces)];
         accepted += parseVdf(text).has_value();
-        // A library path read from such a file never leads up and out of where it says.
         const std::string unix = wineToUnixPath("/p", "Z:" + text).value_or("/");
         EXPECT_EQ((unix + "/").find("/../"), std::string::npos) << text;
     }
@@ -131,17 +122,16 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
          [&](const Tree& t) {
              t.app(t.home + native, "70", "4", {"hl.sh", "hl_linux", "tfc/liblist.gam"});
              t.app(t.home + snap, "70", "4", {"hl.sh"});
-             t.link(t.home + native, t.home + "/.steam/root");
-             t.link(t.home + snap, t.home + "/.steam/steam");
+             fs::create_directory(t.home + "/.steam");
+             fs::create_directory_symlink(t.home + native, t.home + "/.steam/root");
+             fs::create_directory_symlink(t.home + snap, t.home + "/.steam/steam");
          },
          {"Steam|$H/.local/share/Steam/$G|hl.sh|tfc|$H/.local/share/Steam",
           "Snap Steam|$H/snap/steam/common/.local/share/Steam/$G|hl.sh||"
           "$H/snap/steam/common/.local/share/Steam"}},
-        {"distribution package, old Flatpak root, Flatpak extra library in today's layout with "
-         "TFC by its manifest",
+        {"distribution package, Flatpak extra library in today's layout with TFC by its manifest",
          [&](const Tree& t) {
              t.app(t.home + "/.steam/debian-installation", "70", "6", {"hl_linux"});
-             t.app(t.home + flatpak + "/data/Steam", "70", "4", {"hl.sh"});
              t.file(t.home + flatpak + native + "/config/libraryfolders.vdf",
                     "\"libraryfolders\" { \"0\" { \"path\" \"" + t.home + flatpak + native +
                         "\" } \"1\" { \"path\" \"" + t.root +
@@ -150,24 +140,17 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
              t.app(t.root + "/lib \"a\\b\"", "20", "4");
          },
          {"Steam|$H/.steam/debian-installation/$G|hl_linux||$H/.steam/debian-installation",
-          "Flatpak Steam|$R/lib \"a\\b\"/$G|hl.sh|tfc|$H" + flatpak + native,
-          "Flatpak Steam|$H" + flatpak + "/data/Steam/$G|hl.sh||$H" + flatpak + "/data/Steam"}},
-        {"extra libraries in the pre-2021 layout and in an old client's config.vdf with a BOM, "
-         "SteamApps and installdir in another case; uninstalled game in the root",
+          "Flatpak Steam|$R/lib \"a\\b\"/$G|hl.sh|tfc|$H" + flatpak + native}},
+        {"extra library in the pre-2021 layout, SteamApps in another case; uninstalled game in "
+         "the root",
          [&](const Tree& t) {
              t.app(t.home + native, "70", "2", {"hl.sh"}, "SteamApps");
              t.file(t.home + native + "/SteamApps/libraryfolders.vdf",
                     "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" + t.root +
                         "/old\" \"2\" \"D:\\\\SteamLibrary\" }");
              t.app(t.root + "/old", "70", "1030", {"hl_linux"});
-             t.file(t.home + native + "/config/config.vdf",
-                    "\xEF\xBB\xBF\"InstallConfigStore\" { \"Software\" { \"valve\" { \"Steam\" { "
-                    "\"baseinstallfolder_1\" \"" +
-                        t.root + "/older\" } } } }");
-             t.app(t.root + "/older", "70", "4", {"hl_linux"}, "SteamApps", "half-life");
          },
-         {"Steam|$R/old/$G|hl_linux||$H/.local/share/Steam",
-          "Steam|$R/older/SteamApps/common/Half-Life|hl_linux||$H/.local/share/Steam"}},
+         {"Steam|$R/old/$G|hl_linux||$H/.local/share/Steam"}},
         {"damaged library file and manifest, a manifest leading out of common/",
          [&](const Tree& t) {
              t.file(t.home + native + "/config/libraryfolders.vdf",
@@ -179,27 +162,20 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
              t.file(t.home + "/.steam/debian-installation/steamapps/hl.sh");
          },
          {}},
-        {"Wine: the default prefix and WINEPREFIX; Steam for Windows with libraries on Z: and D:",
+        {"Wine: WINEPREFIX; Steam for Windows with a library on Z:",
          [&](const Tree& t) {
-             t.file(t.home + "/.wine/drive_c/Program Files (x86)/Steam/" +
-                    "steamapps/common/Half-Life/hl.exe");
              t.file(t.root + "/prefix/drive_c/Games/Half-Life/hl.exe");
              t.file(t.root + "/prefix/drive_c/Games/Half-Life/tfc/maps/2fort.bsp");
-             t.file(t.root + "/prefix/drive_c/Sierra/Half-Life/hl_linux");  // not a Wine game
              const std::string steam = t.root + "/prefix/drive_c/Program Files/Steam";
              t.file(steam + "/steam.exe");
              std::string z;  // the root as Wine's Z: drive writes it
              for (char ch : t.root) z += ch == '/' ? std::string("\\\\") : std::string(1, ch);
              t.file(steam + "/steamapps/libraryfolders.vdf",
                     "libraryfolders { 0 { path \"C:\\\\Program Files\\\\Steam\" } 1 { path \"Z:" +
-                        z + "\\\\zlib\" } 2 { path \"d:\\\\Lib\" } }");
+                        z + "\\\\zlib\" } }");
              t.app(t.root + "/zlib", "70", "4", {"hl.exe"});
-             t.app(t.root + "/prefix/dosdevices/d:/Lib", "70", "4", {"hl.exe", "tfc/x"});
          },
-         {"Wine|$H/.wine/drive_c/Program Files (x86)/Steam/$G|hl.exe||",
-          "Steam in Wine|$R/zlib/$G|hl.exe||$R/prefix/drive_c/Program Files/Steam",
-          "Steam in Wine|$R/prefix/dosdevices/d:/Lib/$G|hl.exe|tfc|$R/prefix/drive_c/Program "
-          "Files/Steam",
+         {"Steam in Wine|$R/zlib/$G|hl.exe||$R/prefix/drive_c/Program Files/Steam",
           "Wine|$R/prefix/drive_c/Games/Half-Life|hl.exe|tfc|"}},
     };
     for (const Case& c : cases) {
@@ -219,40 +195,26 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
             seen.push_back(line);
         }
         EXPECT_EQ(seen, c.expected) << c.what;
-        EXPECT_EQ(found.searched.size(), 9u) << c.what;
     }
-    EXPECT_EQ(findInstalls({Tree().home, ""}).searched.size(), 8u);  // no Wine prefix of its own
-    EXPECT_TRUE(findInstalls({"relative/home", "relative/prefix"}).searched.empty());
 }
 
-TEST(Installs, findGameReportIsOneTabbedLinePerInstallElseThePlacesLookedIn) {
+TEST(Installs, findGameReportIsOneTabbedLinePerInstall) {
     const GameInstall steam{InstallKind::SnapSteam, "/g", "/g/hl.sh", "/g/maps", "/g/tfc"};
     const GameInstall wine{InstallKind::WineSteam, "/w", "/w/hl.exe", "/w/a\tb\nc", {}};
-    const auto report = [](const InstallsFound& found) {
-        const FindGameReport r = findGameReport(found);
-        return r.out + "|" + r.err + "|" + std::to_string(r.status);
-    };
-    EXPECT_EQ(report({{steam, wine}, {"/a"}}),
+    const FindGameReport r = findGameReport({{steam, wine}, {"/a"}});
+    EXPECT_EQ(r.out + "|" + r.err + "|" + std::to_string(r.status),
               "snap-steam\t/g/hl.sh\t/g/maps\t/g/tfc\nwine-steam\t/w/hl.exe\t/w/a?b?c\t-\n||0");
-    EXPECT_EQ(report({{}, {"/a", "/b"}}),
-              "|Skyloom did not find Half-Life. It looked in:\n/a\n/b\n|1");
-    EXPECT_EQ(wineToUnixPath("/p", "D:\\a\\..\\b"), std::nullopt);
 }
 
 TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const std::string lib = "/home/p/.local/share/Steam/steamapps/common/Half-Life";
-    const std::string flat =
-        "/home/p/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Half-Life";
     const std::string snap = "/home/p/snap/steam/common/.local/share/Steam/steamapps/common/HL";
     const std::string wineSteam = "/home/p/.wine/drive_c/Program Files (x86)/Steam";
     const std::string need =
         " Steam must be installed: the game does not run without a Steam client.";
     // One file system for every start: executable files, Windows programs, other files, /opt.
-    const std::set<std::string> exe{
-        lib + "/hl_linux",   lib + "/hl.sh",
-        flat + "/hl.sh",     "/mnt/Old/SteamApps/common/Half-Life/hl_linux",
-        "/mnt/Old/steam.sh", "/mnt/lib/steamapps/common/Half-Life/hl.sh",
-        snap + "/hl.sh",     "/opt/hl/hl_linux"};
+    const std::set<std::string> exe{lib + "/hl_linux", "/mnt/lib/steamapps/common/Half-Life/hl.sh",
+                                    snap + "/hl.sh", "/opt/hl/hl_linux"};
     const std::set<std::string> windows{"/cwd/hl.exe", wineSteam + "/steam.exe",
                                         wineSteam + "/steamapps/common/Half-Life/hl.exe",
                                         "/mnt/games/steamapps/common/Half-Life/hl.exe"};
@@ -265,12 +227,7 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
         {"hl.exe", "steam",
          "refused: wine /cwd/hl.exe -game tfc | It is a Windows program and wine was not found "
          "on PATH."},
-        {lib + "/hl_linux", "steam flatpak", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
         {"hl.exe", "steam", "/usr/bin/steam -applaunch 70 -game tfc | " + lib, lib},  // bare name
-        {flat + "/hl.sh", "steam flatpak",
-         "/usr/bin/flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | /cwd"},
-        {"/mnt/Old/SteamApps/common/Half-Life/hl_linux", "flatpak",  // inside an old client's root
-         "/mnt/Old/steam.sh -applaunch 70 -game tfc | /cwd"},
         {"/mnt/lib/steamapps/common/Half-Life/hl.sh", "",  // detection knows its root
          "refused: /st/steam.sh -applaunch 70 -game tfc | steam is not on PATH, /st/steam.sh is "
          "not an executable file." +
@@ -279,12 +236,7 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
          "refused: steam -applaunch 70 -game tfc | steam is not on PATH, and no Steam folder is "
          "known for this game's library." +
              need},
-        {flat + "/hl.sh", "steam",
-         "refused: flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | flatpak is not on "
-         "PATH." +
-             need},
         {snap + "/hl.sh", "snap", "/usr/bin/snap run steam -applaunch 70 -game tfc | /cwd"},
-        {snap + "/hl.sh", "snap steam", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
         {wineSteam + "/steamapps/common/Half-Life/hl.exe", "wine steam",
          "/usr/bin/wine " + wineSteam +
              "/steam.exe -applaunch 70 -game tfc | /cwd | WINEPREFIX=/home/p/.wine"},
