@@ -149,8 +149,14 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
                     "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" + t.root +
                         "/old\" \"2\" \"D:\\\\SteamLibrary\" }");
              t.app(t.root + "/old", "70", "1030", {"hl_linux"});
+             t.file(t.home + native + "/config/config.vdf",
+                    "\xEF\xBB\xBF\"InstallConfigStore\" { \"Software\" { \"valve\" { \"Steam\" { "
+                    "\"baseinstallfolder_1\" \"" +
+                        t.root + "/older\" } } } }");
+             t.app(t.root + "/older", "70", "4", {"hl_linux"});
          },
-         {"Steam|$R/old/$G|hl_linux||$H/.local/share/Steam"}},
+         {"Steam|$R/old/$G|hl_linux||$H/.local/share/Steam",
+          "Steam|$R/older/$G|hl_linux||$H/.local/share/Steam"}},
         {"damaged library file and manifest, a manifest leading out of common/",
          [&](const Tree& t) {
              t.file(t.home + native + "/config/libraryfolders.vdf",
@@ -204,17 +210,20 @@ TEST(Installs, findGameReportIsOneTabbedLinePerInstall) {
     const FindGameReport r = findGameReport({{steam, wine}, {"/a"}});
     EXPECT_EQ(r.out + "|" + r.err + "|" + std::to_string(r.status),
               "snap-steam\t/g/hl.sh\t/g/maps\t/g/tfc\nwine-steam\t/w/hl.exe\t/w/a?b?c\t-\n||0");
+    EXPECT_EQ(wineToUnixPath("/p", "D:\\a\\..\\b"), std::nullopt);
 }
 
 TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const std::string lib = "/home/p/.local/share/Steam/steamapps/common/Half-Life";
+    const std::string flat =
+        "/home/p/.var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/common/Half-Life";
     const std::string snap = "/home/p/snap/steam/common/.local/share/Steam/steamapps/common/HL";
     const std::string wineSteam = "/home/p/.wine/drive_c/Program Files (x86)/Steam";
     const std::string need =
         " Steam must be installed: the game does not run without a Steam client.";
     // One file system for every start: executable files, Windows programs, other files, /opt.
     const std::set<std::string> exe{lib + "/hl_linux", "/mnt/lib/steamapps/common/Half-Life/hl.sh",
-                                    snap + "/hl.sh", "/opt/hl/hl_linux"};
+                                    snap + "/hl.sh", "/opt/hl/hl_linux", flat + "/hl.sh"};
     const std::set<std::string> windows{"/cwd/hl.exe", wineSteam + "/steam.exe",
                                         wineSteam + "/steamapps/common/Half-Life/hl.exe",
                                         "/mnt/games/steamapps/common/Half-Life/hl.exe"};
@@ -240,6 +249,11 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
         {wineSteam + "/steamapps/common/Half-Life/hl.exe", "wine steam",
          "/usr/bin/wine " + wineSteam +
              "/steam.exe -applaunch 70 -game tfc | /cwd | WINEPREFIX=/home/p/.wine"},
+        {snap + "/hl.sh", "snap steam", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
+        {flat + "/hl.sh", "steam",  // never that install's steam.sh, outside its sandbox
+         "refused: flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | flatpak is not on "
+         "PATH." +
+             need},
         {"/mnt/games/steamapps/common/Half-Life/hl.exe", "wine",  // a library on Z:
          "/usr/bin/wine /pfx/drive_c/Steam/steam.exe -applaunch 70 -game tfc | /cwd | "
          "WINEPREFIX=/pfx"},
