@@ -6,6 +6,8 @@
 #include <QtTest>
 #include <functional>
 
+#include "shell/sky.h"
+
 using namespace skyloom;
 
 // The real message box and file dialog: every window test uses the fake.
@@ -18,6 +20,28 @@ class QtDesktopTest : public QObject {
     }
 
 private slots:
+    // The sky every picture shares: its colour at the top and at the horizon; only the night's
+    // has stars, and only up high.
+    void sky_glowsAtItsHorizonAndOnlyTheNightHasStars() {
+        const std::tuple<Sky, QColor, QColor> rows[] = {{Sky::Dusk, {12, 18, 48}, {190, 90, 30}},
+                                                        {Sky::Night, {6, 8, 30}, {60, 30, 70}}};
+        for (const auto& [sky, top, horizon] : rows) {
+            QImage image(345, 200, QImage::Format_RGB32);
+            QPainter p(&image);
+            paintSky(p, image.rect(), sky, 0.7);
+            p.end();
+            for (const auto& [y, c] : {std::pair(0, top), std::pair(140, horizon)})
+                QVERIFY(std::abs(image.pixelColor(344, y).red() - c.red()) +
+                            std::abs(image.pixelColor(344, y).blue() - c.blue()) <
+                        6);
+            int upper = 0, lower = 0;
+            for (int y = 0; y < 200; ++y)
+                for (int x = 0; x < 345; ++x)
+                    (y < 100 ? upper : lower) += image.pixelColor(x, y).blue() > 110;
+            QVERIFY(lower == 0 && (upper > 0) == (sky == Sky::Night));
+        }
+    }
+
     void barFiltersBecomeQtFilters() {
         QCOMPARE(qtNameFilter("Maps | *.bsp"), QString("Maps (*.bsp)"));
         QCOMPARE(qtNameFilter("All (*)"), QString("All (*)"));
