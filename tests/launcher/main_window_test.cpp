@@ -119,12 +119,15 @@ private slots:
     void maps_frameSaysWhyTheListIsEmpty() {
         const std::pair<std::string, QString> rows[] = {
             {"", "No maps: the maps folder is not configured"},
+            {"tfc/maps/bad.bsp", "No maps: %1 is a file, not a folder"},
+            {"loop", "No maps: %1 is a loop of symbolic links"},
             {"none/maps", "No maps: %1 does not exist"}};
         for (const auto& [maps, tooltip] : rows) {
             const QString saved = QDir::currentPath();
             openWithInstall(maps);
             // The missing key's "error" is no folder, even where one is called so.
             app->makeFolder("error", {"trap.bsp"});
+            std::filesystem::create_symlink(app->folder() + "/hl/loop", app->folder() + "/hl/loop");
             QDir::setCurrent(QString::fromStdString(app->folder()));
             if (maps.empty()) app->writeIni("[MISC]\ntfc=true\n");
             window()->reloadPaths();
