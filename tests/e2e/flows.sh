@@ -95,7 +95,7 @@ connection_tool)
   done ;;
 long_paths)
   # A Steam-under-Wine game (a 90-character path to hl.exe), its maps in a Flatpak-like folder
-  # (120 characters): every window starts the game from the whole paths.
+  # (120 characters): the windows start the game from the whole paths.
   game_in "$(pad "$WORK/Steam Library/common/Half-Life " $((90 - 7)))"
   MAPS="$(pad "$WORK/flatpak/data/Steam/" $((120 - 11)))/valve/maps"
   [ ${#HL} -eq 90 ] && [ ${#MAPS} -eq 120 ] || fail "paths of ${#HL} and ${#MAPS} characters"
@@ -108,12 +108,7 @@ long_paths)
   save_and_launch 14 b                    # bounce.bsp
   started "cwd=$GAME" +deathmatch 1 -console +map bounce
   [ -s "${MAPS%maps}skyloom.cfg" ] || fail "no skyloom.cfg beside the maps folder"
-  key ctrl+h; window "$MAIN" > /dev/null; key ctrl+a
-  window "Advanced HL Option Launcher" > /dev/null
-  key ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab; key alt+u   # Run game: the program alone
-  started "cwd=$GAME"
-  key alt+f s
-  to_connect; type_text "192.0.2.10"; key Tab Tab space Tab space
+  key ctrl+h; to_connect; type_text "192.0.2.10"; key Tab Tab space Tab space
   started "cwd=$GAME" -console +connect 192.0.2.10:27015
   wait_exit ;;
 steam_launch)
