@@ -54,9 +54,6 @@ const std::string kOld = kHead + "m10.0.0.7:27015\0Old\0bounce\0tfc\0TFC\0"s + "
                          "\0\x01\0\0\0\x10\0\0\0\x00\x01\x01\x03"s;
 const std::string kOldPlain =
     kHead + "m1.2.3.4:5\0O\0m\0f\0g\0\x01\x02\x2F"s + "lw\x01\x00\x00\x00"s;
-// An HLTV relay's answer ends after the VAC byte: no bots byte.
-const std::string kHltv = kHead + "m1.2.3.4:27020\0CS:0\0"s + "as_oilrig\0cstrike\0hltv\0"s +
-                          "\x0A\x7F\x2F"s + "pw\x00\x00\x01"s;
 const std::string kPlayers = kHead + "D\x02\x00"s + "Ann\0\x05\0\0\0\x00\x00\x48\x42\x01"s +
                              "Bob\0\xFF\xFF\xFF\xFF\x00\x00\x00\x00"s;
 const std::string kRules =
@@ -74,15 +71,12 @@ const struct ParseCase {
     // The old form may end after the password, the mod block or the VAC byte.
     {kOld, "Old|bounce|tfc|TFC||0|7/12|3|dw|01", {1, 2, 26}},
     {kOldPlain, "O|m|f|g||0|1/2|0|lw|10", {1, 2, 3}},
-    {kHltv, "CS:0|as_oilrig|cstrike|hltv||0|10/127|0|pw|01", {1, 2}},
     {kHead + "A\x11\x22\x33\x44"s, "challenge 17 34 51 68"},
     {kPlayers, "players Ann:5:50 Bob:-1:0"},
-    {kHead + "D\x00"s, "players"},
     {kRules, "rules mp_timelimit=30 sv_gravity=800"},
     {kHead + "D\x01\x00\xC3\x28\0\x01\0\0\0\0\0\0\0"s, "players \xC3\x28:1:0"},  // bytes kept
     {kHead + "Z\x01\x02"s, "invalid"},
     {"\xFF\xFF\xFF\xFEI"s + kInfo.substr(5), "invalid"},
-    {"\xFE\xFF\xFF\xFFI"s, "invalid"},  // a split piece is no answer
 };
 
 TEST(A2sParse, everyAnswerKindAndEveryTruncation) {
@@ -172,8 +166,7 @@ std::string entry(int last, int port) {
     return "\x01\x02\x03"s + char(last) + char(port >> 8) + char(port & 0xFF);
 }
 
-// Random bytes and mutated real answers, master pages and Web API answers: never a crash, a hang
-// or a huge allocation (the sanitizers watch), and lists stay bounded.
+// Hostile bytes give errors only: no crash, hang or huge allocation, and lists stay bounded.
 TEST(A2sFuzz, hostileDatagramsGiveErrorsOnly) {
     std::mt19937 rng(1400);
     std::vector<std::string> seeds{kList + entry(4, 1) + entry(5, 2) + kEnd};
@@ -205,8 +198,7 @@ std::string joined(const std::vector<MasterEntry>& entries, std::string out = ""
     return out;
 }
 
-// Pages answered in turn; every new address; after "/", what each next request carries; "end"
-// once complete.
+// Pages in turn: the new addresses, after "/" each next request's seed, "end" once complete.
 const std::pair<std::vector<std::string>, std::string> kPaging[] = {
     {{kList + entry(4, 27015) + entry(5, 258) + kEnd + entry(6, 1)},
      "1.2.3.4:27015 1.2.3.5:258 / 1.2.3.5:258 end"},
@@ -237,7 +229,6 @@ TEST(WebApiList, addressesFromTheJson) {
         {R"({"response":{"servers":[{"addr":"host:1"},{"addr":"1.2.3.4"},{"addr":7},{},{"addr":"5.6.7.8:1","x":1}]}})",
          "5.6.7.8:1"},
         {R"({"response":[]})", "invalid"},
-        {R"({"servers":[]})", "invalid"},
         {R"({"response":{"servers":[{"addr":"1.2.3.4:1"})", "invalid"}};
     for (const auto& [json, expected] : cases) {
         const auto servers = parseWebApiServers(QByteArray::fromStdString(json));
@@ -245,26 +236,22 @@ TEST(WebApiList, addressesFromTheJson) {
     }
 }
 
+// The address as lists keep it, or the field the message names.
 TEST(ServerAddressCheck, acceptsNamesAndLiteralsTrimmedAndNamesTheFieldInError) {
-    // The address as lists keep it, or the field the message names.
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"my_server-1.lan.", "1", "my_server-1.lan.:1"},
         {"  hl.example.org \t", " 27016 ", "hl.example.org:27016"},
         {"::1", "65535", "[::1]:65535"},
         {"10.0.0.7", "02701", "10.0.0.7:2701"},  // one spelling per server
         {"[2001:db8::7]", "27015", "[2001:db8::7]:27015"},
-        {"::ffff:10.0.0.7", "27015", "[::ffff:10.0.0.7]:27015"},
-        {"1:2:3:4:5:6:7:8", "27015", "[1:2:3:4:5:6:7:8]:27015"},
         {"", "27015", "IP adress"},
         {"x\";quit", "27015", "IP adress"},
         {"10.0.0.256", "27015", "IP adress"},
         {"-bad.org", "27015", "IP adress"},
         {"1::2::3", "27015", "IP adress"},
-        {"1:2:3:4:5:6:7:8:9", "27015", "IP adress"},
         {"[10.0.0.7]", "27015", "IP adress"},
         {"10.0.0.7", "0", "Port"},
         {"10.0.0.7", "65536", "Port"},
-        {"10.0.0.7", "", "Port"},
         {"10.0.0.7", "27015 +exec x", "Port"}};
     for (const auto& [address, port, expected] : cases) {
         const auto check = checkServerAddress(address, port);

@@ -40,8 +40,7 @@ void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, q
     } else if (mode == Mode::ChallengeThenSilent || (mode == Mode::Challenge && !challenged)) {
         packets = {kHead + "A" + kChallenge};
     } else if (kind == 'U') {
-        const std::string fresh = "\x01\x02\x03"s + char(requests);
-        packets = {mode == Mode::PlayerChallenges ? kHead + "A" + fresh : kPlayers};
+        packets = {kPlayers};
     } else if (kind == 'T') {
         if (mode == Mode::OldForm)
             packets.push_back(kHead + "m127.0.0.1:27015\0"s + name + '\0' + map + '\0' + folder +

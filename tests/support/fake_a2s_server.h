@@ -8,8 +8,7 @@
 
 namespace skyloom::test {
 
-// A game server's query side on a loopback address: answers INFO and PLAYER requests the chosen
-// way and counts the datagrams it receives.
+// A game server's query side on loopback: answers INFO and PLAYER requests the chosen way.
 class FakeA2sServer final : public QObject {
     Q_OBJECT
 public:
@@ -20,7 +19,6 @@ public:
         Split,                // every answer in three pieces, last piece first
         Garbage,              // a truncated answer
         Silent,               // never answers
-        PlayerChallenges,     // a new challenge for each PLAYER request
         ChallengeThenSilent,  // a challenge for the first request, then nothing
         OtherPort,            // answers from a port it was not asked on
     };
@@ -45,8 +43,7 @@ private:
     QUdpSocket *socket_, *other_;
 };
 
-// A master server on loopback: lists `servers` a page at a time, each page going on from the
-// seed the request carries, and records every request.
+// A master server on loopback: lists `servers` a page at a time from each request's seed.
 class FakeMaster final : public QObject {
 public:
     explicit FakeMaster(std::vector<QString> servers, std::size_t perPage = 2);
