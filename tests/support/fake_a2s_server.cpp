@@ -40,7 +40,8 @@ void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, q
     } else if (mode == Mode::ChallengeThenSilent || (mode == Mode::Challenge && !challenged)) {
         packets = {kHead + "A" + kChallenge};
     } else if (kind == 'U') {
-        packets = {kPlayers};
+        const std::string fresh = kHead + "A\x01\x02\x03"s + char(requests);
+        packets = {mode == Mode::PlayerChallenges ? fresh : kPlayers};
     } else if (kind == 'T') {
         if (mode == Mode::OldForm)
             packets.push_back(kHead + "m127.0.0.1:27015\0"s + name + '\0' + map + '\0' + folder +

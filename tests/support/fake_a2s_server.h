@@ -18,6 +18,7 @@ public:
         OldForm,              // INFO in the old form, then once more in the current one
         Split,                // every answer in three pieces, last piece first
         Garbage,              // a truncated answer
+        PlayerChallenges,     // a new challenge for each PLAYER request
         Silent,               // never answers
         ChallengeThenSilent,  // a challenge for the first request, then nothing
         OtherPort,            // answers from a port it was not asked on
