@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
 #include <cstdio>
 #include <filesystem>
 
@@ -35,8 +34,24 @@ int fail(const QString& message) {
     return 1;
 }
 
+// The arguments one character a byte: option names are ASCII, and every value (a preset's name,
+// a path) comes back as the bytes given, where UTF-8 decoding would blur those that are not.
+QStringList byteArguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
+    return arguments;
+}
+
+std::string bytes(const QString& value) {
+    return value.toLatin1().toStdString();
+}
+
+QString shown(const QString& value) {
+    return QString::fromLocal8Bit(value.toLatin1());
+}
+
 // Read before any window exists, so a wrong option is reported without a display.
-Options readOptions(const QCoreApplication& app) {
+Options readOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A launcher for Half-Life and Team Fortress Classic."));
@@ -80,36 +95,37 @@ Options readOptions(const QCoreApplication& app) {
     parser.addOptions({settings, findGame, mapInfo, query, preset, listServers, game, master});
 
     Options options;
-    if (!parser.parse(app.arguments())) {
-        options.exitStatus = fail(parser.errorText() + QStringLiteral(" See skyloom --help."));
+    if (!parser.parse(arguments)) {
+        options.exitStatus =
+            fail(shown(parser.errorText()) + QStringLiteral(" See skyloom --help."));
         return options;
     }
     if (parser.isSet(help)) parser.showHelp(0);
     if (parser.isSet(version)) parser.showVersion();
     if (!parser.positionalArguments().isEmpty()) {
         options.exitStatus = fail(QStringLiteral("Unexpected argument '%1'. See skyloom --help.")
-                                      .arg(parser.positionalArguments().constFirst()));
+                                      .arg(shown(parser.positionalArguments().constFirst())));
         return options;
     }
     options.findGame = parser.isSet(findGame);
-    if (parser.isSet(mapInfo))
-        options.mapInfo = QFile::encodeName(parser.value(mapInfo)).toStdString();
-    if (parser.isSet(query)) options.query = parser.value(query).toStdString();
-    if (parser.isSet(preset)) options.preset = parser.value(preset).toStdString();
+    if (parser.isSet(mapInfo)) options.mapInfo = bytes(parser.value(mapInfo));
+    if (parser.isSet(query)) options.query = bytes(parser.value(query));
+    if (parser.isSet(preset)) options.preset = bytes(parser.value(preset));
     if (parser.isSet(listServers)) {
-        options.listServers = skyloom::ListServersOptions{parser.value(game).toStdString(), {}};
-        if (parser.isSet(master)) options.listServers->master = parser.value(master).toStdString();
+        options.listServers = skyloom::ListServersOptions{bytes(parser.value(game)), {}};
+        if (parser.isSet(master)) options.listServers->master = bytes(parser.value(master));
     }
     if (parser.isSet(settings)) {
         // Made absolute once: a start of the game changes the current folder.
         std::error_code error;
         const std::filesystem::path file =
-            std::filesystem::absolute(parser.value(settings).toStdString(), error);
+            std::filesystem::absolute(bytes(parser.value(settings)), error);
         const std::filesystem::path folder = file.parent_path();
         if (!std::filesystem::is_directory(folder, error)) {
             options.exitStatus =
                 fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
-                         .arg(parser.value(settings), QString::fromStdString(folder.string())));
+                         .arg(shown(parser.value(settings)),
+                              QString::fromLocal8Bit(folder.string().c_str())));
             return options;
         }
         options.settings = file.string();
@@ -132,7 +148,7 @@ int main(int argc, char* argv[]) {
     {
         // Options, help and the printing modes need no display.
         const QCoreApplication terminal(argc, argv);
-        const Options options = readOptions(terminal);
+        const Options options = readOptions(byteArguments(argc, argv));
         if (options.exitStatus) return *options.exitStatus;
         if (options.findGame) return skyloom::runFindGame();
         if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
@@ -148,7 +164,9 @@ int main(int argc, char* argv[]) {
         return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
                                    "folder cannot be written. Name a file with --settings FILE."));
 
-    QApplication app(argc, argv);
+    // Qt sees the program's name only: a preset called "-stylesheet=FILE" is no option of Qt's.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(skyloom::kAppId));
     // The windows' fixed layouts are drawn for a small dialog font.
     QFont font = QApplication::font();

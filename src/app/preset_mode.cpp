@@ -6,6 +6,7 @@
 #include "launcher/game_types.h"
 #include "launcher/presets.h"
 #include "shell/save_settings.h"
+#include "shell/single_line_fields.h"
 
 namespace skyloom {
 
@@ -20,11 +21,16 @@ int runPreset(const AppContext& context, const std::string& name) {
                                 MessageIcon::Exclamation);
         return 1;
     }
+    // What the main window's fields would hold once filled from the preset, so both start the
+    // same command.
+    GameChoices choices = preset->choices;
+    for (std::string* text : {&choices.difficulty, &choices.parameters, &choices.customFolder})
+        *text = asFieldHoldsIt(*text);
     // Never shown: it answers what the window's list would, the missing files of the map.
     MapFileList maps;
     if (const auto key = lookOf(preset->choices.type).mapsKey)
         listMapsOf(context.settings, maps, *key);
-    return launchChoices(context, nullptr, maps, preset->choices) ? 0 : 1;
+    return launchChoices(context, nullptr, maps, choices) ? 0 : 1;
 }
 
 }  // namespace skyloom

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <set>
 
 #include "games/vdf.h"
@@ -47,10 +48,10 @@ std::optional<VdfNode> readVdf(const fs::path& p) {
     if (!isFile(p)) return std::nullopt;
     const std::uintmax_t size = fs::file_size(p, ec);
     if (ec || size > kVdfMaxBytes) return std::nullopt;
-    std::ifstream in(p, std::ios::binary);
+    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(p.c_str(), "rbe"), &std::fclose);
+    if (!in) return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    text.resize(std::fread(text.data(), 1, text.size(), in.get()));
     return parseVdf(text);
 }
 

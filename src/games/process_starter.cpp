@@ -151,14 +151,31 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
     if (!decision.plan) return {false, command.program, decision.reason, decision.tried};
 
     const StartPlan& plan = *decision.plan;
-    const std::string log = gameLog();
-    const Spawned spawned =
-        spawnProgram({plan.program, plan.arguments, plan.workingFolder, plan.environment, log});
+    std::string log = gameLog();
+    std::string output;
+    OpenedFile opened;
+    if (log.empty()) {
+        output = "The game's output is not kept: there is no home folder to keep it in.";
+    } else {
+        opened = openLogForWriting(log);
+        if (opened.fd < 0) {
+            output = "The game's output is not kept: " + log + " could not be written (" +
+                     opened.error + ").";
+            log.clear();
+        } else {
+            output = "The game's output goes to " + log + ".";
+        }
+    }
+    const Spawned spawned = spawnProgram(
+        {plan.program, plan.arguments, plan.workingFolder, plan.environment, opened.fd});
+    if (opened.fd >= 0) ::close(opened.fd);
     if (spawned.error)
         return {false, command.program, "The system could not start it: " + *spawned.error + ".",
                 decision.tried};
     watch(spawned.pid, decision.tried, log);
-    return {true, command.program, {}, decision.tried};
+    StartResult started{true, command.program, {}, decision.tried};
+    started.output = output;
+    return started;
 }
 
 }  // namespace skyloom

@@ -17,8 +17,10 @@ struct GameEnded {
 
 // Starts the game as a detached process, never through a shell, the way its install needs (see
 // decideStart): wine for a Windows program, the Steam client for a Steam game, else directly.
-// Its output goes to `$XDG_STATE_HOME/skyloom/game.log`, replaced at each start; a program that
-// fails within 10 seconds is told to `onEnded`, on this thread, while the starter lives.
+// Its output goes to `$XDG_STATE_HOME/skyloom/game.log`, emptied at each start; a log that is a
+// link, a FIFO or anything but a plain file is left alone and the output goes nowhere (the
+// result's `output` says which). A program that fails within 10 seconds is told to `onEnded`, on
+// this thread, while the starter lives.
 class ProcessStarter final : public GameStarter {
 public:
     // `installs`: where the Steam installs that decide how a game starts are looked for.

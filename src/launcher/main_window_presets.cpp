@@ -1,5 +1,10 @@
 // The main window's presets: its set-up kept under a name, filled back, started from a shortcut.
+#include <sys/stat.h>
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <filesystem>
 
 #include "launcher/main_window.h"
@@ -18,6 +23,25 @@ std::string shortcutPath(const std::string& name) {
     const std::string folder = shortcutFolder(qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
                                               QDir::homePath().toStdString());
     return folder.empty() ? std::string() : folder + '/' + shortcutFileName(name);
+}
+
+// Whether anything, a dangling link too, is at the path.
+bool taken(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// This Skyloom as a shortcut must start it again: the same program and settings file.
+ShortcutTarget thisSkyloom(const Settings& settings) {
+    ShortcutTarget target;
+    const std::string self = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    const QString onPath = QStandardPaths::findExecutable(QString::fromStdString(target.program));
+    std::error_code error;
+    if (onPath.isEmpty() ||
+        !std::filesystem::equivalent(self, QFile::encodeName(onPath).toStdString(), error))
+        target.program = self;
+    if (settings.chosen()) target.settings = settings.filePath();
+    return target;
 }
 
 // Writes the changes in one replace; a failure is told by saveSettings.
@@ -130,7 +154,7 @@ void MainWindow::mnuPresetsitmDelete_Click() {
     if (!name || !save(context_, this, {presetRemoval(*name)})) return;
     const std::string shortcut = shortcutPath(*name);
     std::error_code error;
-    if (shortcut.empty() || !std::filesystem::exists(shortcut, error)) return;
+    if (shortcut.empty() || !taken(shortcut)) return;
     if (context_.desktop.message(
             this,
             QStringLiteral("Remove the desktop shortcut of \"%1\" too?").arg(shownText(*name)),
@@ -147,12 +171,25 @@ void MainWindow::mnuPresetsitmShortcut_Click() {
     const QString title = QStringLiteral("Create desktop shortcut");
     const std::optional<std::string> name = pickPreset(title);
     if (!name) return;
+    const ShortcutTarget target = thisSkyloom(context_.settings);
+    if (const auto problem = shortcutProblem(*name, target)) {
+        context_.desktop.message(this, shownText(*problem), title, MessageButtons::Ok,
+                                 MessageIcon::Exclamation);
+        return;
+    }
     const std::string path = shortcutPath(*name);
+    if (!path.empty() && taken(path) &&
+        context_.desktop.message(
+            this, QStringLiteral("There is a file %1 already. Replace it?").arg(shownText(path)),
+            title, MessageButtons::YesNo, MessageIcon::Exclamation) != MessageAnswer::Yes)
+        return;
     std::optional<std::string> error;
     if (path.empty())
         error = "there is no home folder and XDG_DATA_HOME is not set";
     else if (!(error = makeFolderFor(path)))
-        error = replaceFileAtomically(path, shortcutText(*name));
+        // A link there is replaced, never written through.
+        error = replaceFileAtomically(path, shortcutText(*name, target),
+                                      FileUpdate::Links::Replace);
     if (error) {
         context_.desktop.message(
             this, QStringLiteral("The shortcut could not be written: %1.").arg(shownText(*error)),

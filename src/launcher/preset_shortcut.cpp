@@ -3,20 +3,49 @@
 #include <cstdint>
 
 #include "platform/program_info.h"
+#include "platform/utf8.h"
 
 namespace skyloom {
 
+bool holdsControlCharacter(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(text[i + 1]) < 0xA0;
+        if (byte < 0x20 || byte == 0x7F || c1) return true;
+    }
+    return false;
+}
+
+std::optional<std::string> shortcutProblem(std::string_view presetName,
+                                           const ShortcutTarget& target) {
+    const auto utf8 = [](std::string_view text) {
+        char32_t c = 0;
+        for (size_t at = 0, length = 0; at < text.size(); at += length)
+            if ((length = decodeUtf8(text.substr(at), c)) == 0) return false;
+        return true;
+    };
+    if (!utf8(presetName))
+        return "A desktop shortcut's name must be UTF-8 text, and this preset's is not.";
+    if (holdsControlCharacter(presetName))
+        return "A desktop shortcut's name cannot hold a control character.";
+    const std::string settings = target.settings.value_or("");
+    for (const std::string& path : {target.program, settings})
+        if (!utf8(path) || holdsControlCharacter(path))
+            return "A desktop shortcut cannot name " + std::string(path) +
+                   ": its path is not UTF-8 text.";
+    return std::nullopt;
+}
+
 std::string desktopExecArgument(std::string_view argument) {
-    constexpr std::string_view reserved = " \t\n\"'\\><~|&;$*?#()`";
-    const bool quote =
-        argument.empty() || argument.find_first_of(reserved) != std::string_view::npos;
-    std::string out = quote ? "\"" : "";
+    std::string out = "\"";
     for (const char c : argument) {
         if (c == '%') out += '%';
-        if (quote && (c == '"' || c == '`' || c == '$' || c == '\\')) out += '\\';
+        if (c == '"' || c == '`' || c == '$' || c == '\\') out += '\\';
         out += c;
     }
-    return quote ? out + '"' : out;
+    return out + '"';
 }
 
 std::string desktopStringValue(std::string_view value) {
@@ -72,11 +101,14 @@ std::string shortcutFolder(std::string_view xdgDataHome, std::string_view home) 
     return std::string(home) + "/.local/share/applications";
 }
 
-std::string shortcutText(std::string_view presetName) {
+std::string shortcutText(std::string_view presetName, const ShortcutTarget& target) {
+    std::string exec = desktopExecArgument(target.program);
+    if (target.settings) exec += " \"--settings\" " + desktopExecArgument(*target.settings);
+    exec += " \"--preset\" " + desktopExecArgument(presetName);
     return "[Desktop Entry]\nType=Application\nName=" + desktopStringValue(presetName) +
            "\nComment=Starts the Skyloom preset " + desktopStringValue(presetName) +
-           "\nExec=" + desktopStringValue("skyloom --preset " + desktopExecArgument(presetName)) +
-           "\nIcon=" + std::string(kAppId) + "\nTerminal=false\nCategories=Game;\n";
+           "\nExec=" + desktopStringValue(exec) + "\nIcon=" + std::string(kAppId) +
+           "\nTerminal=false\nCategories=Game;\n";
 }
 
 }  // namespace skyloom

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,7 +8,11 @@ namespace skyloom {
 
 // A desktop shortcut that starts a preset: a desktop entry running `skyloom --preset NAME`.
 
-// One argument of an Exec key, quoted when it holds a reserved character, its `%` doubled.
+// Whether the text holds a C0 or C1 control character or DEL (C1 as UTF-8 or as a single byte).
+bool holdsControlCharacter(std::string_view text);
+
+// One argument of an Exec key: always in double quotes, escaped by the Desktop Entry rules, its
+// `%` doubled. Desktops that hand Exec to /bin/sh would glob or split anything left bare.
 std::string desktopExecArgument(std::string_view argument);
 
 // A value with the escapes every string value of a desktop entry takes (\\ \n \t \r \s).
@@ -22,7 +27,19 @@ std::string shortcutFileName(std::string_view presetName);
 // when it is unset or relative; empty when neither is known.
 std::string shortcutFolder(std::string_view xdgDataHome, std::string_view home);
 
+// The Skyloom a shortcut starts: "skyloom" when PATH finds this one, else its absolute path; and
+// the settings file it was started with by --settings, if any.
+struct ShortcutTarget {
+    std::string program = "skyloom";
+    std::optional<std::string> settings;
+};
+
+// Why no valid desktop entry can start this preset (a name or path that is not UTF-8 or holds a
+// control character), in words; nothing when one can.
+std::optional<std::string> shortcutProblem(std::string_view presetName,
+                                           const ShortcutTarget& target);
+
 // The whole desktop entry.
-std::string shortcutText(std::string_view presetName);
+std::string shortcutText(std::string_view presetName, const ShortcutTarget& target = {});
 
 }  // namespace skyloom

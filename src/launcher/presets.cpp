@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "launcher/preset_shortcut.h"
+
 namespace skyloom {
 namespace {
 
@@ -39,6 +41,7 @@ std::optional<std::string> presetNameProblem(std::string_view name) {
         return "A preset's name cannot hold a line break.";
     if (name.find(']') != std::string_view::npos)
         return "A preset's name cannot hold the character \"]\".";
+    if (holdsControlCharacter(name)) return "A preset's name cannot hold a control character.";
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     if (blank(name.front()) || blank(name.back()))
         return "A preset's name cannot begin or end with a blank.";

@@ -10,7 +10,8 @@ bool MemorySource::read(uint64_t offset, size_t length, std::string& out) const 
     return true;
 }
 
-FileSource::FileSource(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
+// Close-on-exec ("e"): a game started while a map is read must not inherit it.
+FileSource::FileSource(const std::string& path) : file_(std::fopen(path.c_str(), "rbe")) {
     if (!file_) return;
     std::setvbuf(file_, nullptr, _IONBF, 0);  // reads are few and sized: no copy through a buffer
     if (fseeko(file_, 0, SEEK_END) == 0) {

@@ -36,9 +36,10 @@ std::optional<fs::path> followLinks(fs::path path, int& err) {
 
 }  // namespace
 
-FileUpdate::FileUpdate(const std::string& path) : target_(path) {
+FileUpdate::FileUpdate(const std::string& path, Links links)
+    : target_(path), follow_(links == Links::Follow) {
     int err = 0;
-    const std::optional<fs::path> target = followLinks(path, err);
+    const std::optional<fs::path> target = follow_ ? followLinks(path, err) : fs::path(path);
     if (!target) {
         error_ = errorText(err);
         return;
@@ -69,7 +70,7 @@ std::optional<std::string> FileUpdate::replace(std::string_view bytes) {
     if (error_) return error_;
     mode_t mode = 0644;
     struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    if (follow_ && ::stat(target_.c_str(), &st) == 0) mode = st.st_mode & 07777;
 
     const int fd =
         ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -100,8 +101,9 @@ std::optional<std::string> FileUpdate::replace(std::string_view bytes) {
     return std::nullopt;
 }
 
-std::optional<std::string> replaceFileAtomically(const std::string& path, std::string_view bytes) {
-    FileUpdate update(path);
+std::optional<std::string> replaceFileAtomically(const std::string& path, std::string_view bytes,
+                                                 FileUpdate::Links links) {
+    FileUpdate update(path, links);
     return update.replace(bytes);
 }
 

@@ -12,7 +12,9 @@ namespace skyloom {
 // symbolic link is followed, so the replacement lands on its target and the link stays.
 class FileUpdate {
 public:
-    explicit FileUpdate(const std::string& path);
+    // `Replace`: a link at the path is itself replaced by a new file (mode 0644), never followed.
+    enum class Links { Follow, Replace };
+    explicit FileUpdate(const std::string& path, Links links = Links::Follow);
     ~FileUpdate();
     FileUpdate(const FileUpdate&) = delete;
     FileUpdate& operator=(const FileUpdate&) = delete;
@@ -32,10 +34,12 @@ private:
     std::string target_;
     std::string temporary_;
     int folder_ = -1;
+    bool follow_ = true;
     std::optional<std::string> error_;
 };
 
 // Replaces a file's content as one step (see FileUpdate::replace). Returns why it failed.
-std::optional<std::string> replaceFileAtomically(const std::string& path, std::string_view bytes);
+std::optional<std::string> replaceFileAtomically(const std::string& path, std::string_view bytes,
+                                                 FileUpdate::Links links = FileUpdate::Links::Follow);
 
 }  // namespace skyloom

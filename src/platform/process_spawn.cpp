@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 extern char** environ;
@@ -60,11 +63,13 @@ Spawned spawnProgram(const SpawnRequest& request) {
 
     SpawnSetup setup;
     posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
-    if (!request.output.empty()) {
-        posix_spawn_file_actions_addopen(&setup.actions, 1, request.output.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_adddup2(&setup.actions, 1, 2);
-    }
+    if (request.output >= 0)
+        posix_spawn_file_actions_adddup2(&setup.actions, request.output, 1);
+    else
+        posix_spawn_file_actions_addopen(&setup.actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&setup.actions, 1, 2);
+    // A map being read or a socket must not stay open in the game.
+    posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3);
     if (!request.folder.empty())
         posix_spawn_file_actions_addchdir_np(&setup.actions, request.folder.c_str());
     // The game gets default signal handling and an empty mask, whatever this process set.
@@ -85,6 +90,33 @@ Spawned spawnProgram(const SpawnRequest& request) {
         spawned.error = std::strerror(error);
     }
     return spawned;
+}
+
+OpenedFile openLogForWriting(const std::string& path) {
+    OpenedFile opened;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) {
+        const int error = errno;
+        opened.error = error == ELOOP    ? "it is a symbolic link"
+                       : error == EISDIR ? "it is a folder"
+                       : error == ENXIO  ? "it is not a regular file"
+                                         : std::strerror(error);
+        return opened;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        opened.error = "it is not a regular file";
+    else if (st.st_nlink > 1)
+        opened.error = "it is a hard link to another file";
+    else if (::ftruncate(fd, 0) != 0)
+        opened.error = std::strerror(errno);
+    if (!opened.error.empty()) {
+        ::close(fd);
+        return opened;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    opened.fd = fd;
+    return opened;
 }
 
 }  // namespace skyloom

@@ -14,7 +14,7 @@ struct SpawnRequest {
     std::vector<std::string> arguments;
     std::string folder;                                           // empty: this process's
     std::vector<std::pair<std::string, std::string>> environment;  // over the inherited one
-    std::string output;  // the file that gets its standard output and error; empty: inherited
+    int output = -1;  // an open file for its standard output and error; -1: /dev/null
 };
 
 struct Spawned {
@@ -23,8 +23,18 @@ struct Spawned {
 };
 
 // Starts a program in a session of its own, so it outlives this one and no terminal signal of
-// ours reaches it. Every argument keeps its bytes: a file name that is not UTF-8 reaches the
+// ours reaches it. It inherits standard input (/dev/null), output and error, and no other
+// descriptor, whatever this process has open. Every argument keeps its bytes: a file name that is not UTF-8 reaches the
 // program as it is on disk. The caller reaps the child (waitpid).
 Spawned spawnProgram(const SpawnRequest& request);
+
+struct OpenedFile {
+    int fd = -1;        // close-on-exec; the caller closes it
+    std::string error;  // why not, in words ("it is a symbolic link")
+};
+
+// Opens a log for writing without following a link or blocking on a FIFO, and empties it only
+// when it is a regular file with no other name; a new one is readable by its owner only.
+OpenedFile openLogForWriting(const std::string& path);
 
 }  // namespace skyloom

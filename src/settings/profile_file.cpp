@@ -251,16 +251,14 @@ std::string setProfileValue(std::string_view text, std::string_view section, std
 
     if (!value) {
         // Every copy goes, or the next one would be read in its place. A lone CR before the
-        // line and an LF after it would meet as one CR LF and swallow a line: the CR goes
-        // instead, the line before ending with the removed line's break.
+        // line and an LF after it would meet as one CR LF and swallow a line: the line before
+        // ends with CR LF instead, which nothing before it can join.
         for (auto at = loc.entries.rbegin(); at != loc.entries.rend(); ++at) {
             const Line& l = lines[*at];
-            const bool joins = l.begin > 0 && out[l.begin - 1] == '\r' && l.next < out.size() &&
-                               out[l.next] == '\n';
-            if (joins)
-                out.erase(l.begin - 1, l.end - l.begin + 1);
-            else
-                out.erase(l.begin, l.next - l.begin);
+            out.erase(l.begin, l.next - l.begin);
+            if (l.begin > 0 && out[l.begin - 1] == '\r' && l.begin < out.size() &&
+                out[l.begin] == '\n')
+                out.insert(l.begin, 1, '\n');
         }
         return out;
     }

@@ -19,6 +19,8 @@ public:
     explicit Settings(std::string filePath, bool chosen = false);
 
     const std::string& filePath() const { return file_; }
+    // Named by --settings: whatever starts this Skyloom again must name it too.
+    bool chosen() const { return chosen_; }
     // The program's very first start: no settings file where it looks for one by itself.
     bool firstStart() const;
 

@@ -3,8 +3,11 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <algorithm>
+
+#include "shell/single_line_fields.h"
 
 namespace skyloom {
 
@@ -82,15 +85,23 @@ std::optional<int> QtDesktop::chooseItem(QWidget* parent, const QString& title,
         widest = std::max(widest, dialog.fontMetrics().horizontalAdvance(item));
     dialog.resize(std::min(widest + 64, 900), dialog.sizeHint().height());
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const qsizetype index = items.indexOf(dialog.textValue());
+    // By the line chosen, not its text: two names may look alike.
+    const auto* list = dialog.findChild<QListView*>();
+    const qsizetype index =
+        list && list->currentIndex().isValid() ? list->currentIndex().row()
+                                               : items.indexOf(dialog.textValue());
     return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
 std::optional<QString> QtDesktop::askText(QWidget* parent, const QString& title,
                                           const QString& label) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, {}, &ok);
-    return ok ? std::optional<QString>(text) : std::nullopt;
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    keepFieldsOnOneLine(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtDesktop::askSecret(QWidget* parent, const QString& title,
@@ -99,6 +110,7 @@ std::optional<QString> QtDesktop::askSecret(QWidget* parent, const QString& titl
     dialog.setWindowTitle(title);
     dialog.setLabelText(label);
     dialog.setTextEchoMode(QLineEdit::Password);
+    keepFieldsOnOneLine(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }

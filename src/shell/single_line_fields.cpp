@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QValidator>
 
+#include "shell/outside_text.h"
+
 namespace skyloom {
 namespace {
 
@@ -43,6 +45,13 @@ void keepFieldsOnOneLine(QWidget* window) {
     auto* validator = new ControlsToBlanks(window);
     for (QLineEdit* field : window->findChildren<QLineEdit*>())
         if (!field->validator()) field->setValidator(validator);
+}
+
+std::string asFieldHoldsIt(const std::string& bytes) {
+    QString text = shownText(bytes);
+    int position = 0;
+    ControlsToBlanks().validate(text, position);
+    return text.toStdString();
 }
 
 }  // namespace skyloom

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QWidget;
 
 namespace skyloom {
@@ -8,5 +10,9 @@ namespace skyloom {
 // (pasted, typed or set) into a blank: a line break in a value would end a console command or a
 // line of a file it goes into, and a tab would split a game argument.
 void keepFieldsOnOneLine(QWidget* window);
+
+// Stored bytes as such a field holds them once they are set in it, in UTF-8: what a window
+// would start with them.
+std::string asFieldHoldsIt(const std::string& bytes);
 
 }  // namespace skyloom

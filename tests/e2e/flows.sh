@@ -35,7 +35,18 @@ main_window_launch)
   printf 'leak:libdbus-1\n' > "$WORK/lsan.supp"
   (cd "$APP" && LSAN_OPTIONS="suppressions=$WORK/lsan.supp" ./skyloom --preset "Cross fire" \
     >> "$WORK/skyloom.out" 2>&1) || fail "--preset failed"
-  started "cwd=$GAME" +deathmatch 1 +map crossfire -console ;;
+  started "cwd=$GAME" +deathmatch 1 +map crossfire -console
+  # A name is no option of Qt's (an unreadable style sheet would be reported) and keeps its
+  # bytes: a Latin-1 name is not its UTF-8 look-alike.
+  printf 'QWidget {' > "$WORK/style.qss"
+  printf '[PRESET -stylesheet=%s]\ntype=deathmatch\nmap="bounce.bsp"\n[PRESET caf\xc3\xa9]\ntype=deathmatch\nmap="bounce.bsp"\n[PRESET caf\xe9]\ntype=deathmatch\nmap="crossfire.bsp"\n' \
+    "$WORK/style.qss" >> "$APP/skyloom.ini"
+  for row in "-stylesheet=$WORK/style.qss bounce" $'caf\xe9 crossfire'; do
+    (cd "$APP" && LSAN_OPTIONS="suppressions=$WORK/lsan.supp" ./skyloom --preset "${row% *}" \
+      >> "$WORK/skyloom.out" 2>&1) || fail "--preset ${row% *} failed"
+    started "cwd=$GAME" +deathmatch 1 +map "${row##* }"
+  done
+  ! grep -qi "style" "$WORK/skyloom.out" || fail "Qt read the preset's name as an option" ;;
 deathmatch_maker)
   two_maps "$GAME/valve/maps"; write_configured_ini; start_skyloom
   window "$MAIN" > /dev/null; key ctrl+d

@@ -1,5 +1,9 @@
 #include "games/process_starter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -121,6 +125,50 @@ private slots:
         QVERIFY(r.ok);
         QCOMPARE(log(bin + "/log"),
                  (wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console\n--\n").toUtf8());
+    }
+
+    // The log is only ever a plain file of its own: a link, a FIFO, a folder or a second name of
+    // another file there is left as it is, the game starts all the same with its output going
+    // nowhere, and the result says why. The game inherits no descriptor but the standard three.
+    void theLog_isWrittenOnlyAsAPlainFileOfItsOwn() {
+        const QString state = dir.path() + "/state/skyloom", log = state + "/game.log";
+        const QString other = dir.path() + "/other", made = dir.path() + "/made";
+        const std::string notKept = "The game's output is not kept: " + log.toStdString() +
+                                    " could not be written (";
+        const std::pair<std::function<void()>, std::string> rows[] = {
+            {[&] { QFile::link(other, log); }, notKept + "it is a symbolic link)."},
+            {[&] { QFile::link(made, log); }, notKept + "it is a symbolic link)."},
+            {[&] { ::mkfifo(log.toUtf8(), 0600); }, notKept + "it is not a regular file)."},
+            {[&] { QDir().mkpath(log); }, notKept + "it is a folder)."},
+            {[&] { ::link(other.toUtf8(), log.toUtf8()); },
+             notKept + "it is a hard link to another file)."},
+            {[&] { program(log, "old lines\n"); },
+             "The game's output goes to " + log.toStdString() + "."},
+        };
+        program(game + "/hl.exe", "#!/bin/sh\necho out; ls -l /proc/self/fd > \"$(dirname \"$0\")/fds\"\n");
+        for (const auto& [make, output] : rows) {
+            QDir(state).removeRecursively();
+            QDir().mkpath(state);
+            program(other, "keep");
+            make();
+            const int open = ::open(other.toUtf8(), O_RDONLY);  // not close-on-exec
+            QFile::remove(game + "/fds");
+            const StartResult r =
+                ProcessStarter({}).StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal);
+            ::close(open);
+            QVERIFY2(r.ok, r.reason.c_str());
+            QCOMPARE(r.output, output);
+            QTRY_VERIFY(QFile::exists(game + "/fds"));
+            QTest::qWait(100);
+            QFile fds(game + "/fds");
+            QVERIFY(fds.open(QIODevice::ReadOnly) && !fds.readAll().contains("/other"));
+            QFile kept(other);
+            QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "keep");
+            QVERIFY(!QFile::exists(made));
+            QFile written(log);
+            if (output.find("goes to") != std::string::npos)
+                QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll() == "out\n");
+        }
     }
 };
 

@@ -55,26 +55,29 @@ TEST(GameCommand, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
     }
 }
 
-// Exec gives the name back as one argument; each file name is its own id and validates.
-TEST(PresetShortcut, execQuotesTheNameAndTheFileIsValid) {
-    const std::pair<std::string, std::pair<const char*, const char*>> rows[] = {
-        {"de_dust 2", {"preset-de_5Fdust_202", "skyloom --preset \"de_dust 2\""}},
-        {"a\\b $x `y` \"z\" 100%",
-         {"preset-a_5Cb_20_24x_20_60y_60_20_22z_22_20100_25",
-          "skyloom --preset \"a\\\\\\\\b \\\\$x \\\\`y\\\\` \\\\\"z\\\\\" 100%%\""}},
-        {"tab\there;", {"preset-tab_09here_3B", "skyloom --preset \"tab\\there;\""}},
-        {"caf\xC3\xA9.x", {"preset-caf_C3_A9_2Ex", "skyloom --preset caf\xC3\xA9.x"}},
-        {std::string(300, 'w'), {nullptr, nullptr}}};
+// Exec gives every argument back whole, quoted against a shell's globbing; it starts the Skyloom
+// that made it, with its settings file; each file name is its own id and validates.
+TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
+    const ShortcutTarget own{"/opt/sky loom/skyloom", "/home/p/my $.ini"};
+    const std::tuple<std::string, ShortcutTarget, const char*, const char*> rows[] = {
+        {"de_dust 2", {}, "preset-de_5Fdust_202", "\"skyloom\" \"--preset\" \"de_dust 2\""},
+        {"a\\b $x `y` \"z\" 100%", {},
+         "preset-a_5Cb_20_24x_20_60y_60_20_22z_22_20100_25",
+         "\"skyloom\" \"--preset\" \"a\\\\\\\\b \\\\$x \\\\`y\\\\` \\\\\"z\\\\\" 100%%\""},
+        {"dm[1]", {}, "preset-dm_5B1_5D", "\"skyloom\" \"--preset\" \"dm[1]\""},
+        {"caf\xC3\xA9.x", own, "preset-caf_C3_A9_2Ex",
+         "\"/opt/sky loom/skyloom\" \"--settings\" \"/home/p/my \\\\$.ini\" \"--preset\" "
+         "\"caf\xC3\xA9.x\""},
+        {std::string(300, 'w'), {}, nullptr, nullptr}};
     const std::string folder = testing::TempDir() + "skyloom-shortcuts-" + std::to_string(getpid());
     std::filesystem::create_directories(folder);
-    for (const auto& [name, expected] : rows) {
+    for (const auto& [name, target, id, exec] : rows) {
         const std::string file = shortcutFileName(name);
-        const std::string text = shortcutText(name);
-        if (expected.first) {
-            EXPECT_EQ(file,
-                      std::string("io.github.skyloom.Skyloom.") + expected.first + ".desktop");
-            EXPECT_NE(text.find(std::string("\nExec=") + expected.second + "\n"), std::string::npos)
-                << text;
+        const std::string text = shortcutText(name, target);
+        EXPECT_EQ(shortcutProblem(name, target), std::nullopt);
+        if (id) {
+            EXPECT_EQ(file, std::string("io.github.skyloom.Skyloom.") + id + ".desktop");
+            EXPECT_NE(text.find(std::string("\nExec=") + exec + "\n"), std::string::npos) << text;
         }
         EXPECT_LE(file.size(), 255u);
         std::ofstream(folder + '/' + file) << text;
@@ -86,6 +89,12 @@ TEST(PresetShortcut, execQuotesTheNameAndTheFileIsValid) {
         EXPECT_EQ(n, 0u) << said;
     }
     EXPECT_NE(shortcutFileName(std::string(300, 'w')), shortcutFileName(std::string(301, 'w')));
+    // What no valid entry can hold is refused before anything is written.
+    const std::pair<std::string, ShortcutTarget> refused[] = {
+        {"caf\xE9", {}}, {"a\x1B[1mb", {}}, {"v\x0Bt", {}}, {"c1\xC2\x85", {}},
+        {"ok", {"/opt/\xFF/skyloom", {}}}, {"ok", {"skyloom", "/home/p/\x01.ini"}}};
+    for (const auto& [name, target] : refused)
+        EXPECT_NE(shortcutProblem(name, target), std::nullopt) << name;
     EXPECT_EQ(shortcutFolder("/data", "/home/p"), "/data/applications");
     EXPECT_EQ(shortcutFolder("rel", "/home/p"), "/home/p/.local/share/applications");
     EXPECT_EQ(shortcutFolder("", ""), "");

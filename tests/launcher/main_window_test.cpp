@@ -209,6 +209,7 @@ private slots:
         const Row rows[] = {
             {Act::Save, "duel", nullptr, nullptr},
             {Act::Save, "a]b", nullptr, "Preset not saved"},
+            {Act::Save, "a\x1B" "b", nullptr, "Preset not saved"},
             {Act::Start, "duel", duel, nullptr},
             {Act::Fill, "duel", duel, nullptr},
             {Act::Save, "2fort", nullptr, nullptr},
@@ -249,10 +250,27 @@ private slots:
                     const auto names = presetNames(app->settings.text());
                     const auto at = std::find(names.begin(), names.end(), row.name);
                     app->desktop.choices.push_back(int(at - names.begin()));
+                    // A link in its place is replaced after asking, never written through.
+                    const std::string victim = app->folder() + "/victim";
+                    if (row.act == Act::Shortcut) {
+                        writeFile(victim, "mine");
+                        std::filesystem::create_directories(app->folder() + "/data/applications");
+                        std::filesystem::create_symlink(victim, shortcut);
+                    }
                     (row.act == Act::Delete ? act("mnuPresetsitmDelete")
                                             : act("mnuPresetsitmShortcut"))
                         ->trigger();
                     QCOMPARE(std::filesystem::exists(shortcut), row.act == Act::Shortcut);
+                    if (row.act == Act::Delete) break;
+                    QVERIFY(readFile(victim) == "mine" && !std::filesystem::is_symlink(shortcut));
+                    QVERIFY(app->desktop.messages.size() == 2 &&
+                            app->desktop.messages[0].text.startsWith("There is a file "));
+                    app->desktop.messages.erase(app->desktop.messages.begin());
+                    // The Skyloom that made it, which PATH does not find here.
+                    const std::string exec = "\nExec=\"" +
+                                             QCoreApplication::applicationFilePath().toStdString() +
+                                             "\" \"--preset\" \"Duel\"\n";
+                    QVERIFY(readFile(shortcut).find(exec) != std::string::npos);
                     break;
                 }
             }
@@ -269,6 +287,16 @@ private slots:
         const std::string ini = app->readIni();
         QVERIFY(ini.find("[PRESET 2fort]") != std::string::npos &&
                 ini.find("uel") == std::string::npos);
+        // A control character stored in a preset starts the same command from both ways.
+        app->writeIni(ini + "[PRESET tab]\ntype=deathmatch\nmap=\"dl.bsp\"\nparameters=\"-a\tb\"\n");
+        QCOMPARE(runPreset(app->context, "tab"), 0);
+        emit ctl<QMenu>("mnuPresets")->aboutToShow();
+        for (QAction* item : ctl<QMenu>("mnuPresets")->actions())
+            if (item->text() == "tab") item->trigger();
+        click(ctl("launch"));
+        const auto& starts = app->games.starts;
+        QVERIFY(starts.size() == 2 && starts[0].commandLine == starts[1].commandLine &&
+                starts[0].commandLine.ends_with(" -a b"));
         qunsetenv("XDG_DATA_HOME");
     }
 

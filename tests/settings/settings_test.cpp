@@ -59,6 +59,9 @@ TEST(ProfileText, writesChangeOnlyTheirLine) {
     EXPECT_EQ(setProfileValue("[M]\nu=a", "M", "c", "b", "\n"), "[M]\nu=a\nc=b\n");
     EXPECT_EQ(setProfileValue("[M]\nu=a", "N", "c", "b", "\n"), "[M]\nu=a\n[N]\nc=b\n");
     EXPECT_EQ(setProfileValue("[M]\ru=a\r", "N", "c", "b", "\r"), "[M]\ru=a\r[N]\rc=b\r");
+    // A lone CR before the removed line and an LF after it must not meet as one line break.
+    EXPECT_EQ(setProfileValue("[M]\r\ru=a\n\nz=1", "M", "u", std::nullopt, "\n"),
+              "[M]\r\r\n\nz=1");
     // Every copy of a removed key goes, or the next would be read in its place.
     EXPECT_EQ(setProfileValue("[M]\nu=a\nU = b\n[m]\nu=c\n", "m", "u", std::nullopt, "\n"),
               "[M]\n[m]\nu=c\n");

@@ -1,6 +1,8 @@
 #include "shell/qt_desktop.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -100,6 +102,25 @@ private slots:
                 shown,
                 "Choose your Half-Life executable|Half-Life executable (hl.exe);All files (*)");
         }
+    }
+
+    // The line chosen counts, not its text: two names that look alike stay two. A typed or
+    // pasted control character becomes a blank, as in every other field.
+    void chooseAndAsk_answerTheLineChosenAndTheTextKeptOnOneLine() {
+        QtDesktop desktop;
+        whenUp([](QWidget* w) {
+            auto* list = w->findChild<QListView*>();
+            list->setCurrentIndex(list->model()->index(1, 0));
+            QTest::keyClick(w, Qt::Key_Return);
+        });
+        QCOMPARE(desktop.chooseItem(nullptr, "Delete preset", "Preset:", {"caf\u00e9", "caf\u00e9"}),
+                 std::optional<int>(1));
+        whenUp([](QWidget* w) {
+            w->findChild<QLineEdit*>()->insert("a\x1B[1mb\x0B" "c");
+            QTest::keyClick(w, Qt::Key_Return);
+        });
+        QCOMPARE(desktop.askText(nullptr, "Save as preset", "Name of the preset:"),
+                 std::optional<QString>("a [1mb c"));
     }
 };
 
