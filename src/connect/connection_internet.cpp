@@ -7,6 +7,7 @@
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
+#include "shell/outside_text.h"
 #include "shell/save_settings.h"
 #include "ui_connection_tool.h"
 
@@ -194,7 +195,7 @@ void ConnectionTool::showProgress() {
         QStringLiteral("%1 of %2 servers answered").arg(count(answered), count(servers.size()));
     if (tab == kInternet && !internetNote_.isEmpty())
         line = internetNote_.startsWith(QLatin1Char(';')) ? line + internetNote_ : internetNote_;
-    ui_->lblProgress->setText(line);
+    setPlainText(ui_->lblProgress, line);  // it may name the master as the settings hold it
 }
 
 void ConnectionTool::filtersChanged() {

@@ -1,11 +1,18 @@
 #include "shell/window_registry.h"
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
+#include <QTextDocument>
 #include <QtTest>
 
+#include "../maps/map_bytes.h"
 #include "test_app.h"
 
 using namespace skyloom;
@@ -142,6 +149,71 @@ private slots:
             test::TestApp::processDeletes();
         }
         QVERIFY(fields > 20);
+    }
+
+    // Outside text (settings values, a folder's and a map file's name, a map's title, the
+    // master's address) that holds markup shows as text in every label and tooltip of every
+    // window, and the file its markup names is never opened.
+    void everyWindowShowsOutsideMarkupAsText() {
+        test::TestApp app;
+        const QString mark = "<img src=probe.png>";
+        const std::string game = app.makeFolder(mark.toStdString() + "/valve/maps", {mark.toStdString() + ".bsp"});
+        test::writeFile(game + "/titled.bsp",
+                        test::bspBytes("{\n\"classname\" \"worldspawn\"\n\"message\" \"" +
+                                       mark.toStdString() + "\"\n}\n"));
+        const std::string root = app.folder() + "/" + mark.toStdString();
+        app.writeIni("[MISC]\nfirstuse=no\ntfc=true\nuser=" + mark.toStdString() + "\ncompany=" +
+                     mark.toStdString() + "\n[GAMEDIR]\nprogram=" + root + "/hl.exe\nmaps=" + game +
+                     "\ntfcmaps=" + game + "\nvalve=" + root + "/valve\ndds=" + root + "\n[SERVERS]\nmaster=" +
+                     mark.toStdString() + "\n");
+        const QString probe = QString::fromStdString(app.folder()) + "/probe.png";
+        QImage(4, 4, QImage::Format_RGB32).save(probe);
+        const QString current = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(app.folder()));
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ::inotify_add_watch(watch, probe.toUtf8(), IN_OPEN);
+        int marked = 0;
+        const auto check = [&](const QString& where, const QString& text, Qt::TextFormat format) {
+            if (!text.contains("probe")) return;
+            ++marked;
+            QLabel shown;  // as a label or a tooltip draws it
+            shown.setTextFormat(format);
+            shown.setText(text);
+            shown.grab();
+            const bool rich = format == Qt::RichText ||
+                              (format == Qt::AutoText && Qt::mightBeRichText(text));
+            QTextDocument document;
+            document.setHtml(text);
+            QVERIFY2((rich ? document.toPlainText() : text).contains(mark), qPrintable(where));
+        };
+        const auto walk = [&](QWidget* w, const QString& name) {
+            w->grab();
+            for (QWidget* c : w->findChildren<QWidget*>()) {
+                const QString where = name + ": " + c->objectName();
+                check(where + " tooltip", c->toolTip(), Qt::AutoText);
+                if (auto* label = qobject_cast<QLabel*>(c))
+                    check(where, label->text(), label->textFormat());
+                if (auto* view = qobject_cast<QAbstractItemView*>(c); view && view->model())
+                    for (int row = 0; row < view->model()->rowCount(); ++row)
+                        check(where + " row tooltip",
+                              view->model()->index(row, 0).data(Qt::ToolTipRole).toString(),
+                              Qt::AutoText);
+            }
+        };
+        for (const char* name : kWindows) {
+            QWidget* w = app.windows.show(name);
+            walk(w, name);
+            for (QTabWidget* tabs : w->findChildren<QTabWidget*>())  // each tab on screen
+                for (int i = 0; i < tabs->count(); ++i, QTest::qWait(200), walk(w, name))
+                    tabs->setCurrentIndex(i);
+            app.windows.unloadAll();
+            test::TestApp::processDeletes();
+        }
+        QDir::setCurrent(current);
+        inotify_event event{};
+        QVERIFY2(::read(watch, &event, sizeof event) < 0, "the markup's file was opened");
+        ::close(watch);
+        QVERIFY(marked >= 6);
     }
 };
 
