@@ -253,6 +253,7 @@ private slots:
                     // A link in its place is replaced after asking, never written through.
                     const std::string victim = app->folder() + "/victim";
                     if (row.act == Act::Shortcut) {
+                        app->settings = Settings(app->iniPath(), true);  // as under --settings
                         writeFile(victim, "mine");
                         std::filesystem::create_directories(app->folder() + "/data/applications");
                         std::filesystem::create_symlink(victim, shortcut);
@@ -266,10 +267,10 @@ private slots:
                     QVERIFY(app->desktop.messages.size() == 2 &&
                             app->desktop.messages[0].text.startsWith("There is a file "));
                     app->desktop.messages.erase(app->desktop.messages.begin());
-                    // The Skyloom that made it, which PATH does not find here.
-                    const std::string exec = "\nExec=\"" +
-                                             QCoreApplication::applicationFilePath().toStdString() +
-                                             "\" \"--preset\" \"Duel\"\n";
+                    // The Skyloom that made it (PATH does not find it here), with its settings.
+                    const std::string exec =
+                        "\nExec=\"" + QCoreApplication::applicationFilePath().toStdString() +
+                        "\" \"--settings\" \"" + app->iniPath() + "\" \"--preset\" \"Duel\"\n";
                     QVERIFY(readFile(shortcut).find(exec) != std::string::npos);
                     break;
                 }
