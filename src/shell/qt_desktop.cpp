@@ -93,26 +93,30 @@ std::optional<int> QtDesktop::chooseItem(QWidget* parent, const QString& title,
     return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
-std::optional<QString> QtDesktop::askText(QWidget* parent, const QString& title,
-                                          const QString& label) {
+namespace {
+
+// A one-line field with the guard of every other text field.
+std::optional<QString> askLine(QWidget* parent, const QString& title, const QString& label,
+                               QLineEdit::EchoMode echo) {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(label);
-    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextEchoMode(echo);
     keepFieldsOnOneLine(&dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue();
 }
 
+}  // namespace
+
+std::optional<QString> QtDesktop::askText(QWidget* parent, const QString& title,
+                                          const QString& label) {
+    return askLine(parent, title, label, QLineEdit::Normal);
+}
+
 std::optional<QString> QtDesktop::askSecret(QWidget* parent, const QString& title,
                                             const QString& label) {
-    QInputDialog dialog(parent);
-    dialog.setWindowTitle(title);
-    dialog.setLabelText(label);
-    dialog.setTextEchoMode(QLineEdit::Password);
-    keepFieldsOnOneLine(&dialog);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.textValue();
+    return askLine(parent, title, label, QLineEdit::Password);
 }
 
 }  // namespace skyloom
