@@ -3,6 +3,7 @@
 
 #include "launcher/game_launch.h"
 #include "launcher/main_window.h"
+#include "maps/map_catalogue.h"
 #include "ui_main_window.h"
 
 namespace skyloom {
@@ -14,7 +15,7 @@ bool MainWindow::closeAfterLaunch() const {
 void MainWindow::launch_Click() {
     // Closing only once the game has started keeps the window (and the program) alive to
     // report a start that failed.
-    if (launchChoices(context_, this, *ui_->dirFichiers, choices()) && closeAfterLaunch())
+    if (launchChoices(context_, this, ui_->dirFichiers->catalogue(), choices()) && closeAfterLaunch())
         context_.windows.unload(objectName());
 }
 

@@ -68,13 +68,14 @@ class MainWindowTest : public WindowHarness {
     }
     static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
     QString describe(int row, int role) const {
-        return list()->model()->index(row, 0).data(role).toString();
+        return list()->view()->model()->index(row, 0).data(role).toString();
     }
 
     // Qt cannot name the Latin-1 files to remove them.
     void dropApp() {
-        if (app) std::filesystem::remove_all(app->folder());
+        const std::string folder = app ? app->folder() : "";
         app.reset();
+        if (!folder.empty()) std::filesystem::remove_all(folder);
     }
 
 private slots:
