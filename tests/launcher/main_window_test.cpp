@@ -70,6 +70,17 @@ class MainWindowTest : public WindowHarness {
     QString describe(int row, int role) const {
         return list()->view()->model()->index(row, 0).data(role).toString();
     }
+    // The rows the list shows, "!" before those marked.
+    QString rows() const {
+        QStringList shown;
+        const QAbstractItemModel* model = list()->view()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            shown << (index.data(Qt::DecorationRole).value<QIcon>().isNull() ? "" : "!") +
+                         index.data().toString();
+        }
+        return shown.join(" | ");
+    }
 
     // Qt cannot name the Latin-1 files to remove them.
     void dropApp() {
@@ -84,6 +95,34 @@ private slots:
     void maps_comeFromTheModsFoldersWithTitlesAndMissingFiles() {
         openWithInstall();
         QCOMPARE(list()->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
+        // Titles after the names; marked: the map that lacks files, the one that cannot be read.
+        const QString all = QString("!2fort.bsp \u2014 Two Forts | !bad.bsp | dl.bsp \u2014 ") + kMarkup;
+        QTRY_COMPARE(rows(), all);
+        // The search, by title or by name; Esc clears it; Enter or a double click chooses.
+        QLineEdit* search = list()->search();
+        QCOMPARE(spokenName(search), QString("Search maps"));
+        QTest::keyClicks(search, "FORTS");
+        QCOMPARE(rows(), QString("!2fort.bsp \u2014 Two Forts"));
+        QTest::keyClick(search, Qt::Key_Escape);
+        QCOMPARE(rows() + search->text(), all);
+        QTest::keyClicks(search, "dl");
+        QTest::keyClick(search, Qt::Key_Down);
+        QTest::keyClick(list()->view(), Qt::Key_Return);
+        QCOMPARE(edit("txtSelMap")->text(), QString("dl.bsp"));
+        click(ctl("launch"));
+        expectStart("hl.exe +deathmatch 1 +map dl");
+        QTest::keyClick(search, Qt::Key_Escape);
+        doubleClickMap(0);
+        QCOMPARE(edit("txtSelMap")->text(), QString("2fort.bsp"));
+        // Tab reaches the search, then the list.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        ctl("launch")->setFocus();
+        for (int i = 0; i < 20 && !search->hasFocus(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(search->hasFocus());
+        QTest::keyClick(search, Qt::Key_Tab);
+        QVERIFY(list()->view()->hasFocus());
         const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
         for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
             QCOMPARE(describe(0, role), first);
