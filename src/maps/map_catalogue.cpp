@@ -30,7 +30,7 @@ void CatalogueReading::run(const std::function<bool()>& stop,
             found(std::move(batch));
         }
     }
-    if (!storePath.empty()) saveMapStore(std::move(store), storePath);
+    if (!storePath.empty() && store.changed()) saveMapStore(std::move(store), storePath);
 }
 
 MapListing MapCatalogue::list(const std::string& mapsFolder, bool ignoreCase) {

@@ -115,6 +115,7 @@ const MapStore::Entry* MapStore::find(const std::string& path, const Stamp& stam
 
 void MapStore::put(const std::string& path, Entry entry) {
     entries_[path] = {std::move(entry), ++clock_};
+    changed_ = true;
 }
 
 std::string MapStore::serialize(size_t maxBytes) const {

@@ -31,6 +31,8 @@ public:
     const Entry* find(const std::string& path, const Stamp& stamp, bool withTextures);
     void put(const std::string& path, Entry entry);
     size_t size() const { return entries_.size(); }
+    // Whether anything was put since it was read: a store only used need not be written.
+    bool changed() const { return changed_; }
 
     // The bytes of the file: the entries used last first, as many as fit in `maxBytes`.
     std::string serialize(size_t maxBytes = kMaxBytes) const;
@@ -48,6 +50,7 @@ private:
     };
     std::unordered_map<std::string, Kept> entries_;
     int64_t clock_ = 0;
+    bool changed_ = false;
 };
 
 // Closes a store's bytes with their checksum, which parse() checks before it reads a field.
