@@ -3,7 +3,6 @@
 
 #include "launcher/game_launch.h"
 #include "launcher/main_window.h"
-#include "maps/map_catalogue.h"
 #include "ui_main_window.h"
 
 namespace skyloom {

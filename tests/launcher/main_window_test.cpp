@@ -100,7 +100,7 @@ private slots:
         QTRY_COMPARE(rows(), all);
         // The search, by title or by name; Esc clears it; Enter or a double click chooses.
         QLineEdit* search = list()->search();
-        QCOMPARE(spokenName(search), QString("Search maps"));
+        QCOMPARE(spokenName(search) + spokenName(list()->view()), QString("Search mapsAvaible maps"));
         QTest::keyClicks(search, "FORTS");
         QCOMPARE(rows(), QString("!2fort.bsp \u2014 Two Forts"));
         QTest::keyClick(search, Qt::Key_Escape);
