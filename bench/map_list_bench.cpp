@@ -60,10 +60,9 @@ constexpr int kTitled = 10000;
 // A map as compilers lay it out: the entities late in the file, after the lumps of geometry and
 // light (a hole here, so 10,000 of them take little disk), so a title costs two reads apart.
 void writeTitledMap(const fs::path& path, int number) {
-    const std::string entities = "{\n\"classname\" \"worldspawn\"\n\"message\" \"Map number " +
-                                 std::to_string(number) +
-                                 "\"\n\"wad\" \"\\half-life\\valve\\halflife.wad\"\n}\n" +
-                                 std::string(1500, ' ') + '\0';
+    const std::string entities =
+        "{\n\"classname\" \"worldspawn\"\n\"message\" \"Map number " + std::to_string(number) +
+        "\"\n\"wad\" \"\\half-life\\valve\\halflife.wad\"\n}\n" + std::string(1500, ' ') + '\0';
     constexpr uint32_t header = 4 + 15 * 8, at = 256 * 1024;
     std::string bytes = le32Bytes(30) + le32Bytes(at) + le32Bytes(uint32_t(entities.size()));
     bytes += le32Bytes(header) + le32Bytes(20);  // planes
@@ -109,11 +108,14 @@ double titlesSeconds(const skyloom::CatalogueReading& reading) {
     const auto start = std::chrono::steady_clock::now();
     double seconds = 0;
     size_t titles = 0;
-    reading.run([] { return false; }, [&](skyloom::CatalogueBatch&& batch) {
-        titles += batch.checks.size();
-        if (titles == reading.paths.size())
-            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    });
+    reading.run(
+        [] { return false; },
+        [&](skyloom::CatalogueBatch&& batch) {
+            titles += batch.checks.size();
+            if (titles == reading.paths.size())
+                seconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        });
     return seconds;
 }
 
@@ -125,7 +127,7 @@ void titles_10k_cold(benchmark::State& state) {
     skyloom::MapCatalogue catalogue(withStore ? store : "");
     catalogue.list((kRoot / "titles" / "valve" / "maps").string(), false);
     skyloom::CatalogueReading reading = catalogue.reading();
-    reading.searchPath.clear();  // the titles alone
+    reading.searchPath.clear();             // the titles alone
     if (withStore) titlesSeconds(reading);  // a run before fills it
     files.push_back(store);
     bool wholeCache = false;

@@ -24,9 +24,8 @@ void CatalogueReading::run(const std::function<bool()>& stop,
         for (size_t first = 0; first < paths.size() && !stop(); first += kBatch) {
             CatalogueBatch batch{listing, first, known, {}};
             for (size_t i = first; i < paths.size() && i < first + kBatch; ++i)
-                batch.checks.push_back(checkMap(cache, paths[i],
-                                                known == Known::Check ? searchPath : none,
-                                                ignoreCase));
+                batch.checks.push_back(checkMap(
+                    cache, paths[i], known == Known::Check ? searchPath : none, ignoreCase));
             found(std::move(batch));
         }
     }

@@ -1,11 +1,11 @@
 #include "maps/map_check.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
-
-#include <sys/stat.h>
 
 #include "maps/res_file.h"
 #include "maps/search_path.h"
@@ -59,7 +59,8 @@ const BspContents* MapFileCache::map(const std::string& path, bool withTextures)
     // A map whose title could not be read has no textures to read either.
     const bool lacksTextures = withTextures && !entry.withTextures && entry.contents;
     if (!entry.loaded || !(entry.stamp == *stamp) || lacksTextures) {
-        if (const MapStore::Entry* kept = store_ ? store_->find(path, *stamp, withTextures) : nullptr) {
+        if (const MapStore::Entry* kept =
+                store_ ? store_->find(path, *stamp, withTextures) : nullptr) {
             entry = {true, *stamp, kept->withTextures, kept->contents};
         } else {
             const FileSource file(path);

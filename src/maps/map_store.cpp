@@ -46,7 +46,8 @@ public:
     uint64_t u64() {
         const std::string_view b = take(8);
         uint64_t v = 0;
-        for (size_t i = 0; i < b.size(); ++i) v |= uint64_t(static_cast<unsigned char>(b[i])) << (8 * i);
+        for (size_t i = 0; i < b.size(); ++i)
+            v |= uint64_t(static_cast<unsigned char>(b[i])) << (8 * i);
         return v;
     }
     uint32_t u32() {

@@ -155,8 +155,7 @@ bool startDespiteMissingFiles(MapCatalogue& maps, Desktop& desktop, QWidget* par
     if (!row) return true;
     const MapCheck& check = maps.checkNow(*row);
     if (!check.readable || check.missing.empty()) return true;
-    return desktop.message(parent,
-                           shownText(missingFilesMessage(gameMapName(file), check.missing)),
+    return desktop.message(parent, shownText(missingFilesMessage(gameMapName(file), check.missing)),
                            QStringLiteral("Missing files"), MessageButtons::YesNo,
                            MessageIcon::Exclamation) == MessageAnswer::Yes;
 }

@@ -40,8 +40,8 @@ MapListing MapListModel::list(const std::string& mapsFolder, bool underWine) {
         shown_.push_back(shownText(catalogue_.row(i).map.name));
     endResetModel();
     if (catalogue_.size() > 0)
-        reading_.setFuture(QtConcurrent::run(
-            [reading = catalogue_.reading()](QPromise<CatalogueBatch>& promise) {
+        reading_.setFuture(
+            QtConcurrent::run([reading = catalogue_.reading()](QPromise<CatalogueBatch>& promise) {
                 reading.run([&] { return promise.isCanceled(); },
                             [&](CatalogueBatch&& batch) { promise.addResult(std::move(batch)); });
             }));

@@ -70,14 +70,17 @@ class MainWindowTest : public WindowHarness {
     QString describe(int row, int role) const {
         return list()->view()->model()->index(row, 0).data(role).toString();
     }
-    // The rows the list shows, "!" before those marked.
+    // The rows the list shows, marked "!" when they lack files, "x" when they cannot be read.
     QString rows() const {
+        const auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+        const QImage lacks = image(w->style()->standardIcon(QStyle::SP_MessageBoxWarning));
         QStringList shown;
         const QAbstractItemModel* model = list()->view()->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             const QModelIndex index = model->index(row, 0);
-            shown << (index.data(Qt::DecorationRole).value<QIcon>().isNull() ? "" : "!") +
-                         index.data().toString();
+            const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+            const QString mark = icon.isNull() ? "" : image(icon) == lacks ? "!" : "x";
+            shown << mark + index.data().toString();
         }
         return shown.join(" | ");
     }
@@ -96,11 +99,13 @@ private slots:
         openWithInstall();
         QCOMPARE(list()->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
         // Titles after the names; marked: the map that lacks files, the one that cannot be read.
-        const QString all = QString("!2fort.bsp \u2014 Two Forts | !bad.bsp | dl.bsp \u2014 ") + kMarkup;
+        const QString all =
+            QString("!2fort.bsp \u2014 Two Forts | xbad.bsp | dl.bsp \u2014 ") + kMarkup;
         QTRY_COMPARE(rows(), all);
         // The search, by title or by name; Esc clears it; Enter or a double click chooses.
         QLineEdit* search = list()->search();
-        QCOMPARE(spokenName(search) + spokenName(list()->view()), QString("Search mapsAvaible maps"));
+        QCOMPARE(spokenName(search) + spokenName(list()->view()),
+                 QString("Search mapsAvaible maps"));
         QTest::keyClicks(search, "FORTS");
         QCOMPARE(rows(), QString("!2fort.bsp \u2014 Two Forts"));
         QTest::keyClick(search, Qt::Key_Escape);

@@ -14,9 +14,9 @@
 #include "maps/map_check.h"
 #include "maps/map_list.h"
 #include "maps/map_picture.h"
+#include "maps/map_store.h"
 #include "maps/res_file.h"
 #include "maps/search_path.h"
-#include "maps/map_store.h"
 #include "maps/wad_file.h"
 
 using namespace skyloom;
@@ -334,7 +334,8 @@ TEST_F(MapSearch, searchPathAndCheckFollowTheGamesOrderAndFallback) {
 // What was read is kept by path, size and time: a map changed since is read anew, a file installed
 // since counts, and a damaged or foreign store is taken as none and written anew.
 TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
-    const std::string one = put("valve/maps/one.bsp", bspBytes("{\"message\" \"One\" \"wad\" \"x.wad\"}", {{"T"}}));
+    const std::string one =
+        put("valve/maps/one.bsp", bspBytes("{\"message\" \"One\" \"wad\" \"x.wad\"}", {{"T"}}));
     put("valve/maps/bad.bsp", "not a map");
     const std::string store = root + "/cache/skyloom/maps.cache";
     const auto readFile = [](const std::string& path) {
@@ -377,7 +378,8 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
     MapStore big;
     BspContents titled;
     titled.entities.title = std::string(100, 't');
-    for (int i = 0; i < 1000; ++i) big.put("/m" + std::to_string(i), {{uint64_t(i), 0}, false, titled});
+    for (int i = 0; i < 1000; ++i)
+        big.put("/m" + std::to_string(i), {{uint64_t(i), 0}, false, titled});
     const std::string bytes = big.serialize(20000);
     EXPECT_LE(bytes.size(), 20000u);
     auto kept = MapStore::parse(bytes);
