@@ -23,7 +23,8 @@ void CatalogueReading::run(const std::function<bool()>& stop,
         if (known == Known::Check && searchPath.empty()) break;
         for (size_t first = 0; first < paths.size() && !stop(); first += kBatch) {
             CatalogueBatch batch{listing, first, known, {}};
-            for (size_t i = first; i < paths.size() && i < first + kBatch; ++i)
+            // Stopped between two maps: a closed window waits for no more than one.
+            for (size_t i = first; i < paths.size() && i < first + kBatch && !stop(); ++i)
                 batch.checks.push_back(checkMap(
                     cache, paths[i], known == Known::Check ? searchPath : none, ignoreCase));
             found(std::move(batch));
