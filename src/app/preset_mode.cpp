@@ -1,10 +1,10 @@
 #include "app/preset_mode.h"
 
-#include "shell/map_file_list.h"
 #include "shell/outside_text.h"
 #include "launcher/game_launch.h"
 #include "launcher/game_types.h"
 #include "launcher/presets.h"
+#include "maps/map_catalogue.h"
 #include "shell/save_settings.h"
 #include "shell/single_line_fields.h"
 
@@ -26,10 +26,12 @@ int runPreset(const AppContext& context, const std::string& name) {
     GameChoices choices = preset->choices;
     for (std::string* text : {&choices.difficulty, &choices.parameters, &choices.customFolder})
         *text = asFieldHoldsIt(*text);
-    // Never shown: it answers what the window's list would, the missing files of the map.
-    MapFileList maps;
-    if (const auto key = lookOf(preset->choices.type).mapsKey)
-        listMapsOf(context.settings, maps, *key);
+    // The maps the window would list, for the missing files of the map.
+    MapCatalogue maps;
+    if (const auto key = lookOf(choices.type).mapsKey) {
+        const MapsPlace place = mapsPlaceOf(context.settings, *key);
+        maps.list(place.folder, place.underWine);
+    }
     return launchChoices(context, nullptr, maps, choices) ? 0 : 1;
 }
 

@@ -14,6 +14,7 @@ DeathmatchMaker::DeathmatchMaker(const AppContext& context, QWidget* parent)
     setFixedSize(sizeHint());
     connect(ui_->password, &QCheckBox::toggled, this, &DeathmatchMaker::password_Click);
     connect(ui_->cmdMapSel, &QPushButton::clicked, this, &DeathmatchMaker::cmdMapSel_Click);
+    connect(ui_->maps, &MapFileList::chosen, this, &DeathmatchMaker::cmdMapSel_Click);
     connect(ui_->cmdHelp, &QPushButton::clicked, this, &DeathmatchMaker::cmdHelp_Click);
     connect(ui_->save, &QPushButton::clicked, this, &DeathmatchMaker::save_Click);
     connect(ui_->Command1, &QPushButton::clicked, this, &DeathmatchMaker::Command1_Click);

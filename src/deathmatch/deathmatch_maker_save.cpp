@@ -91,7 +91,7 @@ void DeathmatchMaker::Command1_Click() {
     }
     std::string name = ui_->maps->fileNamed(map, chosenMap_, chosenMapText());
     if (refuseUnloadableMapName(context_.desktop, this, name)) return;
-    if (!startDespiteMissingFiles(*ui_->maps, context_.desktop, this, name)) return;
+    if (!startDespiteMissingFiles(ui_->maps->catalogue(), context_.desktop, this, name)) return;
     // The server file is left for the player to exec from the console. A listed map named by
     // its file name, extension and all, is given so.
     if (name != map.toStdString()) name = gameMapName(name);

@@ -7,12 +7,16 @@
 
 namespace skyloom {
 
-QString listMapsOf(const Settings& settings, MapFileList& list, const std::string& mapsKey) {
+MapsPlace mapsPlaceOf(const Settings& settings, const std::string& mapsKey) {
     // A missing key is no folder, not a folder called "error" in the current folder.
     const std::string folder = settings.readPath(mapsKey, "error");
     const std::string program = settings.readPath("program", "error");
-    const bool wine = program != "error" && isWindowsProgram(program);
-    return list.setMapsFolder(folder == "error" ? "" : folder, wine);
+    return {folder == "error" ? "" : folder, program != "error" && isWindowsProgram(program)};
+}
+
+QString listMapsOf(const Settings& settings, MapFileList& list, const std::string& mapsKey) {
+    const MapsPlace place = mapsPlaceOf(settings, mapsKey);
+    return list.setMapsFolder(place.folder, place.underWine);
 }
 
 namespace {
@@ -24,7 +28,7 @@ void tell(Desktop& desktop, QWidget* parent, const QString& text, const QString&
 
 }  // namespace
 
-bool launchChoices(const AppContext& context, QWidget* parent, MapFileList& maps,
+bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& maps,
                    const GameChoices& choices) {
     const bool custom = choices.type == GameType::Custom;
     if (custom && choices.customFolder.empty()) {

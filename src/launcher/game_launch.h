@@ -10,7 +10,16 @@ class QWidget;
 
 namespace skyloom {
 
+class MapCatalogue;
 class MapFileList;
+
+// The maps folder the GAMEDIR key `mapsKey` names (empty: none), and whether the game runs under
+// Wine.
+struct MapsPlace {
+    std::string folder;
+    bool underWine = false;
+};
+MapsPlace mapsPlaceOf(const Settings& settings, const std::string& mapsKey);
 
 // Lists in `list` the maps of the folder the GAMEDIR key `mapsKey` names; gives why none could
 // be listed, for the list's frame.
@@ -20,7 +29,7 @@ QString listMapsOf(const Settings& settings, MapFileList& list, const std::strin
 // too, so the two never drift. A missing map or custom folder, a map name the game cannot load,
 // an unknown game folder and a failed start are told in a box; the player is asked before a map
 // that lacks files (`maps` lists the maps of the chosen type). True when the game started.
-bool launchChoices(const AppContext& context, QWidget* parent, MapFileList& maps,
+bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& maps,
                    const GameChoices& choices);
 
 }  // namespace skyloom

@@ -40,6 +40,7 @@ void MainWindow::connectControls() {
     connect(ui_->optTFC, &QRadioButton::clicked, this, &MainWindow::optTFC_Click);
     connect(ui_->optCustom, &QRadioButton::clicked, this, &MainWindow::optCustom_Click);
     connect(ui_->confirmMap, &QPushButton::clicked, this, &MainWindow::confirmMap_Click);
+    connect(ui_->dirFichiers, &MapFileList::chosen, this, &MainWindow::confirmMap_Click);
     // A check box runs its click behaviour whenever its state changes, as Reset all relies on.
     for (QCheckBox* box : {ui_->cheats, ui_->console, ui_->dev, ui_->numeric})
         connect(box, &QCheckBox::toggled, this, &MainWindow::RefreshOptionPreview);

@@ -14,7 +14,8 @@ bool MainWindow::closeAfterLaunch() const {
 void MainWindow::launch_Click() {
     // Closing only once the game has started keeps the window (and the program) alive to
     // report a start that failed.
-    if (launchChoices(context_, this, *ui_->dirFichiers, choices()) && closeAfterLaunch())
+    if (launchChoices(context_, this, ui_->dirFichiers->catalogue(), choices()) &&
+        closeAfterLaunch())
         context_.windows.unload(objectName());
 }
 

@@ -1,5 +1,7 @@
 #include "maps/map_check.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <set>
@@ -43,13 +45,11 @@ std::string andMore(size_t more) {
 }  // namespace
 
 std::optional<MapFileCache::Stamp> MapFileCache::stampOf(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const uint64_t size = fs::file_size(path, ec);
-    if (ec) return std::nullopt;
-    const auto time = fs::last_write_time(path, ec);
-    if (ec) return std::nullopt;
-    return Stamp{size, static_cast<int64_t>(time.time_since_epoch().count())};
+    // One stat: with thousands of maps listed it is most of the time a warm store costs.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return Stamp{static_cast<uint64_t>(st.st_size),
+                 static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
 const BspContents* MapFileCache::map(const std::string& path, bool withTextures) {
@@ -59,8 +59,14 @@ const BspContents* MapFileCache::map(const std::string& path, bool withTextures)
     // A map whose title could not be read has no textures to read either.
     const bool lacksTextures = withTextures && !entry.withTextures && entry.contents;
     if (!entry.loaded || !(entry.stamp == *stamp) || lacksTextures) {
-        const FileSource file(path);
-        entry = {true, *stamp, withTextures, readBsp(file, withTextures)};
+        if (const MapStore::Entry* kept =
+                store_ ? store_->find(path, *stamp, withTextures) : nullptr) {
+            entry = {true, *stamp, kept->withTextures, kept->contents};
+        } else {
+            const FileSource file(path);
+            entry = {true, *stamp, withTextures, readBsp(file, withTextures)};
+            if (store_) store_->put(path, {*stamp, withTextures, entry.contents});
+        }
     }
     return entry.contents ? &*entry.contents : nullptr;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "maps/bsp_file.h"
+#include "maps/map_store.h"
 
 namespace skyloom {
 
@@ -19,13 +20,11 @@ public:
     const BspContents* map(const std::string& path, bool withTextures);
     // The WAD's texture names (lower case, sorted); nullptr when it cannot be read.
     const std::vector<std::string>* wad(const std::string& path);
+    // Maps are taken from the store when it holds them unchanged, and what is read is put there.
+    void useStore(MapStore* store) { store_ = store; }
 
 private:
-    struct Stamp {
-        uint64_t size = 0;
-        int64_t time = 0;
-        bool operator==(const Stamp&) const = default;
-    };
+    using Stamp = MapStore::Stamp;
     struct MapEntry {
         bool loaded = false;
         Stamp stamp;
@@ -41,6 +40,7 @@ private:
 
     std::unordered_map<std::string, MapEntry> maps_;
     std::unordered_map<std::string, WadEntry> wads_;
+    MapStore* store_ = nullptr;
 };
 
 struct MapCheck {

@@ -85,9 +85,10 @@ std::optional<MapGeometry> readMapGeometry(const ByteSource& file) {
         const bool back = le16(face + 2) != 0;
         const uint64_t firstEdge = le32(face + 4);
         const uint16_t edgeCount16 = le16(face + 8);
+        // A face pointing nowhere is left out: one bad face should not cost the whole picture.
         if (plane >= planeCount || firstEdge > surfedgeCount ||
             edgeCount16 > surfedgeCount - firstEdge)
-            return std::nullopt;
+            continue;
         corners += edgeCount16;
         if (corners > kMaxPoints) return std::nullopt;
 
@@ -103,10 +104,13 @@ std::optional<MapGeometry> readMapGeometry(const ByteSource& file) {
         for (uint64_t s = firstEdge; s < firstEdge + edgeCount16; ++s) {
             const int64_t signedEdge = int32_t(le32(surfedges->data() + s * 4));
             const uint64_t e = uint64_t(signedEdge < 0 ? -signedEdge : signedEdge);
-            if (e >= edgeCount) return std::nullopt;
             // A reversed edge starts at its second vertex.
-            const uint16_t v = le16(edges->data() + e * 4 + (signedEdge < 0 ? 2 : 0));
-            if (v >= vertexCount) return std::nullopt;
+            const uint16_t v =
+                e < edgeCount ? le16(edges->data() + e * 4 + (signedEdge < 0 ? 2 : 0)) : 0xFFFF;
+            if (v >= vertexCount) {
+                drawable = false;
+                break;
+            }
             const MapPoint point = vertex(v);
             drawable = drawable && within(point.x, kFarthest) && within(point.y, kFarthest) &&
                        within(point.z, kFarthest);

@@ -27,8 +27,9 @@ struct MapGeometry {
 };
 
 // The faces of a version 30 map's world (its brush entities, such as doors and triggers, left
-// out). Nothing when the file is not such a map or an index in its geometry points nowhere.
-// Faces with a corner or plane that is not a finite number within the world are left out.
+// out). Nothing when the file is not such a map or its world's faces lie past the face lump.
+// Faces with an index that points nowhere, or a corner or plane that is not a finite number
+// within the world, are left out.
 // Each lump is read only up to a cap above what compilers write: a hostile map costs at most
 // about 25 MB.
 std::optional<MapGeometry> readMapGeometry(const ByteSource& file);

@@ -1,136 +1,94 @@
 #include "shell/map_file_list.h"
 
-#include <QAbstractListModel>
 #include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QStyle>
 #include <QToolTip>
+#include <QVBoxLayout>
 
-#include "maps/map_list.h"
+#include "maps/map_catalogue.h"
 #include "maps/map_name.h"
-#include "maps/search_path.h"
 #include "shell/desktop.h"
-#include "shell/map_pictures.h"
-#include "shell/outside_text.h"
+#include "shell/map_list_model.h"
 
 namespace skyloom {
 
-class MapListModel final : public QAbstractListModel {
-public:
-    using QAbstractListModel::QAbstractListModel;
+MapFileList::MapFileList(QWidget* parent)
+    : QWidget(parent),
+      model_(new MapListModel(this)),
+      shown_(new MapSearchModel(this)),
+      search_(new QLineEdit(this)),
+      view_(new QListView(this)) {
+    shown_->setSourceModel(model_);
+    search_->setObjectName(QStringLiteral("mapSearch"));
+    search_->setPlaceholderText(QStringLiteral("Search maps"));
+    search_->setAccessibleName(QStringLiteral("Search maps"));
+    search_->setClearButtonEnabled(true);
+    search_->installEventFilter(this);
+    connect(search_, &QLineEdit::textChanged, shown_, &MapSearchModel::setSearch);
 
-    struct Entry {
-        QString shown;
-        std::string name;
-        uint32_t folder;
-    };
+    view_->setModel(shown_);
+    view_->setUniformItemSizes(true);  // keeps a list of many thousand maps quick to lay out
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Activated: a double click or Enter, or a single click where the desktop is set so.
+    connect(view_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        view_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        emit chosen();
+    });
+    // Small icons: the marks must not make the rows taller than their text.
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view_);
+    view_->setIconSize(QSize(icon, icon));
 
-    void reset(std::vector<std::string> folders, std::vector<std::string> searchPath,
-               bool ignoreCase, MapListing listing) {
-        beginResetModel();
-        folders_ = std::move(folders);
-        searchPath_ = std::move(searchPath);
-        ignoreCase_ = ignoreCase;
-        entries_.clear();
-        entries_.reserve(listing.maps.size());
-        for (ListedMap& map : listing.maps) {
-            QString shown = shownText(map.name);
-            entries_.push_back({std::move(shown), std::move(map.name), map.folder});
-        }
-        endResetModel();
-    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(search_);
+    layout->addWidget(view_, 1);
 
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(entries_.size());
-    }
-
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rowCount({})) return {};
-        const Entry& entry = entries_[static_cast<size_t>(index.row())];
-        if (role == Qt::DisplayRole) return entry.shown;
-        if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
-            const MapCheck read = check(entry);
-            const QString text = description(read);
-            // The picture comes later: until it is drawn, the tooltip is the text alone.
-            const QString picture =
-                role == Qt::ToolTipRole && read.readable ? pictures_.url(path(entry)) : QString();
-            if (text.isEmpty() && picture.isEmpty()) return {};
-            return role == Qt::ToolTipRole ? tipWithPicture(text, picture) : text;
-        }
-        return {};
-    }
-
-    const Entry* at(const QModelIndex& index) const {
-        return index.isValid() && index.row() < rowCount({})
-                   ? &entries_[static_cast<size_t>(index.row())]
-                   : nullptr;
-    }
-
-    // The row of the map of this file name, or (when asked) of this name less its extension.
-    QModelIndex find(const std::string& file, bool orWithoutExtension) const {
-        for (size_t row = 0; row < entries_.size(); ++row)
-            if (entries_[row].name == file) return index(static_cast<int>(row));
-        for (size_t row = 0; orWithoutExtension && !file.empty() && row < entries_.size(); ++row)
-            if (gameMapName(entries_[row].name) == file) return index(static_cast<int>(row));
-        return {};
-    }
-
-    std::string path(const Entry& entry) const { return folders_[entry.folder] + '/' + entry.name; }
-
-    MapCheck check(const Entry& entry) const {
-        return checkMap(cache_, path(entry), searchPath_, ignoreCase_);
-    }
-
-    MapPictures& pictures() { return pictures_; }
-
-    QStringList names() const {
-        QStringList list;
-        list.reserve(static_cast<qsizetype>(entries_.size()));
-        for (const Entry& entry : entries_) list.append(entry.shown);
-        return list;
-    }
-
-private:
-    static QString description(const MapCheck& check) {
-        if (!check.readable) return QStringLiteral("unreadable map");
-        QStringList lines;
-        if (!check.title.empty()) lines << shownText(check.title);
-        if (!check.missing.empty()) lines << shownText(missingSummary(check.missing));
-        return lines.join(QLatin1Char('\n'));
-    }
-
-    std::vector<std::string> folders_;
-    std::vector<std::string> searchPath_;
-    bool ignoreCase_ = false;
-    std::vector<Entry> entries_;
-    mutable MapFileCache cache_;
-    mutable MapPictures pictures_;
-};
-
-MapFileList::MapFileList(QWidget* parent) : QListView(parent), model_(new MapListModel(this)) {
-    setModel(model_);
-    setUniformItemSizes(true);  // keeps a list of many thousand maps quick to lay out
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
     // A tooltip still shown when its map's picture is drawn is shown again with the picture.
     connect(&model_->pictures(), &MapPictures::drawn, this, [this](const QByteArray& path) {
         if (!QToolTip::isVisible()) return;
-        const QModelIndex index = indexAt(viewport()->mapFromGlobal(QCursor::pos()));
-        const MapListModel::Entry* entry = model_->at(index);
-        if (!entry || QByteArray::fromStdString(model_->path(*entry)) != path) return;
-        QToolTip::showText(QCursor::pos(), index.data(Qt::ToolTipRole).toString(), viewport(),
-                           visualRect(index));
+        const QModelIndex index = view_->indexAt(view_->viewport()->mapFromGlobal(QCursor::pos()));
+        const auto row = model_->rowOf(shown_->mapToSource(index));
+        if (!row || QByteArray::fromStdString(catalogue().path(*row)) != path) return;
+        QToolTip::showText(QCursor::pos(), index.data(Qt::ToolTipRole).toString(),
+                           view_->viewport(), view_->visualRect(index));
     });
+}
+
+bool MapFileList::event(QEvent* event) {
+    // The name the window gives this list (its frame's) is the list's own for a screen reader.
+    if (event->type() == QEvent::Polish && view_->accessibleName().isEmpty())
+        view_->setAccessibleName(accessibleName());
+    return QWidget::event(event);
+}
+
+bool MapFileList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == search_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && !search_->text().isEmpty()) {
+            search_->clear();
+            return true;
+        }
+        if (key == Qt::Key_Down && shown_->rowCount() > 0) {  // on to the first map found
+            view_->setFocus();
+            view_->setCurrentIndex(shown_->index(0, 0));
+            view_->selectionModel()->select(view_->currentIndex(),
+                                            QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QString MapFileList::setMapsFolder(const std::string& mapsFolder, bool underWine) {
     folder_ = mapsFolder;
-    const ModFolders mod = modFoldersOf(mapsFolder);
-    MapListing listing = listMaps(mapsFolder.empty() ? std::vector<std::string>{} : mod.mapFolders);
-    const FolderProblem problem = mapsFolder.empty() ? FolderProblem::NotFound : listing.problem;
-    const QString reason = QString::fromStdString(listing.reason);
-    model_->reset(mod.mapFolders, searchPathOf(mod.mod, underWine), underWine, std::move(listing));
+    const MapListing listing = model_->list(mapsFolder, underWine);
     const QString shown = shownText(mapsFolder);
     if (mapsFolder.empty()) return QStringLiteral("No maps: the maps folder is not configured");
-    switch (problem) {
+    switch (listing.problem) {
         case FolderProblem::None:
             return {};
         case FolderProblem::NotFound:
@@ -142,53 +100,62 @@ QString MapFileList::setMapsFolder(const std::string& mapsFolder, bool underWine
         case FolderProblem::Unreadable:
             break;
     }
-    return QStringLiteral("No maps: %1 cannot be read (%2)").arg(shown, reason);
+    return QStringLiteral("No maps: %1 cannot be read (%2)")
+        .arg(shown, QString::fromStdString(listing.reason));
+}
+
+MapCatalogue& MapFileList::catalogue() {
+    return model_->catalogue();
 }
 
 QStringList MapFileList::fileNames() const {
-    return model_->names();
+    QStringList names;
+    for (int row = 0; row < model_->rowCount(); ++row)
+        names << model_->index(row).data(MapListModel::FileRole).toString();
+    return names;
 }
 
 std::optional<ListedMapName> MapFileList::selectedMap() const {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    const MapListModel::Entry* entry =
-        selected.isEmpty() ? nullptr : model_->at(selected.constFirst());
-    if (!entry) return std::nullopt;
-    return ListedMapName{entry->name, entry->shown};
+    const QModelIndexList selected = view_->selectionModel()->selectedIndexes();
+    const auto row =
+        selected.isEmpty() ? std::nullopt : model_->rowOf(shown_->mapToSource(selected.first()));
+    if (!row) return std::nullopt;
+    return ListedMapName{model_->catalogue().row(*row).map.name,
+                         model_->index(int(*row)).data(MapListModel::FileRole).toString()};
 }
 
 void MapFileList::selectMap(const std::string& file) {
-    const QModelIndex index = model_->find(file, false);
+    const auto row = model_->catalogue().find(file, false);
+    QModelIndex index = row ? shown_->mapFromSource(model_->index(int(*row))) : QModelIndex();
+    if (row && !index.isValid()) {  // hidden by the search: shown again
+        search_->clear();
+        index = shown_->mapFromSource(model_->index(int(*row)));
+    }
     if (!index.isValid()) {
-        clearSelection();
+        view_->clearSelection();
         return;
     }
-    setCurrentIndex(index);
-    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    view_->setCurrentIndex(index);
+    view_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
 }
 
 std::string MapFileList::fileNamed(const QString& field, const std::optional<ListedMapName>& chosen,
                                    const QString& chosenText) const {
     if (chosen && field == chosenText) return chosen->file;
     const std::string typed = field.toStdString();
-    const MapListModel::Entry* entry = model_->at(model_->find(typed, true));
-    return entry ? entry->name : typed;
+    const auto row = model_->catalogue().find(typed, true);
+    return row ? model_->catalogue().row(*row).map.name : typed;
 }
 
-std::optional<MapCheck> MapFileList::check(const std::string& file) {
-    const MapListModel::Entry* entry = model_->at(model_->find(file, false));
-    if (!entry) return std::nullopt;
-    return model_->check(*entry);
-}
-
-bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
+bool startDespiteMissingFiles(MapCatalogue& maps, Desktop& desktop, QWidget* parent,
                               const std::string& file) {
-    const std::optional<MapCheck> check = list.check(file);
+    const auto row = maps.find(file, false);
     // A map that is not listed or cannot be read starts as it always has: the player may know
     // better.
-    if (!check || !check->readable || check->missing.empty()) return true;
-    return desktop.message(parent,
-                           shownText(missingFilesMessage(gameMapName(file), check->missing)),
+    if (!row) return true;
+    const MapCheck& check = maps.checkNow(*row);
+    if (!check.readable || check.missing.empty()) return true;
+    return desktop.message(parent, shownText(missingFilesMessage(gameMapName(file), check.missing)),
                            QStringLiteral("Missing files"), MessageButtons::YesNo,
                            MessageIcon::Exclamation) == MessageAnswer::Yes;
 }

@@ -1,18 +1,22 @@
 #pragma once
 
-#include <QListView>
+#include <QWidget>
 #include <optional>
 #include <string>
 
 #include "maps/map_check.h"
 #include "shell/outside_text.h"
 
-class QWidget;
+class QLineEdit;
+class QListView;
+class QAbstractItemModel;
 
 namespace skyloom {
 
 class Desktop;
+class MapCatalogue;
 class MapListModel;
+class MapSearchModel;
 
 // A listed map as the windows hand it around: its file name's own bytes, which the game is given,
 // and the name the list shows for it.
@@ -21,9 +25,9 @@ struct ListedMapName {
     QString shown;
 };
 
-// The map list of a mod: the "*.bsp" files of its `maps` folders, shown without the folder.
-// Each item's tooltip gives the map's title and the files it lacks, read when asked for.
-class MapFileList final : public QListView {
+// The map list of a mod with its search field above it: the "*.bsp" files of its `maps` folders,
+// shown without the folder, each with its title. A double click or Enter on a map chooses it.
+class MapFileList final : public QWidget {
     Q_OBJECT
 public:
     explicit MapFileList(QWidget* parent = nullptr);
@@ -34,6 +38,7 @@ public:
     QString setMapsFolder(const std::string& mapsFolder, bool underWine = false);
     std::string folder() const { return folder_; }
 
+    // Every listed file name, whatever the search lets through.
     QStringList fileNames() const;
     std::optional<ListedMapName> selectedMap() const;
     void selectMap(const std::string& file);
@@ -42,17 +47,30 @@ public:
     // map whose file name is the typed text, with or without its extension; else the typed text.
     std::string fileNamed(const QString& field, const std::optional<ListedMapName>& chosen,
                           const QString& chosenText) const;
-    // The listed map's title and missing files, read now; nothing when it is not listed.
-    std::optional<MapCheck> check(const std::string& file);
+    MapCatalogue& catalogue();
+
+    QLineEdit* search() const { return search_; }
+    QListView* view() const { return view_; }
+
+signals:
+    // A double click or Enter on a map: the window takes the selected map.
+    void chosen();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     MapListModel* model_;
+    MapSearchModel* shown_;
+    QLineEdit* search_;
+    QListView* view_;
     std::string folder_;
 };
 
 // Before a start: when the listed map needs files that are missing, asks the player whether to
 // start anyway. True to start.
-bool startDespiteMissingFiles(MapFileList& list, Desktop& desktop, QWidget* parent,
+bool startDespiteMissingFiles(MapCatalogue& maps, Desktop& desktop, QWidget* parent,
                               const std::string& file);
 
 }  // namespace skyloom

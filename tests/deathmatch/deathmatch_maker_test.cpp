@@ -54,6 +54,8 @@ private slots:
         }
         pickMap("Arena.BSP");
         QCOMPARE(frame(), "First map selection (Arena.BSP)Arena");
+        doubleClickMap(1);
+        QCOMPARE(frame(), "First map selection (crossfire.bsp)crossfire");
         click(ctl("cmdHelp"));
         expectMessage("type exec skyloom.cfg in the console.", "Help", MessageIcon::Information);
         edit("SelMap")->clear();
@@ -118,7 +120,8 @@ private slots:
     void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
         writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}", {{"T"}}));
         open();
-        pickMap("m\xe9tal.bsp");
+        list()->selectMap("m\xe9tal.bsp");
+        QTest::keyClick(list()->view(), Qt::Key_Return);
         QCOMPARE(edit("SelMap")->text(), "m\u00e9tal");
         app->desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
         for (int i = 0; i < 2; ++i) click(ctl("Command1"));

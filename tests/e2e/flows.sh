@@ -5,12 +5,15 @@
 source "$(dirname "$0")/harness.sh"
 MAIN="Skyloom - Deathmatch Game"
 tabs() { for _ in $(seq "$1"); do key Tab; done; }
-# In the main window listing bounce.bsp and crossfire.bsp: take crossfire.bsp and launch. The
-# map list is seven Tabs from where the window starts, or $1 from the focused control.
-launch_crossfire() { window "$MAIN" > /dev/null; tabs "${1:-7}"; key c; key alt+s; key alt+l; }
-# In the Deathmatch Maker: the map list is 14 Tabs from Allow cheats, where the window starts;
-# Select this map one further, Save and Launch ten after that.
-save_and_launch() { tabs "$1"; key "$2"; key Tab space; tabs 10; key space; }
+# In the main window listing bounce.bsp and crossfire.bsp: search for crossfire, take it with
+# Enter and launch. The map search is seven Tabs from where the window starts, or $1 from the
+# focused control.
+launch_crossfire() {
+  window "$MAIN" > /dev/null; tabs "${1:-7}"; type_text cross; key Down Return; key alt+l
+}
+# In the Deathmatch Maker: the map search is 14 Tabs from Allow cheats, where the window starts;
+# the first map found for $2 is taken with Enter; Save and Launch is 11 Tabs from the list.
+save_and_launch() { tabs "$1"; type_text "$2"; key Down Return; tabs 11; key space; }
 # The game and its maps folder through the configuration fields.
 type_paths() { retype "$HL"; key Tab Tab; retype "$GAME/valve/maps"; }
 # The wizard's first pages, on to the paths.
@@ -53,7 +56,7 @@ deathmatch_maker)
   window "Half-Life Deathmatch Maker" > /dev/null
   key space; tabs 3; retype "Lambda  LAN" # Allow cheats, Party name
   tabs 8; key space                       # Weapons stay
-  save_and_launch 3 c                     # crossfire.bsp
+  save_and_launch 3 cr                    # crossfire.bsp
   started "cwd=$APP" +deathmatch 1 -console +map crossfire
   printf 'sv_cheats 1\r\nmp_weaponstay 1\r\nmp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\nhostname "Lambda  LAN"\r\n' |
     cmp - "$GAME/valve/skyloom.cfg" || fail "skyloom.cfg differs: $(od -c "$GAME/valve/skyloom.cfg")"

@@ -68,13 +68,28 @@ class MainWindowTest : public WindowHarness {
     }
     static constexpr const char* kMarkup = "<img src=/etc/passwd><font size=7 color=red>Big";
     QString describe(int row, int role) const {
-        return list()->model()->index(row, 0).data(role).toString();
+        return list()->view()->model()->index(row, 0).data(role).toString();
+    }
+    // The rows the list shows, marked "!" when they lack files, "x" when they cannot be read.
+    QString rows() const {
+        const auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+        const QImage lacks = image(w->style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        QStringList shown;
+        const QAbstractItemModel* model = list()->view()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex index = model->index(row, 0);
+            const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+            const QString mark = icon.isNull() ? "" : image(icon) == lacks ? "!" : "x";
+            shown << mark + index.data().toString();
+        }
+        return shown.join(" | ");
     }
 
     // Qt cannot name the Latin-1 files to remove them.
     void dropApp() {
-        if (app) std::filesystem::remove_all(app->folder());
+        const std::string folder = app ? app->folder() : "";
         app.reset();
+        if (!folder.empty()) std::filesystem::remove_all(folder);
     }
 
 private slots:
@@ -83,6 +98,36 @@ private slots:
     void maps_comeFromTheModsFoldersWithTitlesAndMissingFiles() {
         openWithInstall();
         QCOMPARE(list()->fileNames(), QStringList({"2fort.bsp", "bad.bsp", "dl.bsp"}));
+        // Titles after the names; marked: the map that lacks files, the one that cannot be read.
+        const QString all =
+            QString("!2fort.bsp \u2014 Two Forts | xbad.bsp | dl.bsp \u2014 ") + kMarkup;
+        QTRY_COMPARE(rows(), all);
+        // The search, by title or by name; Esc clears it; Enter or a double click chooses.
+        QLineEdit* search = list()->search();
+        QCOMPARE(spokenName(search) + spokenName(list()->view()),
+                 QString("Search mapsAvaible maps"));
+        QTest::keyClicks(search, "FORTS");
+        QCOMPARE(rows(), QString("!2fort.bsp \u2014 Two Forts"));
+        QTest::keyClick(search, Qt::Key_Escape);
+        QCOMPARE(rows() + search->text(), all);
+        QTest::keyClicks(search, "dl");
+        QTest::keyClick(search, Qt::Key_Down);
+        QTest::keyClick(list()->view(), Qt::Key_Return);
+        QCOMPARE(edit("txtSelMap")->text(), QString("dl.bsp"));
+        click(ctl("launch"));
+        expectStart("hl.exe +deathmatch 1 +map dl");
+        QTest::keyClick(search, Qt::Key_Escape);
+        doubleClickMap(0);
+        QCOMPARE(edit("txtSelMap")->text(), QString("2fort.bsp"));
+        // Tab reaches the search, then the list.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        ctl("launch")->setFocus();
+        for (int i = 0; i < 20 && !search->hasFocus(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(search->hasFocus());
+        QTest::keyClick(search, Qt::Key_Tab);
+        QVERIFY(list()->view()->hasFocus());
         const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
         for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
             QCOMPARE(describe(0, role), first);

@@ -25,6 +25,13 @@ protected:
     QAction* act(const char* name) const { return ctl<QAction>(name); }
     MapFileList* list() const { return ctl<MapFileList>(nullptr); }
     static void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    // As the mouse sends it: a click, then the second press.
+    void doubleClickMap(int row) const {
+        QListView* view = list()->view();
+        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
     // The only box since the last call: OK alone, holding this text, with this title and icon.
     void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
         const auto shown = std::exchange(app->desktop.messages, {});

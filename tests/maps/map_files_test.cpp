@@ -10,9 +10,11 @@
 #include "fuzz.h"
 #include "map_bytes.h"
 #include "maps/bsp_file.h"
+#include "maps/map_catalogue.h"
 #include "maps/map_check.h"
 #include "maps/map_list.h"
 #include "maps/map_picture.h"
+#include "maps/map_store.h"
 #include "maps/res_file.h"
 #include "maps/search_path.h"
 #include "maps/wad_file.h"
@@ -110,7 +112,8 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
         {"no geometry", bspBytes(kEntities), 0},
         {"lumps swapped", bspBytes(kEntities, {}, true, roomLumps()), 12},
         {"a NaN corner drops its face", with(3, floatBytes(NAN) + lumps.at(3).substr(4)), 11},
-        {"vertices cut", with(3, lumps.at(3).substr(0, 12 * 40)), -1},
+        {"faces past the vertices cut are left out", with(3, lumps.at(3).substr(0, 12 * 40)), 10},
+        {"a face on no plane is left out", with(7, "\xff\xff" + lumps.at(7).substr(2)), 11},
         {"corners up to the cap", piled(16), 16},
         {"corners past the cap", piled(17), -1},
         {"world past the faces", with(14, std::string(56, '\0') + le32Bytes(1) + le32Bytes(18)),
@@ -150,6 +153,16 @@ TEST(MapCheck, texts) {
               "title\tTwo lines by X\nmissing\tx.wad\nmissing\tgfx/env/a up.tga\n");
 }
 
+// A store of two maps, one unreadable, without its checksum.
+static std::string storeBody() {
+    MapStore store;
+    store.put("/g/valve/maps/a.bsp", {{10, 20}, false, std::nullopt});
+    const BspContents b{{"Title", {"a.wad", "b.wad"}, "sky", {"models/m.mdl"}}, {"CRATE", "X"}};
+    store.put("/g/valve/maps/b.bsp", {{30, -40}, true, b});
+    const std::string sealed = store.serialize();
+    return sealed.substr(0, sealed.size() - 8);
+}
+
 // Hostile bytes give an answer or "unreadable": never a crash, a hang or a huge allocation.
 TEST(MapFuzz, readersSurviveHostileBytes) {
     const std::string seeds[] = {
@@ -162,6 +175,7 @@ TEST(MapFuzz, readersSurviveHostileBytes) {
         wadBytes({"CRATE01", "{BLUE", "C"}),
         "models/a.mdl \"sound/b c.wav\" // x\r\nsprites\\s.spr ../x\n",
         "game \"X\"\nfallback_dir \"gearbox\"\n",
+        storeBody(),
     };
     std::mt19937 rng(20261207);
     size_t readable = 0;
@@ -181,6 +195,9 @@ TEST(MapFuzz, readersSurviveHostileBytes) {
             }
         }
         EXPECT_LE(parseResFile(input).size(), input.size());
+        // Sealed anew, a mutated store reaches its fields.
+        for (const auto& store : {MapStore::parse(input), MapStore::parse(sealMapStore(input))})
+            EXPECT_LE(store ? store->size() : 0, input.size() / 20);
         EXPECT_FALSE(fallbackDir(input).empty());
     }
     EXPECT_GT(readable, 0u);  // mutations keep some inputs readable: the readers are reached
@@ -312,4 +329,61 @@ TEST_F(MapSearch, searchPathAndCheckFollowTheGamesOrderAndFallback) {
         EXPECT_EQ(missing, c.missing) << c.what;
     }
     EXPECT_FALSE(checkMap(cache, put("tfc/maps/m.bsp", "not a map"), path).readable);
+}
+
+// What was read is kept by path, size and time: a map changed since is read anew, a file installed
+// since counts, and a damaged or foreign store is taken as none and written anew.
+TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
+    const std::string one =
+        put("valve/maps/one.bsp", bspBytes("{\"message\" \"One\" \"wad\" \"x.wad\"}", {{"T"}}));
+    put("valve/maps/bad.bsp", "not a map");
+    const std::string store = root + "/cache/skyloom/maps.cache";
+    const auto readFile = [](const std::string& path) {
+        std::ostringstream bytes;
+        bytes << std::ifstream(path, std::ios::binary).rdbuf();
+        return bytes.str();
+    };
+    MapCatalogue catalogue(store);
+    auto read = [&] {
+        catalogue.list(root + "/valve/maps", false);
+        std::string seen;  // per map: its title, or ? when unreadable, then what it lacks
+        catalogue.reading().run([] { return false; },
+                                [&](CatalogueBatch&& batch) { catalogue.learn(std::move(batch)); });
+        for (size_t i = 0; i < catalogue.size(); ++i) {
+            const MapCheck& check = catalogue.row(i).check;
+            seen += (check.readable ? check.title : "?") + ":";
+            for (const std::string& m : check.missing) seen += m;
+            seen += " ";
+        }
+        return seen;
+    };
+    EXPECT_EQ(read(), "?: One:x.wad ");
+    const auto time = fs::last_write_time(one);
+    put("valve/maps/one.bsp", bspBytes("{\"message\" \"Two\" \"wad\" \"x.wad\"}", {{"T"}}));
+    fs::last_write_time(one, time);
+    put("valve/x.wad", wadBytes({"T"}));
+    EXPECT_EQ(read(), "?: One: ");  // the same size and time: the store's title
+    fs::last_write_time(one, time + std::chrono::seconds(1));
+    EXPECT_EQ(read(), "?: Two: ");
+    const std::string saved = readFile(store);
+    for (const std::string& damaged :
+         {saved.substr(0, saved.size() - 1), saved.substr(0, 30) + 'x' + saved.substr(31),
+          std::string("[MISC]\nfirstuse=no\n")}) {
+        put("cache/skyloom/maps.cache", damaged);
+        EXPECT_EQ(loadMapStore(store).size(), 0u);
+        EXPECT_EQ(read(), "?: Two: ");
+        EXPECT_EQ(readFile(store), saved);
+    }
+    // Bounded: the maps used last are kept.
+    MapStore big;
+    BspContents titled;
+    titled.entities.title = std::string(100, 't');
+    for (int i = 0; i < 1000; ++i)
+        big.put("/m" + std::to_string(i), {{uint64_t(i), 0}, false, titled});
+    const std::string bytes = big.serialize(20000);
+    EXPECT_LE(bytes.size(), 20000u);
+    auto kept = MapStore::parse(bytes);
+    ASSERT_TRUE(kept);
+    EXPECT_GT(kept->size(), 100u);
+    EXPECT_TRUE(kept->find("/m999", {999, 0}, false) && !kept->find("/m0", {0, 0}, false));
 }

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
+#include <QThreadPool>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,12 +43,16 @@ TestApp::TestApp()
               {}},
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings, network, installs} {
+    // The map lists keep what they read there, never in the real ~/.cache.
+    qputenv("XDG_CACHE_HOME", dir.path().toUtf8() + "/cache");
     registerWindows(context);
 }
 
 TestApp::~TestApp() {
     windows.unloadAll();
     processDeletes();
+    // Map lists read on in the background until they see they are closed: then the folder goes.
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 std::string TestApp::folder() const {

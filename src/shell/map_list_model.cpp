@@ -1,0 +1,134 @@
+#include "shell/map_list_model.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "maps/map_store.h"
+#include "shell/outside_text.h"
+
+namespace skyloom {
+namespace {
+
+QString description(const MapCheck& check) {
+    if (!check.readable) return QStringLiteral("unreadable map");
+    QStringList lines;
+    if (!check.title.empty()) lines << shownText(check.title);
+    if (!check.missing.empty()) lines << shownText(missingSummary(check.missing));
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+MapListModel::MapListModel(QObject* parent)
+    : QAbstractListModel(parent), catalogue_(defaultMapStorePath()) {
+    connect(&reading_, &QFutureWatcherBase::resultsReadyAt, this, &MapListModel::take);
+}
+
+MapListModel::~MapListModel() {
+    // The reading stops after the map it is on and saves what it read; nothing waits for it.
+    reading_.cancel();
+}
+
+MapListing MapListModel::list(const std::string& mapsFolder, bool underWine) {
+    reading_.cancel();
+    beginResetModel();
+    MapListing listing = catalogue_.list(mapsFolder, underWine);
+    shown_.clear();
+    shown_.reserve(catalogue_.size());
+    for (size_t i = 0; i < catalogue_.size(); ++i)
+        shown_.push_back(shownText(catalogue_.row(i).map.name));
+    endResetModel();
+    if (catalogue_.size() > 0)
+        reading_.setFuture(
+            QtConcurrent::run([reading = catalogue_.reading()](QPromise<CatalogueBatch>& promise) {
+                reading.run([&] { return promise.isCanceled(); },
+                            [&](CatalogueBatch&& batch) { promise.addResult(std::move(batch)); });
+            }));
+    return listing;
+}
+
+void MapListModel::take(int begin, int end) {
+    for (int i = begin; i < end; ++i) {
+        CatalogueBatch batch = reading_.resultAt(i);
+        const size_t first = batch.first, count = batch.checks.size();
+        if (count == 0 || !catalogue_.learn(std::move(batch))) continue;
+        emit dataChanged(index(int(first)), index(int(first + count - 1)));
+    }
+}
+
+std::optional<size_t> MapListModel::rowOf(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this || index.row() >= rowCount()) return std::nullopt;
+    return static_cast<size_t>(index.row());
+}
+
+int MapListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+}
+
+const QIcon& MapListModel::icon(bool unreadable) const {
+    QIcon& icon = unreadable ? unreadable_ : lacking_;
+    if (icon.isNull())
+        icon = QApplication::style()->standardIcon(unreadable ? QStyle::SP_MessageBoxCritical
+                                                              : QStyle::SP_MessageBoxWarning);
+    return icon;
+}
+
+QVariant MapListModel::data(const QModelIndex& index, int role) const {
+    const auto row = rowOf(index);
+    if (!row) return {};
+    const CatalogueRow& entry = catalogue_.row(*row);
+    const bool titled = entry.known != Known::Nothing;
+    switch (role) {
+        case Qt::DisplayRole:
+            if (titled && !entry.check.title.empty())
+                return shown_[*row] + QStringLiteral(" \u2014 ") + shownText(entry.check.title);
+            return shown_[*row];
+        case FileRole:
+            return shown_[*row];
+        case TitleRole:
+            return titled ? shownText(entry.check.title) : QString();
+        case Qt::DecorationRole:
+            if (titled && !entry.check.readable) return icon(true);
+            if (entry.known == Known::Check && !entry.check.missing.empty()) return icon(false);
+            return {};
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole: {
+            // Asked for one map at a time: read now rather than wait for the reading.
+            const bool fresh = entry.known != Known::Check;
+            const MapCheck& check = fresh ? catalogue_.checkNow(*row) : entry.check;
+            if (fresh) {  // its icon, once Qt is done asking
+                auto* self = const_cast<MapListModel*>(this);
+                QMetaObject::invokeMethod(
+                    self,
+                    [self, at = QPersistentModelIndex(index)] {
+                        if (at.isValid()) emit self->dataChanged(at, at);
+                    },
+                    Qt::QueuedConnection);
+            }
+            const QString text = description(check);
+            // The picture comes later: until it is drawn, the tooltip is the text alone.
+            const QString picture = role == Qt::ToolTipRole && check.readable
+                                        ? pictures_.url(catalogue_.path(*row))
+                                        : QString();
+            if (text.isEmpty() && picture.isEmpty()) return {};
+            return role == Qt::ToolTipRole ? tipWithPicture(text, picture) : text;
+        }
+        default:
+            return {};
+    }
+}
+
+void MapSearchModel::setSearch(const QString& text) {
+    search_ = text.trimmed();
+    invalidateFilter();
+}
+
+bool MapSearchModel::filterAcceptsRow(int row, const QModelIndex& parent) const {
+    if (search_.isEmpty()) return true;
+    const QModelIndex index = sourceModel()->index(row, 0, parent);
+    return index.data(MapListModel::FileRole).toString().contains(search_, Qt::CaseInsensitive) ||
+           index.data(MapListModel::TitleRole).toString().contains(search_, Qt::CaseInsensitive);
+}
+
+}  // namespace skyloom

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QFutureWatcher>
+#include <QIcon>
+#include <QSortFilterProxyModel>
+#include <vector>
+
+#include "maps/map_catalogue.h"
+#include "shell/map_pictures.h"
+
+namespace skyloom {
+
+// The rows of a map catalogue: "file — title", an icon on a map that lacks files or cannot be
+// read, and in its tooltip and description why. Titles and checks are read off the window's
+// thread (kept between runs), the rows filled in as they come.
+class MapListModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Role { FileRole = Qt::UserRole + 1, TitleRole };
+
+    explicit MapListModel(QObject* parent = nullptr);
+    ~MapListModel() override;
+
+    // Lists the maps of this `maps` folder and begins reading them.
+    MapListing list(const std::string& mapsFolder, bool underWine);
+    MapCatalogue& catalogue() { return catalogue_; }
+    MapPictures& pictures() { return pictures_; }
+    // The catalogue's row of an index of this model; nothing for an invalid one.
+    std::optional<size_t> rowOf(const QModelIndex& index) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    void take(int begin, int end);
+    // Made on first use: an icon needs the application's style.
+    const QIcon& icon(bool unreadable) const;
+
+    mutable MapCatalogue catalogue_;
+    std::vector<QString> shown_;  // the file names as shown
+    QFutureWatcher<CatalogueBatch> reading_;
+    mutable MapPictures pictures_;
+    mutable QIcon unreadable_, lacking_;
+};
+
+// What the search field lets through: the maps whose file name or title holds its text.
+class MapSearchModel final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void setSearch(const QString& text);
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+private:
+    QString search_;
+};
+
+}  // namespace skyloom
