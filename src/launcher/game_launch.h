@@ -11,6 +11,7 @@ class QWidget;
 namespace skyloom {
 
 class MapFileList;
+class StartStatusLine;
 
 // Lists in `list` the maps of the folder the GAMEDIR key `mapsKey` names; gives why none could
 // be listed, for the list's frame.
@@ -20,7 +21,8 @@ QString listMapsOf(const Settings& settings, MapFileList& list, const std::strin
 // too, so the two never drift. A missing map or custom folder, a map name the game cannot load,
 // an unknown game folder and a failed start are told in a box; the player is asked before a map
 // that lacks files (`maps` lists the maps of the chosen type). True when the game started.
+// The start is told on `line` when there is one.
 bool launchChoices(const AppContext& context, QWidget* parent, MapFileList& maps,
-                   const GameChoices& choices);
+                   const GameChoices& choices, StartStatusLine* line = nullptr);
 
 }  // namespace skyloom
