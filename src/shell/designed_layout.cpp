@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -54,13 +55,20 @@ bool holdsDrawnControls(const QWidget* widget) {
                                  kind == &QFrame::staticMetaObject);
 }
 
+// A caption only a screen reader reads (see giveCaption) takes no place.
+bool isHiddenCaption(const QWidget* widget) {
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    return label && label->buddy() && label->testAttribute(Qt::WA_WState_ExplicitShowHide) &&
+           label->isHidden();
+}
+
 }  // namespace
 
 void layOutAsDrawn(QWidget* container) {
     std::vector<Cell> cells;
     std::vector<int> lefts, tops;
     for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow()) continue;
+        if (child->isWindow() || isHiddenCaption(child)) continue;
         if (auto* tabs = qobject_cast<QTabWidget*>(child))
             for (int i = 0; i < tabs->count(); ++i) layOutAsDrawn(tabs->widget(i));
         else if (holdsDrawnControls(child))
@@ -91,6 +99,12 @@ void layOutAsDrawn(QWidget* container) {
     }
     auto* grid = new QGridLayout(container);
     for (const Cell& c : cells) grid->addWidget(c.widget, c.row, c.column, c.rows, c.columns);
+    // A size fixed by the drawing is the layout's to give now; a dialog keeps a fixed size.
+    if (container->minimumSize() == container->maximumSize()) {
+        container->setMinimumSize(0, 0);
+        container->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        if (container->isWindow()) grid->setSizeConstraint(QLayout::SetFixedSize);
+    }
 }
 
 void enlargeFont(QWidget* widget, double times) {
@@ -100,8 +114,8 @@ void enlargeFont(QWidget* widget, double times) {
 }
 
 void makeResizable(QMainWindow* window) {
+    layOutAsDrawn(window->centralWidget());
     QWidget* controls = window->takeCentralWidget();
-    layOutAsDrawn(controls);
     auto* scroll = new QScrollArea(window);
     scroll->setObjectName(QStringLiteral("scrollControls"));
     scroll->setFrameShape(QFrame::NoFrame);

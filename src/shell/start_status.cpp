@@ -11,11 +11,11 @@ namespace skyloom {
 
 StartStatusLine::StartStatusLine(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("startStatus"));
-    setAccessibleName(QStringLiteral("Game start"));
-    // A long command wraps instead of widening the window; the player may copy it.
+    // A long command wraps instead of widening the window; the player may copy it. A name would
+    // hide the text from a screen reader.
     setWordWrap(true);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
     setTextFormat(Qt::PlainText);
     clear_.setSingleShot(true);
     clear_.setInterval(kShownMs);

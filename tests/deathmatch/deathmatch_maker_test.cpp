@@ -70,7 +70,7 @@ private slots:
                       "Please note", MessageIcon::Information);
         const QMap<QString, QString> renamed = {
             {"dl", "cl_allowdownload"}, {"ul", "cl_allowupload"}, {"falldamage", "mp_falldamage"}};
-        for (QCheckBox* box : w->findChildren<QCheckBox*>(QRegularExpression("^(?!password)"))) {
+        for (QCheckBox* box : w->findChildren<QCheckBox*>(QRegularExpression("^(?!password|chkExec)"))) {
             box->click();
             click(ctl("save"));
             QCOMPARE(QString::fromStdString(serverFile()).section(' ', 0, 0),

@@ -29,11 +29,10 @@ QString flaw(QWidget* control) {
     const QFontMetrics metrics = control->fontMetrics();
     if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty() &&
                                                       label->pixmap().isNull()) {
-        const QRect room = label->contentsRect();
+        const QSize needed = label->minimumSizeHint();  // the whole text, mnemonics aside
         const bool cut = label->wordWrap()
                              ? label->heightForWidth(label->width()) > label->height()
-                             : metrics.horizontalAdvance(label->text()) > room.width() ||
-                                   metrics.height() > room.height();
+                             : needed.width() > label->width() || needed.height() > label->height();
         if (cut) return QStringLiteral("cuts its text");
     }
     if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)) {
