@@ -119,6 +119,7 @@ void makeResizable(QMainWindow* window) {
     auto* scroll = new QScrollArea(window);
     scroll->setObjectName(QStringLiteral("scrollControls"));
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes through the controls only
     scroll->setWidgetResizable(true);
     scroll->setWidget(controls);
     window->setCentralWidget(scroll);
