@@ -1,11 +1,13 @@
 #include "shell/designed_layout.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -98,7 +100,15 @@ void layOutAsDrawn(QWidget* container) {
             ++c.rows;
     }
     auto* grid = new QGridLayout(container);
-    for (const Cell& c : cells) grid->addWidget(c.widget, c.row, c.column, c.rows, c.columns);
+    for (const Cell& c : cells) {
+        // A picture keeps the size it was drawn for; a check box or an option button answers a
+        // click on its text, so it is no wider than that.
+        const auto* label = qobject_cast<QLabel*>(c.widget);
+        if (label && !label->pixmap().isNull()) c.widget->setFixedSize(c.widget->size());
+        const bool option = qobject_cast<QCheckBox*>(c.widget) || qobject_cast<QRadioButton*>(c.widget);
+        grid->addWidget(c.widget, c.row, c.column, c.rows, c.columns,
+                        option ? Qt::AlignLeft | Qt::AlignVCenter : Qt::Alignment());
+    }
     // A size fixed by the drawing is the layout's to give now; a dialog keeps a fixed size.
     if (container->minimumSize() == container->maximumSize()) {
         container->setMinimumSize(0, 0);
