@@ -55,7 +55,6 @@ bool isPlayerCount(std::string_view text);
 // The arguments that start the server on `map` for `maxplayers` players (a count). The game takes
 // its player count only at start, so it comes on the command line, before the map; `runConfig`
 // has the game run `skyloom.cfg` too.
-std::string serverStartArguments(std::string_view maxplayers, std::string_view map,
-                                 bool runConfig);
+std::string serverStartArguments(std::string_view maxplayers, std::string_view map, bool runConfig);
 
 }  // namespace skyloom

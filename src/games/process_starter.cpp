@@ -129,8 +129,8 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
                                       WindowState /*state: no show state to pass on Linux*/) {
     if (command.program.empty()) return {false, command.program, "The command line is empty.", {}};
     if (workingFolder && ::chdir(workingFolder->c_str()) != 0) {
-        StartResult missing{false, command.program,
-                            "The folder \"" + *workingFolder + "\" does not exist.", {}};
+        StartResult missing{
+            false, command.program, "The folder \"" + *workingFolder + "\" does not exist.", {}};
         missing.missing = true;
         return missing;
     }

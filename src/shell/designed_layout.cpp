@@ -52,9 +52,9 @@ bool isFree(const std::vector<Cell>& cells, const Cell& self, int row, int rows,
 
 bool holdsDrawnControls(const QWidget* widget) {
     const QMetaObject* kind = widget->metaObject();
-    return !widget->layout() && (kind == &QWidget::staticMetaObject ||
-                                 kind == &QGroupBox::staticMetaObject ||
-                                 kind == &QFrame::staticMetaObject);
+    return !widget->layout() &&
+           (kind == &QWidget::staticMetaObject || kind == &QGroupBox::staticMetaObject ||
+            kind == &QFrame::staticMetaObject);
 }
 
 // A caption only a screen reader reads (see giveCaption) takes no place.
@@ -105,7 +105,8 @@ void layOutAsDrawn(QWidget* container) {
         // click on its text, so it is no wider than that.
         const auto* label = qobject_cast<QLabel*>(c.widget);
         if (label && !label->pixmap().isNull()) c.widget->setFixedSize(c.widget->size());
-        const bool option = qobject_cast<QCheckBox*>(c.widget) || qobject_cast<QRadioButton*>(c.widget);
+        const bool option =
+            qobject_cast<QCheckBox*>(c.widget) || qobject_cast<QRadioButton*>(c.widget);
         grid->addWidget(c.widget, c.row, c.column, c.rows, c.columns,
                         option ? Qt::AlignLeft | Qt::AlignVCenter : Qt::Alignment());
     }
@@ -138,8 +139,8 @@ void makeResizable(QMainWindow* window) {
 
     // The menu bar, the status bar and the title bar take the rest of the screen's height.
     const auto* status = window->findChild<QStatusBar*>({}, Qt::FindDirectChildrenOnly);
-    const int bars = window->menuBar()->sizeHint().height() +
-                     (status ? status->sizeHint().height() : 0);
+    const int bars =
+        window->menuBar()->sizeHint().height() + (status ? status->sizeHint().height() : 0);
     QSize smallest = controls->minimumSizeHint();
     QSize whole = controls->sizeHint().expandedTo(smallest);
     if (const QScreen* screen = window->screen()) {

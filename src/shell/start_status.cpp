@@ -11,12 +11,12 @@ namespace skyloom {
 
 StartStatusLine::StartStatusLine(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("startStatus"));
-    // A long command wraps instead of widening the window; the player may copy it. A name would
-    // hide the text from a screen reader.
-    setWordWrap(true);
+    // A long command never widens the window: what does not fit is in the tooltip, and the
+    // player may select and copy it. A name would hide the text from a screen reader.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setTextFormat(Qt::PlainText);
+    setMinimumHeight(fontMetrics().lineSpacing() * 2);  // the command, then the output's place
     clear_.setSingleShot(true);
     clear_.setInterval(kShownMs);
     connect(&clear_, &QTimer::timeout, this, [this] { showStarted({}); });
@@ -24,6 +24,7 @@ StartStatusLine::StartStatusLine(QWidget* parent) : QLabel(parent) {
 
 void StartStatusLine::showStarted(const QString& text) {
     setText(text);
+    setToolTip(text);
     setAccessibleDescription(text);
     QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
@@ -48,8 +49,8 @@ bool startGame(const AppContext& context, QWidget* window, StartStatusLine* line
     if (result.ok) {
         const std::string tried = result.tried.empty() ? command.line() : result.tried;
         if (line)
-            line->showStarted(QStringLiteral("Started: %1\n%2")
-                             .arg(shownText(tried), shownText(result.output)));
+            line->showStarted(
+                QStringLiteral("Started: %1\n%2").arg(shownText(tried), shownText(result.output)));
         return true;
     }
     const std::string held = context.settings.readPath("program", "");

@@ -70,7 +70,8 @@ private slots:
                       "Please note", MessageIcon::Information);
         const QMap<QString, QString> renamed = {
             {"dl", "cl_allowdownload"}, {"ul", "cl_allowupload"}, {"falldamage", "mp_falldamage"}};
-        for (QCheckBox* box : w->findChildren<QCheckBox*>(QRegularExpression("^(?!password|chkExec)"))) {
+        for (QCheckBox* box :
+             w->findChildren<QCheckBox*>(QRegularExpression("^(?!password|chkExec)"))) {
             box->click();
             click(ctl("save"));
             QCOMPARE(QString::fromStdString(serverFile()).section(' ', 0, 0),
@@ -112,7 +113,8 @@ private slots:
         edit("SelMap")->setText("nosuchmap");
         app->games.result.output = "To game.log.";
         click(ctl("Command1"));
-        const QString started = "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 12 +map ";
+        const QString started =
+            "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 12 +map ";
         QCOMPARE(ctl<QLabel>("startStatus")->accessibleDescription(),
                  "Started: " + started + "nosuchmap\nTo game.log.");
         app->games.result = {false, "hl.exe", "Permission denied"};
@@ -134,7 +136,8 @@ private slots:
         app->windows.unload("DM");
         TestApp::processDeletes();
         w = app->windows.show("DM");
-        QVERIFY(check("chkExec")->isChecked() && app->readIni().find("runconfig=yes") != std::string::npos);
+        QVERIFY(check("chkExec")->isChecked() &&
+                app->readIni().find("runconfig=yes") != std::string::npos);
         w->close();
         TestApp::processDeletes();
         QVERIFY(app->ended && app->desktop.messages.empty());

@@ -86,7 +86,11 @@ TEST(ServerStart, givesThePlayerCountBeforeTheMapAndRefusesOneThatIsNone) {
     } cases[] = {
         {"16", false, "+deathmatch 1 -console +maxplayers 16 +map crossfire"},
         {"8", true, "+deathmatch 1 -console +maxplayers 8 +exec skyloom.cfg +map crossfire"},
-        {"", false, ""}, {"1.5", false, ""}, {"+4", false, ""}, {"00", false, ""}, {"3 ", true, ""},
+        {"", false, ""},
+        {"1.5", false, ""},
+        {"+4", false, ""},
+        {"00", false, ""},
+        {"3 ", true, ""},
     };
     for (const auto& c : cases) {
         const bool count = skyloom::isPlayerCount(c.players);

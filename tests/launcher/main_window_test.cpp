@@ -165,9 +165,8 @@ private slots:
                 const auto shown = std::exchange(app->desktop.messages, {});
                 QCOMPARE(shown.size(), size_t(box != nullptr));
                 if (box) QCOMPARE(shown[0].title, QString(box));
-                const std::string line =
-                    "hl.exe +map " + std::string(started ? started : "") +
-                    " +set skill 1 -zone 4096 -console";
+                const std::string line = "hl.exe +map " + std::string(started ? started : "") +
+                                         " +set skill 1 -zone 4096 -console";
                 if (started && (answer == MessageAnswer::Yes || !box)) {
                     expectStart(line, folder);
                     QCOMPARE(ctl<QLabel>("startStatus")->text(),
@@ -188,17 +187,20 @@ private slots:
         edit("txtSelMap")->setText("dl.bsp");
         app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
         click(ctl("launch"));
-        const QString failed = QString::fromStdString("Program: " + app->folder() + "/hl/hl.exe\n"
-                                                      "Tried: steam -applaunch 70 +map x\nReason: ");
+        const QString failed =
+            QString::fromStdString("Program: " + app->folder() +
+                                   "/hl/hl.exe\n"
+                                   "Tried: steam -applaunch 70 +map x\nReason: ");
         expectMessage(failed + "No such file.", "Skyloom", MessageIcon::Critical);
         // A game that is not there: the box offers the configuration window.
         app->games.result.missing = true;
         click(ctl("launch"));
         const auto offered = std::exchange(app->desktop.messages, {});
         QVERIFY(offered.size() == 1 && offered[0].buttons == MessageButtons::YesNo &&
-                offered[0].text.contains(failed) && offered[0].text.endsWith(
-                    "Open the configuration window to choose the game?"));
-        QVERIFY(app->windows.find("config")->isVisible() && ctl<QLabel>("startStatus")->text().isEmpty());
+                offered[0].text.contains(failed) &&
+                offered[0].text.endsWith("Open the configuration window to choose the game?"));
+        QVERIFY(app->windows.find("config")->isVisible() &&
+                ctl<QLabel>("startStatus")->text().isEmpty());
         app->windows.unload("config");
         app->games = {};
         click(check("dev"));

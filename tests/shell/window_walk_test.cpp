@@ -27,8 +27,8 @@ QString flaw(QWidget* control) {
             other->geometry().intersects(inParent) && control < other)
             return QStringLiteral("overlaps %1").arg(other->objectName());
     const QFontMetrics metrics = control->fontMetrics();
-    if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty() &&
-                                                      label->pixmap().isNull()) {
+    if (auto* label = qobject_cast<QLabel*>(control);
+        label && !label->text().isEmpty() && label->pixmap().isNull()) {
         const QSize needed = label->minimumSizeHint();  // the whole text, mnemonics aside
         const bool cut = label->wordWrap()
                              ? label->heightForWidth(label->width()) > label->height()
@@ -99,9 +99,10 @@ private slots:
         QTest::qWait(50);
         const QRect screen = window->screen()->availableGeometry();
         QCOMPARE(screen.size(), kDoubleScale ? QSize(683, 384) : QSize(1366, 768));
-        QVERIFY2(screen.contains(window->frameGeometry()),
-                 qPrintable(QStringLiteral("%1 is %2x%3").arg(name).arg(window->width()).arg(
-                     window->height())));
+        QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1 is %2x%3")
+                                                                          .arg(name)
+                                                                          .arg(window->width())
+                                                                          .arg(window->height())));
         QStringList flaws;
         for (QWidget* control : window->findChildren<QWidget*>()) {
             if (!isControl(control) || !control->isVisibleTo(window) ||
