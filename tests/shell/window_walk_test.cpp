@@ -104,12 +104,18 @@ private slots:
                                                                           .arg(window->width())
                                                                           .arg(window->height())));
         QStringList flaws;
-        for (QWidget* control : window->findChildren<QWidget*>()) {
-            if (!isControl(control) || !control->isVisibleTo(window) ||
-                insideAnotherControl(control, window))
-                continue;
-            if (const QString f = flaw(control); !f.isEmpty())
-                flaws << control->objectName() + " " + f;
+        // Every page of a tab widget in turn: the controls of the others are hidden.
+        const auto tabs = window->findChildren<QTabWidget*>();
+        for (int page = 0; page < (tabs.isEmpty() ? 1 : tabs.front()->count()); ++page) {
+            if (!tabs.isEmpty()) tabs.front()->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                if (!isControl(control) || !control->isVisibleTo(window) ||
+                    insideAnotherControl(control, window))
+                    continue;
+                if (const QString f = flaw(control); !f.isEmpty())
+                    flaws << control->objectName() + " " + f;
+            }
         }
         if (const QByteArray shots = qgetenv("SKYLOOM_SCREENSHOTS"); !shots.isEmpty())
             window->grab().save(QStringLiteral("%1/%2-%3.png")
