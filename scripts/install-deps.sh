@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qtkeychain-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick libx11-dev
+  qt6-wayland weston
   desktop-file-utils appstream dpkg-dev file lintian
 )
 

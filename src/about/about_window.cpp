@@ -4,6 +4,7 @@
 
 #include "about/about_pictures.h"
 #include "shell/accessible_names.h"
+#include "shell/designed_layout.h"
 #include "shell/outside_text.h"
 #include "platform/program_info.h"
 #include "ui_about_window.h"
@@ -13,6 +14,7 @@ namespace skyloom {
 AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     : QDialog(parent), context_(context), ui_(std::make_unique<Ui::AboutWindow>()) {
     ui_->setupUi(this);
+    enlargeFont(ui_->Label1, 1.75);
     ui_->Picture1->setPixmap(aboutPicture());
     ui_->Label1->setText(QLatin1String(kProgramName) + u' ' + QLatin1String(kProgramVersion));
     ui_->txtSettingsFile->setText(QString::fromStdString(context_.settings.filePath()));

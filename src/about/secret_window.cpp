@@ -2,6 +2,7 @@
 
 #include "about/about_pictures.h"
 #include "about/credits.h"
+#include "shell/designed_layout.h"
 #include "ui_secret_window.h"
 
 namespace skyloom {
@@ -13,9 +14,9 @@ SecretWindow::SecretWindow(const AppContext& /*reads no settings, starts nothing
     ui_->txt->setPlainText(QString::fromStdString(creditsText()));
 
     QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(11.25);
     font.setBold(true);
     ui_->lbl->setFont(font);
+    enlargeFont(ui_->lbl, 1.4);
     QPalette yellow = ui_->lbl->palette();
     yellow.setColor(QPalette::WindowText, QColor(255, 255, 0));
     ui_->lbl->setPalette(yellow);

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 
 #include "shell/accessible_names.h"
+#include "shell/designed_layout.h"
+#include "shell/start_status.h"
 #include "shell/outside_text.h"
 #include "ui_advanced_launcher.h"
 
@@ -11,7 +13,8 @@ namespace skyloom {
 AdvancedLauncher::AdvancedLauncher(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::AdvancedLauncher>()) {
     ui_->setupUi(this);
-    setFixedSize(sizeHint());
+    startStatus_ = addStartStatusLine(this);
+    makeResizable(this);
     ui_->txtAdditional->hide();
     nameComboBox(ui_->Skill, QStringLiteral("Skill level"));
     connectControls();

@@ -14,6 +14,8 @@ class AdvancedLauncher;
 
 namespace skyloom {
 
+class StartStatusLine;
+
 // The advanced option launcher `frmAdvanced`: one partial command line per tab, the full line
 // behind the game's path, and the game started with it.
 class AdvancedLauncher final : public QMainWindow {
@@ -49,6 +51,7 @@ private:
     AppContext context_;
     std::string program_;  // the game's path as the settings hold it, the full line's start
     std::unique_ptr<Ui::AdvancedLauncher> ui_;
+    StartStatusLine* startStatus_;
 };
 
 }  // namespace skyloom

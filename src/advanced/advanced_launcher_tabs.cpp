@@ -4,7 +4,7 @@
 
 #include "advanced/advanced_launcher.h"
 #include "shell/outside_text.h"
-#include "shell/start_failure.h"
+#include "shell/start_status.h"
 #include "ui_advanced_launcher.h"
 
 namespace skyloom {
@@ -145,9 +145,7 @@ void AdvancedLauncher::Command1_Click() {
         line.startsWith(program)
             ? GameCommand{program_, line.mid(program.size()).trimmed().toStdString()}
             : GameCommand{{}, line.toStdString()};
-    const StartResult result =
-        context_.games.StartGame(command, std::nullopt, WindowState::Minimized);
-    if (!result.ok) reportStartFailure(context_.desktop, this, result);
+    startGame(context_, this, startStatus_, command, std::nullopt, WindowState::Minimized);
 }
 
 }  // namespace skyloom

@@ -10,6 +10,7 @@
 #include "shell/qt_desktop.h"
 #include "app/query_mode.h"
 #include "app/register_windows.h"
+#include "splash/splash_window.h"
 #include "shell/start_failure.h"
 #include "platform/application_folder.h"
 #include "games/process_starter.h"
@@ -168,10 +169,6 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(skyloom::kAppId));
-    // The windows' fixed layouts are drawn for a small dialog font.
-    QFont font = QApplication::font();
-    font.setPointSizeF(8);
-    QApplication::setFont(font);
     // The registry decides when the program ends: a hidden but loaded window keeps it alive.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -188,6 +185,6 @@ int main(int argc, char* argv[]) {
     if (preset) return skyloom::runPreset(context, *preset);
     skyloom::registerWindows(context);
 
-    windows.show(QStringLiteral("splash"));
+    skyloom::openFirstWindow(context);
     return QApplication::exec();
 }

@@ -2,7 +2,10 @@
 
 #include "maps/map_name.h"
 #include "maps/search_path.h"
+#include "shell/designed_layout.h"
 #include "shell/outside_text.h"
+#include "shell/save_settings.h"
+#include "shell/start_status.h"
 #include "shell/system_colours.h"
 #include "ui_deathmatch_maker.h"
 
@@ -11,7 +14,8 @@ namespace skyloom {
 DeathmatchMaker::DeathmatchMaker(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::DeathmatchMaker>()) {
     ui_->setupUi(this);
-    setFixedSize(sizeHint());
+    startStatus_ = addStartStatusLine(this);
+    makeResizable(this);
     connect(ui_->password, &QCheckBox::toggled, this, &DeathmatchMaker::password_Click);
     connect(ui_->cmdMapSel, &QPushButton::clicked, this, &DeathmatchMaker::cmdMapSel_Click);
     connect(ui_->maps, &MapFileList::chosen, this, &DeathmatchMaker::cmdMapSel_Click);
@@ -33,6 +37,10 @@ void DeathmatchMaker::Form_Load() {
     ui_->Frame1->setToolTip(
         asPlainTip(ui_->maps->setMapsFolder(folder == "error" ? "" : folder, wine)));
     setBackground(ui_->passwordvalue, SystemColour::ScrollBar);
+    ui_->chkExec->setChecked(context_.settings.read("DM", "runconfig", "no", 100) == "yes");
+    connect(ui_->chkExec, &QCheckBox::toggled, this, [this](bool ticked) {
+        saveSettings(context_, this, {{"DM", "runconfig", ticked ? "yes" : "no"}});
+    });
 }
 
 void DeathmatchMaker::password_Click() {

@@ -14,6 +14,8 @@ class DeathmatchMaker;
 
 namespace skyloom {
 
+class StartStatusLine;
+
 // The Deathmatch Maker `DM`: server settings, the first map, and `skyloom.cfg` in the game's
 // `valve` folder, optionally followed by a deathmatch server start.
 class DeathmatchMaker final : public QMainWindow {
@@ -43,6 +45,7 @@ private:
     std::unique_ptr<Ui::DeathmatchMaker> ui_;
     // The listed map last taken into the first-map field, started while the field shows it.
     std::optional<ListedMapName> chosenMap_;
+    StartStatusLine* startStatus_;
 };
 
 }  // namespace skyloom

@@ -4,6 +4,7 @@
 #include "platform/atomic_file.h"
 #include "shell/map_file_list.h"
 #include "shell/start_failure.h"
+#include "shell/start_status.h"
 #include "ui_deathmatch_maker.h"
 
 namespace skyloom {
@@ -89,15 +90,20 @@ void DeathmatchMaker::Command1_Click() {
              MessageIcon::Exclamation);
         return;
     }
+    const std::string players = ui_->maxplayersvalue->text().toStdString();
+    if (!isPlayerCount(players)) {
+        tell(QStringLiteral("Please define the maximum player allowed"),
+             QStringLiteral("Max players"), MessageIcon::Information);
+        return;
+    }
     std::string name = ui_->maps->fileNamed(map, chosenMap_, chosenMapText());
     if (refuseUnloadableMapName(context_.desktop, this, name)) return;
     if (!startDespiteMissingFiles(ui_->maps->catalogue(), context_.desktop, this, name)) return;
-    // The server file is left for the player to exec from the console. A listed map named by
-    // its file name, extension and all, is given so.
+    // A listed map named by its file name, extension and all, is given so.
     if (name != map.toStdString()) name = gameMapName(name);
-    const StartResult result = context_.games.StartGame(
-        {program, "+deathmatch 1 -console +map " + name}, std::nullopt, WindowState::Maximized);
-    if (!result.ok) reportStartFailure(context_.desktop, this, result);
+    startGame(context_, this, startStatus_,
+              {program, serverStartArguments(players, name, ui_->chkExec->isChecked())},
+              std::nullopt, WindowState::Maximized);
 }
 
 }  // namespace skyloom

@@ -107,4 +107,17 @@ std::string serverConfigText(const ServerSettings& s) {
     return text;
 }
 
+bool isPlayerCount(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos &&
+           text.find_first_not_of('0') != std::string_view::npos;
+}
+
+std::string serverStartArguments(std::string_view maxplayers, std::string_view map,
+                                 bool runConfig) {
+    std::string arguments = "+deathmatch 1 -console +maxplayers ";
+    arguments.append(maxplayers);
+    if (runConfig) arguments += " +exec skyloom.cfg";
+    return arguments.append(" +map ").append(map);
+}
+
 }  // namespace skyloom

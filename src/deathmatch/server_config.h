@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace skyloom {
 
@@ -47,5 +48,13 @@ std::optional<ServerSettingsProblem> checkServerSettings(const ServerSettings& s
 // The text of `skyloom.cfg`: one console command per line, each ended by CR LF; the party name and
 // password in double quotes. Only for settings the check accepted.
 std::string serverConfigText(const ServerSettings& s);
+
+// Whether the "Max. players" text is a whole number from 1 up.
+bool isPlayerCount(std::string_view text);
+
+// The arguments that start the server on `map` for `maxplayers` players (a count). The game takes
+// its player count only at start, so it comes on the command line, before the map; `runConfig`
+// has the game run `skyloom.cfg` too.
+std::string serverStartArguments(std::string_view maxplayers, std::string_view map, bool runConfig);
 
 }  // namespace skyloom

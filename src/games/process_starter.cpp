@@ -129,8 +129,10 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
                                       WindowState /*state: no show state to pass on Linux*/) {
     if (command.program.empty()) return {false, command.program, "The command line is empty.", {}};
     if (workingFolder && ::chdir(workingFolder->c_str()) != 0) {
-        return {false, command.program,
-                "The folder \"" + *workingFolder + "\" does not exist.", {}};
+        StartResult missing{
+            false, command.program, "The folder \"" + *workingFolder + "\" does not exist.", {}};
+        missing.missing = true;
+        return missing;
     }
     const InstallSearch& search = installs_;
     const StartLookups lookups{
@@ -148,7 +150,11 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
         }};
     const StartDecision decision = decideStart(
         command.program, splitArguments(command.arguments), currentFolder(), lookups);
-    if (!decision.plan) return {false, command.program, decision.reason, decision.tried};
+    if (!decision.plan) {
+        StartResult refused{false, command.program, decision.reason, decision.tried};
+        refused.missing = decision.missing;
+        return refused;
+    }
 
     const StartPlan& plan = *decision.plan;
     std::string log = gameLog();

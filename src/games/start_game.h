@@ -21,6 +21,7 @@ struct StartResult {
     std::string reason;   // why it could not start, in words for a message box
     std::string tried;    // what was started or attempted ("steam -applaunch 70 …"), if anything
     std::string output;   // where the started game's output goes, in words
+    bool missing = false;  // the program is not there
 };
 
 // A start as a window composes it. The program is one argument whatever it holds (a Wine path

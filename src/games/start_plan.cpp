@@ -129,7 +129,11 @@ StartDecision decideStart(const std::string& program, const std::vector<std::str
     }
     std::vector<std::string> direct{path.string()};
     direct.insert(direct.end(), arguments.begin(), arguments.end());
-    if (!facts.exists) return refuse(shown(direct), "No such file.");
+    if (!facts.exists) {
+        StartDecision missing = refuse(shown(direct), "No such file.");
+        missing.missing = true;
+        return missing;
+    }
     if (!facts.isFile) return refuse(shown(direct), "It is a folder, not a program.");
 
     const std::string name = asciiLowered(path.filename().string());

@@ -43,6 +43,7 @@ struct StartDecision {
     std::optional<StartPlan> plan;  // nothing: the start cannot happen, `reason` says why
     std::string tried;              // in words, for a message about a failed start
     std::string reason;
+    bool missing = false;  // the program is not there
 };
 
 // How the game named by `program` (as read from the command line; relative to

@@ -2,6 +2,7 @@
 
 #include "shell/map_file_list.h"
 #include "shell/start_failure.h"
+#include "shell/start_status.h"
 #include "launcher/presets.h"
 #include "maps/search_path.h"
 
@@ -29,7 +30,7 @@ void tell(Desktop& desktop, QWidget* parent, const QString& text, const QString&
 }  // namespace
 
 bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& maps,
-                   const GameChoices& choices) {
+                   const GameChoices& choices, StartStatusLine* line) {
     const bool custom = choices.type == GameType::Custom;
     if (custom && choices.customFolder.empty()) {
         tell(context.desktop, parent, QStringLiteral("You must specify a custom mod's folder"),
@@ -55,10 +56,8 @@ bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& map
     if (!custom &&
         !startDespiteMissingFiles(maps, context.desktop, parent, choices.selectedMap))
         return false;
-    const StartResult result =
-        context.games.StartGame(composeChosenCommand(choices), *folder, WindowState::Maximized);
-    if (!result.ok) reportStartFailure(context.desktop, parent, result);
-    return result.ok;
+    return startGame(context, parent, line, composeChosenCommand(choices), *folder,
+                     WindowState::Maximized);
 }
 
 }  // namespace skyloom

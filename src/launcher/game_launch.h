@@ -12,6 +12,7 @@ namespace skyloom {
 
 class MapCatalogue;
 class MapFileList;
+class StartStatusLine;
 
 // The maps folder the GAMEDIR key `mapsKey` names (empty: none), and whether the game runs under
 // Wine.
@@ -29,7 +30,8 @@ QString listMapsOf(const Settings& settings, MapFileList& list, const std::strin
 // too, so the two never drift. A missing map or custom folder, a map name the game cannot load,
 // an unknown game folder and a failed start are told in a box; the player is asked before a map
 // that lacks files (`maps` lists the maps of the chosen type). True when the game started.
+// The start is told on `line` when there is one.
 bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& maps,
-                   const GameChoices& choices);
+                   const GameChoices& choices, StartStatusLine* line = nullptr);
 
 }  // namespace skyloom

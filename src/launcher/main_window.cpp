@@ -6,6 +6,8 @@
 #include "launcher/game_launch.h"
 #include "launcher/game_types.h"
 #include "shell/accessible_names.h"
+#include "shell/designed_layout.h"
+#include "shell/start_status.h"
 #include "shell/outside_text.h"
 #include "shell/save_settings.h"
 #include "shell/system_colours.h"
@@ -16,7 +18,8 @@ namespace skyloom {
 MainWindow::MainWindow(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::MainWindow>()) {
     ui_->setupUi(this);
-    setFixedSize(sizeHint());
+    startStatus_ = addStartStatusLine(this);
+    makeResizable(this);
     ui_->parameters->hide();
     ui_->cmbDifficult->setCurrentIndex(-1);
     ui_->cmbDifficult->setEditText(QString());

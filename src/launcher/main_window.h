@@ -13,6 +13,8 @@ class MainWindow;
 
 namespace skyloom {
 
+class StartStatusLine;
+
 // The main window `sp`: game type, map, options, launch, and the menus to every other window.
 class MainWindow final : public QMainWindow, public FormLoad, public PathsReload {
     Q_OBJECT
@@ -30,7 +32,6 @@ public:
     void reloadPaths() override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -83,6 +84,7 @@ private:
     std::unique_ptr<Ui::MainWindow> ui_;
     // The listed map last put in the map field, given to the game while the field shows it.
     std::optional<ListedMapName> chosenMap_;
+    StartStatusLine* startStatus_;
 };
 
 }  // namespace skyloom

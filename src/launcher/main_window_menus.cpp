@@ -1,5 +1,4 @@
 // The main window's launch buttons and menus.
-#include <QKeyEvent>
 
 #include "launcher/game_launch.h"
 #include "launcher/main_window.h"
@@ -14,7 +13,7 @@ bool MainWindow::closeAfterLaunch() const {
 void MainWindow::launch_Click() {
     // Closing only once the game has started keeps the window (and the program) alive to
     // report a start that failed.
-    if (launchChoices(context_, this, ui_->dirFichiers->catalogue(), choices()) &&
+    if (launchChoices(context_, this, ui_->dirFichiers->catalogue(), choices(), startStatus_) &&
         closeAfterLaunch())
         context_.windows.unload(objectName());
 }
@@ -27,8 +26,7 @@ void MainWindow::connectMenus() {
     connect(ui_->mnuConfigitmDMM, &QAction::triggered, this, &MainWindow::mnuConfigitmDMM_Click);
     connect(ui_->mnuFileitmAHLOL, &QAction::triggered, this, &MainWindow::mnuFileitmAHLOL_Click);
     connect(ui_->mnuEdititmConfig, &QAction::triggered, this, &MainWindow::mnuEdititmConfig_Click);
-    // Ctrl+C is also Copy: a text field with a selection keeps it (see eventFilter).
-    for (QLineEdit* field : findChildren<QLineEdit*>()) field->installEventFilter(this);
+    // Ctrl+C is also Copy: a text field with the focus keeps it, as Qt gives it there.
     connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
     connect(ui_->mnuFileitmConnect, &QAction::triggered, this,
             &MainWindow::mnuFileitmConnect_Click);
@@ -51,18 +49,6 @@ void MainWindow::mnuConfigitmDMM_Click() {
 
 void MainWindow::mnuFileitmAHLOL_Click() {
     handOverTo(QStringLiteral("frmAdvanced"));
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // A text field claims Ctrl+C even with nothing selected; then the menu's shortcut has it.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* field = qobject_cast<QLineEdit*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (field && !field->hasSelectedText() &&
-            QKeySequence(key->keyCombination()) == ui_->mnuEdititmConfig->shortcut())
-            return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::mnuEdititmConfig_Click() {

@@ -5,12 +5,14 @@
 
 #include "shell/outside_text.h"
 #include "shell/system_colours.h"
+#include "shell/designed_layout.h"
 #include "ui_paths_panel.h"
 
 namespace skyloom {
 
 PathsPanel::PathsPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::PathsPanel>()) {
     ui_->setupUi(this);
+    layOutAsDrawn(this);
     // The check box's rule runs whenever its state changes, by the player or by load.
     connect(ui_->chkTFC, &QCheckBox::toggled, this, &PathsPanel::chkTFC_Click);
     connect(ui_->Command2, &QPushButton::clicked, this, &PathsPanel::Command2_Click);

@@ -6,6 +6,9 @@
 
 namespace skyloom {
 
+// Why the game could not start: the program, what was tried and the reason.
+QString startFailureText(const StartResult& result);
+
 // Tells the player that the game could not start, naming the program and the reason.
 void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result);
 

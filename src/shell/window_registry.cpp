@@ -1,6 +1,9 @@
 #include "shell/window_registry.h"
 
+#include <QMainWindow>
+
 #include "shell/accessible_names.h"
+#include "shell/designed_layout.h"
 #include "shell/single_line_fields.h"
 
 namespace skyloom {
@@ -28,6 +31,10 @@ QWidget* WindowRegistry::create(const QString& name) {
     window->setObjectName(name);
     keepFieldsOnOneLine(window);
     orderTabsAsRead(window);
+    // A dialog drawn at fixed places follows the desktop's font; a main window lays itself out
+    // (it scrolls on a small screen), and the splash is a picture.
+    if (!qobject_cast<QMainWindow*>(window) && window->windowType() != Qt::SplashScreen)
+        layOutAsDrawn(window);
     // Closing a window by its frame unloads it.
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QObject::destroyed, this, &WindowRegistry::forget);

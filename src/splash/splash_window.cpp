@@ -79,22 +79,48 @@ void SplashWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-void SplashWindow::Timer1_Timer() {
-    Timer1.stop();
-    // The splash has no frame to show an icon in: the icon is decoded for the windows that have.
+namespace {
+
+// A package has no installer to write firstuse=yes: a missing file asks for the wizard too.
+bool wizardDue(const Settings& settings) {
+    return settings.firstStart() || settings.read("MISC", "firstuse", "error", 100) == "yes";
+}
+
+// Decoded once a window is on screen: the splash has no frame to show it in, and the main
+// window's first paint need not wait for it.
+void setProgramIcon() {
     QIcon icon;
     for (const char* size : {"64", "256"})
         icon.addFile(QStringLiteral(":/icons/skyloom-%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
-    // A package has no installer to write firstuse=yes: a missing file asks for the wizard too.
-    const bool wizard = context_.settings.firstStart() ||
-                        context_.settings.read("MISC", "firstuse", "error", 100) == "yes";
-    context_.windows.show(wizard ? QStringLiteral("firstuse1") : QStringLiteral("sp"));
+}
+
+}  // namespace
+
+void openFirstWindow(const AppContext& context) {
+    const bool wizard = wizardDue(context.settings);
+    context.windows.show(wizard ? QStringLiteral("splash") : QStringLiteral("sp"));
+    if (!wizard) QTimer::singleShot(0, &setProgramIcon);
+}
+
+void SplashWindow::Timer1_Timer() {
+    Timer1.stop();
+    setProgramIcon();
+    context_.windows.show(wizardDue(context_.settings) ? QStringLiteral("firstuse1")
+                                                       : QStringLiteral("sp"));
     context_.windows.unload(objectName());
 }
 
 void SplashWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent* /*event*/) {
+    if (Timer1.isActive()) Timer1_Timer();
+}
+
+void SplashWindow::keyPressEvent(QKeyEvent* /*event*/) {
+    if (Timer1.isActive()) Timer1_Timer();
 }
 
 }  // namespace skyloom

@@ -9,7 +9,8 @@ class QLabel;
 
 namespace skyloom {
 
-// The borderless picture shown for three seconds at start; then the wizard or the main window.
+// The borderless picture shown for three seconds before the first-use wizard, or until a click or
+// a key.
 class SplashWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -19,8 +20,10 @@ public:
     void Timer1_Timer();
 
 protected:
-    // Only the timer moves on: keys and clicks (Alt+F4 included) change nothing.
+    // A click or a key goes on at once; closing it (Alt+F4) does not.
     void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -29,6 +32,10 @@ private:
     QTimer Timer1;
     bool pictureDue_ = true;
 };
+
+// Opens the program's first window: the splash when the first-use wizard follows it (no settings
+// file, or firstuse=yes), else straight the main window.
+void openFirstWindow(const AppContext& context);
 
 // The splash picture, drawn by the program itself.
 QPixmap splashPicture();

@@ -124,6 +124,8 @@ private slots:
         click("cmdFullGen");
         click("Command1");
         QCOMPARE(app->games.starts.at(0).commandLine, (kProgram + joined + joined).toStdString());
+        QCOMPARE(ui<QLabel>("startStatus")->text(),
+                 "Started: " + kProgram + joined + joined + "\n");
         QVERIFY(app->desktop.messages.empty());
         // A screen reader hears a line where Tab reaches it, after its page's controls.
         QCOMPARE(ui("cmdMiscGenerate")->nextInFocusChain()->accessibleName(), lines[3]);

@@ -72,7 +72,8 @@ private slots:
                       "Please note", MessageIcon::Information);
         const QMap<QString, QString> renamed = {
             {"dl", "cl_allowdownload"}, {"ul", "cl_allowupload"}, {"falldamage", "mp_falldamage"}};
-        for (QCheckBox* box : w->findChildren<QCheckBox*>(QRegularExpression("^(?!password)"))) {
+        for (QCheckBox* box :
+             w->findChildren<QCheckBox*>(QRegularExpression("^(?!password|chkExec)"))) {
             box->click();
             click(ctl("save"));
             QCOMPARE(QString::fromStdString(serverFile()).section(' ', 0, 0),
@@ -96,22 +97,49 @@ private slots:
         click(ctl("Command1"));
         QCOMPARE(serverFile(), typed);
         expectMessage("Please select a map", "No map selected", MessageIcon::Exclamation);
+        // The game takes its player count only at start: none, none started.
+        for (const char* players : {"", "2.5"}) {
+            edit("maxplayersvalue")->setText(players);
+            edit("SelMap")->setText("crossfire");
+            click(ctl("Command1"));
+            expectMessage("Please define the maximum player allowed", "Max players",
+                          MessageIcon::Information);
+        }
+        QVERIFY(app->games.starts.empty());
+        edit("maxplayersvalue")->setText("12");
+        edit("SelMap")->clear();
         QTest::keyClicks(edit("SelMap"), "x +exec evil");
         click(ctl("Command1"));
         QVERIFY(std::exchange(app->desktop.messages, {}).at(0).title == "Map name" &&
                 app->games.starts.empty());
         edit("SelMap")->setText("nosuchmap");
+        app->games.result.output = "To game.log.";
         click(ctl("Command1"));
+        const QString started =
+            "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 12 +map ";
+        QCOMPARE(ctl<QLabel>("startStatus")->accessibleDescription(),
+                 "Started: " + started + "nosuchmap\nTo game.log.");
         app->games.result = {false, "hl.exe", "Permission denied"};
         click(ctl("Command1"));
         expectMessage("Reason: Permission denied", "Skyloom", MessageIcon::Critical);
         QCOMPARE(app->games.starts.size(), size_t(2));
         const auto& start = app->games.starts[1];
-        QCOMPARE(start.commandLine,
-                 "/games/Half Life/hl.exe +deathmatch 1 -console +map nosuchmap");
+        QCOMPARE(QString::fromStdString(start.commandLine), started + "nosuchmap");
         QCOMPARE(start.program, "/games/Half Life/hl.exe");  // one argument, blank and all
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ctl("Command1")->isEnabled());
+        // Running skyloom.cfg at start is kept for the next time.
+        QVERIFY(!check("chkExec")->isChecked());
+        click(check("chkExec"));
+        click(ctl("Command1"));
+        QCOMPARE(QString::fromStdString(app->games.starts.back().commandLine),
+                 QString(started).replace("+map", "+exec skyloom.cfg +map") + "nosuchmap");
+        app->desktop.messages.clear();
+        app->windows.unload("DM");
+        TestApp::processDeletes();
+        w = app->windows.show("DM");
+        QVERIFY(check("chkExec")->isChecked() &&
+                app->readIni().find("runconfig=yes") != std::string::npos);
         w->close();
         TestApp::processDeletes();
         QVERIFY(app->ended && app->desktop.messages.empty());
@@ -129,7 +157,7 @@ private slots:
             QCOMPARE(asked.title, "Missing files");  // its text: the main window's test
         QCOMPARE(app->games.starts.size(), size_t(1));
         QCOMPARE(app->games.starts[0].commandLine,
-                 "/games/Half Life/hl.exe +deathmatch 1 -console +map m\xe9tal");
+                 "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 32 +map m\xe9tal");
         std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
     }
 

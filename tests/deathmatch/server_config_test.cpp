@@ -76,3 +76,26 @@ TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
         EXPECT_EQ(text.substr(0, text.find(". Remove")), c.problem) << c.value;
     }
 }
+
+// The player count goes before the map (the game reads it only at start); "" or not a count: none.
+TEST(ServerStart, givesThePlayerCountBeforeTheMapAndRefusesOneThatIsNone) {
+    const struct {
+        const char* players;
+        bool runConfig;
+        const char* arguments;  // empty: refused
+    } cases[] = {
+        {"16", false, "+deathmatch 1 -console +maxplayers 16 +map crossfire"},
+        {"8", true, "+deathmatch 1 -console +maxplayers 8 +exec skyloom.cfg +map crossfire"},
+        {"", false, ""},
+        {"1.5", false, ""},
+        {"+4", false, ""},
+        {"00", false, ""},
+        {"3 ", true, ""},
+    };
+    for (const auto& c : cases) {
+        const bool count = skyloom::isPlayerCount(c.players);
+        EXPECT_EQ(count ? skyloom::serverStartArguments(c.players, "crossfire", c.runConfig) : "",
+                  c.arguments)
+            << c.players;
+    }
+}

@@ -1,12 +1,13 @@
 # End-to-end harness: runs the built program under its own Xvfb, in a temporary application
 # folder beside a stand-in game, and drives it by keyboard and window captions with xdotool.
-# Sourced by flows.sh with SKYLOOM_BIN set to the built program.
+# Sourced by flows.sh with SKYLOOM_BIN set to the built program; SESSION=wayland starts a headless
+# Wayland compositor instead of Xvfb.
 set -euo pipefail
 
 WORK="$(mktemp -d)"
 APP="$WORK/app"                      # the application folder: skyloom and skyloom.ini
-XVFB_PID="" SKYLOOM_PID=""
-cleanup() { kill $SKYLOOM_PID $XVFB_PID 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"; }
+XVFB_PID="" SKYLOOM_PID="" WESTON_PID=""
+cleanup() { kill $SKYLOOM_PID $XVFB_PID $WESTON_PID 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$WORK"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: /' "$WORK/skyloom.out" >&2; exit 1; }
 
@@ -54,6 +55,27 @@ start_display() {
     exec 6>&-
   done
   fail "no X display free"
+}
+
+# Weston's headless desktop, its socket in a runtime folder of this test's own, so parallel tests
+# and the player's session never meet.
+start_wayland() {
+  export XDG_RUNTIME_DIR="$WORK/runtime"
+  mkdir -m 0700 "$XDG_RUNTIME_DIR"
+  weston --backend=headless-backend.so --socket=skyloom-e2e --idle-time=0 --debug > "$WORK/weston.out" 2>&1 &
+  WESTON_PID=$!
+  for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/skyloom-e2e" ] && break; sleep 0.1; done
+  [ -S "$XDG_RUNTIME_DIR/skyloom-e2e" ] || fail "weston did not start: $(cat "$WORK/weston.out")"
+  unset DISPLAY
+  export WAYLAND_DISPLAY=skyloom-e2e QT_QPA_PLATFORM=wayland
+}
+# Waits for a window with this title on the Wayland desktop (its scene graph, as weston tells it).
+wayland_window() {
+  for _ in $(seq 150); do
+    weston-debug scene-graph 2>/dev/null | grep -qF "'$1'" && return 0
+    sleep 0.1
+  done
+  fail "no window \"$1\" on the Wayland desktop"
 }
 
 write_ini() { printf '%s' "$1" > "$APP/skyloom.ini"; }
@@ -118,4 +140,4 @@ steam_half_life() {
   case ":$PATH:" in *":$WORK/bin:"*) ;; *) export PATH="$WORK/bin:$PATH" ;; esac
 }
 
-start_display
+if [ "${SESSION:-x11}" = wayland ]; then start_wayland; else start_display; fi

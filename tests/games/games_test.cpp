@@ -57,7 +57,7 @@ struct Tree {
 
 // A start in one line: "program args | folder | VAR=value" or "refused: what was tried | why".
 std::string outcome(const StartDecision& d) {
-    if (!d.plan) return "refused: " + d.tried + " | " + d.reason;
+    if (!d.plan) return "refused: " + d.tried + " | " + d.reason + (d.missing ? " [missing]" : "");
     std::string s = d.plan->program;
     for (const std::string& a : d.plan->arguments) s += " " + a;
     s += " | " + d.plan->workingFolder;
@@ -260,7 +260,7 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
         {"/opt/hl/hl_linux", "steam", "/opt/hl/hl_linux -game tfc | /cwd"},
         {"my game/hl.exe", "wine",
          "refused: \"/cwd/my game/hl.exe\" -game tfc | The file is not executable."},
-        {"gone.exe", "wine", "refused: /cwd/gone.exe -game tfc | No such file."},
+        {"gone.exe", "wine", "refused: /cwd/gone.exe -game tfc | No such file. [missing]"},
         {"/opt", "wine", "refused: /opt -game tfc | It is a folder, not a program."},
     };
     for (const Case& c : cases) {

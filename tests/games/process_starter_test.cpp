@@ -83,7 +83,8 @@ private slots:
         const StartResult r = ProcessStarter({}).StartGame(
             {"hl.exe", "-console"}, (game + "/gone").toStdString(), WindowState::Maximized);
         QVERIFY2(
-            !r.ok && r.program == "hl.exe" && r.reason.find("does not exist") != std::string::npos,
+            !r.ok && r.missing && r.program == "hl.exe" &&
+                r.reason.find("does not exist") != std::string::npos,
             r.reason.c_str());
     }
 
@@ -98,7 +99,10 @@ private slots:
             program(game + "/hl.exe", QByteArray("#!/bin/sh\n") + script + "\n");
             std::vector<GameEnded> ended;
             ProcessStarter starter({}, [&](const GameEnded& e) { ended.push_back(e); });
-            QVERIFY(starter.StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal).ok);
+            const StartResult r =
+                starter.StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal);
+            QCOMPARE(r.output, "The game's output goes to " + dir.path().toStdString() +
+                                   "/state/skyloom/game.log.");
             QTest::qWait(1500);
             QCOMPARE(ended.size(), size_t(*told ? 1 : 0));
             if (ended.empty()) continue;

@@ -200,6 +200,7 @@ private slots:
                     {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"}};
         for (const auto& [map, box, started, program, folder] : rows) {
             openWithInstall("tfc/maps", program);
+            app->games.result.output = "To game.log.";
             setSpMediumConsoleZone();
             click(check("chkAdd"));
             edit("txtSelMap")->setText(map);
@@ -209,11 +210,13 @@ private slots:
                 const auto shown = std::exchange(app->desktop.messages, {});
                 QCOMPARE(shown.size(), size_t(box != nullptr));
                 if (box) QCOMPARE(shown[0].title, QString(box));
-                if (started && (answer == MessageAnswer::Yes || !box))
-                    expectStart(
-                        "hl.exe +map " + std::string(started) + " +set skill 1 -zone 4096 -console",
-                        folder);
-                else
+                const std::string line = "hl.exe +map " + std::string(started ? started : "") +
+                                         " +set skill 1 -zone 4096 -console";
+                if (started && (answer == MessageAnswer::Yes || !box)) {
+                    expectStart(line, folder);
+                    QCOMPARE(ctl<QLabel>("startStatus")->text(),
+                             QString::fromStdString("Started: " + line + "\nTo game.log."));
+                } else
                     QVERIFY(app->games.starts.empty());
                 app->games.starts.clear();
                 if (!box || !started) break;
@@ -229,8 +232,21 @@ private slots:
         edit("txtSelMap")->setText("dl.bsp");
         app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
         click(ctl("launch"));
-        expectMessage("Program: hl.exe\nTried: steam -applaunch 70 +map x\nReason: No such file.",
-                      "Skyloom", MessageIcon::Critical);
+        const QString failed =
+            QString::fromStdString("Program: " + app->folder() +
+                                   "/hl/hl.exe\n"
+                                   "Tried: steam -applaunch 70 +map x\nReason: ");
+        expectMessage(failed + "No such file.", "Skyloom", MessageIcon::Critical);
+        // A game that is not there: the box offers the configuration window.
+        app->games.result.missing = true;
+        click(ctl("launch"));
+        const auto offered = std::exchange(app->desktop.messages, {});
+        QVERIFY(offered.size() == 1 && offered[0].buttons == MessageButtons::YesNo &&
+                offered[0].text.contains(failed) &&
+                offered[0].text.endsWith("Open the configuration window to choose the game?"));
+        QVERIFY(app->windows.find("config")->isVisible() &&
+                ctl<QLabel>("startStatus")->text().isEmpty());
+        app->windows.unload("config");
         app->games = {};
         click(check("dev"));
         click(ctl("optCustom"));

@@ -290,7 +290,7 @@ private slots:
         }
     }
 
-    void ctrlC_copiesASelectionAndOtherwiseOpensTheConfiguration() {
+    void ctrlC_copiesInATextFieldAndOtherwiseOpensTheConfiguration() {
         start("[MISC]\ntfc=true\n", "sp");
         QApplication::setActiveWindow(mainWindow());  // shortcuts reach only the active window
         QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
@@ -302,6 +302,9 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text() == "crossfire.bsp" && onlyOpen("sp"));
         field->deselect();
         QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(onlyOpen("sp"));
+        inMain<QPushButton>("launch")->setFocus();
+        QTest::keyClick(inMain<QPushButton>("launch"), Qt::Key_C, Qt::ControlModifier);
         QVERIFY(onlyOpen("config"));
     }
 

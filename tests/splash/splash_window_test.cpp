@@ -20,19 +20,29 @@ private slots:
         QVERIFY(splash->isVisible() && splash->timer().isActive());
     }
 
-    // The wizard for exactly firstuse=yes or no file; a missing --settings file opens the setup.
-    void tickOpensTheWizardOnFirstStart() {
-        const std::tuple<std::string, bool, QString> cases[] = {
-            {"", false, "firstuse1"},
-            {"", true, "config"},
-            {"[MISC]\nfirstuse=Yes\ntfc=true\n", false, "sp"},
-            {"[MISC]\nfirstuse=yes\n", true, "firstuse1"},
+    // The splash only before the wizard (firstuse=yes, or no file), and a click or a key on it goes
+    // on at once; else the main window first (a missing --settings file: it opens the setup).
+    void firstWindow_isTheSplashOnlyBeforeTheWizard() {
+        const std::tuple<std::string, bool, QString, const char*> cases[] = {
+            {"", false, "firstuse1", "key"},
+            {"", true, "config", ""},
+            {"[MISC]\nfirstuse=Yes\ntfc=true\n", false, "sp", ""},
+            {"[MISC]\nfirstuse=yes\n", true, "firstuse1", "click"},
+            {"[MISC]\nfirstuse=yes\n", false, "firstuse1", "tick"},
         };
-        for (const auto& [ini, chosen, next] : cases) {
+        for (const auto& [ini, chosen, next, how] : cases) {
             TestApp app;
             app.settings = Settings(app.iniPath(), chosen);
             if (!ini.empty()) app.writeIni(ini);
-            qobject_cast<SplashWindow*>(app.windows.show("splash"))->Timer1_Timer();
+            openFirstWindow(app.context);
+            auto* splash = app.windows.find<SplashWindow>("splash");
+            QCOMPARE(splash != nullptr, *how != 0);
+            if (splash) {
+                QVERIFY(!app.windows.isLoaded(next) && splash->timer().interval() == 3000);
+                if (how == std::string("key")) QTest::keyClick(splash, Qt::Key_Space);
+                if (how == std::string("click")) QTest::mouseClick(splash, Qt::LeftButton);
+                if (how == std::string("tick")) splash->Timer1_Timer();
+            }
             QVERIFY2(app.windows.isLoaded(next) && app.windows.find(next)->isVisible(),
                      ini.c_str());
             TestApp::processDeletes();
