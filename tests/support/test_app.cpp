@@ -39,7 +39,8 @@ TestApp::TestApp()
               {500, 2},
               50,
               {},
-              {}},
+              {},
+              [](const QHostAddress& to) { return to.isLoopback(); }},
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings, network, installs} {
     registerWindows(context);
