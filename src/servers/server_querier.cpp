@@ -70,8 +70,7 @@ struct ServerQuerier::Query {
 
 ServerQuerier::ServerQuerier(const ServerNetwork& network, QObject* parent)
     : QObject(parent),
-      timing_(network.timing),
-      mayReach_(network.mayReach),
+      network_(network),
       socket_(new QUdpSocket(this)),
       socket6_(new QUdpSocket(this)) {
     socket_->bind(QHostAddress(QHostAddress::AnyIPv4), 0);
@@ -113,7 +112,7 @@ void ServerQuerier::resolved(const ServerAddress& server, quint64 serial,
     if (it == queries_.end() || it->second->serial != serial) return;
     Query& q = *it->second;
     // Nothing to send to: told as the silence it is.
-    if (address.isNull() || manyHosts(address) || (mayReach_ && !mayReach_(address)))
+    if (address.isNull() || manyHosts(address) || (network_.mayReach && !network_.mayReach(address)))
         return finish(q, ServerAnswer::Status::NoAnswer);
     q.address = address;
     const Endpoint at = endpoint(address, q.port);
@@ -129,7 +128,7 @@ void ServerQuerier::start(Query& q) {
     q.active = true;
     ++active_;
     q.stage = Request::Info;
-    q.attemptsLeft = timing_.retries;
+    q.attemptsLeft = network_.timing.retries;
     send(q);
 }
 
@@ -146,7 +145,7 @@ void ServerQuerier::send(Query& q) {
         killTimer(q.timerId);
         byTimer_.erase(q.timerId);
     }
-    q.timerId = startTimer(timing_.timeoutMs);
+    q.timerId = startTimer(network_.timing.timeoutMs);
     byTimer_[q.timerId] = &q;
 }
 
@@ -258,7 +257,11 @@ void ServerQuerier::advance(Query& q) {
                          : q.stage != Request::Rules && (q.parts & Rules) ? Request::Rules
                                                                            : Request::Info;
     if (next != Request::Info) {
-        if (q.stage == Request::Info && !q.lan) emit informed(q.answer);
+        if (q.stage == Request::Info && !q.lan) {
+            ServerAnswer soFar = q.answer;
+            soFar.status = ServerAnswer::Status::Answered;
+            emit informed(soFar);
+        }
         q.stage = next;
         return send(q);
     }

@@ -44,6 +44,7 @@ class ServerQuerier final : public QObject {
 public:
     enum Part { Info = 1, Players = 2, Rules = 4 };
 
+    // `network` outlives it.
     explicit ServerQuerier(const ServerNetwork& network, QObject* parent = nullptr);
     ~ServerQuerier() override;
 
@@ -87,8 +88,7 @@ private:
     void drop(Query& q);
     void startWaiting();
 
-    QueryTiming timing_;
-    std::function<bool(const QHostAddress&)> mayReach_;
+    const ServerNetwork& network_;  // read at each use
     QUdpSocket *socket_, *socket6_;
     std::map<ServerAddress, std::unique_ptr<Query>> queries_;  // by the server as asked
     std::map<Endpoint, Query*> byEndpoint_;  // by the address answers come from
