@@ -31,9 +31,16 @@ void ConnectionTool::Form_Load() {
     // Server names come from anywhere: never let one be read as markup.
     for (QLabel* l : findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
     ui_->cmdRemove->setEnabled(false);
-    ui_->lstServers->header()->setSectionResizeMode(ServerListModel::kName, QHeaderView::Stretch);
-    for (int column = ServerListModel::kMap; column < ServerListModel::kColumns; ++column)
-        ui_->lstServers->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    ui_->lblStatus->hide();
+    ui_->port->setMinimumWidth(ui_->port->minimumSizeHint().width() +
+                               ui_->port->fontMetrics().horizontalAdvance(QStringLiteral("65535")));
+    // Widths in characters of the font in use, so a larger font widens them.
+    const int em = fontMetrics().averageCharWidth();
+    for (auto [column, chars] : {std::pair{ServerListModel::kName, 24}, {ServerListModel::kMap, 10},
+                                 {ServerListModel::kPlayers, 9}, {ServerListModel::kBots, 5},
+                                 {ServerListModel::kPassword, 3}, {ServerListModel::kVac, 5},
+                                 {ServerListModel::kPing, 7}})
+        ui_->lstServers->setColumnWidth(column, chars * em);
     ui_->lstPlayers->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     ui_->lstPlayers->header()->setStretchLastSection(false);
     for (int column : {1, 2})
@@ -63,6 +70,7 @@ void ConnectionTool::showInformation(const ServerAnswer* answer) {
     const ServerInfo i = ok ? answer->info : ServerInfo{};
     auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
     ui_->lblStatus->setText(answer && !ok ? failureText(*answer) : QString());
+    ui_->lblStatus->setVisible(!ui_->lblStatus->text().isEmpty());  // a row less on small screens
     ui_->lblName->setText(ok ? serverText(i.name) : QString());
     ui_->lblMap->setText(ok ? serverText(i.map) : QString());
     ui_->lblFolder->setText(ok ? serverText(i.folder) : QString());

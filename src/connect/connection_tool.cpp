@@ -1,5 +1,7 @@
 #include "connect/connection_tool.h"
 
+#include <QScreen>
+
 #include "connect/connection_command.h"
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
@@ -19,6 +21,11 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
       view_(new ServerListView(model_, this)) {
     ui_->setupUi(this);
     ui_->lstServers->setModel(view_);
+    // Room for the list to begin with, within the screen; the player may resize it either way.
+    if (const QScreen* screen = this->screen()) {
+        const QSize room = screen->availableSize() * 9 / 10;
+        resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 120, 0)).boundedTo(room));
+    }
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
     connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
             &ConnectionTool::mnuFileitmSkyloom_Click);
