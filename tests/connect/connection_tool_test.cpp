@@ -290,6 +290,17 @@ private slots:
                                                       players[0].section(": ", 1) + " from " +
                                                       server.address() + "\n");
         }
+        // A query goes to one server: never to a multicast or broadcast address.
+        Controls ui = open();
+        QList<QHostAddress> asked;
+        app->network.mayReach = [&](const QHostAddress& to) { return asked << to, to.isLoopback(); };
+        for (const QString many : {"224.0.0.1", "255.255.255.255", "ff02::1"}) {
+            ui.type(many, "27015");
+            ui.press("cmdQuery");
+            const QString shown = many.contains(':') ? '[' + many + ']' : many;
+            QTRY_COMPARE(ui.text("lblStatus"), "No answer from " + shown + ":27015");
+        }
+        QCOMPARE(asked, QList<QHostAddress>());
     }
 
     // Favourites from [SERVERS] are queried on open; changes are kept, every other line as it was.
@@ -406,6 +417,7 @@ private slots:
             if (pages == -2) app->network.webApiKey = [](QObject*, auto done) { done("K3Y"); };
             ui.tabSources->setCurrentIndex(2);
             QTRY_COMPARE(ui.text("lblProgress"), progress.replace("MASTER", net.master.address()));
+            QCOMPARE(ui.in<QLabel>("lblProgress")->textFormat(), Qt::PlainText);  // names a master
             QTRY_COMPARE(int(net.master.requests.size()), requests);
             const std::string filter =
                 tfc ? "\0\\gamedir\\tfc\0"s : "\0\\appid\\70\\gamedir\\valve\0"s;
