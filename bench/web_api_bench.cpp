@@ -45,9 +45,9 @@ std::string validAnswer() {
     std::string body = head;
     const std::size_t each = (kAnswer - head.size() - tail.size()) / kServers;
     for (int i = 0; i < kServers; ++i) {
-        std::string entry = R"({"addr":"127.0.)" + std::to_string(i / 250) + '.' +
-                            std::to_string(i % 250 + 1) +
-                            R"(:27015","gameport":27015,"players":3,"max_players":16,"map":"2fort","name":")";
+        std::string entry =
+            R"({"addr":"127.0.)" + std::to_string(i / 250) + '.' + std::to_string(i % 250 + 1) +
+            R"(:27015","gameport":27015,"players":3,"max_players":16,"map":"2fort","name":")";
         const std::string end = R"("})" + std::string(i + 1 < kServers ? "," : "");
         entry.append(each - entry.size() - end.size(), 'x');
         body += entry + end;
@@ -75,8 +75,8 @@ std::string validAnswer() {
         if (client < 0) continue;
         char request[4096];
         const ssize_t got = ::read(client, request, sizeof request);
-        const bool endless = got > 0 && std::string(request, std::size_t(got)).find("endless") !=
-                                            std::string::npos;
+        const bool endless =
+            got > 0 && std::string(request, std::size_t(got)).find("endless") != std::string::npos;
         if (endless) {
             const std::string start = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" +
                                       std::string(R"({"response":{"servers":[)");
@@ -106,9 +106,8 @@ void WebApiList(benchmark::State& state) {
     const skyloom::InstallSearch installs;
     skyloom::WindowRegistry windows([] {});
     const skyloom::Settings settings(dir.path().toStdString() + "/skyloom.ini");
-    std::ofstream(settings.filePath())
-        << "[SERVERS]\r\nwebapi=http://127.0.0.1:" << apiPort << (endless ? "/endless" : "")
-        << "\r\n";
+    std::ofstream(settings.filePath()) << "[SERVERS]\r\nwebapi=http://127.0.0.1:" << apiPort
+                                       << (endless ? "/endless" : "") << "\r\n";
     skyloom::ServerNetwork network;
     network.webApiKey = [](QObject*, std::function<void(const QString&)> done) { done("K3Y"); };
     network.mayReach = [](const QHostAddress& to) { return to.isLoopback(); };

@@ -49,8 +49,8 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
         [](const ServerAnswer& a, const ServerAnswer& b) { return a.pingMs < b.pingMs; });
     for (const ServerAnswer& a : answered)
         std::fprintf(out, "%s\t%s\t%s\t%d/%d\t%d ms\n", a.address().toStdString().c_str(),
-                     oneLineName(a.info.name).c_str(), oneLineName(a.info.map).c_str(), a.info.players,
-                     a.info.maxPlayers, a.pingMs);
+                     oneLineName(a.info.name).c_str(), oneLineName(a.info.map).c_str(),
+                     a.info.players, a.info.maxPlayers, a.pingMs);
     std::fflush(out);
     switch (outcome->kind) {
         case ListOutcome::Kind::Complete:

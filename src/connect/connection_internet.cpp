@@ -29,7 +29,8 @@ QString gameFolder(int index) {
 
 void ConnectionTool::loadListSettings() {
     for (int t = 0; t < ServerStore::kTabs; ++t)
-        filters_[static_cast<std::size_t>(t)] = readServerFilter(context_.settings, kFilterPrefix[t]);
+        filters_[static_cast<std::size_t>(t)] =
+            readServerFilter(context_.settings, kFilterPrefix[t]);
     store_.list(ServerStore::kRecent) = readRecent(context_.settings);
     ui_->cboGame->setCurrentIndex(filters_[ServerStore::kInternet].game == "tfc" ? 1 : 0);
 
@@ -168,11 +169,10 @@ void ConnectionTool::showProgress() {
 
 void ConnectionTool::showFilter(const ServerFilter& f) {
     // Shown, not changed: the tab's filter stays as it was read.
-    const QSignalBlocker blockers[] = {QSignalBlocker(ui_->chkNotEmpty),
-                                       QSignalBlocker(ui_->chkNotFull),
-                                       QSignalBlocker(ui_->chkNoPassword),
-                                       QSignalBlocker(ui_->txtMapFilter),
-                                       QSignalBlocker(ui_->spnMaxPing)};
+    const QSignalBlocker blockers[] = {
+        QSignalBlocker(ui_->chkNotEmpty), QSignalBlocker(ui_->chkNotFull),
+        QSignalBlocker(ui_->chkNoPassword), QSignalBlocker(ui_->txtMapFilter),
+        QSignalBlocker(ui_->spnMaxPing)};
     ui_->chkNotEmpty->setChecked(f.notEmpty);
     ui_->chkNotFull->setChecked(f.notFull);
     ui_->chkNoPassword->setChecked(f.noPassword);
@@ -207,9 +207,8 @@ void ConnectionTool::saveFilters() {
 }
 
 void ConnectionTool::rememberJoin(const ServerAddress& server) {
-    if (!saveSettings(context_, this, [&server](std::string_view text) {
-            return recentChanges(text, server);
-        }))
+    if (!saveSettings(context_, this,
+                      [&server](std::string_view text) { return recentChanges(text, server); }))
         return;
     store_.list(ServerStore::kRecent) = readRecent(context_.settings);
     if (tab() == ServerStore::kRecent) tabSources_Change();

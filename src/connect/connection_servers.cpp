@@ -36,9 +36,12 @@ void ConnectionTool::Form_Load() {
                                ui_->port->fontMetrics().horizontalAdvance(QStringLiteral("65535")));
     // Widths in characters of the font in use, so a larger font widens them.
     const int em = fontMetrics().averageCharWidth();
-    for (auto [column, chars] : {std::pair{ServerListModel::kName, 24}, {ServerListModel::kMap, 10},
-                                 {ServerListModel::kPlayers, 9}, {ServerListModel::kBots, 5},
-                                 {ServerListModel::kPassword, 3}, {ServerListModel::kVac, 5},
+    for (auto [column, chars] : {std::pair{ServerListModel::kName, 24},
+                                 {ServerListModel::kMap, 10},
+                                 {ServerListModel::kPlayers, 9},
+                                 {ServerListModel::kBots, 5},
+                                 {ServerListModel::kPassword, 3},
+                                 {ServerListModel::kVac, 5},
                                  {ServerListModel::kPing, 7}})
         ui_->lstServers->setColumnWidth(column, chars * em);
     ui_->lstPlayers->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -81,9 +84,10 @@ void ConnectionTool::showInformation(const ServerAnswer* answer) {
     ui_->lstPlayers->clear();
     if (!ok) return;
     if (answer->playersStatus != ServerAnswer::Status::Answered)
-        new QTreeWidgetItem(ui_->lstPlayers, {answer->playersStatus == ServerAnswer::Status::NoAnswer
-                                                  ? QStringLiteral("Players: no answer")
-                                                  : QStringLiteral("Players: invalid answer")});
+        new QTreeWidgetItem(ui_->lstPlayers,
+                            {answer->playersStatus == ServerAnswer::Status::NoAnswer
+                                 ? QStringLiteral("Players: no answer")
+                                 : QStringLiteral("Players: invalid answer")});
     for (const PlayerEntry& p : answer->players)
         new QTreeWidgetItem(ui_->lstPlayers,
                             {serverText(p.name), QString::number(p.score), timePlayed(p.seconds)});

@@ -24,7 +24,9 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
     // Room for the list to begin with, within the screen; the player may resize it either way.
     if (const QScreen* screen = this->screen()) {
         const QSize room = screen->availableSize() * 9 / 10;
-        resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 120, 0)).boundedTo(room));
+        resize(sizeHint()
+                   .expandedTo(QSize(fontMetrics().averageCharWidth() * 120, 0))
+                   .boundedTo(room));
     }
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
     connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
@@ -78,8 +80,8 @@ void ConnectionTool::join(const ServerAddress& server) {
         }
     }
     const std::string program = context_.settings.readPath("program", "error");
-    StartResult result = context_.games.StartGame(
-        ComposeConnectCommand(program, server, password), std::nullopt, WindowState::Maximized);
+    StartResult result = context_.games.StartGame(ComposeConnectCommand(program, server, password),
+                                                  std::nullopt, WindowState::Maximized);
     if (!result.ok) {
         result.tried = maskedCommandLine(result.tried);
         reportStartFailure(context_.desktop, this, result);

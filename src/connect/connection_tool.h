@@ -75,12 +75,12 @@ private:
 
     AppContext context_;
     std::unique_ptr<Ui::ConnectionTool> ui_;
-    ServerStore store_;                    // every tab's servers and their last answers
-    ServerQuerier* querier_;               // a child: closing the window cancels every query
-    InternetList* internet_;               // the same
-    ServerListModel* model_;               // the servers of the tab shown
-    ServerListView* view_;                 // those of them shown, filtered and sorted
-    std::optional<ServerAddress> shown_;   // the server the information group is about
+    ServerStore store_;                   // every tab's servers and their last answers
+    ServerQuerier* querier_;              // a child: closing the window cancels every query
+    InternetList* internet_;              // the same
+    ServerListModel* model_;              // the servers of the tab shown
+    ServerListView* view_;                // those of them shown, filtered and sorted
+    std::optional<ServerAddress> shown_;  // the server the information group is about
     std::array<ServerFilter, ServerStore::kTabs> filters_;
     std::array<bool, ServerStore::kTabs> unsavedFilters_{};
     QString internetNote_;  // how the Internet list ended, when it did not end well

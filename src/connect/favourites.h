@@ -28,6 +28,7 @@ inline constexpr std::size_t kMaxRecent = 20;
 std::vector<ServerAddress> readRecent(const Settings& settings);
 // The changes to a settings text that put `joined` first, its older place and the 21st server
 // gone; made under the settings lock, so two Skyloom joining at once both stay on the list.
-std::vector<ProfileChange> recentChanges(std::string_view settingsText, const ServerAddress& joined);
+std::vector<ProfileChange> recentChanges(std::string_view settingsText,
+                                         const ServerAddress& joined);
 
 }  // namespace skyloom

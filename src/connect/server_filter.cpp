@@ -46,10 +46,11 @@ ServerFilter readServerFilter(const Settings& settings, std::string_view prefix)
 std::vector<std::pair<std::string, std::string>> serverFilterValues(const ServerFilter& f,
                                                                     std::string_view prefix) {
     const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
-    std::vector<std::pair<std::string, std::string>> values{
-        {"notempty", flag(f.notEmpty)},   {"notfull", flag(f.notFull)},
-        {"nopassword", flag(f.noPassword)}, {"mapfilter", f.map},
-        {"maxping", std::to_string(f.maxPing)}};
+    std::vector<std::pair<std::string, std::string>> values{{"notempty", flag(f.notEmpty)},
+                                                            {"notfull", flag(f.notFull)},
+                                                            {"nopassword", flag(f.noPassword)},
+                                                            {"mapfilter", f.map},
+                                                            {"maxping", std::to_string(f.maxPing)}};
     if (prefix.empty()) values.emplace_back("game", f.game);
     for (auto& [key, value] : values) key.insert(0, prefix);
     return values;

@@ -56,7 +56,8 @@ bool naturalLess(const QString& a, const QString& b) {
             while (i < a.size() && a[i].isDigit()) ++i;
             while (j < b.size() && b[j].isDigit()) ++j;
             if (i - ni != j - nj) return i - ni < j - nj;
-            if (const int c = QStringView(a).mid(ni, i - ni).compare(QStringView(b).mid(nj, j - nj)))
+            if (const int c =
+                    QStringView(a).mid(ni, i - ni).compare(QStringView(b).mid(nj, j - nj)))
                 return c < 0;
             if (i - si != j - sj) return i - si < j - sj;
             continue;

@@ -22,7 +22,7 @@ public:
     bool isFavourite(const ServerAddress& server) const;
 
     void setAnswer(const ServerAnswer& answer);
-    const ServerAnswer* answer(const ServerAddress& server) const;  // the last one, if any
+    const ServerAnswer* answer(const ServerAddress& server) const;    // the last one, if any
     const ServerAnswer* answered(const ServerAddress& server) const;  // the same, if it answered
     // The Internet tab lists what answered at least once: a dead server there is only noise,
     // but one that stops answering stays and says so.

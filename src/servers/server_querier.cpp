@@ -100,10 +100,9 @@ void ServerQuerier::query(const ServerAddress& server, int parts) {
     q->parts = parts | Info;
     if (auto old = queries_.find(server); old != queries_.end()) drop(*old->second);
     queries_[server] = std::move(q);
-    resolveHost(QString::fromStdString(server.host), this,
-                [this, server, serial](const QHostAddress& address) {
-                    resolved(server, serial, address);
-                });
+    resolveHost(
+        QString::fromStdString(server.host), this,
+        [this, server, serial](const QHostAddress& address) { resolved(server, serial, address); });
 }
 
 void ServerQuerier::resolved(const ServerAddress& server, quint64 serial,
@@ -112,7 +111,8 @@ void ServerQuerier::resolved(const ServerAddress& server, quint64 serial,
     if (it == queries_.end() || it->second->serial != serial) return;
     Query& q = *it->second;
     // Nothing to send to: told as the silence it is.
-    if (address.isNull() || manyHosts(address) || (network_.mayReach && !network_.mayReach(address)))
+    if (address.isNull() || manyHosts(address) ||
+        (network_.mayReach && !network_.mayReach(address)))
         return finish(q, ServerAnswer::Status::NoAnswer);
     q.address = address;
     const Endpoint at = endpoint(address, q.port);
@@ -253,9 +253,9 @@ void ServerQuerier::advance(Query& q) {
     // A server that answered its information is up: silence now means it keeps the rest to
     // itself (an HLTV relay does), so one time-out is enough.
     q.attemptsLeft = 0;
-    const Request next = q.stage == Request::Info && (q.parts & Players) ? Request::Players
+    const Request next = q.stage == Request::Info && (q.parts & Players)  ? Request::Players
                          : q.stage != Request::Rules && (q.parts & Rules) ? Request::Rules
-                                                                           : Request::Info;
+                                                                          : Request::Info;
     if (next != Request::Info) {
         if (q.stage == Request::Info && !q.lan) {
             ServerAnswer soFar = q.answer;

@@ -91,7 +91,7 @@ private:
     const ServerNetwork& network_;  // read at each use
     QUdpSocket *socket_, *socket6_;
     std::map<ServerAddress, std::unique_ptr<Query>> queries_;  // by the server as asked
-    std::map<Endpoint, Query*> byEndpoint_;  // by the address answers come from
+    std::map<Endpoint, Query*> byEndpoint_;                    // by the address answers come from
     std::map<int, Query*> byTimer_;
     std::deque<std::pair<ServerAddress, quint64>> waiting_;
     int active_ = 0;

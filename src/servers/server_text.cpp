@@ -42,11 +42,10 @@ std::string playerCountText(const ServerInfo& info) {
 }
 
 std::string queryInfoText(const ServerInfo& info, int pingMs) {
-    return "name\t" + oneLineName(info.name) + "\nmap\t" + oneLineName(info.map) +
-                       "\nfolder\t" + oneLineName(info.folder) + "\nplayers\t" +
-                       playerCountText(info) + "\nping\t" + std::to_string(pingMs) +
-                       " ms\npassword\t" + yesNo(info.password) + "\nvac\t" + yesNo(info.vac) +
-                       "\n";
+    return "name\t" + oneLineName(info.name) + "\nmap\t" + oneLineName(info.map) + "\nfolder\t" +
+           oneLineName(info.folder) + "\nplayers\t" + playerCountText(info) + "\nping\t" +
+           std::to_string(pingMs) + " ms\npassword\t" + yesNo(info.password) + "\nvac\t" +
+           yesNo(info.vac) + "\n";
 }
 
 std::string queryPlayersText(const PlayerList& players) {

@@ -1,8 +1,8 @@
 #include "servers/web_api.h"
 
+#include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QHostAddress>
 #include <QThread>
 #include <QUrl>
 #include <algorithm>
@@ -109,8 +109,8 @@ public:
         for (const std::string_view word : {"true", "false", "null"})
             if (s_.substr(i_, word.size()) == word) return void(i_ += word.size());
         const std::size_t start = i_;
-        while (i_ < s_.size() && std::string_view("+-.eE0123456789").find(s_[i_]) !=
-                                     std::string_view::npos)
+        while (i_ < s_.size() &&
+               std::string_view("+-.eE0123456789").find(s_[i_]) != std::string_view::npos)
             ++i_;
         if (i_ == start) fail();
     }
@@ -119,7 +119,8 @@ private:
     static constexpr int kMaxDepth = 64;
 
     void space() {
-        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\n' || s_[i_] == '\r'))
+        while (i_ < s_.size() &&
+               (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\n' || s_[i_] == '\r'))
             ++i_;
     }
 

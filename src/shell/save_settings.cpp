@@ -12,8 +12,9 @@ bool saveSettings(const AppContext& context, QWidget* parent,
     return saveSettings(context, parent, [&changes](std::string_view) { return changes; });
 }
 
-bool saveSettings(const AppContext& context, QWidget* parent,
-                  const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor) {
+bool saveSettings(
+    const AppContext& context, QWidget* parent,
+    const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor) {
     const ProfileWriteResult result = context.settings.update(changesFor);
     if (!result.ok) {
         context.desktop.message(

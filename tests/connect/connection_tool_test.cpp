@@ -3,7 +3,6 @@
 #include <QtNetwork>
 #include <QtTest>
 #include <QtWidgets>
-
 #include <thread>
 
 #include "app/list_servers_mode.h"
@@ -21,9 +20,9 @@ const std::string kProgram = "/hl.exe";
 namespace {
 
 // What a hostile list adds: special addresses and a port 0, none of them to be asked.
-const std::vector<QString> kHostile{"10.0.0.1:27015",  "224.0.0.1:27015", "255.255.255.255:27015",
-                                    "0.0.0.0:27015",   "169.254.1.1:22",  "127.0.0.1:0",
-                                    "100.64.0.1:27015", "192.168.1.255:27015"};
+const std::vector<QString> kHostile{
+    "10.0.0.1:27015", "224.0.0.1:27015", "255.255.255.255:27015", "0.0.0.0:27015",
+    "169.254.1.1:22", "127.0.0.1:0",     "100.64.0.1:27015",      "192.168.1.255:27015"};
 
 // Three servers that answer and one that does not, from a master and a Web API on loopback.
 struct FakeInternet : QTcpServer {
@@ -65,8 +64,8 @@ struct FakeInternet : QTcpServer {
         });
     }
     std::string ini(bool endless = false) const {
-        return "[SERVERS]\r\nmaster=" + master.address().toStdString() + "\r\nwebapi=" +
-               web(endless).toStdString() + "\r\n";
+        return "[SERVERS]\r\nmaster=" + master.address().toStdString() +
+               "\r\nwebapi=" + web(endless).toStdString() + "\r\n";
     }
     QString web(bool endless) const {
         return "http://127.0.0.1:" + QString::number(serverPort()) + (endless ? "/endless" : "");
@@ -203,8 +202,8 @@ class ConnectionToolTest : public QObject {
         QVERIFY(!cell(1, 4, Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(cell(0, 4, Qt::DecorationRole).isNull());
         // Per column, the one server that sorts last in ascending order (first: the only least).
-        for (auto [column, last, least] : {std::tuple{3, "Alpha", false}, {4, "Charlie", false},
-                                           {5, "bravo", true}}) {
+        for (auto [column, last, least] :
+             {std::tuple{3, "Alpha", false}, {4, "Charlie", false}, {5, "bravo", true}}) {
             ui.lstServers->sortByColumn(column, Qt::AscendingOrder);
             QCOMPARE(least ? ui.column(0).first() : ui.column(0).last(), last);
             ui.lstServers->sortByColumn(column, Qt::DescendingOrder);
@@ -299,14 +298,16 @@ private slots:
             const bool allPlayers = players[1] != "";
             QCOMPARE(printed.section('\n', 0, 0), "name\t" + shown[0]);
             QCOMPARE(printed.count("\nplayer\t"), allPlayers ? 2 : 0);
-            QCOMPARE(complaint, allPlayers ? "" : "skyloom: players: " +
-                                                      players[0].section(": ", 1) + " from " +
-                                                      server.address() + "\n");
+            QCOMPARE(complaint, allPlayers ? ""
+                                           : "skyloom: players: " + players[0].section(": ", 1) +
+                                                 " from " + server.address() + "\n");
         }
         // A query goes to one server: never to a multicast or broadcast address.
         Controls ui = open();
         QList<QHostAddress> asked;
-        app->network.mayReach = [&](const QHostAddress& to) { return asked << to, to.isLoopback(); };
+        app->network.mayReach = [&](const QHostAddress& to) {
+            return asked << to, to.isLoopback();
+        };
         for (const QString many : {"224.0.0.1", "255.255.255.255", "ff02::1"}) {
             ui.type(many, "27015");
             ui.press("cmdQuery");
@@ -333,7 +334,8 @@ private slots:
         QTRY_COMPARE(players->topLevelItemCount(), 2);
         QCOMPARE(ui.facts()[0], kInfo[0]);
         ui.click(1);
-        QCOMPARE(ui.facts() << QString::number(players->topLevelItemCount()), kNone + QStringList("0"));
+        QCOMPARE(ui.facts() << QString::number(players->topLevelItemCount()),
+                 kNone + QStringList("0"));
         QTRY_COMPARE(ui.text("lblStatus"), "No answer from " + down.address());
         ui.click(0);
 
@@ -445,14 +447,14 @@ private slots:
                                          pages ? net.b.address().toStdString() : "0.0.0.0:0"};
             for (int i = 0; i < std::min(requests, 2); ++i)
                 QCOMPARE(net.master.requests[i], "\x31\xFF"s + seeds[i] + filter);
-            const QString webGet =
-                QString(pages == -3 ? "GET /endless" : "GET ") +
-                "/IGameServersService/GetServerList/v1/?key=K3Y&filter="
-                "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
+            const QString webGet = QString(pages == -3 ? "GET /endless" : "GET ") +
+                                   "/IGameServersService/GetServerList/v1/?key=K3Y&filter="
+                                   "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
             QCOMPARE(net.webRequests, requests ? QStringList() : QStringList(webGet));
             QCOMPARE(ui.rows(), pages == 0 || pages == -3 ? 0 : pages == 1 ? 2 : 3);
             if (pages == -1) filtersSortJoinRecent(ui, net);
-            for (const QHostAddress& to : asked) QVERIFY2(to.isLoopback(), qPrintable(to.toString()));
+            for (const QHostAddress& to : asked)
+                QVERIFY2(to.isLoopback(), qPrintable(to.toString()));
             if (pages == 1 || pages <= -2) continue;
 
             net.a.name = "Al\x1B[2J\x07pha\xE2\x80\xAE";  // printed as --query prints it
@@ -480,9 +482,11 @@ private slots:
         const auto joins = [&](int first) {
             const Settings settings(one.settings.filePath());
             for (int i = first; i < first + 10; ++i)
-                QVERIFY(settings.update([i](std::string_view text) {
-                    return recentChanges(text, {"10.0.0." + std::to_string(i), 27015});
-                }).ok);
+                QVERIFY(settings
+                            .update([i](std::string_view text) {
+                                return recentChanges(text, {"10.0.0." + std::to_string(i), 27015});
+                            })
+                            .ok);
         };
         std::thread a(joins, 1), b(joins, 11);
         a.join(), b.join();

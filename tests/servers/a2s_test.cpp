@@ -233,7 +233,8 @@ TEST(WebApiList, addressesFromTheJson) {
          "1.2.3.4:5"},
         {R"({"response":{"servers":[{"addr":"1.2.3.4:5"}]}} x)", "invalid"},
         {R"({"response":{"servers":[{"addr":"1.2.3.4:5"},]}})", "invalid"},
-        {R"({"response":{"servers":[{"addr":"1.2.3.4:5"}]},"response":{}})", ""},  // the last counts
+        {R"({"response":{"servers":[{"addr":"1.2.3.4:5"}]},"response":{}})",
+         ""},  // the last counts
         {"{\"response\":{\"servers\":[{\"addr\":\"1.2.3.4:5\n\"}]}}", "invalid"},
         {std::string(70, '[') + std::string(70, ']'), "invalid"},  // deeper than any answer
         {"{\"response\":{\"x\":" + std::string(60, '[') + std::string(60, ']') + "}}", ""}};
@@ -247,16 +248,16 @@ TEST(WebApiList, addressesFromTheJson) {
 TEST(ListedServers, specialAddressesOnlyFromTheirOwnBlock) {
     const std::uint32_t kPublic = 0x08080808, kLoopback = 0x7F000001, kLan = 0xC0A80105;
     const std::tuple<std::uint32_t, std::uint16_t, std::optional<std::uint32_t>, bool> cases[] = {
-        {0x01020304, 27015, kPublic, true},        {0x01020304, 0, kPublic, false},
-        {0x7F000002, 27015, kLoopback, true},      {0x7F000002, 27015, kPublic, false},
-        {0x7F000002, 27015, std::nullopt, false},  {0xC0A80107, 22, kLan, true},
-        {0xC0A80107, 27015, kPublic, false},       {0x0A000001, 27015, kLan, false},
-        {0x00000000, 27015, kPublic, false},       {0x64400001, 27015, kPublic, false},
-        {0x647FFFFF, 27015, kPublic, false},       {0x64800000, 27015, kPublic, true},
-        {0xA9FE0101, 27015, kPublic, false},       {0xAC1F0001, 27015, kPublic, false},
-        {0xAC200001, 27015, kPublic, true},        {0xE0000001, 27015, kPublic, false},
-        {0xEFFFFFFA, 27015, kPublic, false},       {0xF0000001, 27015, kPublic, false},
-        {0xFFFFFFFF, 27015, kPublic, false},       {0xFFFFFFFF, 27015, kLoopback, false}};
+        {0x01020304, 27015, kPublic, true},       {0x01020304, 0, kPublic, false},
+        {0x7F000002, 27015, kLoopback, true},     {0x7F000002, 27015, kPublic, false},
+        {0x7F000002, 27015, std::nullopt, false}, {0xC0A80107, 22, kLan, true},
+        {0xC0A80107, 27015, kPublic, false},      {0x0A000001, 27015, kLan, false},
+        {0x00000000, 27015, kPublic, false},      {0x64400001, 27015, kPublic, false},
+        {0x647FFFFF, 27015, kPublic, false},      {0x64800000, 27015, kPublic, true},
+        {0xA9FE0101, 27015, kPublic, false},      {0xAC1F0001, 27015, kPublic, false},
+        {0xAC200001, 27015, kPublic, true},       {0xE0000001, 27015, kPublic, false},
+        {0xEFFFFFFA, 27015, kPublic, false},      {0xF0000001, 27015, kPublic, false},
+        {0xFFFFFFFF, 27015, kPublic, false},      {0xFFFFFFFF, 27015, kLoopback, false}};
     for (const auto& [ip, port, source, asked] : cases)
         EXPECT_EQ(mayQueryListed({ip, port}, source), asked)
             << formatServerAddress(serverAddress({ip, port}));
