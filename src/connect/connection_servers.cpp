@@ -7,6 +7,7 @@
 #include "connect/connection_tool.h"
 #include "connect/favourites.h"
 #include "connect/server_list_model.h"
+#include "servers/internet_list.h"
 #include "servers/server_querier.h"
 #include "shell/save_settings.h"
 #include "ui_connection_tool.h"
@@ -61,8 +62,8 @@ void ConnectionTool::showAnswer(const ServerAnswer& answer) {
     store_.setAnswer(answer);
     if (model_->find(answer.server))
         model_->changed(answer.server);
-    else if (store_.shows(tab(), answer.server) &&
-             std::ranges::find(store_.list(tab()), answer.server) != store_.list(tab()).end())
+    else if (tab() == ServerStore::kInternet && internet_->servers().contains(answer.server) &&
+             store_.shows(tab(), answer.server))
         model_->add(answer.server);  // internet servers appear as they answer
     if (answer.server == shown_) showInformation(&answer);
     if (!progressTimer_.isActive()) progressTimer_.start();

@@ -76,6 +76,7 @@ ServerListModel::ServerListModel(const ServerStore& store, QObject* parent)
 void ServerListModel::clear() {
     beginResetModel();
     rows_.clear();
+    rowOf_.clear();
     endResetModel();
 }
 
@@ -83,19 +84,22 @@ void ServerListModel::add(const ServerAddress& server) {
     const int at = rowCount();
     beginInsertRows({}, at, at);
     rows_.push_back(server);
+    rowOf_[server] = at;
     endInsertRows();
 }
 
 void ServerListModel::remove(int row) {
     beginRemoveRows({}, row, row);
+    rowOf_.erase(at(row));
     rows_.erase(rows_.begin() + row);
+    for (std::size_t i = static_cast<std::size_t>(row); i < rows_.size(); ++i)
+        rowOf_[rows_[i]] = static_cast<int>(i);
     endRemoveRows();
 }
 
 std::optional<int> ServerListModel::find(const ServerAddress& server) const {
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i] == server) return static_cast<int>(i);
-    return std::nullopt;
+    const auto it = rowOf_.find(server);
+    return it == rowOf_.end() ? std::nullopt : std::optional(it->second);
 }
 
 void ServerListModel::changed(const ServerAddress& server) {
