@@ -100,9 +100,12 @@ void ServerQuerier::query(const ServerAddress& server, int parts) {
     q->parts = parts | Info;
     if (auto old = queries_.find(server); old != queries_.end()) drop(*old->second);
     queries_[server] = std::move(q);
-    resolveHost(
-        QString::fromStdString(server.host), this,
-        [this, server, serial](const QHostAddress& address) { resolved(server, serial, address); });
+    const QString host = QString::fromStdString(server.host);
+    // Thousands listed at once are addresses already: no detour through the event loop.
+    if (QHostAddress literal; literal.setAddress(host)) return resolved(server, serial, literal);
+    resolveHost(host, this, [this, server, serial](const QHostAddress& address) {
+        resolved(server, serial, address);
+    });
 }
 
 void ServerQuerier::resolved(const ServerAddress& server, quint64 serial,
@@ -110,10 +113,16 @@ void ServerQuerier::resolved(const ServerAddress& server, quint64 serial,
     const auto it = queries_.find(server);
     if (it == queries_.end() || it->second->serial != serial) return;
     Query& q = *it->second;
-    // Nothing to send to: told as the silence it is.
+    // Nothing to send to: told as the silence it is, but not before the caller returns.
     if (address.isNull() || manyHosts(address) ||
-        (network_.mayReach && !network_.mayReach(address)))
-        return finish(q, ServerAnswer::Status::NoAnswer);
+        (network_.mayReach && !network_.mayReach(address))) {
+        QTimer::singleShot(0, this, [this, server, serial] {
+            const auto again = queries_.find(server);
+            if (again != queries_.end() && again->second->serial == serial)
+                finish(*again->second, ServerAnswer::Status::NoAnswer);
+        });
+        return;
+    }
     q.address = address;
     const Endpoint at = endpoint(address, q.port);
     if (auto other = byEndpoint_.find(at); other != byEndpoint_.end()) drop(*other->second);
