@@ -56,6 +56,13 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
 
 ConnectionTool::~ConnectionTool() {
     if (saveTimer_.isActive()) saveFilters();  // a filter changed just before closing
+    // The list, its model and the queries read the store and call back into the window: they go
+    // while both still exist, not among the children after the members are gone.
+    ui_->lstServers->setModel(nullptr);
+    delete view_;
+    delete model_;
+    delete internet_;
+    delete querier_;
 }
 
 void ConnectionTool::cmdLaunch_Click() {

@@ -76,7 +76,6 @@ ServerListModel::ServerListModel(const ServerStore& store, QObject* parent)
 void ServerListModel::clear() {
     beginResetModel();
     rows_.clear();
-    rowOf_.clear();
     endResetModel();
 }
 
@@ -84,22 +83,19 @@ void ServerListModel::add(const ServerAddress& server) {
     const int at = rowCount();
     beginInsertRows({}, at, at);
     rows_.push_back(server);
-    rowOf_[server] = at;
     endInsertRows();
 }
 
 void ServerListModel::remove(int row) {
     beginRemoveRows({}, row, row);
-    rowOf_.erase(at(row));
     rows_.erase(rows_.begin() + row);
-    for (std::size_t i = static_cast<std::size_t>(row); i < rows_.size(); ++i)
-        rowOf_[rows_[i]] = static_cast<int>(i);
     endRemoveRows();
 }
 
 std::optional<int> ServerListModel::find(const ServerAddress& server) const {
-    const auto it = rowOf_.find(server);
-    return it == rowOf_.end() ? std::nullopt : std::optional(it->second);
+    const auto it = std::find(rows_.begin(), rows_.end(), server);
+    if (it == rows_.end()) return std::nullopt;
+    return static_cast<int>(it - rows_.begin());
 }
 
 void ServerListModel::changed(const ServerAddress& server) {

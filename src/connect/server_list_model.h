@@ -2,7 +2,6 @@
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -43,7 +42,6 @@ public:
 private:
     const ServerStore& store_;
     std::vector<ServerAddress> rows_;
-    std::map<ServerAddress, int> rowOf_;  // thousands of answers each look up their row
 };
 
 // What the list shows of the model: the rows the filters let through, in the order of the

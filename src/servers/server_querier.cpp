@@ -101,8 +101,6 @@ void ServerQuerier::query(const ServerAddress& server, int parts) {
     if (auto old = queries_.find(server); old != queries_.end()) drop(*old->second);
     queries_[server] = std::move(q);
     const QString host = QString::fromStdString(server.host);
-    // Thousands listed at once are addresses already: no detour through the event loop.
-    if (QHostAddress literal; literal.setAddress(host)) return resolved(server, serial, literal);
     resolveHost(host, this, [this, server, serial](const QHostAddress& address) {
         resolved(server, serial, address);
     });

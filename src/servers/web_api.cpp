@@ -239,9 +239,12 @@ void WebApiClient::fetch(const QString& base, const QString& key, const std::str
 
 void WebApiClient::take(QNetworkReply* reply) {
     if (reply != reply_ || tooLong_) return;
-    // Room for the largest answer at once: growing by copies would hold it twice or more, and
-    // pages not yet written cost no memory.
-    if (body_.isEmpty()) body_.reserve(kMaxAnswer + 1);
+    // Room for the whole answer at once when it says its size: growing by copies would hold it
+    // twice or more.
+    if (body_.isEmpty()) {
+        const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        if (announced > 0 && announced <= kMaxAnswer) body_.reserve(announced);
+    }
     while (reply->bytesAvailable() > 0) {
         body_ += reply->read(std::min(reply->bytesAvailable(), kMaxAnswer + 1 - body_.size()));
         if (body_.size() > kMaxAnswer) {
