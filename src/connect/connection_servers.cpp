@@ -33,8 +33,10 @@ void ConnectionTool::Form_Load() {
     for (QLabel* l : findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
     ui_->cmdRemove->setEnabled(false);
     ui_->lblStatus->hide();
-    ui_->port->setMinimumWidth(ui_->port->minimumSizeHint().width() +
-                               ui_->port->fontMetrics().horizontalAdvance(QStringLiteral("65535")));
+    // Room for what the fields hold, in the font in use.
+    for (auto [field, text] : {std::pair{ui_->ipadress, "255.255.255.255"}, {ui_->port, "65535"}})
+        field->setMinimumWidth(field->minimumSizeHint().width() +
+                               field->fontMetrics().horizontalAdvance(QLatin1String(text)));
     // Widths in characters of the font in use, so a larger font widens them.
     const int em = fontMetrics().averageCharWidth();
     for (auto [column, chars] : {std::pair{ServerListModel::kName, 24},
