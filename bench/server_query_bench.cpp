@@ -63,7 +63,8 @@ void ServerQuery_500AtOnce(benchmark::State& state) {
         resetPeak();
         const long idle = statusKb("VmRSS:");
         {
-            skyloom::ServerQuerier querier({3000, 2});
+            const skyloom::ServerNetwork network;
+            skyloom::ServerQuerier querier(network);
             QEventLoop loop;
             int done = 0;
             answered = 0;

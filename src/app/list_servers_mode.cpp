@@ -4,23 +4,14 @@
 #include <QEventLoop>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
+#include "servers/server_text.h"
 #include "settings/settings.h"
 
 namespace skyloom {
-
-namespace {
-
-// Tabs and line ends inside a server's name would make more columns or lines.
-std::string field(std::string s) {
-    std::replace_if(
-        s.begin(), s.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
-    return s;
-}
-
-}  // namespace
 
 int runListServers(const ListServersOptions& options, const Settings& settings,
                    const ServerNetwork& network, std::FILE* out, std::FILE* err) {
@@ -31,21 +22,15 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
         settings.read("SERVERS", "webapi", "https://api.steampowered.com", 1024));
 
     QEventLoop loop;
-    InternetList list(network);
-    ServerQuerier querier(network.timing);
+    ServerQuerier querier(network);
+    InternetList list(network, querier);
     std::vector<ServerAnswer> answered;
-    std::size_t asked = 0, told = 0;
+    std::size_t told = 0;
     bool listDone = false;
     std::optional<ListOutcome> outcome;
     const auto maybeQuit = [&] {
-        if (listDone && told == asked) loop.quit();
+        if (listDone && told == list.servers().size()) loop.quit();
     };
-    QObject::connect(&list, &InternetList::listed, [&](const std::vector<MasterEntry>& servers) {
-        for (const MasterEntry& e : servers) {
-            ++asked;
-            querier.query(serverAddress(e));
-        }
-    });
     QObject::connect(&list, &InternetList::finished, [&](const ListOutcome& o) {
         outcome = o;
         listDone = true;
@@ -64,8 +49,8 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
         [](const ServerAnswer& a, const ServerAnswer& b) { return a.pingMs < b.pingMs; });
     for (const ServerAnswer& a : answered)
         std::fprintf(out, "%s\t%s\t%s\t%d/%d\t%d ms\n", a.address().toStdString().c_str(),
-                     field(a.info.name).c_str(), field(a.info.map).c_str(), a.info.players,
-                     a.info.maxPlayers, a.pingMs);
+                     oneLineName(a.info.name).c_str(), oneLineName(a.info.map).c_str(),
+                     a.info.players, a.info.maxPlayers, a.pingMs);
     std::fflush(out);
     switch (outcome->kind) {
         case ListOutcome::Kind::Complete:

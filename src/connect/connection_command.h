@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "games/start_game.h"
@@ -7,8 +9,18 @@
 
 namespace skyloom {
 
-// The game's path, then "-console +connect " and the server as "address:port" (an IPv6 literal
-// in brackets). Only for a server the check accepted.
-GameCommand ComposeConnectCommand(std::string_view program, const ServerAddress& server);
+// The game's path, then "-console", the password when the server asks for one ("+password "
+// and the password, before the connect command, the way the game takes them) and "+connect "
+// with the server as "address:port" (an IPv6 literal in brackets). Only for a server the check
+// accepted and a password passwordProblem() accepts.
+GameCommand ComposeConnectCommand(std::string_view program, const ServerAddress& server,
+                                  const std::optional<std::string>& password = std::nullopt);
+
+// Why a password cannot go on the game's command line (it would split into more arguments or
+// console commands), in words for a message box; nothing when it can.
+std::optional<std::string> passwordProblem(std::string_view password);
+
+// A command line as it may be shown or logged: every "+password" argument's value masked.
+std::string maskedCommandLine(std::string_view line);
 
 }  // namespace skyloom

@@ -19,6 +19,9 @@ QString count(std::size_t n) {
     return QLocale(QLocale::English).toString(qulonglong{n});
 }
 
+// Each tab's filters in [SERVERS]: the Internet tab's under the names they always had.
+constexpr const char* kFilterPrefix[ServerStore::kTabs] = {"favourites_", "lan_", "", "recent_"};
+
 QString gameFolder(int index) {
     return index == 1 ? QStringLiteral("tfc") : QStringLiteral("valve");
 }
@@ -26,15 +29,11 @@ QString gameFolder(int index) {
 }  // namespace
 
 void ConnectionTool::loadListSettings() {
-    filter_ = readServerFilter(context_.settings);
-    recent_ = readRecent(context_.settings);
-    view_->setFilter(filter_);
-    ui_->chkNotEmpty->setChecked(filter_.notEmpty);
-    ui_->chkNotFull->setChecked(filter_.notFull);
-    ui_->chkNoPassword->setChecked(filter_.noPassword);
-    ui_->txtMapFilter->setText(QString::fromStdString(filter_.map));
-    ui_->spnMaxPing->setValue(filter_.maxPing);
-    ui_->cboGame->setCurrentIndex(filter_.game == "tfc" ? 1 : 0);
+    for (int t = 0; t < ServerStore::kTabs; ++t)
+        filters_[static_cast<std::size_t>(t)] =
+            readServerFilter(context_.settings, kFilterPrefix[t]);
+    store_.list(ServerStore::kRecent) = readRecent(context_.settings);
+    ui_->cboGame->setCurrentIndex(filters_[ServerStore::kInternet].game == "tfc" ? 1 : 0);
 
     // No column chosen: each tab keeps its own order (Recent newest first).
     ui_->lstServers->header()->setSortIndicatorClearable(true);  // a third click: no column
@@ -60,61 +59,41 @@ void ConnectionTool::loadListSettings() {
     tabSources_Change();
 }
 
-std::vector<ServerAddress>& ConnectionTool::tabServers(int tab) {
-    switch (tab) {
-        case kLan:
-            return lan_;
-        case kInternet:
-            return internetServers_;
-        case kRecent:
-            return recent_;
-        default:
-            return favourites_;
-    }
-}
-
-void ConnectionTool::addRow(const ServerAddress& server) {
-    const auto it = answers_.find(server);
-    model_->add({server,
-                 std::find(favourites_.begin(), favourites_.end(), server) != favourites_.end(),
-                 it == answers_.end() ? std::nullopt : std::optional(it->second)});
+int ConnectionTool::tab() const {
+    return ui_->tabSources->currentIndex();
 }
 
 void ConnectionTool::tabSources_Change() {
-    const int tab = ui_->tabSources->currentIndex();
+    const int t = tab();
     model_->clear();
-    const bool internet = tab == kInternet;
-    for (const ServerAddress& server : tabServers(tab)) {
-        const auto it = answers_.find(server);
-        // The Internet tab shows only servers that answered: a dead one there is only noise.
-        if (!internet ||
-            (it != answers_.end() && it->second.status == ServerAnswer::Status::Answered))
-            addRow(server);
-    }
+    for (const ServerAddress& server : store_.list(t))
+        if (store_.shows(t, server)) model_->add(server);
+    showFilter(filters_[static_cast<std::size_t>(t)]);
     lstServers_SelectionChanged();
-    if (internet && !internetAsked_) fetchInternet();
-    if (tab == kRecent && !recentAsked_) {
+    if (t == ServerStore::kInternet && !internetAsked_) fetchInternet();
+    if (t == ServerStore::kRecent && !recentAsked_) {
         recentAsked_ = true;
-        queryAll(recent_);
+        queryAll(store_.list(ServerStore::kRecent));
     }
     showProgress();
 }
 
 void ConnectionTool::cmdRefresh_Click() {
-    switch (ui_->tabSources->currentIndex()) {
-        case kLan:
+    switch (tab()) {
+        case ServerStore::kLan:
             return cmdFindLan_Click();
-        case kInternet:
+        case ServerStore::kInternet:
             return fetchInternet();
         default:
-            queryAll(tabServers(ui_->tabSources->currentIndex()));
+            queryAll(store_.list(tab()));
     }
 }
 
 void ConnectionTool::cboGame_Click() {
-    filter_.game = gameFolder(ui_->cboGame->currentIndex()).toStdString();
+    filters_[ServerStore::kInternet].game = gameFolder(ui_->cboGame->currentIndex()).toStdString();
+    unsavedFilters_[ServerStore::kInternet] = true;
     saveTimer_.start();
-    if (ui_->tabSources->currentIndex() == kInternet)
+    if (tab() == ServerStore::kInternet)
         fetchInternet();
     else
         internetAsked_ = false;  // the other game's list when the tab shows next
@@ -142,25 +121,20 @@ void ConnectionTool::mnuFileitmWebApiKey_Click() {
 
 void ConnectionTool::fetchInternet() {
     internetAsked_ = true;
-    internetServers_.clear();
-    listedInternet_.clear();
+    store_.list(ServerStore::kInternet).clear();
     internetNote_.clear();
-    if (ui_->tabSources->currentIndex() == kInternet) model_->clear();
+    if (tab() == ServerStore::kInternet) model_->clear();
     internet_->fetch(
         QString::fromStdString(context_.settings.read("SERVERS", "master", kDefaultMaster, 1024)),
         QString::fromStdString(
             context_.settings.read("SERVERS", "webapi", "https://api.steampowered.com", 1024)),
-        filter_.game);
+        filters_[ServerStore::kInternet].game);
     showProgress();
 }
 
-void ConnectionTool::internetListed(const std::vector<MasterEntry>& servers) {
-    for (const MasterEntry& e : servers) {
-        const ServerAddress server = serverAddress(e);
-        if (!listedInternet_.insert(server).second) continue;
-        internetServers_.push_back(server);
-        querier_->query(server);
-    }
+void ConnectionTool::internetListed(const std::vector<ServerAddress>& servers) {
+    std::vector<ServerAddress>& internet = store_.list(ServerStore::kInternet);
+    internet.insert(internet.end(), servers.begin(), servers.end());
     if (!progressTimer_.isActive()) progressTimer_.start();
 }
 
@@ -184,45 +158,61 @@ void ConnectionTool::internetFinished(const ListOutcome& outcome) {
 }
 
 void ConnectionTool::showProgress() {
-    const int tab = ui_->tabSources->currentIndex();
-    const std::vector<ServerAddress>& servers = tabServers(tab);
-    std::size_t answered = 0;
-    for (const ServerAddress& server : servers) {
-        const auto it = answers_.find(server);
-        answered += it != answers_.end() && it->second.status == ServerAnswer::Status::Answered;
-    }
-    QString line =
-        QStringLiteral("%1 of %2 servers answered").arg(count(answered), count(servers.size()));
-    if (tab == kInternet && !internetNote_.isEmpty())
+    const int t = tab();
+    QString line = QStringLiteral("%1 of %2 servers answered")
+                       .arg(count(store_.answeredCount(t)), count(store_.list(t).size()));
+    if (const int hidden = model_->rowCount() - view_->rowCount(); hidden > 0)
+        line += QStringLiteral("; %1 hidden by the filters").arg(count(std::size_t(hidden)));
+    if (t == ServerStore::kInternet && !internetNote_.isEmpty())
         line = internetNote_.startsWith(QLatin1Char(';')) ? line + internetNote_ : internetNote_;
     setPlainText(ui_->lblProgress, line);  // it may name the master as the settings hold it
 }
 
+void ConnectionTool::showFilter(const ServerFilter& f) {
+    // Shown, not changed: the tab's filter stays as it was read.
+    const QSignalBlocker blockers[] = {
+        QSignalBlocker(ui_->chkNotEmpty), QSignalBlocker(ui_->chkNotFull),
+        QSignalBlocker(ui_->chkNoPassword), QSignalBlocker(ui_->txtMapFilter),
+        QSignalBlocker(ui_->spnMaxPing)};
+    ui_->chkNotEmpty->setChecked(f.notEmpty);
+    ui_->chkNotFull->setChecked(f.notFull);
+    ui_->chkNoPassword->setChecked(f.noPassword);
+    ui_->txtMapFilter->setText(QString::fromStdString(f.map));
+    ui_->spnMaxPing->setValue(f.maxPing);
+    view_->setFilter(f);
+}
+
 void ConnectionTool::filtersChanged() {
-    filter_.notEmpty = ui_->chkNotEmpty->isChecked();
-    filter_.notFull = ui_->chkNotFull->isChecked();
-    filter_.noPassword = ui_->chkNoPassword->isChecked();
-    filter_.map = ui_->txtMapFilter->text().trimmed().toStdString();
-    filter_.maxPing = ui_->spnMaxPing->value();
-    view_->setFilter(filter_);
+    ServerFilter& f = filters_[static_cast<std::size_t>(tab())];
+    f.notEmpty = ui_->chkNotEmpty->isChecked();
+    f.notFull = ui_->chkNotFull->isChecked();
+    f.noPassword = ui_->chkNoPassword->isChecked();
+    f.map = ui_->txtMapFilter->text().trimmed().toStdString();
+    f.maxPing = ui_->spnMaxPing->value();
+    view_->setFilter(f);
+    showProgress();
+    unsavedFilters_[static_cast<std::size_t>(tab())] = true;
     saveTimer_.start();
 }
 
 void ConnectionTool::saveFilters() {
     saveTimer_.stop();
+    std::vector<std::pair<std::string, std::string>> values;
+    for (std::size_t t = 0; t < ServerStore::kTabs; ++t)
+        if (std::exchange(unsavedFilters_[t], false))
+            for (auto& value : serverFilterValues(filters_[t], kFilterPrefix[t]))
+                values.push_back(std::move(value));
     std::vector<SettingWrite> writes;
-    for (const auto& [key, value] : serverFilterValues(filter_))
-        writes.push_back({"SERVERS", key, value});
+    for (const auto& [key, value] : values) writes.push_back({"SERVERS", key.c_str(), value});
     saveSettings(context_, this, writes);
 }
 
 void ConnectionTool::rememberJoin(const ServerAddress& server) {
-    const auto keys = recentWrites(context_.settings, server);
-    std::vector<SettingWrite> writes;
-    for (const auto& [key, value] : keys) writes.push_back({"RECENT", key.c_str(), value});
-    if (!saveSettings(context_, this, writes)) return;
-    recent_ = readRecent(context_.settings);
-    if (ui_->tabSources->currentIndex() == kRecent) tabSources_Change();
+    if (!saveSettings(context_, this,
+                      [&server](std::string_view text) { return recentChanges(text, server); }))
+        return;
+    store_.list(ServerStore::kRecent) = readRecent(context_.settings);
+    if (tab() == ServerStore::kRecent) tabSources_Change();
 }
 
 }  // namespace skyloom

@@ -1,10 +1,13 @@
 // The connection tool's server queries, favourites and LAN search.
+#include <QHeaderView>
 #include <QTreeWidgetItem>
+#include <algorithm>
 #include <cmath>
 
 #include "connect/connection_tool.h"
 #include "connect/favourites.h"
 #include "connect/server_list_model.h"
+#include "servers/internet_list.h"
 #include "servers/server_querier.h"
 #include "shell/save_settings.h"
 #include "ui_connection_tool.h"
@@ -27,19 +30,30 @@ QString timePlayed(float seconds) {
 
 void ConnectionTool::Form_Load() {
     // Server names come from anywhere: never let one be read as markup.
-    for (QLabel* l : ui_->fraInfo->findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
+    for (QLabel* l : findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
     ui_->cmdRemove->setEnabled(false);
-    for (auto [column, width] : {std::pair{ServerListModel::kName, 170},
-                                 {ServerListModel::kMap, 80},
-                                 {ServerListModel::kPlayers, 90},
-                                 {ServerListModel::kPing, 55}})
-        ui_->lstServers->setColumnWidth(column, width);
-    ui_->lstPlayers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ui_->lstPlayers->setColumnWidth(0, 100);
-    ui_->lstPlayers->setColumnWidth(1, 42);
-    favourites_ = readFavourites(context_.settings);
+    ui_->lblStatus->hide();
+    // Room for what the fields hold, in the font in use.
+    for (auto [field, text] : {std::pair{ui_->ipadress, "255.255.255.255"}, {ui_->port, "65535"}})
+        field->setMinimumWidth(field->minimumSizeHint().width() +
+                               field->fontMetrics().horizontalAdvance(QLatin1String(text)));
+    // Widths in characters of the font in use, so a larger font widens them.
+    const int em = fontMetrics().averageCharWidth();
+    for (auto [column, chars] : {std::pair{ServerListModel::kName, 24},
+                                 {ServerListModel::kMap, 10},
+                                 {ServerListModel::kPlayers, 9},
+                                 {ServerListModel::kBots, 5},
+                                 {ServerListModel::kPassword, 3},
+                                 {ServerListModel::kVac, 5},
+                                 {ServerListModel::kPing, 7}})
+        ui_->lstServers->setColumnWidth(column, chars * em);
+    ui_->lstPlayers->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    ui_->lstPlayers->header()->setStretchLastSection(false);
+    for (int column : {1, 2})
+        ui_->lstPlayers->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    store_.list(ServerStore::kFavourites) = readFavourites(context_.settings);
     loadListSettings();
-    queryAll(favourites_);
+    queryAll(store_.list(ServerStore::kFavourites));
 }
 
 void ConnectionTool::queryAll(const std::vector<ServerAddress>& servers) {
@@ -47,36 +61,37 @@ void ConnectionTool::queryAll(const std::vector<ServerAddress>& servers) {
 }
 
 void ConnectionTool::showAnswer(const ServerAnswer& answer) {
-    answers_[answer.server] = answer;
+    store_.setAnswer(answer);
     if (model_->find(answer.server))
-        model_->setAnswer(answer);
-    else if (ui_->tabSources->currentIndex() == kInternet &&
-             listedInternet_.contains(answer.server) &&
-             answer.status == ServerAnswer::Status::Answered)
-        addRow(answer.server);  // internet servers appear as they answer
-    if (answer.server == queried_) showInformation(answer);
+        model_->changed(answer.server);
+    else if (tab() == ServerStore::kInternet && internet_->servers().contains(answer.server) &&
+             store_.shows(tab(), answer.server))
+        model_->add(answer.server);  // internet servers appear as they answer
+    if (answer.server == shown_) showInformation(&answer);
     if (!progressTimer_.isActive()) progressTimer_.start();
 }
 
-void ConnectionTool::showInformation(const ServerAnswer& answer) {
-    const bool ok = answer.status == ServerAnswer::Status::Answered;
-    const ServerInfo& i = answer.info;
+void ConnectionTool::showInformation(const ServerAnswer* answer) {
+    const bool ok = answer && answer->status == ServerAnswer::Status::Answered;
+    const ServerInfo i = ok ? answer->info : ServerInfo{};
     auto yesNo = [](bool b) { return b ? QStringLiteral("Yes") : QStringLiteral("No"); };
-    // No host: nothing asked yet, an empty group.
-    ui_->lblStatus->setText(ok || answer.server.host.empty() ? QString() : failureText(answer));
+    ui_->lblStatus->setText(answer && !ok ? failureText(*answer) : QString());
+    ui_->lblStatus->setVisible(!ui_->lblStatus->text().isEmpty());  // a row less on small screens
     ui_->lblName->setText(ok ? serverText(i.name) : QString());
     ui_->lblMap->setText(ok ? serverText(i.map) : QString());
     ui_->lblFolder->setText(ok ? serverText(i.folder) : QString());
     ui_->lblPlayerCount->setText(ok ? playerCount(i) : QString());
-    ui_->lblPing->setText(ok ? pingText(answer) : QString());
+    ui_->lblPing->setText(ok ? pingText(*answer) : QString());
     ui_->lblPassword->setText(ok ? yesNo(i.password) : QString());
     ui_->lblVac->setText(ok ? yesNo(i.vac) : QString());
     ui_->lstPlayers->clear();
-    if (ok && answer.playersStatus != ServerAnswer::Status::Answered)
-        new QTreeWidgetItem(ui_->lstPlayers, {answer.playersStatus == ServerAnswer::Status::NoAnswer
-                                                  ? QStringLiteral("Players: no answer")
-                                                  : QStringLiteral("Players: invalid answer")});
-    for (const PlayerEntry& p : answer.players)
+    if (!ok) return;
+    if (answer->playersStatus != ServerAnswer::Status::Answered)
+        new QTreeWidgetItem(ui_->lstPlayers,
+                            {answer->playersStatus == ServerAnswer::Status::NoAnswer
+                                 ? QStringLiteral("Players: no answer")
+                                 : QStringLiteral("Players: invalid answer")});
+    for (const PlayerEntry& p : answer->players)
         new QTreeWidgetItem(ui_->lstPlayers,
                             {serverText(p.name), QString::number(p.score), timePlayed(p.seconds)});
 }
@@ -92,12 +107,16 @@ std::optional<ServerAddress> ConnectionTool::checkedFields() {
 }
 
 void ConnectionTool::cmdQuery_Click() {
-    showInformation({});
-    queried_.reset();
-    const auto server = checkedFields();
-    if (!server) return;
-    queried_ = *server;
-    querier_->query(*server, ServerQuerier::Info | ServerQuerier::Players);
+    shown_.reset();
+    showInformation(nullptr);
+    if (const auto server = checkedFields()) queryShown(*server);
+}
+
+void ConnectionTool::queryShown(const ServerAddress& server) {
+    // Whatever the group showed was another server's: it goes before anything is asked.
+    shown_ = server;
+    showInformation(store_.answered(server));
+    querier_->query(server, ServerQuerier::Info | ServerQuerier::Players);
 }
 
 bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites) {
@@ -110,12 +129,12 @@ bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites
 void ConnectionTool::cmdAddFavourite_Click() {
     const auto server = checkedFields();
     if (!server) return;
-    if (std::find(favourites_.begin(), favourites_.end(), *server) == favourites_.end()) {
-        std::vector<ServerAddress> favourites = favourites_;
+    if (!store_.isFavourite(*server)) {
+        std::vector<ServerAddress> favourites = store_.list(ServerStore::kFavourites);
         favourites.push_back(*server);
         if (!saveFavourites(favourites)) return;
-        favourites_ = std::move(favourites);
-        if (ui_->tabSources->currentIndex() == kFavourites) addRow(*server);
+        store_.list(ServerStore::kFavourites) = std::move(favourites);
+        if (tab() == ServerStore::kFavourites) model_->add(*server);
         querier_->query(*server);
     }
     if (const auto row = model_->find(*server))
@@ -124,19 +143,18 @@ void ConnectionTool::cmdAddFavourite_Click() {
 
 void ConnectionTool::cmdRemove_Click() {
     const std::optional<int> row = selectedRow();
-    if (!row || !model_->at(*row).favourite || ui_->tabSources->currentIndex() != kFavourites)
-        return;
-    std::vector<ServerAddress> favourites = favourites_;
-    std::erase(favourites, model_->at(*row).server);
+    if (!row || tab() != ServerStore::kFavourites) return;
+    std::vector<ServerAddress> favourites = store_.list(ServerStore::kFavourites);
+    std::erase(favourites, model_->at(*row));
     if (!saveFavourites(favourites)) return;
-    favourites_ = std::move(favourites);
+    store_.list(ServerStore::kFavourites) = std::move(favourites);
     model_->remove(*row);
     showProgress();
 }
 
 void ConnectionTool::cmdFindLan_Click() {
     const ServerNetwork& n = context_.network;
-    ui_->tabSources->setCurrentIndex(kLan);
+    ui_->tabSources->setCurrentIndex(ServerStore::kLan);
     ui_->cmdFindLan->setEnabled(false);
     querier_->searchLan(n.lanTargets ? n.lanTargets() : QList<QHostAddress>{}, n.firstLanPort,
                         n.lastLanPort, n.lanSearchMs);
@@ -144,11 +162,12 @@ void ConnectionTool::cmdFindLan_Click() {
 
 void ConnectionTool::lstServers_SelectionChanged() {
     const std::optional<int> row = selectedRow();
-    ui_->cmdRemove->setEnabled(row && ui_->tabSources->currentIndex() == kFavourites);
+    ui_->cmdRemove->setEnabled(row && tab() == ServerStore::kFavourites);
     if (!row) return;
-    const ServerAddress& server = model_->at(*row).server;
+    const ServerAddress& server = model_->at(*row);
     ui_->ipadress->setText(QString::fromStdString(server.host));
     ui_->port->setText(QString::number(server.port));
+    if (server != shown_) queryShown(server);
 }
 
 std::optional<int> ConnectionTool::selectedRow() const {
@@ -159,8 +178,8 @@ std::optional<int> ConnectionTool::selectedRow() const {
 }
 
 void ConnectionTool::lstServers_DblClick(const QModelIndex& index) {
-    ui_->lstServers->setCurrentIndex(index);
-    cmdLaunch_Click();
+    // The row's own server, whatever the fields were edited to since.
+    join(view_->server(index));
 }
 
 }  // namespace skyloom

@@ -1,5 +1,7 @@
 #include "connect/connection_tool.h"
 
+#include <QScreen>
+
 #include "connect/connection_command.h"
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
@@ -13,13 +15,19 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
     : QMainWindow(parent),
       context_(context),
       ui_(std::make_unique<Ui::ConnectionTool>()),
-      querier_(new ServerQuerier(context.network.timing, this)),
-      internet_(new InternetList(context.network, this)),
-      model_(new ServerListModel(this)),
+      querier_(new ServerQuerier(context.network, this)),
+      internet_(new InternetList(context.network, *querier_, this)),
+      model_(new ServerListModel(store_, this)),
       view_(new ServerListView(model_, this)) {
     ui_->setupUi(this);
     ui_->lstServers->setModel(view_);
-    setFixedSize(sizeHint());
+    // Room for the list to begin with, within the screen; the player may resize it either way.
+    if (const QScreen* screen = this->screen()) {
+        const QSize room = screen->availableSize() * 9 / 10;
+        resize(sizeHint()
+                   .expandedTo(QSize(fontMetrics().averageCharWidth() * 120, 0))
+                   .boundedTo(room));
+    }
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
     connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
             &ConnectionTool::mnuFileitmSkyloom_Click);
@@ -32,10 +40,12 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
             &ConnectionTool::lstServers_SelectionChanged);
     connect(ui_->lstServers, &QTreeView::doubleClicked, this, &ConnectionTool::lstServers_DblClick);
     connect(querier_, &ServerQuerier::answered, this, &ConnectionTool::showAnswer);
+    connect(querier_, &ServerQuerier::informed, this, &ConnectionTool::showAnswer);
     connect(querier_, &ServerQuerier::lanServerFound, this, [this](const ServerAnswer& answer) {
-        if (std::find(lan_.begin(), lan_.end(), answer.server) == lan_.end()) {
-            lan_.push_back(answer.server);
-            if (ui_->tabSources->currentIndex() == kLan) addRow(answer.server);
+        std::vector<ServerAddress>& lan = store_.list(ServerStore::kLan);
+        if (std::find(lan.begin(), lan.end(), answer.server) == lan.end()) {
+            lan.push_back(answer.server);
+            if (tab() == ServerStore::kLan) model_->add(answer.server);
         }
         showAnswer(answer);
     });
@@ -46,19 +56,45 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
 
 ConnectionTool::~ConnectionTool() {
     if (saveTimer_.isActive()) saveFilters();  // a filter changed just before closing
+    // The list, its model and the queries read the store and call back into the window: they go
+    // while both still exist, not among the children after the members are gone.
+    ui_->lstServers->setModel(nullptr);
+    delete view_;
+    delete model_;
+    delete internet_;
+    delete querier_;
 }
 
 void ConnectionTool::cmdLaunch_Click() {
-    const std::optional<ServerAddress> server = checkedFields();
-    if (!server) return;
+    if (const std::optional<ServerAddress> server = checkedFields()) join(*server);
+}
+
+void ConnectionTool::join(const ServerAddress& server) {
+    std::optional<std::string> password;
+    const ServerAnswer* known = store_.answered(server);
+    if (known && known->info.password) {
+        // Asked each time and never kept: it is the server's secret, not a setting.
+        const std::optional<QString> typed = context_.desktop.askSecret(
+            this, QStringLiteral("Server password"),
+            QStringLiteral("%1 asks for a password to join.").arg(known->address()));
+        if (!typed) return;
+        password = typed->toStdString();
+        if (const auto problem = passwordProblem(*password)) {
+            context_.desktop.message(this, QString::fromStdString(*problem),
+                                     QStringLiteral("Skyloom"), MessageButtons::Ok,
+                                     MessageIcon::Exclamation);
+            return;
+        }
+    }
     const std::string program = context_.settings.readPath("program", "error");
-    const StartResult result = context_.games.StartGame(ComposeConnectCommand(program, *server),
-                                                        std::nullopt, WindowState::Maximized);
+    StartResult result = context_.games.StartGame(ComposeConnectCommand(program, server, password),
+                                                  std::nullopt, WindowState::Maximized);
     if (!result.ok) {
+        result.tried = maskedCommandLine(result.tried);
         reportStartFailure(context_.desktop, this, result);
         return;
     }
-    rememberJoin(*server);
+    rememberJoin(server);
     // "Close" means what it says: once the game is on its way the tool goes, and with it the
     // program, as the main window's close-after-launch does.
     if (ui_->close->isChecked()) context_.windows.unload(objectName());

@@ -2,14 +2,14 @@
 
 #include <QMainWindow>
 #include <QTimer>
-#include <map>
+#include <array>
 #include <memory>
 #include <optional>
-#include <set>
 #include <vector>
 
 #include "connect/connection_command.h"
 #include "connect/server_filter.h"
+#include "connect/server_store.h"
 #include "shell/app_context.h"
 
 namespace Ui {
@@ -24,13 +24,12 @@ class ServerQuerier;
 class InternetList;
 class ServerListModel;
 class ServerListView;
-struct ServerAnswer;
-struct MasterEntry;
 struct ListOutcome;
 
 // The connection tool `connect`: starts the game straight onto a server by address and port,
 // and asks servers (typed, favourite, found on the LAN or listed by the master server) what they
-// are playing first. The list shows one source at a time, filtered and sorted.
+// are playing first. The list shows one source at a time, filtered by that tab's filters and
+// sorted.
 class ConnectionTool final : public QMainWindow {
     Q_OBJECT
 public:
@@ -40,50 +39,50 @@ public:
 private:
     void Form_Load();
     void cmdLaunch_Click();
+    void join(const ServerAddress& server);  // asks for the password when the server has one
     void mnuFileitmSkyloom_Click();
 
     // The server queries and the server list (connection_servers.cpp).
     void cmdQuery_Click();
+    void queryShown(const ServerAddress& server);  // shows it in the group, players included
     void cmdAddFavourite_Click();
     void cmdRemove_Click();
     void cmdFindLan_Click();
     void lstServers_SelectionChanged();
     void lstServers_DblClick(const QModelIndex& index);
     void showAnswer(const ServerAnswer& answer);
-    void showInformation(const ServerAnswer& answer);
+    void showInformation(const ServerAnswer* answer);  // of the server shown; none: nothing
     std::optional<ServerAddress> checkedFields();  // else says what to mend
     bool saveFavourites(const std::vector<ServerAddress>& favourites);
     void queryAll(const std::vector<ServerAddress>& servers);
 
     // The tabs, the Internet list, the filters, sorting and Recent (connection_internet.cpp).
-    enum Tab { kFavourites, kLan, kInternet, kRecent };
     void loadListSettings();
     void tabSources_Change();
     void cmdRefresh_Click();
     void cboGame_Click();
     void mnuFileitmWebApiKey_Click();
     void fetchInternet();
-    void internetListed(const std::vector<MasterEntry>& servers);
+    void internetListed(const std::vector<ServerAddress>& servers);
     void internetFinished(const ListOutcome& outcome);
+    void showFilter(const ServerFilter& filter);
     void filtersChanged();
     void saveFilters();
     void showProgress();
     void rememberJoin(const ServerAddress& server);
-    std::vector<ServerAddress>& tabServers(int tab);
-    void addRow(const ServerAddress& server);
+    int tab() const;
     std::optional<int> selectedRow() const;  // in the model
 
     AppContext context_;
     std::unique_ptr<Ui::ConnectionTool> ui_;
-    ServerQuerier* querier_;                // a child: closing the window cancels every query
-    InternetList* internet_;                // the same
-    ServerListModel* model_;                // the servers of the tab shown
-    ServerListView* view_;                  // those of them shown, filtered and sorted
-    std::optional<ServerAddress> queried_;  // the server of the last Query click
-    std::map<ServerAddress, ServerAnswer> answers_;  // the last answer of every server asked
-    std::vector<ServerAddress> favourites_, lan_, internetServers_, recent_;  // each tab's
-    std::set<ServerAddress> listedInternet_;
-    ServerFilter filter_;
+    ServerStore store_;                   // every tab's servers and their last answers
+    ServerQuerier* querier_;              // a child: closing the window cancels every query
+    InternetList* internet_;              // the same
+    ServerListModel* model_;              // the servers of the tab shown
+    ServerListView* view_;                // those of them shown, filtered and sorted
+    std::optional<ServerAddress> shown_;  // the server the information group is about
+    std::array<ServerFilter, ServerStore::kTabs> filters_;
+    std::array<bool, ServerStore::kTabs> unsavedFilters_{};
     QString internetNote_;  // how the Internet list ended, when it did not end well
     bool internetAsked_ = false, recentAsked_ = false;
     QTimer progressTimer_, saveTimer_;

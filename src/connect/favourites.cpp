@@ -38,17 +38,19 @@ std::vector<ServerAddress> readRecent(const Settings& settings) {
     return readList(settings, "RECENT", kMaxRecent);
 }
 
-std::vector<std::pair<std::string, std::optional<std::string>>> recentWrites(
-    const Settings& settings, const ServerAddress& joined) {
-    std::vector<ServerAddress> recent = readRecent(settings);
-    const std::string address = formatServerAddress(joined);
-    std::erase_if(recent,
-                  [&](const ServerAddress& a) { return formatServerAddress(a) == address; });
-    recent.insert(recent.begin(), joined);
-    if (recent.size() > kMaxRecent) recent.resize(kMaxRecent);
+std::vector<ProfileChange> recentChanges(std::string_view text, const ServerAddress& joined) {
+    std::vector<ServerAddress> recent{joined};
     std::size_t keys = 0;
-    while (keys < kMaxRecent && value(settings, keys + 1, "RECENT")) ++keys;
-    return favouriteWrites(keys, recent);
+    for (; keys < kMaxRecent; ++keys) {
+        const auto v = findProfileValue(text, "RECENT", key(keys + 1));
+        if (!v) break;
+        const auto address = parseServerAddress(*v);
+        if (address && *address != joined && recent.size() < kMaxRecent) recent.push_back(*address);
+    }
+    std::vector<ProfileChange> changes;
+    for (auto& [k, value] : favouriteWrites(keys, recent))
+        changes.push_back({"RECENT", std::move(k), std::move(value)});
+    return changes;
 }
 
 std::size_t favouriteKeyCount(const Settings& settings) {

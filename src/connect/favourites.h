@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,8 +26,9 @@ std::size_t favouriteKeyCount(const Settings& settings);
 // The servers joined last, newest first: [RECENT] server1 … server20.
 inline constexpr std::size_t kMaxRecent = 20;
 std::vector<ServerAddress> readRecent(const Settings& settings);
-// The key writes that put `joined` first, its older place and the 21st server gone.
-std::vector<std::pair<std::string, std::optional<std::string>>> recentWrites(
-    const Settings& settings, const ServerAddress& joined);
+// The changes to a settings text that put `joined` first, its older place and the 21st server
+// gone; made under the settings lock, so two Skyloom joining at once both stay on the list.
+std::vector<ProfileChange> recentChanges(std::string_view settingsText,
+                                         const ServerAddress& joined);
 
 }  // namespace skyloom

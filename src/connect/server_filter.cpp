@@ -25,26 +25,35 @@ bool passesFilter(const ServerFilter& f, const std::optional<ServerFacts>& s) {
            (f.maxPing <= 0 || s->pingMs <= f.maxPing);
 }
 
-ServerFilter readServerFilter(const Settings& settings) {
-    const auto flag = [&](const char* key) { return settings.read("SERVERS", key, "", 8) == "1"; };
+ServerFilter readServerFilter(const Settings& settings, std::string_view prefix) {
+    const auto read = [&](const char* key, const char* def, int max) {
+        return settings.read("SERVERS", std::string(prefix) + key, def, max);
+    };
+    const auto flag = [&](const char* key) { return read(key, "", 8) == "1"; };
     ServerFilter f;
     f.notEmpty = flag("notempty");
     f.notFull = flag("notfull");
     f.noPassword = flag("nopassword");
-    f.map = settings.read("SERVERS", "mapfilter", "", 64);
-    const std::string ping = settings.read("SERVERS", "maxping", "0", 8);
+    f.map = read("mapfilter", "", 64);
+    const std::string ping = read("maxping", "0", 8);
     f.maxPing = std::all_of(ping.begin(), ping.end(), ::isdigit) && !ping.empty()
                     ? std::min(std::stoi(ping), 9999)
                     : 0;
-    f.game = settings.read("SERVERS", "game", "valve", 8) == "tfc" ? "tfc" : "valve";
+    f.game = read("game", "valve", 8) == "tfc" ? "tfc" : "valve";
     return f;
 }
 
-std::vector<std::pair<const char*, std::string>> serverFilterValues(const ServerFilter& f) {
+std::vector<std::pair<std::string, std::string>> serverFilterValues(const ServerFilter& f,
+                                                                    std::string_view prefix) {
     const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
-    return {{"notempty", flag(f.notEmpty)},   {"notfull", flag(f.notFull)},
-            {"nopassword", flag(f.noPassword)}, {"mapfilter", f.map},
-            {"maxping", std::to_string(f.maxPing)}, {"game", f.game}};
+    std::vector<std::pair<std::string, std::string>> values{{"notempty", flag(f.notEmpty)},
+                                                            {"notfull", flag(f.notFull)},
+                                                            {"nopassword", flag(f.noPassword)},
+                                                            {"mapfilter", f.map},
+                                                            {"maxping", std::to_string(f.maxPing)}};
+    if (prefix.empty()) values.emplace_back("game", f.game);
+    for (auto& [key, value] : values) key.insert(0, prefix);
+    return values;
 }
 
 }  // namespace skyloom

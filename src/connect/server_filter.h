@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -9,7 +10,8 @@
 
 namespace skyloom {
 
-// The filters over the server list, kept in [SERVERS] with the game the Internet list is for.
+// One tab's filters over its server list, kept in [SERVERS] under the tab's prefix (none for the
+// Internet tab, which also keeps the game its list is for).
 struct ServerFilter {
     bool notEmpty = false, notFull = false, noPassword = false;
     std::string map;  // contained in the map's name, without regard to case
@@ -30,7 +32,8 @@ struct ServerFacts {
 // Bots do not make a server "Not empty".
 bool passesFilter(const ServerFilter& filter, const std::optional<ServerFacts>& server);
 
-ServerFilter readServerFilter(const Settings& settings);
-std::vector<std::pair<const char*, std::string>> serverFilterValues(const ServerFilter& filter);
+ServerFilter readServerFilter(const Settings& settings, std::string_view prefix);
+std::vector<std::pair<std::string, std::string>> serverFilterValues(const ServerFilter& filter,
+                                                                    std::string_view prefix);
 
 }  // namespace skyloom

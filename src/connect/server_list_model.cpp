@@ -1,5 +1,8 @@
 #include "connect/server_list_model.h"
 
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <limits>
 
 #include "servers/server_text.h"
@@ -26,12 +29,49 @@ QString failureText(const ServerAnswer& answer) {
 
 namespace {
 
-const ServerAnswer* answered(const ServerListModel::Row& row) {
-    return row.answer && row.answer->status == ServerAnswer::Status::Answered ? &*row.answer
-                                                                              : nullptr;
+// A padlock drawn in the text's colour, so it reads on any theme.
+QIcon lockIcon() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2));
+    p.drawArc(QRectF(4.5, 1.5, 7, 8), 0, 180 * 16);
+    p.drawLine(QPointF(4.5, 5.5), QPointF(4.5, 8));
+    p.drawLine(QPointF(11.5, 5.5), QPointF(11.5, 8));
+    p.fillRect(QRectF(2.5, 7.5, 11, 7.5), QColor(0x40, 0x40, 0x40));
+    return QIcon(pixmap);
+}
+
+// Without regard to case, and numbers in the text as numbers: "Server 9" before "Server 10",
+// 10.0.0.9 before 10.0.0.10.
+bool naturalLess(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            const qsizetype si = i, sj = j;
+            while (i < a.size() && a[i] == u'0') ++i;
+            while (j < b.size() && b[j] == u'0') ++j;
+            const qsizetype ni = i, nj = j;
+            while (i < a.size() && a[i].isDigit()) ++i;
+            while (j < b.size() && b[j].isDigit()) ++j;
+            if (i - ni != j - nj) return i - ni < j - nj;
+            if (const int c =
+                    QStringView(a).mid(ni, i - ni).compare(QStringView(b).mid(nj, j - nj)))
+                return c < 0;
+            if (i - si != j - sj) return i - si < j - sj;
+            continue;
+        }
+        const QChar x = a[i++].toCaseFolded(), y = b[j++].toCaseFolded();
+        if (x != y) return x < y;
+    }
+    return a.size() - i < b.size() - j;
 }
 
 }  // namespace
+
+ServerListModel::ServerListModel(const ServerStore& store, QObject* parent)
+    : QAbstractTableModel(parent), store_(store) {}
 
 void ServerListModel::clear() {
     beginResetModel();
@@ -39,10 +79,10 @@ void ServerListModel::clear() {
     endResetModel();
 }
 
-void ServerListModel::add(Row row) {
+void ServerListModel::add(const ServerAddress& server) {
     const int at = rowCount();
     beginInsertRows({}, at, at);
-    rows_.push_back(std::move(row));
+    rows_.push_back(server);
     endInsertRows();
 }
 
@@ -53,16 +93,14 @@ void ServerListModel::remove(int row) {
 }
 
 std::optional<int> ServerListModel::find(const ServerAddress& server) const {
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i].server == server) return static_cast<int>(i);
-    return std::nullopt;
+    const auto it = std::find(rows_.begin(), rows_.end(), server);
+    if (it == rows_.end()) return std::nullopt;
+    return static_cast<int>(it - rows_.begin());
 }
 
-void ServerListModel::setAnswer(const ServerAnswer& answer) {
-    const auto row = find(answer.server);
-    if (!row) return;
-    rows_[static_cast<std::size_t>(*row)].answer = answer;
-    emit dataChanged(index(*row, 0), index(*row, kColumns - 1));
+void ServerListModel::changed(const ServerAddress& server) {
+    const auto row = find(server);
+    if (row) emit dataChanged(index(*row, 0), index(*row, kColumns - 1));
 }
 
 int ServerListModel::rowCount(const QModelIndex& parent) const {
@@ -74,34 +112,63 @@ int ServerListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ServerListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != kSortRole)) return {};
-    const Row& row = at(index.row());
-    const ServerAnswer* ok = answered(row);
+    if (!index.isValid()) return {};
+    const ServerAddress& server = at(index.row());
+    const ServerAnswer* ok = store_.answered(server);
+    const int column = index.column();
     if (role == kSortRole) {
         // A server that never answered sorts after every one that did.
-        if (index.column() == kPlayers) return ok ? ok->info.players : -1;
-        if (index.column() == kPing) return ok ? ok->pingMs : std::numeric_limits<int>::max();
-        return {};
+        constexpr int kLast = std::numeric_limits<int>::max();
+        switch (column) {
+            case kPlayers:
+                return ok ? ok->info.players : -1;
+            case kBots:
+                return ok ? ok->info.bots : -1;
+            case kPassword:
+                return ok ? int{ok->info.password} : -1;
+            case kVac:
+                return ok ? int{ok->info.vac} : -1;
+            case kPing:
+                return ok ? ok->pingMs : kLast;
+            default:
+                return {};  // text, compared with its numbers as numbers
+        }
     }
-    switch (index.column()) {
-        case kName:
-            return ok           ? serverText(ok->info.name)
-                   : row.answer ? failureText(*row.answer)
-                                : QString();
+    if (column == kPassword && ok && ok->info.password) {
+        if (role == Qt::DecorationRole) {
+            static const QIcon lock = lockIcon();
+            return lock;
+        }
+        if (role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
+            return QStringLiteral("password");
+    }
+    if (role != Qt::DisplayRole) return {};
+    switch (column) {
+        case kName: {
+            const ServerAnswer* last = store_.answer(server);
+            return ok ? serverText(ok->info.name) : last ? failureText(*last) : QString();
+        }
         case kMap:
             return ok ? serverText(ok->info.map) : QString();
         case kPlayers:
             return ok ? playerCount(ok->info) : QString();
+        case kBots:
+            return ok ? QString::number(ok->info.bots) : QString();
+        case kVac:
+            return ok && ok->info.vac ? QStringLiteral("VAC") : QString();
         case kPing:
             return ok ? pingText(*ok) : QString();
+        case kAddress:
+            return QString::fromStdString(formatServerAddress(server));
         default:
-            return QString::fromStdString(formatServerAddress(row.server));
+            return QString();
     }
 }
 
 QVariant ServerListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const names[] = {"Name", "Map", "Players", "Ping", "Address"};
+    static const char* const names[] = {"Name", "Map", "Players", "Bots",
+                                        "",     "VAC", "Ping",    "Address"};
     return section >= 0 && section < kColumns ? QString::fromLatin1(names[section]) : QVariant();
 }
 
@@ -116,13 +183,13 @@ void ServerListView::setFilter(const ServerFilter& filter) {
     invalidateRowsFilter();
 }
 
-const ServerListModel::Row& ServerListView::row(const QModelIndex& index) const {
+const ServerAddress& ServerListView::server(const QModelIndex& index) const {
     return model_->at(mapToSource(index).row());
 }
 
 bool ServerListView::filterAcceptsRow(int row, const QModelIndex&) const {
     std::optional<ServerFacts> facts;
-    if (const ServerAnswer* a = answered(model_->at(row))) {
+    if (const ServerAnswer* a = model_->store().answered(model_->at(row))) {
         const ServerInfo& i = a->info;
         facts = ServerFacts{i.players, i.maxPlayers, i.bots, a->pingMs, i.password, i.map};
     }
@@ -133,7 +200,7 @@ bool ServerListView::lessThan(const QModelIndex& left, const QModelIndex& right)
     const QVariant mine = left.data(ServerListModel::kSortRole),
                    theirs = right.data(ServerListModel::kSortRole);
     if (mine.isValid() && theirs.isValid()) return mine.toLongLong() < theirs.toLongLong();
-    return left.data().toString().compare(right.data().toString(), Qt::CaseInsensitive) < 0;
+    return naturalLess(left.data().toString(), right.data().toString());
 }
 
 }  // namespace skyloom

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "connect/server_filter.h"
-#include "servers/server_querier.h"
+#include "connect/server_store.h"
 
 namespace skyloom {
 
@@ -16,27 +16,22 @@ QString playerCount(const ServerInfo& info);
 QString pingText(const ServerAnswer& answer);
 QString failureText(const ServerAnswer& answer);  // "No answer from …" / "Invalid answer from …"
 
-// The servers of the tab shown: each row a server, whether it is a favourite, and its last
-// answer, which the columns show.
+// The servers of the tab shown, each row a server whose last answer in the store the columns
+// show.
 class ServerListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { kName, kMap, kPlayers, kPing, kAddress, kColumns };
+    enum Column { kName, kMap, kPlayers, kBots, kPassword, kVac, kPing, kAddress, kColumns };
     static constexpr int kSortRole = Qt::UserRole;  // numbers sort as numbers
 
-    struct Row {
-        ServerAddress server;
-        bool favourite = false;
-        std::optional<ServerAnswer> answer;
-    };
-
-    using QAbstractTableModel::QAbstractTableModel;
+    ServerListModel(const ServerStore& store, QObject* parent = nullptr);
 
     void clear();
-    void add(Row row);
+    void add(const ServerAddress& server);
     void remove(int row);
-    void setAnswer(const ServerAnswer& answer);  // to the row of its server, if listed
-    const Row& at(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    void changed(const ServerAddress& server);  // its answer in the store, if listed
+    const ServerAddress& at(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    const ServerStore& store() const { return store_; }
     std::optional<int> find(const ServerAddress& server) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -45,7 +40,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<Row> rows_;
+    const ServerStore& store_;
+    std::vector<ServerAddress> rows_;
 };
 
 // What the list shows of the model: the rows the filters let through, in the order of the
@@ -55,7 +51,7 @@ class ServerListView final : public QSortFilterProxyModel {
 public:
     explicit ServerListView(ServerListModel* model, QObject* parent = nullptr);
     void setFilter(const ServerFilter& filter);
-    const ServerListModel::Row& row(const QModelIndex& index) const;
+    const ServerAddress& server(const QModelIndex& index) const;
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override;

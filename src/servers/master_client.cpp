@@ -1,6 +1,5 @@
 #include "servers/master_client.h"
 
-#include <QHostInfo>
 #include <QUdpSocket>
 #include <array>
 
@@ -35,21 +34,8 @@ void MasterClient::fetch(const QString& master, const std::string& filter) {
         return;
     }
     port_ = parsed->port;
-    const QString host = QString::fromStdString(parsed->host);
-    QHostAddress literal;
-    if (literal.setAddress(host)) {
-        QTimer::singleShot(0, this, [this, serial, literal] { resolved(serial, literal); });
-        return;
-    }
-    QHostInfo::lookupHost(host, this, [this, serial](const QHostInfo& info) {
-        QHostAddress v4;
-        for (const QHostAddress& a : info.addresses())
-            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-                v4 = a;
-                break;
-            }
-        resolved(serial, v4);
-    });
+    resolveHost(QString::fromStdString(parsed->host), this,
+                [this, serial](const QHostAddress& address) { resolved(serial, address); });
 }
 
 void MasterClient::cancel() {
@@ -89,7 +75,10 @@ void MasterClient::readDatagrams() {
             std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(size)));
         if (!page.valid) continue;
         timeout_.stop();
-        const std::vector<MasterEntry> fresh = list_.add(page);
+        std::vector<MasterEntry> fresh = list_.add(page);
+        std::erase_if(fresh, [this](const MasterEntry& e) {
+            return !mayQueryListed(e, address_.toIPv4Address());
+        });
         if (!fresh.empty()) emit listed(fresh);
         if (!running_) return;  // a listener may have asked again
         if (list_.complete()) return end(ListOutcome::Kind::Complete);

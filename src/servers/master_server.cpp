@@ -19,6 +19,21 @@ ServerAddress serverAddress(const MasterEntry& e) {
             e.port};
 }
 
+std::optional<std::uint32_t> specialBlock(std::uint32_t ip) {
+    static constexpr std::pair<std::uint32_t, int> kBlocks[] = {
+        {0x00000000, 8},  {0x7F000000, 8},  {0x0A000000, 8}, {0x64400000, 10}, {0xA9FE0000, 16},
+        {0xAC100000, 12}, {0xC0A80000, 16}, {0xE0000000, 4}, {0xF0000000, 4}};
+    for (const auto& [first, bits] : kBlocks)
+        if ((ip >> (32 - bits)) == (first >> (32 - bits))) return first;
+    return std::nullopt;
+}
+
+bool mayQueryListed(const MasterEntry& e, std::optional<std::uint32_t> source) {
+    if (e.port == 0) return false;
+    const auto block = specialBlock(e.ip);
+    return !block || (source && specialBlock(*source) == block);
+}
+
 std::string masterFilter(std::string_view gameFolder) {
     if (gameFolder == "tfc") return "\\gamedir\\tfc";
     return "\\appid\\70\\gamedir\\valve";

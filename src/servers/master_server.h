@@ -24,6 +24,15 @@ struct MasterEntry {
 
 ServerAddress serverAddress(const MasterEntry& entry);
 
+// The first address of the special block `ip` is in (this host, loopback, private, shared,
+// link-local, multicast, reserved and broadcast), or nothing for a public address.
+std::optional<std::uint32_t> specialBlock(std::uint32_t ip);
+
+// Whether a listed server may be queried: it has a port, and its address is public or in the same
+// special block as the list's source (`source`: nothing when that is not known). A hostile list
+// must not turn the player's queries on the LAN, on local services or on many hosts at once.
+bool mayQueryListed(const MasterEntry& entry, std::optional<std::uint32_t> source);
+
 // The games the list can be asked for, by their folder: "valve" or "tfc".
 std::string masterFilter(std::string_view gameFolder);
 

@@ -29,7 +29,15 @@ struct ServerNetwork {
     // Keeps a new key (empty: none) and calls back whether the store took it.
     std::function<void(QObject* context, const QString& key, std::function<void(bool ok)> done)>
         storeWebApiKey;
+    // Asked before each query is sent; unset: every address. Tests keep their packets on loopback
+    // and see where a hostile list would have sent them.
+    std::function<bool(const QHostAddress& to)> mayReach;
 };
+
+// The host's address, an IPv4 one when it has both, or a null address; told on the event loop,
+// never before the caller returns, and not at all once `context` is gone.
+void resolveHost(const QString& host, QObject* context,
+                 std::function<void(const QHostAddress& address)> done);
 
 // The broadcast address of every interface that is up, and 127.0.0.1.
 ServerNetwork systemServerNetwork();

@@ -1,10 +1,13 @@
 #include "servers/server_querier.h"
 
-#include <QHostInfo>
 #include <QTimerEvent>
 #include <QUdpSocket>
 #include <QVariant>
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#endif
 
 namespace skyloom {
 
@@ -20,14 +23,35 @@ constexpr int kMinActive = 8;
 // One challenge exchange per request: a server that hands out another is not answering.
 constexpr int kMaxChallenges = 1;
 
-quint64 endpointKey(const QHostAddress& address, quint16 port) {
-    return (quint64{address.toIPv4Address()} << 16) | port;
+// Whether the system may send to many hosts from this socket; only the LAN search does.
+void allowBroadcast(QUdpSocket* socket, bool allow) {
+#ifdef Q_OS_UNIX
+    const int on = allow;
+    ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_BROADCAST, &on,
+                 sizeof on);
+#else
+    (void)socket, (void)allow;
+#endif
+}
+
+// Multicast, reserved and the limited broadcast: never one server. A directed broadcast is
+// refused by the system, the sockets being without broadcast outside the LAN search.
+bool manyHosts(const QHostAddress& a) {
+    return a.isMulticast() ||
+           (a.protocol() == QAbstractSocket::IPv4Protocol && a.toIPv4Address() >= 0xF0000000);
 }
 
 }  // namespace
 
+ServerQuerier::Endpoint ServerQuerier::endpoint(const QHostAddress& address, quint16 port) {
+    const Q_IPV6ADDR ip = address.toIPv6Address();
+    Endpoint e{{}, port};
+    std::copy(std::begin(ip.c), std::end(ip.c), e.first.begin());
+    return e;
+}
+
 struct ServerQuerier::Query {
-    QString key;  // "host:port" as asked
+    ServerAddress server;  // as asked
     quint64 serial = 0;
     ServerAnswer answer;
     QHostAddress address;
@@ -44,9 +68,17 @@ struct ServerQuerier::Query {
     SplitAssembler splits;
 };
 
-ServerQuerier::ServerQuerier(QueryTiming timing, QObject* parent)
-    : QObject(parent), timing_(timing), socket_(new QUdpSocket(this)) {
+ServerQuerier::ServerQuerier(const ServerNetwork& network, QObject* parent)
+    : QObject(parent),
+      network_(network),
+      socket_(new QUdpSocket(this)),
+      socket6_(new QUdpSocket(this)) {
     socket_->bind(QHostAddress(QHostAddress::AnyIPv4), 0);
+    socket6_->bind(QHostAddress(QHostAddress::AnyIPv6), 0);
+    for (QUdpSocket* socket : {socket_, socket6_}) {
+        allowBroadcast(socket, false);
+        connect(socket, &QUdpSocket::readyRead, this, [this, socket] { readDatagrams(socket); });
+    }
     // The default buffer drops answers when many servers answer at once; where the system
     // grants less than asked, fewer queries fly at a time.
     socket_->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption,
@@ -54,7 +86,6 @@ ServerQuerier::ServerQuerier(QueryTiming timing, QObject* parent)
     const int granted =
         socket_->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
     maxActive_ = std::clamp(granted / kBufferPerQuery, kMinActive, kMaxActive);
-    connect(socket_, &QUdpSocket::readyRead, this, &ServerQuerier::readDatagrams);
     lanTimer_.setSingleShot(true);
     connect(&lanTimer_, &QTimer::timeout, this, &ServerQuerier::lanSearchFinished);
 }
@@ -63,73 +94,65 @@ ServerQuerier::~ServerQuerier() = default;
 
 void ServerQuerier::query(const ServerAddress& server, int parts) {
     auto q = std::make_unique<Query>();
-    q->serial = nextSerial_++;
-    q->answer.server = server;
+    const quint64 serial = q->serial = nextSerial_++;
+    q->server = q->answer.server = server;
     q->port = server.port;
-    const QString host = QString::fromStdString(server.host);
     q->parts = parts | Info;
-    const QString key = q->key = q->answer.address();
-    if (auto old = queries_.find(key); old != queries_.end()) drop(*old->second);
-    const quint64 serial = q->serial;
-    queries_[key] = std::move(q);
-
-    QHostAddress literal;
-    if (literal.setAddress(host)) {
-        resolved(key, serial, literal);
-        return;
-    }
-    QHostInfo::lookupHost(host, this, [this, key, serial](const QHostInfo& info) {
-        QHostAddress v4;
-        for (const QHostAddress& a : info.addresses())
-            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-                v4 = a;
-                break;
-            }
-        resolved(key, serial, v4);
+    if (auto old = queries_.find(server); old != queries_.end()) drop(*old->second);
+    queries_[server] = std::move(q);
+    const QString host = QString::fromStdString(server.host);
+    resolveHost(host, this, [this, server, serial](const QHostAddress& address) {
+        resolved(server, serial, address);
     });
 }
 
-void ServerQuerier::resolved(const QString& key, quint64 serial, const QHostAddress& address) {
-    const auto it = queries_.find(key);
+void ServerQuerier::resolved(const ServerAddress& server, quint64 serial,
+                             const QHostAddress& address) {
+    const auto it = queries_.find(server);
     if (it == queries_.end() || it->second->serial != serial) return;
     Query& q = *it->second;
-    if (address.protocol() != QAbstractSocket::IPv4Protocol) {
-        // Nothing to send to: tell it as the silence it is, but not before the caller returns.
-        QTimer::singleShot(0, this, [this, key, serial] {
-            const auto again = queries_.find(key);
+    // Nothing to send to: told as the silence it is, but not before the caller returns.
+    if (address.isNull() || manyHosts(address) ||
+        (network_.mayReach && !network_.mayReach(address))) {
+        QTimer::singleShot(0, this, [this, server, serial] {
+            const auto again = queries_.find(server);
             if (again != queries_.end() && again->second->serial == serial)
                 finish(*again->second, ServerAnswer::Status::NoAnswer);
         });
         return;
     }
     q.address = address;
-    const quint64 endpoint = endpointKey(address, q.port);
-    if (auto other = byEndpoint_.find(endpoint); other != byEndpoint_.end()) drop(*other->second);
-    byEndpoint_[endpoint] = &q;
+    const Endpoint at = endpoint(address, q.port);
+    if (auto other = byEndpoint_.find(at); other != byEndpoint_.end()) drop(*other->second);
+    byEndpoint_[at] = &q;
     if (active_ < maxActive_)
         start(q);
     else
-        waiting_.emplace_back(key, serial);
+        waiting_.emplace_back(server, serial);
 }
 
 void ServerQuerier::start(Query& q) {
     q.active = true;
     ++active_;
     q.stage = Request::Info;
-    q.attemptsLeft = timing_.retries;
+    q.attemptsLeft = network_.timing.retries;
     send(q);
 }
 
+void ServerQuerier::write(const Bytes& datagram, const QHostAddress& to, quint16 port) {
+    QUdpSocket* socket = to.protocol() == QAbstractSocket::IPv6Protocol ? socket6_ : socket_;
+    socket->writeDatagram(reinterpret_cast<const char*>(datagram.data()),
+                          static_cast<qint64>(datagram.size()), to, port);
+}
+
 void ServerQuerier::send(Query& q) {
-    const Bytes request = buildRequest(q.stage, q.challenge);
-    socket_->writeDatagram(reinterpret_cast<const char*>(request.data()),
-                           static_cast<qint64>(request.size()), q.address, q.port);
+    write(buildRequest(q.stage, q.challenge), q.address, q.port);
     q.sentAt.start();
     if (q.timerId) {
         killTimer(q.timerId);
         byTimer_.erase(q.timerId);
     }
-    q.timerId = startTimer(timing_.timeoutMs);
+    q.timerId = startTimer(network_.timing.timeoutMs);
     byTimer_[q.timerId] = &q;
 }
 
@@ -145,22 +168,23 @@ void ServerQuerier::timerEvent(QTimerEvent* event) {
     fail(q, ServerAnswer::Status::NoAnswer);
 }
 
-void ServerQuerier::readDatagrams() {
+void ServerQuerier::readDatagrams(QUdpSocket* socket) {
     std::array<std::uint8_t, kMaxDatagram + 1> buffer;
-    while (socket_->hasPendingDatagrams()) {
+    while (socket->hasPendingDatagrams()) {
         QHostAddress from;
         quint16 port = 0;
-        const qint64 size = socket_->readDatagram(reinterpret_cast<char*>(buffer.data()),
-                                                  qint64{buffer.size()}, &from, &port);
+        const qint64 size = socket->readDatagram(reinterpret_cast<char*>(buffer.data()),
+                                                 qint64{buffer.size()}, &from, &port);
         if (size < 0) continue;
-        receive(QHostAddress(from.toIPv4Address()), port,
+        receive(from, port,
                 std::span<const std::uint8_t>(buffer.data(), static_cast<std::size_t>(size)));
     }
 }
 
 void ServerQuerier::receive(const QHostAddress& from, quint16 port,
                             std::span<const std::uint8_t> data) {
-    const auto it = byEndpoint_.find(endpointKey(from, port));
+    const Endpoint at = endpoint(from, port);
+    const auto it = byEndpoint_.find(at);
     if (it != byEndpoint_.end()) {
         if (it->second->active) handle(*it->second, data);
         return;
@@ -168,15 +192,15 @@ void ServerQuerier::receive(const QHostAddress& from, quint16 port,
     // A server answering the LAN search from a port it was asked on: it becomes a query of its
     // own, which one challenge exchange at most finishes, without retries.
     if (!lanTimer_.isActive() || port < lanFirstPort_ || port > lanLastPort_ ||
-        lanSeen_.contains(endpointKey(from, port)) || isSplitPiece(data))
+        lanSeen_.contains(at) || isSplitPiece(data))
         return;
     const Answer answer = parseAnswer(data);
     if (!std::holds_alternative<Challenge>(answer) && !std::holds_alternative<ServerInfo>(answer))
         return;
-    lanSeen_.insert(endpointKey(from, port));
+    lanSeen_.insert(at);
     auto q = std::make_unique<Query>();
     q->serial = nextSerial_++;
-    q->answer.server = {from.toString().toStdString(), port};
+    q->server = q->answer.server = {from.toString().toStdString(), port};
     q->port = port;
     q->address = from;
     q->lan = true;
@@ -184,10 +208,10 @@ void ServerQuerier::receive(const QHostAddress& from, quint16 port,
     ++active_;
     q->sentAt = lanClock_;
     Query& lan = *q;
-    const QString key = q->key = q->answer.address();
-    if (auto old = queries_.find(key); old != queries_.end()) drop(*old->second);
-    queries_[key] = std::move(q);
-    byEndpoint_[endpointKey(from, port)] = &lan;
+    const ServerAddress server = q->server;
+    if (auto old = queries_.find(server); old != queries_.end()) drop(*old->second);
+    queries_[server] = std::move(q);
+    byEndpoint_[at] = &lan;
     handle(lan, data);
 }
 
@@ -233,13 +257,19 @@ void ServerQuerier::handle(Query& q, std::span<const std::uint8_t> data) {
 void ServerQuerier::advance(Query& q) {
     q.splits.clear();
     q.challenges = 0;
-    q.attemptsLeft = timing_.retries;
-    if (q.stage == Request::Info && (q.parts & Players)) {
-        q.stage = Request::Players;
-        return send(q);
-    }
-    if (q.stage != Request::Rules && (q.parts & Rules)) {
-        q.stage = Request::Rules;
+    // A server that answered its information is up: silence now means it keeps the rest to
+    // itself (an HLTV relay does), so one time-out is enough.
+    q.attemptsLeft = 0;
+    const Request next = q.stage == Request::Info && (q.parts & Players)  ? Request::Players
+                         : q.stage != Request::Rules && (q.parts & Rules) ? Request::Rules
+                                                                          : Request::Info;
+    if (next != Request::Info) {
+        if (q.stage == Request::Info && !q.lan) {
+            ServerAnswer soFar = q.answer;
+            soFar.status = ServerAnswer::Status::Answered;
+            emit informed(soFar);
+        }
+        q.stage = next;
         return send(q);
     }
     finish(q, ServerAnswer::Status::Answered);
@@ -271,17 +301,17 @@ void ServerQuerier::drop(Query& q) {
     }
     if (q.active) --active_;
     if (!q.address.isNull()) {
-        const auto it = byEndpoint_.find(endpointKey(q.address, q.port));
+        const auto it = byEndpoint_.find(endpoint(q.address, q.port));
         if (it != byEndpoint_.end() && it->second == &q) byEndpoint_.erase(it);
     }
-    queries_.erase(q.key);  // q is gone from here on
+    queries_.erase(q.server);  // q is gone from here on
 }
 
 void ServerQuerier::startWaiting() {
     while (active_ < maxActive_ && !waiting_.empty()) {
-        const auto [key, serial] = waiting_.front();
+        const auto [server, serial] = waiting_.front();
         waiting_.pop_front();
-        const auto it = queries_.find(key);
+        const auto it = queries_.find(server);
         if (it != queries_.end() && it->second->serial == serial && !it->second->active)
             start(*it->second);
     }
@@ -294,11 +324,11 @@ void ServerQuerier::searchLan(const QList<QHostAddress>& targets, quint16 firstP
     lanSeen_.clear();
     lanFirstPort_ = firstPort;
     lanLastPort_ = lastPort;
+    allowBroadcast(socket_, true);
     for (const QHostAddress& target : targets)
         for (quint32 port = firstPort; port <= lastPort; ++port)
-            socket_->writeDatagram(reinterpret_cast<const char*>(request.data()),
-                                   static_cast<qint64>(request.size()), target,
-                                   static_cast<quint16>(port));
+            write(request, target, static_cast<quint16>(port));
+    allowBroadcast(socket_, false);
     lanTimer_.start(ms);
 }
 

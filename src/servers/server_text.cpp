@@ -41,12 +41,15 @@ std::string playerCountText(const ServerInfo& info) {
     return s;
 }
 
-std::string queryText(const ServerInfo& info, int pingMs, const PlayerList& players) {
-    std::string text = "name\t" + oneLineName(info.name) + "\nmap\t" + oneLineName(info.map) +
-                       "\nfolder\t" + oneLineName(info.folder) + "\nplayers\t" +
-                       playerCountText(info) + "\nping\t" + std::to_string(pingMs) +
-                       " ms\npassword\t" + yesNo(info.password) + "\nvac\t" + yesNo(info.vac) +
-                       "\n";
+std::string queryInfoText(const ServerInfo& info, int pingMs) {
+    return "name\t" + oneLineName(info.name) + "\nmap\t" + oneLineName(info.map) + "\nfolder\t" +
+           oneLineName(info.folder) + "\nplayers\t" + playerCountText(info) + "\nping\t" +
+           std::to_string(pingMs) + " ms\npassword\t" + yesNo(info.password) + "\nvac\t" +
+           yesNo(info.vac) + "\n";
+}
+
+std::string queryPlayersText(const PlayerList& players) {
+    std::string text;
     for (const PlayerEntry& p : players) {
         // Whatever float a server sends (NaN, negative, huge) stays a count of seconds.
         const double s = std::isfinite(p.seconds) ? std::clamp(double{p.seconds}, 0.0, 1e9) : 0.0;

@@ -15,8 +15,9 @@ std::string oneLineName(std::string_view bytes);
 // "5/16", then " (1 bot)" or " (3 bots)" when there are any.
 std::string playerCountText(const ServerInfo& info);
 
-// The --query lines: name, map, folder, players, ping, password and vac as "key\tvalue", then
-// "player\tname\tscore\tseconds" per player.
-std::string queryText(const ServerInfo& info, int pingMs, const PlayerList& players);
+// The --query lines: name, map, folder, players, ping, password and vac as "key\tvalue"; then,
+// told apart as they may come later, "player\tname\tscore\tseconds" per player.
+std::string queryInfoText(const ServerInfo& info, int pingMs);
+std::string queryPlayersText(const PlayerList& players);
 
 }  // namespace skyloom

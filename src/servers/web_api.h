@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QString>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "servers/master_client.h"
@@ -12,6 +13,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QThread;
 
 namespace skyloom {
 
@@ -19,9 +21,12 @@ namespace skyloom {
 // IGameServersService/GetServerList/v1, its JSON `response.servers[].addr` read as the master's
 // entries.
 
+inline constexpr std::size_t kMaxWebApiAnswer = 32 * 1024 * 1024;
+
 // The servers' addresses; nothing when the text is not such an answer. Entries that name no IPv4
-// address and port are left out.
-std::optional<std::vector<MasterEntry>> parseWebApiServers(const QByteArray& json);
+// address and port are left out. Reads the text once without building it as a tree, so a list
+// of the largest size costs little more than its text.
+std::optional<std::vector<MasterEntry>> parseWebApiServers(std::string_view json);
 
 // The address asked, the key and filter encoded into its query.
 QString webApiAddress(const QString& base, const QString& key, const std::string& filter,
@@ -37,7 +42,7 @@ public:
     void fetch(const QString& base, const QString& key, const std::string& filter);
     void cancel();  // without a word
 
-    static constexpr qint64 kMaxAnswer = 32 * 1024 * 1024;
+    static constexpr qint64 kMaxAnswer = qint64{kMaxWebApiAnswer};
     static constexpr int kLimit = 20000;
 
 signals:
@@ -45,12 +50,19 @@ signals:
     void finished(const skyloom::ListOutcome& outcome);
 
 private:
+    void take(QNetworkReply* reply);
     void arrived(QNetworkReply* reply);
+    void parsed(const std::optional<std::vector<MasterEntry>>& servers);
 
     int timeoutMs_;
     QNetworkAccessManager* network_;
     QPointer<QNetworkReply> reply_;
+    QByteArray body_;
+    bool tooLong_ = false;
     QString source_;
+    std::optional<std::uint32_t> sourceIp_;
+    quint64 serial_ = 0;
+    std::vector<QThread*> parsers_;  // still reading an answer, maybe one no longer wanted
 };
 
 }  // namespace skyloom

@@ -310,7 +310,12 @@ ProfileWriteResult writeProfileValues(const std::string& file,
         const auto value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
         if (auto refused = refusal(c.section, c.key, value)) return {false, *refused};
     }
+    return updateProfileValues(file, [&changes](std::string_view) { return changes; });
+}
 
+ProfileWriteResult updateProfileValues(
+    const std::string& file,
+    const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor) {
     // The lock spans the read, so a write by another instance in between is not lost.
     FileUpdate update(file);
     if (update.error()) return {false, "Cannot write " + file + ": " + *update.error()};
@@ -324,6 +329,11 @@ ProfileWriteResult writeProfileValues(const std::string& file,
     const ProfileText decoded = decodeProfile(old.bytes);
     if (encodeProfile(decoded.text, decoded.encoding) != old.bytes)
         return {false, "Cannot write " + file + ": its UTF-16 text is damaged"};
+    const std::vector<ProfileChange> changes = changesFor(decoded.text);
+    for (const ProfileChange& c : changes) {
+        const auto value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;
+        if (auto refused = refusal(c.section, c.key, value)) return {false, *refused};
+    }
     std::string updated = decoded.text;
     for (const ProfileChange& c : changes) {
         const auto value = c.value ? std::optional<std::string_view>(*c.value) : std::nullopt;

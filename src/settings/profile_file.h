@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,6 +66,12 @@ struct ProfileChange {
 // read-only.
 ProfileWriteResult writeProfileValues(const std::string& file,
                                       const std::vector<ProfileChange>& changes);
+
+// The same, with the values chosen from the file's text as read under the lock: a change that
+// depends on what is there (a list with one more entry) loses nothing another instance wrote.
+ProfileWriteResult updateProfileValues(
+    const std::string& file,
+    const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor);
 
 inline ProfileWriteResult writeProfileValue(const std::string& file, std::string_view section,
                                             std::string_view key,

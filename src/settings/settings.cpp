@@ -32,9 +32,14 @@ ProfileWriteResult Settings::write(std::string_view section, std::string_view ke
 }
 
 ProfileWriteResult Settings::write(const std::vector<ProfileChange>& changes) const {
+    return update([&changes](std::string_view) { return changes; });
+}
+
+ProfileWriteResult Settings::update(
+    const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor) const {
     // The player's configuration folder may not exist before the first write.
     if (const std::optional<std::string> error = makeFolderFor(file_)) return {false, *error};
-    return writeProfileValues(file_, changes);
+    return updateProfileValues(file_, changesFor);
 }
 
 }  // namespace skyloom

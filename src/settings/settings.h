@@ -40,6 +40,9 @@ public:
                              std::optional<std::string_view> value) const;
     // Writes values that belong together in one replace of the file: all of them or none.
     ProfileWriteResult write(const std::vector<ProfileChange>& changes) const;
+    // Values chosen from the file's text under the lock (see updateProfileValues).
+    ProfileWriteResult update(
+        const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor) const;
 
     // True the first time it is asked: a problem with the file is reported once per start.
     bool firstProblemReport() const { return !std::exchange(problemReported_, true); }

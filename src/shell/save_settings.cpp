@@ -9,7 +9,13 @@ bool saveSettings(const AppContext& context, QWidget* parent,
                   const std::vector<SettingWrite>& writes) {
     std::vector<ProfileChange> changes;
     for (const SettingWrite& w : writes) changes.push_back({w.section, w.key, w.value});
-    const ProfileWriteResult result = context.settings.write(changes);
+    return saveSettings(context, parent, [&changes](std::string_view) { return changes; });
+}
+
+bool saveSettings(
+    const AppContext& context, QWidget* parent,
+    const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor) {
+    const ProfileWriteResult result = context.settings.update(changesFor);
     if (!result.ok) {
         context.desktop.message(
             parent,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,12 @@ struct SettingWrite {
 // it is.
 bool saveSettings(const AppContext& context, QWidget* parent,
                   const std::vector<SettingWrite>& writes);
+
+// The same, with the values chosen from the file's text under the settings lock, so a change
+// that depends on what is there loses nothing a second Skyloom wrote in between.
+bool saveSettings(
+    const AppContext& context, QWidget* parent,
+    const std::function<std::vector<ProfileChange>(std::string_view text)>& changesFor);
 
 // Reports a settings file that exists but cannot be read (with the reason) or is too large to be
 // one (with its size) in a message box, once per start; false when there is nothing to report.

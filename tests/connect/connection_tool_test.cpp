@@ -3,8 +3,11 @@
 #include <QtNetwork>
 #include <QtTest>
 #include <QtWidgets>
+#include <thread>
 
 #include "app/list_servers_mode.h"
+#include "app/query_mode.h"
+#include "connect/favourites.h"
 #include "fake_a2s_server.h"
 #include "test_app.h"
 
@@ -16,14 +19,24 @@ const std::string kProgram = "/hl.exe";
 
 namespace {
 
+// What a hostile list adds: special addresses and a port 0, none of them to be asked.
+const std::vector<QString> kHostile{
+    "10.0.0.1:27015", "224.0.0.1:27015", "255.255.255.255:27015", "0.0.0.0:27015",
+    "169.254.1.1:22", "127.0.0.1:0",     "100.64.0.1:27015",      "192.168.1.255:27015"};
+
 // Three servers that answer and one that does not, from a master and a Web API on loopback.
 struct FakeInternet : QTcpServer {
     FakeA2sServer a{Mode::Plain}, b{Mode::Plain}, c{Mode::Plain}, silent{Mode::Silent};
-    FakeMaster master{{a.address(), b.address(), c.address(), silent.address()}};
+    FakeMaster master{[this] {
+        std::vector<QString> listed{a.address(), b.address(), c.address(), silent.address()};
+        listed.insert(listed.end(), kHostile.begin(), kHostile.end());
+        return listed;
+    }()};
     QStringList webRequests;
+    qint64 endlessSent = 0;  // what the answer without end got out before the client hung up
     FakeInternet() {
         a.name = "Alpha", a.players = 2, a.bots = 2;
-        b.name = "bravo", b.map = "well", b.players = 16;
+        b.name = "bravo", b.map = "well", b.players = 16, b.vac = false;
         c.name = "Charlie", c.map = "2FORT_night", c.players = 5, c.password = true;
         listen(QHostAddress::LocalHost);
         connect(this, &QTcpServer::newConnection, [this] {
@@ -31,6 +44,15 @@ struct FakeInternet : QTcpServer {
             connect(s, &QTcpSocket::readyRead, [this, s] {
                 const QByteArray r = s->readAll();
                 webRequests << QString::fromLatin1(r.left(r.indexOf('\r')));
+                if (r.contains("/endless/")) {
+                    s->write("HTTP/1.1 200 OK\r\n\r\n{\"response\":{\"servers\":[");
+                    const auto more = [this, s] {
+                        if (s->bytesToWrite() < (1 << 20))
+                            endlessSent += s->write(QByteArray(1 << 20, ' '));
+                    };
+                    connect(s, &QTcpSocket::bytesWritten, more);
+                    return more();
+                }
                 QStringList entries;
                 for (const QString& at : master.servers) entries << "{\"addr\":\"" + at + "\"}";
                 const QByteArray body =
@@ -41,9 +63,12 @@ struct FakeInternet : QTcpServer {
             });
         });
     }
-    std::string ini() const {
+    std::string ini(bool endless = false) const {
         return "[SERVERS]\r\nmaster=" + master.address().toStdString() +
-               "\r\nwebapi=http://127.0.0.1:" + std::to_string(serverPort()) + "\r\n";
+               "\r\nwebapi=" + web(endless).toStdString() + "\r\n";
+    }
+    QString web(bool endless) const {
+        return "http://127.0.0.1:" + QString::number(serverPort()) + (endless ? "/endless" : "");
     }
 };
 
@@ -93,11 +118,14 @@ const struct QueryCase {
     QStringList shown;
     int requests;
     QStringList players = kPlayers;  // three columns a row
+    QString host = "127.0.0.1";
 } kQueries[] = {
     {Mode::Challenge, "", kWithBots, 3},
     {Mode::OldForm, "", kInfo, 2},
-    {Mode::Split, "", kInfo, 2},
+    {Mode::Split, "", kInfo, 2, kPlayers, "::1"},
     {Mode::PlayerChallenges, "", kInfo, 3, {"Players: invalid answer", "", ""}},  // info kept
+    // After the information, one time-out for the players, not three.
+    {Mode::InfoOnly, "", kInfo, 2, {"Players: no answer", "", ""}},
     {Mode::Garbage, "Invalid answer from ADDR", kNone, 1},
     {Mode::Silent, "No answer from ADDR", kNone, 3},  // two retries
 };
@@ -156,16 +184,38 @@ class ConnectionToolTest : public QObject {
         ui.lstServers->sortByColumn(2, Qt::DescendingOrder);
         // Rows arriving take their sorted places, filtered.
         ui.press("cmdRefresh");
-        QTRY_COMPARE(ui.text("lblProgress"), "3 of 4 servers answered");
+        QTRY_COMPARE(ui.text("lblProgress"), "3 of 4 servers answered; 1 hidden by the filters");
         QCOMPARE(ui.column(0), QStringList({"Charlie", "Alpha"}));
-        QCOMPARE(net.master.requests.size(), size_t(4));
+        QTRY_COMPARE(net.master.requests.size(), size_t(12));
         ui.press("chkNotFull");
         mapFilter->clear();
         ui.lstServers->sortByColumn(2, Qt::AscendingOrder);  // 2, 5, 16 players
         QCOMPARE(ui.column(0), QStringList({"Alpha", "Charlie", "bravo"}));
+        // Bots, the password's lock and VAC; each sorts by what it shows.
+        const auto cell = [&](int row, int column, int role = Qt::DisplayRole) {
+            return ui.lstServers->model()->index(row, column).data(role);
+        };
+        QCOMPARE(ui.column(3) + ui.column(5), QStringList({"2", "0", "0", "VAC", "VAC", ""}));
+        QCOMPARE(cell(1, 4, Qt::AccessibleTextRole).toString() +
+                     cell(0, 4, Qt::AccessibleTextRole).toString(),
+                 "password");
+        QVERIFY(!cell(1, 4, Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(cell(0, 4, Qt::DecorationRole).isNull());
+        // Per column, the one server that sorts last in ascending order (first: the only least).
+        for (auto [column, last, least] :
+             {std::tuple{3, "Alpha", false}, {4, "Charlie", false}, {5, "bravo", true}}) {
+            ui.lstServers->sortByColumn(column, Qt::AscendingOrder);
+            QCOMPARE(least ? ui.column(0).first() : ui.column(0).last(), last);
+            ui.lstServers->sortByColumn(column, Qt::DescendingOrder);
+            QCOMPARE(least ? ui.column(0).last() : ui.column(0).first(), last);
+        }
+        ui.lstServers->sortByColumn(2, Qt::AscendingOrder);
 
+        app->desktop.secrets = {"pw"};  // Charlie asks for one
         for (int row : {1, 0}) ui.click(row, true);
         QCOMPARE(app->games.starts.size(), size_t(2));
+        QCOMPARE(app->games.starts[0].commandLine,
+                 kProgram + " -console +password pw +connect " + net.c.address().toStdString());
         QCOMPARE(app->games.starts[1].commandLine, joined(net.a.address()).toStdString());
         ui.click(2);
         ui.press("cmdAddFavourite");
@@ -173,11 +223,20 @@ class ConnectionToolTest : public QObject {
                        "\r\n"));
         QVERIFY(iniHas("server1=" + net.b.address()));
 
+        // Each tab has its own filters, kept: the Internet tab's hide nothing elsewhere.
         ui.lstServers->sortByColumn(-1, Qt::AscendingOrder);
+        ui.press("chkNotFull");
         ui.tabSources->setCurrentIndex(3);
         QTRY_COMPARE(ui.column(0), QStringList({"Alpha", "Charlie"}));
         ui.tabSources->setCurrentIndex(0);
         QTRY_COMPARE(ui.column(0), QStringList({"bravo"}));
+        QVERIFY(!ui.in("chkNotFull")->isChecked());
+        ui.press("chkNotFull");
+        QCOMPARE(ui.rows(), 0);
+        QCOMPARE(ui.text("lblProgress"), "1 of 1 servers answered; 1 hidden by the filters");
+        QTRY_VERIFY(iniHas("notfull=1") && iniHas("favourites_notfull=1"));
+        ui.tabSources->setCurrentIndex(2);
+        QVERIFY(ui.in("chkNotFull")->isChecked());
     }
 
 private slots:
@@ -212,14 +271,15 @@ private slots:
 
     // The Query button asks the server in the fields, whatever way it answers.
     void query() {
-        for (auto [mode, status, shown, requests, players] : kQueries) {
-            FakeA2sServer server(mode);
+        for (auto [mode, status, shown, requests, players, host] : kQueries) {
+            FakeA2sServer server(mode, QHostAddress(host));
             if (mode == Mode::Challenge) server.bots = 3, server.password = true;
             Controls ui = open();
-            ui.type("127.0.0.1", QString::number(server.port()));
+            ui.type(host, QString::number(server.port()));
             ui.press("cmdQuery");
             const bool answers = status.isEmpty();
-            QTRY_COMPARE(ui.facts(), shown);
+            // The information shows before the players' time-out.
+            QTRY_COMPARE_WITH_TIMEOUT(ui.facts(), shown, app->network.timing.timeoutMs * 4 / 5);
             QTRY_COMPARE(ui.text("lblStatus"), status.replace("ADDR", server.address()));
             auto* list = ui.in<QTreeWidget>("lstPlayers");
             QTRY_COMPARE(list->topLevelItemCount(), answers ? players.size() / 3 : 0);
@@ -231,24 +291,71 @@ private slots:
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 for (int c = 0; c < 3; ++c) listed << list->topLevelItem(i)->text(c);
             QCOMPARE(listed, players);
+
+            std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+            QCOMPARE(runQuery(server.address().toStdString(), app->network, out, err), 0);
+            const QString printed = text(out), complaint = text(err);
+            const bool allPlayers = players[1] != "";
+            QCOMPARE(printed.section('\n', 0, 0), "name\t" + shown[0]);
+            QCOMPARE(printed.count("\nplayer\t"), allPlayers ? 2 : 0);
+            QCOMPARE(complaint, allPlayers ? ""
+                                           : "skyloom: players: " + players[0].section(": ", 1) +
+                                                 " from " + server.address() + "\n");
         }
+        // A query goes to one server: never to a multicast or broadcast address.
+        Controls ui = open();
+        QList<QHostAddress> asked;
+        app->network.mayReach = [&](const QHostAddress& to) {
+            return asked << to, to.isLoopback();
+        };
+        for (const QString many : {"224.0.0.1", "255.255.255.255", "ff02::1"}) {
+            ui.type(many, "27015");
+            ui.press("cmdQuery");
+            const QString shown = many.contains(':') ? '[' + many + ']' : many;
+            QTRY_COMPARE(ui.text("lblStatus"), "No answer from " + shown + ":27015");
+        }
+        QCOMPARE(asked, QList<QHostAddress>());
     }
 
     // Favourites from [SERVERS] are queried on open; changes are kept, every other line as it was.
     void favourites_surviveARestart() {
-        FakeA2sServer up(Mode::Plain), down(Mode::Silent);
+        FakeA2sServer up(Mode::Plain, QHostAddress::LocalHostIPv6), down(Mode::Silent);
+        up.password = true;
         const std::string others = "[OTHER]\r\nkeep = this \r\n", upAt = up.address().toStdString();
         Controls ui = open("[SERVERS]\r\nserver1=" + upAt +
                            "\r\nserver2=" + down.address().toStdString() + "\r\n" + others);
-        QTRY_COMPARE(ui.column(0) + ui.column(1) + ui.column(2) + ui.column(4),
+        QTRY_COMPARE(ui.column(0) + ui.column(1) + ui.column(2) + ui.column(7),
                      QStringList({"Skyloom été <b>", "No answer from " + down.address(), "2fort",
                                   "", "2/16", "", up.address(), down.address()}));
+        // Selecting a row asks for its players; the group never shows another server's.
+        auto* players = ui.in<QTreeWidget>("lstPlayers");
         ui.click(0);
-        QCOMPARE(ui.ipadress->text() + ' ' + ui.port->text(),
-                 "127.0.0.1 " + QString::number(up.port()));
-        ui.click(0, true);
+        QCOMPARE(ui.ipadress->text() + ' ' + ui.port->text(), "::1 " + QString::number(up.port()));
+        QTRY_COMPARE(players->topLevelItemCount(), 2);
+        QCOMPARE(ui.facts()[0], kInfo[0]);
+        ui.click(1);
+        QCOMPARE(ui.facts() << QString::number(players->topLevelItemCount()),
+                 kNone + QStringList("0"));
+        QTRY_COMPARE(ui.text("lblStatus"), "No answer from " + down.address());
+        ui.click(0);
+
+        // A double click joins the row, not the fields; its password is asked, passed and
+        // masked wherever the command shows.
+        ui.type("10.9.9.9", "1");
+        app->desktop.secrets = {std::nullopt, "bad pass", "s3cret", "s3cret"};
+        for (int i = 0; i < 3; ++i) ui.click(0, true);
         QCOMPARE(app->games.starts.size(), size_t(1));
-        QCOMPARE(app->games.starts[0].commandLine, joined(up.address()).toStdString());
+        const std::string withPassword =
+            kProgram + " -console +password s3cret +connect " + up.address().toStdString();
+        QCOMPARE(app->games.starts[0].commandLine, withPassword);
+        QCOMPARE(app->desktop.secretDialogs.size(), size_t(3));
+        QCOMPARE(app->desktop.messages.size(), size_t(1));
+        QVERIFY(app->desktop.messages[0].text.startsWith("Password:"));
+        app->games.result = {false, kProgram, "No such file.", withPassword};
+        ui.click(0, true);
+        const QString failure = app->desktop.messages.back().text;
+        QVERIFY(failure.contains("+password ******** +connect") && !failure.contains("s3cret"));
+        app->games.result = {};
 
         ui.type("127.0.0.2", "27016");
         ui.press("cmdAddFavourite");
@@ -263,7 +370,7 @@ private slots:
 
         app->windows.unload("connect");  // a restart reads the file again
         TestApp::processDeletes();
-        QCOMPARE(Controls{app->windows.show("connect")}.column(4),
+        QCOMPARE(Controls{app->windows.show("connect")}.column(7),
                  QStringList({down.address(), "127.0.0.2:27016"}));
         QCOMPARE(app->readIni(), expected);
     }
@@ -281,7 +388,7 @@ private slots:
                                        QHostAddress("127.0.0.3")};
         };
         ui.press("cmdFindLan");
-        QTRY_COMPARE(ui.column(4), QStringList(lan.address()));
+        QTRY_COMPARE(ui.column(7), QStringList(lan.address()));
         QTRY_COMPARE(ui.column(0), QStringList("Skyloom été <b>"));
         waitOut(3);
         QCOMPARE(ui.rows(), 1);
@@ -306,50 +413,84 @@ private slots:
     // The Internet tab lists the game's servers from the master (or the Web API with a key) and
     // says how far it got; `--list-servers` prints the servers that answered, or fails.
     void internet() {
-        // Pages the master answers (-1: all, -2: the Web API lists), progress, master requests.
+        // Pages the master answers (-1: all, -2: the Web API lists, -3: its answer never ends),
+        // progress, master requests.
         const std::tuple<int, QString, int> cases[] = {
             {1, "2 of 2 servers answered; MASTER stopped answering, so the list is cut short", 4},
             {-2, "3 of 4 servers answered", 0},
+            {-3, "WEB gave no server list.", 0},
             {0, "MASTER did not answer.", 3},
-            {-1, "3 of 4 servers answered", 2}};
+            {-1, "3 of 4 servers answered", 6}};
         for (auto [pages, progress, requests] : cases) {
             FakeInternet net;
             net.master.pagesToAnswer = std::max(pages, -1);
             const bool tfc = pages > -1;  // else the first game, Half-Life
-            Controls ui = open(net.ini() + (tfc ? "game=tfc\r\n" : ""));
-            if (pages == -2) app->network.webApiKey = [](QObject*, auto done) { done("K3Y"); };
+            Controls ui = open(net.ini(pages == -3) + (tfc ? "game=tfc\r\n" : ""));
+            QList<QHostAddress> asked;  // every server a query was about to go to
+            app->network.mayReach = [&](const QHostAddress& to) {
+                asked << to;
+                return to.isLoopback();
+            };
+            if (pages <= -2) app->network.webApiKey = [](QObject*, auto done) { done("K3Y"); };
             ui.tabSources->setCurrentIndex(2);
-            QTRY_COMPARE(ui.text("lblProgress"), progress.replace("MASTER", net.master.address()));
-            QCOMPARE(int(net.master.requests.size()), requests);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                ui.text("lblProgress"),
+                progress.replace("MASTER", net.master.address()).replace("WEB", net.web(true)),
+                20000);
+            // Cut at 32 MiB as it comes (the rest of what went out waits in the system).
+            QVERIFY2(net.endlessSent < 48 << 20, qPrintable(QString::number(net.endlessSent)));
+            QCOMPARE(ui.in<QLabel>("lblProgress")->textFormat(), Qt::PlainText);  // names a master
+            QTRY_COMPARE(int(net.master.requests.size()), requests);
             const std::string filter =
                 tfc ? "\0\\gamedir\\tfc\0"s : "\0\\appid\\70\\gamedir\\valve\0"s;
             const std::string seeds[] = {"0.0.0.0:0",
                                          pages ? net.b.address().toStdString() : "0.0.0.0:0"};
             for (int i = 0; i < std::min(requests, 2); ++i)
                 QCOMPARE(net.master.requests[i], "\x31\xFF"s + seeds[i] + filter);
-            const QString webGet =
-                "GET /IGameServersService/GetServerList/v1/?key=K3Y&filter="
-                "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
+            const QString webGet = QString(pages == -3 ? "GET /endless" : "GET ") +
+                                   "/IGameServersService/GetServerList/v1/?key=K3Y&filter="
+                                   "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
             QCOMPARE(net.webRequests, requests ? QStringList() : QStringList(webGet));
-            QCOMPARE(ui.rows(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
+            QCOMPARE(ui.rows(), pages == 0 || pages == -3 ? 0 : pages == 1 ? 2 : 3);
             if (pages == -1) filtersSortJoinRecent(ui, net);
-            if (pages == 1 || pages == -2) continue;
+            for (const QHostAddress& to : asked)
+                QVERIFY2(to.isLoopback(), qPrintable(to.toString()));
+            if (pages == 1 || pages <= -2) continue;
 
+            net.a.name = "Al\x1B[2J\x07pha\xE2\x80\xAE";  // printed as --query prints it
             std::FILE *out = std::tmpfile(), *err = std::tmpfile();
             QCOMPARE(runListServers({"tfc", net.master.address().toStdString()}, app->settings,
                                     app->network, out, err),
                      int(pages == 0));
             QCOMPARE(text(err), pages == 0 ? net.master.address() + " did not answer.\n" : "");
-            QCOMPARE(net.master.requests.end()[-2].substr(2), "0.0.0.0:0\0\\gamedir\\tfc\0"s);
+            QCOMPARE(net.master.requests.end()[pages ? -6 : -2].substr(2),
+                     "0.0.0.0:0\0\\gamedir\\tfc\0"s);
             QStringList lines = text(out).split('\n', Qt::SkipEmptyParts), expected;
             for (QString& line : lines) line = line.section('\t', 0, 3);
             if (pages == -1)
-                expected = {net.a.address() + "\tAlpha\t2fort\t2/16",
+                expected = {net.a.address() + "\tAl [2J pha\t2fort\t2/16",
                             net.b.address() + "\tbravo\twell\t16/16",
                             net.c.address() + "\tCharlie\t2FORT_night\t5/16"};
             lines.sort(), expected.sort();
             QCOMPARE(lines, expected);
         }
+    }
+
+    // Two Skyloom joining at once: the list is changed under the settings lock, no join lost.
+    void recent_twoInstancesLoseNoJoin() {
+        TestApp one;
+        const auto joins = [&](int first) {
+            const Settings settings(one.settings.filePath());
+            for (int i = first; i < first + 10; ++i)
+                QVERIFY(settings
+                            .update([i](std::string_view text) {
+                                return recentChanges(text, {"10.0.0." + std::to_string(i), 27015});
+                            })
+                            .ok);
+        };
+        std::thread a(joins, 1), b(joins, 11);
+        a.join(), b.join();
+        QCOMPARE(readRecent(one.settings).size(), kMaxRecent);
     }
 
     // The key goes to the secret store, trimmed, never into skyloom.ini; a refusal is told.

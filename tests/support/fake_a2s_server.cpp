@@ -32,7 +32,8 @@ void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, q
     std::vector<std::string> packets;
     const char kind = request.size() < 5 ? 0 : request[4];
     const bool challenged = request.size() > 8 && request.ends_with(kChallenge);
-    if (mode == Mode::Silent || kind == 0 || (mode == Mode::ChallengeThenSilent && requests > 1))
+    if (mode == Mode::Silent || kind == 0 || (mode == Mode::ChallengeThenSilent && requests > 1) ||
+        (mode == Mode::InfoOnly && kind == 'U'))
         return;
     const std::string count = {char(players), char(maxPlayers)};
     if (mode == Mode::Garbage) {

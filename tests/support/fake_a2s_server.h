@@ -22,14 +22,16 @@ public:
         Silent,               // never answers
         ChallengeThenSilent,  // a challenge for the first request, then nothing
         OtherPort,            // answers from a port it was not asked on
+        InfoOnly,             // answers INFO, never PLAYER (as an HLTV relay does)
     };
     Q_ENUM(Mode)
 
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
                            quint16 port = 0);
     quint16 port() const { return socket_->localPort(); }
-    QString address() const {
-        return socket_->localAddress().toString() + ':' + QString::number(port());
+    QString address() const {  // "host:port", an IPv6 host in brackets
+        const QString host = socket_->localAddress().toString();
+        return (host.contains(':') ? '[' + host + ']' : host) + ':' + QString::number(port());
     }
 
     Mode mode;

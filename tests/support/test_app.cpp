@@ -40,7 +40,8 @@ TestApp::TestApp()
               {500, 2},
               50,
               {},
-              {}},
+              {},
+              [](const QHostAddress& to) { return to.isLoopback(); }},
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings, network, installs} {
     // The map lists keep what they read there, never in the real ~/.cache.
