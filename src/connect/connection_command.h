@@ -20,7 +20,4 @@ GameCommand ComposeConnectCommand(std::string_view program, const ServerAddress&
 // console commands), in words for a message box; nothing when it can.
 std::optional<std::string> passwordProblem(std::string_view password);
 
-// A command line as it may be shown or logged: every "+password" argument's value masked.
-std::string maskedCommandLine(std::string_view line);
-
 }  // namespace skyloom

@@ -1,12 +1,10 @@
 #include "connect/connection_tool.h"
 
-#include <QScreen>
-
 #include "connect/connection_command.h"
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
-#include "shell/start_failure.h"
+#include "shell/designed_layout.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {
@@ -20,14 +18,9 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
       model_(new ServerListModel(store_, this)),
       view_(new ServerListView(model_, this)) {
     ui_->setupUi(this);
+    startStatus_ = addStartStatusLine(this);
     ui_->lstServers->setModel(view_);
-    // Room for the list to begin with, within the screen; the player may resize it either way.
-    if (const QScreen* screen = this->screen()) {
-        const QSize room = screen->availableSize() * 9 / 10;
-        resize(sizeHint()
-                   .expandedTo(QSize(fontMetrics().averageCharWidth() * 120, 0))
-                   .boundedTo(room));
-    }
+    makeResizable(this);  // on a screen too small for it all, the controls scroll
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
     connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
             &ConnectionTool::mnuFileitmSkyloom_Click);
@@ -87,13 +80,9 @@ void ConnectionTool::join(const ServerAddress& server) {
         }
     }
     const std::string program = context_.settings.readPath("program", "error");
-    StartResult result = context_.games.StartGame(ComposeConnectCommand(program, server, password),
-                                                  std::nullopt, WindowState::Maximized);
-    if (!result.ok) {
-        result.tried = maskedCommandLine(result.tried);
-        reportStartFailure(context_.desktop, this, result);
+    if (!startGame(context_, this, startStatus_, ComposeConnectCommand(program, server, password),
+                   std::nullopt, WindowState::Maximized))
         return;
-    }
     rememberJoin(server);
     // "Close" means what it says: once the game is on its way the tool goes, and with it the
     // program, as the main window's close-after-launch does.

@@ -11,6 +11,7 @@
 #include "connect/server_filter.h"
 #include "connect/server_store.h"
 #include "shell/app_context.h"
+#include "shell/start_status.h"
 
 namespace Ui {
 class ConnectionTool;
@@ -80,6 +81,7 @@ private:
     InternetList* internet_;              // the same
     ServerListModel* model_;              // the servers of the tab shown
     ServerListView* view_;                // those of them shown, filtered and sorted
+    StartStatusLine* startStatus_ = nullptr;
     std::optional<ServerAddress> shown_;  // the server the information group is about
     std::array<ServerFilter, ServerStore::kTabs> filters_;
     std::array<bool, ServerStore::kTabs> unsavedFilters_{};

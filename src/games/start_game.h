@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "games/installs.h"
@@ -34,6 +35,9 @@ struct GameCommand {
     // As a player would type it, for messages and logs.
     std::string line() const { return arguments.empty() ? program : program + ' ' + arguments; }
 };
+
+// A command line as it may be shown or logged: every "+password" argument's value masked.
+std::string maskedCommandLine(std::string_view line);
 
 // The one way any window starts the game: a command, an optional working folder that becomes
 // the process's current folder, and a window state.

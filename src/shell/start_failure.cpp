@@ -9,7 +9,8 @@ QString startFailureText(const StartResult& result) {
     QString text = QStringLiteral("The game could not be started.\n\nProgram: %1\n")
                        .arg(QString::fromStdString(result.program));
     if (!result.tried.empty())
-        text += QStringLiteral("Tried: %1\n").arg(QString::fromStdString(result.tried));
+        text += QStringLiteral("Tried: %1\n")
+                    .arg(QString::fromStdString(maskedCommandLine(result.tried)));
     return text + QStringLiteral("Reason: %1").arg(QString::fromStdString(result.reason));
 }
 
@@ -20,7 +21,8 @@ void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& re
 
 void reportGameEnded(Desktop& desktop, const GameEnded& ended) {
     QString text = QStringLiteral("The game ended as soon as it started.\n\nTried: %1\nEnded with: %2")
-                       .arg(shownText(ended.tried), QString::fromStdString(ended.status));
+                       .arg(shownText(maskedCommandLine(ended.tried)),
+                            QString::fromStdString(ended.status));
     if (!ended.lastLines.empty())
         text += QStringLiteral("\n\nThe last lines it wrote:\n%1").arg(shownText(ended.lastLines));
     if (!ended.log.empty())

@@ -47,7 +47,8 @@ bool startGame(const AppContext& context, QWidget* window, StartStatusLine* line
                WindowState state) {
     StartResult result = context.games.StartGame(command, workingFolder, state);
     if (result.ok) {
-        const std::string tried = result.tried.empty() ? command.line() : result.tried;
+        const std::string tried =
+            maskedCommandLine(result.tried.empty() ? command.line() : result.tried);
         if (line)
             line->showStarted(
                 QStringLiteral("Started: %1\n%2").arg(shownText(tried), shownText(result.output)));

@@ -348,6 +348,9 @@ private slots:
         const std::string withPassword =
             kProgram + " -console +password s3cret +connect " + up.address().toStdString();
         QCOMPARE(app->games.starts[0].commandLine, withPassword);
+        const QString started = ui.text("startStatus");
+        QVERIFY2(started.contains("+password ******** +connect") && !started.contains("s3cret"),
+                 qPrintable(started));
         QCOMPARE(app->desktop.secretDialogs.size(), size_t(3));
         QCOMPARE(app->desktop.messages.size(), size_t(1));
         QVERIFY(app->desktop.messages[0].text.startsWith("Password:"));
