@@ -25,7 +25,11 @@ MapFileList::MapFileList(QWidget* parent)
     search_->setObjectName(QStringLiteral("mapSearch"));
     search_->setPlaceholderText(QStringLiteral("Search maps"));
     search_->setAccessibleName(QStringLiteral("Search maps"));
-    search_->setClearButtonEnabled(true);
+    // The clear button's icon is looked up in the icon theme, a quarter of the start's work:
+    // it comes with the first text there is to clear.
+    connect(
+        search_, &QLineEdit::textChanged, search_,
+        [this] { search_->setClearButtonEnabled(true); }, Qt::SingleShotConnection);
     search_->installEventFilter(this);
     connect(search_, &QLineEdit::textChanged, shown_, &MapSearchModel::setSearch);
 

@@ -100,7 +100,8 @@ void setProgramIcon() {
 void openFirstWindow(const AppContext& context) {
     const bool wizard = wizardDue(context.settings);
     context.windows.show(wizard ? QStringLiteral("splash") : QStringLiteral("sp"));
-    if (!wizard) QTimer::singleShot(0, &setProgramIcon);
+    // Later than the first turn of the event loop, which flushes the window's map request.
+    if (!wizard) QTimer::singleShot(250, &setProgramIcon);
 }
 
 void SplashWindow::Timer1_Timer() {
