@@ -494,6 +494,12 @@ private slots:
         std::thread a(joins, 1), b(joins, 11);
         a.join(), b.join();
         QCOMPARE(readRecent(one.settings).size(), kMaxRecent);
+        // A server joined again moves to the top, once.
+        const ServerAddress again{"10.0.0.5", 27015};
+        QVERIFY(one.settings.update([&](std::string_view text) { return recentChanges(text, again); }).ok);
+        const std::vector<ServerAddress> recent = readRecent(one.settings);
+        QVERIFY(recent.size() == kMaxRecent && recent.front() == again &&
+                std::count(recent.begin(), recent.end(), again) == 1);
     }
 
     // The key goes to the secret store, trimmed, never into skyloom.ini; a refusal is told.
