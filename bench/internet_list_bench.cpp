@@ -20,12 +20,16 @@
 #include <QLabel>
 #include <QTabWidget>
 
+#include "process_memory.h"
 #include "connect/connection_tool.h"
 #include "fake_a2s_server.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
 
 namespace {
+
+using skyloom::bench::resetPeak;
+using skyloom::bench::statusKb;
 
 constexpr int kMost = 2000;
 constexpr quint16 kPort = 47115;
@@ -34,14 +38,6 @@ long idleKb = 0;         // the program before any window: what the peak is meas
 
 QHostAddress serverAddress(int i) {
     return QHostAddress(0x7F000001u + static_cast<quint32>(i));
-}
-
-long statusKb(const char* field) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
-    return 0;
 }
 
 void InternetTab(benchmark::State& state) {
@@ -62,7 +58,7 @@ void InternetTab(benchmark::State& state) {
                              .arg(QLocale(QLocale::English).toString(servers));
     double peakMb = 0;
     for (auto _ : state) {
-        std::ofstream("/proc/self/clear_refs") << "5";  // VmHWM starts again from here
+        resetPeak();
         {
             skyloom::ConnectionTool window(context);
             window.show();

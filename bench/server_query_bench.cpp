@@ -15,10 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "process_memory.h"
 #include "fake_a2s_server.h"
 #include "servers/server_querier.h"
 
 namespace {
+
+using skyloom::bench::resetPeak;
+using skyloom::bench::statusKb;
 
 constexpr int kServers = 500;
 constexpr quint16 kPort = 47015;
@@ -41,18 +45,6 @@ long receiveBufferErrors() {
     return -1;
 }
 
-long statusKb(const char* field) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
-    return 0;
-}
-
-// Lets VmHWM start again from the present size.
-void resetPeak() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
 
 void ServerQuery_500AtOnce(benchmark::State& state) {
     int answered = 0;

@@ -20,24 +20,20 @@
 #include <fstream>
 #include <string>
 
+#include "process_memory.h"
 #include "connect/connection_tool.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
 
 namespace {
 
+using skyloom::bench::resetPeak;
+using skyloom::bench::statusKb;
+
 constexpr std::size_t kAnswer = 32 * 1024 * 1024;
 constexpr int kServers = 20000;
 quint16 apiPort = 0;
 long idleKb = 0;  // the program before any window: what the peak is measured above
-
-long statusKb(const char* field) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
-    return 0;
-}
 
 // A Web API answer of exactly kAnswer bytes: real entries, their names padded out.
 std::string validAnswer() {
@@ -114,7 +110,7 @@ void WebApiList(benchmark::State& state) {
     const skyloom::AppContext context{windows, desktop, games, settings, network, installs};
     double peakMb = 0, worstMs = 0;
     for (auto _ : state) {
-        std::ofstream("/proc/self/clear_refs") << "5";  // VmHWM starts again from here
+        resetPeak();
         {
             skyloom::ConnectionTool window(context);
             window.show();
