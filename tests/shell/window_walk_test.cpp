@@ -87,7 +87,8 @@ private slots:
         app = std::make_unique<TestApp>();
         const std::string maps = app->makeFolder("valve/maps", {"crossfire.bsp", "datacore.bsp"});
         app->writeIni("[MISC]\ntfc=true\nfirstuse=no\n[GAMEDIR]\nprogram=" + app->folder() +
-                      "/hl.exe\nmaps=" + maps + "\nvalve=" + app->folder() + "/valve/\n");
+                      "/hl.exe\nmaps=" + maps + "\nvalve=" + app->folder() +
+                      "/valve/\n[SERVERS]\nmaster=127.0.0.1:9\n");  // no name to look up
         QVERIFY(app->windows.knows(name));
         QWidget* window = app->windows.show(name);
         QVERIFY(QTest::qWaitForWindowExposed(window));
