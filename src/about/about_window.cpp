@@ -3,10 +3,10 @@
 #include <QCloseEvent>
 
 #include "about/about_pictures.h"
+#include "platform/program_info.h"
 #include "shell/accessible_names.h"
 #include "shell/designed_layout.h"
 #include "shell/outside_text.h"
-#include "platform/program_info.h"
 #include "ui_about_window.h"
 
 namespace skyloom {

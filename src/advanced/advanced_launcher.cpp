@@ -2,10 +2,11 @@
 
 #include <QMouseEvent>
 
+#include "settings/game_paths.h"
 #include "shell/accessible_names.h"
 #include "shell/designed_layout.h"
-#include "shell/start_status.h"
 #include "shell/outside_text.h"
+#include "shell/start_status.h"
 #include "ui_advanced_launcher.h"
 
 namespace skyloom {
@@ -62,7 +63,7 @@ void AdvancedLauncher::Form_Load() {
     ui_->optSoftware->setChecked(true);
     ui_->lblFakeLag->setText(QStringLiteral("0"));
     ui_->lblFakePacketLoss->setText(QStringLiteral("0"));
-    program_ = context_.settings.readPath("program", "error");
+    program_ = readGamePaths(context_.settings).program;
     showLine(shownText(program_), ui_->lblFullCommandLine);
 }
 

@@ -5,18 +5,19 @@
 #include <filesystem>
 #include <thread>
 
+#include "app/application_folder.h"
 #include "app/find_game_mode.h"
+#include "app/list_servers_mode.h"
 #include "app/map_info_mode.h"
 #include "app/preset_mode.h"
-#include "app/list_servers_mode.h"
-#include "shell/qt_desktop.h"
 #include "app/query_mode.h"
 #include "app/register_windows.h"
-#include "splash/splash_window.h"
-#include "shell/start_failure.h"
-#include "platform/application_folder.h"
 #include "games/process_starter.h"
+#include "platform/files.h"
 #include "platform/program_info.h"
+#include "shell/qt_desktop.h"
+#include "shell/start_failure.h"
+#include "splash/splash_window.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ Options readOptions(const QStringList& arguments) {
         const std::filesystem::path file =
             std::filesystem::absolute(bytes(parser.value(settings)), error);
         const std::filesystem::path folder = file.parent_path();
-        if (!std::filesystem::is_directory(folder, error)) {
+        if (!skyloom::isFolder(folder)) {
             options.exitStatus =
                 fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
                          .arg(shown(parser.value(settings)),

@@ -1,10 +1,10 @@
 #include "app/preset_mode.h"
 
-#include "shell/outside_text.h"
 #include "launcher/game_launch.h"
 #include "launcher/game_types.h"
 #include "launcher/presets.h"
 #include "maps/map_catalogue.h"
+#include "shell/outside_text.h"
 #include "shell/save_settings.h"
 #include "shell/single_line_fields.h"
 

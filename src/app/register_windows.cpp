@@ -6,8 +6,8 @@
 #include "connect/connection_tool.h"
 #include "deathmatch/deathmatch_maker.h"
 #include "launcher/main_window.h"
-#include "splash/splash_window.h"
 #include "setup/register_setup_windows.h"
+#include "splash/splash_window.h"
 
 namespace skyloom {
 

@@ -4,6 +4,7 @@
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
+#include "settings/game_paths.h"
 #include "shell/designed_layout.h"
 #include "ui_connection_tool.h"
 
@@ -79,7 +80,7 @@ void ConnectionTool::join(const ServerAddress& server) {
             return;
         }
     }
-    const std::string program = context_.settings.readPath("program", "error");
+    const std::string program = readGamePaths(context_.settings).program;
     if (!startGame(context_, this, startStatus_, ComposeConnectCommand(program, server, password),
                    std::nullopt, WindowState::Maximized))
         return;

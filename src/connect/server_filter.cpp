@@ -1,19 +1,16 @@
 #include "connect/server_filter.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/ascii.h"
 
 namespace skyloom {
 
 namespace {
 
-char lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 bool containsFolded(const std::string& text, const std::string& part) {
     return std::search(text.begin(), text.end(), part.begin(), part.end(),
-                       [](char a, char b) { return lower(a) == lower(b); }) != text.end();
+                       [](char a, char b) { return asciiLower(a) == asciiLower(b); }) != text.end();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "maps/map_name.h"
 #include "maps/search_path.h"
+#include "settings/game_paths.h"
 #include "shell/designed_layout.h"
 #include "shell/outside_text.h"
 #include "shell/save_settings.h"
@@ -30,12 +31,12 @@ DeathmatchMaker::DeathmatchMaker(const AppContext& context, QWidget* parent)
 DeathmatchMaker::~DeathmatchMaker() = default;
 
 void DeathmatchMaker::Form_Load() {
-    const std::string folder = context_.settings.readPath("maps", "error");
+    const GamePaths paths = readGamePaths(context_.settings);
     // Without a configured folder the list stays empty; a folder that happens to be called
     // "error" in the current folder is not the player's map folder.
-    const bool wine = isWindowsProgram(context_.settings.readPath("program", ""));
-    ui_->Frame1->setToolTip(
-        asPlainTip(ui_->maps->setMapsFolder(folder == "error" ? "" : folder, wine)));
+    const bool missing = paths.maps == GamePaths::kMissing;
+    const bool wine = paths.program != GamePaths::kMissing && isWindowsProgram(paths.program);
+    ui_->Frame1->setToolTip(asPlainTip(ui_->maps->setMapsFolder(missing ? "" : paths.maps, wine)));
     setBackground(ui_->passwordvalue, SystemColour::ScrollBar);
     ui_->chkExec->setChecked(context_.settings.read("DM", "runconfig", "no", 100) == "yes");
     connect(ui_->chkExec, &QCheckBox::toggled, this, [this](bool ticked) {

@@ -1,8 +1,8 @@
 #include "games/installs.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>

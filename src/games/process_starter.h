@@ -3,17 +3,10 @@
 #include <QObject>
 #include <functional>
 
+#include "games/game_ended.h"
 #include "games/start_game.h"
 
 namespace skyloom {
-
-// A started program that ended soon with a failure.
-struct GameEnded {
-    std::string tried;      // what was started
-    std::string status;     // "exit status 1", "signal 11 (Segmentation fault)"
-    std::string lastLines;  // the end of its output
-    std::string log;        // the file that holds all of it
-};
 
 // Starts the game as a detached process, never through a shell, the way its install needs (see
 // decideStart): wine for a Windows program, the Steam client for a Steam game, else directly.

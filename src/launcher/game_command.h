@@ -21,9 +21,11 @@ struct GameOptions {
 // What the main window's controls hold when the game command is composed.
 struct GameChoices {
     GameType type = GameType::Deathmatch;
-    std::string selectedMap;  // the text of the selected-map field, extension included
-    std::string difficulty;   // the text of the difficulty list
-    std::string parameters;   // additional parameters, as typed (a blank goes before them)
+    // The map file the selected-map field names, by its bytes on disk, extension included: the
+    // map taken from the list, else a listed map whose name was typed, else the text as typed.
+    std::string selectedMap;
+    std::string difficulty;  // the text of the difficulty list
+    std::string parameters;  // additional parameters, as typed (a blank goes before them)
     GameOptions options;
     std::string customFolder;  // the custom mod's folder, for the custom type
 };

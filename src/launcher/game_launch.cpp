@@ -1,18 +1,20 @@
 #include "launcher/game_launch.h"
 
+#include "launcher/presets.h"
+#include "maps/search_path.h"
+#include "settings/game_paths.h"
 #include "shell/map_file_list.h"
 #include "shell/start_failure.h"
 #include "shell/start_status.h"
-#include "launcher/presets.h"
-#include "maps/search_path.h"
 
 namespace skyloom {
 
 MapsPlace mapsPlaceOf(const Settings& settings, const std::string& mapsKey) {
+    const GamePaths paths = readGamePaths(settings);
+    const std::string& folder = mapsKey == "tfcmaps" ? paths.tfcmaps : paths.maps;
     // A missing key is no folder, not a folder called "error" in the current folder.
-    const std::string folder = settings.readPath(mapsKey, "error");
-    const std::string program = settings.readPath("program", "error");
-    return {folder == "error" ? "" : folder, program != "error" && isWindowsProgram(program)};
+    return {folder == GamePaths::kMissing ? "" : folder,
+            paths.program != GamePaths::kMissing && isWindowsProgram(paths.program)};
 }
 
 QString listMapsOf(const Settings& settings, MapFileList& list, const std::string& mapsKey) {

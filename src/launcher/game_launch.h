@@ -3,8 +3,8 @@
 #include <QString>
 #include <string>
 
-#include "shell/app_context.h"
 #include "launcher/game_command.h"
+#include "shell/app_context.h"
 
 class QWidget;
 

@@ -5,11 +5,12 @@
 
 #include "launcher/game_launch.h"
 #include "launcher/game_types.h"
+#include "settings/game_paths.h"
 #include "shell/accessible_names.h"
 #include "shell/designed_layout.h"
-#include "shell/start_status.h"
 #include "shell/outside_text.h"
 #include "shell/save_settings.h"
+#include "shell/start_status.h"
 #include "shell/system_colours.h"
 #include "ui_main_window.h"
 
@@ -52,15 +53,11 @@ void MainWindow::connectControls() {
     connect(ui_->launchCustom, &QPushButton::clicked, this, &MainWindow::launchCustom_Click);
 }
 
-std::string MainWindow::readSetting(const char* section, const char* key) const {
-    return context_.settings.read(section, key, "error", 100);
-}
-
 void MainWindow::Form_Load() {
-    const std::string tfc = readSetting("MISC", "tfc");
+    const std::string tfc = readGamePaths(context_.settings).tfc;
     // A file that is there but cannot be read is not a missing configuration.
     const bool unreadable = reportSettingsProblem(context_, this);
-    if (tfc == "error" && !unreadable) {
+    if (tfc == GamePaths::kMissing && !unreadable) {
         // Hidden before the box shows: the player sees the box, then the configuration window.
         setVisible(false);
         context_.desktop.message(
@@ -86,7 +83,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::reloadPaths() {
-    ui_->optTFC->setEnabled(readSetting("MISC", "tfc") != "false");
+    ui_->optTFC->setEnabled(readGamePaths(context_.settings).tfc != "false");
     listMaps(ui_->optTFC->isChecked() ? "tfcmaps" : "maps");
 }
 

@@ -78,8 +78,6 @@ private:
     // The preset the player picks from a list titled so; nothing when none is picked.
     std::optional<std::string> pickPreset(const QString& title);
 
-    std::string readSetting(const char* section, const char* key) const;
-
     AppContext context_;
     std::unique_ptr<Ui::MainWindow> ui_;
     // The listed map last put in the map field, given to the game while the field shows it.

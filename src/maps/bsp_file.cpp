@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 namespace skyloom {
 namespace {
 
@@ -17,14 +19,10 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool endsWithNoCase(std::string_view s, std::string_view suffix) {
     if (s.size() < suffix.size()) return false;
     for (size_t i = 0; i < suffix.size(); ++i)
-        if (lower(s[s.size() - suffix.size() + i]) != suffix[i]) return false;
+        if (asciiLower(s[s.size() - suffix.size() + i]) != suffix[i]) return false;
     return true;
 }
 

@@ -10,18 +10,12 @@
 #include "maps/res_file.h"
 #include "maps/search_path.h"
 #include "maps/wad_file.h"
+#include "platform/ascii.h"
 
 namespace skyloom {
 namespace {
 
 constexpr uint64_t kMaxResFile = 1u << 20;
-
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 std::vector<std::string> resEntries(const std::string& path) {
     const FileSource file(path);
@@ -93,7 +87,7 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
 
     std::set<std::string> seen;
     auto missing = [&](std::string name) {
-        if (seen.insert(lowerCase(name)).second) check.missing.push_back(std::move(name));
+        if (seen.insert(asciiLowered(name)).second) check.missing.push_back(std::move(name));
     };
     auto find = [&](const std::string& relative) {
         return findFile(searchPath, relative, ignoreCase);
@@ -109,7 +103,7 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
     // player's spray WADs.
     const bool needsWads = !map->textures.empty();
     auto wanted = [&](const std::string& wad) {
-        const std::string key = lowerCase(wad);
+        const std::string key = asciiLowered(wad);
         return needsWads && key.find("pldecal") == std::string::npos &&
                key.find("tempdecal") == std::string::npos;
     };
@@ -130,7 +124,7 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
     // Without one of its WADs a map's textures are not worth naming one by one.
     if (allWads)
         for (const std::string& texture : map->textures) {
-            const std::string key = lowerCase(texture);
+            const std::string key = asciiLowered(texture);
             if (std::none_of(wads.begin(), wads.end(), [&](const auto* names) {
                     return std::binary_search(names->begin(), names->end(), key);
                 }))
@@ -146,7 +140,7 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
     const std::string stem = std::filesystem::path(mapPath).stem().string();
     if (const auto res = find("maps/" + stem + ".res"))
         for (const std::string& file : resEntries(*res)) {
-            const std::string key = lowerCase(file);
+            const std::string key = asciiLowered(file);
             const auto ends = [&](std::string_view e) { return key.ends_with(e); };
             if (ends(".wad")) {
                 if (wanted(file)) need(file);

@@ -5,19 +5,16 @@
 #include <system_error>
 
 #include "maps/map_name.h"
+#include "platform/ascii.h"
 
 namespace skyloom {
 namespace {
-
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool hasMapExtension(const std::string& name) {
     static constexpr char ext[] = ".bsp";
     if (name.size() <= 4) return false;
     for (size_t i = 0; i < 4; ++i)
-        if (lower(name[name.size() - 4 + i]) != ext[i]) return false;
+        if (asciiLower(name[name.size() - 4 + i]) != ext[i]) return false;
     return true;
 }
 
@@ -59,9 +56,7 @@ MapListing listMaps(const std::vector<std::string>& folders) {
             if (!hasMapExtension(name) || !isLoadableMapName(name)) continue;
             std::error_code typeError;
             if (!it->is_regular_file(typeError)) continue;
-            std::string key = name;
-            for (char& c : key) c = lower(c);
-            found.push_back({std::move(key), std::move(name), f});
+            found.push_back({asciiLowered(name), std::move(name), f});
         }
     }
     // Case-insensitive order, as the player reads the names; of equal names the first folder's

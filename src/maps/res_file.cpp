@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 namespace skyloom {
 namespace {
 
@@ -62,10 +64,7 @@ std::string fallbackDir(std::string_view liblist) {
     // Only the first two words of a line count: key and value.
     words(liblist, [&](std::string_view word, size_t index) {
         if (index == 0) {
-            std::string key(word);
-            for (char& c : key)
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            isFallback = key == "fallback_dir";
+            isFallback = asciiLowered(word) == "fallback_dir";
             return isFallback;
         }
         if (found.empty() && !word.empty() &&

@@ -5,6 +5,8 @@
 
 #include "maps/byte_source.h"
 #include "maps/res_file.h"
+#include "platform/ascii.h"
+#include "platform/files.h"
 
 namespace skyloom {
 namespace {
@@ -13,33 +15,16 @@ namespace fs = std::filesystem;
 
 constexpr uint64_t kMaxLiblist = 64 * 1024;
 
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-bool isFolder(const std::string& path) {
-    std::error_code ec;
-    return fs::is_directory(path, ec);
-}
-
-bool isFile(const std::string& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
 // `folder/name` as it is on disk, the name matched without regard to case.
 std::optional<std::string> childNoCase(const std::string& folder, std::string_view name) {
     std::string exact = folder + '/';
     exact += name;
     std::error_code ec;
     if (fs::exists(exact, ec)) return exact;
-    const std::string key = lowerCase(name);
+    const std::string key = asciiLowered(name);
     for (fs::directory_iterator it(folder.empty() ? "/" : folder, ec), end; !ec && it != end;
          it.increment(ec))
-        if (lowerCase(it->path().filename().string()) == key)
+        if (asciiLowered(it->path().filename().string()) == key)
             return folder + '/' + it->path().filename().string();
     return std::nullopt;
 }
@@ -66,10 +51,11 @@ ModFolders modFoldersOf(std::string mapsFolder) {
     ModFolders folders{{}, {mapsFolder}};
     const size_t sep = mapsFolder.rfind('/');
     if (sep == std::string::npos || sep == 0) return folders;
-    if (lowerCase(mapsFolder.substr(sep + 1)) != "maps") return folders;
+    if (asciiLowered(mapsFolder.substr(sep + 1)) != "maps") return folders;
     folders.mod = mapsFolder.substr(0, sep);
     const size_t modSep = folders.mod.rfind('/') + 1;  // 0 for a relative "tfc"
-    const std::string own = folders.mod.substr(0, modSep) + lowerCase(folders.mod.substr(modSep));
+    const std::string own =
+        folders.mod.substr(0, modSep) + asciiLowered(folders.mod.substr(modSep));
     for (const char* suffix : {"_addon", "_downloads"}) {
         const std::string folder = own + suffix;
         folders.mapFolders.push_back(childNoCase(folder, "maps").value_or(folder + "/maps"));
@@ -90,10 +76,11 @@ std::vector<std::string> searchPathOf(const std::string& modFolder, bool ignoreC
     std::string text;
     if (liblist.isOpen() && liblist.size() <= kMaxLiblist && liblist.read(0, liblist.size(), text))
         fallback = fallbackDir(text);
-    std::vector<std::string> names{mod, lowerCase(mod) + "_addon", lowerCase(mod) + "_downloads"};
-    if (lowerCase(fallback) != lowerCase(mod))
+    std::vector<std::string> names{mod, asciiLowered(mod) + "_addon",
+                                   asciiLowered(mod) + "_downloads"};
+    if (asciiLowered(fallback) != asciiLowered(mod))
         for (const char* suffix : {"", "_addon", "_downloads"})
-            names.push_back((*suffix ? lowerCase(fallback) : fallback) + suffix);
+            names.push_back((*suffix ? asciiLowered(fallback) : fallback) + suffix);
     for (const std::string& name : names) {
         auto folder = ignoreCase ? childNoCase(game, name) : std::optional(game + '/' + name);
         if (folder && isFolder(*folder)) path.push_back(std::move(*folder));
@@ -103,7 +90,7 @@ std::vector<std::string> searchPathOf(const std::string& modFolder, bool ignoreC
 
 std::optional<std::string> findFile(const std::vector<std::string>& searchPath,
                                     std::string_view relative, bool ignoreCase) {
-    const std::string lower = lowerCase(relative);
+    const std::string lower = asciiLowered(relative);
     for (const std::string& folder : searchPath) {
         std::string path = folder + '/';
         path += relative;
@@ -117,13 +104,13 @@ std::optional<std::string> findFile(const std::vector<std::string>& searchPath,
 
 std::string modFolderOfMap(const std::string& mapPath) {
     const fs::path maps = fs::path(mapPath).parent_path();
-    if (lowerCase(maps.filename().string()) != "maps") return {};
+    if (asciiLowered(maps.filename().string()) != "maps") return {};
     const fs::path place = maps.parent_path();
     std::string name = place.filename().string();
     if (name.empty() || !place.has_parent_path()) return {};
     for (const std::string_view suffix : {"_addon", "_downloads"})
         if (name.size() > suffix.size() &&
-            lowerCase(std::string_view(name).substr(name.size() - suffix.size())) == suffix) {
+            asciiLowered(std::string_view(name).substr(name.size() - suffix.size())) == suffix) {
             name.resize(name.size() - suffix.size());
             break;
         }

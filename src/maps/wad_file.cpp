@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ascii.h"
+
 namespace skyloom {
 namespace {
 
@@ -23,10 +25,7 @@ std::optional<std::vector<std::string>> readWadDirectory(const ByteSource& file)
     names.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         const char* name = directory.data() + size_t(i) * kEntrySize + 16;
-        std::string n(name, std::find(name, name + 16, '\0'));
-        for (char& c : n)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        names.push_back(std::move(n));
+        names.push_back(asciiLowered(std::string_view(name, std::find(name, name + 16, '\0'))));
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -1,9 +1,10 @@
 #include "setup/done_page.h"
 
+#include "settings/game_paths.h"
 #include "setup/wizard_folders.h"
+#include "setup/wizard_picture.h"
 #include "shell/designed_layout.h"
 #include "shell/save_settings.h"
-#include "setup/wizard_picture.h"
 #include "ui_done_page.h"
 
 namespace skyloom {
@@ -19,10 +20,9 @@ DonePage::DonePage(const AppContext& context)
 DonePage::~DonePage() = default;
 
 void DonePage::cmdFinish_Click() {
-    const Settings& s = context_.settings;
-    std::vector<SettingWrite> writes = derivedFolderWrites(
-        s.read("MISC", "tfc", "error", 100), s.readPath("maps", "error"),
-        s.readPath("tfcmaps", "error"), s.readPath("program", "error"));
+    const GamePaths paths = readGamePaths(context_.settings);
+    std::vector<SettingWrite> writes =
+        derivedFolderWrites(paths.tfc, paths.maps, paths.tfcmaps, paths.program);
     writes.push_back({"MISC", "firstuse", "no"});
     if (!saveSettings(context_, this, writes)) return;
     handOver(QStringLiteral("sp"));

@@ -1,7 +1,7 @@
 #include "setup/name_page.h"
 
-#include "shell/save_settings.h"
 #include "setup/wizard_picture.h"
+#include "shell/save_settings.h"
 #include "ui_name_page.h"
 
 namespace skyloom {

@@ -2,8 +2,8 @@
 
 #include "setup/directory_picker.h"
 #include "setup/paths_panel.h"
-#include "shell/save_settings.h"
 #include "setup/wizard_picture.h"
+#include "shell/save_settings.h"
 #include "ui_paths_page.h"
 #include "ui_paths_panel.h"
 

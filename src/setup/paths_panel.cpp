@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "settings/game_paths.h"
+#include "shell/designed_layout.h"
 #include "shell/outside_text.h"
 #include "shell/system_colours.h"
-#include "shell/designed_layout.h"
 #include "ui_paths_panel.h"
 
 namespace skyloom {
@@ -29,12 +30,11 @@ void PathsPanel::load(const AppContext& context, const PathsPanelLook& look) {
     ui_->Label1->setText(QString::fromUtf8(look.programLabel));
     ui_->chkTFC->setText(QString::fromUtf8(look.tfcCheck));
 
-    const Settings& settings = context.settings;
-    const std::string tfc = settings.read("MISC", "tfc", "error", 100);
-    showPath(ui_->program, settings.readPath("program", "error"));
-    showPath(ui_->txtMaps, settings.readPath("maps", "error"));
-    showPath(ui_->TFCmaps, settings.readPath("tfcmaps", "error"));
-    ui_->chkTFC->setChecked(tfc == "true");
+    const GamePaths paths = readGamePaths(context.settings);
+    showPath(ui_->program, paths.program);
+    showPath(ui_->txtMaps, paths.maps);
+    showPath(ui_->TFCmaps, paths.tfcmaps);
+    ui_->chkTFC->setChecked(paths.tfc == "true");
     chkTFC_Click();
     search(false);
 }
@@ -92,8 +92,8 @@ void PathsPanel::searchDone() {
     const std::vector<GameInstall>& installs = found.installs;
     if (!asked) {
         // Only a panel that holds nothing configured is filled without asking.
-        const bool unset = ui_->program->text() == QLatin1String("error") &&
-                           ui_->txtMaps->text() == QLatin1String("error");
+        const QString missing = QString::fromUtf8(GamePaths::kMissing);
+        const bool unset = ui_->program->text() == missing && ui_->txtMaps->text() == missing;
         if (unset && installs.size() == 1) fill(installs.front());
         return;
     }

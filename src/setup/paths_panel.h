@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/app_context.h"
 #include "games/installs.h"
+#include "shell/app_context.h"
 
 class QLineEdit;
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/desktop.h"
-#include "shell/window_registry.h"
 #include "games/start_game.h"
 #include "servers/server_network.h"
 #include "settings/settings.h"
+#include "shell/desktop.h"
+#include "shell/window_registry.h"
 
 namespace skyloom {
 

@@ -1,7 +1,7 @@
 #include "shell/start_failure.h"
 
-#include "shell/outside_text.h"
 #include "maps/map_name.h"
+#include "shell/outside_text.h"
 
 namespace skyloom {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/desktop.h"
+#include "games/game_ended.h"
 #include "games/start_game.h"
-#include "games/process_starter.h"
+#include "shell/desktop.h"
 
 namespace skyloom {
 

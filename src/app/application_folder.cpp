@@ -1,4 +1,4 @@
-#include "platform/application_folder.h"
+#include "app/application_folder.h"
 
 #include <QCoreApplication>
 

@@ -1,0 +1,38 @@
+# Every `#include "folder/..."` in src/ runs down the layers: a folder includes its own headers and
+# those of the folders below it, never those of a folder beside or above it (no window includes
+# another). A header-only include never reaches the linker, so the folders' links cannot see it.
+#   cmake -DSRC=path/to/src -P layers_test.cmake
+set(layer_platform 0)
+foreach(folder settings games servers maps)
+    set(layer_${folder} 1)
+endforeach()
+set(layer_shell 2)
+foreach(folder launcher setup deathmatch advanced connect about splash)
+    set(layer_${folder} 3)
+endforeach()
+set(layer_app 4)
+
+file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
+set(wrong "")
+foreach(file IN LISTS files)
+    string(REGEX MATCH "^[^/]+" from "${file}")
+    if(NOT DEFINED layer_${from})
+        string(APPEND wrong "\n  ${file}: the folder ${from} is in no layer")
+        continue()
+    endif()
+    file(STRINGS ${SRC}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"/]+/")
+    foreach(include IN LISTS includes)
+        string(REGEX REPLACE "^[^\"]*\"([^\"/]+)/.*" "\\1" to "${include}")
+        if(to STREQUAL from)
+            continue()
+        elseif(NOT DEFINED layer_${to})
+            string(APPEND wrong "\n  ${file}: ${include} (the folder ${to} is in no layer)")
+        elseif(NOT layer_${to} LESS layer_${from})
+            string(APPEND wrong "\n  ${file}: ${include}")
+        endif()
+    endforeach()
+endforeach()
+if(wrong)
+    message(FATAL_ERROR "Includes that run up or across the layers (app > windows > shell > "
+                        "settings, games, servers, maps > platform):${wrong}")
+endif()
