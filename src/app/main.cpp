@@ -1,6 +1,7 @@
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <fontconfig/fontconfig.h>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
