@@ -13,6 +13,7 @@ class SplashWindowTest : public QObject {
 private slots:
     void closeWaitsForTheTimer() {
         TestApp app;
+        app.add<SplashWindow>("splash");
         auto* splash = qobject_cast<SplashWindow*>(app.windows.show("splash"));
         QCOMPARE(splash->timer().interval(), 3000);
         splash->close();
@@ -32,6 +33,7 @@ private slots:
         };
         for (const auto& [ini, chosen, next, how] : cases) {
             TestApp app;
+            app.add<SplashWindow>("splash");
             app.settings = Settings(app.iniPath(), chosen);
             if (!ini.empty()) app.writeIni(ini);
             openFirstWindow(app.context);

@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "app/register_windows.h"
 #include "test_app.h"
 
 using namespace skyloom;
@@ -85,6 +86,7 @@ private slots:
     void everyWindow_showsAllItsTextInsideItself() {
         QFETCH(QString, name);
         app = std::make_unique<TestApp>();
+        registerWindows(app->context);
         const std::string maps = app->makeFolder("valve/maps", {"crossfire.bsp", "datacore.bsp"});
         app->writeIni("[MISC]\ntfc=true\nfirstuse=no\n[GAMEDIR]\nprogram=" + app->folder() +
                       "/hl.exe\nmaps=" + maps + "\nvalve=" + app->folder() +
