@@ -92,16 +92,6 @@ TEST(A2sParse, everyAnswerKindAndEveryTruncation) {
     }
 }
 
-TEST(A2sRequest, carryTheirChallenge) {
-    const Challenge c{0x11, 0x22, 0x33, 0x44};
-    const std::pair<Bytes, std::string> cases[] = {
-        {buildRequest(Request::Info), kHead + "TSource Engine Query\0"s},
-        {buildRequest(Request::Players), kHead + "U\xFF\xFF\xFF\xFF"s},
-        {buildRequest(Request::Players, c), kHead + "U\x11\x22\x33\x44"s},
-        {buildRequest(Request::Rules, c), kHead + "V\x11\x22\x33\x44"s}};
-    for (const auto& [built, expected] : cases) EXPECT_EQ(built, bytes(expected)) << expected;
-}
-
 TEST(ServerText, namesOnOneLineAndQueryLines) {
     const std::pair<std::string, std::string> names[] = {
         {"Plain <b>&amp;", "Plain <b>&amp;"},
