@@ -20,6 +20,7 @@ class AdvancedLauncherTest : public QObject {
 
     void open(bool withSettings = true) {
         app = std::make_unique<TestApp>();
+        app->add<AdvancedLauncher>("frmAdvanced");
         if (withSettings)
             app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=" + kProgram.toStdString() +
                           "\r\n");

@@ -4,8 +4,8 @@
 #include <QtWidgets>
 #include <filesystem>
 
-#include "../launcher/window_harness.h"
-#include "../maps/map_bytes.h"
+#include "window_harness.h"
+#include "map_bytes.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -36,6 +36,7 @@ private slots:
     // Each test runs in its own program folder, which is also the current folder.
     void init() {
         app = std::make_unique<TestApp>();
+        app->add<DeathmatchMaker>("DM");
         maps = app->makeFolder("valve/maps", {"crossfire.bsp", "Arena.BSP", "readme.txt"});
         valve = app->folder() + "/valve/";
         QDir::setCurrent(QString::fromStdString(app->folder()));

@@ -3,8 +3,7 @@
 #include <QTextDocument>
 #include <filesystem>
 
-#include "../maps/map_bytes.h"
-#include "app/preset_mode.h"
+#include "map_bytes.h"
 #include "launcher/presets.h"
 #include "window_harness.h"
 
@@ -16,6 +15,7 @@ class MainWindowTest : public WindowHarness {
 
     void openWithMaps(const std::string& tfc = "true") {
         app = std::make_unique<TestApp>();
+        app->add<MainWindow>("sp");
         app->writeIni("[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\nmaps=" +
                       app->makeFolder("valve/maps", {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp",
                                                      "readme.txt"}) +
@@ -43,6 +43,7 @@ class MainWindowTest : public WindowHarness {
                          const char* program = nullptr) {
         dropApp();
         app = std::make_unique<TestApp>();
+        app->add<MainWindow>("sp");
         const std::string hl = app->folder() + "/hl/";
         app->makeFolder("hl/tfc/maps");
         writeFile(hl + "hl.exe", "MZ");
@@ -259,8 +260,9 @@ private slots:
         QVERIFY(!app->windows.isLoaded("sp") && app->ended);
     }
 
+    // `--preset` (which starts the same command as Fill) is the command line's test, in app.
     void presets_saveFillStartAndDeleteThroughWindowAndCommandLine() {
-        enum class Act { Save, Fill, Start, Shortcut, Delete };
+        enum class Act { Save, Fill, Shortcut, Delete };
         struct Row {
             Act act;
             const char *name, *started, *box;
@@ -271,14 +273,12 @@ private slots:
             {Act::Save, "duel", nullptr, nullptr},
             {Act::Save, "a]b", nullptr, "Preset not saved"},
             {Act::Save, "a\x1B" "b", nullptr, "Preset not saved"},
-            {Act::Start, "duel", duel, nullptr},
             {Act::Fill, "duel", duel, nullptr},
             {Act::Save, "2fort", nullptr, nullptr},
-            {Act::Start, "2fort", fort, "Missing files"},
+            {Act::Fill, "2fort", fort, "Missing files"},
             {Act::Save, "Duel", nullptr, "Save as preset"},  // replaces "duel"
             {Act::Shortcut, "Duel", nullptr, "Create desktop shortcut"},
             {Act::Delete, "Duel", nullptr, "Delete preset"},  // and its shortcut
-            {Act::Start, "duel", nullptr, "Skyloom"},
         };
         openWithInstall();
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app->folder() + "/data"));
@@ -293,9 +293,6 @@ private slots:
                     if (name == "2fort") edit("txtSelMap")->setText("2fort.bsp");
                     app->desktop.texts.push_back(name);
                     act("mnuFileitmSavePreset")->trigger();
-                    break;
-                case Act::Start:
-                    QCOMPARE(runPreset(app->context, row.name), row.started ? 0 : 1);
                     break;
                 case Act::Fill: {
                     act("mnuEdititmReset")->trigger();
@@ -349,17 +346,25 @@ private slots:
         const std::string ini = app->readIni();
         QVERIFY(ini.find("[PRESET 2fort]") != std::string::npos &&
                 ini.find("uel") == std::string::npos);
-        // A control character stored in a preset starts the same command from both ways.
-        app->writeIni(ini + "[PRESET tab]\ntype=deathmatch\nmap=\"dl.bsp\"\nparameters=\"-a\tb\"\n");
-        QCOMPARE(runPreset(app->context, "tab"), 0);
-        emit ctl<QMenu>("mnuPresets")->aboutToShow();
-        for (QAction* item : ctl<QMenu>("mnuPresets")->actions())
-            if (item->text() == "tab") item->trigger();
-        click(ctl("launch"));
-        const auto& starts = app->games.starts;
-        QVERIFY(starts.size() == 2 && starts[0].commandLine == starts[1].commandLine &&
-                starts[0].commandLine.ends_with(" -a b"));
         qunsetenv("XDG_DATA_HOME");
+    }
+
+    void ctrlC_copiesInATextFieldAndOtherwiseOpensTheConfiguration() {
+        openWithMaps();
+        QApplication::setActiveWindow(w);  // shortcuts reach only the active window
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QLineEdit* field = edit("txtSelMap");
+        field->setText("crossfire.bsp");
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text() == "crossfire.bsp" && app->opened.isEmpty());
+        field->deselect();
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(app->opened.isEmpty());
+        ctl("launch")->setFocus();
+        QTest::keyClick(ctl("launch"), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(app->opened, QStringList("config"));
     }
 
     // Static captions, looks, geometry and tab order are the window walk's and the e2e tests'.
@@ -408,6 +413,8 @@ private slots:
             {"/", "%1: Is a directory", "Settings not read", false}};  // skyloom.ini a folder
         for (const auto& [ini, text, title, configOpened] : rows) {
             app = std::make_unique<TestApp>();
+            app->add<MainWindow>("sp");
+        app->add<MainWindow>("sp");
             if (ini == "/")
                 QDir().mkpath(QString::fromStdString(app->iniPath()));
             else

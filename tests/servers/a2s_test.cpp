@@ -92,20 +92,10 @@ TEST(A2sParse, everyAnswerKindAndEveryTruncation) {
     }
 }
 
-TEST(A2sRequest, carryTheirChallenge) {
-    const Challenge c{0x11, 0x22, 0x33, 0x44};
-    const std::pair<Bytes, std::string> cases[] = {
-        {buildRequest(Request::Info), kHead + "TSource Engine Query\0"s},
-        {buildRequest(Request::Players), kHead + "U\xFF\xFF\xFF\xFF"s},
-        {buildRequest(Request::Players, c), kHead + "U\x11\x22\x33\x44"s},
-        {buildRequest(Request::Rules, c), kHead + "V\x11\x22\x33\x44"s}};
-    for (const auto& [built, expected] : cases) EXPECT_EQ(built, bytes(expected)) << expected;
-}
-
 TEST(ServerText, namesOnOneLineAndQueryLines) {
     const std::pair<std::string, std::string> names[] = {
         {"Plain <b>&amp;", "Plain <b>&amp;"},
-        {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8", "Two lines  and  C1  LS "},
+        {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8PS\xE2\x80\xA9", "Two lines  and  C1  LS PS "},
         {"\xE2\x80\xAE"
          "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8Fmark",
          "desrever iso \xE2\x80\x8Fmark"},

@@ -44,11 +44,6 @@ private slots:
         }
     }
 
-    void barFiltersBecomeQtFilters() {
-        QCOMPARE(qtNameFilter("Maps | *.bsp"), QString("Maps (*.bsp)"));
-        QCOMPARE(qtNameFilter("All (*)"), QString("All (*)"));
-    }
-
     void message_showsWhatItIsGivenAndAnswersWhatThePlayerPressed() {
         const std::tuple<MessageButtons, QString, MessageAnswer> rows[] = {
             {MessageButtons::OkCancel, "Cancel", MessageAnswer::Cancel},
@@ -81,6 +76,7 @@ private slots:
         }
     }
 
+    // A filter as the program writes it ("Name | pattern") becomes Qt's, all files added.
     void openFile_givesTheChosenFileOrNothing() {
         QTemporaryDir dir;
         const QString file = dir.filePath("HL.EXE");

@@ -8,9 +8,23 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/register_windows.h"
+#include "shell/window_registry.h"
 
 namespace skyloom::test {
+
+namespace {
+
+// Another folder's window: an empty window that notes when it is told to read its paths again.
+class StandIn final : public QWidget, public PathsReload {
+public:
+    explicit StandIn(QStringList& reloaded) : reloaded_(reloaded) {}
+    void reloadPaths() override { reloaded_ << objectName(); }
+
+private:
+    QStringList& reloaded_;
+};
+
+}  // namespace
 
 QString spokenName(QWidget* control) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
@@ -46,7 +60,13 @@ TestApp::TestApp()
       context{windows, desktop, games, settings, network, installs} {
     // The map lists keep what they read there, never in the real ~/.cache.
     qputenv("XDG_CACHE_HOME", dir.path().toUtf8() + "/cache");
-    registerWindows(context);
+    for (const char* name : {"splash", "sp", "DM", "frmAdvanced", "firstuse1", "firstuse2",
+                             "firstuseconfig", "firstusedone", "config", "DirMaps", "DirMapsTFC",
+                             "configtfc", "connect", "frmAbout", "secret"})
+        windows.add(name, [this, name] {
+            opened << name;
+            return new StandIn(reloaded);
+        });
 }
 
 TestApp::~TestApp() {

@@ -1,20 +1,27 @@
 #pragma once
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
 
-#include "shell/app_context.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
+#include "shell/app_context.h"
 
 namespace skyloom::test {
 
-// A whole program for one test: a temporary application folder, the window registry with every
-// window registered, fake message boxes and a fake game start. Nothing blocks, nothing starts.
+// A whole program for one test: a temporary application folder, fake message boxes and a fake
+// game start. Nothing blocks, nothing starts. Every window name of the program is registered as a
+// stand-in that records its opening; a test adds the real windows of its own folder over them,
+// so it links only that folder and still sees which other window a control opens.
 class TestApp {
 public:
     TestApp();
+    template <class Window>
+    void add(const char* name) {
+        windows.add(QString::fromLatin1(name), [this] { return new Window(context); });
+    }
     ~TestApp();
 
     std::string folder() const;  // the application folder
@@ -35,9 +42,11 @@ public:
     FakeDesktop desktop;
     FakeGameStarter games;
     Settings settings;
-    ServerNetwork network;  // loopback only, short time-outs
+    ServerNetwork network;   // loopback only, short time-outs
     InstallSearch installs;  // no home: no installs unless a test builds some
-    bool ended = false;     // set when the last window was unloaded
+    bool ended = false;      // set when the last window was unloaded
+    QStringList opened;      // the stand-ins created, in order
+    QStringList reloaded;    // the stand-ins told to read their paths again
     WindowRegistry windows;
     AppContext context;
 };
