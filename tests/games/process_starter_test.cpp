@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <chrono>
 
 using namespace skyloom;
 
@@ -88,23 +89,35 @@ private slots:
             r.reason.c_str());
     }
 
-    // A program failing within seconds is told with its status and last lines; one ending well not.
-    void programsThatEndAtOnce_areToldWithTheirOutput() {
-        const std::pair<const char*, const char*> cases[] = {
-            {"echo one; echo two >&2; exit 3", "exit status 3|one\ntwo"},
-            {"echo bye; kill -SEGV $$", "signal 11 (Segmentation fault)|bye"},
-            {"echo fine", ""},
+    // A program failing within its first 10 seconds (by the starter's clock) is told with its
+    // status and last lines; one ending well, or failing once the watch is over, is not.
+    void programsThatFailSoon_areToldWithTheirOutput() {
+        using namespace std::chrono_literals;
+        const std::tuple<const char*, std::chrono::milliseconds, const char*> cases[] = {
+            {"echo one; echo two >&2; exit 3", 0ms, "exit status 3|one\ntwo"},
+            {"echo bye; sleep 0.3; kill -SEGV $$", 9000ms, "signal 11 (Segmentation fault)|bye"},
+            {"touch done", 0ms, ""},
+            {"sleep 0.3; touch done; exit 4", 10000ms, ""},
         };
-        for (const auto& [script, told] : cases) {
+        for (const auto& [script, after, told] : cases) {
             program(game + "/hl.exe", QByteArray("#!/bin/sh\n") + script + "\n");
+            QFile::remove(game + "/done");
             std::vector<GameEnded> ended;
             ProcessStarter starter({}, [&](const GameEnded& e) { ended.push_back(e); });
+            std::chrono::steady_clock::time_point now{};
+            starter.clock = [&] { return now; };
             const StartResult r =
                 starter.StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal);
+            now += after;
             QCOMPARE(r.output, "The game's output goes to " + dir.path().toStdString() +
                                    "/state/skyloom/game.log.");
-            QTest::qWait(1500);
-            QCOMPARE(ended.size(), size_t(*told ? 1 : 0));
+            if (*told) {
+                QTRY_COMPARE(ended.size(), size_t(1));
+            } else {
+                QTRY_VERIFY(QFile::exists(game + "/done"));
+                QTest::qWait(300);
+                QVERIFY(ended.empty());
+            }
             if (ended.empty()) continue;
             QCOMPARE(ended[0].status + "|" + ended[0].lastLines, std::string(told));
             QCOMPARE(ended[0].log, (dir.path() + "/state/skyloom/game.log").toStdString());
@@ -122,10 +135,12 @@ private slots:
         program(wineGame + "/hl.exe", "MZ\x90");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toUtf8());
+        qputenv("WINEPREFIX", "/the/players/prefix");  // the game's own prefix wins
         const StartResult r =
             ProcessStarter({dir.path().toStdString(), ""})
                 .StartGame({"hl.exe", "-console"}, wineGame.toStdString(), WindowState::Maximized);
         qputenv("PATH", path);
+        qunsetenv("WINEPREFIX");
         QVERIFY(r.ok);
         QCOMPARE(log(bin + "/log"),
                  (wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console\n--\n").toUtf8());

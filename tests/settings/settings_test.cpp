@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include <thread>
 
 #include "fuzz.h"
+#include "platform/atomic_file.h"
 #include "settings/get_pps.h"
 #include "settings/path_value.h"
 #include "settings/profile_encoding.h"
@@ -205,6 +207,9 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
     std::string nearlyFull = plain;
     nearlyFull.resize(kMaxProfileFileBytes - 2, ';');
     const std::string utf16Plain = utf16(u"[MISC]\nuser=a\n");
+    // Half as many characters as bytes: the limit counts the bytes written, not the text.
+    const std::string utf16NearlyFull =
+        utf16(u"[MISC]\nuser=a\n" + std::u16string((kMaxProfileFileBytes - 2) / 2 - 14, u';'));
     const auto chmodFile = [&](fs::perms p) { return [&, p] { fs::permissions(file, p); }; };
     const struct {
         const char *name, *section, *key, *value, *reason;
@@ -227,6 +232,8 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
         {"oversized file", "MISC", "user", "b", "holds 1048577 bytes", oversized, {}, true},
         {"would grow past 1 MiB", "MISC", "user", "a longer value", "would hold 1048587 bytes",
          nearlyFull},
+        {"UTF-16 would grow past 1 MiB", "MISC", "user", "a longer value",
+         "would hold 1048602 bytes", utf16NearlyFull},
         {"read-only folder", "MISC", "user", "b", "Permission denied", plain,
          [&] { fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec); }},
         {"damaged UTF-16", "MISC", "user", "b", "UTF-16", utf16Plain + "x"},
@@ -264,6 +271,38 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
     EXPECT_EQ(GetPPS("MISC", "user", "error", 100, file), "error");
     EXPECT_EQ(profileFileProblem(file), "Cannot read " + file + ": Is a directory");
     EXPECT_EQ(profileFileProblem((dir / "none.ini").string()), std::nullopt);
+}
+
+std::vector<std::string> durableSteps;  // what the replacement flushed and renamed, in order
+
+std::string durableStep(const char* what, int fd) {
+    struct stat st {};
+    ::fstat(fd, &st);
+    const fs::path path = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+    return what + path.string() + (S_ISREG(st.st_mode) ? " " + std::to_string(st.st_size) : "");
+}
+
+// A file of exactly 1 MiB serves. Its replacement reaches the disk whole before it takes the
+// file's name, and the rename itself is flushed after.
+TEST_F(ProfileFileTest, aFullFileServesAndItsReplacementIsFlushedBeforeTheRename) {
+    std::string full = "[MISC]\nuser=a\n";
+    full.resize(kMaxProfileFileBytes, ';');
+    put(full);
+    EXPECT_EQ(profileFileProblem(file), std::nullopt);
+    const DurableCalls real = durableCalls();
+    durableCalls() = {[](int fd) { return durableSteps.push_back(durableStep("fsync ", fd)), ::fsync(fd); },
+                      [](const char* from, const char* to) {
+                          durableSteps.push_back(std::string("rename ") + from + " " + to);
+                          return ::rename(from, to);
+                      }};
+    write("MISC", "user", "b");
+    durableCalls() = real;
+    full[12] = 'b';
+    EXPECT_EQ(get(), full);
+    const std::string at = fs::canonical(dir).string(), ini = at + "/skyloom.ini";
+    EXPECT_EQ(durableSteps, (std::vector<std::string>{"fsync " + ini + ".tmp 1048576",
+                                                      "rename " + file + ".tmp " + file,
+                                                      "fsync " + at}));
 }
 
 // Reads through the settings file, as every window does.
