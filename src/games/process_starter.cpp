@@ -147,8 +147,8 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
                     return SteamOwner{install.kind, install.steamRoot};
             return std::nullopt;
         }};
-    const StartDecision decision = decideStart(
-        command.program, splitArguments(command.arguments), currentFolder(), lookups);
+    const StartDecision decision =
+        decideStart(command.program, splitArguments(command.arguments), currentFolder(), lookups);
     if (!decision.plan) {
         StartResult refused{false, command.program, decision.reason, decision.tried};
         refused.missing = decision.missing;

@@ -46,7 +46,8 @@ struct DurableCalls {
 DurableCalls& durableCalls();
 
 // Replaces a file's content as one step (see FileUpdate::replace). Returns why it failed.
-std::optional<std::string> replaceFileAtomically(const std::string& path, std::string_view bytes,
-                                                 FileUpdate::Links links = FileUpdate::Links::Follow);
+std::optional<std::string> replaceFileAtomically(
+    const std::string& path, std::string_view bytes,
+    FileUpdate::Links links = FileUpdate::Links::Follow);
 
 }  // namespace skyloom

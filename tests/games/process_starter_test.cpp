@@ -83,10 +83,9 @@ private slots:
     void aMissingFolder_isRefused() {
         const StartResult r = ProcessStarter({}).StartGame(
             {"hl.exe", "-console"}, (game + "/gone").toStdString(), WindowState::Maximized);
-        QVERIFY2(
-            !r.ok && r.missing && r.program == "hl.exe" &&
-                r.reason.find("does not exist") != std::string::npos,
-            r.reason.c_str());
+        QVERIFY2(!r.ok && r.missing && r.program == "hl.exe" &&
+                     r.reason.find("does not exist") != std::string::npos,
+                 r.reason.c_str());
     }
 
     // A program failing within its first 10 seconds (by the starter's clock) is told with its
@@ -152,8 +151,8 @@ private slots:
     void theLog_isWrittenOnlyAsAPlainFileOfItsOwn() {
         const QString state = dir.path() + "/state/skyloom", log = state + "/game.log";
         const QString other = dir.path() + "/other", made = dir.path() + "/made";
-        const std::string notKept = "The game's output is not kept: " + log.toStdString() +
-                                    " could not be written (";
+        const std::string notKept =
+            "The game's output is not kept: " + log.toStdString() + " could not be written (";
         const std::pair<std::function<void()>, std::string> rows[] = {
             {[&] { QFile::link(other, log); }, notKept + "it is a symbolic link)."},
             {[&] { QFile::link(made, log); }, notKept + "it is a symbolic link)."},
@@ -164,7 +163,8 @@ private slots:
             {[&] { program(log, "old lines\n"); },
              "The game's output goes to " + log.toStdString() + "."},
         };
-        program(game + "/hl.exe", "#!/bin/sh\necho out; ls -l /proc/self/fd > \"$(dirname \"$0\")/fds\"\n");
+        program(game + "/hl.exe",
+                "#!/bin/sh\necho out; ls -l /proc/self/fd > \"$(dirname \"$0\")/fds\"\n");
         for (const auto& [make, output] : rows) {
             QDir(state).removeRecursively();
             QDir().mkpath(state);
@@ -172,8 +172,8 @@ private slots:
             make();
             const int open = ::open(other.toUtf8(), O_RDONLY);  // not close-on-exec
             QFile::remove(game + "/fds");
-            const StartResult r =
-                ProcessStarter({}).StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal);
+            const StartResult r = ProcessStarter({}).StartGame({"hl.exe", ""}, game.toStdString(),
+                                                               WindowState::Normal);
             ::close(open);
             QVERIFY2(r.ok, r.reason.c_str());
             QCOMPARE(r.output, output);

@@ -423,7 +423,6 @@ private slots:
         for (const auto& [ini, text, title, configOpened] : rows) {
             app = std::make_unique<TestApp>();
             app->add<MainWindow>("sp");
-        app->add<MainWindow>("sp");
             if (ini == "/")
                 QDir().mkpath(QString::fromStdString(app->iniPath()));
             else

@@ -127,7 +127,9 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
     EXPECT_FALSE(mapPicture(MemorySource(bspBytes(kEntities))));
     const auto picture = mapPicture(MemorySource(bspBytes(kEntities, {}, false, roomLumps())));
     ASSERT_TRUE(picture);
-    const auto pixel = [&](int row, int channel) { return picture->rgba[(row * 256 + 128) * 4 + channel]; };
+    const auto pixel = [&](int row, int channel) {
+        return picture->rgba[(row * 256 + 128) * 4 + channel];
+    };
     EXPECT_EQ(picture->rgba[3], 0);  // outside the walls
     EXPECT_EQ(pixel(128, 3), 255);
     EXPECT_GT(pixel(64, 0), pixel(191, 0));  // the block's top, lighter, is north: at the top
@@ -388,7 +390,7 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
     put("valve/maps/one.bsp", bspBytes("{\"message\" \"Two\" \"wad\" \"x.wad\"}", {{"T"}}));
     fs::last_write_time(one, time);
     put("valve/x.wad", wadBytes({"T", "U"}));  // replaced by one that has the texture
-    EXPECT_EQ(read(), "?: One: ");  // the same size and time: the store's title
+    EXPECT_EQ(read(), "?: One: ");             // the same size and time: the store's title
     fs::last_write_time(one, time + std::chrono::seconds(1));
     EXPECT_EQ(read(), "?: Two: ");
     const std::string saved = readFile(store);
