@@ -21,3 +21,11 @@ function(skyloom_window_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# skyloom_qt_test(name sources...): a Qt Test over its folder's library and the fake servers.
+function(skyloom_qt_test name)
+    skyloom_folder_library(library)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE ${library} skyloom_fake_servers Qt6::Test)
+    add_test(NAME ${name} COMMAND ${name})
+endfunction()

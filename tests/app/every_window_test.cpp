@@ -12,8 +12,8 @@
 #include <QTextDocument>
 #include <QtTest>
 
-#include "map_bytes.h"
 #include "app/register_windows.h"
+#include "map_bytes.h"
 #include "test_app.h"
 
 using namespace skyloom;
@@ -97,15 +97,16 @@ private slots:
         test::TestApp app;
         registerWindows(app.context);
         const QString mark = "<img src=probe.png>";
-        const std::string game = app.makeFolder(mark.toStdString() + "/valve/maps", {mark.toStdString() + ".bsp"});
+        const std::string game =
+            app.makeFolder(mark.toStdString() + "/valve/maps", {mark.toStdString() + ".bsp"});
         test::writeFile(game + "/titled.bsp",
                         test::bspBytes("{\n\"classname\" \"worldspawn\"\n\"message\" \"" +
                                        mark.toStdString() + "\"\n}\n"));
         const std::string root = app.folder() + "/" + mark.toStdString();
-        app.writeIni("[MISC]\nfirstuse=no\ntfc=true\nuser=" + mark.toStdString() + "\ncompany=" +
-                     mark.toStdString() + "\n[GAMEDIR]\nprogram=" + root + "/hl.exe\nmaps=" + game +
-                     "\ntfcmaps=" + game + "\nvalve=" + root + "/valve\ndds=" + root + "\n[SERVERS]\nmaster=" +
-                     mark.toStdString() + "\n");
+        app.writeIni("[MISC]\nfirstuse=no\ntfc=true\nuser=" + mark.toStdString() +
+                     "\ncompany=" + mark.toStdString() + "\n[GAMEDIR]\nprogram=" + root +
+                     "/hl.exe\nmaps=" + game + "\ntfcmaps=" + game + "\nvalve=" + root +
+                     "/valve\ndds=" + root + "\n[SERVERS]\nmaster=" + mark.toStdString() + "\n");
         const QString probe = QString::fromStdString(app.folder()) + "/probe.png";
         QImage(4, 4, QImage::Format_RGB32).save(probe);
         const QString current = QDir::currentPath();
@@ -120,8 +121,8 @@ private slots:
             shown.setTextFormat(format);
             shown.setText(text);
             shown.grab();
-            const bool rich = format == Qt::RichText ||
-                              (format == Qt::AutoText && Qt::mightBeRichText(text));
+            const bool rich =
+                format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(text));
             QTextDocument document;
             document.setHtml(text);
             QVERIFY2((rich ? document.toPlainText() : text).contains(mark), qPrintable(where));

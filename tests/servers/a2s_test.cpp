@@ -105,7 +105,7 @@ TEST(A2sRequest, carryTheirChallenge) {
 TEST(ServerText, namesOnOneLineAndQueryLines) {
     const std::pair<std::string, std::string> names[] = {
         {"Plain <b>&amp;", "Plain <b>&amp;"},
-        {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8", "Two lines  and  C1  LS "},
+        {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8PS\xE2\x80\xA9", "Two lines  and  C1  LS PS "},
         {"\xE2\x80\xAE"
          "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8Fmark",
          "desrever iso \xE2\x80\x8Fmark"},

@@ -22,11 +22,11 @@ private slots:
     }
 
     // The splash only before the wizard (firstuse=yes, or no file), and a click or a key on it goes
-    // on at once; else the main window first (a missing --settings file: it opens the setup).
+    // on at once; else the main window first.
     void firstWindow_isTheSplashOnlyBeforeTheWizard() {
         const std::tuple<std::string, bool, QString, const char*> cases[] = {
             {"", false, "firstuse1", "key"},
-            {"", true, "config", ""},
+            {"", true, "sp", ""},  // a missing --settings file: the main window opens the setup
             {"[MISC]\nfirstuse=Yes\ntfc=true\n", false, "sp", ""},
             {"[MISC]\nfirstuse=yes\n", true, "firstuse1", "click"},
             {"[MISC]\nfirstuse=yes\n", false, "firstuse1", "tick"},

@@ -1,6 +1,7 @@
 #include "fake_a2s_server.h"
 
 #include <QNetworkDatagram>
+#include <QTimer>
 
 namespace skyloom::test {
 
@@ -22,8 +23,15 @@ FakeA2sServer::FakeA2sServer(Mode m, const QHostAddress& address, quint16 port)
     connect(socket_, &QUdpSocket::readyRead, this, [this] {
         while (socket_->hasPendingDatagrams()) {
             const QNetworkDatagram d = socket_->receiveDatagram();
-            ++requests;
-            answer(d.data().toStdString(), d.senderAddress(), quint16(d.senderPort()));
+            const auto now = [this, d] {
+                answer(d.data().toStdString(), d.senderAddress(), quint16(d.senderPort()));
+            };
+            const size_t n = size_t(requests++);
+            if (delaysMs.empty())
+                now();
+            else
+                QTimer::singleShot(delaysMs[std::min(n, delaysMs.size() - 1)], Qt::PreciseTimer,
+                                   this, now);
         }
     });
 }
@@ -68,7 +76,7 @@ void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, q
 }
 
 FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
-    : servers(std::move(list)), perPage(page), socket_(new QUdpSocket(this)) {
+    : servers(std::move(list)), perPage(page), socket_(new QUdpSocket(this)), replier_(socket_) {
     socket_->bind(QHostAddress::LocalHost, 0);
     connect(socket_, &QUdpSocket::readyRead, this, [this] {
         while (socket_->hasPendingDatagrams()) {
@@ -87,10 +95,15 @@ FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
                          char(ip),       char(port >> 8), char(port)};
             }
             if (at + perPage >= servers.size()) page += std::string(6, '\0');
-            socket_->writeDatagram(page.data(), qint64(page.size()), d.senderAddress(),
-                                   quint16(d.senderPort()));
+            replier_->writeDatagram(page.data(), qint64(page.size()), d.senderAddress(),
+                                    quint16(d.senderPort()));
         }
     });
+}
+
+void FakeMaster::answerFrom(const QHostAddress& address, quint16 port) {
+    replier_ = new QUdpSocket(this);
+    replier_->bind(address, port);
 }
 
 }  // namespace skyloom::test

@@ -39,6 +39,7 @@ public:
     int players = 2, maxPlayers = 16, bots = 0;
     bool password = false, vac = true;
     int requests = 0;
+    std::vector<int> delaysMs;  // before the n-th answer (the last for those after); none: at once
 
 private:
     void answer(const std::string& request, const QHostAddress& to, quint16 port);
@@ -56,9 +57,10 @@ public:
     std::size_t perPage;
     int pagesToAnswer = -1;  // then silence; -1: every page
     std::vector<std::string> requests;
+    void answerFrom(const QHostAddress& address, quint16 port);  // not where it was asked
 
 private:
-    QUdpSocket* socket_;
+    QUdpSocket *socket_, *replier_;
 };
 
 }  // namespace skyloom::test

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "shell/app_context.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
+#include "shell/app_context.h"
 
 namespace skyloom::test {
 
@@ -42,11 +42,11 @@ public:
     FakeDesktop desktop;
     FakeGameStarter games;
     Settings settings;
-    ServerNetwork network;  // loopback only, short time-outs
+    ServerNetwork network;   // loopback only, short time-outs
     InstallSearch installs;  // no home: no installs unless a test builds some
-    bool ended = false;     // set when the last window was unloaded
-    QStringList opened;     // the stand-ins created, in order
-    QStringList reloaded;   // the stand-ins told to read their paths again
+    bool ended = false;      // set when the last window was unloaded
+    QStringList opened;      // the stand-ins created, in order
+    QStringList reloaded;    // the stand-ins told to read their paths again
     WindowRegistry windows;
     AppContext context;
 };

@@ -1,0 +1,149 @@
+// The command-line modes: what each prints and its exit status.
+#include <QtNetwork>
+#include <QtTest>
+
+#include "app/list_servers_mode.h"
+#include "app/map_info_mode.h"
+#include "app/preset_mode.h"
+#include "app/query_mode.h"
+#include "fake_a2s_server.h"
+#include "map_bytes.h"
+#include "test_app.h"
+
+using namespace skyloom;
+using namespace skyloom::test;
+using Mode = FakeA2sServer::Mode;
+
+namespace {
+
+// Runs a mode printing to two files: its exit status, then what it printed to each.
+template <class Run>
+QStringList printed(Run run) {
+    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
+    QStringList texts{QString::number(run(out, err))};
+    for (std::FILE* f : {out, err}) {
+        std::rewind(f);
+        QByteArray b(1 << 16, '\0');
+        b.resize(qsizetype(std::fread(b.data(), 1, size_t(b.size()), f)));
+        std::fclose(f);
+        texts << QString::fromUtf8(b);
+    }
+    return texts;
+}
+
+}  // namespace
+
+class ModesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // --list-servers: those that answered, fastest first, however they arrived; a master that
+    // answers from elsewhere, a Web API that refuses the key and one out of reach each say so.
+    void listServers_fastestFirstOrWhyNot() {
+        TestApp app;
+        app.network.timing = {2000, 0};
+        // Late but quick: its challenge comes after 600 ms, the answer at once.
+        FakeA2sServer late(Mode::Challenge), slow(Mode::Plain), silent(Mode::Silent);
+        late.delaysMs = {600, 0}, slow.delaysMs = {300};
+        late.name = "late\xE2\x80\xA9quick", slow.name = "slow";
+        FakeMaster master({slow.address(), late.address(), silent.address()});
+        QTcpServer web;  // refuses every key
+        web.listen(QHostAddress::LocalHost);
+        connect(&web, &QTcpServer::newConnection, [&] {
+            QTcpSocket* s = web.nextPendingConnection();
+            connect(s, &QTcpSocket::readyRead, [s] {
+                s->write(
+                    "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                s->disconnectFromHost();
+            });
+        });
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost);
+        const QString refusing = "http://127.0.0.1:" + QString::number(web.serverPort()),
+                      unreachable = "http://127.0.0.1:" + QString::number(closed.serverPort());
+        closed.close();
+        const auto run = [&](const QString& webApi, const char* from = nullptr, int port = 0) {
+            if (from) master.answerFrom(QHostAddress(from), quint16(port));
+            app.writeIni("[SERVERS]\nwebapi=" + webApi.toStdString() + "\n");
+            const QString key = webApi.isEmpty() ? "" : "K";
+            app.network.webApiKey = [key](QObject*, auto done) { done(key); };
+            QStringList out = printed([&](std::FILE* o, std::FILE* e) {
+                return runListServers({"tfc", master.address().toStdString()}, app.settings,
+                                      app.network, o, e);
+            });
+            for (QString& line : out) line.replace(QRegularExpression("\t\\d+ ms\n"), "\n");
+            return out;
+        };
+        QCOMPARE(run(""), QStringList({"0",
+                                       late.address() + "\tlate quick\t2fort\t2/16\n" +
+                                           slow.address() + "\tslow\t2fort\t2/16\n",
+                                       ""}));
+        QCOMPARE(run(refusing), QStringList({"1", "", refusing + " gave no server list.\n"}));
+        QCOMPARE(run(unreachable), QStringList({"1", "", unreachable + " did not answer.\n"}));
+        const QStringList masterSilent{"1", "", master.address() + " did not answer.\n"};
+        QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
+        QCOMPARE(run("", "127.0.0.2", master.address().section(':', 1).toInt()), masterSilent);
+    }
+
+    // --query: the information, then the players; a player's failure on standard error.
+    void query_printsTheServerAndItsPlayers() {
+        TestApp app;
+        FakeA2sServer plain(Mode::Plain), infoOnly(Mode::InfoOnly), silent(Mode::Silent);
+        const QString info =
+            "name\tSkyloom \u00e9t\u00e9 <b>\nmap\t2fort\nfolder\ttfc\n"
+            "players\t2/16\nping\tN ms\npassword\tno\nvac\tyes\n";
+        const auto query = [&](const FakeA2sServer& server) {
+            QStringList out = printed([&](std::FILE* o, std::FILE* e) {
+                return runQuery(server.address().toStdString(), app.network, o, e);
+            });
+            out[1].replace(QRegularExpression("ping\t\\d+ ms"), "ping\tN ms");
+            return out;
+        };
+        QCOMPARE(query(plain), QStringList({"0",
+                                            info + "player\tAnn\t12\t754\n"
+                                                   "player\tBob\uFFFD\t-3\t3725\n",
+                                            ""}));
+        QCOMPARE(query(infoOnly),
+                 QStringList(
+                     {"0", info, "skyloom: players: no answer from " + infoOnly.address() + "\n"}));
+        QCOMPARE(query(silent),
+                 QStringList({"1", "", "skyloom: no answer from " + silent.address() + "\n"}));
+    }
+
+    // --map-info: 0 when the game has every file, 1 when some are missing, 2 for no map.
+    void mapInfo_exitsByWhatIsMissing() {
+        TestApp app;
+        const std::string maps = app.makeFolder("hl/valve/maps");
+        writeFile(maps + "/whole.bsp", bspBytes("{\"message\" \"Whole\"}"));
+        writeFile(maps + "/needs.bsp", bspBytes("{\"wad\" \"absent.wad\"}", {{"FROM_A_WAD"}}));
+        writeFile(maps + "/bad.bsp", "not a map");
+        for (auto [file, status] : {std::pair{"whole", 0}, {"needs", 1}, {"bad", 2}, {"none", 2}})
+            QCOMPARE(runMapInfo(maps + "/" + file + ".bsp"), status);
+    }
+
+    // --preset: starts the preset as the main window would, else says why in the usual box.
+    void preset_startsOrSaysWhy() {
+        const std::tuple<const char*, const char*, int, const char*> rows[] = {
+            {"", "[PRESET p]\ntype=deathmatch\n", 1, "Please select a map"},
+            {"", "", 1, "There is no preset called \"p\""},
+            {"program=/g/hl.exe\n",
+             "[PRESET p]\ntype=deathmatch\nmap=\"m.bsp\"\nparameters=\"-a\tb\"\n", 0, ""},
+        };
+        for (const auto& [game, preset, status, box] : rows) {
+            TestApp app;
+            const std::string maps = app.makeFolder("maps");
+            writeFile(maps + "/m.bsp", bspBytes("{}"));
+            app.writeIni(std::string("[GAMEDIR]\n") + game + "maps=" + maps + "\n" + preset);
+            QCOMPARE(runPreset(app.context, "p"), status);
+            const auto& boxes = app.desktop.messages;
+            QVERIFY2(boxes.empty() ? !*box : boxes.size() == 1 && boxes[0].text.startsWith(box),
+                     box);
+            const auto& starts = app.games.starts;
+            QCOMPARE(QString::fromStdString(starts.empty() ? "" : starts[0].commandLine),
+                     status ? "" : "hl.exe +deathmatch 1 +map m -a b");  // the tab a blank
+        }
+    }
+};
+
+QTEST_MAIN(ModesTest)
+#include "modes_test.moc"
