@@ -128,13 +128,14 @@ private slots:
         const QString bin = dir.path() + "/bin", prefix = dir.path() + "/pfx";
         const QString wineGame = prefix + "/drive_c/Games/Half-Life";
         program(bin + "/wine",
-                "#!/bin/sh\nprintf '%s|%s|%s|%s\\n--\\n' \"$PWD\" \"$WINEPREFIX\" \"$SteamAppId\" "
-                "\"$*\" >> '" +
+                "#!/bin/sh\nprintf '%s|%s|%s|%s\\n--\\n' \"$PWD\" \"$(tr '\\0' '\\n' < "
+                "/proc/$$/environ | grep -m1 ^WINEPREFIX= | cut -d= -f2-)\" \"$SteamAppId\" \"$*\" "
+                ">> '" +
                     bin.toUtf8() + "/log'\n");
         program(wineGame + "/hl.exe", "MZ\x90");
         const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.toUtf8());
-        qputenv("WINEPREFIX", "/the/players/prefix");  // the game's own prefix wins
+        qputenv("PATH", bin.toUtf8() + ":/usr/bin:/bin");
+        qputenv("WINEPREFIX", "/the/players/prefix");  // the game's own wins, as getenv reads it
         const StartResult r =
             ProcessStarter({dir.path().toStdString(), ""})
                 .StartGame({"hl.exe", "-console"}, wineGame.toStdString(), WindowState::Maximized);

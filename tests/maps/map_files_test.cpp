@@ -386,11 +386,14 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
     EXPECT_EQ(read(), "?: One:x.wad ");
     put("valve/x.wad", wadBytes({"U"}));
     EXPECT_EQ(read(), "?: One:T (texture) ");
+    const size_t at = *catalogue.find("one.bsp", false);  // checked again at launch
+    EXPECT_EQ(catalogue.checkNow(at).missing, std::vector<std::string>{"T (texture)"});
     const auto time = fs::last_write_time(one);
     put("valve/maps/one.bsp", bspBytes("{\"message\" \"Two\" \"wad\" \"x.wad\"}", {{"T"}}));
     fs::last_write_time(one, time);
     put("valve/x.wad", wadBytes({"T", "U"}));  // replaced by one that has the texture
-    EXPECT_EQ(read(), "?: One: ");             // the same size and time: the store's title
+    EXPECT_TRUE(catalogue.checkNow(at).missing.empty());
+    EXPECT_EQ(read(), "?: One: ");  // the same size and time: the store's title
     fs::last_write_time(one, time + std::chrono::seconds(1));
     EXPECT_EQ(read(), "?: Two: ");
     const std::string saved = readFile(store);
