@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <thread>
 
 #include "games/start_plan.h"
@@ -98,13 +97,13 @@ ProcessStarter::ProcessStarter(InstallSearch installs,
 void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& log) {
     // Looked at on the event loop for its first seconds; after that a thread only reaps it.
     constexpr int kPollMs = 100;
-    constexpr int kWatchedMs = 10000;
+    static constexpr std::chrono::milliseconds kWatched{10000};
     auto* timer = new QTimer(&watches_);
-    auto elapsed = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, elapsed, pid, tried, log] {
+    const auto started = clock();
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, started, pid, tried, log] {
         int status = 0;
         const pid_t ended = ::waitpid(pid, &status, WNOHANG);
-        if (ended == 0 && (*elapsed += kPollMs) < kWatchedMs) return;
+        if (ended == 0 && clock() - started < kWatched) return;
         timer->deleteLater();
         timer->stop();
         if (ended == 0) {
@@ -148,8 +147,8 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
                     return SteamOwner{install.kind, install.steamRoot};
             return std::nullopt;
         }};
-    const StartDecision decision = decideStart(
-        command.program, splitArguments(command.arguments), currentFolder(), lookups);
+    const StartDecision decision =
+        decideStart(command.program, splitArguments(command.arguments), currentFolder(), lookups);
     if (!decision.plan) {
         StartResult refused{false, command.program, decision.reason, decision.tried};
         refused.missing = decision.missing;

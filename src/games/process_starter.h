@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
 #include <functional>
 
 #include "games/game_ended.h"
@@ -22,6 +23,9 @@ public:
     StartResult StartGame(const GameCommand& command,
                           const std::optional<std::string>& workingFolder,
                           WindowState state) override;
+
+    // The clock the first seconds of a started program are timed by; a test's stands in for it.
+    std::function<std::chrono::steady_clock::time_point()> clock = std::chrono::steady_clock::now;
 
 private:
     void watch(pid_t pid, const std::string& tried, const std::string& log);

@@ -36,6 +36,11 @@ std::optional<fs::path> followLinks(fs::path path, int& err) {
 
 }  // namespace
 
+DurableCalls& durableCalls() {
+    static DurableCalls calls{::fsync, ::rename};
+    return calls;
+}
+
 FileUpdate::FileUpdate(const std::string& path, Links links)
     : target_(path), follow_(links == Links::Follow) {
     int err = 0;
@@ -89,15 +94,15 @@ std::optional<std::string> FileUpdate::replace(std::string_view bytes) {
         left -= static_cast<size_t>(n);
     }
     if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
-    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (err == 0 && durableCalls().fsync(fd) != 0) err = errno;
     if (::close(fd) != 0 && err == 0) err = errno;
-    if (err == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) err = errno;
+    if (err == 0 && durableCalls().rename(temporary_.c_str(), target_.c_str()) != 0) err = errno;
     if (err != 0) {
         ::unlink(temporary_.c_str());
         return errorText(err);
     }
     // The rename itself lives in the folder: without this a power cut may undo it.
-    if (::fsync(folder_) != 0 && errno != EINVAL) return errorText(errno);
+    if (durableCalls().fsync(folder_) != 0 && errno != EINVAL) return errorText(errno);
     return std::nullopt;
 }
 

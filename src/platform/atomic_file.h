@@ -38,8 +38,16 @@ private:
     std::optional<std::string> error_;
 };
 
+// The calls that make a replacement last; a test puts its own in to see their order.
+struct DurableCalls {
+    int (*fsync)(int fd);
+    int (*rename)(const char* from, const char* to);
+};
+DurableCalls& durableCalls();
+
 // Replaces a file's content as one step (see FileUpdate::replace). Returns why it failed.
-std::optional<std::string> replaceFileAtomically(const std::string& path, std::string_view bytes,
-                                                 FileUpdate::Links links = FileUpdate::Links::Follow);
+std::optional<std::string> replaceFileAtomically(
+    const std::string& path, std::string_view bytes,
+    FileUpdate::Links links = FileUpdate::Links::Follow);
 
 }  // namespace skyloom

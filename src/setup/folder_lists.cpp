@@ -17,16 +17,15 @@ bool holds(const QString& root, const QString& folder) {
     return folder == root || folder.startsWith(root + QLatin1Char('/'));
 }
 
-// What no player picks a game folder from: the kernel's and the system's own file systems and
-// the read-only images snap packages mount.
-bool isPseudoVolume(const QStorageInfo& volume) {
+}  // namespace
+
+bool isPseudoVolume(const QString& root, const QByteArray& type) {
     static const QStringList pseudoTypes{
         "autofs",     "binfmt_misc", "bpf",      "cgroup",   "cgroup2", "configfs",
         "debugfs",    "devpts",      "devtmpfs", "efivarfs", "fusectl", "hugetlbfs",
         "mqueue",     "nsfs",        "proc",     "pstore",   "ramfs",   "rpc_pipefs",
         "securityfs", "squashfs",    "sysfs",    "tracefs"};
-    if (pseudoTypes.contains(QString::fromLatin1(volume.fileSystemType()))) return true;
-    const QString root = volume.rootPath();
+    if (pseudoTypes.contains(QString::fromLatin1(type))) return true;
     // Removable media mount below /run/media; the rest of /run, /dev and /sys is the system's.
     if (root.startsWith(QLatin1String("/run/media/"))) return false;
     for (const char* system : {"/proc", "/sys", "/dev", "/run", "/snap", "/var/snap"})
@@ -34,13 +33,12 @@ bool isPseudoVolume(const QStorageInfo& volume) {
     return false;
 }
 
-}  // namespace
-
 QStringList volumeRoots() {
     QStringList roots{QDir::rootPath()};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
-        if (!isPseudoVolume(volume) && QFileInfo(root).isDir() && !roots.contains(root))
+        if (!isPseudoVolume(root, volume.fileSystemType()) && QFileInfo(root).isDir() &&
+            !roots.contains(root))
             roots.append(root);
     }
     return roots;

@@ -5,6 +5,10 @@
 
 namespace skyloom {
 
+// What no player picks a game folder from: the kernel's and the system's own file systems and
+// the read-only images snap packages mount; removable media below /run/media are the player's.
+bool isPseudoVolume(const QString& root, const QByteArray& type);
+
 // The roots of the mounted volumes: "/" first, then the others as the system reports them.
 QStringList volumeRoots();
 

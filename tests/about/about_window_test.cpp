@@ -46,6 +46,11 @@ private slots:
                                   ui("lblComp")->text(), ui<QLineEdit>("txtSettingsFile")->text()}),
                      QStringList({"Skyloom 2.1", "Nightjar", "Loom Clan",
                                   QString::fromStdString(app->iniPath())}));
+            for (const char* l : {"lblUser", "Picture1"}) {  // dragged off: no click
+                QTest::mousePress(ui(l), Qt::LeftButton);
+                QTest::mouseRelease(ui(l), Qt::LeftButton, {}, QPoint(-5, -5));
+            }
+            QVERIFY(app->desktop.messages.empty() && !app->windows.isLoaded("secret"));
             for (const char* l : {"lblComp", "Label7", "lblUser"})
                 QTest::mouseClick(ui(l), Qt::LeftButton);
             QCOMPARE(app->desktop.messages.size(), size_t(1));

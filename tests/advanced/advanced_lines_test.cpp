@@ -25,6 +25,7 @@ TEST(Generators, everyFragmentInItsPlaceAndTheMessagesInOrder) {
         // An unknown resolution adds and asks nothing; the additional text goes in only while
         // enabled, untrimmed, behind one blank.
         {VideoLine({.resolution = "1280x1024", .additionalText = "-zone"}), video},
+        {VideoLine({.resolution = "640x480"}), video + " -vid_config_y 640 -vid_config_x 480"},
         {VideoLine({.resolution = "?", .additional = true, .additionalText = " <b>&x "}),
          video + "  <b>&x "},
         {AudioLine({}), sound + " +volume  +suitvolume ",
@@ -51,12 +52,4 @@ TEST(Generators, everyFragmentInItsPlaceAndTheMessagesInOrder) {
         }
         EXPECT_EQ(shown, asked) << line;
     }
-}
-
-TEST(Generators, resolutionsPutTheWidthAfterYAndTheHeightAfterX) {
-    const char* sizes[][2] = {{"320", "200"}, {"400", "300"}, {"512", "384"},
-                              {"640", "480"}, {"800", "600"}, {"1024", "768"}};
-    for (const auto& [width, height] : sizes)
-        EXPECT_EQ(resolutionFragment(std::string(width) + "x" + height),
-                  std::string(" -vid_config_y ") + width + " -vid_config_x " + height);
 }

@@ -57,6 +57,8 @@ private slots:
         QCOMPARE(frame(), "First map selection (Arena.BSP)Arena");
         doubleClickMap(1);
         QCOMPARE(frame(), "First map selection (crossfire.bsp)crossfire");
+        pickMap("none.bsp");  // nothing highlighted: the chosen map stays
+        QCOMPARE(frame(), "First map selection ()crossfire");
         click(ctl("cmdHelp"));
         expectMessage("type exec skyloom.cfg in the console.", "Help", MessageIcon::Information);
         edit("SelMap")->clear();

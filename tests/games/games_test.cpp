@@ -222,7 +222,8 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const std::string need =
         " Steam must be installed: the game does not run without a Steam client.";
     // One file system for every start: executable files, Windows programs, other files, /opt.
-    const std::set<std::string> exe{lib + "/hl_linux", "/mnt/lib/steamapps/common/Half-Life/hl.sh",
+    const std::set<std::string> exe{lib + "/hl_linux", "/both/hl.sh", "/both/hl_linux",
+                                    "/mnt/lib/steamapps/common/Half-Life/hl.sh",
                                     snap + "/hl.sh", "/opt/hl/hl_linux", flat + "/hl.sh"};
     const std::set<std::string> windows{"/cwd/hl.exe", wineSteam + "/steam.exe",
                                         wineSteam + "/steamapps/common/Half-Life/hl.exe",
@@ -258,6 +259,7 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
          "/usr/bin/wine /pfx/drive_c/Steam/steam.exe -applaunch 70 -game tfc | /cwd | "
          "WINEPREFIX=/pfx"},
         {"/opt/hl/hl_linux", "steam", "/opt/hl/hl_linux -game tfc | /cwd"},
+        {"/both/hl.exe", "", "/both/hl.sh -game tfc | /cwd"},  // hl.sh sets up its libraries
         {"my game/hl.exe", "wine",
          "refused: \"/cwd/my game/hl.exe\" -game tfc | The file is not executable."},
         {"gone.exe", "wine", "refused: /cwd/gone.exe -game tfc | No such file. [missing]"},

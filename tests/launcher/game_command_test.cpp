@@ -8,7 +8,6 @@
 #include <fstream>
 
 #include "launcher/preset_shortcut.h"
-#include "maps/map_name.h"
 
 using namespace skyloom;
 
@@ -32,27 +31,6 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
          "-numericping"},
     };
     for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c).line(), expected);
-}
-
-// Refused: what would split, quote or end the command, named as a player sees it.
-TEST(GameCommand, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"caf\xC3\xA9.bsp", "caf\xC3\xA9", ""},
-        {"cartes_\xC3\xA9t\xC3\xA9", "cartes", ""},
-        {"\xE2\x82\xAC\xF0\x9F\x98\x80.bs", "\xE2\x82\xAC", ""},
-        {"de_dust2-[v2]'s.bsp", "de_dust2-[v2]'s", ""},
-        {"caf\xE9.bsp", "caf\xE9", ""},
-        {"x +exec evil.bsp", "x +exec evil", "a blank"},
-        {"x\t+exec\tevil.bsp", "x\t+exec\tevil", "a tab"},
-        {"a\"b.bsp", "a\"b", "the character \""},
-        {"x;quit.bsp", "x;quit", "the character ;"},
-        {"x\x1b.bsp", "x\x1b", "a control character (U+001B)"},
-        {"x\rquit.bsp", "x\rquit", "a line break (CR)"},
-    };
-    for (const auto& [name, game, problem] : cases) {
-        EXPECT_EQ(gameMapName(name), game) << name;
-        EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
-    }
 }
 
 // Exec gives every argument back whole, quoted against a shell's globbing; it starts the Skyloom

@@ -198,7 +198,8 @@ private slots:
                     {"gone.bsp", nullptr, "gone"},
                     {"c1a0-x.bsp", nullptr, "c1a0-x"},
                     {"gone.bsp", nullptr, "gone", "/g/Half-Life/hl_linux", "/g/Half-Life"},
-                    {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"}};
+                    {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"},
+                    {"", "No map selected !", nullptr, ""}};  // the map is asked for first
         for (const auto& [map, box, started, program, folder] : rows) {
             openWithInstall("tfc/maps", program);
             app->games.result.output = "To game.log.";
@@ -211,6 +212,12 @@ private slots:
                 const auto shown = std::exchange(app->desktop.messages, {});
                 QCOMPARE(shown.size(), size_t(box != nullptr));
                 if (box) QCOMPARE(shown[0].title, QString(box));
+                // The box names the menu that holds the configuration.
+                for (const QMenu* menu : w->findChildren<QMenu*>())
+                    if (box && std::string(box) == "Configuration incomplete" &&
+                        menu->actions().contains(act("mnuEdititmConfig")))
+                        QVERIFY(shown[0].text.contains(menu->title().remove('&') + " > " +
+                                                       act("mnuEdititmConfig")->iconText()));
                 const std::string line = "hl.exe +map " + std::string(started ? started : "") +
                                          " +set skill 1 -zone 4096 -console";
                 if (started && (answer == MessageAnswer::Yes || !box)) {
@@ -267,15 +274,16 @@ private slots:
             Act act;
             const char *name, *started, *box;
         };
-        const char* const duel = "hl.exe +map dl +set skill 1 -zone 4096 -console";
-        const char* const fort = "hl.exe +map 2fort +set skill 1 -zone 4096 -console";
+        // Quoted parameters start as those words, no more; the name's & is no shortcut.
+        const char* const duel = R"(hl.exe +map dl +set skill 1 "+exec" "my.cfg" -console)";
+        const char* const fort = R"(hl.exe +map 2fort +set skill 1 "+exec" "my.cfg" -console)";
         const Row rows[] = {
             {Act::Save, "duel", nullptr, nullptr},
             {Act::Save, "a]b", nullptr, "Preset not saved"},
             {Act::Save, "a\x1B" "b", nullptr, "Preset not saved"},
             {Act::Fill, "duel", duel, nullptr},
-            {Act::Save, "2fort", nullptr, nullptr},
-            {Act::Fill, "2fort", fort, "Missing files"},
+            {Act::Save, "R&D", nullptr, nullptr},
+            {Act::Fill, "R&D", fort, "Missing files"},
             {Act::Save, "Duel", nullptr, "Save as preset"},  // replaces "duel"
             {Act::Shortcut, "Duel", nullptr, "Create desktop shortcut"},
             {Act::Delete, "Duel", nullptr, "Delete preset"},  // and its shortcut
@@ -285,12 +293,13 @@ private slots:
         const std::string shortcut =
             app->folder() + "/data/applications/io.github.skyloom.Skyloom.preset-Duel.desktop";
         setSpMediumConsoleZone();
+        edit("parameters")->setText(R"("+exec" "my.cfg")");
         edit("txtSelMap")->setText("dl.bsp");
         for (const Row& row : rows) {
             const QString name = QString::fromUtf8(row.name);
             switch (row.act) {
                 case Act::Save:
-                    if (name == "2fort") edit("txtSelMap")->setText("2fort.bsp");
+                    if (name == "R&D") edit("txtSelMap")->setText("2fort.bsp");
                     app->desktop.texts.push_back(name);
                     act("mnuFileitmSavePreset")->trigger();
                     break;
@@ -299,7 +308,7 @@ private slots:
                     app->desktop.messages.clear();
                     emit ctl<QMenu>("mnuPresets")->aboutToShow();
                     for (QAction* item : ctl<QMenu>("mnuPresets")->actions())
-                        if (item->text() == name) item->trigger();
+                        if (item->iconText() == name) item->trigger();
                     click(ctl("launch"));
                     break;
                 }
@@ -344,7 +353,7 @@ private slots:
             app->desktop.messages.clear();
         }
         const std::string ini = app->readIni();
-        QVERIFY(ini.find("[PRESET 2fort]") != std::string::npos &&
+        QVERIFY(ini.find("[PRESET R&D]") != std::string::npos &&
                 ini.find("uel") == std::string::npos);
         qunsetenv("XDG_DATA_HOME");
     }
@@ -414,7 +423,6 @@ private slots:
         for (const auto& [ini, text, title, configOpened] : rows) {
             app = std::make_unique<TestApp>();
             app->add<MainWindow>("sp");
-        app->add<MainWindow>("sp");
             if (ini == "/")
                 QDir().mkpath(QString::fromStdString(app->iniPath()));
             else

@@ -13,6 +13,7 @@
 #include "maps/map_catalogue.h"
 #include "maps/map_check.h"
 #include "maps/map_list.h"
+#include "maps/map_name.h"
 #include "maps/map_picture.h"
 #include "maps/map_store.h"
 #include "maps/res_file.h"
@@ -80,9 +81,9 @@ TEST(BspFile, damagedMapsAreUnreadable) {
         EXPECT_FALSE(readBsp(MemorySource(std::string_view(good).substr(0, size)), true)) << size;
 }
 
-// A square room with a block in its middle, and a brush entity spanning the room above both.
+// A square room with a block in its north half, and a brush entity spanning the room above both.
 static std::map<int, std::string> roomLumps() {
-    std::vector<Face> world = box({192, 192, 0}, {320, 320, 64}, false);
+    std::vector<Face> world = box({192, 320, 0}, {320, 448, 64}, false);
     for (Face& f : box({0, 0, 0}, {512, 512, 128}, true)) world.push_back(f);
     return geometryLumps(world, box({0, 0, 200}, {512, 512, 210}, false));
 }
@@ -126,8 +127,12 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
     EXPECT_FALSE(mapPicture(MemorySource(bspBytes(kEntities))));
     const auto picture = mapPicture(MemorySource(bspBytes(kEntities, {}, false, roomLumps())));
     ASSERT_TRUE(picture);
+    const auto pixel = [&](int row, int channel) {
+        return picture->rgba[(row * 256 + 128) * 4 + channel];
+    };
     EXPECT_EQ(picture->rgba[3], 0);  // outside the walls
-    EXPECT_EQ(picture->rgba[(128 * 256 + 128) * 4 + 3], 255);
+    EXPECT_EQ(pixel(128, 3), 255);
+    EXPECT_GT(pixel(64, 0), pixel(191, 0));  // the block's top, lighter, is north: at the top
 }
 
 TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
@@ -141,6 +146,27 @@ TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
     for (const std::string& bad :
          {"WAD4" + good.substr(4), good.substr(0, 4) + le32Bytes(~0u) + good.substr(8)})
         EXPECT_FALSE(readWadDirectory(MemorySource(bad)));
+}
+
+// Refused: what would split, quote or end the command, named as a player sees it.
+TEST(MapName, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"caf\xC3\xA9.bsp", "caf\xC3\xA9", ""},
+        {"cartes_\xC3\xA9t\xC3\xA9", "cartes", ""},
+        {"\xE2\x82\xAC\xF0\x9F\x98\x80.bs", "\xE2\x82\xAC", ""},
+        {"de_dust2-[v2]'s.bsp", "de_dust2-[v2]'s", ""},
+        {"caf\xE9.bsp", "caf\xE9", ""},
+        {"x +exec evil.bsp", "x +exec evil", "a blank"},
+        {"x\t+exec\tevil.bsp", "x\t+exec\tevil", "a tab"},
+        {"a\"b.bsp", "a\"b", "the character \""},
+        {"x;quit.bsp", "x;quit", "the character ;"},
+        {"x\x1b.bsp", "x\x1b", "a control character (U+001B)"},
+        {"x\rquit.bsp", "x\rquit", "a line break (CR)"},
+    };
+    for (const auto& [name, game, problem] : cases) {
+        EXPECT_EQ(gameMapName(name), game) << name;
+        EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
+    }
 }
 
 TEST(MapCheck, texts) {
@@ -358,10 +384,15 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
         return seen;
     };
     EXPECT_EQ(read(), "?: One:x.wad ");
+    put("valve/x.wad", wadBytes({"U"}));
+    EXPECT_EQ(read(), "?: One:T (texture) ");
+    const size_t at = *catalogue.find("one.bsp", false);  // checked again at launch
+    EXPECT_EQ(catalogue.checkNow(at).missing, std::vector<std::string>{"T (texture)"});
     const auto time = fs::last_write_time(one);
     put("valve/maps/one.bsp", bspBytes("{\"message\" \"Two\" \"wad\" \"x.wad\"}", {{"T"}}));
     fs::last_write_time(one, time);
-    put("valve/x.wad", wadBytes({"T"}));
+    put("valve/x.wad", wadBytes({"T", "U"}));  // replaced by one that has the texture
+    EXPECT_TRUE(catalogue.checkNow(at).missing.empty());
     EXPECT_EQ(read(), "?: One: ");  // the same size and time: the store's title
     fs::last_write_time(one, time + std::chrono::seconds(1));
     EXPECT_EQ(read(), "?: Two: ");

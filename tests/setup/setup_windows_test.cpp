@@ -312,6 +312,7 @@ private slots:
         const QString top = QString::fromStdString(app->makeFolder("games"));
         app->makeFolder("games/valve/maps");
         app->makeFolder("games/tfc");
+        app->makeFolder("games/.steam");
         panel("config").TFCmaps->setText(top);
         press("config", "cmdTFCMaps");
         auto& rep = *child<DirectoryList>("DirMapsTFC", "rep");
@@ -321,6 +322,7 @@ private slots:
             return rep.findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
         };
         const auto at = [&](const char* name) { return rep.visualItemRect(item(name)).center(); };
+        QVERIFY(item(".steam"));  // hidden folders are listed
         QVERIFY(rep.setFolder(top + "/") && rep.folder() == top);  // no trailing separator
         QTest::mouseClick(rep.viewport(), Qt::LeftButton, {}, at("valve"));
         QVERIFY(rep.currentItem() == item("valve") && rep.folder() == top);  // highlighted only

@@ -2,7 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "setup/folder_lists.h"
+
 using skyloom::deriveWizardFolders;
+
+// The folder pickers' drive list: the player's volumes, removable media included, only.
+TEST(DriveList, offersThePlayersVolumesAndRemovableMedia) {
+    const std::tuple<const char*, const char*, bool> volumes[] = {
+        {"/", "ext4", false},
+        {"/run/media/p/USB", "vfat", false},
+        {"/media/p/disk", "ntfs", false},
+        {"/run/user/1000", "tmpfs", true},
+        {"/proc", "proc", true},
+        {"/snap/core/1", "squashfs", true},
+        {"/dev/shm", "tmpfs", true},
+        {"/var/snap/x", "ext4", true}};
+    for (const auto& [root, type, pseudo] : volumes)
+        EXPECT_EQ(skyloom::isPseudoVolume(root, type), pseudo) << root;
+}
 
 TEST(WizardFolders, comeFromPathComponentsAndTfcdirOnlyForExactlyTrue) {
     // {tfc, maps, tfcmaps, program, "valve|tfcdir|dds"}; "-": no tfcdir, the key is removed.
