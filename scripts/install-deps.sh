@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libfontconfig-dev qtkeychain-qt6-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qtkeychain-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick libx11-dev
   qt6-wayland weston

@@ -1,10 +1,7 @@
-#include <fontconfig/fontconfig.h>
-
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
 
 #include "app/application_folder.h"
 #include "app/find_game_mode.h"
@@ -169,9 +166,6 @@ int main(int argc, char* argv[]) {
         return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
                                    "folder cannot be written. Name a file with --settings FILE."));
 
-    // The font configuration takes longer to read than the display takes to open: read it
-    // meanwhile, so the first line of text finds it ready.
-    const std::jthread fonts([] { FcInit(); });
     // Qt sees the program's name only: a preset called "-stylesheet=FILE" is no option of Qt's.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
