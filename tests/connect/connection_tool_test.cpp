@@ -294,6 +294,7 @@ private slots:
         }
         FakeA2sServer lan(Mode::Challenge), silent(Mode::Silent);
         app->network.firstLanPort = app->network.lastLanPort = lan.port();
+        app->network.lanSearchMs = 10000;  // answers in time however slow the machine is
         ui.press("cmdFindLan");
         QTRY_COMPARE(ui.column(7) + ui.column(0), QStringList({lan.address(), kName}));
 
@@ -310,17 +311,17 @@ private slots:
 
         ui.ipadress->setText("127.0.0.1"), ui.port->setText(QString::number(silent.port()));
         ui.press("cmdQuery");
-        QTRY_COMPARE(silent.requests, 1);
+        QTRY_VERIFY(silent.requests > 0);
         FakeMaster master({});
         master.pagesToAnswer = 0;
         app->writeIni(app->readIni() + "[SERVERS]\r\nmaster=" + master.address().toStdString());
         ui.tabs->setCurrentIndex(2);
-        QTRY_COMPARE(master.requests.size(), size_t(1));
+        QTRY_VERIFY(!master.requests.empty());
+        const auto asked = std::pair{silent.requests, master.requests.size()};
         app->windows.unload("connect");
         TestApp::processDeletes();
         QTest::qWait(2 * app->network.timing.timeoutMs);
-        QCOMPARE(silent.requests, 1);
-        QCOMPARE(master.requests.size(), size_t(1));
+        QVERIFY(std::pair(silent.requests, master.requests.size()) == asked);
     }
 
     // The Internet tab lists the game's servers from the master (or the Web API with a key) and
