@@ -41,24 +41,22 @@ private slots:
     // answers from elsewhere, a Web API that refuses the key and one out of reach each say so.
     void listServers_fastestFirstOrWhyNot() {
         TestApp app;
-        app.network.timing = {2000, 0};
-        // Late but quick: its challenge comes after 600 ms, the answer at once.
+        // Late but quick: its challenge comes a second and a half in, its answer at once; the
+        // margins are seconds wide, so a loaded machine keeps the order.
+        app.network.timing = {6000, 0};
         FakeA2sServer late(Mode::Challenge), slow(Mode::Plain), silent(Mode::Silent);
-        late.delaysMs = {600, 0}, slow.delaysMs = {300};
+        late.delaysMs = {1500, 0}, slow.delaysMs = {1000};
         late.name = "late\xE2\x80\xA9quick", slow.name = "slow";
         FakeMaster master({slow.address(), late.address(), silent.address()});
-        QTcpServer web;  // refuses every key
-        web.listen(QHostAddress::LocalHost);
+        QTcpServer web, closed;  // one refuses every key, one is not there
+        web.listen(QHostAddress::LocalHost), closed.listen(QHostAddress::LocalHost);
         connect(&web, &QTcpServer::newConnection, [&] {
             QTcpSocket* s = web.nextPendingConnection();
             connect(s, &QTcpSocket::readyRead, [s] {
-                s->write(
-                    "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                s->write("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
                 s->disconnectFromHost();
             });
         });
-        QTcpServer closed;
-        closed.listen(QHostAddress::LocalHost);
         const QString refusing = "http://127.0.0.1:" + QString::number(web.serverPort()),
                       unreachable = "http://127.0.0.1:" + QString::number(closed.serverPort());
         closed.close();

@@ -12,18 +12,13 @@ namespace skyloom::test {
 class FakeA2sServer final : public QObject {
     Q_OBJECT
 public:
-    enum class Mode {
-        Plain,
-        Challenge,            // a challenge first, then answers to requests that carry it
-        OldForm,              // INFO in the old form, then once more in the current one
-        Split,                // every answer in three pieces, last piece first
-        Garbage,              // a truncated answer
-        PlayerChallenges,     // a new challenge for each PLAYER request
-        Silent,               // never answers
-        ChallengeThenSilent,  // a challenge for the first request, then nothing
-        OtherPort,            // answers from a port it was not asked on
-        InfoOnly,             // answers INFO, never PLAYER (as an HLTV relay does)
-    };
+    // Challenge: a challenge first, then answers to requests that carry it. OldForm: INFO in the
+    // old form, then once more in the current one. Split: every answer in three pieces, last
+    // piece first. Garbage: a truncated answer. PlayerChallenges: a new challenge for each PLAYER
+    // request. ChallengeThenSilent: a challenge for the first request, then nothing. OtherPort:
+    // answers from a port it was not asked on. InfoOnly: never answers PLAYER (as HLTV does).
+    enum class Mode { Plain, Challenge, OldForm, Split, Garbage, PlayerChallenges, Silent,
+                      ChallengeThenSilent, OtherPort, InfoOnly };
     Q_ENUM(Mode)
 
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
