@@ -15,7 +15,6 @@ using namespace skyloom::test;
 using Mode = FakeA2sServer::Mode;
 
 namespace {
-
 // Runs a mode printing to two files: its exit status, then what it printed to each.
 template <class Run>
 QStringList printed(Run run) {
@@ -30,12 +29,10 @@ QStringList printed(Run run) {
     }
     return texts;
 }
-
 }  // namespace
 
 class ModesTest : public QObject {
     Q_OBJECT
-
 private slots:
     // --list-servers: those that answered, fastest first, however they arrived; a master that
     // answers from elsewhere, a Web API that refuses the key and one out of reach each say so.
@@ -82,7 +79,6 @@ private slots:
         QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
         QCOMPARE(run("", "127.0.0.2", master.address().section(':', 1).toInt()), masterSilent);
     }
-
     // --query: the information, then the players; a player's failure on standard error.
     void query_printsTheServerAndItsPlayers() {
         TestApp app;
@@ -107,7 +103,6 @@ private slots:
         QCOMPARE(query(silent),
                  QStringList({"1", "", "skyloom: no answer from " + silent.address() + "\n"}));
     }
-
     // --map-info: 0 when the game has every file, 1 when some are missing, 2 for no map.
     void mapInfo_exitsByWhatIsMissing() {
         TestApp app;
@@ -118,7 +113,6 @@ private slots:
         for (auto [file, status] : {std::pair{"whole", 0}, {"needs", 1}, {"bad", 2}, {"none", 2}})
             QCOMPARE(runMapInfo(maps + "/" + file + ".bsp"), status);
     }
-
     // --preset: starts the preset as the main window would, else says why in the usual box.
     void preset_startsOrSaysWhy() {
         const std::tuple<const char*, const char*, int, const char*> rows[] = {

@@ -16,7 +16,6 @@ using namespace skyloom;
 using namespace skyloom::test;
 
 namespace {
-
 const bool kDoubleScale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
 const char* const kWindows[] = {"splash", "sp", "DM", "frmAdvanced", "firstuse1", "firstuse2",
                                 "firstuseconfig", "firstusedone", "config", "DirMaps",
@@ -73,12 +72,10 @@ bool insideAnotherControl(QWidget* w, QWidget* window) {
             return true;
     return false;
 }
-
 }  // namespace
 
 class WindowWalkTest : public QObject {
     Q_OBJECT
-
 private slots:
     void initTestCase() {
         if (kDoubleScale) return;
@@ -86,12 +83,10 @@ private slots:
         font.setPointSizeF(font.pointSizeF() * 1.5);
         QApplication::setFont(font);
     }
-
     void everyWindow_showsAllItsTextInside_data() {
         QTest::addColumn<QString>("name");
         for (const char* name : kWindows) QTest::newRow(name) << QString::fromLatin1(name);
     }
-
     void everyWindow_showsAllItsTextInside() {
         QFETCH(QString, name);
         TestApp app;
@@ -123,7 +118,6 @@ private slots:
         }
         QVERIFY2(flaws.isEmpty(), qPrintable(name + ": " + flaws.join(", ")));
     }
-
     // Outside text (settings values, a folder's and a map file's name, a map's title, the
     // master's address) that holds markup shows as text in every label and tooltip, and the file
     // its markup names is never opened. A line break or tab in a field would end a command, a

@@ -10,8 +10,8 @@ cleanup() { kill $SKYLOOM_PID $XVFB_PID $WESTON_PID 2>/dev/null || true; wait 2>
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: /' "$WORK/skyloom.out" >&2; exit 1; }
 
-# Stand-ins log how they were started to $LOG: the game its working folder, a Steam client its
-# own name, then each argument.
+# Stand-ins log to $LOG how they were started: the game its working folder, a Steam client its
+# name, then each argument.
 stand_in() {
   printf '#!/bin/sh\n{ printf "%s\\n" "%s"; for a in "$@"; do printf "arg=%%s\\n" "$a"; done; printf -- "--\\n"; } >> "%s"\n' \
     '%s' "$2" "$LOG" > "$1"
@@ -54,15 +54,13 @@ start_wayland() {
   unset DISPLAY
   export WAYLAND_DISPLAY=skyloom-e2e QT_QPA_PLATFORM=wayland
 }
-# Waits for a window with this title on the Wayland desktop (its scene graph, as weston tells it).
-wayland_window() {
+wayland_window() {  # a window with this title in weston's scene graph
   for _ in $(seq 150); do weston-debug scene-graph 2>/dev/null | grep -qF "'$1'" && return 0; sleep 0.1; done
   fail "no window \"$1\" on the Wayland desktop"
 }
 
 write_ini() { printf '%s' "$1" > "$APP/skyloom.ini"; }
-# A settings file as a complete first use leaves it, pointing at the stand-in game.
-write_configured_ini() {
+write_configured_ini() {  # as a complete first use leaves it, for the stand-in game
   write_ini "$(printf '[MISC]\nfirstuse=no\nuser=Tester\ncompany=Clan\ntfc=true\n[GAMEDIR]\ntfcmaps=%s\nprogram=%s\nmaps=%s\nvalve=%s\ndds=%s\n' \
     "$GAME/tfc/maps" "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/")"
 }
@@ -83,13 +81,12 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
 retype() { key ctrl+a; type_text "$1"; }     # replaces the text of the focused field
 
-# Fails unless file $1 holds exactly $2.
 same() { [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:
 --- expected
 $2
 --- actual
-$(cat "$1" 2>/dev/null)"; }
-# Adds one start to what the game log must hold (first line, then arguments), waits for it and
+$(cat "$1" 2>/dev/null)"; }  # file $1 holds exactly $2
+# Adds one start (first line, then arguments) to what the game log must hold, waits for it and
 # compares the whole log.
 EXPECTED=""
 started() {
@@ -97,13 +94,11 @@ started() {
   for a; do EXPECTED+="arg=$a"$'\n'; done
   EXPECTED+=$'--\n'
   for _ in $(seq 100); do
-    [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break
-    sleep 0.1
+    [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break; sleep 0.1
   done
   same "$LOG" "${EXPECTED%$'\n'}"
 }
-# Waits until the program has ended by itself.
-wait_exit() {
+wait_exit() {  # the program ends by itself
   for _ in $(seq 100); do kill -0 "$SKYLOOM_PID" 2>/dev/null || { SKYLOOM_PID=""; return 0; }; sleep 0.1; done; fail "the program did not end"
 }
 quit() { window "Skyloom - Deathmatch Game" > /dev/null; key ctrl+q; wait_exit; }

@@ -10,12 +10,10 @@ using namespace skyloom;
 // The real message box and file dialog: every window test uses the fake.
 class QtDesktopTest : public QObject {
     Q_OBJECT
-
     // Lets `player` act on the modal dialog once it is up.
     void whenUp(const std::function<void(QWidget*)>& player) {
         QTimer::singleShot(0, this, [player] { player(QApplication::activeModalWidget()); });
     }
-
 private slots:
     // The sky every picture shares: its colour at the top and at the horizon; only the night's
     // has stars, and only up high.
@@ -38,7 +36,6 @@ private slots:
             QVERIFY(lower == 0 && (upper > 0) == (sky == Sky::Night));
         }
     }
-
     void message_showsWhatItIsGivenAndAnswersWhatThePlayerPressed() {
         const std::tuple<MessageButtons, QString, MessageAnswer> rows[] = {
             {MessageButtons::OkCancel, "Cancel", MessageAnswer::Cancel},
@@ -69,7 +66,6 @@ private slots:
                                 .arg(QMessageBox::Ok | (cancel ? int(QMessageBox::Cancel) : 0)));
         }
     }
-
     // A filter as the program writes it ("Name | pattern") becomes Qt's, all files added.
     void openFile_givesTheChosenFileOrNothing() {
         QTemporaryDir dir;
@@ -93,7 +89,6 @@ private slots:
                 "Choose your Half-Life executable|Half-Life executable (hl.exe);All files (*)");
         }
     }
-
     // The line chosen counts, not its text: two names that look alike stay two. A typed or
     // pasted control character becomes a blank, as in every other field.
     void chooseAndAsk_answerTheLineChosenAndTheTextKeptOnOneLine() {

@@ -7,18 +7,15 @@
 using namespace skyloom;
 
 namespace {
-
 struct Probe final : QWidget, FormLoad {
     void Form_Load() override { ++loads, visibleAtLoad = isVisible(); }
     int loads = 0;
     bool visibleAtLoad = false;
 };
-
 }  // namespace
 
 class WindowRegistryTest : public QObject {
     Q_OBJECT
-
 private slots:
     // Each window exists once and loads once, on screen when shown. A hand-over never ends the
     // program, nor a hidden window; the last unload or frame close does.
@@ -35,7 +32,6 @@ private slots:
         QCOMPARE(windows.show("b"), b);
         QVERIFY(created == 2 && a->loads + b->loads == 2);
         QVERIFY(windows.show("unknown") == nullptr && !windows.knows("unknown"));
-
         QPointer<QWidget> gone = a;
         windows.unload("a");
         test::TestApp::processDeletes();

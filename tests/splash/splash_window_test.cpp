@@ -9,7 +9,6 @@ using namespace skyloom::test;
 
 class SplashWindowTest : public QObject {
     Q_OBJECT
-
 private slots:
     // The splash only before the wizard (firstuse=yes, or no file); closing it waits for its three
     // seconds, a click or a key on it goes on at once; else the main window first.

@@ -21,7 +21,6 @@ public:
         QString title;
         QStringList items;
     };
-
     MessageAnswer message(QWidget*, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, title, buttons, icon});
@@ -43,14 +42,12 @@ public:
         secretDialogs.push_back(title);
         return next(secrets).value_or(std::nullopt);
     }
-
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;  // default: OK (Yes)
     std::deque<std::optional<QString>> files, texts, secrets;  // default: cancelled
     std::vector<ListDialog> lists;
     std::deque<std::optional<int>> choices;  // default: cancelled
     std::vector<QString> secretDialogs;      // their titles
-
 private:
     template <typename T>
     static std::optional<T> next(std::deque<T>& queue) {
@@ -60,5 +57,4 @@ private:
         return front;
     }
 };
-
 }  // namespace skyloom::test

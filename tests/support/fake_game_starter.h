@@ -23,5 +23,4 @@ public:
     std::vector<Start> starts;
     StartResult result;
 };
-
 }  // namespace skyloom::test

@@ -10,14 +10,12 @@
 namespace skyloom::test {
 
 namespace {
-
 // Another folder's window: an empty window that notes when it is told to read its paths again.
 struct StandIn final : QWidget, PathsReload {
     explicit StandIn(QStringList& reloaded) : reloaded_(reloaded) {}
     void reloadPaths() override { reloaded_ << objectName(); }
     QStringList& reloaded_;
 };
-
 }  // namespace
 
 QString spokenName(QWidget* control) {
@@ -75,5 +73,4 @@ std::string TestApp::makeFolder(const std::string& name,
 void TestApp::processDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-
 }  // namespace skyloom::test

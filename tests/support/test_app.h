@@ -21,7 +21,6 @@ public:
     void add(const char* name) {
         windows.add(QString::fromLatin1(name), [this] { return new Window(context); });
     }
-
     std::string folder() const { return dir.path().toStdString(); }
     std::string iniPath() const { return settings.filePath(); }
     void writeIni(const std::string& text) const;  // exactly these bytes
@@ -31,7 +30,6 @@ public:
                            const std::vector<std::string>& files = {}) const;
     // Runs pending deletions, as the event loop does, so closed windows leave the registry.
     static void processDeletes();
-
     QTemporaryDir dir;
     FakeDesktop desktop;
     FakeGameStarter games;
@@ -54,5 +52,4 @@ QString spokenName(QWidget* control);
 
 std::string readFile(const std::string& path);  // empty when it does not exist
 void writeFile(const std::string& path, const std::string& bytes);
-
 }  // namespace skyloom::test
