@@ -1,6 +1,9 @@
 #include "shell/window_registry.h"
 
 #include <QtTest>
+#include <QtWidgets>
+
+#include "shell/start_status.h"
 
 #include "test_app.h"
 
@@ -53,6 +56,18 @@ private slots:
         windows.show("b");
         windows.unloadAll();
         QVERIFY(ends == 3 && windows.loadedCount() == 0);
+    }
+    // A started command shows on the status line as text, whatever markup its path holds.
+    void startGame_showsTheCommandAsText() {
+        test::TestApp app;
+        QMainWindow window;
+        StartStatusLine* line = addStartStatusLine(&window);
+        QVERIFY(startGame(app.context, &window, line, {"/g/<img src=x.png>/hl.exe", "+map <b>"},
+                          std::nullopt, WindowState::Normal));
+        QVERIFY(line->text().startsWith("Started: /g/<img src=x.png>/hl.exe +map <b>\n"));
+        QLabel plain(line->text());
+        plain.setTextFormat(Qt::PlainText);
+        QCOMPARE(line->sizeHint().width(), plain.sizeHint().width());
     }
 };
 
