@@ -50,7 +50,8 @@ private slots:
         connect(&web, &QTcpServer::newConnection, [&] {
             QTcpSocket* s = web.nextPendingConnection();
             connect(s, &QTcpSocket::readyRead, [s] {
-                s->write("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                s->write(
+                    "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
                 s->disconnectFromHost();
             });
         });

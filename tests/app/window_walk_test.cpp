@@ -17,9 +17,10 @@ using namespace skyloom::test;
 
 namespace {
 const bool kDoubleScale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
-const char* const kWindows[] = {"splash", "sp", "DM", "frmAdvanced", "firstuse1", "firstuse2",
-                                "firstuseconfig", "firstusedone", "config", "DirMaps",
-                                "DirMapsTFC", "configtfc", "connect", "frmAbout", "secret"};
+const char* const kWindows[] = {
+    "splash",         "sp",           "DM",     "frmAdvanced", "firstuse1",  "firstuse2",
+    "firstuseconfig", "firstusedone", "config", "DirMaps",     "DirMapsTFC", "configtfc",
+    "connect",        "frmAbout",     "secret"};
 
 // Whether `a` is read after `b` (rows top down, then left to right) under their common parent.
 bool readAfter(const QWidget* a, const QWidget* b) {
@@ -44,23 +45,24 @@ QString flaw(QWidget* control) {
             return QStringLiteral("overlaps %1").arg(other->objectName());
     const QSize needed = control->minimumSizeHint();  // the whole text, mnemonics aside
     const bool small = needed.width() > control->width() || needed.height() > control->height();
-    if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty() &&
-        label->pixmap().isNull() &&
+    if (auto* label = qobject_cast<QLabel*>(control);
+        label && !label->text().isEmpty() && label->pixmap().isNull() &&
         (label->wordWrap() ? label->heightForWidth(label->width()) > label->height() : small))
         return QStringLiteral("cuts its text");
     if ((control->inherits("QAbstractButton") || control->inherits("QComboBox")) && small)
         return QStringLiteral("cuts its text");
     if (auto* box = qobject_cast<QGroupBox*>(control);
-        box && control->fontMetrics().horizontalAdvance(box->title()) +
-                       control->fontMetrics().height() > box->width())
+        box &&
+        control->fontMetrics().horizontalAdvance(box->title()) + control->fontMetrics().height() >
+            box->width())
         return QStringLiteral("cuts its title");
     return {};
 }
 
 bool isControl(QWidget* w) {
-    for (const char* kind : {"QLabel", "QAbstractButton", "QLineEdit", "QComboBox",
-                             "QAbstractItemView", "QGroupBox", "QAbstractSlider", "QTabWidget",
-                             "QPlainTextEdit", "QTextEdit"})
+    for (const char* kind :
+         {"QLabel", "QAbstractButton", "QLineEdit", "QComboBox", "QAbstractItemView", "QGroupBox",
+          "QAbstractSlider", "QTabWidget", "QPlainTextEdit", "QTextEdit"})
         if (w->inherits(kind)) return true;
     return false;
 }

@@ -98,10 +98,13 @@ private slots:
             list->setCurrentIndex(list->model()->index(1, 0));
             QTest::keyClick(w, Qt::Key_Return);
         });
-        QCOMPARE(desktop.chooseItem(nullptr, "Delete preset", "Preset:", {"caf\u00e9", "caf\u00e9"}),
-                 std::optional<int>(1));
+        QCOMPARE(
+            desktop.chooseItem(nullptr, "Delete preset", "Preset:", {"caf\u00e9", "caf\u00e9"}),
+            std::optional<int>(1));
         whenUp([](QWidget* w) {
-            w->findChild<QLineEdit*>()->insert("a\x1B[1mb\x0B" "c");
+            w->findChild<QLineEdit*>()->insert(
+                "a\x1B[1mb\x0B"
+                "c");
             QTest::keyClick(w, Qt::Key_Return);
         });
         QCOMPARE(desktop.askText(nullptr, "Save as preset", "Name of the preset:"),

@@ -4,7 +4,6 @@
 #include <QtWidgets>
 
 #include "shell/start_status.h"
-
 #include "test_app.h"
 
 using namespace skyloom;

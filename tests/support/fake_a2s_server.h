@@ -17,8 +17,10 @@ public:
     // piece first. Garbage: a truncated answer. PlayerChallenges: a new challenge for each PLAYER
     // request. ChallengeThenSilent: a challenge for the first request, then nothing. OtherPort:
     // answers from a port it was not asked on. InfoOnly: never answers PLAYER (as HLTV does).
+    // clang-format off
     enum class Mode { Plain, Challenge, OldForm, Split, Garbage, PlayerChallenges, Silent,
                       ChallengeThenSilent, OtherPort, InfoOnly };
+    // clang-format on
     Q_ENUM(Mode)
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
                            quint16 port = 0);

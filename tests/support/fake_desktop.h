@@ -43,7 +43,7 @@ public:
         return next(secrets).value_or(std::nullopt);
     }
     std::vector<Message> messages;
-    std::deque<MessageAnswer> answers;  // default: OK (Yes)
+    std::deque<MessageAnswer> answers;                         // default: OK (Yes)
     std::deque<std::optional<QString>> files, texts, secrets;  // default: cancelled
     std::vector<ListDialog> lists;
     std::deque<std::optional<int>> choices;  // default: cancelled

@@ -36,8 +36,15 @@ void writeFile(const std::string& path, const std::string& bytes) {
 
 TestApp::TestApp()
     : settings(dir.path().toStdString() + "/skyloom.ini"),
-      network{[] { return QList<QHostAddress>{QHostAddress(QHostAddress::LocalHost)}; }, 0, 0, 500,
-              {500, 2}, 50, {}, {}, [](const QHostAddress& to) { return to.isLoopback(); }},
+      network{[] { return QList<QHostAddress>{QHostAddress(QHostAddress::LocalHost)}; },
+              0,
+              0,
+              500,
+              {500, 2},
+              50,
+              {},
+              {},
+              [](const QHostAddress& to) { return to.isLoopback(); }},
       windows([this] { ended = true; }),
       context{windows, desktop, games, settings, network, installs} {
     // The map lists keep what they read there, never in the real ~/.cache.
