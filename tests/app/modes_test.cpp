@@ -15,7 +15,6 @@ using namespace skyloom::test;
 using Mode = FakeA2sServer::Mode;
 
 namespace {
-
 // Runs a mode printing to two files: its exit status, then what it printed to each.
 template <class Run>
 QStringList printed(Run run) {
@@ -30,25 +29,24 @@ QStringList printed(Run run) {
     }
     return texts;
 }
-
 }  // namespace
 
 class ModesTest : public QObject {
     Q_OBJECT
-
 private slots:
     // --list-servers: those that answered, fastest first, however they arrived; a master that
     // answers from elsewhere, a Web API that refuses the key and one out of reach each say so.
     void listServers_fastestFirstOrWhyNot() {
         TestApp app;
-        app.network.timing = {2000, 0};
-        // Late but quick: its challenge comes after 600 ms, the answer at once.
+        // Late but quick: its challenge comes a second and a half in, its answer at once; the
+        // margins are seconds wide, so a loaded machine keeps the order.
+        app.network.timing = {6000, 0};
         FakeA2sServer late(Mode::Challenge), slow(Mode::Plain), silent(Mode::Silent);
-        late.delaysMs = {600, 0}, slow.delaysMs = {300};
+        late.delaysMs = {1500, 0}, slow.delaysMs = {1000};
         late.name = "late\xE2\x80\xA9quick", slow.name = "slow";
         FakeMaster master({slow.address(), late.address(), silent.address()});
-        QTcpServer web;  // refuses every key
-        web.listen(QHostAddress::LocalHost);
+        QTcpServer web, closed;  // one refuses every key, one is not there
+        web.listen(QHostAddress::LocalHost), closed.listen(QHostAddress::LocalHost);
         connect(&web, &QTcpServer::newConnection, [&] {
             QTcpSocket* s = web.nextPendingConnection();
             connect(s, &QTcpSocket::readyRead, [s] {
@@ -57,8 +55,6 @@ private slots:
                 s->disconnectFromHost();
             });
         });
-        QTcpServer closed;
-        closed.listen(QHostAddress::LocalHost);
         const QString refusing = "http://127.0.0.1:" + QString::number(web.serverPort()),
                       unreachable = "http://127.0.0.1:" + QString::number(closed.serverPort());
         closed.close();
@@ -84,7 +80,6 @@ private slots:
         QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
         QCOMPARE(run("", "127.0.0.2", master.address().section(':', 1).toInt()), masterSilent);
     }
-
     // --query: the information, then the players; a player's failure on standard error.
     void query_printsTheServerAndItsPlayers() {
         TestApp app;
@@ -109,7 +104,6 @@ private slots:
         QCOMPARE(query(silent),
                  QStringList({"1", "", "skyloom: no answer from " + silent.address() + "\n"}));
     }
-
     // --map-info: 0 when the game has every file, 1 when some are missing, 2 for no map.
     void mapInfo_exitsByWhatIsMissing() {
         TestApp app;
@@ -120,7 +114,6 @@ private slots:
         for (auto [file, status] : {std::pair{"whole", 0}, {"needs", 1}, {"bad", 2}, {"none", 2}})
             QCOMPARE(runMapInfo(maps + "/" + file + ".bsp"), status);
     }
-
     // --preset: starts the preset as the main window would, else says why in the usual box.
     void preset_startsOrSaysWhy() {
         const std::tuple<const char*, const char*, int, const char*> rows[] = {

@@ -1,7 +1,6 @@
-# End-to-end harness: runs the built program under its own Xvfb, in a temporary application
-# folder beside a stand-in game, and drives it by keyboard and window captions with xdotool.
-# Sourced by flows.sh with SKYLOOM_BIN set to the built program; SESSION=wayland starts a headless
-# Wayland compositor instead of Xvfb.
+# End-to-end harness: runs the built program under its own Xvfb (SESSION=wayland: a headless
+# Wayland compositor), in a temporary application folder beside a stand-in game, and drives it by
+# keyboard and window captions with xdotool. Sourced by flows.sh with SKYLOOM_BIN set.
 set -euo pipefail
 
 WORK="$(mktemp -d)"
@@ -11,8 +10,8 @@ cleanup() { kill $SKYLOOM_PID $XVFB_PID $WESTON_PID 2>/dev/null || true; wait 2>
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: /' "$WORK/skyloom.out" >&2; exit 1; }
 
-# Stand-ins log how they were started to $LOG: the game its working folder, a Steam client its
-# own name, then each argument.
+# Stand-ins log to $LOG how they were started: the game its working folder, a Steam client its
+# name, then each argument.
 stand_in() {
   printf '#!/bin/sh\n{ printf "%s\\n" "%s"; for a in "$@"; do printf "arg=%%s\\n" "$a"; done; printf -- "--\\n"; } >> "%s"\n' \
     '%s' "$2" "$LOG" > "$1"
@@ -25,40 +24,26 @@ game_in "$WORK/Half Life"            # a blank in the folder's name
 mkdir -p "$APP" "$WORK/home" && export HOME="$WORK/home"
 cp "$SKYLOOM_BIN" "$APP/skyloom"
 
-# Each test claims its display number with flock for its whole life: under `ctest -j` an Xvfb
-# picking its own number can take one whose stopping server then removes the newcomer's socket.
+# Each test holds its display number's flock for its whole life: under `ctest -j` an Xvfb picking
+# its own number can take one whose stopping server then removes the newcomer's socket.
 # -noreset: a client connecting while the server resets after its last client left is dropped.
-DISPLAY_LOCKS="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"
 start_display() {
-  local n
-  mkdir -p "$DISPLAY_LOCKS"
+  local n locks; locks="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"
+  mkdir -p "$locks"
   for n in $(seq 120 359); do
-    exec 6> "$DISPLAY_LOCKS/$n.lock"
-    flock -n 6 || { exec 6>&-; continue; }
-    exec 5> "$WORK/display"
-    Xvfb ":$n" -displayfd 5 -noreset -screen 0 1024x768x24 -nolisten tcp > "$WORK/xvfb.out" 2>&1 &
+    exec 6> "$locks/$n.lock"; flock -n 6 || continue
+    Xvfb ":$n" -displayfd 5 -noreset -screen 0 1024x768x24 -nolisten tcp 5> "$WORK/display" > "$WORK/xvfb.out" 2>&1 &
     XVFB_PID=$!
-    exec 5>&-
     # Ready once it has written its number; gone when something outside these tests has :n.
-    for _ in $(seq 300); do
-      [ -s "$WORK/display" ] && break
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
+    for _ in $(seq 300); do { [ -s "$WORK/display" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; } && break; sleep 0.1; done
     if [ -s "$WORK/display" ] && DISPLAY=":$n" xdotool getdisplaygeometry > /dev/null 2>&1; then
-      export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
-      return 0
+      export DISPLAY=":$n" QT_QPA_PLATFORM=xcb; return 0
     fi
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=""
-    exec 6>&-
+    kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; XVFB_PID=""
   done
   fail "no X display free"
 }
-
-# Weston's headless desktop, its socket in a runtime folder of this test's own, so parallel tests
-# and the player's session never meet.
+# Weston's headless desktop, its socket in a runtime folder of this test's own.
 start_wayland() {
   export XDG_RUNTIME_DIR="$WORK/runtime"
   mkdir -m 0700 "$XDG_RUNTIME_DIR"
@@ -69,18 +54,13 @@ start_wayland() {
   unset DISPLAY
   export WAYLAND_DISPLAY=skyloom-e2e QT_QPA_PLATFORM=wayland
 }
-# Waits for a window with this title on the Wayland desktop (its scene graph, as weston tells it).
-wayland_window() {
-  for _ in $(seq 150); do
-    weston-debug scene-graph 2>/dev/null | grep -qF "'$1'" && return 0
-    sleep 0.1
-  done
+wayland_window() {  # a window with this title in weston's scene graph
+  for _ in $(seq 150); do weston-debug scene-graph 2>/dev/null | grep -qF "'$1'" && return 0; sleep 0.1; done
   fail "no window \"$1\" on the Wayland desktop"
 }
 
 write_ini() { printf '%s' "$1" > "$APP/skyloom.ini"; }
-# A settings file as a complete first use leaves it, pointing at the stand-in game.
-write_configured_ini() {
+write_configured_ini() {  # as a complete first use leaves it, for the stand-in game
   write_ini "$(printf '[MISC]\nfirstuse=no\nuser=Tester\ncompany=Clan\ntfc=true\n[GAMEDIR]\ntfcmaps=%s\nprogram=%s\nmaps=%s\nvalve=%s\ndds=%s\n' \
     "$GAME/tfc/maps" "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/")"
 }
@@ -101,15 +81,12 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
 retype() { key ctrl+a; type_text "$1"; }     # replaces the text of the focused field
 
-# Fails unless file $1 holds exactly $2.
-same() {
-  [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:
+same() { [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:
 --- expected
 $2
 --- actual
-$(cat "$1" 2>/dev/null)"
-}
-# Adds one start to what the game log must hold (first line, then arguments), waits for it and
+$(cat "$1" 2>/dev/null)"; }  # file $1 holds exactly $2
+# Adds one start (first line, then arguments) to what the game log must hold, waits for it and
 # compares the whole log.
 EXPECTED=""
 started() {
@@ -117,13 +94,11 @@ started() {
   for a; do EXPECTED+="arg=$a"$'\n'; done
   EXPECTED+=$'--\n'
   for _ in $(seq 100); do
-    [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break
-    sleep 0.1
+    [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break; sleep 0.1
   done
   same "$LOG" "${EXPECTED%$'\n'}"
 }
-# Waits until the program has ended by itself.
-wait_exit() {
+wait_exit() {  # the program ends by itself
   for _ in $(seq 100); do kill -0 "$SKYLOOM_PID" 2>/dev/null || { SKYLOOM_PID=""; return 0; }; sleep 0.1; done; fail "the program did not end"
 }
 quit() { window "Skyloom - Deathmatch Game" > /dev/null; key ctrl+q; wait_exit; }

@@ -22,12 +22,10 @@ grep -q "^ Depends:.*libqt6widgets6" <<< "$info" || fail "dependencies not compu
 $info"
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
+icons=usr/share/icons/hicolor
 for f in usr/games/skyloom usr/share/doc/skyloom/copyright usr/share/doc/skyloom/changelog.gz \
-         "usr/share/applications/$ID.desktop" \
-         "usr/share/metainfo/$ID.metainfo.xml" \
-         "usr/share/icons/hicolor/scalable/apps/$ID.svg" \
-         "usr/share/icons/hicolor/64x64/apps/$ID.png" \
-         "usr/share/icons/hicolor/256x256/apps/$ID.png" \
+         "usr/share/applications/$ID.desktop" "usr/share/metainfo/$ID.metainfo.xml" \
+         "$icons/scalable/apps/$ID.svg" "$icons/64x64/apps/$ID.png" "$icons/256x256/apps/$ID.png" \
          usr/share/man/man6/skyloom.6.gz; do
   grep -qx "./$f" <<< "$contents" || fail "package lacks $f:
 $contents"

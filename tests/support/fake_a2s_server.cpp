@@ -8,12 +8,10 @@ namespace skyloom::test {
 using namespace std::string_literals;
 
 namespace {
-
 const std::string kHead = "\xFF\xFF\xFF\xFF"s, kChallenge = "\x0B\xAD\xF0\x0D"s;
 // Ann: 12 points in 754.5 s; Bob, whose name is not UTF-8: -3 points in 3725 s.
 const std::string kPlayers = kHead + "D\x02\0Ann\0\x0C\0\0\0\x00\xA0\x3C\x44"s +
                              "\0Bob\xFF\0\xFD\xFF\xFF\xFF\x00\xD0\x68\x45"s;
-
 }  // namespace
 
 FakeA2sServer::FakeA2sServer(Mode m, const QHostAddress& address, quint16 port)
@@ -105,5 +103,4 @@ void FakeMaster::answerFrom(const QHostAddress& address, quint16 port) {
     replier_ = new QUdpSocket(this);
     replier_->bind(address, port);
 }
-
 }  // namespace skyloom::test

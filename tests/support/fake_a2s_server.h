@@ -12,20 +12,16 @@ namespace skyloom::test {
 class FakeA2sServer final : public QObject {
     Q_OBJECT
 public:
-    enum class Mode {
-        Plain,
-        Challenge,            // a challenge first, then answers to requests that carry it
-        OldForm,              // INFO in the old form, then once more in the current one
-        Split,                // every answer in three pieces, last piece first
-        Garbage,              // a truncated answer
-        PlayerChallenges,     // a new challenge for each PLAYER request
-        Silent,               // never answers
-        ChallengeThenSilent,  // a challenge for the first request, then nothing
-        OtherPort,            // answers from a port it was not asked on
-        InfoOnly,             // answers INFO, never PLAYER (as an HLTV relay does)
-    };
+    // Challenge: a challenge first, then answers to requests that carry it. OldForm: INFO in the
+    // old form, then once more in the current one. Split: every answer in three pieces, last
+    // piece first. Garbage: a truncated answer. PlayerChallenges: a new challenge for each PLAYER
+    // request. ChallengeThenSilent: a challenge for the first request, then nothing. OtherPort:
+    // answers from a port it was not asked on. InfoOnly: never answers PLAYER (as HLTV does).
+    // clang-format off
+    enum class Mode { Plain, Challenge, OldForm, Split, Garbage, PlayerChallenges, Silent,
+                      ChallengeThenSilent, OtherPort, InfoOnly };
+    // clang-format on
     Q_ENUM(Mode)
-
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
                            quint16 port = 0);
     quint16 port() const { return socket_->localPort(); }
@@ -33,17 +29,14 @@ public:
         const QString host = socket_->localAddress().toString();
         return (host.contains(':') ? '[' + host + ']' : host) + ':' + QString::number(port());
     }
-
     Mode mode;
     std::string name = "Skyloom \xC3\xA9t\xC3\xA9 <b>", map = "2fort", folder = "tfc";
     int players = 2, maxPlayers = 16, bots = 0;
     bool password = false, vac = true;
     int requests = 0;
     std::vector<int> delaysMs;  // before the n-th answer (the last for those after); none: at once
-
 private:
     void answer(const std::string& request, const QHostAddress& to, quint16 port);
-
     QUdpSocket *socket_, *other_;
 };
 
@@ -52,15 +45,12 @@ class FakeMaster final : public QObject {
 public:
     explicit FakeMaster(std::vector<QString> servers, std::size_t perPage = 2);
     QString address() const { return "127.0.0.1:" + QString::number(socket_->localPort()); }
-
     std::vector<QString> servers;  // "a.b.c.d:port"
     std::size_t perPage;
     int pagesToAnswer = -1;  // then silence; -1: every page
     std::vector<std::string> requests;
     void answerFrom(const QHostAddress& address, quint16 port);  // not where it was asked
-
 private:
     QUdpSocket *socket_, *replier_;
 };
-
 }  // namespace skyloom::test

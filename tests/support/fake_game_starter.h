@@ -6,8 +6,7 @@
 
 namespace skyloom::test {
 
-// Records each start instead of starting anything; `result` is what every start returns.
-// Installs are looked for where `search` points.
+// Records each start instead of starting anything; every start returns `result`.
 class FakeGameStarter final : public GameStarter {
 public:
     struct Start {
@@ -16,16 +15,12 @@ public:
         std::optional<std::string> workingFolder;
         WindowState state;
     };
-
-    StartResult StartGame(const GameCommand& command,
-                          const std::optional<std::string>& workingFolder,
+    StartResult StartGame(const GameCommand& command, const std::optional<std::string>& folder,
                           WindowState state) override {
-        starts.push_back({command.line(), command.program, workingFolder, state});
+        starts.push_back({command.line(), command.program, folder, state});
         return result;
     }
-
     std::vector<Start> starts;
     StartResult result;
 };
-
 }  // namespace skyloom::test

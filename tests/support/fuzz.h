@@ -20,23 +20,13 @@ inline std::string mutate(std::string bytes, std::mt19937& rng) {
     for (int edits = 1 + int(rng() % 8); edits > 0 && !bytes.empty(); --edits) {
         const std::size_t at = rng() % bytes.size();
         const std::uint32_t edge = edges[rng() % 8];
-        switch (rng() % 5) {
-            case 0:
-                bytes[at] = char(rng());
-                break;
-            case 1:
-                bytes[at] ^= char(1u << (rng() % 8));
-                break;
-            case 2:
-                bytes.resize(at);
-                break;
-            case 3:
-                for (std::size_t i = 0; i < 4 && at + i < bytes.size(); ++i)
-                    bytes[at + i] = char(edge >> (8 * i));
-                break;
-            default:
-                bytes.insert(at, std::string(rng() % 64, char(rng())));
-        }
+        const auto kind = rng() % 5;
+        if (kind == 0) bytes[at] = char(rng());
+        if (kind == 1) bytes[at] ^= char(1u << (rng() % 8));
+        if (kind == 2) bytes.resize(at);
+        for (std::size_t i = 0; kind == 3 && i < 4 && at + i < bytes.size(); ++i)
+            bytes[at + i] = char(edge >> (8 * i));
+        if (kind == 4) bytes.insert(at, std::string(rng() % 64, char(rng())));
     }
     return bytes;
 }

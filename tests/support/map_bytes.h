@@ -10,12 +10,11 @@
 
 namespace skyloom::test {
 
-inline std::string le16Bytes(uint32_t v) {
-    return {char(v), char(v >> 8)};
-}
-inline std::string le32Bytes(uint32_t v) {
-    return le16Bytes(v) + le16Bytes(v >> 16);
-}
+// clang-format off
+inline std::string le16Bytes(uint32_t v) { return {char(v), char(v >> 8)}; }
+inline std::string le32Bytes(uint32_t v) { return le16Bytes(v) + le16Bytes(v >> 16); }
+inline std::string floatBytes(float f) { return le32Bytes(std::bit_cast<uint32_t>(f)); }
+// clang-format on
 
 struct Texture {
     std::string name;
@@ -74,10 +73,6 @@ inline std::vector<Face> box(std::array<float, 3> lo, std::array<float, 3> hi, b
     };
 }
 
-inline std::string floatBytes(float f) {
-    return le32Bytes(std::bit_cast<uint32_t>(f));
-}
-
 // The geometry lumps of `world` and one brush `entity`; as compilers do, every other face lies
 // on the back of its plane and every other edge is used reversed.
 inline std::map<int, std::string> geometryLumps(const std::vector<Face>& world,
@@ -124,5 +119,4 @@ inline std::string wadBytes(const std::vector<std::string>& names) {
     }
     return bytes;
 }
-
 }  // namespace skyloom::test

@@ -2,47 +2,36 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
-#include <QDir>
 #include <QThreadPool>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "shell/window_registry.h"
-
 namespace skyloom::test {
 
 namespace {
-
 // Another folder's window: an empty window that notes when it is told to read its paths again.
-class StandIn final : public QWidget, public PathsReload {
-public:
+struct StandIn final : QWidget, PathsReload {
     explicit StandIn(QStringList& reloaded) : reloaded_(reloaded) {}
     void reloadPaths() override { reloaded_ << objectName(); }
-
-private:
     QStringList& reloaded_;
 };
-
 }  // namespace
 
 QString spokenName(QWidget* control) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control);
     const auto labels = a->relations(QAccessible::Label);
-    return labels.isEmpty() ? a->text(QAccessible::Name)
-                            : labels.first().first->text(QAccessible::Name);
+    return (labels.isEmpty() ? a : labels.first().first)->text(QAccessible::Name);
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
-    out << in.rdbuf();
+    out << std::ifstream(path, std::ios::binary).rdbuf();
     return out.str();
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 TestApp::TestApp()
@@ -63,10 +52,7 @@ TestApp::TestApp()
     for (const char* name : {"splash", "sp", "DM", "frmAdvanced", "firstuse1", "firstuse2",
                              "firstuseconfig", "firstusedone", "config", "DirMaps", "DirMapsTFC",
                              "configtfc", "connect", "frmAbout", "secret"})
-        windows.add(name, [this, name] {
-            opened << name;
-            return new StandIn(reloaded);
-        });
+        windows.add(name, [this, name] { return opened << name, new StandIn(reloaded); });
 }
 
 TestApp::~TestApp() {
@@ -76,12 +62,6 @@ TestApp::~TestApp() {
     QThreadPool::globalInstance()->waitForDone();
 }
 
-std::string TestApp::folder() const {
-    return dir.path().toStdString();
-}
-std::string TestApp::iniPath() const {
-    return settings.filePath();
-}
 void TestApp::writeIni(const std::string& text) const {
     writeFile(iniPath(), text);
 }
@@ -100,5 +80,4 @@ std::string TestApp::makeFolder(const std::string& name,
 void TestApp::processDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-
 }  // namespace skyloom::test

@@ -2,7 +2,6 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
-#include <memory>
 #include <string>
 
 #include "fake_desktop.h"
@@ -12,32 +11,25 @@
 namespace skyloom::test {
 
 // A whole program for one test: a temporary application folder, fake message boxes and a fake
-// game start. Nothing blocks, nothing starts. Every window name of the program is registered as a
-// stand-in that records its opening; a test adds the real windows of its own folder over them,
-// so it links only that folder and still sees which other window a control opens.
+// game start. Every window name of the program is registered as a stand-in that records its
+// opening; a test adds the real windows of its own folder over them.
 class TestApp {
 public:
     TestApp();
+    ~TestApp();
     template <class Window>
     void add(const char* name) {
         windows.add(QString::fromLatin1(name), [this] { return new Window(context); });
     }
-    ~TestApp();
-
-    std::string folder() const;  // the application folder
-    std::string iniPath() const;
-
-    // Writes `skyloom.ini` with exactly these bytes.
-    void writeIni(const std::string& text) const;
-    std::string readIni() const;  // empty when the file does not exist
-
-    // Makes a folder below the application folder holding empty files of these names.
+    std::string folder() const { return dir.path().toStdString(); }
+    std::string iniPath() const { return settings.filePath(); }
+    void writeIni(const std::string& text) const;  // exactly these bytes
+    std::string readIni() const;                   // empty when there is no file
+    // A folder below the application folder holding empty files of these names.
     std::string makeFolder(const std::string& name,
                            const std::vector<std::string>& files = {}) const;
-
     // Runs pending deletions, as the event loop does, so closed windows leave the registry.
     static void processDeletes();
-
     QTemporaryDir dir;
     FakeDesktop desktop;
     FakeGameStarter games;
@@ -52,15 +44,12 @@ public:
 };
 
 // What a screen reader says a control is: the label that names it (Qt on Linux names a combo box
-// by a buddy label and speaks its current text as its name), else its own name.
+// by a buddy label), else its own name.
 QString spokenName(QWidget* control);
 
-// A window's control reached by its object name, as a member of a struct whose first member is
-// `QWidget* window`: struct Controls { QWidget* window; CONTROL(QLabel, lblUser); };
+// A window's control by its object name, in a struct whose first member is `QWidget* window`.
 #define CONTROL(Type, name) Type* name = window->findChild<Type*>(QStringLiteral(#name))
 
-// Reads a whole file; empty when it does not exist.
-std::string readFile(const std::string& path);
+std::string readFile(const std::string& path);  // empty when it does not exist
 void writeFile(const std::string& path, const std::string& bytes);
-
 }  // namespace skyloom::test

@@ -13,7 +13,6 @@ class WindowHarness : public QObject {
 protected:
     std::unique_ptr<TestApp> app;
     QWidget* w = nullptr;
-
     template <class T = QAbstractButton>
     T* ctl(const char* name) const {
         T* found = name ? w->findChild<T*>(name) : w->findChild<T*>();
@@ -41,5 +40,4 @@ protected:
         QVERIFY(shown[0].icon == icon && shown[0].buttons == MessageButtons::Ok);
     }
 };
-
 }  // namespace skyloom::test
