@@ -29,13 +29,10 @@ class SetupWindowsTest : public QObject {
 
     std::unique_ptr<TestApp> app;
 
-    // Shows the window over these settings, once `before` has laid out the program folder.
-    QWidget* start(const std::string& ini, const QString& window,
-                   const std::function<void()>& before = {}) {
+    QWidget* start(const std::string& ini, const QString& window) {
         app = std::make_unique<TestApp>();
         registerSetupWindows(app->context);
         if (!ini.empty()) app->writeIni(ini);
-        if (before) before();
         return app->windows.show(window);
     }
     template <class T = QWidget>
@@ -252,17 +249,19 @@ private slots:
                 {"", 0, "config", true, {}, ""},
             };
         for (const auto& [ini, installs, window, find, pick, fields] : cases) {
-            start(ini, window, [&] {
-                for (int i = 0; i < installs; ++i) {
-                    const std::string game = std::string("home/.wine/drive_c/") +
-                                             (i ? "Games" : "Sierra") + "/Half-Life";
-                    app->makeFolder(game + "/tfc");
-                    app->makeFolder(game, {"hl.exe"});
-                }
-                app->installs = {app->folder() + "/home", ""};
-                app->desktop.choices = {pick};
-            });
+            app = std::make_unique<TestApp>();
+            registerSetupWindows(app->context);
+            if (*ini) app->writeIni(ini);
             const QString drive = QString::fromStdString(app->folder()) + "/home/.wine/drive_c/";
+            for (int i = 0; i < installs; ++i) {
+                const std::string game =
+                    std::string("home/.wine/drive_c/") + (i ? "Games" : "Sierra");
+                app->makeFolder(game + "/Half-Life/tfc");
+                app->makeFolder(game + "/Half-Life", {"hl.exe"});
+            }
+            app->installs = {app->folder() + "/home", ""};
+            app->desktop.choices = {pick};
+            app->windows.show(window);
             const Panel p = panel(window);
             auto* paths = child<PathsPanel>(window, "paths");
             QTRY_VERIFY(!paths->searching());
