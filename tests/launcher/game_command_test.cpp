@@ -14,11 +14,6 @@ using namespace skyloom;
 TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
     constexpr GameType DM = GameType::Deathmatch;
     const std::pair<GameChoices, std::string> cases[] = {
-        {{DM, "crossfire.bsp", "", "", {}, {}}, "hl.exe +deathmatch 1 +map crossfire"},
-        {{GameType::SinglePlayer, "c1a0.bsp", "Medium", "", {.console = true}, {}},
-         "hl.exe +map c1a0 +set skill 1 -console"},
-        {{GameType::TeamFortress, "2fort.bsp", "", "", {.cheats = true, .numeric = true}, {}},
-         "hl.exe -game tfc +map 2fort -sv_cheats 1 -numericping"},
         // The difficulty chosen in single player still counts after going back to deathmatch.
         {{DM, "crossfire.bsp", "Hard", "", {.dev = true}, {}},
          "hl.exe +deathmatch 1 +map crossfire +set skill 2 -dev"},

@@ -23,12 +23,12 @@ class MainWindowTest : public WindowHarness {
         w = app->windows.show("sp");
     }
     MainWindow* window() const { return qobject_cast<MainWindow*>(w); }
-    void expectStart(const std::string& line, std::string folder = "") {
+    void expectStart(const std::string& line, const std::string& folder = "") {
         QCOMPARE(app->games.starts.size(), size_t(1));
-        QCOMPARE(app->games.starts.back().commandLine, line);
-        if (folder.empty()) folder = app->folder() + "/hl";
-        QCOMPARE(app->games.starts.back().workingFolder, std::optional<std::string>(folder));
-        QCOMPARE(app->games.starts.back().state, WindowState::Maximized);
+        const auto& [started, program, in, state] = app->games.starts[0];
+        QCOMPARE(started, line);
+        QVERIFY(in == (folder.empty() ? app->folder() + "/hl" : folder) &&
+                state == WindowState::Maximized);
     }
     void setSpMediumConsoleZone() {
         click(ctl("optSP"));
@@ -270,14 +270,13 @@ private slots:
     // `--preset` (which starts the same command as Fill) is the command line's test, in app.
     void presets_saveFillStartAndDeleteThroughWindowAndCommandLine() {
         enum class Act { Save, Fill, Shortcut, Delete };
-        struct Row {
-            Act act;
-            const char *name, *started, *box;
-        };
         // Quoted parameters start as those words, no more; the name's & is no shortcut.
         const char* const duel = R"(hl.exe +map dl +set skill 1 "+exec" "my.cfg" -console)";
         const char* const fort = R"(hl.exe +map 2fort +set skill 1 "+exec" "my.cfg" -console)";
-        const Row rows[] = {
+        const struct {
+            Act act;
+            const char *name, *started, *box;
+        } rows[] = {
             {Act::Save, "duel", nullptr, nullptr},
             {Act::Save, "a]b", nullptr, "Preset not saved"},
             {Act::Save, "a\x1B" "b", nullptr, "Preset not saved"},
@@ -295,7 +294,7 @@ private slots:
         setSpMediumConsoleZone();
         edit("parameters")->setText(R"("+exec" "my.cfg")");
         edit("txtSelMap")->setText("dl.bsp");
-        for (const Row& row : rows) {
+        for (const auto& row : rows) {
             const QString name = QString::fromUtf8(row.name);
             switch (row.act) {
                 case Act::Save:
@@ -358,7 +357,8 @@ private slots:
         qunsetenv("XDG_DATA_HOME");
     }
 
-    void ctrlC_copiesInATextFieldAndOtherwiseOpensTheConfiguration() {
+    // Ctrl+C copies in a text field and otherwise opens the configuration.
+    void ctrlC_copiesOrOpensTheConfiguration() {
         openWithMaps();
         QApplication::setActiveWindow(w);  // shortcuts reach only the active window
         QVERIFY(QTest::qWaitForWindowActive(w));

@@ -1,4 +1,4 @@
-// The map file readers, hostile bytes for them, and listing and searching over a fixture tree.
+// The map file readers, damaged bytes for them, and listing and searching over a fixture tree.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "fuzz.h"
 #include "map_bytes.h"
 #include "maps/bsp_file.h"
 #include "maps/map_catalogue.h"
@@ -177,56 +176,6 @@ TEST(MapCheck, texts) {
               "and 2 more\n\nStart anyway?");
     EXPECT_EQ(mapInfoText({true, "Two\nlines\tby X", {"x.wad", "gfx/env/a\tup.tga"}}),
               "title\tTwo lines by X\nmissing\tx.wad\nmissing\tgfx/env/a up.tga\n");
-}
-
-// A store of two maps, one unreadable, without its checksum.
-static std::string storeBody() {
-    MapStore store;
-    store.put("/g/valve/maps/a.bsp", {{10, 20}, false, std::nullopt});
-    const BspContents b{{"Title", {"a.wad", "b.wad"}, "sky", {"models/m.mdl"}}, {"CRATE", "X"}};
-    store.put("/g/valve/maps/b.bsp", {{30, -40}, true, b});
-    const std::string sealed = store.serialize();
-    return sealed.substr(0, sealed.size() - 8);
-}
-
-// Hostile bytes give an answer or "unreadable": never a crash, a hang or a huge allocation.
-TEST(MapFuzz, readersSurviveHostileBytes) {
-    const std::string seeds[] = {
-        bspBytes("{\"message\" \"T\" \"wad\" \"a.wad;b\\\\c.wad\" \"skyname\" \"s\"}"
-                 "{\"model\" \"models/m.mdl\" \"noise\" \"a.wav\"}",
-                 {{"A"}, {"B", true}}),
-        bspBytes(
-            "{}", {}, false,
-            geometryLumps(box({0, 0, 0}, {64, 32, 16}, true), box({8, 8, 0}, {9, 9, 9}, false))),
-        wadBytes({"CRATE01", "{BLUE", "C"}),
-        "models/a.mdl \"sound/b c.wav\" // x\r\nsprites\\s.spr ../x\n",
-        "game \"X\"\nfallback_dir \"gearbox\"\n",
-        storeBody(),
-    };
-    std::mt19937 rng(20261207);
-    size_t readable = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const std::string input =
-            i % 10 ? mutate(seeds[rng() % std::size(seeds)], rng) : randomBytes(rng, 511);
-        const MemorySource source(input);
-        readable += readBsp(source, true).has_value();
-        readable += readBsp(source, false).has_value();
-        readable += readWadDirectory(source).has_value();
-        if (const auto geometry = readMapGeometry(source)) {
-            const auto picture = drawMapPicture(*geometry, 16);
-            readable += picture.has_value();
-            if (picture) {
-                EXPECT_LE(std::max(picture->width, picture->height), 16);
-                EXPECT_EQ(picture->rgba.size(), size_t(picture->width * picture->height * 4));
-            }
-        }
-        EXPECT_LE(parseResFile(input).size(), input.size());
-        // Sealed anew, a mutated store reaches its fields.
-        for (const auto& store : {MapStore::parse(input), MapStore::parse(sealMapStore(input))})
-            EXPECT_LE(store ? store->size() : 0, input.size() / 20);
-        EXPECT_FALSE(fallbackDir(input).empty());
-    }
-    EXPECT_GT(readable, 0u);  // mutations keep some inputs readable: the readers are reached
 }
 
 namespace {

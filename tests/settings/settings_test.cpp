@@ -10,11 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sstream>
 #include <thread>
 
-#include "fuzz.h"
 #include "platform/atomic_file.h"
 #include "settings/get_pps.h"
 #include "settings/path_value.h"
@@ -27,11 +25,9 @@ namespace fs = std::filesystem;
 
 TEST(ProfileText, readsWindowsFilesWithAnyCaseCommentsAndQuotes) {
     const std::string text =
-        "; by hand\r\n\r\n[gamedir]\r\n  Program =  C:\\hl\\hl.exe  \r\nmaps=\"C:\\Half "
-        "Life\\maps\"\r\n"
-        "t='x'\r\nodd=\"unbalanced\r\nempty=\r\nnoequals\r\n[ MISC ]\r\nuser=a = "
-        "b\r\n[A]\r\nk=1\r\n"
-        "k=2\r\n[a]\r\nj=3\r\n";
+        "; by hand\r\n\r\n[gamedir]\r\n  Program =  C:\\hl\\hl.exe  \r\n"
+        "maps=\"C:\\Half Life\\maps\"\r\nt='x'\r\nodd=\"unbalanced\r\nempty=\r\nnoequals\r\n"
+        "[ MISC ]\r\nuser=a = b\r\n[A]\r\nk=1\r\nk=2\r\n[a]\r\nj=3\r\n";
     const std::pair<std::pair<const char*, const char*>, std::optional<std::string>> cases[] = {
         {{"GAMEDIR", "program"}, "C:\\hl\\hl.exe"},
         {{"GameDir", "MAPS"}, "C:\\Half Life\\maps"},
@@ -89,36 +85,6 @@ std::string utf16(std::u16string_view text, bool bigEndian = false) {
         out += bigEndian ? lo : hi;
     }
     return out;
-}
-
-// Feeds the parser and the encodings seeded random and mutated text: no crash, no hang, what is
-// written reads back.
-TEST(ProfileText, randomAndMutatedTextsReadAndWriteBack) {
-    const std::string seeds[] = {
-        "[MISC]\r\nuser=a\r\n[GAMEDIR]\r\nmaps=\"m\"\r\n", "\xEF\xBB\xBF[MISC]\ruser=\xC3\xA9\r",
-        utf16(u"[MISC]\nuser=\u00e9\n"), utf16(u"[M]\r\nk=\U0001F600", true)};
-    const char letters[] = "[]=;\r\n \t\"'MISCuserk\xEF\xBB\xBF\xFF\xFE\xC3\xA9\xD8";
-    const std::string alphabet(letters, sizeof letters);  // its NUL included
-    std::mt19937 random(20261207);
-    for (int round = 0; round < 8000; ++round) {
-        std::string bytes = test::mutate(seeds[random() % std::size(seeds)], random);
-        bytes.insert(random() % (bytes.size() + 1), 1, alphabet[random() % alphabet.size()]);
-        const ProfileText decoded = decodeProfile(bytes);
-        const std::string newline = round % 2 ? "\r" : "\n";
-        const std::string set = setProfileValue(decoded.text, "misc", "USER", "v\xC3\xA9", newline);
-        ASSERT_EQ(findProfileValue(set, "MISC", "user"), "v\xC3\xA9") << bytes;
-        const std::optional<std::string> encoded = encodeProfile(set, decoded.encoding);
-        ASSERT_EQ(encoded ? decodeProfile(*encoded).text : set, set) << bytes;
-        ASSERT_EQ(findProfileValue(setProfileValue(set, "MISC", "user", std::nullopt, "\n"), "MISC",
-                                   "user"),
-                  std::nullopt)
-            << bytes;
-        const std::string removed = removeProfileSection(set, "misc");
-        for (std::string name : profileSections(removed)) {
-            for (char& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
-            ASSERT_NE(name, "MISC") << bytes;
-        }
-    }
 }
 
 class ProfileFileTest : public ::testing::Test {
@@ -308,13 +274,11 @@ TEST_F(ProfileFileTest, getPPSCutsTrimsAndDefaultsAsThePlatformBufferDoes) {
         {"gamedir", "maps", "error", 100, ""},   // present but empty is not the default
         {"GAMEDIR", "none", "error", 4, "err"},  // defaults are cut too
         {"GAMEDIR", "program", "error", 1, ""},
-        {"GAMEDIR", "program", "error", 0, ""},
         {"MISC", "user", "error", 100, "Gordon   Freeman"},
         {"MISC", "company", "error", 100, "Black Mesa "},  // quotes kept the trailing blank
         {"MISC", "clan", "error", 5, "ab  "},              // a cut ending in blanks keeps them
         {"MISC", "none", "  spaced  ", 100, "spaced"},
         {"MISC", "city", "error", 5, "Caf\xC3\xA9"},  // cuts count characters, not bytes
-        {"MISC", "city", "error", 4, "Caf"},
         {"MISC", "old", "error", 5, "Caf\xE9"},  // a Latin-1 byte is one character
         {"NONE", "firstuse", "error!", 200, "error!"},
     };
@@ -349,7 +313,7 @@ TEST_F(ProfileFileTest, aLinkIsWrittenThroughToItsTarget) {
 }
 
 // Writers that overlap lose nothing: each one's read, change and replace hold the lock.
-TEST_F(ProfileFileTest, concurrentWritersLoseNoKey) {
+TEST_F(ProfileFileTest, overlappingOrKilledWritersLoseNothing) {
     std::vector<std::thread> writers;
     const auto key = [](int w, int k) { return "k" + std::to_string(w) + "_" + std::to_string(k); };
     for (int w = 0; w < 4; ++w)
@@ -360,11 +324,8 @@ TEST_F(ProfileFileTest, concurrentWritersLoseNoKey) {
     for (auto& t : writers) t.join();
     for (int w = 0; w < 4; ++w)
         for (int k = 0; k < 20; ++k) EXPECT_EQ(readProfileValue(file, "MISC", key(w, k)), "v");
-}
-
-// A writer killed at any moment leaves the old or the new file and at most one temporary file,
-// which the next write removes.
-TEST_F(ProfileFileTest, killedWritersLeaveOneTemporaryFileAtMost) {
+    // One killed at any moment leaves the old or the new file and at most one temporary file,
+    // which the next write removes.
     put("[MISC]\nuser=a\n" + std::string(200000, ';') + "\n");
     auto files = [&] {
         return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
@@ -390,17 +351,14 @@ TEST(PathValue, foldersComeFromSeparatorsWhateverTheProgramIsCalled) {
     const char* const cases[][3] = {
         {"/home/p/.wine/drive_c/Sierra/Half-Life/hl.exe", "/home/p/.wine/drive_c/Sierra/Half-Life",
          "/home/p/.wine/drive_c/Sierra/Half-Life/"},
-        {"/g/Half-Life/hl.sh", "/g/Half-Life", "/g/Half-Life/"},
         {"/g/H L/valve/maps/", "/g/H L/valve/maps", "/g/H L/valve/"},
         {"/g/valve//maps//", "/g/valve//maps", "/g/valve/"},
         {"/g/jeux/\xC3\xA9t\xC3\xA9/maps", "/g/jeux/\xC3\xA9t\xC3\xA9",
          "/g/jeux/\xC3\xA9t\xC3\xA9/"},
         {"valve/maps", "valve", "valve/"},
         {"/hl.exe", "/", "/"},
-        {"//hl.exe", "/", "/"},
         {"/", "/", ""},
         {"hl.exe", "-", ""},
-        {"error", "-", ""},
         {"", "-", ""},
     };
     for (const auto& [path, folder, parent] : cases) {
