@@ -21,6 +21,7 @@
 #include <QTabWidget>
 
 #include "process_memory.h"
+#include "served_run.h"
 #include "connect/connection_tool.h"
 #include "fake_a2s_server.h"
 #include "fake_desktop.h"
@@ -128,10 +129,5 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     idleKb = statusKb("VmRSS:");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ::kill(child, SIGTERM);
-    ::waitpid(child, nullptr, 0);
-    return 0;
+    return skyloom::bench::runThenStop(argc, argv, child);
 }

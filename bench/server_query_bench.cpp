@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "process_memory.h"
+#include "served_run.h"
 #include "fake_a2s_server.h"
 #include "servers/server_querier.h"
 
@@ -107,10 +108,5 @@ int main(int argc, char** argv) {
         return 1;
     }
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ::kill(child, SIGTERM);
-    ::waitpid(child, nullptr, 0);
-    return 0;
+    return skyloom::bench::runThenStop(argc, argv, child);
 }

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "process_memory.h"
+#include "served_run.h"
 #include "connect/connection_tool.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
@@ -151,10 +152,5 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     idleKb = statusKb("VmRSS:");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ::kill(child, SIGTERM);
-    ::waitpid(child, nullptr, 0);
-    return 0;
+    return skyloom::bench::runThenStop(argc, argv, child);
 }
