@@ -2,6 +2,7 @@
 """Plants each fault of scripts/faults.txt in turn, rebuilds the test build and runs the suite.
 
     scripts/plant_faults.py BUILD_DIR   (a build made by `make build-test`)
+    FAULTS=other.txt scripts/plant_faults.py BUILD_DIR   (another list of the same form)
 
 Prints one line per fault (caught, missed, or did not build) and the counts; leaves the tree as
 it found it."""
@@ -13,7 +14,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
 def faults():
-    with open(os.path.join(ROOT, "scripts", "faults.txt"), encoding="utf-8") as f:
+    with open(os.environ.get("FAULTS", os.path.join(ROOT, "scripts", "faults.txt")), encoding="utf-8") as f:
         for line in f:
             if line.strip() and not line.startswith("#"):
                 original, fault = line.rstrip("\n").split("\t")
