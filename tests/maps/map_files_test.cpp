@@ -112,8 +112,6 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
         {"no geometry", bspBytes(kEntities), 0},
         {"lumps swapped", bspBytes(kEntities, {}, true, roomLumps()), 12},
         {"a NaN corner drops its face", with(3, floatBytes(NAN) + lumps.at(3).substr(4)), 11},
-        {"faces past the vertices cut are left out", with(3, lumps.at(3).substr(0, 12 * 40)), 10},
-        {"a face on no plane is left out", with(7, "\xff\xff" + lumps.at(7).substr(2)), 11},
         {"corners up to the cap", piled(16), 16},
         {"corners past the cap", piled(17), -1},
         {"world past the faces", with(14, std::string(56, '\0') + le32Bytes(1) + le32Bytes(18)),
@@ -354,16 +352,13 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
         EXPECT_EQ(read(), "?: Two: ");
         EXPECT_EQ(readFile(store), saved);
     }
-    // Bounded: the maps used last are kept.
-    MapStore big;
+    MapStore big;  // bounded: the maps used last are kept
     BspContents titled;
     titled.entities.title = std::string(100, 't');
     for (int i = 0; i < 1000; ++i)
         big.put("/m" + std::to_string(i), {{uint64_t(i), 0}, false, titled});
     const std::string bytes = big.serialize(20000);
-    EXPECT_LE(bytes.size(), 20000u);
     auto kept = MapStore::parse(bytes);
-    ASSERT_TRUE(kept);
-    EXPECT_GT(kept->size(), 100u);
-    EXPECT_TRUE(kept->find("/m999", {999, 0}, false) && !kept->find("/m0", {0, 0}, false));
+    EXPECT_TRUE(bytes.size() <= 20000 && kept && kept->size() > 100 &&
+                kept->find("/m999", {999, 0}, false) && !kept->find("/m0", {0, 0}, false));
 }
