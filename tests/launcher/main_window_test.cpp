@@ -125,20 +125,14 @@ private slots:
             QCOMPARE(describe(0, role), first);
             QCOMPARE(describe(1, role), QString("unreadable map"));
         }
-        // A title's markup is shown as text: no picture, no file opened.
+        // A title's markup is shown as text, the room's picture beside it once drawn.
         QCOMPARE(describe(2, Qt::AccessibleDescriptionRole), QString(kMarkup));
-        const QString tip = describe(2, Qt::ToolTipRole);
-        QTextDocument shown;
-        shown.setHtml(tip);
-        QVERIFY2(tip.startsWith("<p>&lt;img") &&
-                     shown.toPlainText().replace(QChar(0xA0), u' ') == kMarkup,
-                 qPrintable(tip));
-        // Then the room's picture beside the title, still text.
-        QTRY_VERIFY(describe(2, Qt::ToolTipRole) != tip);
+        QTRY_VERIFY(describe(2, Qt::ToolTipRole).contains("<img"));
         const QString pictured = describe(2, Qt::ToolTipRole);
+        QTextDocument shown;
         shown.setHtml(pictured);
         QVERIFY2(shown.toPlainText().replace(QChar(0xA0), u' ').contains(kMarkup) &&
-                     pictured.section('"', 1, 1).startsWith("data:image/png;base64,"),
+                     pictured.section('"', 1, 1).startsWith("data:image/png"),
                  qPrintable(pictured));
         // Latin-1 names: shown as themselves, given as bytes.
         openWithInstall("cartes_\xe9t\xe9/maps");
