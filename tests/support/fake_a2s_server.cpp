@@ -33,7 +33,6 @@ FakeA2sServer::FakeA2sServer(Mode m, const QHostAddress& address, quint16 port)
         }
     });
 }
-
 void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, quint16 port) {
     std::vector<std::string> packets;
     const char kind = request.size() < 5 ? 0 : request[4];
@@ -72,7 +71,6 @@ void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, q
         }
     }
 }
-
 FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
     : servers(std::move(list)), perPage(page), socket_(new QUdpSocket(this)), replier_(socket_) {
     socket_->bind(QHostAddress::LocalHost, 0);
@@ -98,7 +96,6 @@ FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
         }
     });
 }
-
 void FakeMaster::answerFrom(const QHostAddress& address, quint16 port) {
     replier_ = new QUdpSocket(this);
     replier_->bind(address, port);

@@ -28,5 +28,4 @@ private:
     __user_cap_data_struct data_[2]{};
     bool active_ = false;
 };
-
 }  // namespace skyloom::test
