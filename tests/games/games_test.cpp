@@ -1,9 +1,7 @@
 // Steam's vdf files, finding installs in every known place, and how each install is started.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -11,6 +9,7 @@
 #include "games/installs.h"
 #include "games/start_plan.h"
 #include "games/vdf.h"
+#include "temp_folder.h"
 
 using namespace skyloom;
 namespace fs = std::filesystem;
@@ -31,15 +30,9 @@ std::string parsed(std::string_view text) {
 }
 
 // A temporary folder holding a home folder and whatever else a case builds.
-struct Tree {
-    static std::string made() {
-        std::string pattern = (fs::temp_directory_path() / "installs-XXXXXX").string();
-        return mkdtemp(pattern.data());
-    }
-    ~Tree() { fs::remove_all(root); }
-    void file(const std::string& path, const std::string& text = "") const {
-        fs::create_directories(fs::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << text;
+struct Tree : test::TempFolder {
+    void file(const std::string& at, const std::string& text = "") const {
+        put(at.substr(root.size() + 1), text);
     }
     // A library holding an app's manifest; the game folder Half-Life gets `programs`.
     void app(const std::string& library, const char* id, const char* flags,
@@ -51,7 +44,7 @@ struct Tree {
         for (const char* p : programs) file(library + "/" + apps + "/common/Half-Life/" + p);
     }
 
-    std::string root = made(), home = root + "/home";
+    std::string root = path, home = root + "/home";
 };
 
 // A start in one line: "program args | folder | VAR=value" or "refused: what was tried | why".

@@ -1,13 +1,12 @@
 // The map file readers, damaged bytes for them, and listing and searching over a fixture tree.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "map_bytes.h"
+#include "temp_folder.h"
 #include "maps/bsp_file.h"
 #include "maps/map_catalogue.h"
 #include "maps/map_check.h"
@@ -176,23 +175,14 @@ TEST(MapCheck, texts) {
               "title\tTwo lines by X\nmissing\tx.wad\nmissing\tgfx/env/a up.tga\n");
 }
 
-namespace {
-
 class MapSearch : public ::testing::Test {
 protected:
-    void TearDown() override { fs::remove_all(root); }
-    std::string put(const std::string& relative, const std::string& bytes = {}) {
-        const fs::path path = fs::path(root) / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+    std::string put(const std::string& relative, const std::string& bytes = {}) const {
+        return folder.put(relative, bytes);
     }
-
-    const std::string root =
-        (fs::temp_directory_path() / ("skyloom-search-" + std::to_string(::getpid()))).string();
+    const TempFolder folder;
+    const std::string root = folder.path;
 };
-
-}  // namespace
 
 TEST_F(MapSearch, listsTheModsOwnMapFoldersOncePerName) {
     for (const char* f :
@@ -311,11 +301,6 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
         put("valve/maps/one.bsp", bspBytes("{\"message\" \"One\" \"wad\" \"x.wad\"}", {{"T"}}));
     put("valve/maps/bad.bsp", "not a map");
     const std::string store = root + "/cache/skyloom/maps.cache";
-    const auto readFile = [](const std::string& path) {
-        std::ostringstream bytes;
-        bytes << std::ifstream(path, std::ios::binary).rdbuf();
-        return bytes.str();
-    };
     MapCatalogue catalogue(store);
     auto read = [&] {
         catalogue.list(root + "/valve/maps", false);

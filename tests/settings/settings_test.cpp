@@ -7,15 +7,14 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 #include "platform/atomic_file.h"
 #include "settings/get_pps.h"
 #include "settings/profile_encoding.h"
 #include "settings/profile_file.h"
+#include "temp_folder.h"
 #include "without_root_file_access.h"
 
 using namespace skyloom;
@@ -86,30 +85,15 @@ std::string utf16(std::u16string_view text, bool bigEndian = false) {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("skyloom-ini-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        file = (dir / "skyloom.ini").string();
-    }
-    void TearDown() override {
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
-    void put(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
-    std::string get() const {
-        std::ostringstream s;
-        s << std::ifstream(file, std::ios::binary).rdbuf();
-        return s.str();
-    }
+    void put(const std::string& bytes) { test::writeFile(file, bytes); }
+    std::string get() const { return test::readFile(file); }
     void write(const char* section, const char* key, std::optional<std::string_view> v) {
         ASSERT_TRUE(writeProfileValue(file, section, key, v).ok);
     }
 
-    fs::path dir;
-    std::string file;
+    const test::TempFolder folder;
+    const fs::path dir = folder.path;
+    const std::string file = (dir / "skyloom.ini").string();
 };
 
 TEST_F(ProfileFileTest, readingCreatesNothingAndANewFileGetsPlatformLineEnds) {

@@ -323,6 +323,8 @@ private slots:
         };
         const auto at = [&](const char* name) { return rep.visualItemRect(item(name)).center(); };
         QVERIFY(item(".steam"));  // hidden folders are listed
+        QTest::mouseClick(rep.viewport(), Qt::LeftButton, {}, at("valve"));
+        QVERIFY(rep.currentItem() == item("valve") && rep.folder() == top);  // highlighted only
         QTest::mouseDClick(rep.viewport(), Qt::LeftButton, {}, at("valve"));
         QVERIFY(item("maps") && !item("tfc"));  // the open folder's sisters are not listed
         rep.setCurrentItem(item("maps"));

@@ -6,24 +6,15 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
+#include "temp_folder.h"
 #include "shell/app_context.h"
 
 namespace skyloom::test {
 
-inline std::string readFile(const std::string& path) {  // empty when it does not exist
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-}
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 // What a screen reader says a control is: the label that names it (Qt on Linux names a combo box
 // by a buddy label), else its own name.
 inline QString spokenName(QWidget* control) {
