@@ -63,7 +63,6 @@ private slots:
                               "Error! Choose HEV suit volume!", "Error! Please choose a model!"}));
     }
 
-    // Each choice changes its own fragment of its own tab's line, and nothing else.
     void everyChoice_changesOnlyItsOwnFragment() {
         // A box without a third part flips its digit; three say the opposite of the game's value.
         const QString table =

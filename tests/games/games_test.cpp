@@ -1,4 +1,3 @@
-// Steam's vdf files, finding installs in every known place, and how each install is started.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,4 +1,3 @@
-// The map file readers, damaged bytes for them, and listing and searching over a fixture tree.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -306,7 +306,6 @@ private slots:
                  QStringList({"firstuseconfig.program=/x/hl.exe", "config.program=/y/hl.exe"}));
     }
 
-    // A picker opens at its field's folder or home; OK delivers the open one; Cancel nothing.
     void pickers_openFoldersAndDeliverTheOpenOne_closeWithTheirWindow() {
         openBothReceivers();
         const QString top = QString::fromStdString(app->makeFolder("games"));
