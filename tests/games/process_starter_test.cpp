@@ -154,7 +154,6 @@ private slots:
             "The game's output is not kept: " + log.toStdString() + " could not be written (";
         const std::pair<std::function<void()>, std::string> rows[] = {
             {[&] { QFile::link(other, log); }, notKept + "it is a symbolic link)."},
-            {[&] { ::mkfifo(log.toUtf8(), 0600); }, notKept + "it is not a regular file)."},
             {[&] { QDir().mkpath(log); }, notKept + "it is a folder)."},
             {[&] { ::link(other.toUtf8(), log.toUtf8()); },
              notKept + "it is a hard link to another file)."},
