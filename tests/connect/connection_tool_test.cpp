@@ -283,21 +283,18 @@ private slots:
         QCOMPARE(ui.column(7), QStringList({upAt, "127.0.0.2:27016"}));
         QCOMPARE(ini(), kept);
 
-        // Query shows what a server answered or why not, the information as soon as it comes,
-        // asking no more than it must; a broadcast or multicast address is not asked.
-        const QStringList players{"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"};
+        // Query shows what a server answered or why not, the information as soon as it comes
+        // (every way of answering is the querier's test).
         const std::tuple<Mode, const char*, QStringList, QString> queries[] = {
-            {Mode::Challenge, "127.0.0.1", kInfo + players, ""},
-            {Mode::OldForm, "127.0.0.1", kInfo + players, ""},
-            {Mode::Split, "::1", kInfo + players, ""},
+            {Mode::Split, "::1",
+             kInfo + QStringList{"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"}, ""},
             {Mode::PlayerChallenges, "127.0.0.1",
              kInfo + QStringList{"Players: invalid answer", "", ""}, ""},
             {Mode::InfoOnly, "127.0.0.1", kInfo + QStringList{"Players: no answer", "", ""}, ""},
             {Mode::Garbage, "127.0.0.1", kNone, "Invalid answer from "},
             {Mode::Silent, "127.0.0.1", kNone, "No answer from "}};
-        std::vector<std::unique_ptr<FakeA2sServer>> servers;
         for (const auto& [mode, host, shown, status] : queries) {
-            auto& server = *servers.emplace_back(new FakeA2sServer(mode, QHostAddress(host)));
+            FakeA2sServer server(mode, QHostAddress(host));
             server.password = true;
             ui.setServer(host, QString::number(server.port()));
             ui.press("cmdQuery");
@@ -305,29 +302,12 @@ private slots:
             QTRY_COMPARE(ui.shown(), shown);
             QTRY_COMPARE(ui.text("lblStatus"), status + (status.isEmpty() ? "" : server.address()));
         }
-        for (const char* many : {"255.255.255.255", "224.0.0.1"})
-            ui.setServer(many, "27015"), ui.press("cmdQuery");
-        QTRY_COMPARE(ui.text("lblStatus"), "No answer from 224.0.0.1:27015");
-        QTest::qWait(2 * app->network.timing.timeoutMs);  // nothing asked late
-        QList<int> requests;
-        for (const auto& server : servers) requests << server->requests;
-        QCOMPARE(requests, QList<int>({3, 2, 2, 3, 2, 1, 3}));  // the silent one twice again
-
-        // The LAN search lists only senders it asked, from the port it asked, and answers a
-        // challenge once.
-        FakeA2sServer lan(Mode::Challenge);
-        FakeA2sServer teaser(Mode::ChallengeThenSilent, QHostAddress("127.0.0.2"), lan.port()),
-            stranger(Mode::OtherPort, QHostAddress("127.0.0.3"), lan.port());
-        const QList<QHostAddress> targets{QHostAddress("127.0.0.1"), QHostAddress("127.0.0.2"),
-                                          QHostAddress("127.0.0.3")};
-        app->network.lanTargets = [=] { return targets; };
+        FakeA2sServer lan(Mode::Challenge);  // the LAN search lists what answered
+        app->network.lanTargets = [] { return QList<QHostAddress>{QHostAddress("127.0.0.1")}; };
         app->network.firstLanPort = app->network.lastLanPort = lan.port();
-        app->network.lanSearchMs = 2000;  // time for a challenge however slow the machine is
         ui.press("cmdFindLan");
         QTRY_VERIFY_WITH_TIMEOUT(ui.in("cmdFindLan")->isEnabled(), 10000);
         QCOMPARE(ui.column(7) + ui.column(0), QStringList({lan.address(), kName}));
-        QCOMPARE(QList<int>({lan.requests, teaser.requests, stranger.requests}),
-                 QList<int>({2, 2, 1}));
     }
 
     // The Internet tab lists the game's servers from the master (or the Web API with a key) and
