@@ -118,25 +118,12 @@ private slots:
         click("cmdFullGen");
         click("Command1");
         QCOMPARE(app->games.starts.at(0).commandLine, (kProgram + joined + joined).toStdString());
+        QVERIFY(app->games.starts[0].state == WindowState::Minimized);
         QCOMPARE(ui<QLabel>("startStatus")->text(),
                  "Started: " + kProgram + joined + joined + "\n");
         QVERIFY(app->desktop.messages.empty());
         // A screen reader hears a line where Tab reaches it, after its page's controls.
         QCOMPARE(ui("cmdMiscGenerate")->nextInFocusChain()->accessibleName(), lines[3]);
-    }
-
-    void run_startsThePathAloneMinimizedAndAFailureKeepsTheWindow() {
-        open();
-        app->games.result = {false, kProgram.toStdString(), "No such file"};
-        click("Command1");
-        QCOMPARE(app->games.starts.size(), size_t(1));
-        const auto& [line, program, folder, state] = app->games.starts[0];
-        QVERIFY(line == kProgram.toStdString() && program == line && !folder &&
-                state == WindowState::Minimized);
-        const auto& shown = app->desktop.messages;
-        QVERIFY(shown.size() == 1 && shown[0].text.contains(kProgram + "\nReason: No such file"));
-        TestApp::processDeletes();
-        QVERIFY(app->windows.isLoaded("frmAdvanced") && w->isVisible() && !app->ended);
     }
 };
 

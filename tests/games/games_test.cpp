@@ -168,15 +168,6 @@ TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
     }
 }
 
-TEST(Installs, findGameReportIsOneTabbedLinePerInstall) {
-    const GameInstall steam{InstallKind::SnapSteam, "/g", "/g/hl.sh", "/g/maps", "/g/tfc"};
-    const GameInstall wine{InstallKind::WineSteam, "/w", "/w/hl.exe", "/w/a\tb\nc", {}};
-    const FindGameReport r = findGameReport({{steam, wine}, {"/a"}});
-    EXPECT_EQ(r.out + "|" + r.err + "|" + std::to_string(r.status),
-              "snap-steam\t/g/hl.sh\t/g/maps\t/g/tfc\nwine-steam\t/w/hl.exe\t/w/a?b?c\t-\n||0");
-    EXPECT_EQ(wineToUnixPath("/p", "D:\\a\\..\\b"), std::nullopt);
-}
-
 TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const std::string lib = "/home/p/.local/share/Steam/steamapps/common/Half-Life";
     const std::string flat =

@@ -339,24 +339,6 @@ private slots:
         qunsetenv("XDG_DATA_HOME");
     }
 
-    void ctrlC_copiesOrOpensTheConfiguration() {
-        openWithMaps();
-        QApplication::setActiveWindow(w);  // shortcuts reach only the active window
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QLineEdit* field = edit("txtSelMap");
-        field->setText("crossfire.bsp");
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
-        QVERIFY(QGuiApplication::clipboard()->text() == "crossfire.bsp" && app->opened.isEmpty());
-        field->deselect();
-        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
-        QVERIFY(app->opened.isEmpty());
-        ctl("launch")->setFocus();
-        QTest::keyClick(ctl("launch"), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(app->opened, QStringList("config"));
-    }
-
     // Static captions, looks, geometry and tab order are the window walk's and the e2e tests'.
     void load_showsTheDesignStateThenGameTypesApplyTheirTable() {
         openWithMaps();
