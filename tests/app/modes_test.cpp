@@ -1,4 +1,3 @@
-// The command-line modes: what each prints and its exit status.
 #include <QtNetwork>
 #include <QtTest>
 
@@ -67,10 +66,8 @@ private slots:
             for (QString& line : out) line.replace(QRegularExpression("\t\\d+ ms\n"), "\n");
             return out;
         };
-        QCOMPARE(run(""), QStringList({"0",
-                                       late.address() + "\tlate quick\t2fort\t2/16\n" +
-                                           slow.address() + "\tslow\t2fort\t2/16\n",
-                                       ""}));
+        QCOMPARE(run(""), QStringList({"0", late.address() + "\tlate quick\t2fort\t2/16\n" +
+                                                 slow.address() + "\tslow\t2fort\t2/16\n", ""}));
         QCOMPARE(run(refusing), QStringList({"1", "", refusing + " gave no server list.\n"}));
         const QStringList masterSilent{"1", "", master.address() + " did not answer.\n"};
         QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
@@ -90,13 +87,10 @@ private slots:
             out[1].replace(QRegularExpression("ping\t\\d+ ms"), "ping\tN ms");
             return out;
         };
-        QCOMPARE(query(plain), QStringList({"0",
-                                            info + "player\tAnn\t12\t754\n"
-                                                   "player\tBob\uFFFD\t-3\t3725\n",
-                                            ""}));
-        QCOMPARE(query(infoOnly),
-                 QStringList(
-                     {"0", info, "skyloom: players: no answer from " + infoOnly.address() + "\n"}));
+        const QString players = "player\tAnn\t12\t754\nplayer\tBob\uFFFD\t-3\t3725\n";
+        QCOMPARE(query(plain), QStringList({"0", info + players, ""}));
+        QCOMPARE(query(infoOnly), QStringList({"0", info, "skyloom: players: no answer from " +
+                                                              infoOnly.address() + "\n"}));
         QCOMPARE(query(silent),
                  QStringList({"1", "", "skyloom: no answer from " + silent.address() + "\n"}));
     }

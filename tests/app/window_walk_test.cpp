@@ -1,7 +1,6 @@
-// Every window the program registers, walked on the screen of laptop_screen.json at 1.5 times the
-// default font, and (window_walk_double_scale_test) at QT_SCALE_FACTOR=2: no text cut, no control
-// over another or outside its window; outside markup shown as text; fields on one line; Tab in
-// reading order.
+// Every window, on the screen of laptop_screen.json at 1.5 times the default font or at twice the
+// scale: no text cut, no control over another or outside its window; outside markup shown as text;
+// fields on one line; Tab in reading order.
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -46,10 +45,9 @@ QString flaw(QWidget* control) {
         return QStringLiteral("cuts its text");
     if ((control->inherits("QAbstractButton") || control->inherits("QComboBox")) && small)
         return QStringLiteral("cuts its text");
+    const QFontMetrics metrics = control->fontMetrics();
     if (auto* box = qobject_cast<QGroupBox*>(control);
-        box &&
-        control->fontMetrics().horizontalAdvance(box->title()) + control->fontMetrics().height() >
-            box->width())
+        box && metrics.horizontalAdvance(box->title()) + metrics.height() > box->width())
         return QStringLiteral("cuts its title");
     return {};
 }
@@ -87,11 +85,9 @@ class WindowWalkTest : public QObject {
     int watch = -1, marked = 0, fields = 0;
 private slots:
     void initTestCase() {
-        if (!kDoubleScale) {
-            QFont font = QApplication::font();
-            font.setPointSizeF(font.pointSizeF() * 1.5);
-            QApplication::setFont(font);
-        }
+        QFont font = QApplication::font();
+        font.setPointSizeF(font.pointSizeF() * (kDoubleScale ? 1 : 1.5));
+        QApplication::setFont(font);
         QImage(4, 4, QImage::Format_RGB32).save(here.filePath("probe.png"));
         QDir::setCurrent(here.path());
         watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -106,10 +102,8 @@ private slots:
         QTest::addColumn<QString>("name");
         for (const char* name : kWindowNames) QTest::newRow(name) << QString::fromLatin1(name);
     }
-    // Outside text (settings values, a folder's and a map file's name, a map's title, the
-    // master's address) holds markup. A line break or tab in a field would end a command, a line
-    // or an argument: it becomes a blank. Tab reaches every control in reading order, each with a
-    // name that hides no text.
+    // Outside text (settings, a folder's and a map file's name, a map's title, the master) holds
+    // markup. A line break or tab in a field becomes a blank. Tab reaches every named control.
     void everyWindow_showsAllItsTextInside() {
         QFETCH(QString, name);
         TestApp app;
@@ -129,9 +123,8 @@ private slots:
         QVERIFY2(screen.contains(w->frameGeometry()), qPrintable(name + " is too big"));
         QStringList flaws;
         const auto check = [&](QWidget* c, const QString& text, Qt::TextFormat format) {
-            if (!text.contains("probe")) return;
-            ++marked;
-            if (!showsMarkAsText(text, format)) flaws << c->objectName() + " shows markup";
+            if (text.contains("probe") && (++marked, !showsMarkAsText(text, format)))
+                flaws << c->objectName() + " shows markup";
         };
         // Each page of a tab widget, the first last: the controls of the others are hidden.
         const auto tabs = w->findChildren<QTabWidget*>();
@@ -161,9 +154,7 @@ private slots:
             QCOMPARE(field->text(), QString(room ? "a b c d e " : "a b"));
             ++fields;
         }
-        const auto what = [&](const QWidget* c) {
-            return name + ": " + (c ? c->objectName() : "no control");
-        };
+        const auto what = [&](auto* c) { return name + ": " + (c ? c->objectName() : "none"); };
         for (QLabel* label : w->findChildren<QLabel*>())
             QVERIFY2(!label->pixmap().isNull() || label->accessibleName().isEmpty(),
                      qPrintable(what(label) + " hides its text"));

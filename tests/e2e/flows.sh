@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Window flows of the built program, one row each: `flows.sh ROW` sets up the settings and the
-# stand-in game, drives the windows as a player would, and checks the game's command lines, the
-# files written and how the program ended.
+# Window flows of the built program, one row each (`flows.sh ROW`), driven as a player would: the
+# game's command lines, the files written and how the program ended are checked.
 [ "$1" = wayland ] && SESSION=wayland
 source "$(dirname "$0")/harness.sh"
 MAIN="Skyloom - Deathmatch Game"
@@ -16,9 +15,8 @@ wizard_start() {  # the wizard's first pages, on to the paths
   window "Name and organisation" > /dev/null; type_text "Tester"; key Tab; type_text "The Clan"; key Return
   window "Configuration" > /dev/null
 }
-# A desktop shortcut's command: `skyloom --preset $1` starts the game without a window (the rest:
-# its arguments) and ends with status 0. D-Bus's and Wayland's client libraries keep some
-# allocations to the end; they are not ours.
+# A desktop shortcut's command: `skyloom --preset $1` starts the game (the rest: its arguments)
+# without a window. D-Bus's and Wayland's client libraries keep some allocations to the end.
 printf 'leak:libdbus-1\nleak:libwayland-client\n' > "$WORK/lsan.supp"
 preset() {
   (cd "$APP" && LSAN_OPTIONS="suppressions=$WORK/lsan.supp" ./skyloom --preset "$1" >> "$WORK/skyloom.out" 2>&1) ||
@@ -50,9 +48,8 @@ first_use_wizard)
   preset $'caf\xe9' +map crossfire
   ! grep -qi "style" "$WORK/skyloom.out" || fail "Qt read the preset's name as an option" ;;
 staged_install)
-  # The staged install from its menu entry, read-only, with Steam's Half-Life: the wizard finds
-  # the game, handed to Steam, never started behind its back; the settings go to the
-  # configuration folder (0700); the main window has the application icon.
+  # The staged install from its read-only menu entry, with Steam's Half-Life: the game is found and
+  # handed to Steam; the settings go to the configuration folder (0700); the window has its icon.
   BIN="$SKYLOOM_STAGE/usr/games" CONFIG="$WORK/config"
   chmod 0555 "$BIN"; trap 'chmod 0755 "$BIN"; cleanup' EXIT
   STEAM_HL="$HOME/.local/share/Steam/steamapps/common/Half-Life"
@@ -74,16 +71,13 @@ staged_install)
   grep -qx "program=$STEAM_HL/hl.*" "$INI" 2>/dev/null || fail "no settings in $INI"
   [ "$(stat -c %a "$CONFIG/skyloom")" = 700 ] || fail "configuration folder is not 0700"
   [ ! -e "$BIN/skyloom.ini" ] || fail "settings written beside the installed program"
-  W=$(window "$MAIN")
   # Captured whole: grep -q would close the pipe on a writing xprop, failing under pipefail.
-  icon=$(xprop -id "$W" _NET_WM_ICON)
+  icon=$(xprop -id "$(window "$MAIN")" _NET_WM_ICON)
   [[ "$icon" == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "main window has no icon: ${icon:0:200}"
   quit ;;
 wayland)
-  # On a Wayland desktop, where nothing outside can type: the first start leads through the
-  # splash to the wizard; a preset starts the game; the Deathmatch Maker's Save and Launch,
-  # clicked by its window test, on the Wayland platform (typed keys need a seat, which the
-  # headless desktop lacks).
+  # On a Wayland desktop, where nothing outside can type (keys need a seat): the first start leads
+  # to the wizard; a preset starts the game; the Deathmatch Maker's test clicks Save and Launch.
   export LSAN_OPTIONS="suppressions=$WORK/lsan.supp"
   write_ini $'[MISC]\nfirstuse=yes\n'; start_skyloom
   wayland_window "Welcome to the Skyloom !"

@@ -1,6 +1,5 @@
-# End-to-end harness: runs the built program under its own Xvfb (SESSION=wayland: a headless
-# Wayland compositor), in a temporary application folder beside a stand-in game, and drives it by
-# keyboard and window captions with xdotool. Sourced by flows.sh with SKYLOOM_BIN set.
+# Runs the built program under its own Xvfb (SESSION=wayland: headless Weston) in a temporary
+# application folder beside a stand-in game; xdotool drives it. Sourced by flows.sh.
 set -euo pipefail
 WORK="$(mktemp -d)"
 APP="$WORK/app"                      # the application folder: skyloom and skyloom.ini
@@ -74,9 +73,7 @@ same() { [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:
 # compares the whole log.
 EXPECTED=""
 started() {
-  EXPECTED+="$1"$'\n'; shift
-  for a; do EXPECTED+="arg=$a"$'\n'; done
-  EXPECTED+=$'--\n'
+  EXPECTED+="$1"$'\n'; shift; for a; do EXPECTED+="arg=$a"$'\n'; done; EXPECTED+=$'--\n'
   for _ in $(seq 100); do
     [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break; sleep 0.1
   done

@@ -28,10 +28,8 @@ private slots:
             QString shown;
             whenUp([&](QWidget* w) {
                 auto* box = qobject_cast<B*>(w);
-                shown = QString("%1|%2|%3|%4|%5")
-                            .arg(box->text(), box->windowTitle())
-                            .arg(int(box->icon()))
-                            .arg(int(box->standardButtons()))
+                shown = QString("%1|%2|%3|%4|%5").arg(box->text(), box->windowTitle())
+                            .arg(int(box->icon())).arg(int(box->standardButtons()))
                             .arg(int(box->textFormat()));
                 QTest::keyClick(box, press);
             });
@@ -39,9 +37,7 @@ private slots:
                                      MessageIcon::Exclamation),
                      expected);
             QCOMPARE(shown, QString("<b>Sure</b> ?|Reset all settings|%1|%2|%3")
-                                .arg(int(B::Warning))
-                                .arg(shownButtons)
-                                .arg(int(Qt::PlainText)));
+                                .arg(int(B::Warning)).arg(shownButtons).arg(int(Qt::PlainText)));
         }
     }
     // A filter as the program writes it ("Name | pattern") becomes Qt's, all files added.

@@ -22,26 +22,21 @@ inline QString spokenName(QWidget* control) {
     const auto labels = a->relations(QAccessible::Label);
     return (labels.isEmpty() ? a : labels.first().first)->text(QAccessible::Name);
 }
-// Every window name the program registers.
-inline constexpr const char* kWindowNames[] = {
-    "splash",         "sp",           "DM",     "frmAdvanced", "firstuse1",  "firstuse2",
-    "firstuseconfig", "firstusedone", "config", "DirMaps",     "DirMapsTFC", "configtfc",
-    "connect",        "frmAbout",     "secret"};
+inline constexpr const char* kWindowNames[] = {"splash", "sp", "DM", "frmAdvanced", "firstuse1",
+    "firstuse2", "firstuseconfig", "firstusedone", "config", "DirMaps", "DirMapsTFC", "configtfc",
+    "connect", "frmAbout", "secret"};
 // Another folder's window: an empty window that notes when it is told to read its paths again.
 struct StandIn final : QWidget, PathsReload {
     explicit StandIn(QStringList& reloaded) : reloaded_(reloaded) {}
     void reloadPaths() override { reloaded_ << objectName(); }
     QStringList& reloaded_;
 };
-// A whole program for one test: a temporary application folder, fake message boxes and a fake
-// game start. Every window name of the program is registered as a stand-in that records its
-// opening; a test adds the real windows of its own folder over them.
+// A whole program for one test in a temporary application folder, with fake boxes and game start.
+// Every window name is a stand-in noting its opening; a test adds its own folder's real windows.
 class TestApp {
 public:
     TestApp() {
-        network.lanTargets = [] {
-            return QList<QHostAddress>{QHostAddress(QHostAddress::LocalHost)};
-        };
+        network.lanTargets = [] { return QList{QHostAddress(QHostAddress::LocalHost)}; };
         network.firstLanPort = network.lastLanPort = 0;
         network.lanSearchMs = 500, network.timing = {500, 2}, network.masterPageGapMs = 50;
         network.mayReach = [](const QHostAddress& to) { return to.isLoopback(); };
@@ -53,8 +48,7 @@ public:
     ~TestApp() {
         windows.unloadAll();
         processDeletes();
-        // Map lists read on in the background until they see they are closed: then the folder
-        // goes.
+        // Map lists read on in the background until they see they are closed.
         QThreadPool::globalInstance()->waitForDone();
     }
     template <class Window>
@@ -74,9 +68,7 @@ public:
         return path;
     }
     // Runs pending deletions, as the event loop does, so closed windows leave the registry.
-    static void processDeletes() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    static void processDeletes() { qApp->sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     QTemporaryDir dir;
     FakeDesktop desktop;
     FakeGameStarter games;
