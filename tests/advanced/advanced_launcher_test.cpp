@@ -5,9 +5,6 @@
 
 #include "test_app.h"
 
-// The choices are written with designated initializers naming only what a case sets.
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-
 using namespace skyloom;
 using namespace skyloom::test;
 

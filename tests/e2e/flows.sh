@@ -4,17 +4,6 @@
 [ "$1" = wayland ] && SESSION=wayland
 source "$(dirname "$0")/harness.sh"
 MAIN="Skyloom - Deathmatch Game"
-# In the main window listing bounce.bsp and crossfire.bsp: the map search is seven Tabs from
-# where the window starts, or $1 from the focused control; crossfire taken with Enter, launched.
-launch_crossfire() {
-  window "$MAIN" > /dev/null; for _ in $(seq "${1:-7}"); do key Tab; done
-  type_text cross; key Down Return; key alt+l
-}
-wizard_start() {  # the wizard's first pages, on to the paths
-  window "Welcome to the Skyloom !" > /dev/null; key Return
-  window "Name and organisation" > /dev/null; type_text "Tester"; key Tab; type_text "The Clan"; key Return
-  window "Configuration" > /dev/null
-}
 # A desktop shortcut's command: `skyloom --preset $1` starts the game (the rest: its arguments)
 # without a window. D-Bus's and Wayland's client libraries keep some allocations to the end.
 printf 'leak:libdbus-1\nleak:libwayland-client\n' > "$WORK/lsan.supp"
@@ -29,13 +18,19 @@ first_use_wizard)
   # The wizard walked with Team Fortress Classic ticked: the settings end complete and the main
   # window launches from them, with the console enabled.
   two_maps "$GAME/valve/maps"
-  write_ini $'[MISC]\nfirstuse=yes\n'; start_skyloom; wizard_start
+  write_ini $'[MISC]\nfirstuse=yes\n'; start_skyloom
+  window "Welcome to the Skyloom !" > /dev/null; key Return
+  window "Name and organisation" > /dev/null; type_text "Tester"; key Tab; type_text "The Clan"; key Return
+  window "Configuration" > /dev/null
   retype "$HL"; key Tab Tab; retype "$GAME/valve/maps"; key alt+t; key Tab; retype "$GAME/tfc/maps"; key Return
   window "Configuration " > /dev/null; key Return           # Finish
-  window "$MAIN" > /dev/null
+  # Captured whole: grep -q would close the pipe on a writing xprop, failing under pipefail.
+  icon=$(xprop -id "$(window "$MAIN")" _NET_WM_ICON)
+  [[ "$icon" == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "main window has no icon: ${icon:0:200}"
   same "$APP/skyloom.ini" "$(printf '[MISC]\nfirstuse=no\nuser=Tester\ncompany=The Clan\ntfc=true\n[GAMEDIR]\ntfcmaps=%s\nprogram=%s\nmaps=%s\nvalve=%s\ntfcdir=%s\ndds=%s' \
     "$GAME/tfc/maps" "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/tfc/" "$GAME/")"
-  key Tab Tab space; launch_crossfire 5   # Enable console
+  # Enable console, then the map search: crossfire taken with Enter, launched.
+  key Tab Tab space; for _ in 1 2 3 4 5; do key Tab; done; type_text cross; key Down Return; key alt+l
   started "cwd=$GAME" +deathmatch 1 +map crossfire -console
   quit
   # A name is no option of Qt's (an unreadable style sheet would be reported) and keeps its
@@ -47,34 +42,6 @@ first_use_wizard)
   preset "-stylesheet=$WORK/style.qss" +map bounce
   preset $'caf\xe9' +map crossfire
   ! grep -qi "style" "$WORK/skyloom.out" || fail "Qt read the preset's name as an option" ;;
-staged_install)
-  # The staged install from its read-only menu entry, with Steam's Half-Life: the game is found and
-  # handed to Steam; the settings go to the configuration folder (0700); the window has its icon.
-  BIN="$SKYLOOM_STAGE/usr/games" CONFIG="$WORK/config"
-  chmod 0555 "$BIN"; trap 'chmod 0755 "$BIN"; cleanup' EXIT
-  STEAM_HL="$HOME/.local/share/Steam/steamapps/common/Half-Life"
-  mkdir -p "$STEAM_HL/valve/maps" "$WORK/bin"; two_maps "$STEAM_HL/valve/maps"
-  printf '"AppState"\n{\n\t"appid"\t\t"70"\n\t"StateFlags"\t\t"4"\n\t"installdir"\t\t"Half-Life"\n}\n' \
-    > "$STEAM_HL/../../appmanifest_70.acf"
-  for f in hl.sh hl_linux; do stand_in "$STEAM_HL/$f" 'cwd=$PWD'; done
-  stand_in "$WORK/bin/steam" client=steam                   # the Steam client, on PATH below
-  # shellcheck disable=SC2046
-  (cd "$WORK" && PATH="$BIN:$WORK/bin:$PATH" XDG_CONFIG_HOME="$CONFIG" exec $(sed -n 's/^Exec=//p' \
-    "$SKYLOOM_STAGE/usr/share/applications/$SKYLOOM_APP_ID.desktop") > "$WORK/skyloom.out" 2>&1) &
-  SKYLOOM_PID=$!
-  wizard_start
-  sleep 0.5; key Return                 # the fields fill in as the player reads the page
-  window "Configuration " > /dev/null; key Return
-  launch_crossfire
-  started client=steam -applaunch 70 +deathmatch 1 +map crossfire
-  INI="$CONFIG/skyloom/skyloom.ini"
-  grep -qx "program=$STEAM_HL/hl.*" "$INI" 2>/dev/null || fail "no settings in $INI"
-  [ "$(stat -c %a "$CONFIG/skyloom")" = 700 ] || fail "configuration folder is not 0700"
-  [ ! -e "$BIN/skyloom.ini" ] || fail "settings written beside the installed program"
-  # Captured whole: grep -q would close the pipe on a writing xprop, failing under pipefail.
-  icon=$(xprop -id "$(window "$MAIN")" _NET_WM_ICON)
-  [[ "$icon" == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "main window has no icon: ${icon:0:200}"
-  quit ;;
 wayland)
   # On a Wayland desktop, where nothing outside can type (keys need a seat): the first start leads
   # to the wizard; a preset starts the game; the Deathmatch Maker's test clicks Save and Launch.

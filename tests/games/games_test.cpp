@@ -176,7 +176,7 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const std::string wineSteam = "/home/p/.wine/drive_c/Program Files (x86)/Steam";
     const std::string need =
         " Steam must be installed: the game does not run without a Steam client.";
-    // One file system for every start: executable files, Windows programs, other files, /opt.
+    // One file system for every start: executable files, Windows programs, other files.
     const std::set<std::string> exe{lib + "/hl_linux", "/both/hl.sh", "/both/hl_linux",
                                     "/mnt/lib/steamapps/common/Half-Life/hl.sh",
                                     snap + "/hl.sh", "/opt/hl/hl_linux", flat + "/hl.sh"};
@@ -218,13 +218,12 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
         {"my game/hl.exe", "wine",
          "refused: \"/cwd/my game/hl.exe\" -game tfc | The file is not executable."},
         {"gone.exe", "wine", "refused: /cwd/gone.exe -game tfc | No such file. [missing]"},
-        {"/opt", "wine", "refused: /opt -game tfc | It is a folder, not a program."},
     };
     for (const Case& c : cases) {
         const StartLookups lookups{
             [&](const std::string& p) {
                 const bool x = exe.count(p), w = windows.count(p), file = x || w || plain.count(p);
-                return FileFacts{file || p == "/opt", file, x, w};
+                return FileFacts{file, file, x, w};
             },
             [&](const std::string& name) {
                 const bool found = (" " + c.path + " ").find(" " + name + " ") != std::string::npos;

@@ -147,28 +147,6 @@ private slots:
         expectStart("hl.exe -game tfc +map caf\xe9");
     }
 
-    void maps_frameSaysWhyTheListIsEmpty() {
-        const std::pair<std::string, QString> rows[] = {
-            {"", "No maps: the maps folder is not configured"},
-            {"tfc/maps/bad.bsp", "No maps: %1 is a file, not a folder"},
-            {"none/maps", "No maps: %1 does not exist"}};
-        for (const auto& [maps, tooltip] : rows) {
-            const QString saved = QDir::currentPath();
-            openWithInstall(maps);
-            // The missing key's "error" is no folder, even where one is called so.
-            app->makeFolder("error", {"trap.bsp"});
-            QDir::setCurrent(QString::fromStdString(app->folder()));
-            if (maps.empty()) app->writeIni("[MISC]\ntfc=true\n");
-            window()->reloadPaths();
-            QDir::setCurrent(saved);
-            QVERIFY(list()->fileNames().isEmpty());
-            QCOMPARE(ctl<QGroupBox>("frm3")->toolTip(),
-                     maps.empty()
-                         ? tooltip
-                         : tooltip.arg(QString::fromStdString(app->folder() + "/hl/" + maps)));
-        }
-    }
-
     // The one box (No, then Yes), the map and the game's folder; unloadable names start nothing.
     void launch_checksTheMapThenStartsItInTheGameFolder() {
         const struct {
@@ -179,7 +157,6 @@ private slots:
                     {"2fort.bsp", "Missing files", "2fort"},
                     {"dl.bsp", nullptr, "dl"},
                     {"gone.bsp", nullptr, "gone"},
-                    {"c1a0-x.bsp", nullptr, "c1a0-x"},
                     {"gone.bsp", nullptr, "gone", "/g/Half-Life/hl_linux", "/g/Half-Life"},
                     {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"},
                     {"", "No map selected !", nullptr, ""}};  // the map is asked for first

@@ -9,6 +9,7 @@ S="$SKYLOOM_STAGE/usr" ID="$SKYLOOM_APP_ID"
 desktop-file-validate "$S/share/applications/$ID.desktop"
 out=$(appstreamcli validate --no-net --strict --explain "$S/share/metainfo/$ID.metainfo.xml") || fail "$out"
 grep -qx "Icon=$ID" "$S/share/applications/$ID.desktop" || fail "desktop entry names another icon"
+grep -qx "Exec=skyloom" "$S/share/applications/$ID.desktop" && [ -x "$S/games/skyloom" ] || fail "the menu entry starts nothing"
 file "$S/share/icons/hicolor/scalable/apps/$ID.svg" | grep -q "SVG" || fail "no scalable icon"
 for n in 64 256; do file "$S/share/icons/hicolor/${n}x$n/apps/$ID.png" | grep -q "PNG image data, $n x $n" || fail "no $n px icon"; done
 zgrep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skyloom.6.gz" || fail "no manual page"

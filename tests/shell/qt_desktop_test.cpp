@@ -40,26 +40,6 @@ private slots:
                                 .arg(int(B::Warning)).arg(shownButtons).arg(int(Qt::PlainText)));
         }
     }
-    // A filter as the program writes it ("Name | pattern") becomes Qt's, all files added.
-    void openFile_givesTheChosenFileOrNothing() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("HL.EXE");
-        QVERIFY(QFile(file).open(QIODevice::WriteOnly));
-        for (const bool accept : {true, false}) {
-            QString shown;
-            whenUp([&](QWidget* w) {
-                auto* dialog = qobject_cast<QFileDialog*>(w);
-                shown = dialog->windowTitle() + "|" + dialog->nameFilters().join(";");
-                dialog->selectFile(file);
-                QDialog* asDialog = dialog;  // accept() is protected in QFileDialog
-                accept ? asDialog->accept() : asDialog->reject();
-            });
-            const QString title = "Choose your Half-Life executable";
-            QCOMPARE(desktop.openFile(nullptr, title, "Half-Life executable (hl.exe) | hl.exe"),
-                     accept ? std::optional<QString>(file) : std::nullopt);
-            QCOMPARE(shown, title + "|Half-Life executable (hl.exe);All files (*)");
-        }
-    }
     // The line chosen counts, not its text: two names that look alike stay two.
     void chooseItem_answersTheLineChosen() {
         whenUp([](QWidget* w) {

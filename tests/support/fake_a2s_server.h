@@ -18,7 +18,6 @@ public:
     // nothing. OtherPort: answers from another port. InfoOnly: never answers PLAYER (as HLTV does).
     enum class Mode { Plain, Challenge, OldForm, Split, Garbage, PlayerChallenges, Silent,
                       ChallengeThenSilent, OtherPort, InfoOnly };
-    Q_ENUM(Mode)
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
                            quint16 port = 0);
     quint16 port() const { return socket_->localPort(); }
