@@ -4,8 +4,8 @@
 #include <QtWidgets>
 #include <filesystem>
 
-#include "window_harness.h"
 #include "map_bytes.h"
+#include "window_harness.h"
 
 using namespace skyloom;
 using namespace skyloom::test;

@@ -3,8 +3,8 @@
 #include <QTextDocument>
 #include <filesystem>
 
-#include "map_bytes.h"
 #include "launcher/presets.h"
+#include "map_bytes.h"
 #include "window_harness.h"
 
 using namespace skyloom;

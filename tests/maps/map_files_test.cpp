@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "map_bytes.h"
-#include "temp_folder.h"
 #include "maps/bsp_file.h"
 #include "maps/map_catalogue.h"
 #include "maps/map_check.h"
@@ -16,6 +15,7 @@
 #include "maps/res_file.h"
 #include "maps/search_path.h"
 #include "maps/wad_file.h"
+#include "temp_folder.h"
 
 using namespace skyloom;
 using namespace skyloom::test;

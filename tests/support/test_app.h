@@ -10,8 +10,8 @@
 
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
-#include "temp_folder.h"
 #include "shell/app_context.h"
+#include "temp_folder.h"
 
 namespace skyloom::test {
 
