@@ -1,6 +1,6 @@
-# skyloom_test(name libraries sources...): a test over the library of its folder's name.
+# skyloom_test(name libraries folder/source...): a test over the library of its folder's name.
 function(skyloom_test name libraries)
-    get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    get_filename_component(folder ${ARGN} DIRECTORY)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE skyloom_${folder} ${libraries})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)

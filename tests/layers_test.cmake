@@ -1,16 +1,10 @@
-# Every `#include "folder/..."` in src/ runs down the layers: a folder includes its own headers and
-# those of the folders below it, never those of a folder beside or above it (no window includes
-# another). A header-only include never reaches the linker, so the folders' links cannot see it.
-#   cmake -DSRC=path/to/src -P layers_test.cmake
-set(layer_platform 0)
-foreach(folder settings games servers maps)
-    set(layer_${folder} 1)
+# Every `#include "folder/..."` in src/ runs down the layers, never across or up: a header-only
+# include never reaches the linker. Run: cmake -DSRC=path/to/src -P layers_test.cmake
+foreach(entry platform=0 settings=1 games=1 servers=1 maps=1 shell=2 launcher=3 setup=3
+        deathmatch=3 advanced=3 connect=3 about=3 splash=3 app=4)
+    string(REPLACE "=" ";" entry ${entry})
+    set(layer_${entry})  # layer_FOLDER RANK
 endforeach()
-set(layer_shell 2)
-foreach(folder launcher setup deathmatch advanced connect about splash)
-    set(layer_${folder} 3)
-endforeach()
-set(layer_app 4)
 
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)
 set(wrong "")

@@ -1,4 +1,3 @@
-// The command-line modes: what each prints and its exit status.
 #include <QtNetwork>
 #include <QtTest>
 
@@ -15,19 +14,18 @@ using namespace skyloom::test;
 using Mode = FakeA2sServer::Mode;
 
 namespace {
-// Runs a mode printing to two files: its exit status, then what it printed to each.
+// Runs a mode printing to two streams: its exit status, then what it printed to each.
 template <class Run>
 QStringList printed(Run run) {
-    std::FILE *out = std::tmpfile(), *err = std::tmpfile();
-    QStringList texts{QString::number(run(out, err))};
-    for (std::FILE* f : {out, err}) {
-        std::rewind(f);
-        QByteArray b(1 << 16, '\0');
-        b.resize(qsizetype(std::fread(b.data(), 1, size_t(b.size()), f)));
-        std::fclose(f);
-        texts << QString::fromUtf8(b);
-    }
-    return texts;
+    char* texts[2] = {};
+    size_t sizes[2] = {};
+    std::FILE *out = open_memstream(&texts[0], &sizes[0]),
+              *err = open_memstream(&texts[1], &sizes[1]);
+    QStringList result{QString::number(run(out, err))};
+    std::fclose(out), std::fclose(err);
+    for (int i : {0, 1})
+        result << QString::fromUtf8(texts[i], qsizetype(sizes[i])), std::free(texts[i]);
+    return result;
 }
 }  // namespace
 
@@ -35,7 +33,7 @@ class ModesTest : public QObject {
     Q_OBJECT
 private slots:
     // --list-servers: those that answered, fastest first, however they arrived; a master that
-    // answers from elsewhere, a Web API that refuses the key and one out of reach each say so.
+    // answers from elsewhere and a Web API that refuses the key each say so.
     void listServers_fastestFirstOrWhyNot() {
         TestApp app;
         // Late but quick: its challenge comes a second and a half in, its answer at once; the
@@ -45,8 +43,8 @@ private slots:
         late.delaysMs = {1500, 0}, slow.delaysMs = {1000};
         late.name = "late\xE2\x80\xA9quick", slow.name = "slow";
         FakeMaster master({slow.address(), late.address(), silent.address()});
-        QTcpServer web, closed;  // one refuses every key, one is not there
-        web.listen(QHostAddress::LocalHost), closed.listen(QHostAddress::LocalHost);
+        QTcpServer web;  // refuses every key
+        web.listen(QHostAddress::LocalHost);
         connect(&web, &QTcpServer::newConnection, [&] {
             QTcpSocket* s = web.nextPendingConnection();
             connect(s, &QTcpSocket::readyRead, [s] {
@@ -55,9 +53,7 @@ private slots:
                 s->disconnectFromHost();
             });
         });
-        const QString refusing = "http://127.0.0.1:" + QString::number(web.serverPort()),
-                      unreachable = "http://127.0.0.1:" + QString::number(closed.serverPort());
-        closed.close();
+        const QString refusing = "http://127.0.0.1:" + QString::number(web.serverPort());
         const auto run = [&](const QString& webApi, const char* from = nullptr, int port = 0) {
             if (from) master.answerFrom(QHostAddress(from), quint16(port));
             app.writeIni("[SERVERS]\nwebapi=" + webApi.toStdString() + "\n");
@@ -70,12 +66,9 @@ private slots:
             for (QString& line : out) line.replace(QRegularExpression("\t\\d+ ms\n"), "\n");
             return out;
         };
-        QCOMPARE(run(""), QStringList({"0",
-                                       late.address() + "\tlate quick\t2fort\t2/16\n" +
-                                           slow.address() + "\tslow\t2fort\t2/16\n",
-                                       ""}));
+        QCOMPARE(run(""), QStringList({"0", late.address() + "\tlate quick\t2fort\t2/16\n" +
+                                                 slow.address() + "\tslow\t2fort\t2/16\n", ""}));
         QCOMPARE(run(refusing), QStringList({"1", "", refusing + " gave no server list.\n"}));
-        QCOMPARE(run(unreachable), QStringList({"1", "", unreachable + " did not answer.\n"}));
         const QStringList masterSilent{"1", "", master.address() + " did not answer.\n"};
         QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
         QCOMPARE(run("", "127.0.0.2", master.address().section(':', 1).toInt()), masterSilent);
@@ -94,13 +87,10 @@ private slots:
             out[1].replace(QRegularExpression("ping\t\\d+ ms"), "ping\tN ms");
             return out;
         };
-        QCOMPARE(query(plain), QStringList({"0",
-                                            info + "player\tAnn\t12\t754\n"
-                                                   "player\tBob\uFFFD\t-3\t3725\n",
-                                            ""}));
-        QCOMPARE(query(infoOnly),
-                 QStringList(
-                     {"0", info, "skyloom: players: no answer from " + infoOnly.address() + "\n"}));
+        const QString players = "player\tAnn\t12\t754\nplayer\tBob\uFFFD\t-3\t3725\n";
+        QCOMPARE(query(plain), QStringList({"0", info + players, ""}));
+        QCOMPARE(query(infoOnly), QStringList({"0", info, "skyloom: players: no answer from " +
+                                                              infoOnly.address() + "\n"}));
         QCOMPARE(query(silent),
                  QStringList({"1", "", "skyloom: no answer from " + silent.address() + "\n"}));
     }

@@ -26,7 +26,7 @@ struct FakeInternet : QTcpServer {
     FakeInternet() {
         a.name = "Alpha", a.players = 1, a.bots = 1;
         b.name = "bravo", b.map = "well", b.players = 16, b.vac = false;
-        c.name = "Charlie", c.map = "2FORT_night", c.players = 5, c.password = true;
+        c.name = "Charlie", c.map = "2FORT_night", c.players = 5, c.bots = 2, c.password = true;
         listen(QHostAddress::LocalHost);
         connect(this, &QTcpServer::newConnection, [this] {
             QTcpSocket* s = nextPendingConnection();
@@ -36,16 +36,14 @@ struct FakeInternet : QTcpServer {
                 QByteArray body = "{\"response\":{\"servers\":[";
                 for (const QString& at : master.servers)
                     body += "{\"addr\":\"" + at.toUtf8() + "\"},";
-                body.back() = ']', body += r.contains("/bad/") ? "}" : "}}";
+                body.back() = ']', body += "}}";
                 s->write("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
                          QByteArray::number(body.size()) + "\r\n\r\n" + body);
                 s->disconnectFromHost();
             });
         });
     }
-    QString web(bool bad) const {
-        return "http://127.0.0.1:" + QString::number(serverPort()) + (bad ? "/bad" : "");
-    }
+    QString web() const { return "http://127.0.0.1:" + QString::number(serverPort()); }
 };
 
 // The window's controls, found by their names as a screen reader finds them.
@@ -83,11 +81,13 @@ struct Controls {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
+    void setServer(const QString& host, const QString& at) const {
+        ipadress->setText(host), port->setText(at);
+    }
 };
 
 const QString kName = "Skyloom été <b>";
 const QStringList kInfo{kName, "2fort", "tfc", "2/16", "Yes", "Yes"}, kNone(6, "");
-const QStringList kPlayers{"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"};
 
 QString recentSection(const QStringList& servers) {
     QString s = "[RECENT]\r\n";
@@ -102,20 +102,31 @@ class ConnectionToolTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestApp> app;
+    QList<QHostAddress> asked;  // every address a query was about to go to
 
     Controls open(const std::string& more = "", const std::string& program = kProgram) {
         app = std::make_unique<TestApp>();
         app->add<ConnectionTool>("connect");
+        app->network.mayReach = [this](auto& to) { return asked << to, to.isLoopback(); };
         app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\n" +
                       (program.empty() ? "" : "program=" + program + "\r\n") + more);
         return Controls{app->windows.show("connect")};
     }
     QString ini() { return QString::fromStdString(app->readIni()); }
-    std::string joined(const QString& server, const std::string& password = "") {
-        return kProgram + " -console " + password + "+connect " + server.toStdString();
+    QString joined(const QString& server, const QString& password = "") {
+        return QString::fromStdString(kProgram) + " -console " + password + "+connect " + server;
+    }
+    // The games started since last asked, then each message's first line up to its ':'.
+    QStringList seen() {
+        QStringList out;
+        for (const auto& s : app->games.starts) out << QString::fromStdString(s.commandLine);
+        for (const auto& m : app->desktop.messages)
+            out << m.text.section('\n', 0, 0).section(':', 0, 0);
+        app->games.starts.clear(), app->desktop.messages.clear();
+        return out;
     }
     // Filters act at once and are kept per tab; columns sort by what they show; a double click
-    // joins the row, which goes first in Recent.
+    // joins the row, which then shows in Recent.
     void filtersSortJoinRecent(const Controls& ui, const FakeInternet& net) {
         auto* mapFilter = ui.in<QLineEdit>("txtMapFilter");
         const std::pair<std::function<void()>, QStringList> filters[] = {
@@ -147,29 +158,22 @@ class ConnectionToolTest : public QObject {
         ui.list->sortByColumn(2, Qt::AscendingOrder);  // 1, 5, 16 players
         QCOMPARE(ui.column(0) + ui.column(2) + ui.column(3) + ui.column(4, Qt::AccessibleTextRole) +
                      ui.column(5),
-                 QStringList({"Alpha", "Charlie", "bravo", "1/16 (1 bot)", "5/16", "16/16", "1",
-                              "0", "0", "", "password", "", "VAC", "VAC", ""}));
+                 QStringList({"Alpha", "Charlie", "bravo", "1/16 (1 bot)", "5/16 (2 bots)", "16/16",
+                              "1", "2", "0", "", "password", "", "VAC", "VAC", ""}));
         QVERIFY(!ui.list->model()->index(1, 4).data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(ui.list->model()->index(0, 4).data(Qt::DecorationRole).isNull());
 
-        app->desktop.secrets = {"pw", "pw"};  // Charlie asks for one
-        for (int row : {1, 0, 1}) ui.click(row, true);
-        QCOMPARE(app->games.starts.size(), size_t(3));
-        QCOMPARE(app->games.starts[0].commandLine, joined(net.c.address(), "+password pw "));
-        QCOMPARE(app->games.starts[1].commandLine, joined(net.a.address()));
+        ui.click(0, true);  // no password asked of a server without one
+        QCOMPARE(seen(), QStringList(joined(net.a.address())));
         ui.click(2);
         ui.press("cmdAddFavourite");
-        QVERIFY(ini().contains(recentSection({net.c.address(), net.a.address()})));
-        QVERIFY(ini().contains("server1=" + net.b.address()));
 
         // The Internet tab's filters hide nothing on the others, which keep their own.
-        ui.list->sortByColumn(-1, Qt::AscendingOrder);
         ui.press("chkNotFull");
         ui.tabs->setCurrentIndex(3);
-        QTRY_COMPARE(ui.column(0), QStringList({"Charlie", "Alpha"}));
+        QTRY_COMPARE(ui.column(0), QStringList({"Alpha"}));
         ui.tabs->setCurrentIndex(0);
         QTRY_COMPARE(ui.column(0), QStringList({"bravo"}));
-        QVERIFY(!ui.in("chkNotFull")->isChecked());
         ui.press("chkNotFull");
         QCOMPARE(ui.column(0), QStringList());
         QCOMPARE(ui.text("lblProgress"), "1 of 1 servers answered; 1 hidden by the filters");
@@ -179,8 +183,14 @@ class ConnectionToolTest : public QObject {
     }
 
 private slots:
+    // No query left loopback, whatever a list or the player named.
+    void cleanup() {
+        for (const QHostAddress& to : std::exchange(asked, {}))
+            QVERIFY2(to.isLoopback(), qPrintable(to.toString()));
+    }
+
     // Every click starts a game and puts the server first in Recent, which keeps 20; a ticked
-    // Close box then ends the tool; injected words start nothing.
+    // Close box then ends the tool.
     void launch() {
         QStringList recent;
         for (int i = 1; i <= 20; ++i) recent << "10.0.1." + QString::number(i) + ":27015";
@@ -190,30 +200,25 @@ private slots:
             QTest::keyClicks(ui.ipadress, " 10.0.0.7 ");  // blanks around go
             ui.port->setText("27020");
             if (ticked) ui.press("close");
-            for (size_t click = 1; click <= 2 && !app->ended; ++click) {
+            for (int click = 1; click <= 2 && !app->ended; ++click) {
                 ui.press("cmdLaunch");
-                QCOMPARE(app->games.starts.size(), click);
-                const auto& start = app->games.starts.back();
-                QCOMPARE(start.commandLine, fails ? "error -console +connect 10.0.0.7:27020"
-                                                  : joined("10.0.0.7:27020"));
-                QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
-                QCOMPARE(app->desktop.messages.size(), fails ? click : 0);
-                if (fails) QVERIFY(app->desktop.messages.back().text.contains("No such file."));
+                for (const auto& start : app->games.starts)
+                    QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
+                QCOMPARE(seen(), fails ? QStringList({"error -console +connect 10.0.0.7:27020",
+                                                      "The game could not be started."})
+                                       : QStringList(joined("10.0.0.7:27020")));
                 TestApp::processDeletes();
                 QCOMPARE(app->ended, ticked && !fails);  // the tool was the only window
             }
             if (app->ended) continue;
-            ui.ipadress->setText("10.0.0.7 +exec evil");
-            ui.press("cmdLaunch");
-            QCOMPARE(app->games.starts.size(), size_t(2));
-            QVERIFY(app->desktop.messages.back().text.startsWith("IP adress:"));
             if (!fails) recent = QStringList{"10.0.0.7:27020"} + recent.first(19);
             QVERIFY(ini().endsWith(recentSection(recent)));
         }
     }
 
-    // Favourites from [SERVERS] are queried on open; changes are kept, every other line as it was.
-    void favourites_surviveARestart() {
+    // Favourites from [SERVERS] are queried on open; changes are kept, every other line as it
+    // was. Query shows what a server answered or why not; the LAN search lists what answered.
+    void favouritesQueryAndLan() {
         FakeA2sServer up(Mode::Plain, QHostAddress::LocalHostIPv6), down(Mode::Silent);
         up.password = true;
         const QString others = "[OTHER]\r\nkeep = this \r\n", upAt = up.address();
@@ -235,30 +240,28 @@ private slots:
         // Selecting a row asks for its players; the group never shows another server's.
         ui.click(0);
         QCOMPARE(ui.ipadress->text() + ' ' + ui.port->text(), "::1 " + QString::number(up.port()));
-        QTRY_COMPARE(ui.shown(), kInfo + kPlayers);
+        QTRY_COMPARE(ui.shown(),
+                     kInfo + QStringList({"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"}));
         ui.click(1);
         QCOMPARE(ui.shown(), kNone);
-        QTRY_COMPARE_WITH_TIMEOUT(ui.text("lblStatus"), "No answer from " + down.address(), 10000);
         ui.click(0);
 
         // A double click joins the row, not the fields; its password is asked, passed and
         // masked wherever the command shows.
-        ui.ipadress->setText("10.9.9.9"), ui.port->setText("1");
+        ui.setServer("10.9.9.9", "1");
         app->desktop.secrets = {std::nullopt, "bad pass", "s3cret", "s3cret"};
         for (int i = 0; i < 3; ++i) ui.click(0, true);
-        QCOMPARE(app->games.starts.size(), size_t(1));
-        QCOMPARE(app->games.starts[0].commandLine, joined(upAt, "+password s3cret "));
         QCOMPARE(app->desktop.secretDialogs.size(), size_t(3));
-        QCOMPARE(app->desktop.messages.size(), size_t(1));
-        QVERIFY(app->desktop.messages[0].text.startsWith("Password:"));
+        QCOMPARE(seen(), QStringList({joined(upAt, "+password s3cret "), "Password"}));
         const QString started = ui.text("startStatus");
-        app->games.result = {false, kProgram, "No such file.", joined(upAt, "+password s3cret ")};
+        app->games.result = {false, kProgram, "No such file.",
+                             joined(upAt, "+password s3cret ").toStdString()};
         ui.click(0, true);
         for (const QString& told : {started, app->desktop.messages.back().text})
             QVERIFY2(told.contains("+password ******** +connect") && !told.contains("s3cret"),
                      qPrintable(told));
 
-        ui.ipadress->setText("127.0.0.2"), ui.port->setText("27016");
+        ui.setServer("127.0.0.2", "27016");
         ui.press("cmdAddFavourite");
         ui.press("cmdAddFavourite");  // once only
         ui.click(1);
@@ -269,70 +272,41 @@ private slots:
                                  upAt + "\r\nserver2=127.0.0.2:27016\r\n") &&
                      kept.endsWith(others + recentSection({upAt})),
                  qPrintable(kept));
-        app->windows.unload("connect");  // a restart reads the file again
-        TestApp::processDeletes();
-        QCOMPARE(Controls{app->windows.show("connect")}.column(7),
-                 QStringList({upAt, "127.0.0.2:27016"}));
-        QCOMPARE(ini(), kept);
-    }
 
-    // The Query button shows what a server answered or why not; the LAN search lists what
-    // answered; the Web API key goes to the secret store; closing the window stops whatever is
-    // still asking, the master too.
-    void queryLanKeyAndClose() {
-        Controls ui = open();
-        for (const Mode mode : {Mode::PlayerChallenges, Mode::Garbage}) {
-            FakeA2sServer server(mode);
+        // Query shows what a server answered or why not, the information as soon as it comes
+        // (every way of answering is the querier's test).
+        const std::tuple<Mode, const char*, QStringList, QString> queries[] = {
+            {Mode::Split, "::1",
+             kInfo + QStringList{"Ann", "12", "12:34", "Bob\uFFFD", "-3", "1:02:05"}, ""},
+            {Mode::PlayerChallenges, "127.0.0.1",
+             kInfo + QStringList{"Players: invalid answer", "", ""}, ""},
+            {Mode::InfoOnly, "127.0.0.1", kInfo + QStringList{"Players: no answer", "", ""}, ""},
+            {Mode::Garbage, "127.0.0.1", kNone, "Invalid answer from "},
+            {Mode::Silent, "127.0.0.1", kNone, "No answer from "}};
+        for (const auto& [mode, host, shown, status] : queries) {
+            FakeA2sServer server(mode, QHostAddress(host));
             server.password = true;
-            ui.ipadress->setText("127.0.0.1"), ui.port->setText(QString::number(server.port()));
+            ui.setServer(host, QString::number(server.port()));
             ui.press("cmdQuery");
-            const bool info = mode == Mode::PlayerChallenges;  // its players are not
-            QTRY_COMPARE(ui.shown(),
-                         info ? kInfo + QStringList({"Players: invalid answer", "", ""}) : kNone);
-            QTRY_COMPARE(ui.text("lblStatus"),
-                         info ? "" : "Invalid answer from " + server.address());
+            if (mode == Mode::InfoOnly) QTRY_COMPARE(ui.shown(), kInfo);  // before the players
+            QTRY_COMPARE(ui.shown(), shown);
+            QTRY_COMPARE(ui.text("lblStatus"), status + (status.isEmpty() ? "" : server.address()));
         }
-        FakeA2sServer lan(Mode::Challenge), silent(Mode::Silent);
+        FakeA2sServer lan(Mode::Challenge);  // the LAN search lists what answered
+        app->network.lanTargets = [] { return QList<QHostAddress>{QHostAddress("127.0.0.1")}; };
         app->network.firstLanPort = app->network.lastLanPort = lan.port();
-        app->network.lanSearchMs = 10000;  // answers in time however slow the machine is
         ui.press("cmdFindLan");
-        QTRY_COMPARE(ui.column(7) + ui.column(0), QStringList({lan.address(), kName}));
-
-        // Trimmed, never in the file; a refusal is told.
-        QStringList stored;
-        app->network.storeWebApiKey = [&](QObject*, const QString& key, auto done) {
-            stored << key, done(key != "refused");
-        };
-        app->desktop.secrets = {" K3Y ", std::nullopt, "refused"};
-        for (int i = 0; i < 3; ++i) ui.in<QAction>("mnuFileitmWebApiKey")->trigger();
-        QCOMPARE(stored, QStringList({"K3Y", "refused"}));
-        QCOMPARE(app->desktop.messages.size(), size_t(1));
-        QVERIFY(!ini().contains("K3Y"));
-
-        ui.ipadress->setText("127.0.0.1"), ui.port->setText(QString::number(silent.port()));
-        ui.press("cmdQuery");
-        QTRY_VERIFY(silent.requests > 0);
-        FakeMaster master({});
-        master.pagesToAnswer = 0;
-        app->writeIni(app->readIni() + "[SERVERS]\r\nmaster=" + master.address().toStdString());
-        ui.tabs->setCurrentIndex(2);
-        QTRY_VERIFY(!master.requests.empty());
-        const auto asked = std::pair{silent.requests, master.requests.size()};
-        app->windows.unload("connect");
-        TestApp::processDeletes();
-        QTest::qWait(2 * app->network.timing.timeoutMs);
-        QVERIFY(std::pair(silent.requests, master.requests.size()) == asked);
+        QTRY_VERIFY_WITH_TIMEOUT(ui.in("cmdFindLan")->isEnabled(), 10000);
+        QCOMPARE(ui.column(7) + ui.column(0), QStringList({lan.address(), kName}));
     }
 
     // The Internet tab lists the game's servers from the master (or the Web API with a key) and
     // says how far it got.
     void internet() {
-        // Pages the master answers (-1: all, -2: the Web API lists, -3: its answer is cut short),
-        // progress, master requests.
+        // Pages the master answers (-1: all, -2: the Web API lists), progress, master requests.
         const std::tuple<int, QString, int> cases[] = {
             {1, "2 of 2 servers answered; MASTER stopped answering, so the list is cut short", 4},
             {-2, "3 of 4 servers answered", 0},
-            {-3, "WEB gave no server list.", 0},
             {0, "MASTER did not answer.", 3},
             {-1, "3 of 4 servers answered", 6}};
         for (auto [pages, progress, requests] : cases) {
@@ -340,18 +314,13 @@ private slots:
             net.master.pagesToAnswer = std::max(pages, -1);
             const bool tfc = pages > -1;  // else the first game, Half-Life
             Controls ui = open(("[SERVERS]\r\nmaster=" + net.master.address() +
-                                "\r\nwebapi=" + net.web(pages == -3) + (tfc ? "\r\ngame=tfc" : ""))
+                                "\r\nwebapi=" + net.web() + (tfc ? "\r\ngame=tfc" : ""))
                                    .toStdString());
-            QList<QHostAddress> asked;  // every server a query was about to go to
-            app->network.mayReach = [&](const QHostAddress& to) {
-                asked << to;
-                return to.isLoopback();
-            };
             if (pages <= -2) app->network.webApiKey = [](QObject*, auto done) { done("K3Y"); };
             ui.tabs->setCurrentIndex(2);
             QTRY_COMPARE_WITH_TIMEOUT(
                 ui.text("lblProgress"),
-                progress.replace("MASTER", net.master.address()).replace("WEB", net.web(true)),
+                progress.replace("MASTER", net.master.address()),
                 20000);
             QCOMPARE(ui.in<QLabel>("lblProgress")->textFormat(), Qt::PlainText);  // names a master
             QTRY_COMPARE(int(net.master.requests.size()), requests);
@@ -361,14 +330,11 @@ private slots:
                                          pages ? net.b.address().toStdString() : "0.0.0.0:0"};
             for (int i = 0; i < std::min(requests, 2); ++i)
                 QCOMPARE(net.master.requests[i], "\x31\xFF"s + seeds[i] + filter);
-            const QString webGet = QString(pages == -3 ? "GET /bad" : "GET ") +
-                                   "/IGameServersService/GetServerList/v1/?key=K3Y&filter="
+            const QString webGet = "GET /IGameServersService/GetServerList/v1/?key=K3Y&filter="
                                    "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
             QCOMPARE(net.webRequests, requests ? QStringList() : QStringList(webGet));
-            QCOMPARE(ui.column(7).size(), pages == 0 || pages == -3 ? 0 : pages == 1 ? 2 : 3);
+            QCOMPARE(ui.column(7).size(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
             if (pages == -1) filtersSortJoinRecent(ui, net);
-            for (const QHostAddress& to : asked)
-                QVERIFY2(to.isLoopback(), qPrintable(to.toString()));
         }
     }
 };

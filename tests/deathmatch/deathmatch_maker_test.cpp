@@ -4,8 +4,8 @@
 #include <QtWidgets>
 #include <filesystem>
 
-#include "window_harness.h"
 #include "map_bytes.h"
+#include "window_harness.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
@@ -172,7 +172,6 @@ private slots:
             "No such file or directory";
         const std::tuple<const char*, const char*, QString> rows[] = {
             {"save", "", unknown},
-            {"Command1", "\r\nvalve=", unknown},
             {"save", "\r\nmaps=/no/such/folder\r\nvalve=gone/valve/", failed}};
         for (const auto& [button, valveLine, text] : rows) {
             open("[GAMEDIR]\r\nprogram=/hl.exe" + std::string(valveLine));

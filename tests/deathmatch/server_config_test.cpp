@@ -75,10 +75,3 @@ TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
         EXPECT_EQ(text.substr(0, text.find(". Remove")), c.problem) << c.value;
     }
 }
-
-// The game reads the player count only at start: a count is digits alone, without a leading zero.
-TEST(ServerStart, aPlayerCountIsDigitsOnly) {
-    for (const char* players : {"16", "8"}) EXPECT_TRUE(skyloom::isPlayerCount(players));
-    for (const char* players : {"", "1.5", "+4", "00", "3 "})
-        EXPECT_FALSE(skyloom::isPlayerCount(players)) << players;
-}

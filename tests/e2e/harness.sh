@@ -1,8 +1,6 @@
-# End-to-end harness: runs the built program under its own Xvfb (SESSION=wayland: a headless
-# Wayland compositor), in a temporary application folder beside a stand-in game, and drives it by
-# keyboard and window captions with xdotool. Sourced by flows.sh with SKYLOOM_BIN set.
+# Runs the built program under its own Xvfb (SESSION=wayland: headless Weston) in a temporary
+# application folder beside a stand-in game; xdotool drives it. Sourced by flows.sh.
 set -euo pipefail
-
 WORK="$(mktemp -d)"
 APP="$WORK/app"                      # the application folder: skyloom and skyloom.ini
 XVFB_PID="" SKYLOOM_PID="" WESTON_PID=""
@@ -14,12 +12,10 @@ fail() { echo "FAIL: $*" >&2; [ -f "$WORK/skyloom.out" ] && sed 's/^/  skyloom: 
 # name, then each argument.
 stand_in() {
   printf '#!/bin/sh\n{ printf "%s\\n" "%s"; for a in "$@"; do printf "arg=%%s\\n" "$a"; done; printf -- "--\\n"; } >> "%s"\n' \
-    '%s' "$2" "$LOG" > "$1"
-  chmod +x "$1"
+    '%s' "$2" "$LOG" > "$1" && chmod +x "$1"
 }
-# The game in folder $1, with its log beside it.
-game_in() { GAME="$1" HL="$1/hl.exe" LOG="$1/hl.log"; mkdir -p "$1/valve/maps" "$1/tfc/maps"; stand_in "$HL" 'cwd=$PWD'; }
-game_in "$WORK/Half Life"            # a blank in the folder's name
+GAME="$WORK/Half Life" && HL="$GAME/hl.exe" LOG="$GAME/hl.log"   # a blank in the folder's name
+mkdir -p "$GAME/valve/maps" "$GAME/tfc/maps" && stand_in "$HL" 'cwd=$PWD'
 # The program looks for installs in the home folder: an empty one here, never the player's.
 mkdir -p "$APP" "$WORK/home" && export HOME="$WORK/home"
 cp "$SKYLOOM_BIN" "$APP/skyloom"
@@ -28,8 +24,7 @@ cp "$SKYLOOM_BIN" "$APP/skyloom"
 # its own number can take one whose stopping server then removes the newcomer's socket.
 # -noreset: a client connecting while the server resets after its last client left is dropped.
 start_display() {
-  local n locks; locks="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"
-  mkdir -p "$locks"
+  local n locks; locks="$(dirname "$(mktemp -u)")/skyloom-e2e-displays"; mkdir -p "$locks"
   for n in $(seq 120 359); do
     exec 6> "$locks/$n.lock"; flock -n 6 || continue
     Xvfb ":$n" -displayfd 5 -noreset -screen 0 1024x768x24 -nolisten tcp 5> "$WORK/display" > "$WORK/xvfb.out" 2>&1 &
@@ -45,28 +40,20 @@ start_display() {
 }
 # Weston's headless desktop, its socket in a runtime folder of this test's own.
 start_wayland() {
-  export XDG_RUNTIME_DIR="$WORK/runtime"
-  mkdir -m 0700 "$XDG_RUNTIME_DIR"
+  export XDG_RUNTIME_DIR="$WORK/runtime"; mkdir -m 0700 "$XDG_RUNTIME_DIR"
   weston --backend=headless-backend.so --socket=skyloom-e2e --idle-time=0 --debug > "$WORK/weston.out" 2>&1 &
   WESTON_PID=$!
   for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/skyloom-e2e" ] && break; sleep 0.1; done
   [ -S "$XDG_RUNTIME_DIR/skyloom-e2e" ] || fail "weston did not start: $(cat "$WORK/weston.out")"
-  unset DISPLAY
-  export WAYLAND_DISPLAY=skyloom-e2e QT_QPA_PLATFORM=wayland
+  unset DISPLAY; export WAYLAND_DISPLAY=skyloom-e2e QT_QPA_PLATFORM=wayland
 }
 wayland_window() {  # a window with this title in weston's scene graph
   for _ in $(seq 150); do weston-debug scene-graph 2>/dev/null | grep -qF "'$1'" && return 0; sleep 0.1; done
   fail "no window \"$1\" on the Wayland desktop"
 }
-
 write_ini() { printf '%s' "$1" > "$APP/skyloom.ini"; }
-write_configured_ini() {  # as a complete first use leaves it, for the stand-in game
-  write_ini "$(printf '[MISC]\nfirstuse=no\nuser=Tester\ncompany=Clan\ntfc=true\n[GAMEDIR]\ntfcmaps=%s\nprogram=%s\nmaps=%s\nvalve=%s\ndds=%s\n' \
-    "$GAME/tfc/maps" "$HL" "$GAME/valve/maps" "$GAME/valve/" "$GAME/")"
-}
 two_maps() { touch "$1/bounce.bsp" "$1/crossfire.bsp"; }
 start_skyloom() { (cd "$APP" && exec ./skyloom > "$WORK/skyloom.out" 2>&1) & SKYLOOM_PID=$!; }
-
 # Waits for the window with exactly this caption and gives it the keyboard; prints its id.
 window() {
   local id=""
@@ -80,39 +67,20 @@ window() {
 key() { xdotool key --clearmodifiers "$@"; sleep 0.2; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
 retype() { key ctrl+a; type_text "$1"; }     # replaces the text of the focused field
-
-same() { [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:
---- expected
-$2
---- actual
-$(cat "$1" 2>/dev/null)"; }  # file $1 holds exactly $2
+# File $1 holds exactly $2.
+same() { [ "$(cat "$1" 2>/dev/null)" = "$2" ] || fail "$(basename "$1") differs:"$'\n'"$2"$'\n'"--- is:"$'\n'"$(cat "$1" 2>/dev/null)"; }
 # Adds one start (first line, then arguments) to what the game log must hold, waits for it and
 # compares the whole log.
 EXPECTED=""
 started() {
-  EXPECTED+="$1"$'\n'; shift
-  for a; do EXPECTED+="arg=$a"$'\n'; done
-  EXPECTED+=$'--\n'
+  EXPECTED+="$1"$'\n'; shift; for a; do EXPECTED+="arg=$a"$'\n'; done; EXPECTED+=$'--\n'
   for _ in $(seq 100); do
     [ "$(cat "$LOG" 2>/dev/null | grep -c -- '^--$')" -ge "$(grep -c -- '^--$' <<< "$EXPECTED")" ] && break; sleep 0.1
   done
   same "$LOG" "${EXPECTED%$'\n'}"
 }
-wait_exit() {  # the program ends by itself
+quit() {  # the main window's Quit ends the program
+  window "Skyloom - Deathmatch Game" > /dev/null; key ctrl+q
   for _ in $(seq 100); do kill -0 "$SKYLOOM_PID" 2>/dev/null || { SKYLOOM_PID=""; return 0; }; sleep 0.1; done; fail "the program did not end"
 }
-quit() { window "Skyloom - Deathmatch Game" > /dev/null; key ctrl+q; wait_exit; }
-
-# Half-Life as Steam installs it under the Steam root $1; stand-in `steam` and `flatpak` clients
-# on PATH log how they were called.
-steam_half_life() {
-  local game="$1/steamapps/common/Half-Life"
-  mkdir -p "$game/valve/maps" "$WORK/bin"
-  printf '"AppState"\n{\n\t"appid"\t\t"70"\n\t"StateFlags"\t\t"4"\n\t"installdir"\t\t"Half-Life"\n}\n' \
-    > "$1/steamapps/appmanifest_70.acf"
-  for f in hl.sh hl_linux; do stand_in "$game/$f" 'cwd=$PWD'; done
-  for client in steam flatpak; do stand_in "$WORK/bin/$client" "client=$client"; done
-  case ":$PATH:" in *":$WORK/bin:"*) ;; *) export PATH="$WORK/bin:$PATH" ;; esac
-}
-
 if [ "${SESSION:-x11}" = wayland ]; then start_wayland; else start_display; fi

@@ -1,13 +1,11 @@
 #include "launcher/game_command.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "launcher/preset_shortcut.h"
+#include "temp_folder.h"
 
 using namespace skyloom;
 
@@ -42,8 +40,8 @@ TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
          "\"/opt/sky loom/skyloom\" \"--settings\" \"/home/p/my \\\\$.ini\" \"--preset\" "
          "\"caf\xC3\xA9.x\""},
         {std::string(300, 'w'), {}, nullptr, nullptr}};
-    const std::string folder = testing::TempDir() + "skyloom-shortcuts-" + std::to_string(getpid());
-    std::filesystem::create_directories(folder);
+    const test::TempFolder shortcuts;
+    const std::string& folder = shortcuts.path;
     for (const auto& [name, target, id, exec] : rows) {
         const std::string file = shortcutFileName(name);
         const std::string text = shortcutText(name, target);
@@ -53,7 +51,7 @@ TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
             EXPECT_NE(text.find(std::string("\nExec=") + exec + "\n"), std::string::npos) << text;
         }
         EXPECT_LE(file.size(), 255u);
-        std::ofstream(folder + '/' + file) << text;
+        shortcuts.put(file, text);
         const std::string command = "desktop-file-validate '" + folder + '/' + file + "' 2>&1";
         FILE* run = popen(command.c_str(), "r");
         char said[512] = {};
@@ -71,5 +69,4 @@ TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
     EXPECT_EQ(shortcutFolder("/data", "/home/p"), "/data/applications");
     EXPECT_EQ(shortcutFolder("rel", "/home/p"), "/home/p/.local/share/applications");
     EXPECT_EQ(shortcutFolder("", ""), "");
-    std::filesystem::remove_all(folder);
 }

@@ -1,34 +1,35 @@
 #!/usr/bin/env bash
 # The installed menu entry and metainfo pass their validators; the icons have their sizes; the
-# program answers on the command line without a display.
+# program answers on the command line without a display. The .deb that `make package` builds
+# carries the project's name, version, section and computed dependencies, and exactly the
+# installed files; lintian finds nothing to fix in it.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
-S="$SKYLOOM_STAGE/usr"
-ID="$SKYLOOM_APP_ID"
-
+S="$SKYLOOM_STAGE/usr" ID="$SKYLOOM_APP_ID"
 desktop-file-validate "$S/share/applications/$ID.desktop"
-appstreamcli validate --no-net --strict "$S/share/metainfo/$ID.metainfo.xml" > /dev/null ||
-  appstreamcli validate --no-net --strict --explain "$S/share/metainfo/$ID.metainfo.xml" >&2
+out=$(appstreamcli validate --no-net --strict --explain "$S/share/metainfo/$ID.metainfo.xml") || fail "$out"
 grep -qx "Icon=$ID" "$S/share/applications/$ID.desktop" || fail "desktop entry names another icon"
-grep -q "<project_license>GPL-3.0-or-later</project_license>" "$S/share/metainfo/$ID.metainfo.xml" ||
-  fail "metainfo names another licence"
+grep -qx "Exec=skyloom" "$S/share/applications/$ID.desktop" && [ -x "$S/games/skyloom" ] || fail "the menu entry starts nothing"
 file "$S/share/icons/hicolor/scalable/apps/$ID.svg" | grep -q "SVG" || fail "no scalable icon"
-for size in 64 256; do
-  file "$S/share/icons/hicolor/${size}x${size}/apps/$ID.png" | grep -q "PNG image data, $size x $size" ||
-    fail "no $size px icon"
-done
+for n in 64 256; do file "$S/share/icons/hicolor/${n}x$n/apps/$ID.png" | grep -q "PNG image data, $n x $n" || fail "no $n px icon"; done
 zgrep -q '^\.TH SKYLOOM 6 .*Skyloom '"$SKYLOOM_VERSION" "$S/share/man/man6/skyloom.6.gz" || fail "no manual page"
 
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
+home=$(mktemp -d) && trap 'rm -rf "$home"' EXIT
+cpack --config "$SKYLOOM_BUILD/CPackConfig.cmake" -G DEB -B "$home" > "$home/cpack.log" 2>&1 || fail "cpack: $(cat "$home/cpack.log")"
+deb="$home/skyloom_${SKYLOOM_VERSION}_$(dpkg --print-architecture).deb" && info=$(dpkg-deb --info "$deb")
+for line in "Package: skyloom" "Version: $SKYLOOM_VERSION" "Section: games" \
+            "Maintainer: Skyloom developers <dev@skyloom.example>" "Depends: .*libqt6widgets6.*"; do
+  grep -qx " $line" <<< "$info" || fail "control lacks \"$line\": $info"
+done
+packed=$(dpkg-deb --contents "$deb" | awk '!/^d/ {print $6}' | sort)
+[ "$packed" = "$(cd "$SKYLOOM_STAGE" && find . ! -type d | sort)" ] || fail "the package holds $packed"
+lintian --fail-on error,warning "$deb" > "$home/lintian.log" 2>&1 || fail "lintian: $(grep -v 'root privileges' "$home/lintian.log")"
+rm -r "$home"/*
 skyloom() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u WINEPREFIX HOME="$home" "$S/games/skyloom" "$@"; }
 [ "$(skyloom --version)" = "Skyloom $SKYLOOM_VERSION" ] || fail "--version printed \"$(skyloom --version)\""
 help=$(skyloom --help)
-for option in "--settings <FILE>" --find-game --list-servers; do
-  grep -q -- "$option" <<< "$help" || fail "--help does not offer $option"
-done
-# A wrong command line ends with status 1, an address or a map that is none with 2; each says
-# why on standard error.
+for option in "--settings <FILE>" --find-game --list-servers; do grep -q -- "$option" <<< "$help" || fail "--help lacks $option"; done
+# Each refused command line ends with this status and says why on standard error.
 refused() {
   local want=$1 status=0 err; shift
   err=$(skyloom "$@" 2>&1 >/dev/null) || status=$?
@@ -44,7 +45,6 @@ echo 'AppState { StateFlags 4 installdir Half-Life }' > "$game/../../appmanifest
 [ "$(skyloom --find-game)" = "$(printf 'steam\t%s/hl.sh\t%s/valve/maps\t%s/tfc/maps' "$game" "$game" "$game")" ] ||
   fail "--find-game printed \"$(skyloom --find-game)\""
 rm -r "$home/.local"
-status=0
-err=$(skyloom --find-game 2>&1 >/dev/null) || status=$?
+status=0 && err=$(skyloom --find-game 2>&1 >/dev/null) || status=$?
 [ "$status" = 1 ] && grep -qx "$home/snap/steam/common/.local/share/Steam" <<< "$err" ||
   fail "--find-game without a game: status $status, $err"

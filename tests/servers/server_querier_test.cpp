@@ -2,7 +2,6 @@
 // may go, and the LAN search.
 #include "servers/server_querier.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include "fake_a2s_server.h"
@@ -61,14 +60,8 @@ private slots:
         std::vector<std::unique_ptr<FakeA2sServer>> servers;
         ServerQuerier querier(network);
         std::map<QString, QString> answers;
-        std::map<QString, qint64> informedAt, answeredAt;
-        QElapsedTimer clock;
-        clock.start();
-        connect(&querier, &ServerQuerier::informed,
-                [&](const ServerAnswer& a) { informedAt[a.address()] = clock.elapsed(); });
-        connect(&querier, &ServerQuerier::answered, [&](const ServerAnswer& a) {
-            answers[a.address()] = describe(a), answeredAt[a.address()] = clock.elapsed();
-        });
+        connect(&querier, &ServerQuerier::answered,
+                [&](const ServerAnswer& a) { answers[a.address()] = describe(a); });
         for (const auto& [mode, host, answer, requests] : rows) {
             servers.push_back(std::make_unique<FakeA2sServer>(mode, QHostAddress(host)));
             servers.back()->bots = mode == Mode::Challenge ? 3 : 0;
@@ -100,10 +93,6 @@ private slots:
         QCOMPARE(QList<int>({lan.requests, teaser.requests, stranger.requests}),
                  QList<int>({2, 2, 1}));
         for (const QHostAddress& to : asked) QVERIFY2(to.isLoopback(), qPrintable(to.toString()));
-        // The information shows when it comes, not after the players' time-out.
-        const QString relay = servers[4]->address();
-        QVERIFY(informedAt.count(relay) &&
-                answeredAt[relay] - informedAt[relay] >= network.timing.timeoutMs / 2);
     }
 };
 

@@ -6,7 +6,6 @@
 
 using skyloom::deriveWizardFolders;
 
-// The folder pickers' drive list: the player's volumes, removable media included, only.
 TEST(DriveList, offersThePlayersVolumesAndRemovableMedia) {
     const std::tuple<const char*, const char*, bool> volumes[] = {
         {"/", "ext4", false},

@@ -26,20 +26,17 @@ private slots:
         WindowRegistry windows([&] { ++ends; });
         for (const char* name : {"a", "b"}) windows.add(name, [&] { return ++created, new Probe; });
         auto* a = static_cast<Probe*>(windows.show("a"));
-        QCOMPARE(a->objectName(), QString("a"));
         QVERIFY(a->isVisible() && a->visibleAtLoad);
         QCOMPARE(windows.show("a"), a);
         auto* b = static_cast<Probe*>(windows.load("b"));
         QVERIFY(!b->isVisible());
         QCOMPARE(windows.show("b"), b);
         QVERIFY(created == 2 && a->loads + b->loads == 2);
-        QVERIFY(windows.show("unknown") == nullptr && !windows.knows("unknown"));
         QPointer<QWidget> gone = a;
         windows.unload("a");
         test::TestApp::processDeletes();
         QVERIFY(gone.isNull() && ends == 0);
-        windows.show("a");
-        QCOMPARE(created, 3);  // built anew
+        QVERIFY(windows.show("a") && created == 3);  // built anew
         windows.unload("a");
         windows.unload("b");
         QCOMPARE(ends, 1);
@@ -51,10 +48,6 @@ private slots:
         windows.find("a")->close();
         test::TestApp::processDeletes();
         QCOMPARE(ends, 2);
-        windows.show("a");
-        windows.show("b");
-        windows.unloadAll();
-        QVERIFY(ends == 3 && windows.loadedCount() == 0);
     }
     // A started command shows on the status line as text, whatever markup its path holds.
     void startGame_showsTheCommandAsText() {

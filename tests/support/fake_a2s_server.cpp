@@ -33,7 +33,6 @@ FakeA2sServer::FakeA2sServer(Mode m, const QHostAddress& address, quint16 port)
         }
     });
 }
-
 void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, quint16 port) {
     std::vector<std::string> packets;
     const char kind = request.size() < 5 ? 0 : request[4];
@@ -72,7 +71,6 @@ void FakeA2sServer::answer(const std::string& request, const QHostAddress& to, q
         }
     }
 }
-
 FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
     : servers(std::move(list)), perPage(page), socket_(new QUdpSocket(this)), replier_(socket_) {
     socket_->bind(QHostAddress::LocalHost, 0);
@@ -83,8 +81,7 @@ FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
             if (pagesToAnswer >= 0 && int(requests.size()) > pagesToAnswer) continue;
             const QString seed = QString::fromLatin1(d.data().mid(2).constData());
             std::size_t at = 0;
-            while (at < servers.size() && seed != "0.0.0.0:0" && servers[at++] != seed) {
-            }
+            while (at < servers.size() && seed != "0.0.0.0:0" && servers[at++] != seed) {}
             std::string page = "\xFF\xFF\xFF\xFF\x66\x0A"s;
             for (std::size_t i = at; i < std::min(servers.size(), at + perPage); ++i) {
                 const quint32 ip = QHostAddress(servers[i].section(':', 0, 0)).toIPv4Address();
@@ -98,7 +95,6 @@ FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
         }
     });
 }
-
 void FakeMaster::answerFrom(const QHostAddress& address, quint16 port) {
     replier_ = new QUdpSocket(this);
     replier_->bind(address, port);

@@ -12,16 +12,12 @@ namespace skyloom::test {
 class FakeA2sServer final : public QObject {
     Q_OBJECT
 public:
-    // Challenge: a challenge first, then answers to requests that carry it. OldForm: INFO in the
-    // old form, then once more in the current one. Split: every answer in three pieces, last
-    // piece first. Garbage: a truncated answer. PlayerChallenges: a new challenge for each PLAYER
-    // request. ChallengeThenSilent: a challenge for the first request, then nothing. OtherPort:
-    // answers from a port it was not asked on. InfoOnly: never answers PLAYER (as HLTV does).
-    // clang-format off
+    // Challenge: a challenge, then answers to requests carrying it. OldForm: INFO in the old form,
+    // then the current one. Split: in three pieces, last first. Garbage: truncated.
+    // PlayerChallenges: a new challenge per PLAYER. ChallengeThenSilent: one challenge, then
+    // nothing. OtherPort: answers from another port. InfoOnly: never answers PLAYER (as HLTV does).
     enum class Mode { Plain, Challenge, OldForm, Split, Garbage, PlayerChallenges, Silent,
                       ChallengeThenSilent, OtherPort, InfoOnly };
-    // clang-format on
-    Q_ENUM(Mode)
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
                            quint16 port = 0);
     quint16 port() const { return socket_->localPort(); }

@@ -12,15 +12,8 @@ namespace skyloom::test {
 // Records every message box and list and answers the dialogs from queues, showing none.
 class FakeDesktop final : public Desktop {
 public:
-    struct Message {
-        QString text, title;
-        MessageButtons buttons;
-        MessageIcon icon;
-    };
-    struct ListDialog {
-        QString title;
-        QStringList items;
-    };
+    struct Message { QString text, title; MessageButtons buttons; MessageIcon icon; };
+    struct ListDialog { QString title; QStringList items; };
     MessageAnswer message(QWidget*, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, title, buttons, icon});

@@ -10,8 +10,7 @@ namespace skyloom::test {
 class FakeGameStarter final : public GameStarter {
 public:
     struct Start {
-        std::string commandLine;  // program, a blank, arguments
-        std::string program;
+        std::string commandLine, program;  // the line: program, a blank, arguments
         std::optional<std::string> workingFolder;
         WindowState state;
     };

@@ -1,5 +1,4 @@
 #pragma once
-
 // Seeded hostile inputs for the fuzz tests: random bytes and mutated real ones.
 #include <cstdint>
 #include <random>
@@ -30,5 +29,4 @@ inline std::string mutate(std::string bytes, std::mt19937& rng) {
     }
     return bytes;
 }
-
 }  // namespace skyloom::test

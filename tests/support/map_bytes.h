@@ -10,17 +10,11 @@
 
 namespace skyloom::test {
 
-// clang-format off
 inline std::string le16Bytes(uint32_t v) { return {char(v), char(v >> 8)}; }
 inline std::string le32Bytes(uint32_t v) { return le16Bytes(v) + le16Bytes(v >> 16); }
 inline std::string floatBytes(float f) { return le32Bytes(std::bit_cast<uint32_t>(f)); }
-// clang-format on
 
-struct Texture {
-    std::string name;
-    bool embedded = false;
-};
-
+struct Texture { std::string name; bool embedded = false; };
 // A version 30 map, its texture lump last: any cut of it loses a lump the full read needs.
 inline std::string bspBytes(std::string_view entities, const std::vector<Texture>& textures = {},
                             bool swapped = false, const std::map<int, std::string>& more = {}) {
@@ -50,13 +44,8 @@ inline std::string bspBytes(std::string_view entities, const std::vector<Texture
     for (const auto& r : ranges) header += le32Bytes(r[0]) + le32Bytes(r[1]);
     return header + body;
 }
-
 // A face given by its corners and the normal of the side it is seen from.
-struct Face {
-    std::vector<std::array<float, 3>> corners;
-    std::array<float, 3> normal;
-};
-
+struct Face { std::vector<std::array<float, 3>> corners; std::array<float, 3> normal; };
 // The six faces of a box, seen from inside (a room) or from outside (a block).
 inline std::vector<Face> box(std::array<float, 3> lo, std::array<float, 3> hi, bool room) {
     const float in = room ? 1.f : -1.f;
@@ -72,7 +61,6 @@ inline std::vector<Face> box(std::array<float, 3> lo, std::array<float, 3> hi, b
         {{p(0, 1, 0), p(1, 1, 0), p(1, 1, 1), p(0, 1, 1)}, {0, -in, 0}},
     };
 }
-
 // The geometry lumps of `world` and one brush `entity`; as compilers do, every other face lies
 // on the back of its plane and every other edge is used reversed.
 inline std::map<int, std::string> geometryLumps(const std::vector<Face>& world,
@@ -108,7 +96,6 @@ inline std::map<int, std::string> geometryLumps(const std::vector<Face>& world,
         models += std::string(56, '\0') + le32Bytes(uint32_t(first)) + le32Bytes(uint32_t(count));
     return {{1, planes}, {3, vertices}, {7, faces}, {12, edges}, {13, surfedges}, {14, models}};
 }
-
 // A WAD3 file: its 12-byte header, then the directory of named entries.
 inline std::string wadBytes(const std::vector<std::string>& names) {
     std::string bytes = "WAD3" + le32Bytes(uint32_t(names.size())) + le32Bytes(12);

@@ -8,8 +8,7 @@ namespace skyloom::test {
 
 // While alive, the process honours file permissions even when it runs as root (as CI does), so
 // a read-only folder really refuses writes.
-class WithoutRootFileAccess {
-public:
+struct WithoutRootFileAccess {
     WithoutRootFileAccess() {
         if (::syscall(SYS_capget, &header_, data_) != 0) return;
         for (auto& d : data_)
@@ -22,11 +21,8 @@ public:
         if (active_) ::syscall(SYS_capset, &header_, data_);
     }
     WithoutRootFileAccess(const WithoutRootFileAccess&) = delete;
-
-private:
     __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct data_[2]{};
     bool active_ = false;
 };
-
 }  // namespace skyloom::test
