@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "fuzz.h"
 #include "games/installs.h"
 #include "games/start_plan.h"
 #include "games/vdf.h"
@@ -77,6 +78,11 @@ TEST(Vdf, readsEscapesAndCommentsAndRefusesDamage) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(parsed(text), expected) << text.substr(0, 80);
+}
+
+TEST(Vdf, hostileTextGivesErrorsOnly) {
+    test::fuzz({"\"a\" { \"path\" \"/x\\\"y\" [$WIN32] { } } // z"}, 20000,
+               [](const std::string& text) { (void)parseVdf(text); });
 }
 
 TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {

@@ -368,10 +368,6 @@ private slots:
                           configOpened ? MessageIcon::None : MessageIcon::Exclamation);
             QCOMPARE(app->windows.isLoaded("config"), configOpened);
             QVERIFY(ctl("optTFC")->isEnabled() && list()->fileNames().isEmpty());
-            if (configOpened) continue;
-            app->windows.unload("sp");  // the main window comes back: the box does not
-            app->windows.show("sp");
-            QVERIFY(app->desktop.messages.empty());
         }
     }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "fuzz.h"
 #include "map_bytes.h"
 #include "maps/bsp_file.h"
 #include "maps/map_catalogue.h"
@@ -141,6 +142,15 @@ TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
     for (const std::string& bad :
          {"WAD4" + good.substr(4), good.substr(0, 4) + le32Bytes(~0u) + good.substr(8)})
         EXPECT_FALSE(readWadDirectory(MemorySource(bad)));
+}
+
+TEST(MapFuzz, hostileMapsWadsAndResFilesGiveErrorsOnly) {
+    fuzz({bspBytes(kEntities, kTextures, false, roomLumps()), wadBytes({"CRATE01", "{blue"}),
+          "models/a.mdl\n// x\n\"sound/b c.wav\""},
+         6000, [](const std::string& bytes) {
+             (void)readBsp(MemorySource(bytes), true), (void)mapPicture(MemorySource(bytes));
+             (void)readWadDirectory(MemorySource(bytes)), (void)parseResFile(bytes);
+         });
 }
 
 // Refused: what would split, quote or end the command, named as a player sees it.

@@ -40,17 +40,6 @@ private slots:
                                 .arg(int(B::Warning)).arg(shownButtons).arg(int(Qt::PlainText)));
         }
     }
-    // The line chosen counts, not its text: two names that look alike stay two.
-    void chooseItem_answersTheLineChosen() {
-        whenUp([](QWidget* w) {
-            auto* list = w->findChild<QListView*>();
-            list->setCurrentIndex(list->model()->index(1, 0));
-            QTest::keyClick(w, Qt::Key_Return);
-        });
-        QCOMPARE(
-            desktop.chooseItem(nullptr, "Delete preset", "Preset:", {"caf\u00e9", "caf\u00e9"}),
-            std::optional<int>(1));
-    }
 };
 
 QTEST_MAIN(QtDesktopTest)

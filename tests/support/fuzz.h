@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace skyloom::test {
 
@@ -28,5 +29,13 @@ inline std::string mutate(std::string bytes, std::mt19937& rng) {
         if (kind == 4) bytes.insert(at, std::string(rng() % 64, char(rng())));
     }
     return bytes;
+}
+
+// Feeds `parse` random bytes and mutations of the seeds: under the sanitizers it must only return.
+template <class Parse>
+void fuzz(const std::vector<std::string>& seeds, int rounds, Parse parse) {
+    std::mt19937 rng(rounds);
+    for (int i = 0; i < rounds; ++i)
+        parse(i % 4 ? mutate(seeds[i % seeds.size()], rng) : randomBytes(rng, 256));
 }
 }  // namespace skyloom::test
