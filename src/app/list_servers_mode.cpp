@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "platform/utf8.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
 #include "servers/server_text.h"
@@ -49,7 +50,7 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
         [](const ServerAnswer& a, const ServerAnswer& b) { return a.pingMs < b.pingMs; });
     for (const ServerAnswer& a : answered)
         std::fprintf(out, "%s\t%s\t%s\t%d/%d\t%d ms\n", a.address().toStdString().c_str(),
-                     oneLineName(a.info.name).c_str(), oneLineName(a.info.map).c_str(),
+                     terminalLine(a.info.name).c_str(), terminalLine(a.info.map).c_str(),
                      a.info.players, a.info.maxPlayers, a.pingMs);
     std::fflush(out);
     switch (outcome->kind) {
@@ -57,15 +58,17 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
             return 0;
         case ListOutcome::Kind::Stopped:
             std::fprintf(err, "%s stopped answering after %zu servers; the list is cut short.\n",
-                         master.toStdString().c_str(), outcome->servers);
+                         terminalLine(master.toStdString()).c_str(), outcome->servers);
             return 0;
         case ListOutcome::Kind::NoAnswer:
-            std::fprintf(err, "%s did not answer.\n", outcome->source.toStdString().c_str());
+            std::fprintf(err, "%s did not answer.\n",
+                         terminalLine(outcome->source.toStdString()).c_str());
             return 1;
         case ListOutcome::Kind::BadSource:
             break;
     }
-    std::fprintf(err, "%s gave no server list.\n", outcome->source.toStdString().c_str());
+    std::fprintf(err, "%s gave no server list.\n",
+                 terminalLine(outcome->source.toStdString()).c_str());
     return 1;
 }
 

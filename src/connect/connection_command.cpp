@@ -16,6 +16,10 @@ std::optional<std::string> passwordProblem(std::string_view password) {
             return "Password: type it without blanks, quotes or ';'.";
     }
     if (password.empty()) return "Password: type the server's password.";
+    // The game reads a word that starts so as a command or an option of its own.
+    if (password.front() == '+' || password.front() == '-')
+        return "Password: it cannot start with '+' or '-', which the game would read as a "
+               "command of its own.";
     return std::nullopt;
 }
 

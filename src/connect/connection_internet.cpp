@@ -145,13 +145,14 @@ void ConnectionTool::internetFinished(const ListOutcome& outcome) {
             break;
         case ListOutcome::Kind::Stopped:
             internetNote_ = QStringLiteral("; %1 stopped answering, so the list is cut short")
-                                .arg(outcome.source);
+                                .arg(shownLine(outcome.source));
             break;
         case ListOutcome::Kind::NoAnswer:
-            internetNote_ = QStringLiteral("%1 did not answer.").arg(outcome.source);
+            internetNote_ = QStringLiteral("%1 did not answer.").arg(shownLine(outcome.source));
             break;
         case ListOutcome::Kind::BadSource:
-            internetNote_ = QStringLiteral("%1 gave no server list.").arg(outcome.source);
+            internetNote_ =
+                QStringLiteral("%1 gave no server list.").arg(shownLine(outcome.source));
             break;
     }
     showProgress();

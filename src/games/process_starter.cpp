@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 #include "games/start_plan.h"
@@ -63,15 +64,27 @@ std::string gameLog() {
     return makeFolderFor(log) ? std::string() : log;
 }
 
+// The log the game was given, kept open while it is watched: what it wrote is read through
+// this descriptor, never by the log's name, which may name another file by then.
+struct OpenLog {
+    std::string path;
+    int fd = -1;
+    OpenLog(std::string name, int descriptor) : path(std::move(name)), fd(descriptor) {}
+    ~OpenLog() {
+        if (fd >= 0) ::close(fd);
+    }
+    OpenLog(const OpenLog&) = delete;
+    OpenLog& operator=(const OpenLog&) = delete;
+};
+
 // The last lines of a log, at most a few kilobytes of it.
-std::string lastLines(const std::string& log, int count) {
-    const int fd = ::open(log.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+std::string lastLines(int fd, int count) {
     if (fd < 0) return {};
     constexpr off_t kTail = 4096;
-    const off_t size = ::lseek(fd, 0, SEEK_END);
+    struct stat st {};
+    const off_t size = ::fstat(fd, &st) == 0 ? st.st_size : 0;
     std::string text(static_cast<size_t>(std::clamp<off_t>(size, 0, kTail)), '\0');
     const ssize_t n = ::pread(fd, text.data(), text.size(), std::max<off_t>(0, size - kTail));
-    ::close(fd);
     text.resize(static_cast<size_t>(std::max<ssize_t>(0, n)));
     while (!text.empty() && text.back() == '\n') text.pop_back();
     size_t from = text.size();
@@ -94,12 +107,14 @@ ProcessStarter::ProcessStarter(InstallSearch installs,
                                std::function<void(const GameEnded&)> onEnded)
     : installs_(std::move(installs)), onEnded_(std::move(onEnded)) {}
 
-void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& log) {
+void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& path,
+                           int logFd) {
     // Looked at on the event loop for its first seconds; after that a thread only reaps it.
     constexpr int kPollMs = 100;
     static constexpr std::chrono::milliseconds kWatched{10000};
     auto* timer = new QTimer(&watches_);
     const auto started = clock();
+    const auto log = std::make_shared<const OpenLog>(path, logFd);
     QObject::connect(timer, &QTimer::timeout, timer, [this, timer, started, pid, tried, log] {
         int status = 0;
         const pid_t ended = ::waitpid(pid, &status, WNOHANG);
@@ -114,7 +129,8 @@ void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::strin
             return;
         }
         const bool failed = ended == pid && (WIFSIGNALED(status) || WEXITSTATUS(status) != 0);
-        if (failed && onEnded_) onEnded_({tried, describeStatus(status), lastLines(log, 12), log});
+        if (failed && onEnded_)
+            onEnded_({tried, describeStatus(status), lastLines(log->fd, 12), log->path});
     });
     timer->start(kPollMs);
 }
@@ -173,11 +189,12 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
     }
     const Spawned spawned = spawnProgram(
         {plan.program, plan.arguments, plan.workingFolder, plan.environment, opened.fd});
-    if (opened.fd >= 0) ::close(opened.fd);
-    if (spawned.error)
+    if (spawned.error) {
+        if (opened.fd >= 0) ::close(opened.fd);
         return {false, command.program, "The system could not start it: " + *spawned.error + ".",
                 decision.tried};
-    watch(spawned.pid, decision.tried, log);
+    }
+    watch(spawned.pid, decision.tried, log, opened.fd);
     StartResult started{true, command.program, {}, decision.tried};
     started.output = output;
     return started;

@@ -28,7 +28,8 @@ public:
     std::function<std::chrono::steady_clock::time_point()> clock = std::chrono::steady_clock::now;
 
 private:
-    void watch(pid_t pid, const std::string& tried, const std::string& log);
+    // Takes `logFd` (-1: none), the descriptor the game writes its output through.
+    void watch(pid_t pid, const std::string& tried, const std::string& path, int logFd);
 
     InstallSearch installs_;
     std::function<void(const GameEnded&)> onEnded_;

@@ -31,10 +31,16 @@ std::optional<std::string> shortcutProblem(std::string_view presetName,
     if (holdsControlCharacter(presetName))
         return "A desktop shortcut's name cannot hold a control character.";
     const std::string settings = target.settings.value_or("");
-    for (const std::string& path : {target.program, settings})
-        if (!utf8(path) || holdsControlCharacter(path))
-            return "A desktop shortcut cannot name " + std::string(path) +
-                   ": its path is not UTF-8 text.";
+    for (const std::string& path : {target.program, settings}) {
+        const std::string named = "A desktop shortcut cannot name " + oneLine(path) + ": its path ";
+        if (!utf8(path)) return named + "is not UTF-8 text.";
+        if (holdsControlCharacter(path)) return named + "holds a control character.";
+    }
+    // Started through env (see shortcutText), which takes a word holding '=' for a setting.
+    if (target.program.find('%') != std::string::npos &&
+        target.program.find('=') != std::string::npos)
+        return "A desktop shortcut cannot start " + target.program +
+               ": desktops cannot start a program whose path holds both '%' and '='.";
     return std::nullopt;
 }
 
@@ -102,7 +108,11 @@ std::string shortcutFolder(std::string_view xdgDataHome, std::string_view home) 
 }
 
 std::string shortcutText(std::string_view presetName, const ShortcutTarget& target) {
-    std::string exec = desktopExecArgument(target.program);
+    // A program's path holding '%' is written "%%" as the rules ask, but GLib looks for the
+    // program by the path before it undoes that and so drops the entry: env is found instead,
+    // and is given the path undone.
+    std::string exec = target.program.find('%') == std::string::npos ? std::string() : "env ";
+    exec += desktopExecArgument(target.program);
     if (target.settings) exec += " \"--settings\" " + desktopExecArgument(*target.settings);
     exec += " \"--preset\" " + desktopExecArgument(presetName);
     return "[Desktop Entry]\nType=Application\nName=" + desktopStringValue(presetName) +

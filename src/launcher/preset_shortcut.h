@@ -35,11 +35,12 @@ struct ShortcutTarget {
 };
 
 // Why no valid desktop entry can start this preset (a name or path that is not UTF-8 or holds a
-// control character), in words; nothing when one can.
+// control character, a program whose path holds both '%' and '='), in words; nothing when one
+// can.
 std::optional<std::string> shortcutProblem(std::string_view presetName,
                                            const ShortcutTarget& target);
 
-// The whole desktop entry.
+// The whole desktop entry. A program whose path holds '%' is started through `env`.
 std::string shortcutText(std::string_view presetName, const ShortcutTarget& target = {});
 
 }  // namespace skyloom

@@ -1,5 +1,9 @@
 #include "maps/byte_source.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 
 namespace skyloom {
@@ -10,14 +14,21 @@ bool MemorySource::read(uint64_t offset, size_t length, std::string& out) const 
     return true;
 }
 
-// Close-on-exec ("e"): a game started while a map is read must not inherit it.
-FileSource::FileSource(const std::string& path) : file_(std::fopen(path.c_str(), "rbe")) {
-    if (!file_) return;
-    std::setvbuf(file_, nullptr, _IONBF, 0);  // reads are few and sized: no copy through a buffer
-    if (fseeko(file_, 0, SEEK_END) == 0) {
-        const off_t end = ftello(file_);
-        if (end > 0) size_ = static_cast<uint64_t>(end);
+// Close-on-exec: a game started while a map is read must not inherit it. Without blocking: a
+// FIFO at a map's or the store's name would hold the reading for good; only a regular file
+// is read.
+FileSource::FileSource(const std::string& path, Links links) {
+    const int flags =
+        O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !(file_ = ::fdopen(fd, "rb"))) {
+        ::close(fd);
+        return;
     }
+    std::setvbuf(file_, nullptr, _IONBF, 0);  // reads are few and sized: no copy through a buffer
+    if (st.st_size > 0) size_ = static_cast<uint64_t>(st.st_size);
 }
 
 FileSource::~FileSource() {

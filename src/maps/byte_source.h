@@ -29,7 +29,9 @@ private:
 
 class FileSource final : public ByteSource {
 public:
-    explicit FileSource(const std::string& path);
+    // `Refuse`: a symbolic link at the path is not followed and nothing is open.
+    enum class Links { Follow, Refuse };
+    explicit FileSource(const std::string& path, Links links = Links::Follow);
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;

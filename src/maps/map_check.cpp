@@ -11,6 +11,7 @@
 #include "maps/search_path.h"
 #include "maps/wad_file.h"
 #include "platform/ascii.h"
+#include "platform/utf8.h"
 
 namespace skyloom {
 namespace {
@@ -22,14 +23,6 @@ std::vector<std::string> resEntries(const std::string& path) {
     std::string text;
     if (!file.isOpen() || file.size() > kMaxResFile || !file.read(0, file.size(), text)) return {};
     return parseResFile(text);
-}
-
-// One field of a TAB-separated line: control bytes would end the field or the line.
-std::string field(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return out;
 }
 
 std::string andMore(size_t more) {
@@ -155,8 +148,8 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
 
 std::string mapInfoText(const MapCheck& check) {
     std::string text;
-    if (!check.title.empty()) text += "title\t" + field(check.title) + "\n";
-    for (const std::string& file : check.missing) text += "missing\t" + field(file) + "\n";
+    if (!check.title.empty()) text += "title\t" + terminalLine(check.title) + "\n";
+    for (const std::string& file : check.missing) text += "missing\t" + oneLine(file) + "\n";
     return text;
 }
 

@@ -1,5 +1,9 @@
 #include "maps/map_store.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -7,6 +11,7 @@
 
 #include "maps/byte_source.h"
 #include "platform/atomic_file.h"
+#include "platform/settings_place.h"
 
 namespace skyloom {
 namespace {
@@ -14,6 +19,26 @@ namespace {
 constexpr std::string_view kMagic = "skyloom map store 1\n";
 constexpr size_t kChecksumSize = 8;
 constexpr uint8_t kReadable = 1, kWithTextures = 2;
+
+// What an entry and a text cost in memory once read, at least: a store is read whole, so what
+// its bytes may make is budgeted, not only their number. An entry's node, hash slot and lists;
+// a text's string, and its own allocation when it is too long to sit inside.
+constexpr size_t kEntryCost = 320;
+size_t textCost(size_t length) {
+    return sizeof(std::string) + (length > 15 ? length + 17 : 0);
+}
+size_t textsCost(const std::vector<std::string>& list) {
+    size_t cost = 0;
+    for (const std::string& s : list) cost += textCost(s.size());
+    return cost;
+}
+size_t entryCost(const std::string& path, const MapStore::Entry& e) {
+    size_t cost = kEntryCost + textCost(path.size());
+    if (!e.contents) return cost;
+    const MapEntities& m = e.contents->entities;
+    return cost + textCost(m.title.size()) + textCost(m.skyname.size()) + textsCost(m.wads) +
+           textsCost(m.files) + textsCost(e.contents->textures);
+}
 
 uint64_t checksum(std::string_view bytes) {
     uint64_t hash = 0xcbf29ce484222325u;  // FNV-1a
@@ -128,9 +153,11 @@ std::string MapStore::serialize(size_t maxBytes) const {
                                                 : *a.first < *b.first;
     });
     std::string body(kMagic);
+    size_t cost = 0;
     for (const auto& [path, kept] : order) {
         const std::string bytes = entryBytes(*path, kept->entry);
-        if (body.size() + bytes.size() + kChecksumSize > maxBytes) break;
+        cost += entryCost(*path, kept->entry);
+        if (body.size() + bytes.size() + kChecksumSize > maxBytes || cost > kMaxCost) break;
         body += bytes;
     }
     return sealMapStore(std::move(body));
@@ -150,6 +177,7 @@ std::optional<MapStore> MapStore::parse(std::string_view bytes) {
     MapStore store;
     // Entries come used-last first.
     int64_t used = 0;
+    size_t cost = 0;
     while (!in.done()) {
         std::string path = in.text();
         Entry e;
@@ -167,6 +195,10 @@ std::optional<MapStore> MapStore::parse(std::string_view bytes) {
             e.contents = std::move(c);
         }
         if (!in.ok() || flags > (kReadable | kWithTextures)) return std::nullopt;
+        // Past the budget the store is refused as a damaged one: the next save writes one
+        // within it.
+        cost += entryCost(path, e);
+        if (cost > kMaxCost) return std::nullopt;
         store.entries_.try_emplace(std::move(path), Kept{std::move(e), --used});
     }
     return store;
@@ -189,7 +221,8 @@ std::string defaultMapStorePath() {
 }
 
 MapStore loadMapStore(const std::string& path) {
-    const FileSource file(path);
+    // Not through a link, and never waiting on a FIFO: only the store's own file is read.
+    const FileSource file(path, FileSource::Links::Refuse);
     std::string bytes;
     if (!file.isOpen() || file.size() > MapStore::kMaxBytes || !file.read(0, file.size(), bytes))
         return {};
@@ -197,10 +230,16 @@ MapStore loadMapStore(const std::string& path) {
 }
 
 std::optional<std::string> saveMapStore(MapStore store, const std::string& path) {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    if (ec) return ec.message();
-    FileUpdate update(path);
+    // It lists the player's map paths: their eyes only.
+    if (auto error = makeFolderFor(path)) return error;
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    if (const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        fd >= 0) {
+        ::fchmod(fd, 0700);
+        ::close(fd);
+    }
+    // A link at the store's name is replaced by the store itself; what it named stays as it is.
+    FileUpdate update(path, FileUpdate::Links::Replace, 0600);
     if (update.error()) return update.error();
     store.mergeFrom(loadMapStore(update.target()));
     return update.replace(store.serialize());

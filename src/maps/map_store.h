@@ -34,14 +34,19 @@ public:
     // Whether anything was put since it was read: a store only used need not be written.
     bool changed() const { return changed_; }
 
-    // The bytes of the file: the entries used last first, as many as fit in `maxBytes`.
+    // The bytes of the file: the entries used last first, as many as fit in `maxBytes` and the
+    // cost a reader allows.
     std::string serialize(size_t maxBytes = kMaxBytes) const;
-    // Nothing when the bytes are not a whole store of this version: damaged, cut or foreign.
+    // Nothing when the bytes are not a whole store of this version (damaged, cut or foreign) or
+    // would cost more than kMaxCost.
     static std::optional<MapStore> parse(std::string_view bytes);
     // Adds the entries of `other` this store lacks.
     void mergeFrom(MapStore&& other);
 
     static constexpr size_t kMaxBytes = 32u << 20;
+    // What the entries and texts read may cost in memory, beside the bytes themselves: reading a
+    // store costs at most about twice its largest size.
+    static constexpr size_t kMaxCost = kMaxBytes;
 
 private:
     struct Kept {
@@ -59,11 +64,13 @@ std::string sealMapStore(std::string body);
 // $XDG_CACHE_HOME/skyloom/maps.cache (by default under ~/.cache); empty when neither is known.
 std::string defaultMapStorePath();
 
-// A missing, unreadable, oversized or damaged file gives an empty store.
+// A missing, unreadable, oversized or damaged file gives an empty store; so does anything but a
+// regular file (a link, a FIFO), which is never opened for reading.
 MapStore loadMapStore(const std::string& path);
 
-// Writes the store merged with what another run saved meanwhile, in one atomic replace. Returns
-// why it failed.
+// Writes the store merged with what another run saved meanwhile, in one atomic replace, readable
+// by its owner only, in a folder that is too. A link at its name is replaced, never followed.
+// Returns why it failed.
 std::optional<std::string> saveMapStore(MapStore store, const std::string& path);
 
 }  // namespace skyloom

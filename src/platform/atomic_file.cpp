@@ -41,8 +41,8 @@ DurableCalls& durableCalls() {
     return calls;
 }
 
-FileUpdate::FileUpdate(const std::string& path, Links links)
-    : target_(path), follow_(links == Links::Follow) {
+FileUpdate::FileUpdate(const std::string& path, Links links, unsigned newMode)
+    : target_(path), follow_(links == Links::Follow), newMode_(newMode) {
     int err = 0;
     const std::optional<fs::path> target = follow_ ? followLinks(path, err) : fs::path(path);
     if (!target) {
@@ -73,7 +73,7 @@ FileUpdate::~FileUpdate() {
 
 std::optional<std::string> FileUpdate::replace(std::string_view bytes) {
     if (error_) return error_;
-    mode_t mode = 0644;
+    mode_t mode = static_cast<mode_t>(newMode_);
     struct stat st {};
     if (follow_ && ::stat(target_.c_str(), &st) == 0) mode = st.st_mode & 07777;
 

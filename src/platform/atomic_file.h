@@ -12,9 +12,11 @@ namespace skyloom {
 // symbolic link is followed, so the replacement lands on its target and the link stays.
 class FileUpdate {
 public:
-    // `Replace`: a link at the path is itself replaced by a new file (mode 0644), never followed.
+    // `Replace`: a link at the path is itself replaced by a new file (mode `newMode`), never
+    // followed.
     enum class Links { Follow, Replace };
-    explicit FileUpdate(const std::string& path, Links links = Links::Follow);
+    explicit FileUpdate(const std::string& path, Links links = Links::Follow,
+                        unsigned newMode = 0644);
     ~FileUpdate();
     FileUpdate(const FileUpdate&) = delete;
     FileUpdate& operator=(const FileUpdate&) = delete;
@@ -27,7 +29,8 @@ public:
 
     // Writes `bytes` to the one temporary file beside the target, flushes it, renames it over the
     // target and flushes the folder, so a crash or a power cut keeps the old or the new file and
-    // a full disk keeps the old one. An existing file keeps its permissions. Returns why it failed.
+    // a full disk keeps the old one. An existing file keeps its permissions when links are
+    // followed. Returns why it failed.
     std::optional<std::string> replace(std::string_view bytes);
 
 private:
@@ -35,6 +38,7 @@ private:
     std::string temporary_;
     int folder_ = -1;
     bool follow_ = true;
+    unsigned newMode_ = 0644;
     std::optional<std::string> error_;
 };
 

@@ -94,7 +94,9 @@ Spawned spawnProgram(const SpawnRequest& request) {
 
 OpenedFile openLogForWriting(const std::string& path) {
     OpenedFile opened;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
+    // Read and write: what the program wrote is read back through this descriptor.
+    const int fd = ::open(path.c_str(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600);
     if (fd < 0) {
         const int error = errno;
         opened.error = error == ELOOP    ? "it is a symbolic link"

@@ -41,3 +41,42 @@ void appendUtf8(std::string& out, char32_t c) {
 }
 
 }  // namespace skyloom
+
+namespace skyloom {
+
+bool hiddenInLine(char32_t c) {
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
+           (c >= 0x200B && c <= 0x200F) || (c >= 0x2060 && c <= 0x2064) || c == 0xFEFF ||
+           c == 0x034F || c == 0x061C || c == 0x00AD || (c >= 0xE0000 && c <= 0xE007F) ||
+           (c >= 0xFFF9 && c <= 0xFFFB);
+}
+
+bool breaksLine(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029;
+}
+
+std::string oneLine(std::string_view bytes) {
+    return terminalLine(bytes, std::string_view::npos);
+}
+
+std::string terminalLine(std::string_view bytes, std::size_t longest) {
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t kept = 0, cut = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t c = 0;
+        const std::size_t length = decodeUtf8(bytes.substr(i), c);
+        i += length ? length : 1;
+        if (!length) c = U'\uFFFD';
+        if (hiddenInLine(c)) continue;
+        if (++kept == longest) cut = out.size();
+        if (kept > longest) {
+            out.resize(cut);
+            return out + "\u2026";
+        }
+        appendUtf8(out, breaksLine(c) ? U' ' : c);
+    }
+    return out;
+}
+
+}  // namespace skyloom

@@ -10,7 +10,8 @@ InternetList::InternetList(const ServerNetwork& network, ServerQuerier& querier,
       network_(network),
       querier_(querier),
       master_(new MasterClient(network.timing, network.masterPageGapMs, this)),
-      webApi_(new WebApiClient(network.timing.timeoutMs * (network.timing.retries + 1), this)) {
+      webApi_(new WebApiClient(network.timing.timeoutMs * (network.timing.retries + 1),
+                               network.webApiDeadlineMs, this)) {
     connect(master_, &MasterClient::listed, this, &InternetList::add);
     connect(master_, &MasterClient::finished, this, &InternetList::finished);
     connect(webApi_, &WebApiClient::listed, this, &InternetList::add);

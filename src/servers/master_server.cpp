@@ -21,8 +21,9 @@ ServerAddress serverAddress(const MasterEntry& e) {
 
 std::optional<std::uint32_t> specialBlock(std::uint32_t ip) {
     static constexpr std::pair<std::uint32_t, int> kBlocks[] = {
-        {0x00000000, 8},  {0x7F000000, 8},  {0x0A000000, 8}, {0x64400000, 10}, {0xA9FE0000, 16},
-        {0xAC100000, 12}, {0xC0A80000, 16}, {0xE0000000, 4}, {0xF0000000, 4}};
+        {0x00000000, 8},  {0x7F000000, 8},  {0x0A000000, 8},  {0x64400000, 10}, {0xA9FE0000, 16},
+        {0xAC100000, 12}, {0xC0A80000, 16}, {0xE0000000, 4},  {0xF0000000, 4},  {0xC0000000, 24},
+        {0xC0000200, 24}, {0xC6120000, 15}, {0xC6336400, 24}, {0xCB007100, 24}, {0xC0586300, 24}};
     for (const auto& [first, bits] : kBlocks)
         if ((ip >> (32 - bits)) == (first >> (32 - bits))) return first;
     return std::nullopt;

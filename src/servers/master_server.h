@@ -25,7 +25,8 @@ struct MasterEntry {
 ServerAddress serverAddress(const MasterEntry& entry);
 
 // The first address of the special block `ip` is in (this host, loopback, private, shared,
-// link-local, multicast, reserved and broadcast), or nothing for a public address.
+// link-local, multicast, reserved and broadcast, IETF protocol assignments, documentation,
+// benchmarking and the old 6to4 relays), or nothing for a public address.
 std::optional<std::uint32_t> specialBlock(std::uint32_t ip);
 
 // Whether a listed server may be queried: it has a port, and its address is public or in the same

@@ -8,11 +8,31 @@
 
 namespace skyloom {
 
+QHostAddress sendableAddress(const QHostAddress& address) {
+    QHostAddress a = address;
+    if (a.protocol() == QAbstractSocket::IPv6Protocol) {
+        const Q_IPV6ADDR ip = a.toIPv6Address();
+        bool zeros = true;  // the first 80 bits
+        for (int i = 0; i < 10; ++i) zeros = zeros && ip[i] == 0;
+        const bool mapped = zeros && ip[10] == 0xFF && ip[11] == 0xFF;
+        const bool compatible = zeros && ip[10] == 0 && ip[11] == 0 &&
+                                (ip[12] | ip[13] | ip[14] | (ip[15] & 0xFE)) != 0;  // not ::, ::1
+        if (mapped || compatible)
+            a = QHostAddress(quint32(ip[12]) << 24 | quint32(ip[13]) << 16 | quint32(ip[14]) << 8 |
+                             ip[15]);
+    }
+    const bool any = a.protocol() == QAbstractSocket::IPv4Protocol
+                         ? a.toIPv4Address() == 0
+                         : a == QHostAddress(QHostAddress::AnyIPv6);
+    return any ? QHostAddress() : a;
+}
+
 void resolveHost(const QString& host, QObject* context,
                  std::function<void(const QHostAddress& address)> done) {
     QHostAddress literal;
     if (literal.setAddress(host)) {
-        QTimer::singleShot(0, context, [done, literal] { done(literal); });
+        QTimer::singleShot(0, context,
+                           [done, literal = sendableAddress(literal)] { done(literal); });
         return;
     }
     QHostInfo::lookupHost(host, context, [done](const QHostInfo& info) {
@@ -21,7 +41,7 @@ void resolveHost(const QString& host, QObject* context,
             if (chosen.isNull() || (a.protocol() == QAbstractSocket::IPv4Protocol &&
                                     chosen.protocol() != QAbstractSocket::IPv4Protocol))
                 chosen = a;
-        done(chosen);
+        done(sendableAddress(chosen));
     });
 }
 

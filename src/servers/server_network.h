@@ -32,9 +32,17 @@ struct ServerNetwork {
     // Asked before each query is sent; unset: every address. Tests keep their packets on loopback
     // and see where a hostile list would have sent them.
     std::function<bool(const QHostAddress& to)> mayReach;
+    // The Web API's whole answer must have come by then: one that drips never ends otherwise.
+    int webApiDeadlineMs = 30000;
 };
 
-// The host's address, an IPv4 one when it has both, or a null address; told on the event loop,
+// The address packets go to: an IPv4-mapped or IPv4-compatible IPv6 address as the IPv4 one
+// inside it, so it is judged and sent as IPv4; null for "any address" (0.0.0.0, ::), which
+// would reach this host.
+QHostAddress sendableAddress(const QHostAddress& address);
+
+// The host's address (as sendableAddress() gives it), an IPv4 one when it has both, or a null
+// address; told on the event loop,
 // never before the caller returns, and not at all once `context` is gone.
 void resolveHost(const QString& host, QObject* context,
                  std::function<void(const QHostAddress& address)> done);

@@ -8,14 +8,6 @@
 namespace skyloom {
 namespace {
 
-// The code point at `i`, which moves past it; U+FFFD for a byte that starts no valid sequence.
-char32_t nextCodePoint(std::string_view s, size_t& i) {
-    char32_t c = 0;
-    const size_t length = decodeUtf8(s.substr(i), c);
-    i += length ? length : 1;
-    return length ? c : U'\uFFFD';
-}
-
 std::string yesNo(bool b) {
     return b ? "yes" : "no";
 }
@@ -23,15 +15,7 @@ std::string yesNo(bool b) {
 }  // namespace
 
 std::string oneLineName(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        const char32_t c = nextCodePoint(bytes, i);
-        if ((c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069)) continue;
-        const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029;
-        appendUtf8(out, control ? U' ' : c);
-    }
-    return out;
+    return oneLine(bytes);
 }
 
 std::string playerCountText(const ServerInfo& info) {
@@ -42,8 +26,8 @@ std::string playerCountText(const ServerInfo& info) {
 }
 
 std::string queryInfoText(const ServerInfo& info, int pingMs) {
-    return "name\t" + oneLineName(info.name) + "\nmap\t" + oneLineName(info.map) + "\nfolder\t" +
-           oneLineName(info.folder) + "\nplayers\t" + playerCountText(info) + "\nping\t" +
+    return "name\t" + terminalLine(info.name) + "\nmap\t" + terminalLine(info.map) + "\nfolder\t" +
+           terminalLine(info.folder) + "\nplayers\t" + playerCountText(info) + "\nping\t" +
            std::to_string(pingMs) + " ms\npassword\t" + yesNo(info.password) + "\nvac\t" +
            yesNo(info.vac) + "\n";
 }
@@ -53,7 +37,7 @@ std::string queryPlayersText(const PlayerList& players) {
     for (const PlayerEntry& p : players) {
         // Whatever float a server sends (NaN, negative, huge) stays a count of seconds.
         const double s = std::isfinite(p.seconds) ? std::clamp(double{p.seconds}, 0.0, 1e9) : 0.0;
-        text += "player\t" + oneLineName(p.name) + '\t' + std::to_string(p.score) + '\t' +
+        text += "player\t" + terminalLine(p.name) + '\t' + std::to_string(p.score) + '\t' +
                 std::to_string(static_cast<long>(s)) + '\n';
     }
     return text;

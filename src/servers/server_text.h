@@ -7,16 +7,15 @@
 
 namespace skyloom {
 
-// A name from a server as one line of valid UTF-8: control characters and line separators
-// become blanks, bidirectional overrides and isolates (U+202A–U+202E, U+2066–U+2069) go, and
-// bytes that are not UTF-8 become U+FFFD.
+// A name from a server as one line of valid UTF-8, by the rule of oneLine() (platform/utf8.h).
 std::string oneLineName(std::string_view bytes);
 
 // "5/16", then " (1 bot)" or " (3 bots)" when there are any.
 std::string playerCountText(const ServerInfo& info);
 
 // The --query lines: name, map, folder, players, ping, password and vac as "key\tvalue"; then,
-// told apart as they may come later, "player\tname\tscore\tseconds" per player.
+// told apart as they may come later, "player\tname\tscore\tseconds" per player. Names are
+// cut for the terminal (terminalLine()).
 std::string queryInfoText(const ServerInfo& info, int pingMs);
 std::string queryPlayersText(const PlayerList& players);
 

@@ -4,6 +4,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <memory>
@@ -152,8 +153,10 @@ std::optional<MasterEntry> ipv4Entry(std::string_view text) {
 std::optional<std::uint32_t> sourceIp(const QString& base) {
     const QString host = QUrl(base).host();
     if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0) return 0x7F000001;
-    QHostAddress ip;
-    if (!ip.setAddress(host) || ip.protocol() != QAbstractSocket::IPv4Protocol) return std::nullopt;
+    QHostAddress literal;
+    if (!literal.setAddress(host)) return std::nullopt;
+    const QHostAddress ip = sendableAddress(literal);
+    if (ip.protocol() != QAbstractSocket::IPv4Protocol) return std::nullopt;
     return ip.toIPv4Address();
 }
 
@@ -201,8 +204,20 @@ QString webApiAddress(const QString& base, const QString& key, const std::string
            QLatin1String("&limit=") + QString::number(limit);
 }
 
-WebApiClient::WebApiClient(int timeoutMs, QObject* parent)
-    : QObject(parent), timeoutMs_(timeoutMs), network_(new QNetworkAccessManager(this)) {}
+WebApiClient::WebApiClient(int timeoutMs, int deadlineMs, QObject* parent)
+    : QObject(parent),
+      timeoutMs_(timeoutMs),
+      deadline_(new QTimer(this)),
+      network_(new QNetworkAccessManager(this)) {
+    deadline_->setSingleShot(true);
+    deadline_->setInterval(deadlineMs);
+    // An answer still arriving at the deadline is no answer: what came of it is dropped.
+    connect(deadline_, &QTimer::timeout, this, [this] {
+        if (!reply_) return;
+        cancel();
+        emit finished({ListOutcome::Kind::NoAnswer, 0, source_});
+    });
+}
 
 WebApiClient::~WebApiClient() {
     cancel();
@@ -214,6 +229,7 @@ WebApiClient::~WebApiClient() {
 
 void WebApiClient::cancel() {
     ++serial_;
+    deadline_->stop();
     body_ = QByteArray();
     if (!reply_) return;
     reply_->disconnect(this);
@@ -233,6 +249,7 @@ void WebApiClient::fetch(const QString& base, const QString& key, const std::str
     QNetworkReply* reply = reply_;
     // The answer is counted as it comes: what lies beyond the cap is never buffered.
     reply->setReadBufferSize(256 * 1024);
+    deadline_->start();
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] { take(reply); });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { arrived(reply); });
 }
@@ -261,13 +278,14 @@ void WebApiClient::arrived(QNetworkReply* reply) {
     if (reply != reply_) return;
     take(reply);
     reply_ = nullptr;
+    deadline_->stop();
     if (tooLong_) return emit finished({ListOutcome::Kind::BadSource, 0, source_});
     if (reply->error() != QNetworkReply::NoError) {
         body_ = QByteArray();
         // An HTTP error (a refused key) is an answer; silence and refused connections are not.
         const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
-        emit finished({answered ? ListOutcome::Kind::BadSource : ListOutcome::Kind::NoAnswer, 0,
-                       source_});
+        emit finished(
+            {answered ? ListOutcome::Kind::BadSource : ListOutcome::Kind::NoAnswer, 0, source_});
         return;
     }
     // Reading tens of megabytes takes longer than a window may wait.

@@ -14,6 +14,7 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 class QThread;
+class QTimer;
 
 namespace skyloom {
 
@@ -35,7 +36,8 @@ QString webApiAddress(const QString& base, const QString& key, const std::string
 class WebApiClient final : public QObject {
     Q_OBJECT
 public:
-    explicit WebApiClient(int timeoutMs, QObject* parent = nullptr);
+    // `timeoutMs`: the longest silence; `deadlineMs`: the longest the whole answer may take.
+    WebApiClient(int timeoutMs, int deadlineMs, QObject* parent = nullptr);
     ~WebApiClient() override;
 
     // Starts again; a list still arriving is dropped.
@@ -55,6 +57,7 @@ private:
     void parsed(const std::optional<std::vector<MasterEntry>>& servers);
 
     int timeoutMs_;
+    QTimer* deadline_;
     QNetworkAccessManager* network_;
     QPointer<QNetworkReply> reply_;
     QByteArray body_;

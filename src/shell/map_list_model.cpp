@@ -13,7 +13,7 @@ namespace {
 QString description(const MapCheck& check) {
     if (!check.readable) return QStringLiteral("unreadable map");
     QStringList lines;
-    if (!check.title.empty()) lines << shownText(check.title);
+    if (!check.title.empty()) lines << shownLine(check.title);
     if (!check.missing.empty()) lines << shownText(missingSummary(check.missing));
     return lines.join(QLatin1Char('\n'));
 }
@@ -82,12 +82,12 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             if (titled && !entry.check.title.empty())
-                return shown_[*row] + QStringLiteral(" \u2014 ") + shownText(entry.check.title);
+                return shown_[*row] + QStringLiteral(" \u2014 ") + shownLine(entry.check.title);
             return shown_[*row];
         case FileRole:
             return shown_[*row];
         case TitleRole:
-            return titled ? shownText(entry.check.title) : QString();
+            return titled ? shownLine(entry.check.title) : QString();
         case Qt::DecorationRole:
             if (titled && !entry.check.readable) return icon(true);
             if (entry.known == Known::Check && !entry.check.missing.empty()) return icon(false);

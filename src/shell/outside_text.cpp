@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace skyloom {
 
 QString shownText(const std::string& bytes) {
@@ -17,6 +19,21 @@ QString shownText(const std::string& bytes) {
     if (utf8.hasError())
         text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return text;
+}
+
+QString shownLine(const std::string& bytes) {
+    return shownLine(shownText(bytes));
+}
+
+QString shownLine(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const char32_t c : text.toUcs4())
+        if (!hiddenInLine(c)) {
+            const char32_t shown = breaksLine(c) ? U' ' : c;
+            out += QString::fromUcs4(&shown, 1);
+        }
+    return out;
 }
 
 QString asPlainTip(const QString& text) {

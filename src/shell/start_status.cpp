@@ -51,7 +51,7 @@ bool startGame(const AppContext& context, QWidget* window, StartStatusLine* line
             maskedCommandLine(result.tried.empty() ? command.line() : result.tried);
         if (line)
             line->showStarted(
-                QStringLiteral("Started: %1\n%2").arg(shownText(tried), shownText(result.output)));
+                QStringLiteral("Started: %1\n%2").arg(shownLine(tried), shownLine(result.output)));
         return true;
     }
     const std::string held = context.settings.readPath("program", "");

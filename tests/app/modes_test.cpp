@@ -33,7 +33,8 @@ class ModesTest : public QObject {
     Q_OBJECT
 private slots:
     // --list-servers: those that answered, fastest first, however they arrived; a master that
-    // answers from elsewhere and a Web API that refuses the key each say so.
+    // answers from elsewhere, a Web API that refuses the key, answers too much or too slowly
+    // each say so.
     void listServers_fastestFirstOrWhyNot() {
         TestApp app;
         // Late but quick: its challenge comes a second and a half in, its answer at once; the
@@ -43,32 +44,58 @@ private slots:
         late.delaysMs = {1500, 0}, slow.delaysMs = {1000};
         late.name = "late\xE2\x80\xA9quick", slow.name = "slow";
         FakeMaster master({slow.address(), late.address(), silent.address()});
-        QTcpServer web;  // refuses every key
-        web.listen(QHostAddress::LocalHost);
-        connect(&web, &QTcpServer::newConnection, [&] {
-            QTcpSocket* s = web.nextPendingConnection();
-            connect(s, &QTcpSocket::readyRead, [s] {
-                s->write(
-                    "HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-                s->disconnectFromHost();
+        // Web APIs: one refuses every key, one answers past 32 MiB, one drips a byte at a time.
+        QTcpServer web, huge, drip;
+        const auto serve = [](QTcpServer& server, std::function<void(QTcpSocket*)> answer) {
+            server.listen(QHostAddress::LocalHost);
+            connect(&server, &QTcpServer::newConnection, [&server, answer] {
+                QTcpSocket* s = server.nextPendingConnection();
+                connect(s, &QTcpSocket::readyRead, [s, answer] {
+                    if (s->readAll().contains("\r\n\r\n")) answer(s);
+                });
             });
+            return "http://127.0.0.1:" + QString::number(server.serverPort());
+        };
+        const QString refusing = serve(web, [](QTcpSocket* s) {
+            s->write("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            s->disconnectFromHost();
         });
-        const QString refusing = "http://127.0.0.1:" + QString::number(web.serverPort());
-        const auto run = [&](const QString& webApi, const char* from = nullptr, int port = 0) {
+        const QString tooLong = serve(huge, [](QTcpSocket* s) {
+            s->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n{\"response\":{\"servers\":[" +
+                     QByteArray(33 << 20, ' '));
+            s->disconnectFromHost();
+        });
+        const QString dripping = serve(drip, [](QTcpSocket* s) {
+            s->write("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n");
+            auto* each = new QTimer(s);
+            connect(each, &QTimer::timeout, s, [s] { s->write(" "); });
+            each->start(300);
+            QTimer::singleShot(4000, s, [s] { s->abort(); });  // else it never ends
+        });
+        app.network.webApiDeadlineMs = 2000;
+        const auto run = [&](const QString& webApi, const char* from = nullptr, int port = 0,
+                             std::string at = "") {
             if (from) master.answerFrom(QHostAddress(from), quint16(port));
             app.writeIni("[SERVERS]\nwebapi=" + webApi.toStdString() + "\n");
             const QString key = webApi.isEmpty() ? "" : "K";
             app.network.webApiKey = [key](QObject*, auto done) { done(key); };
             QStringList out = printed([&](std::FILE* o, std::FILE* e) {
-                return runListServers({"tfc", master.address().toStdString()}, app.settings,
-                                      app.network, o, e);
+                return runListServers({"tfc", at.empty() ? master.address().toStdString() : at},
+                                      app.settings, app.network, o, e);
             });
             for (QString& line : out) line.replace(QRegularExpression("\t\\d+ ms\n"), "\n");
             return out;
         };
-        QCOMPARE(run(""), QStringList({"0", late.address() + "\tlate quick\t2fort\t2/16\n" +
-                                                 slow.address() + "\tslow\t2fort\t2/16\n", ""}));
+        QCOMPARE(run(""), QStringList({"0",
+                                       late.address() + "\tlate quick\t2fort\t2/16\n" +
+                                           slow.address() + "\tslow\t2fort\t2/16\n",
+                                       ""}));
         QCOMPARE(run(refusing), QStringList({"1", "", refusing + " gave no server list.\n"}));
+        QCOMPARE(run(tooLong), QStringList({"1", "", tooLong + " gave no server list.\n"}));
+        QCOMPARE(run(dripping), QStringList({"1", "", dripping + " did not answer.\n"}));
+        // What the settings or the command line name is printed on one line, escapes made blanks.
+        QCOMPARE(run("", nullptr, 0, "\x1B]0;x\x07\u202E:1"),
+                 QStringList({"1", "", " ]0;x :1 gave no server list.\n"}));
         const QStringList masterSilent{"1", "", master.address() + " did not answer.\n"};
         QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
         QCOMPARE(run("", "127.0.0.2", master.address().section(':', 1).toInt()), masterSilent);
@@ -89,8 +116,9 @@ private slots:
         };
         const QString players = "player\tAnn\t12\t754\nplayer\tBob\uFFFD\t-3\t3725\n";
         QCOMPARE(query(plain), QStringList({"0", info + players, ""}));
-        QCOMPARE(query(infoOnly), QStringList({"0", info, "skyloom: players: no answer from " +
-                                                              infoOnly.address() + "\n"}));
+        QCOMPARE(query(infoOnly),
+                 QStringList(
+                     {"0", info, "skyloom: players: no answer from " + infoOnly.address() + "\n"}));
         QCOMPARE(query(silent),
                  QStringList({"1", "", "skyloom: no answer from " + silent.address() + "\n"}));
     }

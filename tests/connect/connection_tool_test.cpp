@@ -21,7 +21,9 @@ struct FakeInternet : QTcpServer {
     FakeA2sServer a{Mode::Plain}, b{Mode::Plain}, c{Mode::Plain}, silent{Mode::Silent};
     FakeMaster master{{a.address(), b.address(), c.address(), silent.address(), "10.0.0.1:27015",
                        "224.0.0.1:27015", "255.255.255.255:27015", "0.0.0.0:27015",
-                       "169.254.1.1:22", "127.0.0.1:0", "100.64.0.1:27015", "192.168.1.255:27015"}};
+                       "169.254.1.1:22", "127.0.0.1:0", "100.64.0.1:27015", "192.168.1.255:27015",
+                       "192.0.0.9:27015", "192.0.2.1:27015", "198.19.255.1:27015",
+                       "198.51.100.1:27015", "203.0.113.5:27015", "192.88.99.1:27015"}};
     QStringList webRequests;
     FakeInternet() {
         a.name = "Alpha", a.players = 1, a.bots = 1;
@@ -152,7 +154,7 @@ class ConnectionToolTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(ui.text("lblProgress"),
                                   "3 of 4 servers answered; 1 hidden by the filters", 10000);
         QCOMPARE(ui.column(0), QStringList({"Charlie", "Alpha"}));
-        QTRY_COMPARE(net.master.requests.size(), size_t(12));
+        QTRY_COMPARE(net.master.requests.size(), size_t(18));
         ui.press("chkNotFull");
         mapFilter->clear();
         ui.list->sortByColumn(2, Qt::AscendingOrder);  // 1, 5, 16 players
@@ -249,10 +251,11 @@ private slots:
         // A double click joins the row, not the fields; its password is asked, passed and
         // masked wherever the command shows.
         ui.setServer("10.9.9.9", "1");
-        app->desktop.secrets = {std::nullopt, "bad pass", "s3cret", "s3cret"};
-        for (int i = 0; i < 3; ++i) ui.click(0, true);
-        QCOMPARE(app->desktop.secretDialogs.size(), size_t(3));
-        QCOMPARE(seen(), QStringList({joined(upAt, "+password s3cret "), "Password"}));
+        app->desktop.secrets = {std::nullopt, "bad pass", "+quit", "s3cret", "s3cret"};
+        for (int i = 0; i < 4; ++i) ui.click(0, true);
+        QCOMPARE(app->desktop.secretDialogs.size(), size_t(4));
+        QVERIFY(app->desktop.messages.back().text.contains("start with '+' or '-'"));
+        QCOMPARE(seen(), QStringList({joined(upAt, "+password s3cret "), "Password", "Password"}));
         const QString started = ui.text("startStatus");
         app->games.result = {false, kProgram, "No such file.",
                              joined(upAt, "+password s3cret ").toStdString()};
@@ -307,7 +310,7 @@ private slots:
         const std::tuple<int, QString, int> cases[] = {
             {1, "2 of 2 servers answered; MASTER stopped answering, so the list is cut short", 4},
             {-2, "3 of 4 servers answered", 0},
-            {-1, "3 of 4 servers answered", 6}};
+            {-1, "3 of 4 servers answered", 9}};
         for (auto [pages, progress, requests] : cases) {
             FakeInternet net;
             net.master.pagesToAnswer = std::max(pages, -1);
@@ -317,10 +320,8 @@ private slots:
                                    .toStdString());
             if (pages <= -2) app->network.webApiKey = [](QObject*, auto done) { done("K3Y"); };
             ui.tabs->setCurrentIndex(2);
-            QTRY_COMPARE_WITH_TIMEOUT(
-                ui.text("lblProgress"),
-                progress.replace("MASTER", net.master.address()),
-                20000);
+            QTRY_COMPARE_WITH_TIMEOUT(ui.text("lblProgress"),
+                                      progress.replace("MASTER", net.master.address()), 20000);
             QCOMPARE(ui.in<QLabel>("lblProgress")->textFormat(), Qt::PlainText);  // names a master
             QTRY_COMPARE(int(net.master.requests.size()), requests);
             const std::string filter =
@@ -329,8 +330,9 @@ private slots:
                                          pages ? net.b.address().toStdString() : "0.0.0.0:0"};
             for (int i = 0; i < std::min(requests, 2); ++i)
                 QCOMPARE(net.master.requests[i], "\x31\xFF"s + seeds[i] + filter);
-            const QString webGet = "GET /IGameServersService/GetServerList/v1/?key=K3Y&filter="
-                                   "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
+            const QString webGet =
+                "GET /IGameServersService/GetServerList/v1/?key=K3Y&filter="
+                "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
             QCOMPARE(net.webRequests, requests ? QStringList() : QStringList(webGet));
             QCOMPARE(ui.column(7).size(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
             if (pages == -1) filtersSortJoinRecent(ui, net);

@@ -87,11 +87,15 @@ private slots:
     }
 
     // A program failing within its first 10 seconds (by the starter's clock) is told with its
-    // status and last lines; one ending well, or failing once the watch is over, is not.
+    // status and the last lines it wrote; one ending well, or failing once the watch is over, is
+    // not.
     void programsThatFailSoon_areToldWithTheirOutput() {
         using namespace std::chrono_literals;
         const std::tuple<const char*, std::chrono::milliseconds, const char*> cases[] = {
             {"echo one; echo two >&2; exit 3", 0ms, "exit status 3|one\ntwo"},
+            // Read through the game's own descriptor, not a link put at the log's name.
+            {"echo one; ln -sf \"$0\" \"$XDG_STATE_HOME/skyloom/game.log\"; exit 3", 0ms,
+             "exit status 3|one"},
             {"echo bye; sleep 0.3; kill -SEGV $$", 9000ms, "signal 11 (Segmentation fault)|bye"},
             {"touch done", 0ms, ""},
             {"sleep 0.3; touch done; exit 4", 10000ms, ""},
@@ -99,6 +103,7 @@ private slots:
         for (const auto& [script, after, told] : cases) {
             program(game + "/hl.exe", QByteArray("#!/bin/sh\n") + script + "\n");
             QFile::remove(game + "/done");
+            QFile::remove(dir.path() + "/state/skyloom/game.log");  // a link left by a row
             std::vector<GameEnded> ended;
             ProcessStarter starter({}, [&](const GameEnded& e) { ended.push_back(e); });
             std::chrono::steady_clock::time_point now{};

@@ -32,13 +32,18 @@ TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
     const ShortcutTarget own{"/opt/sky loom/skyloom", "/home/p/my $.ini"};
     const std::tuple<std::string, ShortcutTarget, const char*, const char*> rows[] = {
         {"de_dust 2", {}, "preset-de_5Fdust_202", "\"skyloom\" \"--preset\" \"de_dust 2\""},
-        {"a\\b $x `y` \"z\" 100%", {},
+        {"a\\b $x `y` \"z\" 100%",
+         {},
          "preset-a_5Cb_20_24x_20_60y_60_20_22z_22_20100_25",
          "\"skyloom\" \"--preset\" \"a\\\\\\\\b \\\\$x \\\\`y\\\\` \\\\\"z\\\\\" 100%%\""},
         {"dm[1]", {}, "preset-dm_5B1_5D", "\"skyloom\" \"--preset\" \"dm[1]\""},
         {"caf\xC3\xA9.x", own, "preset-caf_C3_A9_2Ex",
          "\"/opt/sky loom/skyloom\" \"--settings\" \"/home/p/my \\\\$.ini\" \"--preset\" "
          "\"caf\xC3\xA9.x\""},
+        {"x",
+         {"/opt/100%/skyloom", {}},
+         "preset-x",  // desktops look the program up first
+         "env \"/opt/100%%/skyloom\" \"--preset\" \"x\""},
         {std::string(300, 'w'), {}, nullptr, nullptr}};
     const test::TempFolder shortcuts;
     const std::string& folder = shortcuts.path;
@@ -60,12 +65,17 @@ TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
         EXPECT_EQ(n, 0u) << said;
     }
     EXPECT_NE(shortcutFileName(std::string(300, 'w')), shortcutFileName(std::string(301, 'w')));
-    // What no valid entry can hold is refused before anything is written.
-    const std::pair<std::string, ShortcutTarget> refused[] = {
-        {"caf\xE9", {}}, {"a\x1B[1mb", {}}, {"v\x0Bt", {}}, {"c1\xC2\x85", {}},
-        {"ok", {"/opt/\xFF/skyloom", {}}}, {"ok", {"skyloom", "/home/p/\x01.ini"}}};
-    for (const auto& [name, target] : refused)
-        EXPECT_NE(shortcutProblem(name, target), std::nullopt) << name;
+    // What no valid entry can hold is refused before anything is written, saying what it is.
+    const std::tuple<std::string, ShortcutTarget, const char*> refused[] = {
+        {"caf\xE9", {}, "name must be UTF-8 text"},
+        {"a\x1B[1mb", {}, "name cannot hold a control character"},
+        {"v\x0Bt", {}, "control"},
+        {"c1\xC2\x85", {}, "control"},
+        {"ok", {"/opt/\xFF/skyloom", {}}, "name /opt/\uFFFD/skyloom: its path is not UTF-8 text"},
+        {"ok", {"skyloom", "/home/p/\x01.ini"}, "name /home/p/ .ini: its path holds a control"},
+        {"ok", {"/a=100%/skyloom", {}}, "holds both '%' and '='"}};
+    for (const auto& [name, target, why] : refused)
+        EXPECT_NE(shortcutProblem(name, target).value_or("").find(why), std::string::npos) << name;
     EXPECT_EQ(shortcutFolder("/data", "/home/p"), "/data/applications");
     EXPECT_EQ(shortcutFolder("rel", "/home/p"), "/home/p/.local/share/applications");
     EXPECT_EQ(shortcutFolder("", ""), "");

@@ -55,10 +55,10 @@ class MainWindowTest : public WindowHarness {
         // A downloaded name with tabs would become more arguments: never listed.
         app->makeFolder("hl/tfc_downloads/maps", {"2FORT.bsp", "x\t+exec\tevil.bsp"});
         // Complete as Wine finds files, whatever their case; its title is markup; a room.
-        writeFile(
-            hl + "tfc_downloads/maps/dl.bsp",
-            bspBytes(std::string("{\"message\" \"") + kMarkup + "\" \"model\" \"models/x.mdl\"}",
-                     {}, false, geometryLumps(box({0, 0, 0}, {512, 256, 128}, true))));
+        writeFile(hl + "tfc_downloads/maps/dl.bsp",
+                  bspBytes(std::string("{\"message\" \"\u202E") + kMarkup +
+                               "\u200B\" \"model\" \"models/x.mdl\"}",
+                           {}, false, geometryLumps(box({0, 0, 0}, {512, 256, 128}, true))));
         app->makeFolder("hl/tfc/Models", {"X.MDL"});
         app->makeFolder("hl/cartes_\xe9t\xe9/maps");
         writeFile(hl + "cartes_\xe9t\xe9/maps/caf\xe9.bsp", bspBytes("{\"message\" \"Caf\xe9\"}"));
@@ -125,7 +125,8 @@ private slots:
             QCOMPARE(describe(0, role), first);
             QCOMPARE(describe(1, role), QString("unreadable map"));
         }
-        // A title's markup is shown as text, the room's picture beside it once drawn.
+        // A title's markup is shown as text, without its direction override and zero-width
+        // space, the room's picture beside it once drawn.
         QCOMPARE(describe(2, Qt::AccessibleDescriptionRole), QString(kMarkup));
         QTRY_VERIFY(describe(2, Qt::ToolTipRole).contains("<img"));
         const QString pictured = describe(2, Qt::ToolTipRole);
@@ -239,7 +240,10 @@ private slots:
         } rows[] = {
             {Act::Save, "duel", nullptr, nullptr},
             {Act::Save, "a]b", nullptr, "Preset not saved"},
-            {Act::Save, "a\x1B" "b", nullptr, "Preset not saved"},
+            {Act::Save,
+             "a\x1B"
+             "b",
+             nullptr, "Preset not saved"},
             {Act::Fill, "duel", duel, nullptr},
             {Act::Save, "R&D", nullptr, nullptr},
             {Act::Fill, "R&D", fort, "Missing files"},

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "fuzz.h"
@@ -145,11 +147,18 @@ TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
 }
 
 TEST(MapFuzz, hostileMapsWadsAndResFilesGiveErrorsOnly) {
+    MapStore store;
+    store.put("/m", {{1, 2}, true, readBsp(MemorySource(bspBytes(kEntities, kTextures)), true)});
+    store.put("/n", {});
+    const std::string stored = store.serialize();
     fuzz({bspBytes(kEntities, kTextures, false, roomLumps()), wadBytes({"CRATE01", "{blue"}),
-          "models/a.mdl\n// x\n\"sound/b c.wav\""},
+          "models/a.mdl\n// x\n\"sound/b c.wav\"", stored.substr(0, stored.size() - 8)},
          6000, [](const std::string& bytes) {
              (void)readBsp(MemorySource(bytes), true), (void)mapPicture(MemorySource(bytes));
              (void)readWadDirectory(MemorySource(bytes)), (void)parseResFile(bytes);
+             // A store read back writes no more than it was: what it holds stayed in budget.
+             const auto store = MapStore::parse(sealMapStore(bytes));
+             EXPECT_LE(store ? store->serialize().size() : 0, bytes.size() + 8);
          });
 }
 
@@ -180,8 +189,11 @@ TEST(MapCheck, texts) {
     EXPECT_EQ(missingFilesMessage("2fort", twelve),
               "The map 2fort needs files that are not installed:\na\nb\nc\nd\ne\nf\ng\nh\ni\nj\n"
               "and 2 more\n\nStart anyway?");
-    EXPECT_EQ(mapInfoText({true, "Two\nlines\tby X", {"x.wad", "gfx/env/a\tup.tga"}}),
-              "title\tTwo lines by X\nmissing\tx.wad\nmissing\tgfx/env/a up.tga\n");
+    EXPECT_EQ(mapInfoText(
+                  {true, "Two\nlines\tby X\xC2\x9B\u202Eexe.live", {"x.wad", "gfx/env/a\tup.tga"}}),
+              "title\tTwo lines by X exe.live\nmissing\tx.wad\nmissing\tgfx/env/a up.tga\n");
+    EXPECT_EQ(mapInfoText({true, std::string(300, 't'), {}}),
+              "title\t" + std::string(199, 't') + "\u2026\n");
 }
 
 class MapSearch : public ::testing::Test {
@@ -329,14 +341,36 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
     fs::last_write_time(one, time + std::chrono::seconds(1));
     EXPECT_EQ(read(), "?: Two: ");
     const std::string saved = readFile(store);
-    for (const std::string& damaged :
-         {saved.substr(0, saved.size() - 1), saved.substr(0, 30) + 'x' + saved.substr(31),
-          std::string("[MISC]\nfirstuse=no\n")}) {
-        put("cache/skyloom/maps.cache", damaged);
+    // One entry of `n` empty texture names: past the budget at a million.
+    const auto textures = [](uint32_t n) {
+        return sealMapStore("skyloom map store 1\n" + le32Bytes(2) + "/m" + std::string(16, '\0') +
+                            '\3' + std::string(16, '\0') + le32Bytes(n) +
+                            std::string(size_t(n) * 4, '\0'));
+    };
+    EXPECT_TRUE(MapStore::parse(textures(1 << 18)));
+    const std::string mine = put("mine", "the player's"), gone = root + "/gone";
+    const std::function<void()> stores[] = {
+        [&] { put("cache/skyloom/maps.cache", saved.substr(0, saved.size() - 1)); },
+        [&] { put("cache/skyloom/maps.cache", saved.substr(0, 30) + 'x' + saved.substr(31)); },
+        [&] { put("cache/skyloom/maps.cache", "[MISC]\nfirstuse=no\n"); },
+        [&] { put("cache/skyloom/maps.cache", textures(1 << 20)); },
+        [&] { fs::remove(store), fs::create_symlink(mine, store); },  // never written through
+        [&] { fs::remove(store), fs::create_symlink(gone, store); },
+        [&] { fs::remove(store), ::mkfifo(store.c_str(), 0600); },  // never waited on
+        [&] {  // a link to a good store is not read
+            fs::remove(store), put("good", saved), fs::create_symlink(root + "/good", store);
+            fs::permissions(fs::path(store).parent_path(), fs::perms::all);
+        }};
+    for (const auto& make : stores) {
+        make();
         EXPECT_EQ(loadMapStore(store).size(), 0u);
         EXPECT_EQ(read(), "?: Two: ");
         EXPECT_EQ(readFile(store), saved);
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(store)));
+        EXPECT_EQ(fs::status(store).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(fs::status(fs::path(store).parent_path()).permissions(), fs::perms::owner_all);
     }
+    EXPECT_TRUE(readFile(mine) == "the player's" && !fs::exists(gone));
     MapStore big;  // bounded: the maps used last are kept
     BspContents titled;
     titled.entities.title = std::string(100, 't');

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "fuzz.h"
+#include "platform/utf8.h"
 #include "servers/master_server.h"
 #include "servers/server_address.h"
 #include "servers/server_text.h"
@@ -84,8 +85,17 @@ TEST(ServerText, namesOnOneLine) {
          "Two lines  and  C1  LS PS "},
         {"\xE2\x80\xAE"
          "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8Fmark",
-         "desrever iso \xE2\x80\x8Fmark"}};
-    for (const auto& [bytes, shown] : names) EXPECT_EQ(oneLineName(bytes), shown) << bytes;
+         "desrever iso mark"},
+        // Invisible: zero-width, joiners, BOM, CGJ, ALM, soft hyphen, tags, annotations.
+        {"a\u200Bb\u200Dc\u2060d\u2064e\uFEFFf\u034Fg\u061Ch\u00ADi\U000E0041j\uFFF9k\u200E",
+         "abcdefghijk"},
+        {"\xFF" + std::string(199, 'n'), "\uFFFD" + std::string(199, 'n')}};
+    for (const auto& [bytes, shown] : names) {
+        EXPECT_EQ(oneLineName(bytes), shown) << bytes;
+        EXPECT_EQ(terminalLine(bytes + "\u200B"), shown) << bytes;  // 200 characters stay
+    }
+    EXPECT_EQ(terminalLine("\u00E9" + std::string(300, 'n')),
+              "\u00E9" + std::string(198, 'n') + "\u2026");
 }
 
 std::string piece(std::uint32_t id, int index, int count, const std::string& payload) {

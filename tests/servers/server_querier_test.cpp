@@ -47,7 +47,15 @@ private slots:
     // to a multicast or broadcast address: told as silence, nothing sent. A LAN search meanwhile.
     void query_everyWayAServerAnswers() {
         const QString players = "|Ann Bob\uFFFD|answered";
-        const char* const many[] = {"224.0.0.1:27015", "255.255.255.255:27015", "[ff02::1]:27015"};
+        // Nor to "any address", which is this host, nor to an IPv4 one dressed as IPv6.
+        const char* const many[] = {"224.0.0.1:27015",
+                                    "255.255.255.255:27015",
+                                    "[ff02::1]:27015",
+                                    "0.0.0.0:27015",
+                                    "[::]:27015",
+                                    "[::ffff:0.0.0.0]:27015",
+                                    "[::ffff:255.255.255.255]:27015",
+                                    "[::224.0.0.1]:27015"};
         const std::tuple<Mode, const char*, QString, int> rows[] = {
             {Mode::Challenge, "127.0.0.1", "answered|" + kName + "|2/16 (3 bots)" + players, 3},
             {Mode::OldForm, "127.0.0.1", "answered|" + kName + "|2/16" + players, 2},
@@ -69,6 +77,9 @@ private slots:
                           ServerQuerier::Info | ServerQuerier::Players);
         }
         for (const char* all : many) querier.query(at(all));
+        FakeA2sServer v4(Mode::Plain);  // asked as IPv4-mapped: sent as IPv4
+        const QString mapped = "[::ffff:127.0.0.1]:" + QString::number(v4.port());
+        querier.query(at(mapped));
         // The LAN search lists only senders it asked, from the port it asked, and answers a
         // challenge once.
         FakeA2sServer lan(Mode::Challenge);
@@ -82,13 +93,15 @@ private slots:
         querier.searchLan(
             {QHostAddress("127.0.0.1"), QHostAddress("127.0.0.2"), QHostAddress("127.0.0.3")},
             lan.port(), lan.port(), 2000);
-        QTRY_VERIFY_WITH_TIMEOUT(answers.size() == std::size(rows) + 3 && finished, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            answers.size() == std::size(rows) + std::size(many) + 1 && finished, 20000);
         QTest::qWait(2 * network.timing.timeoutMs);  // nothing asked late
         for (std::size_t i = 0; i < std::size(rows); ++i) {
             QCOMPARE(answers[servers[i]->address()], std::get<2>(rows[i]));
             QCOMPARE(servers[i]->requests, std::get<3>(rows[i]));
         }
         for (const char* all : many) QCOMPARE(answers[all], "no answer||||answered");
+        QCOMPARE(answers[mapped], "answered|" + kName + "|2/16||answered");
         QCOMPARE(found, QStringList(lan.address() + " answered|" + kName + "|2/16||answered"));
         QCOMPARE(QList<int>({lan.requests, teaser.requests, stranger.requests}),
                  QList<int>({2, 2, 1}));

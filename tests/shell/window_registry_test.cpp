@@ -49,14 +49,18 @@ private slots:
         test::TestApp::processDeletes();
         QCOMPARE(ends, 2);
     }
-    // A started command shows on the status line as text, whatever markup its path holds.
+    // A started command shows on the status line as text, whatever markup, line breaks or
+    // direction overrides its path holds.
     void startGame_showsTheCommandAsText() {
         test::TestApp app;
         QMainWindow window;
         StartStatusLine* line = addStartStatusLine(&window);
-        QVERIFY(startGame(app.context, &window, line, {"/g/<img src=x.png>/hl.exe", "+map <b>"},
-                          std::nullopt, WindowState::Normal));
-        QVERIFY(line->text().startsWith("Started: /g/<img src=x.png>/hl.exe +map <b>\n"));
+        app.games.result.output = "To /s/\u202Egame.log\r.";  // one line each, drawn as they read
+        QVERIFY(startGame(app.context, &window, line,
+                          {"/g/<img src=x.png>/hl\u202E.exe", "+map <b>\n+quit"}, std::nullopt,
+                          WindowState::Normal));
+        QCOMPARE(line->text(),
+                 "Started: /g/<img src=x.png>/hl.exe +map <b> +quit\nTo /s/game.log .");
         QLabel plain(line->text());
         plain.setTextFormat(Qt::PlainText);
         QCOMPARE(line->sizeHint().width(), plain.sizeHint().width());
