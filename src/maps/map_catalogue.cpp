@@ -73,6 +73,15 @@ CatalogueReading MapCatalogue::reading() const {
     return {listing_, std::move(paths), searchPath_, ignoreCase_, storePath_};
 }
 
+std::function<CatalogueBatch()> MapCatalogue::checkLater(size_t i) const {
+    return [listing = listing_, i, path = path(i), searchPath = searchPath_,
+            ignoreCase = ignoreCase_] {
+        MapFileCache cache;
+        return CatalogueBatch{
+            listing, i, Known::Check, {checkMap(cache, path, searchPath, ignoreCase)}};
+    };
+}
+
 bool MapCatalogue::learn(CatalogueBatch&& batch) {
     if (batch.listing != listing_ || batch.first > rows_.size() ||
         batch.checks.size() > rows_.size() - batch.first)

@@ -64,6 +64,8 @@ public:
     const MapCheck& checkNow(size_t i);
 
     CatalogueReading reading() const;
+    // The check of one row as a plain task, to run on another thread; its batch is learnt.
+    std::function<CatalogueBatch()> checkLater(size_t i) const;
     // Takes a batch a reading found; false when it is for an earlier listing.
     bool learn(CatalogueBatch&& batch);
 

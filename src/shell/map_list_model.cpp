@@ -32,6 +32,7 @@ MapListModel::~MapListModel() {
 
 MapListing MapListModel::list(const std::string& mapsFolder, bool underWine) {
     reading_.cancel();
+    asked_.clear();
     beginResetModel();
     MapListing listing = catalogue_.list(mapsFolder, underWine);
     shown_.clear();
@@ -49,12 +50,24 @@ MapListing MapListModel::list(const std::string& mapsFolder, bool underWine) {
 }
 
 void MapListModel::take(int begin, int end) {
-    for (int i = begin; i < end; ++i) {
-        CatalogueBatch batch = reading_.resultAt(i);
-        const size_t first = batch.first, count = batch.checks.size();
-        if (count == 0 || !catalogue_.learn(std::move(batch))) continue;
-        emit dataChanged(index(int(first)), index(int(first + count - 1)));
-    }
+    for (int i = begin; i < end; ++i) learn(reading_.resultAt(i));
+}
+
+void MapListModel::learn(CatalogueBatch&& batch) {
+    const size_t first = batch.first, count = batch.checks.size();
+    if (count == 0 || !catalogue_.learn(std::move(batch))) return;
+    emit dataChanged(index(int(first)), index(int(first + count - 1)));
+}
+
+void MapListModel::askCheck(size_t row) const {
+    if (!asked_.insert(row).second) return;
+    auto* self = const_cast<MapListModel*>(this);
+    auto* watcher = new QFutureWatcher<CatalogueBatch>(self);
+    connect(watcher, &QFutureWatcherBase::finished, self, [self, watcher] {
+        if (!watcher->isCanceled()) self->learn(watcher->result());
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run(catalogue_.checkLater(row)));
 }
 
 std::optional<size_t> MapListModel::rowOf(const QModelIndex& index) const {
@@ -94,18 +107,11 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole: {
-            // Asked for one map at a time: read now rather than wait for the reading.
-            const bool fresh = entry.known != Known::Check;
-            const MapCheck& check = fresh ? catalogue_.checkNow(*row) : entry.check;
-            if (fresh) {  // its icon, once Qt is done asking
-                auto* self = const_cast<MapListModel*>(this);
-                QMetaObject::invokeMethod(
-                    self,
-                    [self, at = QPersistentModelIndex(index)] {
-                        if (at.isValid()) emit self->dataChanged(at, at);
-                    },
-                    Qt::QueuedConnection);
-            }
+            // Asked for one map at a time: its check is read now, off the window's thread,
+            // rather than when the reading comes to it; until then what is known shows.
+            if (entry.known != Known::Check) askCheck(*row);
+            if (!titled) return {};
+            const MapCheck& check = entry.check;
             const QString text = description(check);
             // The picture comes later: until it is drawn, the tooltip is the text alone.
             const QString picture = role == Qt::ToolTipRole && check.readable

@@ -4,6 +4,7 @@
 #include <QFutureWatcher>
 #include <QIcon>
 #include <QSortFilterProxyModel>
+#include <set>
 #include <vector>
 
 #include "maps/map_catalogue.h"
@@ -34,12 +35,16 @@ public:
 
 private:
     void take(int begin, int end);
+    void learn(CatalogueBatch&& batch);
+    // Reads the row's check off the window's thread, once per listing; dataChanged follows.
+    void askCheck(size_t row) const;
     // Made on first use: an icon needs the application's style.
     const QIcon& icon(bool unreadable) const;
 
     mutable MapCatalogue catalogue_;
     std::vector<QString> shown_;  // the file names as shown
     QFutureWatcher<CatalogueBatch> reading_;
+    mutable std::set<size_t> asked_;  // rows whose check is read for a tooltip
     mutable MapPictures pictures_;
     mutable QIcon unreadable_, lacking_;
 };
