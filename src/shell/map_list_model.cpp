@@ -33,6 +33,7 @@ MapListModel::~MapListModel() {
 MapListing MapListModel::list(const std::string& mapsFolder, bool underWine) {
     reading_.cancel();
     asked_.clear();
+    pictures_.forget();
     beginResetModel();
     MapListing listing = catalogue_.list(mapsFolder, underWine);
     shown_.clear();

@@ -4,7 +4,6 @@
 #include <QFutureWatcher>
 #include <QImage>
 #include <QtConcurrent/QtConcurrentRun>
-#include <filesystem>
 
 #include "maps/map_picture.h"
 
@@ -35,23 +34,23 @@ MapPictures::~MapPictures() {
         if (entry.drawing) entry.drawing->future().cancel();
 }
 
+void MapPictures::forget() {
+    // Those not begun are not drawn; one being drawn ends unseen.
+    for (const Entry& entry : entries_)
+        if (entry.drawing) entry.drawing->future().cancel();
+    entries_.clear();
+}
+
 QString MapPictures::url(const std::string& path) {
-    std::error_code error;
-    const uint64_t size = std::filesystem::file_size(path, error);
-    if (error) return {};
-    const int64_t time = std::filesystem::last_write_time(path, error).time_since_epoch().count();
-    if (error) return {};
     const QByteArray key = QByteArray::fromStdString(path);
-    auto found = entries_.find(key);
-    if (found != entries_.end() && found->size == size && found->time == time) return found->url;
-    if (found != entries_.end() && found->drawing) return {};  // the file changed while drawn
+    if (const auto found = entries_.find(key); found != entries_.end()) return found->url;
 
     if (entries_.size() >= kKept) {
         for (auto it = entries_.begin(); it != entries_.end();)
             it = it->drawing ? std::next(it) : entries_.erase(it);
     }
     auto* watcher = new QFutureWatcher<QString>(this);
-    entries_[key] = {size, time, {}, watcher};
+    entries_[key] = {{}, watcher};
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, key] {
         auto it = entries_.find(key);
         if (it != entries_.end() && it->drawing == watcher) {

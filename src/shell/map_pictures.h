@@ -16,7 +16,8 @@ namespace skyloom {
 // nothing. Reads the file: call it off the window's thread.
 QString mapPictureUrl(const std::string& path);
 
-// Pictures of maps, drawn off the window's thread and kept by path, size and modification time.
+// Pictures of maps, drawn off the window's thread and kept by path until the maps are listed
+// again: the window's thread never touches the files.
 class MapPictures final : public QObject {
     Q_OBJECT
 public:
@@ -26,14 +27,14 @@ public:
     // The picture of the map at `path`, or empty: while it is being drawn (`drawn` follows)
     // or when the map has none.
     QString url(const std::string& path);
+    // Drops the pictures drawn: the maps are listed anew and may have changed.
+    void forget();
 
 signals:
     void drawn(const QByteArray& path);
 
 private:
     struct Entry {
-        uint64_t size = 0;
-        int64_t time = 0;
         QString url;
         QFutureWatcher<QString>* drawing = nullptr;
     };
