@@ -337,6 +337,10 @@ private slots:
             QCOMPARE(ui.column(7).size(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
             if (pages == -1) filtersSortJoinRecent(ui, net);
         }
+        // A master named with escapes and overrides is shown on one line, as it reads.
+        Controls ui = open("[SERVERS]\r\nmaster=\x1B]0;x\x07\u202E:1\r\n");
+        ui.tabs->setCurrentIndex(2);
+        QTRY_COMPARE(ui.text("lblProgress"), " ]0;x :1 gave no server list.");
     }
 };
 
