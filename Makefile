@@ -46,10 +46,11 @@ package: build-release
 	@cd build-release && cpack -G DEB >/dev/null
 	@ls build-release/skyloom_*.deb
 
-# The README's pictures, taken from the real windows offscreen (CI runs it on the release build).
+# The README's pictures, taken from the real windows offscreen on a 1366x768 screen (CI runs it
+# on the release build).
 screenshots: build-release
 	@cmake --build build-release -j $(JOBS) --target screenshot_tool
-	@QT_QPA_PLATFORM=offscreen ./build-release/src/app/screenshot_tool docs
+	@QT_QPA_PLATFORM=offscreen:configfile=tests/app/laptop_screen.json ./build-release/src/app/screenshot_tool docs
 
 clean:
 	rm -rf build build-test build-release

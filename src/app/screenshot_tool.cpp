@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 
@@ -17,6 +18,24 @@ namespace {
 void write(const QString& path, const std::string& bytes) {
     QDir().mkpath(QFileInfo(path).path());
     std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+}
+
+std::string le32(uint32_t v) {
+    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+}
+
+// The smallest map the game's format allows: its world entity, one plane, no textures.
+std::string smallMap() {
+    const std::string entities = "{\n\"classname\" \"worldspawn\"\n}\n" + std::string(1, '\0');
+    const std::string planes(20, '\x01'), textures = le32(0);
+    std::string header = le32(30);
+    const uint32_t start = 4 + 15 * 8;
+    const uint32_t ranges[15][2] = {
+        {start, uint32_t(entities.size())},
+        {start + uint32_t(entities.size()), uint32_t(planes.size())},
+        {start + uint32_t(entities.size() + planes.size()), uint32_t(textures.size())}};
+    for (const auto& r : ranges) header += le32(r[0]) + le32(r[1]);
+    return header + entities + planes + textures;
 }
 
 }  // namespace
@@ -36,7 +55,7 @@ int main(int argc, char* argv[]) {
     for (const char* map :
          {"boot_camp", "bounce", "crossfire", "datacore", "frenzy", "gasworks", "lambda_bunker",
           "rapidcore", "snark_pit", "stalkyard", "subtransit", "undertow"})
-        write(game + "valve/maps/" + map + ".bsp", "");
+        write(game + "valve/maps/" + map + ".bsp", smallMap());
     write(game + "hl.sh", "");
     const std::string ini =
         "[MISC]\nfirstuse=no\ntfc=false\nuser=Gordon\n[GAMEDIR]\nprogram=" + game.toStdString() +
@@ -60,7 +79,6 @@ int main(int argc, char* argv[]) {
     for (const auto& [name, file] : shots) {
         QWidget* w = windows.show(QString::fromLatin1(name));
         if (!w) return 1;
-        w->resize(w->sizeHint().expandedTo(w->minimumSize()));
         for (int i = 0; i < 20; ++i) QApplication::processEvents();
         if (!w->grab().save(out + QLatin1Char('/') + QLatin1String(file))) {
             std::fprintf(stderr, "screenshot_tool: cannot write %s/%s\n", argv[1], file);

@@ -1,5 +1,6 @@
 #include "shell/map_file_list.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QCursor>
 #include <QKeyEvent>
@@ -9,7 +10,6 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QToolTip>
-#include <QVBoxLayout>
 
 #include "maps/map_catalogue.h"
 #include "maps/map_name.h"
@@ -25,8 +25,8 @@ MapFileList::MapFileList(QWidget* parent)
       model_(new MapListModel(this)),
       shown_(new MapSearchModel(this)),
       search_(new QLineEdit(this)),
-      view_(new QListView(this)),
       singlePlayer_(new QCheckBox(QStringLiteral("Show single-player maps"), this)),
+      view_(new QListView(this)),
       gone_(new QLabel(this)) {
     shown_->setSourceModel(model_);
     search_->setObjectName(QStringLiteral("mapSearch"));
@@ -60,8 +60,8 @@ MapFileList::MapFileList(QWidget* parent)
         search_->setFocus(Qt::ShortcutFocusReason);
         search_->selectAll();
     });
+    // Shown until a window says otherwise, so a window sizes itself with room for it.
     singlePlayer_->setObjectName(QStringLiteral("showSinglePlayer"));
-    singlePlayer_->setVisible(false);
     connect(singlePlayer_, &QCheckBox::toggled, this, [this](bool shown) {
         shown_->setHideSinglePlayer(singlePlayer_->isVisibleTo(this) && !shown);
         remember(QStringLiteral("maps.showsingleplayer"), shown ? "1" : "0");
@@ -78,9 +78,12 @@ MapFileList::MapFileList(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(gone_);
-    layout->addWidget(search_);
+    // Beside the search, not under the list: the windows keep their height.
+    auto* top = new QHBoxLayout;
+    top->addWidget(search_, 1);
+    top->addWidget(singlePlayer_);
+    layout->addLayout(top);
     layout->addWidget(view_, 1);
-    layout->addWidget(singlePlayer_);
 
     // A tooltip still shown when its map's picture is drawn is shown again with the picture.
     connect(&model_->pictures(), &MapPictures::drawn, this, [this](const QByteArray& path) {

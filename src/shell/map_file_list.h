@@ -76,8 +76,8 @@ private:
     MapListModel* model_;
     MapSearchModel* shown_;
     QLineEdit* search_;
+    QCheckBox* singlePlayer_;  // made before the list: Tab reaches it first, as it reads
     QListView* view_;
-    QCheckBox* singlePlayer_;
     QLabel* gone_;  // says once that the folder went away while the list was open
     std::string folder_;
     bool underWine_ = false;
