@@ -1,6 +1,6 @@
 # The two commands of the README: `make run` and `make test`; `make bench` for the benchmarks,
 # `make package` for the .deb, `make test-release` for the end-to-end tests of the release build.
-.PHONY: run test test-release bench package deps build build-test build-release clean
+.PHONY: run test test-release bench package screenshots deps build build-test build-release clean
 
 JOBS ?= $(shell nproc)
 
@@ -45,6 +45,12 @@ test-release: build-release
 package: build-release
 	@cd build-release && cpack -G DEB >/dev/null
 	@ls build-release/skyloom_*.deb
+
+# The README's pictures, taken from the real windows offscreen on a 1366x768 screen (CI runs it
+# on the release build).
+screenshots: build-release
+	@cmake --build build-release -j $(JOBS) --target screenshot_tool
+	@QT_QPA_PLATFORM=offscreen:configfile=tests/app/laptop_screen.json ./build-release/src/app/screenshot_tool docs
 
 clean:
 	rm -rf build build-test build-release

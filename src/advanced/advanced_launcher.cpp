@@ -1,6 +1,7 @@
 #include "advanced/advanced_launcher.h"
 
 #include <QMouseEvent>
+#include <QShortcut>
 
 #include "settings/game_paths.h"
 #include "shell/accessible_names.h"
@@ -16,6 +17,9 @@ AdvancedLauncher::AdvancedLauncher(const AppContext& context, QWidget* parent)
     ui_->setupUi(this);
     startStatus_ = addStartStatusLine(this);
     makeResizable(this);
+    // Escape leaves as the close box does.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
     ui_->txtAdditional->hide();
     nameComboBox(ui_->Skill, QStringLiteral("Skill level"));
     connectControls();

@@ -11,6 +11,7 @@
 #include "app/query_mode.h"
 #include "app/register_windows.h"
 #include "games/process_starter.h"
+#include "platform/command_line.h"
 #include "platform/files.h"
 #include "platform/program_info.h"
 #include "shell/qt_desktop.h"
@@ -38,11 +39,18 @@ int fail(const QString& message) {
 
 // The arguments one character a byte: option names are ASCII, and every value (a preset's name,
 // a path) comes back as the bytes given, where UTF-8 decoding would blur those that are not.
-QStringList byteArguments(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) arguments << QString::fromLatin1(argv[i]);
+QStringList byteArguments(const char* program, const std::vector<std::string>& own) {
+    QStringList arguments{QString::fromLatin1(program)};
+    for (const std::string& a : own)
+        arguments << QString::fromLatin1(a.data(), qsizetype(a.size()));
     return arguments;
 }
+
+// The program's options by kind, for taking Qt's own apart from them.
+const std::vector<std::string> kOptionsWithValue = {"settings", "map-info", "query",
+                                                    "preset",   "game",     "master"};
+const std::vector<std::string> kOptionFlags = {"help", "help-all", "version", "find-game",
+                                               "list-servers"};
 
 std::string bytes(const QString& value) {
     return value.toLatin1().toStdString();
@@ -52,8 +60,9 @@ QString shown(const QString& value) {
     return QString::fromLocal8Bit(value.toLatin1());
 }
 
-// Read before any window exists, so a wrong option is reported without a display.
-Options readOptions(const QStringList& arguments) {
+// Read before any window exists, so a wrong option is reported without a display. `arguments`
+// are the program's own: Qt's were taken out before.
+Options readOptions(const QStringList& arguments, const std::string& unknown) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("A launcher for Half-Life and Team Fortress Classic."));
@@ -94,9 +103,27 @@ Options readOptions(const QStringList& arguments) {
         QStringLiteral("master"),
         QStringLiteral("The master server --list-servers asks instead of the one in the settings."),
         QStringLiteral("HOST:PORT"));
-    parser.addOptions({settings, findGame, mapInfo, query, preset, listServers, game, master});
+    // Qt's own, listed here for --help only: they were taken out before the parser sees them.
+    const QCommandLineOption platform(
+        QStringLiteral("platform"),
+        QStringLiteral("Qt's: draws the windows through the platform plugin NAME (xcb, wayland, "
+                       "offscreen)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption style(QStringLiteral("style"),
+                                   QStringLiteral("Qt's: draws the controls in the style NAME."),
+                                   QStringLiteral("NAME"));
+    const QCommandLineOption reverse(QStringLiteral("reverse"),
+                                     QStringLiteral("Qt's: lays the windows out right to left."));
+    parser.addOptions({settings, findGame, mapInfo, query, preset, listServers, game, master,
+                       platform, style, reverse});
 
     Options options;
+    if (!unknown.empty()) {
+        options.exitStatus =
+            fail(QStringLiteral("Unknown option: %1. See skyloom --help.")
+                     .arg(shown(QString::fromLatin1(unknown.data(), qsizetype(unknown.size())))));
+        return options;
+    }
     if (!parser.parse(arguments)) {
         options.exitStatus =
             fail(shown(parser.errorText()) + QStringLiteral(" See skyloom --help."));
@@ -124,10 +151,9 @@ Options readOptions(const QStringList& arguments) {
             std::filesystem::absolute(bytes(parser.value(settings)), error);
         const std::filesystem::path folder = file.parent_path();
         if (!skyloom::isFolder(folder)) {
-            options.exitStatus =
-                fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
-                         .arg(shown(parser.value(settings)),
-                              QString::fromLocal8Bit(folder.string().c_str())));
+            options.exitStatus = fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
+                                          .arg(shown(parser.value(settings)),
+                                               QString::fromLocal8Bit(folder.string().c_str())));
             return options;
         }
         options.settings = file.string();
@@ -147,10 +173,12 @@ int main(int argc, char* argv[]) {
     std::string settingsPath;
     bool settingsChosen = false;  // named by --settings: a missing one is no first start
     std::optional<std::string> preset;
+    const skyloom::ProgramArguments sorted = skyloom::sortArguments(
+        std::vector<std::string>(argv + 1, argv + argc), kOptionsWithValue, kOptionFlags);
     {
         // Options, help and the printing modes need no display.
         const QCoreApplication terminal(argc, argv);
-        const Options options = readOptions(byteArguments(argc, argv));
+        const Options options = readOptions(byteArguments(argv[0], sorted.own), sorted.unknown);
         if (options.exitStatus) return *options.exitStatus;
         if (options.findGame) return skyloom::runFindGame();
         if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
@@ -163,12 +191,18 @@ int main(int argc, char* argv[]) {
         preset = options.preset;
     }
     if (settingsPath.empty())
-        return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
-                                   "folder cannot be written. Name a file with --settings FILE."));
+        return fail(
+            QStringLiteral("no place for the settings: HOME is not set and the program's "
+                           "folder cannot be written. Name a file with --settings FILE."));
 
-    // Qt sees the program's name only: a preset called "-stylesheet=FILE" is no option of Qt's.
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    // Qt sees its own options only: a preset called "-stylesheet=FILE" is no option of Qt's.
+    std::vector<std::string> qtArguments{argv[0]};
+    qtArguments.insert(qtArguments.end(), sorted.toolkit.begin(), sorted.toolkit.end());
+    std::vector<char*> qtArgv;
+    for (std::string& a : qtArguments) qtArgv.push_back(a.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = int(qtArguments.size());
+    QApplication app(qtArgc, qtArgv.data());
     QGuiApplication::setDesktopFileName(QLatin1String(skyloom::kAppId));
     // The registry decides when the program ends: a hidden but loaded window keeps it alive.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,11 +1,14 @@
 #include "connect/connection_tool.h"
 
+#include <QShortcut>
+
 #include "connect/connection_command.h"
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
 #include "settings/game_paths.h"
 #include "shell/designed_layout.h"
+#include "shell/window_memory.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {
@@ -22,6 +25,10 @@ ConnectionTool::ConnectionTool(const AppContext& context, QWidget* parent)
     startStatus_ = addStartStatusLine(this);
     ui_->lstServers->setModel(view_);
     makeResizable(this);  // on a screen too small for it all, the controls scroll
+    // Escape leaves as the close box does.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
+    rememberGeometry(this);
     connect(ui_->cmdLaunch, &QPushButton::clicked, this, &ConnectionTool::cmdLaunch_Click);
     connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
             &ConnectionTool::mnuFileitmSkyloom_Click);

@@ -1,5 +1,7 @@
 #include "deathmatch/deathmatch_maker.h"
 
+#include <QShortcut>
+
 #include "maps/map_name.h"
 #include "maps/search_path.h"
 #include "settings/game_paths.h"
@@ -8,6 +10,7 @@
 #include "shell/save_settings.h"
 #include "shell/start_status.h"
 #include "shell/system_colours.h"
+#include "shell/window_memory.h"
 #include "ui_deathmatch_maker.h"
 
 namespace skyloom {
@@ -17,6 +20,10 @@ DeathmatchMaker::DeathmatchMaker(const AppContext& context, QWidget* parent)
     ui_->setupUi(this);
     startStatus_ = addStartStatusLine(this);
     makeResizable(this);
+    rememberGeometry(this);
+    // Escape leaves as the close box does.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
     connect(ui_->password, &QCheckBox::toggled, this, &DeathmatchMaker::password_Click);
     connect(ui_->cmdMapSel, &QPushButton::clicked, this, &DeathmatchMaker::cmdMapSel_Click);
     connect(ui_->maps, &MapFileList::chosen, this, &DeathmatchMaker::cmdMapSel_Click);
@@ -37,8 +44,11 @@ void DeathmatchMaker::Form_Load() {
     const bool missing = paths.maps == GamePaths::kMissing;
     const bool wine = paths.program != GamePaths::kMissing && isWindowsProgram(paths.program);
     ui_->Frame1->setToolTip(asPlainTip(ui_->maps->setMapsFolder(missing ? "" : paths.maps, wine)));
+    ui_->maps->offerSinglePlayerMaps(true);
     setBackground(ui_->passwordvalue, SystemColour::ScrollBar);
-    ui_->chkExec->setChecked(context_.settings.read("DM", "runconfig", "no", 100) == "yes");
+    showServerSettings(readServerConfigFile(readGameDir("valve")).settings);
+    // Without it the server has none of the name, password and limits the window shows.
+    ui_->chkExec->setChecked(context_.settings.read("DM", "runconfig", "yes", 100) == "yes");
     connect(ui_->chkExec, &QCheckBox::toggled, this, [this](bool ticked) {
         saveSettings(context_, this, {{"DM", "runconfig", ticked ? "yes" : "no"}});
     });

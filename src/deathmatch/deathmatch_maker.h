@@ -8,6 +8,8 @@
 #include "shell/app_context.h"
 #include "shell/map_file_list.h"
 
+class QLabel;
+
 namespace Ui {
 class DeathmatchMaker;
 }
@@ -34,18 +36,24 @@ private:
     void mnuFileitmSkyloom_Click();
 
     ServerSettings serverSettings() const;
+    void showServerSettings(const ServerSettings& s);
+    // What `skyloom.cfg` in the valve folder holds; the defaults when there is none.
+    ServerConfigFile readServerConfigFile(const std::string& valveFolder) const;
     // Runs the check and writes the file; false when the player was told why not.
     bool writeServerConfig(const std::string& valveFolder);
     std::string readGameDir(const char* key) const;
     void tell(const QString& text, const QString& title, MessageIcon icon);
     // The first-map field's text for the chosen map: its name less the extension.
     QString chosenMapText() const;
+    void showHowFriendsJoin();
 
     AppContext context_;
     std::unique_ptr<Ui::DeathmatchMaker> ui_;
     // The listed map last taken into the first-map field, started while the field shows it.
     std::optional<ListedMapName> chosenMap_;
     StartStatusLine* startStatus_;
+    // After a server start: where friends join it.
+    QLabel* joinHelp_ = nullptr;
 };
 
 }  // namespace skyloom

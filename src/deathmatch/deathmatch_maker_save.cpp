@@ -1,7 +1,12 @@
 // The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
+#include <QLabel>
+#include <QNetworkInterface>
+#include <QToolBar>
+
 #include "deathmatch/deathmatch_maker.h"
 #include "maps/map_name.h"
 #include "platform/atomic_file.h"
+#include "platform/state_file.h"
 #include "shell/map_file_list.h"
 #include "shell/start_failure.h"
 #include "shell/start_status.h"
@@ -45,6 +50,36 @@ ServerSettings DeathmatchMaker::serverSettings() const {
     return s;
 }
 
+void DeathmatchMaker::showServerSettings(const ServerSettings& s) {
+    Ui::DeathmatchMaker& u = *ui_;
+    u.dl->setChecked(s.dl);
+    u.ul->setChecked(s.ul);
+    u.falldamage->setChecked(s.falldamage);
+    u.mp_autocrosshair->setChecked(s.mp_autocrosshair);
+    u.mp_flashlight->setChecked(s.mp_flashlight);
+    u.sv_cheats->setChecked(s.sv_cheats);
+    u.mp_forcerespawn->setChecked(s.mp_forcerespawn);
+    u.mp_footsteps->setChecked(s.mp_footsteps);
+    u.mp_weaponstay->setChecked(s.mp_weaponstay);
+    u.mp_friendlyfire->setChecked(s.mp_friendlyfire);
+    u.chase_active->setChecked(s.chase_active);
+    u.cl_download_ingame->setChecked(s.cl_download_ingame);
+    u.partyname->setText(QString::fromStdString(s.partyname));
+    u.maxplayersvalue->setText(QString::fromStdString(s.maxplayersvalue));
+    u.sv_gravityvalue->setText(QString::fromStdString(s.sv_gravityvalue));
+    u.maxspectatorsvalue->setText(QString::fromStdString(s.maxspectatorsvalue));
+    u.fraglimitvalue->setText(QString::fromStdString(s.fraglimitvalue));
+    u.timelimitvalue->setText(QString::fromStdString(s.timelimitvalue));
+    u.maxpingvalue->setText(QString::fromStdString(s.maxpingvalue));
+    u.passwordvalue->setText(QString::fromStdString(s.passwordvalue));
+    u.password->setChecked(s.password);
+}
+
+ServerConfigFile DeathmatchMaker::readServerConfigFile(const std::string& valveFolder) const {
+    if (valveFolder == kMissing || valveFolder.empty()) return {};
+    return readServerConfig(readFileStart(valveFolder + "skyloom.cfg", 64 * 1024));
+}
+
 bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
     const ServerSettings settings = serverSettings();
     if (const auto problem = checkServerSettings(settings)) {
@@ -63,7 +98,9 @@ bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
         return false;
     }
     const std::string path = valveFolder + "skyloom.cfg";
-    if (const auto error = replaceFileAtomically(path, serverConfigText(settings))) {
+    // The lines a player added by hand stay.
+    const std::vector<std::string> kept = readServerConfigFile(valveFolder).keptLines;
+    if (const auto error = replaceFileAtomically(path, serverConfigText(settings, kept))) {
         tell(QStringLiteral("skyloom.cfg could not be saved.\n\nFile: %1\nReason: %2")
                  .arg(QString::fromStdString(path), QString::fromStdString(*error)),
              QStringLiteral("Skyloom"), MessageIcon::Critical);
@@ -101,9 +138,33 @@ void DeathmatchMaker::Command1_Click() {
     if (!startDespiteMissingFiles(ui_->maps->catalogue(), context_.desktop, this, name)) return;
     // A listed map named by its file name, extension and all, is given so.
     if (name != map.toStdString()) name = gameMapName(name);
-    startGame(context_, this, startStatus_,
-              {program, serverStartArguments(players, name, ui_->chkExec->isChecked())},
-              std::nullopt, WindowState::Maximized);
+    if (startGame(context_, this, startStatus_,
+                  {program, serverStartArguments(players, name, ui_->chkExec->isChecked())},
+                  std::nullopt, WindowState::Maximized))
+        showHowFriendsJoin();
+}
+
+void DeathmatchMaker::showHowFriendsJoin() {
+    // This machine's own IPv4 addresses, read from its interfaces: nothing is sent.
+    std::vector<std::string> own;
+    for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
+        if (!(i.flags() & QNetworkInterface::IsUp) || (i.flags() & QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry& e : i.addressEntries())
+            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol)
+                own.push_back(e.ip().toString().toStdString());
+    }
+    if (!joinHelp_) {
+        auto* bar = new QToolBar(QStringLiteral("How friends join"), this);
+        bar->setMovable(false);
+        joinHelp_ = new QLabel(bar);
+        joinHelp_->setObjectName(QStringLiteral("joinHelp"));
+        joinHelp_->setWordWrap(true);
+        joinHelp_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        bar->addWidget(joinHelp_);
+        addToolBar(Qt::BottomToolBarArea, bar);
+    }
+    joinHelp_->setText(QString::fromStdString(joinText(own)));
 }
 
 }  // namespace skyloom

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace skyloom {
 
@@ -46,8 +47,20 @@ struct ServerSettingsProblem {
 std::optional<ServerSettingsProblem> checkServerSettings(const ServerSettings& s);
 
 // The text of `skyloom.cfg`: one console command per line, each ended by CR LF; the party name and
-// password in double quotes. Only for settings the check accepted.
-std::string serverConfigText(const ServerSettings& s);
+// password in double quotes. Only for settings the check accepted. `keptLines` come first, as
+// they were.
+std::string serverConfigText(const ServerSettings& s,
+                             const std::vector<std::string>& keptLines = {});
+
+// What an earlier `skyloom.cfg` says: the settings its lines set, the defaults where a line is
+// missing or holds what the window's field could not, and the lines that are not the window's
+// own (other commands, comments), kept as they are for the next save. Only the first 64 KiB and
+// 1,000 lines are read.
+struct ServerConfigFile {
+    ServerSettings settings;
+    std::vector<std::string> keptLines;
+};
+ServerConfigFile readServerConfig(std::string_view bytes);
 
 // Whether the "Max. players" text is a whole number from 1 up.
 bool isPlayerCount(std::string_view text);
@@ -56,5 +69,9 @@ bool isPlayerCount(std::string_view text);
 // its player count only at start, so it comes on the command line, before the map; `runConfig`
 // has the game run `skyloom.cfg` too.
 std::string serverStartArguments(std::string_view maxplayers, std::string_view map, bool runConfig);
+
+// How friends join a server started here: at one of this machine's addresses on its network
+// (IPv4, as text), or from the internet once the router forwards the game's UDP port here.
+std::string joinText(const std::vector<std::string>& lanAddresses);
 
 }  // namespace skyloom

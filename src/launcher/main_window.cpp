@@ -12,6 +12,7 @@
 #include "shell/save_settings.h"
 #include "shell/start_status.h"
 #include "shell/system_colours.h"
+#include "shell/window_memory.h"
 #include "ui_main_window.h"
 
 namespace skyloom {
@@ -31,6 +32,7 @@ MainWindow::MainWindow(const AppContext& context, QWidget* parent)
     // Opens centred, ready to launch with Enter or Space.
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    rememberGeometry(this);
     ui_->launch->setFocus();
     connectControls();
     connectMenus();
@@ -70,6 +72,7 @@ void MainWindow::Form_Load() {
     }
     ui_->optTFC->setEnabled(tfc != "false");
     listMaps("maps");
+    ui_->dirFichiers->offerSinglePlayerMaps(true);
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
 }
 
@@ -95,6 +98,7 @@ void MainWindow::chooseGameType(GameType type) {
     const GameTypeLook look = lookOf(type);
     if (look.title) setWindowTitle(QString::fromStdString(*look.title));
     if (look.mapsKey) listMaps(look.mapsKey->c_str());
+    ui_->dirFichiers->offerSinglePlayerMaps(type == GameType::Deathmatch);
     if (look.tooltip) ui_->txtSelMap->setToolTip(QString::fromStdString(*look.tooltip));
 
     ui_->cmbDifficult->setEnabled(look.difficultyEnabled);

@@ -15,6 +15,10 @@ std::optional<std::string> mapNameProblem(std::string_view name);
 // characters counted as whole UTF-8 characters (a cut never splits one); empty when shorter.
 std::string gameMapName(std::string_view fileName);
 
+// Whether the name (with or without ".bsp", any case) is one of the maps Half-Life ships for its
+// single-player campaign and training, which a deathmatch cannot use.
+bool isSinglePlayerMapName(std::string_view name);
+
 inline bool isLoadableMapName(std::string_view name) {
     return !mapNameProblem(name);
 }

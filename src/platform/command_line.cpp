@@ -38,11 +38,16 @@ bool isControlCharacter(char c) {
 std::string nameOfCharacter(std::string_view text) {
     if (text.empty()) return "nothing";
     switch (text.front()) {
-        case ' ': return "a blank";
-        case '\t': return "a tab";
-        case '\r': return "a line break (CR)";
-        case '\n': return "a line break (LF)";
-        default: break;
+        case ' ':
+            return "a blank";
+        case '\t':
+            return "a tab";
+        case '\r':
+            return "a line break (CR)";
+        case '\n':
+            return "a line break (LF)";
+        default:
+            break;
     }
     char32_t c = 0;
     const size_t length = decodeUtf8(text, c);
@@ -101,6 +106,55 @@ std::vector<std::string> splitArguments(std::string_view text) {
         args.push_back(std::move(arg));
     }
     return args;
+}
+
+ProgramArguments sortArguments(const std::vector<std::string>& arguments,
+                               const std::vector<std::string>& withValue,
+                               const std::vector<std::string>& flags) {
+    const auto named = [](const std::vector<std::string>& names, std::string_view name) {
+        for (const std::string& n : names)
+            if (n == name) return true;
+        return false;
+    };
+    ProgramArguments sorted;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--") {
+            sorted.own.insert(sorted.own.end(), arguments.begin() + long(i), arguments.end());
+            break;
+        }
+        if (argument.size() < 2 || argument[0] != '-') {
+            sorted.own.push_back(argument);
+            continue;
+        }
+        const bool twoDashes = argument[1] == '-';
+        const std::string_view body = std::string_view(argument).substr(twoDashes ? 2 : 1);
+        const std::string_view name = body.substr(0, body.find('='));
+        const bool inlineValue = name.size() < body.size();
+        std::vector<std::string>* to = nullptr;
+        bool takesNext = false;
+        if (twoDashes && named(withValue, name))
+            to = &sorted.own, takesNext = !inlineValue;
+        else if ((twoDashes && named(flags, name)) || argument == "-h" || argument == "-?" ||
+                 argument == "-v")
+            to = &sorted.own;
+        else if (name == "platform" || name == "style")
+            to = &sorted.toolkit, takesNext = !inlineValue;
+        else if (name == "reverse" && !inlineValue)
+            to = &sorted.toolkit;
+        if (!to) {
+            if (sorted.unknown.empty()) sorted.unknown = argument;
+            continue;
+        }
+        if (to == &sorted.toolkit) {  // as the toolkit reads them: the name, then the value
+            to->push_back("-" + std::string(name));
+            if (inlineValue) to->emplace_back(body.substr(name.size() + 1));
+        } else {
+            to->push_back(argument);
+        }
+        if (takesNext && i + 1 < arguments.size()) to->push_back(arguments[++i]);
+    }
+    return sorted;
 }
 
 }  // namespace skyloom

@@ -23,4 +23,17 @@ std::string nameOfCharacter(std::string_view text);
 // 2n backslashes before a quote give n and toggle quoting, 2n+1 give n and a literal quote.
 std::vector<std::string> splitArguments(std::string_view text);
 
+// A program's arguments (less its name) taken apart into its own and the toolkit's (`-platform
+// NAME`, `-style NAME`, `-reverse`, with one or two dashes, a value also after '='), and the
+// first option that is neither, as typed. A value of one of its own options (`withValue`, named
+// without dashes) is never taken for an option, nor is anything after "--".
+struct ProgramArguments {
+    std::vector<std::string> own;
+    std::vector<std::string> toolkit;
+    std::string unknown;
+};
+ProgramArguments sortArguments(const std::vector<std::string>& arguments,
+                               const std::vector<std::string>& withValue,
+                               const std::vector<std::string>& flags);
+
 }  // namespace skyloom

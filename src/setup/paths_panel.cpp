@@ -91,11 +91,11 @@ void PathsPanel::searchDone() {
     const InstallsFound found = search_.result();
     const std::vector<GameInstall>& installs = found.installs;
     if (!asked) {
-        // Only a panel that holds nothing configured is filled without asking.
+        // Only a panel that holds nothing configured is filled unasked: from the one copy
+        // found, or from the one the player picks among several.
         const QString missing = QString::fromUtf8(GamePaths::kMissing);
         const bool unset = ui_->program->text() == missing && ui_->txtMaps->text() == missing;
-        if (unset && installs.size() == 1) fill(installs.front());
-        return;
+        if (!unset || installs.empty()) return;
     }
     if (installs.empty()) {
         QString text = QStringLiteral("Skyloom did not find Half-Life. It looked in:");

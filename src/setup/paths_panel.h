@@ -52,7 +52,7 @@ public:
     ~PathsPanel() override;
 
     // Takes its window's captions and fills the fields from the settings file; when they hold
-    // nothing configured and the machine has exactly one install, from that install.
+    // nothing configured, from the machine's one install or the one the player picks of several.
     void load(const AppContext& context, const PathsPanelLook& look);
 
     PathsValues values() const;

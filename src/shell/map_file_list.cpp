@@ -1,17 +1,22 @@
 #include "shell/map_file_list.h"
 
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QShortcut>
 #include <QStyle>
 #include <QToolTip>
-#include <QVBoxLayout>
 
 #include "maps/map_catalogue.h"
 #include "maps/map_name.h"
+#include "platform/files.h"
 #include "shell/desktop.h"
 #include "shell/map_list_model.h"
+#include "shell/window_memory.h"
 
 namespace skyloom {
 
@@ -20,7 +25,9 @@ MapFileList::MapFileList(QWidget* parent)
       model_(new MapListModel(this)),
       shown_(new MapSearchModel(this)),
       search_(new QLineEdit(this)),
-      view_(new QListView(this)) {
+      singlePlayer_(new QCheckBox(QStringLiteral("Show single-player maps"), this)),
+      view_(new QListView(this)),
+      gone_(new QLabel(this)) {
     shown_->setSourceModel(model_);
     search_->setObjectName(QStringLiteral("mapSearch"));
     search_->setPlaceholderText(QStringLiteral("Search maps"));
@@ -28,8 +35,8 @@ MapFileList::MapFileList(QWidget* parent)
     // The clear button's icon is looked up in the icon theme, a quarter of the start's work:
     // it comes with the first text there is to clear.
     connect(
-        search_, &QLineEdit::textChanged, search_,
-        [this] { search_->setClearButtonEnabled(true); }, Qt::SingleShotConnection);
+        search_, &QLineEdit::textChanged, search_, [this] { search_->setClearButtonEnabled(true); },
+        Qt::SingleShotConnection);
     search_->installEventFilter(this);
     connect(search_, &QLineEdit::textChanged, shown_, &MapSearchModel::setSearch);
 
@@ -37,18 +44,45 @@ MapFileList::MapFileList(QWidget* parent)
     view_->setUniformItemSizes(true);  // keeps a list of many thousand maps quick to lay out
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Activated: a double click or Enter, or a single click where the desktop is set so.
-    connect(view_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+    // Activated: a double click or Enter, or a single click where the desktop is set so. A
+    // highlighted row that is not the one Launch starts misleads: a click chooses as well.
+    const auto choose = [this](const QModelIndex& index) {
         view_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
         emit chosen();
+    };
+    connect(view_, &QAbstractItemView::activated, this, choose);
+    connect(view_, &QAbstractItemView::clicked, this, choose);
+    // Every binding of the platform's Find key, and Ctrl+F where it is not one of them.
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    if (!find->keys().contains(QKeySequence(Qt::CTRL | Qt::Key_F)))
+        find->setKeys(find->keys() << QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(find, &QShortcut::activated, search_, [this] {
+        search_->setFocus(Qt::ShortcutFocusReason);
+        search_->selectAll();
+    });
+    // Shown until a window says otherwise, so a window sizes itself with room for it.
+    singlePlayer_->setObjectName(QStringLiteral("showSinglePlayer"));
+    connect(singlePlayer_, &QCheckBox::toggled, this, [this](bool shown) {
+        shown_->setHideSinglePlayer(singlePlayer_->isVisibleTo(this) && !shown);
+        remember(QStringLiteral("maps.showsingleplayer"), shown ? "1" : "0");
     });
     // Small icons: the marks must not make the rows taller than their text.
     const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, view_);
     view_->setIconSize(QSize(icon, icon));
 
+    gone_->setObjectName(QStringLiteral("mapsGone"));
+    gone_->setWordWrap(true);
+    gone_->hide();
+    connect(model_, &QAbstractItemModel::dataChanged, this, &MapFileList::noticeUnreadable);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(search_);
+    layout->addWidget(gone_);
+    // Beside the search, not under the list: the windows keep their height.
+    auto* top = new QHBoxLayout;
+    top->addWidget(search_, 1);
+    top->addWidget(singlePlayer_);
+    layout->addLayout(top);
     layout->addWidget(view_, 1);
 
     // A tooltip still shown when its map's picture is drawn is shown again with the picture.
@@ -66,29 +100,61 @@ bool MapFileList::event(QEvent* event) {
     // The name the window gives this list (its frame's) is the list's own for a screen reader.
     if (event->type() == QEvent::Polish && view_->accessibleName().isEmpty())
         view_->setAccessibleName(accessibleName());
+    // The player may have moved the folder away while in another program.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) noticeGone();
     return QWidget::event(event);
 }
 
 bool MapFileList::eventFilter(QObject* watched, QEvent* event) {
+    // Escape clears a search before it reaches the window, which it would close.
+    if (watched == search_ && event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !search_->text().isEmpty()) {
+        event->accept();
+        return true;
+    }
     if (watched == search_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Escape && !search_->text().isEmpty()) {
             search_->clear();
             return true;
         }
-        if (key == Qt::Key_Down && shown_->rowCount() > 0) {  // on to the first map found
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if ((key == Qt::Key_Down || enter) && shown_->rowCount() > 0) {  // the first map found
             view_->setFocus();
             view_->setCurrentIndex(shown_->index(0, 0));
             view_->selectionModel()->select(view_->currentIndex(),
                                             QItemSelectionModel::ClearAndSelect);
+            if (enter) emit chosen();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
+void MapFileList::noticeUnreadable(const QModelIndex& first, const QModelIndex& last) {
+    if (gone_->isVisibleTo(this) || folder_.empty()) return;
+    bool unreadable = false;
+    for (int row = first.row(); row <= last.row() && !unreadable; ++row)
+        unreadable = model_->catalogue().row(size_t(row)).known != Known::Nothing &&
+                     !model_->catalogue().row(size_t(row)).check.readable;
+    if (unreadable) noticeGone();
+}
+
+void MapFileList::noticeGone() {
+    if (gone_->isVisibleTo(this) || folder_.empty() || isFolder(folder_)) return;
+    gone_->setText(QStringLiteral("The maps folder %1 is gone: its maps are listed again when "
+                                  "it is back and the window opens anew.")
+                       .arg(shownText(folder_)));
+    gone_->show();
+    // Not in the model's own signal: the list empties once it is done.
+    QMetaObject::invokeMethod(
+        this, [this] { (void)model_->list(folder_, underWine_); }, Qt::QueuedConnection);
+}
+
 QString MapFileList::setMapsFolder(const std::string& mapsFolder, bool underWine) {
+    if (mapsFolder != folder_) gone_->hide();
     folder_ = mapsFolder;
+    underWine_ = underWine;
     const MapListing listing = model_->list(mapsFolder, underWine);
     const QString shown = shownText(mapsFolder);
     if (mapsFolder.empty()) return QStringLiteral("No maps: the maps folder is not configured");
@@ -106,6 +172,13 @@ QString MapFileList::setMapsFolder(const std::string& mapsFolder, bool underWine
     }
     return QStringLiteral("No maps: %1 cannot be read (%2)")
         .arg(shown, QString::fromStdString(listing.reason));
+}
+
+void MapFileList::offerSinglePlayerMaps(bool offered) {
+    const QSignalBlocker quiet(singlePlayer_);
+    singlePlayer_->setChecked(rememberedValue(QStringLiteral("maps.showsingleplayer")) == "1");
+    singlePlayer_->setVisible(offered);
+    shown_->setHideSinglePlayer(offered && !singlePlayer_->isChecked());
 }
 
 MapCatalogue& MapFileList::catalogue() {

@@ -7,6 +7,8 @@
 #include "maps/map_check.h"
 #include "shell/outside_text.h"
 
+class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QListView;
 class QAbstractItemModel;
@@ -26,7 +28,8 @@ struct ListedMapName {
 };
 
 // The map list of a mod with its search field above it: the "*.bsp" files of its `maps` folders,
-// shown without the folder, each with its title. A double click or Enter on a map chooses it.
+// shown without the folder, each with its title. A click or Enter on a map chooses it, Enter in
+// the search field the first map found; the platform's Find key (Ctrl+F) reaches the search.
 class MapFileList final : public QWidget {
     Q_OBJECT
 public:
@@ -49,11 +52,16 @@ public:
                           const QString& chosenText) const;
     MapCatalogue& catalogue();
 
+    // Offers the "Show single-player maps" box below the list, whose state is remembered: while
+    // it is cleared the game's own campaign and training maps are left out. Not offered, every
+    // map is listed.
+    void offerSinglePlayerMaps(bool offered);
+
     QLineEdit* search() const { return search_; }
     QListView* view() const { return view_; }
 
 signals:
-    // A double click or Enter on a map: the window takes the selected map.
+    // A click or Enter on a map: the window takes the selected map.
     void chosen();
 
 protected:
@@ -61,11 +69,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A row found unreadable: when the folder itself is gone, the list says so once and empties.
+    void noticeUnreadable(const QModelIndex& first, const QModelIndex& last);
+    void noticeGone();
+
     MapListModel* model_;
     MapSearchModel* shown_;
     QLineEdit* search_;
+    QCheckBox* singlePlayer_;  // made before the list: Tab reaches it first, as it reads
     QListView* view_;
+    QLabel* gone_;  // says once that the folder went away while the list was open
     std::string folder_;
+    bool underWine_ = false;
 };
 
 // Before a start: when the listed map needs files that are missing, asks the player whether to

@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "maps/map_name.h"
 #include "maps/map_store.h"
 #include "shell/outside_text.h"
 
@@ -131,9 +132,17 @@ void MapSearchModel::setSearch(const QString& text) {
     invalidateFilter();
 }
 
+void MapSearchModel::setHideSinglePlayer(bool hide) {
+    hideSinglePlayer_ = hide;
+    invalidateFilter();
+}
+
 bool MapSearchModel::filterAcceptsRow(int row, const QModelIndex& parent) const {
-    if (search_.isEmpty()) return true;
     const QModelIndex index = sourceModel()->index(row, 0, parent);
+    if (hideSinglePlayer_ &&
+        isSinglePlayerMapName(index.data(MapListModel::FileRole).toString().toStdString()))
+        return false;
+    if (search_.isEmpty()) return true;
     return index.data(MapListModel::FileRole).toString().contains(search_, Qt::CaseInsensitive) ||
            index.data(MapListModel::TitleRole).toString().contains(search_, Qt::CaseInsensitive);
 }

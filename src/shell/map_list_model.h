@@ -54,12 +54,15 @@ class MapSearchModel final : public QSortFilterProxyModel {
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
     void setSearch(const QString& text);
+    // Leaves out the game's own single-player and training maps.
+    void setHideSinglePlayer(bool hide);
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
 
 private:
     QString search_;
+    bool hideSinglePlayer_ = false;
 };
 
 }  // namespace skyloom

@@ -54,6 +54,10 @@ private slots:
         QCOMPARE(asked,
                  QStringList({"Error! Choose a resolution!", "Error! Choose sound volume!",
                               "Error! Choose HEV suit volume!", "Error! Please choose a model!"}));
+        QApplication::setActiveWindow(w);
+        QTest::keyClick(w, Qt::Key_Escape);  // leaves as the close box does
+        TestApp::processDeletes();
+        QVERIFY(app->ended);
     }
 
     void everyChoice_changesOnlyItsOwnFragment() {

@@ -216,6 +216,11 @@ private slots:
             if (!fails) recent = QStringList{"10.0.0.7:27020"} + recent.first(19);
             QVERIFY(ini().endsWith(recentSection(recent)));
         }
+        auto* tool = qobject_cast<QWidget*>(Controls{app->windows.show("connect")}.w);
+        QApplication::setActiveWindow(tool);
+        QTest::keyClick(tool, Qt::Key_Escape);  // leaves as the close box does
+        TestApp::processDeletes();
+        QVERIFY(app->ended);
     }
 
     // Favourites from [SERVERS] are queried on open; changes are kept, every other line as it

@@ -47,7 +47,11 @@ private slots:
     void window_checksThenWritesTheFileAndStartsTheServer() {
         valve = app->makeFolder(std::string(120, 'v')) + "/";
         open();
-        for (QCheckBox* box : w->findChildren<QCheckBox*>()) QVERIFY(!box->isChecked());
+        // Ticked for a player who never chose: else the server has none of what is set here.
+        for (QCheckBox* box : w->findChildren<QCheckBox*>())
+            QCOMPARE(box->isChecked(), box->objectName() == "chkExec");
+        QCOMPARE(check("mp_friendlyfire")->toolTip(),
+                 "Teammates can hurt each other during team play");
         QCOMPARE(list()->fileNames(), QStringList({"Arena.BSP", "crossfire.bsp"}));
         for (const bool ticked : {true, false}) {
             QTest::keyClick(check("password"), Qt::Key_Space);
@@ -68,7 +72,8 @@ private slots:
                       MessageIcon::Information);
         QVERIFY(!std::filesystem::exists(valve + "skyloom.cfg"));
         edit("maxpingvalue")->clear();
-        writeFile(valve + "skyloom.cfg", std::string(300, '#'));
+        writeFile(valve + "skyloom.cfg",
+                  "sv_password \"old\"\r\nmaxplayers 9" + std::string(300, '#'));
         click(ctl("save"));
         QCOMPARE(serverFile(), serverConfigText({}));
         expectMessage("You're skyloom.cfg file has been saved in " + QString::fromStdString(valve),
@@ -76,7 +81,7 @@ private slots:
         const QMap<QString, QString> renamed = {
             {"dl", "cl_allowdownload"}, {"ul", "cl_allowupload"}, {"falldamage", "mp_falldamage"}};
         for (QCheckBox* box :
-             w->findChildren<QCheckBox*>(QRegularExpression("^(?!password|chkExec)"))) {
+             w->findChildren<QCheckBox*>(QRegularExpression("^(?!password|chkExec|showSingle)"))) {
             box->click();
             click(ctl("save"));
             QCOMPARE(QString::fromStdString(serverFile()).section(' ', 0, 0),
@@ -90,9 +95,11 @@ private slots:
         edit("sv_gravityvalue")->setText("-8.5");
         edit("maxspectatorsvalue")->setText("+2");
         edit("fraglimitvalue")->setText("25");
+        edit("timelimitvalue")->setText("20");
         click(ctl("save"));
         const std::string typed =
-            "mp_fraglimit 25\r\nmaxplayers \r\nsv_gravity -8.5\r\nsv_maxspectators "
+            "mp_fraglimit 25\r\nmp_timelimit 20\r\nmaxplayers \r\nsv_gravity "
+            "-8.5\r\nsv_maxspectators "
             "+2\r\nhostname \"  Caf\xC3\xA9 crew; quit \"\r\n";
         QCOMPARE(serverFile(), typed + "sv_password \"p4ss w\"\r\n");
         app->desktop.messages.clear();
@@ -119,9 +126,10 @@ private slots:
         app->games.result.output = "To game.log.";
         click(ctl("Command1"));
         const QString started =
-            "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 12 +map ";
+            "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 12 +exec skyloom.cfg +map ";
         QCOMPARE(ctl<QLabel>("startStatus")->accessibleDescription(),
                  "Started: " + started + "nosuchmap\nTo game.log.");
+        QVERIFY(ctl<QLabel>("joinHelp")->text().contains("forwards UDP port 27015"));
         app->games.result = {false, "hl.exe", "Permission denied"};
         click(ctl("Command1"));
         expectMessage("Reason: Permission denied", "Skyloom", MessageIcon::Critical);
@@ -132,18 +140,32 @@ private slots:
         QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ctl("Command1")->isEnabled());
         // Running skyloom.cfg at start is kept for the next time.
-        QVERIFY(!check("chkExec")->isChecked());
         click(check("chkExec"));
         click(ctl("Command1"));
         QCOMPARE(QString::fromStdString(app->games.starts.back().commandLine),
-                 QString(started).replace("+map", "+exec skyloom.cfg +map") + "nosuchmap");
+                 QString(started).remove("+exec skyloom.cfg ") + "nosuchmap");
         app->desktop.messages.clear();
+        // It opens with what the last save wrote; a line of the player's own stays.
+        writeFile(valve + "skyloom.cfg",
+                  "mp_teamplay 1\r\n" + serverFile() + "mp_friendlyfire 1\r\nmp_timelimit x");
         app->windows.unload("DM");
         TestApp::processDeletes();
         w = app->windows.show("DM");
-        QVERIFY(check("chkExec")->isChecked() &&
-                app->readIni().find("runconfig=yes") != std::string::npos);
-        w->close();
+        QVERIFY(!check("chkExec")->isChecked() &&
+                app->readIni().find("runconfig=no") != std::string::npos);
+        QCOMPARE(edit("partyname")->text() + edit("fraglimitvalue")->text() +
+                     edit("timelimitvalue")->text() + edit("maxplayersvalue")->text(),
+                 "  Caf\u00e9 crew; quit 25"
+                 "20"
+                 "12");
+        QVERIFY(check("mp_friendlyfire")->isChecked() && !check("password")->isChecked());
+        click(ctl("save"));
+        std::string twelve = typed;
+        QCOMPARE(serverFile(), "mp_teamplay 1\r\nmp_friendlyfire 1\r\n" +
+                                   twelve.replace(twelve.find("maxplayers "), 11, "maxplayers 12"));
+        app->desktop.messages.clear();
+        QApplication::setActiveWindow(w);
+        QTest::keyClick(w, Qt::Key_Escape);  // leaves as the close box does
         TestApp::processDeletes();
         QVERIFY(app->ended && app->desktop.messages.empty());
     }
@@ -160,7 +182,8 @@ private slots:
             QCOMPARE(asked.title, "Missing files");  // its text: the main window's test
         QCOMPARE(app->games.starts.size(), size_t(1));
         QCOMPARE(app->games.starts[0].commandLine,
-                 "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 32 +map m\xe9tal");
+                 "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 32 +exec skyloom.cfg "
+                 "+map m\xe9tal");
         std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
     }
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
-using S = skyloom::ServerSettings;
+#include "fuzz.h"
+
+using namespace skyloom;
+using S = ServerSettings;
 const std::string kValueLines =
-    "mp_fraglimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\n"
+    "mp_fraglimit 0\r\nmp_timelimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\n"
     "hostname \"My party - Skyloom\"\r\n";
 
 TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnly) {
@@ -74,4 +77,42 @@ TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
         const std::string text = problem ? problem->text : "";
         EXPECT_EQ(text.substr(0, text.find(". Remove")), c.problem) << c.value;
     }
+}
+
+// What a save wrote comes back; what the window could not show keeps its default, and lines
+// that are not the window's own stay for the next save, before its lines.
+TEST(ServerConfigFile, readsBackWhatASaveWroteAndKeepsForeignLines) {
+    S saved;
+    saved.mp_friendlyfire = saved.falldamage = saved.password = true;
+    saved.partyname = "Caf\xC3\xA9 night; 2";
+    saved.passwordvalue = "pw 1";
+    saved.maxplayersvalue = "12", saved.fraglimitvalue = "30", saved.timelimitvalue = "20";
+    saved.sv_gravityvalue = "-8.5", saved.maxspectatorsvalue = "+2", saved.maxpingvalue = "90";
+    const std::string text = serverConfigText(saved);
+    EXPECT_NE(text.find("mp_fraglimit 30\r\nmp_timelimit 20\r\nmaxplayers 12\r\n"), text.npos);
+    auto back = readServerConfig(text);
+    saved.maxpingvalue = "500";  // no line holds it
+    EXPECT_EQ(serverConfigText(back.settings), text);
+    EXPECT_EQ(back.settings.maxpingvalue, "500");
+    EXPECT_TRUE(back.keptLines.empty());
+    back = readServerConfig(
+        "// mine\nmp_teamplay 1\r\nMP_FLASHLIGHT 1\nsv_cheats 2\nmaxplayers 1000\n"
+        "mp_timelimit 5;quit\nhostname \"a\"b\"\nhostname\nsv_password \"123456789\"\n\n"
+        "  sv_gravity 1\nmp_fraglimit 7");
+    const std::vector<std::string> foreign = {"// mine", "mp_teamplay 1", "  sv_gravity 1"};
+    EXPECT_EQ(back.keptLines, foreign);
+    S expected;
+    expected.mp_flashlight = true, expected.fraglimitvalue = "7";
+    EXPECT_EQ(serverConfigText(back.settings), serverConfigText(expected));
+    EXPECT_EQ(serverConfigText(expected, foreign).substr(0, 40),
+              "// mine\r\nmp_teamplay 1\r\n  sv_gravity 1\r\n");
+    EXPECT_EQ(joinText({"192.168.1.5", "10.0.0.2"}).substr(0, 73),
+              "Friends on your network join at 192.168.1.5:27015 or 10.0.0.2:27015. From");
+    EXPECT_EQ(joinText({}).substr(0, 40), "This computer has no network address: fr");
+    // Read no further than the budget.
+    EXPECT_EQ(readServerConfig(std::string(2000, '\n') + "sv_cheats 1").settings.sv_cheats, false);
+    test::fuzz({text, "hostname \"x\r\nsv_password y\n"}, 20000, [](const std::string& bytes) {
+        const auto file = readServerConfig(bytes);
+        EXPECT_FALSE(checkServerSettings(file.settings) && file.settings.partyname != " ");
+    });
 }

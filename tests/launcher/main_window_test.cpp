@@ -19,7 +19,7 @@ class MainWindowTest : public WindowHarness {
         app->add<MainWindow>("sp");
         app->writeIni("[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\nmaps=" +
                       app->makeFolder("valve/maps", {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp",
-                                                     "readme.txt"}) +
+                                                     "readme.txt", "C1A0.bsp"}) +
                       "\ntfcmaps=" + app->makeFolder("tfc/maps", {"2fort.bsp", "well.bsp"}) + "\n");
         w = app->windows.show("sp");
     }
@@ -110,22 +110,28 @@ private slots:
         const QString all =
             QString("!2fort.bsp \u2014 Two Forts | xbad.bsp | dl.bsp \u2014 ") + kMarkup;
         QTRY_COMPARE(rows(), all);
-        // The search, by title or by name; Esc clears it; Enter or a double click chooses.
+        // Ctrl+F reaches the search, by title or by name; Esc clears it; Enter takes the first
+        // map found, a click the map clicked.
         QLineEdit* search = list()->search();
         QCOMPARE(spokenName(search) + spokenName(list()->view()),
                  QString("Search mapsAvaible maps"));
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(search->hasFocus());
         QTest::keyClicks(search, "FORTS");
         QCOMPARE(rows(), QString("!2fort.bsp \u2014 Two Forts"));
         QTest::keyClick(search, Qt::Key_Escape);
         QCOMPARE(rows() + search->text(), all);
         QTest::keyClicks(search, "dl");
-        QTest::keyClick(search, Qt::Key_Down);
-        QTest::keyClick(list()->view(), Qt::Key_Return);
+        QTest::keyClick(search, Qt::Key_Return);  // the first map found
         QCOMPARE(edit("txtSelMap")->text(), QString("dl.bsp"));
         click(ctl("launch"));
         expectStart("hl.exe +deathmatch 1 +map dl");
         QTest::keyClick(search, Qt::Key_Escape);
-        doubleClickMap(0);
+        QListView* view = list()->view();  // one click chooses
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(0, 0)).center());
         QCOMPARE(edit("txtSelMap")->text(), QString("2fort.bsp"));
         const QString first = "Two Forts\nMissing: a.wad, b.wad, c.wad, d.wad, e.wad and 2 more";
         for (int role : {int(Qt::ToolTipRole), int(Qt::AccessibleDescriptionRole)}) {
@@ -333,19 +339,22 @@ private slots:
         QVERIFY(ctl("optTFC")->isEnabled() && !window()->closeAfterLaunch() &&
                 edit("parameters")->isHidden() && app->desktop.messages.empty());
         QCOMPARE(list()->fileNames(),
-                 QStringList({"boot_camp.bsp", "Bounce.BSP", "crossfire.bsp"}));
+                 QStringList({"boot_camp.bsp", "Bounce.BSP", "C1A0.bsp", "crossfire.bsp"}));
         const auto mapControls = std::initializer_list<QWidget*>{
             ctl("launch"),      ctl("confirmMap"), list(),           ctl<QWidget>("SelMap"),
             edit("txtCommand"), check("cheats"),   check("console"), check("dev"),
             check("numeric"),   check("chkAdd")};
         const std::tuple<const char*, const char*, int, const char*, bool, bool> types[] = {
             {"optTFC", "Skyloom - Team Fortress Classic game", 2, "TFC", false, false},
-            {"optSP", "Skyloom - Single player game", 3, "SP", true, false},
-            {"optCustom", "Skyloom - Single player game", 3, nullptr, false, true},
+            {"optSP", "Skyloom - Single player game", 4, "SP", true, false},
+            {"optCustom", "Skyloom - Single player game", 4, nullptr, false, true},
             {"optDM", "Skyloom - Deathmatch game", 3, "DM", false, false}};
         for (const auto& [option, title, maps, mode, difficulty, custom] : types) {
             click(ctl(option));
-            QVERIFY2(w->windowTitle() == title && list()->fileNames().size() == maps, option);
+            // The campaign's maps are left out of Deathmatch only.
+            QVERIFY2(w->windowTitle() == title && list()->view()->model()->rowCount() == maps &&
+                         check("showSinglePlayer")->isVisibleTo(w) == (maps == 3),
+                     option);
             if (mode)
                 QCOMPARE(
                     edit("txtSelMap")->toolTip(),
@@ -355,6 +364,24 @@ private slots:
                     ctl("launchCustom")->isEnabled() == custom);
             for (QWidget* c : mapControls) QCOMPARE(c->isEnabled(), !custom);
         }
+        // The box and the window's size come back at the next start.
+        click(check("showSinglePlayer"));
+        w->resize(w->size() + QSize(24, 12));
+        const QSize size = w->size();
+        app->windows.unload("sp");
+        TestApp::processDeletes();
+        w = app->windows.show("sp");
+        QVERIFY(check("showSinglePlayer")->isChecked() && w->size() == size &&
+                list()->view()->model()->rowCount() == 4);
+        // A maps folder that goes away is told once, its rows gone with it.
+        std::filesystem::rename(app->folder() + "/valve/maps", app->folder() + "/valve/old");
+        QApplication::setActiveWindow(nullptr), QApplication::setActiveWindow(w);
+        QTRY_COMPARE(list()->view()->model()->rowCount(), 0);
+        QVERIFY(ctl<QLabel>("mapsGone")->isVisible() &&
+                ctl<QLabel>("mapsGone")
+                    ->text()
+                    .endsWith("/valve/maps is gone: its maps are listed again when it is back and "
+                              "the window opens anew."));
         const std::pair<const char*, bool> tfcFlags[] = {
             {"false", false}, {"False", true}, {"", true}};
         for (const auto& [tfc, enabled] : tfcFlags)

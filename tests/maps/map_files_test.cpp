@@ -181,6 +181,13 @@ TEST(MapName, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
         EXPECT_EQ(gameMapName(name), game) << name;
         EXPECT_EQ(mapNameProblem(name).value_or(""), problem) << name;
     }
+    // The game's own campaign and training maps; names that only look like them stay.
+    const std::pair<const char*, bool> shipped[] = {
+        {"C1A0.BSP", true},      {"t0a0b2", true}, {"c2a5w.bsp", true},  {"c5a1", true},
+        {"c0a0", true},          {"c5a2", false},  {"c1a0x.bsp", false}, {"crossfire.bsp", false},
+        {"c1a0.bsp.bsp", false}, {"", false}};
+    for (const auto& [name, campaign] : shipped)
+        EXPECT_EQ(isSinglePlayerMapName(name), campaign) << name;
 }
 
 TEST(MapCheck, texts) {

@@ -28,7 +28,13 @@ rm -r "$home"/*
 skyloom() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u WINEPREFIX HOME="$home" "$S/games/skyloom" "$@"; }
 [ "$(skyloom --version)" = "Skyloom $SKYLOOM_VERSION" ] || fail "--version printed \"$(skyloom --version)\""
 help=$(skyloom --help)
-for option in "--settings <FILE>" --find-game --list-servers; do grep -q -- "$option" <<< "$help" || fail "--help lacks $option"; done
+# --help and the manual page name the same options.
+in_help=$(grep -o -- ' --[a-z-]*' <<< "$help" | sort -u | tr -d ' ')
+in_man=$(zcat "$S/share/man/man6/skyloom.6.gz" | grep -o '\\-\\-[a-z\\-]*' | sed 's/\\-/-/g' | sort -u)
+[ "$in_help" = "$in_man" ] && grep -q -- --list-servers <<< "$in_man" || fail "--help and the manual differ: $(diff <(echo "$in_help") <(echo "$in_man"))"
+# Qt's own options reach Qt; an unknown one is named as typed.
+[ "$(skyloom -platform offscreen -reverse --style=Fusion --version)" = "Skyloom $SKYLOOM_VERSION" ] || fail "Qt's options refused"
+[ "$(skyloom -stylesheet x 2>&1)" = "skyloom: Unknown option: -stylesheet. See skyloom --help." ] || fail "-stylesheet: $(skyloom -stylesheet x 2>&1)"
 # Each refused command line ends with this status and says why on standard error.
 refused() {
   local want=$1 status=0 err; shift

@@ -34,3 +34,38 @@ TEST(NameOfCharacter, namesInvisibleAndMultiByteCharactersWhole) {
     };
     for (const auto& [text, name] : cases) EXPECT_EQ(nameOfCharacter(text), name) << text;
 }
+
+// Qt's options go to Qt wherever they stand, never a value of the program's own; the first
+// option of neither is named as typed.
+TEST(SortArguments, takesQtsOptionsApartFromTheProgramsAndNamesAnUnknownOne) {
+    const struct {
+        Args given, own, toolkit;
+        const char* unknown;
+    } cases[] = {
+        {{"-style", "Fusion", "--preset", "-reverse", "-platform=xcb"},
+         {"--preset", "-reverse"},
+         {"-style", "Fusion", "-platform", "xcb"},
+         ""},
+        {{"--reverse", "--preset=-style", "x", "--style=kvantum"},
+         {"--preset=-style", "x"},
+         {"-reverse", "-style", "kvantum"},
+         ""},
+        {{"-stylesheet", "a.qss", "-h", "--help-all"},
+         {"a.qss", "-h", "--help-all"},
+         {},
+         "-stylesheet"},
+        {{"-settings", "--bogus"}, {}, {}, "-settings"},
+        {{"--settings", "-style", "--", "-reverse"},
+         {"--settings", "-style", "--", "-reverse"},
+         {},
+         ""},
+        {{"-reverse=1", "--find-game", "-"}, {"--find-game", "-"}, {}, "-reverse=1"},
+    };
+    for (const auto& c : cases) {
+        const ProgramArguments sorted =
+            sortArguments(c.given, {"settings", "preset"}, {"help-all", "find-game"});
+        EXPECT_EQ(sorted.own, c.own) << c.given[0];
+        EXPECT_EQ(sorted.toolkit, c.toolkit) << c.given[0];
+        EXPECT_EQ(sorted.unknown, c.unknown) << c.given[0];
+    }
+}

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fuzz.h"
+#include "platform/state_file.h"
 #include "settings/settings.h"
 
 using namespace skyloom;
@@ -62,4 +64,32 @@ TEST(SettingsPlace, folderWritableFollowsTheModeBitsForEveryUser) {
     fs::permissions(dir, fs::perms::owner_all);
     fs::remove_all(dir);
     fs::remove_all(config);
+}
+
+// The state file: a damaged line costs only itself, a link at its name is replaced, never
+// written through, and hostile bytes only return.
+TEST(StateFile, keepsWholeLinesReplacesALinkAndSurvivesDamage) {
+    EXPECT_EQ(stateFilePath("/s", "/h"), "/s/skyloom/state");
+    EXPECT_EQ(stateFilePath("s", "/h"), "/h/.local/state/skyloom/state");
+    EXPECT_EQ(stateFilePath("", ""), "");
+    const StateValues read =
+        parseStateFile("sp.geometry=AdnQyw==\nbad key=1\nno equals\nx=\x01\nDM.g=a=b\ncut=1");
+    EXPECT_EQ(read, (StateValues{{"DM.g", "a=b"}, {"sp.geometry", "AdnQyw=="}}));
+    const fs::path dir = fs::temp_directory_path() / ("skyloom-state-" + std::to_string(getpid()));
+    const std::string file = (dir / "skyloom" / "state").string();
+    const fs::path elsewhere = dir / "elsewhere";
+    fs::create_directories(dir / "skyloom");
+    std::ofstream(elsewhere) << "keep";
+    fs::create_symlink(elsewhere, file);
+    EXPECT_FALSE(writeStateValue(file, "a", "1"));
+    EXPECT_FALSE(writeStateValue(file, "b", "2"));
+    EXPECT_TRUE(writeStateValue(file, "c d", "3"));
+    EXPECT_EQ(readStateFile(file), (StateValues{{"a", "1"}, {"b", "2"}}));
+    EXPECT_FALSE(fs::is_symlink(file));
+    EXPECT_EQ(readFileStart(elsewhere.string(), 100), "keep");
+    fs::remove_all(dir);
+    test::fuzz({stateFileText(read)}, 20000, [](const std::string& bytes) {
+        for (const auto& [key, value] : parseStateFile(bytes))
+            EXPECT_TRUE(isStateKey(key) && value.find('\n') == std::string::npos);
+    });
 }

@@ -235,15 +235,17 @@ private slots:
         }
     }
 
-    // Opening fills only unset fields from a single install; Find asks which of several.
+    // Opening fills only unset fields, from a single install or the one picked of several; Find
+    // asks which of several.
     void findTheGame_fillsFromTheOneFoundTheOneChosenOrSaysWhereItLooked() {
         // {settings, installs, window, Find pressed, list choice, game folder filled or ""}
         const std::tuple<const char*, int, const char*, bool, std::optional<int>, const char*>
             cases[] = {
                 {"", 1, "config", false, {}, "Sierra"},
                 {"[GAMEDIR]\nprogram=/x/hl.exe\n", 1, "config", false, {}, ""},
-                {"", 2, "firstuseconfig", false, {}, ""},
-                {"", 2, "config", true, 1, "Games"},
+                {"", 2, "firstuseconfig", false, 0, "Sierra"},
+                {"", 2, "firstuseconfig", false, {}, ""},  // not answered: nothing found
+                {"[GAMEDIR]\nprogram=/x/hl.exe\n", 2, "config", true, 1, "Games"},
             };
         for (const auto& [ini, installs, window, find, pick, fields] : cases) {
             app = std::make_unique<TestApp>();
@@ -272,7 +274,7 @@ private slots:
                          (p.chkTFC->isChecked() ? " [x]" : ""),
                      *fields ? game + "/hl.exe|" + game + "/valve/maps|" + game + "/tfc/maps [x]"
                              : before + "|error");
-            QCOMPARE(app->desktop.lists.size(), size_t(find && installs > 1));  // which of several
+            QCOMPARE(app->desktop.lists.size(), size_t(installs > 1 && (find || !*ini)));
             QVERIFY(shown().isEmpty());
         }
     }

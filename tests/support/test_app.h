@@ -42,6 +42,7 @@ public:
         network.mayReach = [](const QHostAddress& to) { return to.isLoopback(); };
         // The map lists keep what they read there, never in the real ~/.cache.
         qputenv("XDG_CACHE_HOME", dir.path().toUtf8() + "/cache");
+        qputenv("XDG_STATE_HOME", dir.path().toUtf8() + "/state");
         for (const char* name : kWindowNames)
             windows.add(name, [this, name] { return opened << name, new StandIn(reloaded); });
     }
