@@ -80,9 +80,7 @@ void ConnectionTool::join(const ServerAddress& server) {
             return;
         }
     }
-    const std::string program = readGamePaths(context_.settings).program;
-    if (!startGame(context_, this, startStatus_, ComposeConnectCommand(program, server, password),
-                   std::nullopt, WindowState::Maximized))
+    if (!startGame(context_, this, startStatus_, {ComposeConnectCommand(server, password), {}}))
         return;
     rememberJoin(server);
     // "Close" means what it says: once the game is on its way the tool goes, and with it the

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace skyloom {
 
@@ -55,6 +56,7 @@ bool isPlayerCount(std::string_view text);
 // The arguments that start the server on `map` for `maxplayers` players (a count). The game takes
 // its player count only at start, so it comes on the command line, before the map; `runConfig`
 // has the game run `skyloom.cfg` too.
-std::string serverStartArguments(std::string_view maxplayers, std::string_view map, bool runConfig);
+std::vector<std::string> serverStartArguments(std::string_view maxplayers, std::string_view map,
+                                              bool runConfig);
 
 }  // namespace skyloom

@@ -14,8 +14,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "games/start_plan.h"
-#include "platform/command_line.h"
 #include "platform/process_spawn.h"
 #include "platform/settings_place.h"
 
@@ -63,14 +61,15 @@ std::string gameLog() {
     return makeFolderFor(log) ? std::string() : log;
 }
 
-// The last lines of a log, at most a few kilobytes of it.
-std::string lastLines(const std::string& log, int count) {
+// The last lines of a log after its first `skip` bytes, at most a few kilobytes of it.
+std::string lastLines(const std::string& log, int count, off_t skip) {
     const int fd = ::open(log.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return {};
     constexpr off_t kTail = 4096;
     const off_t size = ::lseek(fd, 0, SEEK_END);
-    std::string text(static_cast<size_t>(std::clamp<off_t>(size, 0, kTail)), '\0');
-    const ssize_t n = ::pread(fd, text.data(), text.size(), std::max<off_t>(0, size - kTail));
+    const off_t start = std::max<off_t>(skip, size - kTail);
+    std::string text(static_cast<size_t>(std::clamp<off_t>(size - start, 0, kTail)), '\0');
+    const ssize_t n = ::pread(fd, text.data(), text.size(), start);
     ::close(fd);
     text.resize(static_cast<size_t>(std::max<ssize_t>(0, n)));
     while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -94,13 +93,14 @@ ProcessStarter::ProcessStarter(InstallSearch installs,
                                std::function<void(const GameEnded&)> onEnded)
     : installs_(std::move(installs)), onEnded_(std::move(onEnded)) {}
 
-void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& log) {
+void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& log,
+                           off_t skip) {
     // Looked at on the event loop for its first seconds; after that a thread only reaps it.
     constexpr int kPollMs = 100;
     static constexpr std::chrono::milliseconds kWatched{10000};
     auto* timer = new QTimer(&watches_);
     const auto started = clock();
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, started, pid, tried, log] {
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, started, pid, tried, log, skip] {
         int status = 0;
         const pid_t ended = ::waitpid(pid, &status, WNOHANG);
         if (ended == 0 && clock() - started < kWatched) return;
@@ -114,7 +114,8 @@ void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::strin
             return;
         }
         const bool failed = ended == pid && (WIFSIGNALED(status) || WEXITSTATUS(status) != 0);
-        if (failed && onEnded_) onEnded_({tried, describeStatus(status), lastLines(log, 12), log});
+        if (failed && onEnded_)
+            onEnded_({tried, describeStatus(status), lastLines(log, 12, skip), log});
     });
     timer->start(kPollMs);
 }
@@ -123,16 +124,7 @@ InstallSearch systemInstallSearch() {
     return {QDir::homePath().toStdString(), qEnvironmentVariable("WINEPREFIX").toStdString()};
 }
 
-StartResult ProcessStarter::StartGame(const GameCommand& command,
-                                      const std::optional<std::string>& workingFolder,
-                                      WindowState /*state: no show state to pass on Linux*/) {
-    if (command.program.empty()) return {false, command.program, "The command line is empty.", {}};
-    if (workingFolder && ::chdir(workingFolder->c_str()) != 0) {
-        StartResult missing{
-            false, command.program, "The folder \"" + *workingFolder + "\" does not exist.", {}};
-        missing.missing = true;
-        return missing;
-    }
+StartDecision ProcessStarter::decide(const GameStart& start) const {
     const InstallSearch& search = installs_;
     const StartLookups lookups{
         factsOf,
@@ -147,18 +139,25 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
                     return SteamOwner{install.kind, install.steamRoot};
             return std::nullopt;
         }};
-    const StartDecision decision =
-        decideStart(command.program, splitArguments(command.arguments), currentFolder(), lookups);
-    if (!decision.plan) {
-        StartResult refused{false, command.program, decision.reason, decision.tried};
-        refused.missing = decision.missing;
-        return refused;
-    }
+    return decideStart(start, currentFolder(), lookups);
+}
+
+ShownCommand ProcessStarter::route(const GameStart& start) {
+    return decide(start).tried;
+}
+
+StartResult ProcessStarter::StartGame(const GameStart& start) {
+    // The window state has no show state to pass on to a program on Linux.
+    if (start.program.empty()) return {false, "The command line is empty.", start.shown()};
+    const StartDecision decision = decide(start);
+    if (!decision.plan) return {false, decision.reason, decision.tried, {}, decision.missing};
 
     const StartPlan& plan = *decision.plan;
+    const std::string tried = decision.tried.text();
     std::string log = gameLog();
     std::string output;
     OpenedFile opened;
+    off_t head = 0;
     if (log.empty()) {
         output = "The game's output is not kept: there is no home folder to keep it in.";
     } else {
@@ -169,18 +168,17 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
             log.clear();
         } else {
             output = "The game's output goes to " + log + ".";
+            const std::string line = "Started: " + tried + "\n";
+            head = std::max<ssize_t>(0, ::write(opened.fd, line.data(), line.size()));
         }
     }
     const Spawned spawned = spawnProgram(
         {plan.program, plan.arguments, plan.workingFolder, plan.environment, opened.fd});
     if (opened.fd >= 0) ::close(opened.fd);
     if (spawned.error)
-        return {false, command.program, "The system could not start it: " + *spawned.error + ".",
-                decision.tried};
-    watch(spawned.pid, decision.tried, log);
-    StartResult started{true, command.program, {}, decision.tried};
-    started.output = output;
-    return started;
+        return {false, "The system could not start it: " + *spawned.error + ".", decision.tried};
+    watch(spawned.pid, tried, log, head);
+    return {true, {}, decision.tried, output};
 }
 
 }  // namespace skyloom

@@ -6,12 +6,15 @@
 
 #include "games/game_ended.h"
 #include "games/start_game.h"
+#include "games/start_plan.h"
 
 namespace skyloom {
 
 // Starts the game as a detached process, never through a shell, the way its install needs (see
 // decideStart): wine for a Windows program, the Steam client for a Steam game, else directly.
-// Its output goes to `$XDG_STATE_HOME/skyloom/game.log`, emptied at each start; a log that is a
+// It starts in the game's folder; Skyloom's own stays as it is. Its output goes to
+// `$XDG_STATE_HOME/skyloom/game.log`, emptied at each start and headed by the command as the
+// player is shown it; a log that is a
 // link, a FIFO or anything but a plain file is left alone and the output goes nowhere (the
 // result's `output` says which). A program that fails within 10 seconds is told to `onEnded`, on
 // this thread, while the starter lives.
@@ -20,15 +23,16 @@ public:
     // `installs`: where the Steam installs that decide how a game starts are looked for.
     explicit ProcessStarter(InstallSearch installs,
                             std::function<void(const GameEnded&)> onEnded = {});
-    StartResult StartGame(const GameCommand& command,
-                          const std::optional<std::string>& workingFolder,
-                          WindowState state) override;
+    ShownCommand route(const GameStart& start) override;
+    StartResult StartGame(const GameStart& start) override;
 
     // The clock the first seconds of a started program are timed by; a test's stands in for it.
     std::function<std::chrono::steady_clock::time_point()> clock = std::chrono::steady_clock::now;
 
 private:
-    void watch(pid_t pid, const std::string& tried, const std::string& log);
+    StartDecision decide(const GameStart& start) const;
+    // `skip`: the bytes of the log's head, which are not the game's.
+    void watch(pid_t pid, const std::string& tried, const std::string& log, off_t skip);
 
     InstallSearch installs_;
     std::function<void(const GameEnded&)> onEnded_;

@@ -102,7 +102,7 @@ ProfileChange presetRemoval(std::string_view name) {
     return {sectionOf(name), {}, std::nullopt};
 }
 
-GameCommand composeChosenCommand(const GameChoices& choices) {
+std::vector<std::string> composeChosenCommand(const GameChoices& choices) {
     return choices.type == GameType::Custom ? ComposeCustomCommand(choices.customFolder)
                                             : ComposeGameCommand(choices);
 }

@@ -1,5 +1,6 @@
 #include "maps/map_name.h"
 
+#include "platform/ascii.h"
 #include "platform/command_line.h"
 
 namespace skyloom {
@@ -21,6 +22,12 @@ std::string gameMapName(std::string_view fileName) {
         while (end > 0 && (static_cast<unsigned char>(fileName[end]) & 0xC0) == 0x80) --end;
     }
     return std::string(fileName.substr(0, end));
+}
+
+std::string mapArgument(std::string_view name) {
+    const bool bsp =
+        name.size() > 4 && asciiLowered(std::string(name.substr(name.size() - 4))) == ".bsp";
+    return std::string(bsp ? name.substr(0, name.size() - 4) : name);
 }
 
 }  // namespace skyloom

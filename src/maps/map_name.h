@@ -15,6 +15,10 @@ std::optional<std::string> mapNameProblem(std::string_view name);
 // characters counted as whole UTF-8 characters (a cut never splits one); empty when shorter.
 std::string gameMapName(std::string_view fileName);
 
+// The name the game is given for the map a player chose, listed or typed: less its ".bsp" (in
+// any case) when it has one, else as it is.
+std::string mapArgument(std::string_view name);
+
 inline bool isLoadableMapName(std::string_view name) {
     return !mapNameProblem(name);
 }

@@ -5,24 +5,18 @@
 
 namespace skyloom {
 
-QString startFailureText(const StartResult& result) {
+QString startFailureText(const std::string& program, const StartResult& result) {
     QString text = QStringLiteral("The game could not be started.\n\nProgram: %1\n")
-                       .arg(QString::fromStdString(result.program));
-    if (!result.tried.empty())
-        text += QStringLiteral("Tried: %1\n")
-                    .arg(QString::fromStdString(maskedCommandLine(result.tried)));
+                       .arg(QString::fromStdString(program));
+    if (!result.tried.words.empty())
+        text += QStringLiteral("Tried: %1\n").arg(QString::fromStdString(result.tried.text()));
     return text + QStringLiteral("Reason: %1").arg(QString::fromStdString(result.reason));
 }
 
-void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result) {
-    desktop.message(parent, startFailureText(result), QStringLiteral("Skyloom"), MessageButtons::Ok,
-                    MessageIcon::Critical);
-}
-
 void reportGameEnded(Desktop& desktop, const GameEnded& ended) {
-    QString text = QStringLiteral("The game ended as soon as it started.\n\nTried: %1\nEnded with: %2")
-                       .arg(shownText(maskedCommandLine(ended.tried)),
-                            QString::fromStdString(ended.status));
+    QString text =
+        QStringLiteral("The game ended as soon as it started.\n\nTried: %1\nEnded with: %2")
+            .arg(shownText(ended.tried), QString::fromStdString(ended.status));
     if (!ended.lastLines.empty())
         text += QStringLiteral("\n\nThe last lines it wrote:\n%1").arg(shownText(ended.lastLines));
     if (!ended.log.empty())

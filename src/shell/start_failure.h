@@ -6,11 +6,9 @@
 
 namespace skyloom {
 
-// Why the game could not start: the program, what was tried and the reason.
-QString startFailureText(const StartResult& result);
-
-// Tells the player that the game could not start, naming the program and the reason.
-void reportStartFailure(Desktop& desktop, QWidget* parent, const StartResult& result);
+// Why the game could not start: the program as the settings hold it, what was tried and the
+// reason.
+QString startFailureText(const std::string& program, const StartResult& result);
 
 // Tells the player that the game ended soon after it started, and how.
 void reportGameEnded(Desktop& desktop, const GameEnded& ended);

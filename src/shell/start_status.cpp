@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
+#include "settings/path_value.h"
+#include "shell/map_file_list.h"
 #include "shell/outside_text.h"
 #include "shell/start_failure.h"
 
@@ -42,28 +44,51 @@ StartStatusLine* addStartStatusLine(QMainWindow* window) {
     return line;
 }
 
+std::optional<GameStart> composeStart(const Settings& settings, GameStart start) {
+    start.program = settings.readPath("program", "");
+    const std::optional<std::string> folder = folderPart(start.program);
+    if (!folder) return std::nullopt;
+    start.folder = *folder;
+    return start;
+}
+
 bool startGame(const AppContext& context, QWidget* window, StartStatusLine* line,
-               const GameCommand& command, const std::optional<std::string>& workingFolder,
-               WindowState state) {
-    StartResult result = context.games.StartGame(command, workingFolder, state);
+               const StartRequest& request) {
+    Desktop& desktop = context.desktop;
+    const auto tell = [&](const QString& text, const QString& title, MessageIcon icon) {
+        desktop.message(window, text, title, MessageButtons::Ok, icon);
+        return false;
+    };
+    const std::optional<StartMap>& map = request.map;
+    if (map && map->file.empty())
+        return tell(QStringLiteral("Please select a map"), map->noMapTitle,
+                    MessageIcon::Exclamation);
+    if (map && refuseUnloadableMapName(desktop, window, map->file)) return false;
+    const std::optional<GameStart> start = composeStart(context.settings, request.start);
+    if (!start)
+        return tell(QStringLiteral("Skyloom does not know where hl.exe is: the path of the game "
+                                   "is missing from skyloom.ini.\nSet it in Edit > "
+                                   "Configuration, then launch again."),
+                    QStringLiteral("Configuration incomplete"), MessageIcon::Exclamation);
+    if (map && map->catalogue &&
+        !startDespiteMissingFiles(*map->catalogue, desktop, window, map->file, map->row))
+        return false;
+
+    const StartResult result = context.games.StartGame(*start);
     if (result.ok) {
-        const std::string tried =
-            maskedCommandLine(result.tried.empty() ? command.line() : result.tried);
+        const ShownCommand& tried = result.tried.words.empty() ? start->shown() : result.tried;
         if (line)
-            line->showStarted(
-                QStringLiteral("Started: %1\n%2").arg(shownText(tried), shownText(result.output)));
+            line->showStarted(QStringLiteral("Started: %1\n%2")
+                                  .arg(shownText(tried.text()), shownText(result.output)));
         return true;
     }
-    const std::string held = context.settings.readPath("program", "");
-    if (!held.empty()) result.program = held;
-    if (!result.missing || !window) {
-        reportStartFailure(context.desktop, window, result);
-        return false;
-    }
-    const QString offer = startFailureText(result) +
-                          QStringLiteral("\n\nOpen the configuration window to choose the game?");
-    if (context.desktop.message(window, offer, QStringLiteral("Skyloom"), MessageButtons::YesNo,
-                                MessageIcon::Critical) == MessageAnswer::Yes)
+    const QString failed = startFailureText(start->program, result);
+    if (!result.missing || !window)
+        return tell(failed, QStringLiteral("Skyloom"), MessageIcon::Critical);
+    const QString offer =
+        failed + QStringLiteral("\n\nOpen the configuration window to choose the game?");
+    if (desktop.message(window, offer, QStringLiteral("Skyloom"), MessageButtons::YesNo,
+                        MessageIcon::Critical) == MessageAnswer::Yes)
         context.windows.show(QStringLiteral("config"));
     return false;
 }

@@ -66,8 +66,10 @@ private slots:
             for (QString& line : out) line.replace(QRegularExpression("\t\\d+ ms\n"), "\n");
             return out;
         };
-        QCOMPARE(run(""), QStringList({"0", late.address() + "\tlate quick\t2fort\t2/16\n" +
-                                                 slow.address() + "\tslow\t2fort\t2/16\n", ""}));
+        QCOMPARE(run(""), QStringList({"0",
+                                       late.address() + "\tlate quick\t2fort\t2/16\n" +
+                                           slow.address() + "\tslow\t2fort\t2/16\n",
+                                       ""}));
         QCOMPARE(run(refusing), QStringList({"1", "", refusing + " gave no server list.\n"}));
         const QStringList masterSilent{"1", "", master.address() + " did not answer.\n"};
         QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
@@ -89,8 +91,9 @@ private slots:
         };
         const QString players = "player\tAnn\t12\t754\nplayer\tBob\uFFFD\t-3\t3725\n";
         QCOMPARE(query(plain), QStringList({"0", info + players, ""}));
-        QCOMPARE(query(infoOnly), QStringList({"0", info, "skyloom: players: no answer from " +
-                                                              infoOnly.address() + "\n"}));
+        QCOMPARE(query(infoOnly),
+                 QStringList(
+                     {"0", info, "skyloom: players: no answer from " + infoOnly.address() + "\n"}));
         QCOMPARE(query(silent),
                  QStringList({"1", "", "skyloom: no answer from " + silent.address() + "\n"}));
     }
@@ -111,11 +114,15 @@ private slots:
             {"", "", 1, "There is no preset called \"p\""},
             {"program=/g/hl.exe\n",
              "[PRESET p]\ntype=deathmatch\nmap=\"m.bsp\"\nparameters=\"-a\tb\"\n", 0, ""},
+            {"program=/g/hl.exe\n", "[PRESET p]\ntype=deathmatch\nmap=\"needs.bsp\"\n", 1,
+             "The map needs needs files"},
         };
         for (const auto& [game, preset, status, box] : rows) {
             TestApp app;
+            app.desktop.answers = {MessageAnswer::No};  // to a map's missing files
             const std::string maps = app.makeFolder("maps");
             writeFile(maps + "/m.bsp", bspBytes("{}"));
+            writeFile(maps + "/needs.bsp", bspBytes("{\"wad\" \"absent.wad\"}", {{"W"}}));
             app.writeIni(std::string("[GAMEDIR]\n") + game + "maps=" + maps + "\n" + preset);
             QCOMPARE(runPreset(app.context, "p"), status);
             const auto& boxes = app.desktop.messages;
@@ -123,7 +130,7 @@ private slots:
                      box);
             const auto& starts = app.games.starts;
             QCOMPARE(QString::fromStdString(starts.empty() ? "" : starts[0].commandLine),
-                     status ? "" : "hl.exe +deathmatch 1 +map m -a b");  // the tab a blank
+                     status ? "" : "/g/hl.exe +deathmatch 1 +map m -a b");  // the tab a blank
         }
     }
 };

@@ -196,16 +196,14 @@ private slots:
         for (int i = 1; i <= 20; ++i) recent << "10.0.1." + QString::number(i) + ":27015";
         for (auto [ticked, fails] : {std::pair{false, false}, {true, false}, {true, true}}) {
             Controls ui = open(recentSection(recent).toStdString(), fails ? "" : kProgram);
-            if (fails) app->games.result = {false, "error", "No such file."};
             QTest::keyClicks(ui.ipadress, " 10.0.0.7 ");  // blanks around go
             ui.port->setText("27020");
             if (ticked) ui.press("close");
             for (int click = 1; click <= 2 && !app->ended; ++click) {
                 ui.press("cmdLaunch");
                 for (const auto& start : app->games.starts)
-                    QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
-                QCOMPARE(seen(), fails ? QStringList({"error -console +connect 10.0.0.7:27020",
-                                                      "The game could not be started."})
+                    QVERIFY(start.workingFolder == "/" && start.state == WindowState::Maximized);
+                QCOMPARE(seen(), fails ? QStringList("Skyloom does not know where hl.exe is")
                                        : QStringList(joined("10.0.0.7:27020")));
                 TestApp::processDeletes();
                 QCOMPARE(app->ended, ticked && !fails);  // the tool was the only window
@@ -254,8 +252,7 @@ private slots:
         QCOMPARE(app->desktop.secretDialogs.size(), size_t(3));
         QCOMPARE(seen(), QStringList({joined(upAt, "+password s3cret "), "Password"}));
         const QString started = ui.text("startStatus");
-        app->games.result = {false, kProgram, "No such file.",
-                             joined(upAt, "+password s3cret ").toStdString()};
+        app->games.result = {false, "No such file."};
         ui.click(0, true);
         for (const QString& told : {started, app->desktop.messages.back().text})
             QVERIFY2(told.contains("+password ******** +connect") && !told.contains("s3cret"),
@@ -317,10 +314,8 @@ private slots:
                                    .toStdString());
             if (pages <= -2) app->network.webApiKey = [](QObject*, auto done) { done("K3Y"); };
             ui.tabs->setCurrentIndex(2);
-            QTRY_COMPARE_WITH_TIMEOUT(
-                ui.text("lblProgress"),
-                progress.replace("MASTER", net.master.address()),
-                20000);
+            QTRY_COMPARE_WITH_TIMEOUT(ui.text("lblProgress"),
+                                      progress.replace("MASTER", net.master.address()), 20000);
             QCOMPARE(ui.in<QLabel>("lblProgress")->textFormat(), Qt::PlainText);  // names a master
             QTRY_COMPARE(int(net.master.requests.size()), requests);
             const std::string filter =
@@ -329,8 +324,9 @@ private slots:
                                          pages ? net.b.address().toStdString() : "0.0.0.0:0"};
             for (int i = 0; i < std::min(requests, 2); ++i)
                 QCOMPARE(net.master.requests[i], "\x31\xFF"s + seeds[i] + filter);
-            const QString webGet = "GET /IGameServersService/GetServerList/v1/?key=K3Y&filter="
-                                   "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
+            const QString webGet =
+                "GET /IGameServersService/GetServerList/v1/?key=K3Y&filter="
+                "%5Cappid%5C70%5Cgamedir%5Cvalve&limit=20000 HTTP/1.1";
             QCOMPARE(net.webRequests, requests ? QStringList() : QStringList(webGet));
             QCOMPARE(ui.column(7).size(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
             if (pages == -1) filtersSortJoinRecent(ui, net);

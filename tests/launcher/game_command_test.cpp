@@ -14,16 +14,20 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
     const std::pair<GameChoices, std::string> cases[] = {
         // The difficulty chosen in single player still counts after going back to deathmatch.
         {{DM, "crossfire.bsp", "Hard", "", {.dev = true}, {}},
-         "hl.exe +deathmatch 1 +map crossfire +set skill 2 -dev"},
-        {{DM, "crossfire.bsp", "Easy", "-zone 4096", {.console = true}, {}},
-         "hl.exe +deathmatch 1 +map crossfire +set skill 0 -zone 4096 -console"},
-        {{DM, "crossfire-zone.bsp", "", "4096", {}, {}},
-         "hl.exe +deathmatch 1 +map crossfire-zone 4096"},
+         "+deathmatch|1|+map|crossfire|+set|skill|2|-dev"},
+        {{DM, "crossfire.bsp", "Easy", "-zone \"40 96\"", {.console = true}, {}, 3},
+         "+deathmatch|1|+map|crossfire|+set|skill|0|-zone|40 96|-console"},
+        {{DM, "crossfire-zone.bsp", "", "4096", {}, {}}, "+deathmatch|1|+map|crossfire-zone|4096"},
+        // A typed name keeps all but its ".bsp", in any case.
         {{DM, "crossfire", "hard", " x", {true, true, true, true}, {}},
-         "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev "
-         "-numericping"},
+         "+deathmatch|1|+map|crossfire|x|-sv_cheats|1|-console|-dev|-numericping"},
+        {{DM, "\xC3\xA9t\xC3\xA9.Bsp", "", "", {}, {}, 0}, "+deathmatch|1|+map|\xC3\xA9t\xC3\xA9"},
     };
-    for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c).line(), expected);
+    for (const auto& [c, expected] : cases) {
+        std::string words;
+        for (const std::string& w : ComposeGameCommand(c)) words += (words.empty() ? "" : "|") + w;
+        EXPECT_EQ(words, expected);
+    }
 }
 
 // Exec gives every argument back whole, quoted against a shell's globbing; it starts the Skyloom
@@ -32,7 +36,8 @@ TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
     const ShortcutTarget own{"/opt/sky loom/skyloom", "/home/p/my $.ini"};
     const std::tuple<std::string, ShortcutTarget, const char*, const char*> rows[] = {
         {"de_dust 2", {}, "preset-de_5Fdust_202", "\"skyloom\" \"--preset\" \"de_dust 2\""},
-        {"a\\b $x `y` \"z\" 100%", {},
+        {"a\\b $x `y` \"z\" 100%",
+         {},
          "preset-a_5Cb_20_24x_20_60y_60_20_22z_22_20100_25",
          "\"skyloom\" \"--preset\" \"a\\\\\\\\b \\\\$x \\\\`y\\\\` \\\\\"z\\\\\" 100%%\""},
         {"dm[1]", {}, "preset-dm_5B1_5D", "\"skyloom\" \"--preset\" \"dm[1]\""},
@@ -62,8 +67,12 @@ TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
     EXPECT_NE(shortcutFileName(std::string(300, 'w')), shortcutFileName(std::string(301, 'w')));
     // What no valid entry can hold is refused before anything is written.
     const std::pair<std::string, ShortcutTarget> refused[] = {
-        {"caf\xE9", {}}, {"a\x1B[1mb", {}}, {"v\x0Bt", {}}, {"c1\xC2\x85", {}},
-        {"ok", {"/opt/\xFF/skyloom", {}}}, {"ok", {"skyloom", "/home/p/\x01.ini"}}};
+        {"caf\xE9", {}},
+        {"a\x1B[1mb", {}},
+        {"v\x0Bt", {}},
+        {"c1\xC2\x85", {}},
+        {"ok", {"/opt/\xFF/skyloom", {}}},
+        {"ok", {"skyloom", "/home/p/\x01.ini"}}};
     for (const auto& [name, target] : refused)
         EXPECT_NE(shortcutProblem(name, target), std::nullopt) << name;
     EXPECT_EQ(shortcutFolder("/data", "/home/p"), "/data/applications");

@@ -49,14 +49,20 @@ private slots:
         test::TestApp::processDeletes();
         QCOMPARE(ends, 2);
     }
-    // A started command shows on the status line as text, whatever markup its path holds.
+    // A started command shows on the status line as text, whatever markup its path holds, its
+    // secret masked by its place, not by what precedes it.
     void startGame_showsTheCommandAsText() {
         test::TestApp app;
+        app.writeIni("[GAMEDIR]\nprogram=/g/<img src=x.png>/hl.exe\n");
         QMainWindow window;
         StartStatusLine* line = addStartStatusLine(&window);
-        QVERIFY(startGame(app.context, &window, line, {"/g/<img src=x.png>/hl.exe", "+map <b>"},
-                          std::nullopt, WindowState::Normal));
-        QVERIFY(line->text().startsWith("Started: /g/<img src=x.png>/hl.exe +map <b>\n"));
+        StartRequest request;
+        request.start.arguments = {"+map", "<b>", "+password", "+password", "<i>"};
+        request.start.secret = {3};
+        QVERIFY(startGame(app.context, &window, line, request));
+        QCOMPARE(line->text(),
+                 "Started: \"/g/<img src=x.png>/hl.exe\" +map <b> +password ******** "
+                 "<i>\n");
         QLabel plain(line->text());
         plain.setTextFormat(Qt::PlainText);
         QCOMPARE(line->sizeHint().width(), plain.sizeHint().width());
