@@ -153,7 +153,7 @@ void AdvancedLauncher::showFullLine() {
 }
 
 void AdvancedLauncher::Command1_Click() {
-    startGame(context_, this, startStatus_, {fullStart(), {}});
+    startGame(context_, this, startStatus_, {fullStart()});
 }
 
 }  // namespace skyloom

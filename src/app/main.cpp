@@ -14,7 +14,7 @@
 #include "platform/files.h"
 #include "platform/program_info.h"
 #include "shell/qt_desktop.h"
-#include "shell/start_failure.h"
+#include "shell/start_status.h"
 #include "splash/splash_window.h"
 
 namespace {
@@ -124,10 +124,9 @@ Options readOptions(const QStringList& arguments) {
             std::filesystem::absolute(bytes(parser.value(settings)), error);
         const std::filesystem::path folder = file.parent_path();
         if (!skyloom::isFolder(folder)) {
-            options.exitStatus =
-                fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
-                         .arg(shown(parser.value(settings)),
-                              QString::fromLocal8Bit(folder.string().c_str())));
+            options.exitStatus = fail(QStringLiteral("--settings %1: the folder %2 does not exist.")
+                                          .arg(shown(parser.value(settings)),
+                                               QString::fromLocal8Bit(folder.string().c_str())));
             return options;
         }
         options.settings = file.string();
@@ -163,8 +162,9 @@ int main(int argc, char* argv[]) {
         preset = options.preset;
     }
     if (settingsPath.empty())
-        return fail(QStringLiteral("no place for the settings: HOME is not set and the program's "
-                                   "folder cannot be written. Name a file with --settings FILE."));
+        return fail(
+            QStringLiteral("no place for the settings: HOME is not set and the program's "
+                           "folder cannot be written. Name a file with --settings FILE."));
 
     // Qt sees the program's name only: a preset called "-stylesheet=FILE" is no option of Qt's.
     int qtArgc = 1;

@@ -4,12 +4,9 @@ namespace skyloom {
 
 GameStart ComposeConnectCommand(const ServerAddress& server,
                                 const std::optional<std::string>& password) {
-    GameStart start;
-    start.arguments = {"-console"};
-    if (password) {
-        start.arguments.insert(start.arguments.end(), {"+password", *password});
-        start.secret = {2};
-    }
+    GameStart start{{}, {"-console"}};
+    if (password) start.arguments.insert(start.arguments.end(), {"+password", *password});
+    if (password) start.secret = {2};
     start.arguments.insert(start.arguments.end(), {"+connect", formatServerAddress(server)});
     return start;
 }

@@ -4,7 +4,6 @@
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
-#include "settings/game_paths.h"
 #include "shell/designed_layout.h"
 #include "ui_connection_tool.h"
 
@@ -80,8 +79,7 @@ void ConnectionTool::join(const ServerAddress& server) {
             return;
         }
     }
-    if (!startGame(context_, this, startStatus_, {ComposeConnectCommand(server, password), {}}))
-        return;
+    if (!startGame(context_, this, startStatus_, {ComposeConnectCommand(server, password)})) return;
     rememberJoin(server);
     // "Close" means what it says: once the game is on its way the tool goes, and with it the
     // program, as the main window's close-after-launch does.

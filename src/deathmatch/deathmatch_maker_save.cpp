@@ -90,12 +90,12 @@ void DeathmatchMaker::Command1_Click() {
              QStringLiteral("Max players"), MessageIcon::Information);
         return;
     }
-    StartRequest request;
-    request.start.arguments =
+    GameStart start;
+    start.arguments =
         serverStartArguments(players, mapArgument(map.file), ui_->chkExec->isChecked());
-    request.map =
-        StartMap{&ui_->maps->catalogue(), map.file, map.row, QStringLiteral("No map selected")};
-    startGame(context_, this, startStatus_, request);
+    startGame(
+        context_, this, startStatus_,
+        {start, &ui_->maps->catalogue(), map.file, map.row, QStringLiteral("No map selected")});
 }
 
 }  // namespace skyloom

@@ -12,12 +12,11 @@ namespace skyloom {
 
 // Starts the game as a detached process, never through a shell, the way its install needs (see
 // decideStart): wine for a Windows program, the Steam client for a Steam game, else directly.
-// It starts in the game's folder; Skyloom's own stays as it is. Its output goes to
-// `$XDG_STATE_HOME/skyloom/game.log`, emptied at each start and headed by the command as the
-// player is shown it; a log that is a
-// link, a FIFO or anything but a plain file is left alone and the output goes nowhere (the
-// result's `output` says which). A program that fails within 10 seconds is told to `onEnded`, on
-// this thread, while the starter lives.
+// It starts in the game's folder; Skyloom's own stays. Its output goes to
+// `$XDG_STATE_HOME/skyloom/game.log`, emptied at each start and headed by the command as shown; a
+// log that is a link, a FIFO or anything but a plain file is left alone and the output goes
+// nowhere (the result's `output` says which). A program that fails within 10 seconds is told to
+// `onEnded`, on this thread, while the starter lives.
 class ProcessStarter final : public GameStarter {
 public:
     // `installs`: where the Steam installs that decide how a game starts are looked for.

@@ -20,10 +20,11 @@ std::string ShownCommand::text() const {
     return line;
 }
 
-ShownCommand GameStart::shown() const {
-    ShownCommand c{{program}, {}, {}};
-    c.words.insert(c.words.end(), arguments.begin(), arguments.end());
-    for (const std::size_t at : secret) c.secret.push_back(at + 1);
+ShownCommand shownAfter(std::vector<std::string> head, const GameStart& start,
+                        std::vector<std::pair<std::string, std::string>> environment) {
+    ShownCommand c{std::move(head), {}, std::move(environment)};
+    for (const std::size_t at : start.secret) c.secret.push_back(c.words.size() + at);
+    c.words.insert(c.words.end(), start.arguments.begin(), start.arguments.end());
     return c;
 }
 

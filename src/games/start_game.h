@@ -21,6 +21,11 @@ struct ShownCommand {
     std::string text() const;
 };
 
+struct GameStart;
+// `head` ("wine", the program), then the start's arguments, its secrets kept at their places.
+ShownCommand shownAfter(std::vector<std::string> head, const GameStart& start,
+                        std::vector<std::pair<std::string, std::string>> environment = {});
+
 // One start of the game, whichever window asked for it.
 struct GameStart {
     std::string program{};                 // as the settings hold it
@@ -30,7 +35,7 @@ struct GameStart {
     WindowState state = WindowState::Maximized;
 
     // The program and its arguments, the secret ones masked.
-    ShownCommand shown() const;
+    ShownCommand shown() const { return shownAfter({program}, *this); }
 };
 
 struct StartResult {

@@ -11,13 +11,9 @@ namespace fs = std::filesystem;
 
 constexpr const char* kAppId = "70";
 
-// `head` then the start's arguments, its secrets kept at their places.
-ShownCommand shown(std::vector<std::string> head, const GameStart& start,
-                   std::vector<std::pair<std::string, std::string>> environment = {}) {
-    ShownCommand c{std::move(head), {}, std::move(environment)};
-    for (const std::size_t at : start.secret) c.secret.push_back(c.words.size() + at);
-    c.words.insert(c.words.end(), start.arguments.begin(), start.arguments.end());
-    return c;
+// What follows the program.
+std::vector<std::string> arguments(const ShownCommand& c) {
+    return {c.words.begin() + 1, c.words.end()};
 }
 
 // The folder holding drive_c, when the path runs through one.
@@ -88,17 +84,15 @@ StartDecision steamGame(const SteamOwner& owner, const GameStart& start,
     ShownCommand tried;
     std::string notFound;
     for (Way& way : ways) {
+        way.words.insert(way.words.begin(), way.program);
         way.words.insert(way.words.end(), {"-applaunch", kAppId});
-        std::vector<std::string> line{way.program};
-        line.insert(line.end(), way.words.begin(), way.words.end());
-        tried = shown(line, start, environment);
-        way.words.insert(way.words.end(), start.arguments.begin(), start.arguments.end());
+        tried = shownAfter(way.words, start, environment);
         const bool named = way.program.find('/') == std::string::npos;
         const std::string program = named ? lookups.onPath(way.program)
                                     : lookups.file(way.program).executable ? way.program
                                                                            : std::string();
         if (!program.empty())
-            return {StartPlan{program, way.words, workingFolder, environment}, tried, {}};
+            return {StartPlan{program, arguments(tried), workingFolder, environment}, tried, {}};
         notFound += (notFound.empty() ? "" : ", ") + way.program +
                     (named ? " is not on PATH" : " is not an executable file");
     }
@@ -126,7 +120,7 @@ StartDecision decideStart(const GameStart& start, const std::string& currentFold
             }
         }
     }
-    const ShownCommand direct = shown({path.string()}, start);
+    const ShownCommand direct = shownAfter({path.string()}, start);
     if (!facts.exists) return refuse(direct, "No such file.", true);
     if (!facts.isFile) return refuse(direct, "It is a folder, not a program.");
     const FileFacts place = lookups.file(folder);
@@ -145,13 +139,11 @@ StartDecision decideStart(const GameStart& start, const std::string& currentFold
         const std::optional<std::string> prefix = winePrefixOf(path);
         std::vector<std::pair<std::string, std::string>> environment;
         if (prefix) environment.emplace_back("WINEPREFIX", *prefix);
-        const ShownCommand tried = shown({"wine", path.string()}, start, environment);
+        const ShownCommand tried = shownAfter({"wine", path.string()}, start, environment);
         const std::string wine = lookups.onPath("wine");
         if (wine.empty())
             return refuse(tried, "It is a Windows program and wine was not found on PATH.");
-        std::vector<std::string> words{path.string()};
-        words.insert(words.end(), start.arguments.begin(), start.arguments.end());
-        return {StartPlan{wine, std::move(words), folder, std::move(environment)}, tried, {}};
+        return {StartPlan{wine, arguments(tried), folder, environment}, tried, {}};
     }
 
     if (!facts.executable) return refuse(direct, "The file is not executable.");

@@ -2,7 +2,6 @@
 
 #include "maps/map_name.h"
 #include "platform/command_line.h"
-#include "settings/path_value.h"
 
 namespace skyloom {
 
@@ -39,10 +38,6 @@ std::vector<std::string> ComposeGameCommand(const GameChoices& choices) {
 
 std::vector<std::string> ComposeCustomCommand(std::string_view customFolder) {
     return {"-game", std::string(customFolder)};
-}
-
-std::optional<std::string> gameFolder(std::string_view program) {
-    return folderPart(program);
 }
 
 }  // namespace skyloom

@@ -43,8 +43,4 @@ std::vector<std::string> ComposeGameCommand(const GameChoices& choices);
 // "-game" and the custom mod's folder as typed, one argument.
 std::vector<std::string> ComposeCustomCommand(std::string_view customFolder);
 
-// The folder of the game: the folder part of the `program` setting, whatever the program is
-// called (hl.exe, hl_linux, hl.sh). Nothing when the setting names no folder.
-std::optional<std::string> gameFolder(std::string_view program);
-
 }  // namespace skyloom

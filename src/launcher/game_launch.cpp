@@ -30,11 +30,12 @@ bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& map
                                 MessageIcon::Information);
         return false;
     }
-    StartRequest request;
-    request.start.arguments = composeChosenCommand(choices);
+    StartRequest request{};
+    request.start.arguments =
+        custom ? ComposeCustomCommand(choices.customFolder) : ComposeGameCommand(choices);
     if (!custom)
-        request.map = StartMap{&maps, choices.selectedMap, choices.mapRow,
-                               QStringLiteral("No map selected !")};
+        request = {request.start, &maps, choices.selectedMap, choices.mapRow,
+                   QStringLiteral("No map selected !")};
     return startGame(context, parent, line, request);
 }
 

@@ -26,9 +26,8 @@ MapsPlace mapsPlaceOf(const Settings& settings, const std::string& mapsKey);
 // be listed, for the list's frame.
 QString listMapsOf(const Settings& settings, MapFileList& list, const std::string& mapsKey);
 
-// Starts the chosen game as the main window's launch buttons do; `--preset` starts through here
-// too, so the two never drift. A missing custom folder is told in a box, the rest is the start
-// every window makes (`maps` lists the maps of the chosen type). True when the game started.
+// Starts the chosen game as the main window's launch buttons and `--preset` do: a missing custom
+// folder is told, the rest is every window's start (`maps`: the chosen type's). True if started.
 bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& maps,
                    const GameChoices& choices, StartStatusLine* line = nullptr);
 

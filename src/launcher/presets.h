@@ -33,8 +33,4 @@ std::vector<ProfileChange> presetWrites(std::string_view name, const Preset& pre
 // The change that removes the preset.
 ProfileChange presetRemoval(std::string_view name);
 
-// The arguments the main window starts the game with for these choices: the custom mod's or the
-// game's.
-std::vector<std::string> composeChosenCommand(const GameChoices& choices);
-
 }  // namespace skyloom

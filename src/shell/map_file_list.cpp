@@ -155,19 +155,4 @@ ListedMapName MapFileList::fileNamed(const QString& field,
     return {row ? maps.row(*row).map.name : name, field, row};
 }
 
-bool startDespiteMissingFiles(MapCatalogue& maps, Desktop& desktop, QWidget* parent,
-                              const std::string& file, std::optional<std::size_t> row) {
-    // A map listed again since it was chosen is found by its name once more.
-    if (row && (*row >= maps.size() || maps.row(*row).map.name != file))
-        row = maps.find(file, false);
-    // A map that is not listed or cannot be read starts as it always has: the player may know
-    // better.
-    if (!row) return true;
-    const MapCheck& check = maps.checkNow(*row);
-    if (!check.readable || check.missing.empty()) return true;
-    return desktop.message(parent, shownText(missingFilesMessage(gameMapName(file), check.missing)),
-                           QStringLiteral("Missing files"), MessageButtons::YesNo,
-                           MessageIcon::Exclamation) == MessageAnswer::Yes;
-}
-
 }  // namespace skyloom

@@ -70,9 +70,4 @@ private:
     std::string folder_;
 };
 
-// Before a start: when the listed map (`row`, checked to still name `file`) needs files that are
-// missing, asks the player whether to start anyway. True to start.
-bool startDespiteMissingFiles(MapCatalogue& maps, Desktop& desktop, QWidget* parent,
-                              const std::string& file, std::optional<std::size_t> row);
-
 }  // namespace skyloom

@@ -4,10 +4,10 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
+#include "maps/map_catalogue.h"
+#include "maps/map_name.h"
 #include "settings/path_value.h"
-#include "shell/map_file_list.h"
 #include "shell/outside_text.h"
-#include "shell/start_failure.h"
 
 namespace skyloom {
 
@@ -44,6 +44,37 @@ StartStatusLine* addStartStatusLine(QMainWindow* window) {
     return line;
 }
 
+namespace {
+
+// Why the game could not start: the program as the settings hold it, what was tried and why.
+QString startFailureText(const std::string& program, const StartResult& result) {
+    QString text = QStringLiteral("The game could not be started.\n\nProgram: %1\n")
+                       .arg(QString::fromStdString(program));
+    if (!result.tried.words.empty())
+        text += QStringLiteral("Tried: %1\n").arg(QString::fromStdString(result.tried.text()));
+    return text + QStringLiteral("Reason: %1").arg(QString::fromStdString(result.reason));
+}
+
+// When the chosen map needs files that are missing, asks the player whether to start anyway.
+bool startDespiteMissingFiles(Desktop& desktop, QWidget* parent, const StartRequest& request) {
+    MapCatalogue& maps = *request.maps;
+    const std::string& file = request.map;
+    std::optional<std::size_t> row = request.mapRow;
+    // A map listed again since it was chosen is found by its name once more.
+    if (row && (*row >= maps.size() || maps.row(*row).map.name != file))
+        row = maps.find(file, false);
+    // A map that is not listed or cannot be read starts as it always has: the player may know
+    // better.
+    if (!row) return true;
+    const MapCheck& check = maps.checkNow(*row);
+    if (!check.readable || check.missing.empty()) return true;
+    return desktop.message(parent, shownText(missingFilesMessage(gameMapName(file), check.missing)),
+                           QStringLiteral("Missing files"), MessageButtons::YesNo,
+                           MessageIcon::Exclamation) == MessageAnswer::Yes;
+}
+
+}  // namespace
+
 std::optional<GameStart> composeStart(const Settings& settings, GameStart start) {
     start.program = settings.readPath("program", "");
     const std::optional<std::string> folder = folderPart(start.program);
@@ -59,20 +90,22 @@ bool startGame(const AppContext& context, QWidget* window, StartStatusLine* line
         desktop.message(window, text, title, MessageButtons::Ok, icon);
         return false;
     };
-    const std::optional<StartMap>& map = request.map;
-    if (map && map->file.empty())
-        return tell(QStringLiteral("Please select a map"), map->noMapTitle,
+    const bool map = request.maps;
+    if (map && request.map.empty())
+        return tell(QStringLiteral("Please select a map"), request.noMapTitle,
                     MessageIcon::Exclamation);
-    if (map && refuseUnloadableMapName(desktop, window, map->file)) return false;
+    if (const std::optional<std::string> problem = map ? mapNameProblem(request.map) : std::nullopt)
+        return tell(QStringLiteral("The game cannot load a map whose name holds %1.\nChoose "
+                                   "another map or rename its file.")
+                        .arg(QString::fromStdString(*problem)),
+                    QStringLiteral("Map name"), MessageIcon::Exclamation);
     const std::optional<GameStart> start = composeStart(context.settings, request.start);
     if (!start)
         return tell(QStringLiteral("Skyloom does not know where hl.exe is: the path of the game "
                                    "is missing from skyloom.ini.\nSet it in Edit > "
                                    "Configuration, then launch again."),
                     QStringLiteral("Configuration incomplete"), MessageIcon::Exclamation);
-    if (map && map->catalogue &&
-        !startDespiteMissingFiles(*map->catalogue, desktop, window, map->file, map->row))
-        return false;
+    if (map && !startDespiteMissingFiles(desktop, window, request)) return false;
 
     const StartResult result = context.games.StartGame(*start);
     if (result.ok) {
@@ -91,6 +124,18 @@ bool startGame(const AppContext& context, QWidget* window, StartStatusLine* line
                         MessageIcon::Critical) == MessageAnswer::Yes)
         context.windows.show(QStringLiteral("config"));
     return false;
+}
+
+void reportGameEnded(Desktop& desktop, const GameEnded& ended) {
+    QString text =
+        QStringLiteral("The game ended as soon as it started.\n\nTried: %1\nEnded with: %2")
+            .arg(shownText(ended.tried), QString::fromStdString(ended.status));
+    if (!ended.lastLines.empty())
+        text += QStringLiteral("\n\nThe last lines it wrote:\n%1").arg(shownText(ended.lastLines));
+    if (!ended.log.empty())
+        text += QStringLiteral("\n\nAll it wrote is in %1.").arg(shownText(ended.log));
+    desktop.message(nullptr, text, QStringLiteral("Skyloom"), MessageButtons::Ok,
+                    MessageIcon::Critical);
 }
 
 }  // namespace skyloom

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "games/game_ended.h"
 #include "shell/app_context.h"
 
 class QMainWindow;
@@ -31,19 +32,15 @@ private:
 // A status line at the foot of `window`.
 StartStatusLine* addStartStatusLine(QMainWindow* window);
 
-// The map a start names: the listed row the player chose, or the text typed (no row).
-struct StartMap {
-    MapCatalogue* catalogue = nullptr;
-    std::string file{};
-    std::optional<std::size_t> row{};
-    QString noMapTitle{};  // the title of the box that asks for a map
-};
-
-// What a window asks to start: its arguments, their secrets and the window state; the program
-// and the game's folder are the settings'.
+// What a window asks to start: its arguments, their secrets and the window state (the program
+// and the game's folder are the settings'), and for a map's start, the map: the listed row the
+// player chose, or the text typed (no row).
 struct StartRequest {
     GameStart start{};
-    std::optional<StartMap> map{};  // for a window that starts a map
+    MapCatalogue* maps = nullptr;  // none: no map to start
+    std::string map{};
+    std::optional<std::size_t> mapRow{};
+    QString noMapTitle{};  // the title of the box that asks for a map
 };
 
 // The start as it would be made now, the program and the game's folder read from the settings;
@@ -56,5 +53,8 @@ std::optional<GameStart> composeStart(const Settings& settings, GameStart start)
 // there and there is a window to return to, offers the configuration window. True when started.
 bool startGame(const AppContext& context, QWidget* window, StartStatusLine* line,
                const StartRequest& request);
+
+// Tells the player that the game ended soon after it started, and how.
+void reportGameEnded(Desktop& desktop, const GameEnded& ended);
 
 }  // namespace skyloom
