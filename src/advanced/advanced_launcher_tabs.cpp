@@ -140,10 +140,7 @@ void AdvancedLauncher::cmdFullGen_Click() {
 
 // The generated options are the player's text, split once as the C runtime splits it.
 GameStart AdvancedLauncher::fullStart() const {
-    GameStart start;
-    start.arguments = splitArguments(arguments_);
-    start.state = WindowState::Minimized;
-    return start;
+    return {{}, splitArguments(arguments_), {}, {}, WindowState::Minimized};
 }
 
 void AdvancedLauncher::showFullLine() {

@@ -90,9 +90,8 @@ void DeathmatchMaker::Command1_Click() {
              QStringLiteral("Max players"), MessageIcon::Information);
         return;
     }
-    GameStart start;
-    start.arguments =
-        serverStartArguments(players, mapArgument(map.file), ui_->chkExec->isChecked());
+    const GameStart start{
+        {}, serverStartArguments(players, mapArgument(map.file), ui_->chkExec->isChecked())};
     startGame(
         context_, this, startStatus_,
         {start, &ui_->maps->catalogue(), map.file, map.row, QStringLiteral("No map selected")});
