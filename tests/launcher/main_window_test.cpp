@@ -199,6 +199,15 @@ private slots:
 
     // Closing waits for a start: a failed one, or a custom mod without folder, keeps the window.
     void closeAfterLaunch_closesOnlyOnceTheGameStarted() {
+        // The box names what was tried as the settings hold it: hl.sh, never an hl.exe.
+        openWithInstall("tfc/maps", "/g/Half-Life/hl.sh");
+        edit("txtSelMap")->setText("bad.bsp");
+        app->games.result = {false, "No such file."};
+        click(ctl("launch"));
+        expectMessage(
+            "Program: /g/Half-Life/hl.sh\nTried: /g/Half-Life/hl.sh +deathmatch 1 +map "
+            "bad\nReason: No such file.",
+            "Skyloom", MessageIcon::Critical);
         openWithInstall();
         act("mnuEdititm")->trigger();
         edit("txtSelMap")->setText("dl.bsp");
