@@ -68,7 +68,7 @@ void AdvancedLauncher::Form_Load() {
     ui_->lblFakeLag->setText(QStringLiteral("0"));
     ui_->lblFakePacketLoss->setText(QStringLiteral("0"));
     program_ = readGamePaths(context_.settings).program;
-    showLine(shownText(program_), ui_->lblFullCommandLine);
+    showFullLine();
 }
 
 bool AdvancedLauncher::eventFilter(QObject* watched, QEvent* event) {

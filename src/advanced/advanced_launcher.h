@@ -47,9 +47,13 @@ private:
     // Shows the generator's messages in order, then writes its line into the label.
     void showGenerated(const GeneratedLine& generated, QLabel* label);
     void showLine(const QString& line, QLabel* label);
+    // The full line as RUN GAME would run it now: through Steam for a Steam install.
+    void showFullLine();
+    GameStart fullStart() const;
 
     AppContext context_;
-    std::string program_;  // the game's path as the settings hold it, the full line's start
+    std::string program_;    // the game's path as the settings hold it
+    std::string arguments_;  // what the full line's Generate presses added after it
     std::unique_ptr<Ui::AdvancedLauncher> ui_;
     StartStatusLine* startStatus_;
 };

@@ -3,6 +3,7 @@
 #include <QScrollArea>
 
 #include "advanced/advanced_launcher.h"
+#include "platform/command_line.h"
 #include "shell/outside_text.h"
 #include "shell/start_status.h"
 #include "ui_advanced_launcher.h"
@@ -131,21 +132,25 @@ void AdvancedLauncher::cmdMiscGenerate_Click() {
 }
 
 void AdvancedLauncher::cmdFullGen_Click() {
-    showGenerated(FullLine({textOf(ui_->lblFullCommandLine), textOf(ui_->lblCommandLine),
-                            textOf(ui_->lblSndCommandLine), textOf(ui_->lblMiscCommandLine),
-                            textOf(ui_->lblClientCommandLine)}),
-                  ui_->lblFullCommandLine);
+    arguments_ = FullLine({arguments_, textOf(ui_->lblCommandLine), textOf(ui_->lblSndCommandLine),
+                           textOf(ui_->lblMiscCommandLine), textOf(ui_->lblClientCommandLine)})
+                     .line;
+    showFullLine();
+}
+
+// The generated options are the player's text, split once as the C runtime splits it.
+GameStart AdvancedLauncher::fullStart() const {
+    return {{}, splitArguments(arguments_), {}, {}, WindowState::Minimized};
+}
+
+void AdvancedLauncher::showFullLine() {
+    const std::optional<GameStart> start = composeStart(context_.settings, fullStart());
+    showLine(shownText(start ? context_.games.route(*start).text() : program_ + arguments_),
+             ui_->lblFullCommandLine);
 }
 
 void AdvancedLauncher::Command1_Click() {
-    // The game's path is one argument, whatever blanks it holds; the generated options follow it.
-    const QString line = ui_->lblFullCommandLine->text();
-    const QString program = shownText(program_);
-    const GameCommand command =
-        line.startsWith(program)
-            ? GameCommand{program_, line.mid(program.size()).trimmed().toStdString()}
-            : GameCommand{{}, line.toStdString()};
-    startGame(context_, this, startStatus_, command, std::nullopt, WindowState::Minimized);
+    startGame(context_, this, startStatus_, {fullStart()});
 }
 
 }  // namespace skyloom

@@ -15,7 +15,7 @@
 #include "platform/files.h"
 #include "platform/program_info.h"
 #include "shell/qt_desktop.h"
-#include "shell/start_failure.h"
+#include "shell/start_status.h"
 #include "splash/splash_window.h"
 
 namespace {

@@ -31,6 +31,7 @@ int runPreset(const AppContext& context, const std::string& name) {
     if (const auto key = lookOf(choices.type).mapsKey) {
         const MapsPlace place = mapsPlaceOf(context.settings, *key);
         maps.list(place.folder, place.underWine);
+        choices.mapRow = maps.find(choices.selectedMap, false);  // a preset names its map
     }
     return launchChoices(context, nullptr, maps, choices) ? 0 : 1;
 }

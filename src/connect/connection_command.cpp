@@ -2,11 +2,13 @@
 
 namespace skyloom {
 
-GameCommand ComposeConnectCommand(std::string_view program, const ServerAddress& server,
-                                  const std::optional<std::string>& password) {
-    std::string arguments = "-console ";
-    if (password) arguments += "+password " + *password + ' ';
-    return {std::string(program), arguments + "+connect " + formatServerAddress(server)};
+GameStart ComposeConnectCommand(const ServerAddress& server,
+                                const std::optional<std::string>& password) {
+    GameStart start{{}, {"-console"}};
+    if (password) start.arguments.insert(start.arguments.end(), {"+password", *password});
+    if (password) start.secret = {2};
+    start.arguments.insert(start.arguments.end(), {"+connect", formatServerAddress(server)});
+    return start;
 }
 
 std::optional<std::string> passwordProblem(std::string_view password) {

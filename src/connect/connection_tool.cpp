@@ -6,7 +6,6 @@
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
-#include "settings/game_paths.h"
 #include "shell/designed_layout.h"
 #include "shell/window_memory.h"
 #include "ui_connection_tool.h"
@@ -87,10 +86,7 @@ void ConnectionTool::join(const ServerAddress& server) {
             return;
         }
     }
-    const std::string program = readGamePaths(context_.settings).program;
-    if (!startGame(context_, this, startStatus_, ComposeConnectCommand(program, server, password),
-                   std::nullopt, WindowState::Maximized))
-        return;
+    if (!startGame(context_, this, startStatus_, {ComposeConnectCommand(server, password)})) return;
     rememberJoin(server);
     // "Close" means what it says: once the game is on its way the tool goes, and with it the
     // program, as the main window's close-after-launch does.

@@ -8,7 +8,6 @@
 #include "platform/atomic_file.h"
 #include "platform/state_file.h"
 #include "shell/map_file_list.h"
-#include "shell/start_failure.h"
 #include "shell/start_status.h"
 #include "ui_deathmatch_maker.h"
 
@@ -118,29 +117,21 @@ void DeathmatchMaker::save_Click() {
 }
 
 void DeathmatchMaker::Command1_Click() {
-    const std::string valve = readGameDir("valve");
-    const std::string program = readGameDir("program");
-    if (!writeServerConfig(valve)) return;
-    const QString map = ui_->SelMap->text();
-    if (map.isEmpty()) {
-        tell(QStringLiteral("Please select a map"), QStringLiteral("No map selected"),
-             MessageIcon::Exclamation);
-        return;
-    }
+    if (!writeServerConfig(readGameDir("valve"))) return;
+    const ListedMapName map =
+        ui_->maps->fileNamed(ui_->SelMap->text(), chosenMap_, chosenMapText());
     const std::string players = ui_->maxplayersvalue->text().toStdString();
-    if (!isPlayerCount(players)) {
+    // A missing map is asked for first, by the start.
+    if (!map.file.empty() && !isPlayerCount(players)) {
         tell(QStringLiteral("Please define the maximum player allowed"),
              QStringLiteral("Max players"), MessageIcon::Information);
         return;
     }
-    std::string name = ui_->maps->fileNamed(map, chosenMap_, chosenMapText());
-    if (refuseUnloadableMapName(context_.desktop, this, name)) return;
-    if (!startDespiteMissingFiles(ui_->maps->catalogue(), context_.desktop, this, name)) return;
-    // A listed map named by its file name, extension and all, is given so.
-    if (name != map.toStdString()) name = gameMapName(name);
+    const GameStart start{
+        {}, serverStartArguments(players, mapArgument(map.file), ui_->chkExec->isChecked())};
     if (startGame(context_, this, startStatus_,
-                  {program, serverStartArguments(players, name, ui_->chkExec->isChecked())},
-                  std::nullopt, WindowState::Maximized))
+                  {start, &ui_->maps->catalogue(), map.file, map.row,
+                   QStringLiteral("No map selected")}))
         showHowFriendsJoin();
 }
 

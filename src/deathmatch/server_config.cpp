@@ -180,12 +180,13 @@ bool isPlayerCount(std::string_view text) {
            text.find_first_not_of('0') != std::string_view::npos;
 }
 
-std::string serverStartArguments(std::string_view maxplayers, std::string_view map,
-                                 bool runConfig) {
-    std::string arguments = "+deathmatch 1 -console +maxplayers ";
-    arguments.append(maxplayers);
-    if (runConfig) arguments += " +exec skyloom.cfg";
-    return arguments.append(" +map ").append(map);
+std::vector<std::string> serverStartArguments(std::string_view maxplayers, std::string_view map,
+                                              bool runConfig) {
+    std::vector<std::string> words{"+deathmatch", "1", "-console", "+maxplayers",
+                                   std::string(maxplayers)};
+    if (runConfig) words.insert(words.end(), {"+exec", "skyloom.cfg"});
+    words.insert(words.end(), {"+map", std::string(map)});
+    return words;
 }
 
 std::string joinText(const std::vector<std::string>& lanAddresses) {

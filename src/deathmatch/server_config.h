@@ -68,7 +68,8 @@ bool isPlayerCount(std::string_view text);
 // The arguments that start the server on `map` for `maxplayers` players (a count). The game takes
 // its player count only at start, so it comes on the command line, before the map; `runConfig`
 // has the game run `skyloom.cfg` too.
-std::string serverStartArguments(std::string_view maxplayers, std::string_view map, bool runConfig);
+std::vector<std::string> serverStartArguments(std::string_view maxplayers, std::string_view map,
+                                              bool runConfig);
 
 // How friends join a server started here: at one of this machine's addresses on its network
 // (IPv4, as text), or from the internet once the router forwards the game's UDP port here.

@@ -15,8 +15,6 @@
 #include <memory>
 #include <thread>
 
-#include "games/start_plan.h"
-#include "platform/command_line.h"
 #include "platform/process_spawn.h"
 #include "platform/settings_place.h"
 
@@ -77,14 +75,15 @@ struct OpenLog {
     OpenLog& operator=(const OpenLog&) = delete;
 };
 
-// The last lines of a log, at most a few kilobytes of it.
-std::string lastLines(int fd, int count) {
+// The last lines of a log after its first `skip` bytes, at most a few kilobytes of it.
+std::string lastLines(int fd, int count, off_t skip) {
     if (fd < 0) return {};
     constexpr off_t kTail = 4096;
     struct stat st {};
     const off_t size = ::fstat(fd, &st) == 0 ? st.st_size : 0;
-    std::string text(static_cast<size_t>(std::clamp<off_t>(size, 0, kTail)), '\0');
-    const ssize_t n = ::pread(fd, text.data(), text.size(), std::max<off_t>(0, size - kTail));
+    const off_t start = std::max<off_t>(skip, size - kTail);
+    std::string text(static_cast<size_t>(std::clamp<off_t>(size - start, 0, kTail)), '\0');
+    const ssize_t n = ::pread(fd, text.data(), text.size(), start);
     text.resize(static_cast<size_t>(std::max<ssize_t>(0, n)));
     while (!text.empty() && text.back() == '\n') text.pop_back();
     size_t from = text.size();
@@ -108,14 +107,14 @@ ProcessStarter::ProcessStarter(InstallSearch installs,
     : installs_(std::move(installs)), onEnded_(std::move(onEnded)) {}
 
 void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& path,
-                           int logFd) {
+                           int logFd, off_t skip) {
     // Looked at on the event loop for its first seconds; after that a thread only reaps it.
     constexpr int kPollMs = 100;
     static constexpr std::chrono::milliseconds kWatched{10000};
     auto* timer = new QTimer(&watches_);
     const auto started = clock();
     const auto log = std::make_shared<const OpenLog>(path, logFd);
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, started, pid, tried, log] {
+    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, started, pid, tried, log, skip] {
         int status = 0;
         const pid_t ended = ::waitpid(pid, &status, WNOHANG);
         if (ended == 0 && clock() - started < kWatched) return;
@@ -130,7 +129,7 @@ void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::strin
         }
         const bool failed = ended == pid && (WIFSIGNALED(status) || WEXITSTATUS(status) != 0);
         if (failed && onEnded_)
-            onEnded_({tried, describeStatus(status), lastLines(log->fd, 12), log->path});
+            onEnded_({tried, describeStatus(status), lastLines(log->fd, 12, skip), log->path});
     });
     timer->start(kPollMs);
 }
@@ -139,16 +138,7 @@ InstallSearch systemInstallSearch() {
     return {QDir::homePath().toStdString(), qEnvironmentVariable("WINEPREFIX").toStdString()};
 }
 
-StartResult ProcessStarter::StartGame(const GameCommand& command,
-                                      const std::optional<std::string>& workingFolder,
-                                      WindowState /*state: no show state to pass on Linux*/) {
-    if (command.program.empty()) return {false, command.program, "The command line is empty.", {}};
-    if (workingFolder && ::chdir(workingFolder->c_str()) != 0) {
-        StartResult missing{
-            false, command.program, "The folder \"" + *workingFolder + "\" does not exist.", {}};
-        missing.missing = true;
-        return missing;
-    }
+StartDecision ProcessStarter::decide(const GameStart& start) const {
     const InstallSearch& search = installs_;
     const StartLookups lookups{
         factsOf,
@@ -163,18 +153,25 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
                     return SteamOwner{install.kind, install.steamRoot};
             return std::nullopt;
         }};
-    const StartDecision decision =
-        decideStart(command.program, splitArguments(command.arguments), currentFolder(), lookups);
-    if (!decision.plan) {
-        StartResult refused{false, command.program, decision.reason, decision.tried};
-        refused.missing = decision.missing;
-        return refused;
-    }
+    return decideStart(start, currentFolder(), lookups);
+}
+
+ShownCommand ProcessStarter::route(const GameStart& start) {
+    return decide(start).tried;
+}
+
+StartResult ProcessStarter::StartGame(const GameStart& start) {
+    // The window state has no show state to pass on to a program on Linux.
+    if (start.program.empty()) return {false, "The command line is empty.", start.shown()};
+    const StartDecision decision = decide(start);
+    if (!decision.plan) return {false, decision.reason, decision.tried, {}, decision.missing};
 
     const StartPlan& plan = *decision.plan;
+    const std::string tried = decision.tried.text();
     std::string log = gameLog();
     std::string output;
     OpenedFile opened;
+    off_t head = 0;
     if (log.empty()) {
         output = "The game's output is not kept: there is no home folder to keep it in.";
     } else {
@@ -185,19 +182,18 @@ StartResult ProcessStarter::StartGame(const GameCommand& command,
             log.clear();
         } else {
             output = "The game's output goes to " + log + ".";
+            const std::string line = "Started: " + tried + "\n";
+            head = std::max<ssize_t>(0, ::write(opened.fd, line.data(), line.size()));
         }
     }
     const Spawned spawned = spawnProgram(
         {plan.program, plan.arguments, plan.workingFolder, plan.environment, opened.fd});
     if (spawned.error) {
         if (opened.fd >= 0) ::close(opened.fd);
-        return {false, command.program, "The system could not start it: " + *spawned.error + ".",
-                decision.tried};
+        return {false, "The system could not start it: " + *spawned.error + ".", decision.tried};
     }
-    watch(spawned.pid, decision.tried, log, opened.fd);
-    StartResult started{true, command.program, {}, decision.tried};
-    started.output = output;
-    return started;
+    watch(spawned.pid, tried, log, opened.fd, head);
+    return {true, {}, decision.tried, output};
 }
 
 }  // namespace skyloom

@@ -4,17 +4,28 @@
 
 namespace skyloom {
 
-std::string maskedCommandLine(std::string_view line) {
-    static constexpr std::string_view kOption = "+password ";
-    std::string out(line);
-    for (std::size_t at = out.find(kOption); at != std::string::npos;
-         at = out.find(kOption, at + 1)) {
-        if (at > 0 && out[at - 1] != ' ') continue;  // part of another word
-        const std::size_t value = at + kOption.size();
-        const std::size_t end = std::min(out.find(' ', value), out.size());
-        if (end > value) out.replace(value, end - value, "********");
+std::string ShownCommand::text() const {
+    std::string line;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i > 0) line += ' ';
+        const std::string& w = words[i];
+        if (std::find(secret.begin(), secret.end(), i) != secret.end())
+            line += "********";
+        else if (w.empty() || w.find_first_of(" \t") != std::string::npos)
+            line += '"' + w + '"';
+        else
+            line += w;
     }
-    return out;
+    for (const auto& [name, value] : environment) line += " with " + name + "=" + value;
+    return line;
+}
+
+ShownCommand shownAfter(std::vector<std::string> head, const GameStart& start,
+                        std::vector<std::pair<std::string, std::string>> environment) {
+    ShownCommand c{std::move(head), {}, std::move(environment)};
+    for (const std::size_t at : start.secret) c.secret.push_back(c.words.size() + at);
+    c.words.insert(c.words.end(), start.arguments.begin(), start.arguments.end());
+    return c;
 }
 
 }  // namespace skyloom

@@ -11,14 +11,9 @@ namespace fs = std::filesystem;
 
 constexpr const char* kAppId = "70";
 
-std::string shown(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& w : words) {
-        if (!text.empty()) text += ' ';
-        const bool quote = w.empty() || w.find_first_of(" \t") != std::string::npos;
-        text += quote ? '"' + w + '"' : w;
-    }
-    return text;
+// What follows the program.
+std::vector<std::string> arguments(const ShownCommand& c) {
+    return {c.words.begin() + 1, c.words.end()};
 }
 
 // The folder holding drive_c, when the path runs through one.
@@ -54,20 +49,18 @@ std::optional<SteamOwner> steamLibraryOwner(const fs::path& folder, bool windows
     return owner;
 }
 
-StartDecision refuse(std::string tried, std::string reason) {
-    return {std::nullopt, std::move(tried), std::move(reason)};
+StartDecision refuse(ShownCommand tried, std::string reason, bool missing = false) {
+    return {std::nullopt, std::move(tried), std::move(reason), missing};
 }
 
 // The game calls Steam's API at start and quits at once without a client, so it always starts
 // through the Steam that owns it: the first of that Steam's ways found on this machine.
-StartDecision steamGame(const SteamOwner& owner, const std::vector<std::string>& arguments,
+StartDecision steamGame(const SteamOwner& owner, const GameStart& start,
                         const std::string& workingFolder, const StartLookups& lookups) {
     struct Way {
         std::string program;  // a name looked up on PATH, or a path
         std::vector<std::string> words;
     };
-    std::vector<std::string> launch{"-applaunch", kAppId};
-    launch.insert(launch.end(), arguments.begin(), arguments.end());
     std::vector<Way> ways;
     std::vector<std::pair<std::string, std::string>> environment;
     std::string missing = "Steam must be installed: the game does not run without a Steam client.";
@@ -88,19 +81,18 @@ StartDecision steamGame(const SteamOwner& owner, const std::vector<std::string>&
             ways = {{"steam", {}}};
             if (!owner.root.empty()) ways.push_back({owner.root + "/steam.sh", {}});
     }
-    std::string tried, notFound;
+    ShownCommand tried;
+    std::string notFound;
     for (Way& way : ways) {
-        way.words.insert(way.words.end(), launch.begin(), launch.end());
-        std::vector<std::string> line{way.program};
-        line.insert(line.end(), way.words.begin(), way.words.end());
-        tried = shown(line);
-        for (const auto& [name, value] : environment) tried += " with " + name + "=" + value;
+        way.words.insert(way.words.begin(), way.program);
+        way.words.insert(way.words.end(), {"-applaunch", kAppId});
+        tried = shownAfter(way.words, start, environment);
         const bool named = way.program.find('/') == std::string::npos;
         const std::string program = named ? lookups.onPath(way.program)
                                     : lookups.file(way.program).executable ? way.program
                                                                            : std::string();
         if (!program.empty())
-            return {StartPlan{program, way.words, workingFolder, environment}, tried, {}};
+            return {StartPlan{program, arguments(tried), workingFolder, environment}, tried, {}};
         notFound += (notFound.empty() ? "" : ", ") + way.program +
                     (named ? " is not on PATH" : " is not an executable file");
     }
@@ -112,9 +104,10 @@ StartDecision steamGame(const SteamOwner& owner, const std::vector<std::string>&
 
 }  // namespace
 
-StartDecision decideStart(const std::string& program, const std::vector<std::string>& arguments,
-                          const std::string& workingFolder, const StartLookups& lookups) {
-    fs::path path = fs::path(workingFolder) / program;  // an absolute program stays as it is
+StartDecision decideStart(const GameStart& start, const std::string& currentFolder,
+                          const StartLookups& lookups) {
+    const std::string folder = (fs::path(currentFolder) / start.folder).string();
+    fs::path path = fs::path(currentFolder) / start.program;  // an absolute one stays as it is
     FileFacts facts = lookups.file(path.string());
     if (!facts.exists && asciiLowered(path.filename().string()) == "hl.exe") {
         for (const char* native : {"hl.sh", "hl_linux"}) {
@@ -127,37 +120,34 @@ StartDecision decideStart(const std::string& program, const std::vector<std::str
             }
         }
     }
-    std::vector<std::string> direct{path.string()};
-    direct.insert(direct.end(), arguments.begin(), arguments.end());
-    if (!facts.exists) {
-        StartDecision missing = refuse(shown(direct), "No such file.");
-        missing.missing = true;
-        return missing;
-    }
-    if (!facts.isFile) return refuse(shown(direct), "It is a folder, not a program.");
+    const ShownCommand direct = shownAfter({path.string()}, start);
+    if (!facts.exists) return refuse(direct, "No such file.", true);
+    if (!facts.isFile) return refuse(direct, "It is a folder, not a program.");
+    const FileFacts place = lookups.file(folder);
+    if (!place.exists || place.isFile)
+        return refuse(direct, "The folder \"" + folder + "\" does not exist.", true);
 
     const std::string name = asciiLowered(path.filename().string());
     if (name == "hl_linux" || name == "hl.sh" || name == "hl.exe") {
         std::optional<SteamOwner> owner = lookups.steamInstall(path.parent_path().string());
         if (!owner) owner = steamLibraryOwner(path.parent_path(), facts.windowsProgram, lookups);
         if (owner && (owner->kind != InstallKind::WineSteam || !owner->root.empty()))
-            return steamGame(*owner, arguments, workingFolder, lookups);
+            return steamGame(*owner, start, folder, lookups);
     }
 
     if (facts.windowsProgram) {
         const std::optional<std::string> prefix = winePrefixOf(path);
-        const std::string tried =
-            "wine " + shown(direct) + (prefix ? " with WINEPREFIX=" + *prefix : "");
+        std::vector<std::pair<std::string, std::string>> environment;
+        if (prefix) environment.emplace_back("WINEPREFIX", *prefix);
+        const ShownCommand tried = shownAfter({"wine", path.string()}, start, environment);
         const std::string wine = lookups.onPath("wine");
         if (wine.empty())
             return refuse(tried, "It is a Windows program and wine was not found on PATH.");
-        StartPlan plan{wine, direct, workingFolder, {}};
-        if (prefix) plan.environment.emplace_back("WINEPREFIX", *prefix);
-        return {std::move(plan), tried, {}};
+        return {StartPlan{wine, arguments(tried), folder, environment}, tried, {}};
     }
 
-    if (!facts.executable) return refuse(shown(direct), "The file is not executable.");
-    return {StartPlan{path.string(), arguments, workingFolder, {}}, shown(direct), {}};
+    if (!facts.executable) return refuse(direct, "The file is not executable.");
+    return {StartPlan{path.string(), start.arguments, folder, {}}, direct, {}};
 }
 
 }  // namespace skyloom

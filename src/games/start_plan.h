@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "games/installs.h"
+#include "games/start_game.h"
 
 namespace skyloom {
 
@@ -41,17 +42,17 @@ struct StartPlan {
 
 struct StartDecision {
     std::optional<StartPlan> plan;  // nothing: the start cannot happen, `reason` says why
-    std::string tried;              // in words, for a message about a failed start
+    ShownCommand tried;             // what runs, or would have, with the start's secrets masked
     std::string reason;
-    bool missing = false;  // the program is not there
+    bool missing = false;  // the program or the game's folder is not there
 };
 
-// How the game named by `program` (as read from the command line; relative to
-// `workingFolder`, which is absolute) starts with its arguments: a Steam game through its Steam
-// client (the one on PATH, else its root's steam.sh, or steam.exe under wine), since the game
-// quits at once without one; any other Windows program through wine in its prefix; anything else
-// directly. A bare "hl.exe" where there is none names the native game in that folder.
-StartDecision decideStart(const std::string& program, const std::vector<std::string>& arguments,
-                          const std::string& workingFolder, const StartLookups& lookups);
+// How `start` runs, its program and folder taken from `currentFolder` (absolute) when relative,
+// in the game's folder: a Steam game through its Steam client (the one on PATH, else its root's
+// steam.sh, or steam.exe under wine), since the game quits at once without one; any other
+// Windows program through wine in its prefix; anything else directly. An "hl.exe" where there is
+// none names the native game in that folder.
+StartDecision decideStart(const GameStart& start, const std::string& currentFolder,
+                          const StartLookups& lookups);
 
 }  // namespace skyloom

@@ -1,7 +1,7 @@
 #include "launcher/game_command.h"
 
 #include "maps/map_name.h"
-#include "settings/path_value.h"
+#include "platform/command_line.h"
 
 namespace skyloom {
 
@@ -21,27 +21,23 @@ std::string difficultyFragment(std::string_view difficulty) {
     return {};
 }
 
-GameCommand ComposeGameCommand(const GameChoices& choices) {
-    std::string line;
-    if (choices.type == GameType::Deathmatch) line += "+deathmatch 1 ";
-    if (choices.type == GameType::TeamFortress) line += "-game tfc ";
-    line += "+map ";
-    line += gameMapName(choices.selectedMap);
-    line += difficultyFragment(choices.difficulty);
-    // Glued to the map or the skill, the parameters would change the map's name or the skill.
-    if (!choices.parameters.empty() && choices.parameters.front() != ' ') line += ' ';
-    line += choices.parameters;
-    // The preview's leading blank is not part of the command.
-    line += optionPreview(choices.options).substr(1);
-    return {"hl.exe", line};
+std::vector<std::string> ComposeGameCommand(const GameChoices& choices) {
+    std::vector<std::string> words;
+    const auto add = [&words](std::string_view line) {
+        for (std::string& word : splitArguments(line)) words.push_back(std::move(word));
+    };
+    if (choices.type == GameType::Deathmatch) add("+deathmatch 1");
+    if (choices.type == GameType::TeamFortress) add("-game tfc");
+    words.push_back("+map");
+    words.push_back(mapArgument(choices.selectedMap));
+    add(difficultyFragment(choices.difficulty));
+    add(choices.parameters);
+    add(optionPreview(choices.options));
+    return words;
 }
 
-GameCommand ComposeCustomCommand(std::string_view customFolder) {
-    return {"hl.exe", "-game " + std::string(customFolder)};
-}
-
-std::optional<std::string> gameFolder(std::string_view program) {
-    return folderPart(program);
+std::vector<std::string> ComposeCustomCommand(std::string_view customFolder) {
+    return {"-game", std::string(customFolder)};
 }
 
 }  // namespace skyloom

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "games/start_game.h"
+#include <vector>
 
 namespace skyloom {
 
@@ -27,7 +27,8 @@ struct GameChoices {
     std::string difficulty;  // the text of the difficulty list
     std::string parameters;  // additional parameters, as typed (a blank goes before them)
     GameOptions options;
-    std::string customFolder;  // the custom mod's folder, for the custom type
+    std::string customFolder;             // the custom mod's folder, for the custom type
+    std::optional<std::size_t> mapRow{};  // the selected map's row in the map list, when listed
 };
 
 // A single blank followed by the fragment of each checked option.
@@ -35,14 +36,11 @@ std::string optionPreview(const GameOptions& options);
 
 std::string difficultyFragment(std::string_view difficulty);
 
-// "hl.exe", the game type, the map, the difficulty, the parameters and the options.
-GameCommand ComposeGameCommand(const GameChoices& choices);
+// The game's arguments: the game type, the map, the difficulty, the parameters (split as the C
+// runtime splits a command line) and the options.
+std::vector<std::string> ComposeGameCommand(const GameChoices& choices);
 
-// "hl.exe -game " and the custom mod's folder as typed.
-GameCommand ComposeCustomCommand(std::string_view customFolder);
-
-// The folder of the game: the folder part of the `program` setting, whatever the program is
-// called (hl.exe, hl_linux, hl.sh). Nothing when the setting names no folder.
-std::optional<std::string> gameFolder(std::string_view program);
+// "-game" and the custom mod's folder as typed, one argument.
+std::vector<std::string> ComposeCustomCommand(std::string_view customFolder);
 
 }  // namespace skyloom

@@ -26,11 +26,8 @@ MapsPlace mapsPlaceOf(const Settings& settings, const std::string& mapsKey);
 // be listed, for the list's frame.
 QString listMapsOf(const Settings& settings, MapFileList& list, const std::string& mapsKey);
 
-// Starts the chosen game as the main window's launch buttons do; `--preset` starts through here
-// too, so the two never drift. A missing map or custom folder, a map name the game cannot load,
-// an unknown game folder and a failed start are told in a box; the player is asked before a map
-// that lacks files (`maps` lists the maps of the chosen type). True when the game started.
-// The start is told on `line` when there is one.
+// Starts the chosen game as the main window's launch buttons and `--preset` do: a missing custom
+// folder is told, the rest is every window's start (`maps`: the chosen type's). True if started.
 bool launchChoices(const AppContext& context, QWidget* parent, MapCatalogue& maps,
                    const GameChoices& choices, StartStatusLine* line = nullptr);
 

@@ -135,8 +135,10 @@ GameChoices MainWindow::choices() const {
     if (ui_->optSP->isChecked()) c.type = GameType::SinglePlayer;
     if (ui_->optTFC->isChecked()) c.type = GameType::TeamFortress;
     if (ui_->optCustom->isChecked()) c.type = GameType::Custom;
-    c.selectedMap = ui_->dirFichiers->fileNamed(ui_->txtSelMap->text(), chosenMap_,
-                                                chosenMap_ ? chosenMap_->shown : QString());
+    const ListedMapName map = ui_->dirFichiers->fileNamed(
+        ui_->txtSelMap->text(), chosenMap_, chosenMap_ ? chosenMap_->shown : QString());
+    c.selectedMap = map.file;
+    c.mapRow = map.row;
     c.difficulty = ui_->cmbDifficult->currentText().toStdString();
     c.parameters = ui_->parameters->text().toStdString();
     c.options = {ui_->cheats->isChecked(), ui_->console->isChecked(), ui_->dev->isChecked(),

@@ -102,9 +102,4 @@ ProfileChange presetRemoval(std::string_view name) {
     return {sectionOf(name), {}, std::nullopt};
 }
 
-GameCommand composeChosenCommand(const GameChoices& choices) {
-    return choices.type == GameType::Custom ? ComposeCustomCommand(choices.customFolder)
-                                            : ComposeGameCommand(choices);
-}
-
 }  // namespace skyloom

@@ -33,7 +33,4 @@ std::vector<ProfileChange> presetWrites(std::string_view name, const Preset& pre
 // The change that removes the preset.
 ProfileChange presetRemoval(std::string_view name);
 
-// The command the main window starts for these choices: the custom mod's or the game's.
-GameCommand composeChosenCommand(const GameChoices& choices);
-
 }  // namespace skyloom

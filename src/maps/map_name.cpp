@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/ascii.h"
 #include "platform/command_line.h"
 
 namespace skyloom {
@@ -46,6 +47,12 @@ bool isSinglePlayerMapName(std::string_view name) {
     for (const std::string_view known : kNames)
         if (known == lower) return true;
     return false;
+}
+
+std::string mapArgument(std::string_view name) {
+    const bool bsp =
+        name.size() > 4 && asciiLowered(std::string(name.substr(name.size() - 4))) == ".bsp";
+    return std::string(bsp ? name.substr(0, name.size() - 4) : name);
 }
 
 }  // namespace skyloom

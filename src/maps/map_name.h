@@ -19,6 +19,10 @@ std::string gameMapName(std::string_view fileName);
 // single-player campaign and training, which a deathmatch cannot use.
 bool isSinglePlayerMapName(std::string_view name);
 
+// The name the game is given for the map a player chose, listed or typed: less its ".bsp" (in
+// any case) when it has one, else as it is.
+std::string mapArgument(std::string_view name);
+
 inline bool isLoadableMapName(std::string_view name) {
     return !mapNameProblem(name);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/installs.h"
 #include "games/start_game.h"
 #include "servers/server_network.h"
 #include "settings/settings.h"

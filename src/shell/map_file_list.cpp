@@ -198,7 +198,7 @@ std::optional<ListedMapName> MapFileList::selectedMap() const {
         selected.isEmpty() ? std::nullopt : model_->rowOf(shown_->mapToSource(selected.first()));
     if (!row) return std::nullopt;
     return ListedMapName{model_->catalogue().row(*row).map.name,
-                         model_->index(int(*row)).data(MapListModel::FileRole).toString()};
+                         model_->index(int(*row)).data(MapListModel::FileRole).toString(), row};
 }
 
 void MapFileList::selectMap(const std::string& file) {
@@ -216,25 +216,16 @@ void MapFileList::selectMap(const std::string& file) {
     view_->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
 }
 
-std::string MapFileList::fileNamed(const QString& field, const std::optional<ListedMapName>& chosen,
-                                   const QString& chosenText) const {
-    if (chosen && field == chosenText) return chosen->file;
-    const std::string typed = field.toStdString();
-    const auto row = model_->catalogue().find(typed, true);
-    return row ? model_->catalogue().row(*row).map.name : typed;
-}
-
-bool startDespiteMissingFiles(MapCatalogue& maps, Desktop& desktop, QWidget* parent,
-                              const std::string& file) {
-    const auto row = maps.find(file, false);
-    // A map that is not listed or cannot be read starts as it always has: the player may know
-    // better.
-    if (!row) return true;
-    const MapCheck& check = maps.checkNow(*row);
-    if (!check.readable || check.missing.empty()) return true;
-    return desktop.message(parent, shownText(missingFilesMessage(gameMapName(file), check.missing)),
-                           QStringLiteral("Missing files"), MessageButtons::YesNo,
-                           MessageIcon::Exclamation) == MessageAnswer::Yes;
+ListedMapName MapFileList::fileNamed(const QString& field,
+                                     const std::optional<ListedMapName>& chosen,
+                                     const QString& chosenText) const {
+    const bool isChosen = chosen && field == chosenText;
+    if (isChosen && chosen->row) return *chosen;
+    // A preset's map comes by its name, not a click: found once, by its file name.
+    const MapCatalogue& maps = model_->catalogue();
+    const std::string name = isChosen ? chosen->file : field.toStdString();
+    const auto row = maps.find(name, !isChosen);
+    return {row ? maps.row(*row).map.name : name, field, row};
 }
 
 }  // namespace skyloom

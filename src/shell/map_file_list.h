@@ -25,6 +25,7 @@ class MapSearchModel;
 struct ListedMapName {
     std::string file;
     QString shown;
+    std::optional<std::size_t> row{};  // in the catalogue, while it lists the same maps
 };
 
 // The map list of a mod with its search field above it: the "*.bsp" files of its `maps` folders,
@@ -46,10 +47,11 @@ public:
     std::optional<ListedMapName> selectedMap() const;
     void selectMap(const std::string& file);
 
-    // The file a map field names: `chosen`'s while the field shows `chosenText`; else the listed
-    // map whose file name is the typed text, with or without its extension; else the typed text.
-    std::string fileNamed(const QString& field, const std::optional<ListedMapName>& chosen,
-                          const QString& chosenText) const;
+    // The map a field names: `chosen` while the field shows `chosenText`; else the listed map
+    // whose file name is the typed text, with or without its extension; else the typed text,
+    // with no row.
+    ListedMapName fileNamed(const QString& field, const std::optional<ListedMapName>& chosen,
+                            const QString& chosenText) const;
     MapCatalogue& catalogue();
 
     // Offers the "Show single-player maps" box below the list, whose state is remembered: while
@@ -82,10 +84,5 @@ private:
     std::string folder_;
     bool underWine_ = false;
 };
-
-// Before a start: when the listed map needs files that are missing, asks the player whether to
-// start anyway. True to start.
-bool startDespiteMissingFiles(MapCatalogue& maps, Desktop& desktop, QWidget* parent,
-                              const std::string& file);
 
 }  // namespace skyloom

@@ -15,8 +15,10 @@ class AdvancedLauncherTest : public QObject {
     std::unique_ptr<TestApp> app;
     AdvancedLauncher* w = nullptr;
 
-    void open() {
+    // `via`: how the install starts the game, in the program's place.
+    void open(std::vector<std::string> via = {}) {
         app = std::make_unique<TestApp>();
+        app->games.via = std::move(via);
         app->add<AdvancedLauncher>("frmAdvanced");
         app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\nprogram=" + kProgram.toStdString());
         w = qobject_cast<AdvancedLauncher*>(app->windows.show("frmAdvanced"));
@@ -46,7 +48,7 @@ private slots:
     // Generate replacing its line is every choice's row).
     void load_thenGenerateAsksInOrder() {
         open();
-        QCOMPARE(text("lblFullCommandLine"), kProgram);
+        QCOMPARE(text("lblFullCommandLine"), '"' + kProgram + '"');
         partialLines();
         QStringList asked;
         for (const auto& m : app->desktop.messages)
@@ -86,8 +88,10 @@ private slots:
         }
     }
 
+    // The full line shows the route RUN GAME takes; the game gets the program as the settings hold
+    // it and the options as words.
     void generate_readsEveryValueAndRunsTheFullLine() {
-        open();
+        open({"steam", "-applaunch", "70"});
         // Option buttons exclude each other only within their frame.
         for (const char* b : {"optD3D", "optOpenGL", "optWinMode", "optFullScrn", "optPlayOnce",
                               "optLoop", "chkAdditional"})
@@ -111,13 +115,14 @@ private slots:
         QVERIFY(lines[3].endsWith(" -skill hard +fakelag 10 +fakeloss 1"));
         const QString joined = lines[0] + lines[1] + lines[3] + lines[2];
         click("cmdFullGen");
-        QCOMPARE(text("lblFullCommandLine"), kProgram + joined);
+        const QString steam = "steam -applaunch 70";
+        QCOMPARE(text("lblFullCommandLine"), steam + joined);
         click("cmdFullGen");
         click("Command1");
         QCOMPARE(app->games.starts.at(0).commandLine, (kProgram + joined + joined).toStdString());
-        QVERIFY(app->games.starts[0].state == WindowState::Minimized);
-        QCOMPARE(ui<QLabel>("startStatus")->text(),
-                 "Started: " + kProgram + joined + joined + "\n");
+        QVERIFY(app->games.starts[0].state == WindowState::Minimized &&
+                app->games.starts[0].workingFolder == "/games/Half Life");
+        QCOMPARE(ui<QLabel>("startStatus")->text(), "Started: " + steam + joined + joined + "\n");
         QVERIFY(app->desktop.messages.empty());
         // A screen reader hears a line where Tab reaches it, after its page's controls.
         QCOMPARE(ui("cmdMiscGenerate")->nextInFocusChain()->accessibleName(), lines[3]);

@@ -139,11 +139,15 @@ private slots:
             {"", "", 1, "There is no preset called \"p\""},
             {"program=/g/hl.exe\n",
              "[PRESET p]\ntype=deathmatch\nmap=\"m.bsp\"\nparameters=\"-a\tb\"\n", 0, ""},
+            {"program=/g/hl.exe\n", "[PRESET p]\ntype=deathmatch\nmap=\"needs.bsp\"\n", 1,
+             "The map needs needs files"},
         };
         for (const auto& [game, preset, status, box] : rows) {
             TestApp app;
+            app.desktop.answers = {MessageAnswer::No};  // to a map's missing files
             const std::string maps = app.makeFolder("maps");
             writeFile(maps + "/m.bsp", bspBytes("{}"));
+            writeFile(maps + "/needs.bsp", bspBytes("{\"wad\" \"absent.wad\"}", {{"W"}}));
             app.writeIni(std::string("[GAMEDIR]\n") + game + "maps=" + maps + "\n" + preset);
             QCOMPARE(runPreset(app.context, "p"), status);
             const auto& boxes = app.desktop.messages;
@@ -151,7 +155,7 @@ private slots:
                      box);
             const auto& starts = app.games.starts;
             QCOMPARE(QString::fromStdString(starts.empty() ? "" : starts[0].commandLine),
-                     status ? "" : "hl.exe +deathmatch 1 +map m -a b");  // the tab a blank
+                     status ? "" : "/g/hl.exe +deathmatch 1 +map m -a b");  // the tab a blank
         }
     }
 };

@@ -198,16 +198,14 @@ private slots:
         for (int i = 1; i <= 20; ++i) recent << "10.0.1." + QString::number(i) + ":27015";
         for (auto [ticked, fails] : {std::pair{false, false}, {true, false}, {true, true}}) {
             Controls ui = open(recentSection(recent).toStdString(), fails ? "" : kProgram);
-            if (fails) app->games.result = {false, "error", "No such file."};
             QTest::keyClicks(ui.ipadress, " 10.0.0.7 ");  // blanks around go
             ui.port->setText("27020");
             if (ticked) ui.press("close");
             for (int click = 1; click <= 2 && !app->ended; ++click) {
                 ui.press("cmdLaunch");
                 for (const auto& start : app->games.starts)
-                    QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
-                QCOMPARE(seen(), fails ? QStringList({"error -console +connect 10.0.0.7:27020",
-                                                      "The game could not be started."})
+                    QVERIFY(start.workingFolder == "/" && start.state == WindowState::Maximized);
+                QCOMPARE(seen(), fails ? QStringList("Skyloom does not know where hl.exe is")
                                        : QStringList(joined("10.0.0.7:27020")));
                 TestApp::processDeletes();
                 QCOMPARE(app->ended, ticked && !fails);  // the tool was the only window
@@ -262,8 +260,7 @@ private slots:
         QVERIFY(app->desktop.messages.back().text.contains("start with '+' or '-'"));
         QCOMPARE(seen(), QStringList({joined(upAt, "+password s3cret "), "Password", "Password"}));
         const QString started = ui.text("startStatus");
-        app->games.result = {false, kProgram, "No such file.",
-                             joined(upAt, "+password s3cret ").toStdString()};
+        app->games.result = {false, "No such file."};
         ui.click(0, true);
         for (const QString& told : {started, app->desktop.messages.back().text})
             QVERIFY2(told.contains("+password ******** +connect") && !told.contains("s3cret"),

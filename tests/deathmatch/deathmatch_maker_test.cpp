@@ -127,17 +127,18 @@ private slots:
         click(ctl("Command1"));
         const QString started =
             "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 12 +exec skyloom.cfg +map ";
-        QCOMPARE(ctl<QLabel>("startStatus")->accessibleDescription(),
-                 "Started: " + started + "nosuchmap\nTo game.log.");
+        QCOMPARE(
+            ctl<QLabel>("startStatus")->accessibleDescription(),
+            "Started: \"/games/Half Life/hl.exe\"" + started.mid(23) + "nosuchmap\nTo game.log.");
         QVERIFY(ctl<QLabel>("joinHelp")->text().contains("forwards UDP port 27015"));
-        app->games.result = {false, "hl.exe", "Permission denied"};
+        app->games.result = {false, "Permission denied"};
         click(ctl("Command1"));
         expectMessage("Reason: Permission denied", "Skyloom", MessageIcon::Critical);
         QCOMPARE(app->games.starts.size(), size_t(2));
         const auto& start = app->games.starts[1];
         QCOMPARE(QString::fromStdString(start.commandLine), started + "nosuchmap");
         QCOMPARE(start.program, "/games/Half Life/hl.exe");  // one argument, blank and all
-        QVERIFY(!start.workingFolder && start.state == WindowState::Maximized);
+        QVERIFY(start.workingFolder == "/games/Half Life" && start.state == WindowState::Maximized);
         QVERIFY(w->isVisible() && ctl("Command1")->isEnabled());
         // Running skyloom.cfg at start is kept for the next time.
         click(check("chkExec"));

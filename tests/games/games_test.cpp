@@ -49,7 +49,8 @@ struct Tree : test::TempFolder {
 
 // A start in one line: "program args | folder | VAR=value" or "refused: what was tried | why".
 std::string outcome(const StartDecision& d) {
-    if (!d.plan) return "refused: " + d.tried + " | " + d.reason + (d.missing ? " [missing]" : "");
+    if (!d.plan)
+        return "refused: " + d.tried.text() + " | " + d.reason + (d.missing ? " [missing]" : "");
     std::string s = d.plan->program;
     for (const std::string& a : d.plan->arguments) s += " " + a;
     s += " | " + d.plan->workingFolder;
@@ -183,9 +184,10 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const std::string need =
         " Steam must be installed: the game does not run without a Steam client.";
     // One file system for every start: executable files, Windows programs, other files.
-    const std::set<std::string> exe{lib + "/hl_linux", "/both/hl.sh", "/both/hl_linux",
-                                    "/mnt/lib/steamapps/common/Half-Life/hl.sh",
-                                    snap + "/hl.sh", "/opt/hl/hl_linux", flat + "/hl.sh"};
+    const std::set<std::string> exe{lib + "/hl_linux", "/both/hl.sh",
+                                    "/both/hl_linux",  "/mnt/lib/steamapps/common/Half-Life/hl.sh",
+                                    snap + "/hl.sh",   "/opt/hl/hl_linux",
+                                    flat + "/hl.sh"};
     const std::set<std::string> windows{"/cwd/hl.exe", wineSteam + "/steam.exe",
                                         wineSteam + "/steamapps/common/Half-Life/hl.exe",
                                         "/mnt/games/steamapps/common/Half-Life/hl.exe"};
@@ -196,15 +198,18 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     };
     const Case cases[] = {
         {"hl.exe", "steam",
-         "refused: wine /cwd/hl.exe -game tfc | It is a Windows program and wine was not found "
+         "refused: wine /cwd/hl.exe -game ******** | It is a Windows program and wine was not "
+         "found "
          "on PATH."},
         {"hl.exe", "steam", "/usr/bin/steam -applaunch 70 -game tfc | " + lib, lib},  // bare name
         {"/mnt/lib/steamapps/common/Half-Life/hl.sh", "",  // detection knows its root
-         "refused: /st/steam.sh -applaunch 70 -game tfc | steam is not on PATH, /st/steam.sh is "
+         "refused: /st/steam.sh -applaunch 70 -game ******** | steam is not on PATH, /st/steam.sh "
+         "is "
          "not an executable file." +
              need},
         {lib + "/hl_linux", "flatpak",
-         "refused: steam -applaunch 70 -game tfc | steam is not on PATH, and no Steam folder is "
+         "refused: steam -applaunch 70 -game ******** | steam is not on PATH, and no Steam folder "
+         "is "
          "known for this game's library." +
              need},
         {snap + "/hl.sh", "snap", "/usr/bin/snap run steam -applaunch 70 -game tfc | /cwd"},
@@ -213,7 +218,8 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
              "/steam.exe -applaunch 70 -game tfc | /cwd | WINEPREFIX=/home/p/.wine"},
         {snap + "/hl.sh", "snap steam", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
         {flat + "/hl.sh", "steam",  // never that install's steam.sh, outside its sandbox
-         "refused: flatpak run com.valvesoftware.Steam -applaunch 70 -game tfc | flatpak is not on "
+         "refused: flatpak run com.valvesoftware.Steam -applaunch 70 -game ******** | flatpak is "
+         "not on "
          "PATH." +
              need},
         {"/mnt/games/steamapps/common/Half-Life/hl.exe", "wine",  // a library on Z:
@@ -222,14 +228,18 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
         {"/opt/hl/hl_linux", "steam", "/opt/hl/hl_linux -game tfc | /cwd"},
         {"/both/hl.exe", "", "/both/hl.sh -game tfc | /cwd"},  // hl.sh sets up its libraries
         {"my game/hl.exe", "wine",
-         "refused: \"/cwd/my game/hl.exe\" -game tfc | The file is not executable."},
-        {"gone.exe", "wine", "refused: /cwd/gone.exe -game tfc | No such file. [missing]"},
+         "refused: \"/cwd/my game/hl.exe\" -game ******** | The file is not executable."},
+        {"gone.exe", "wine", "refused: /cwd/gone.exe -game ******** | No such file. [missing]"},
+        {"/opt/hl/hl_linux", "",
+         "refused: /opt/hl/hl_linux -game ******** | The folder \"/gone\" "
+         "does not exist. [missing]",
+         "/gone"},
     };
     for (const Case& c : cases) {
         const StartLookups lookups{
             [&](const std::string& p) {
                 const bool x = exe.count(p), w = windows.count(p), file = x || w || plain.count(p);
-                return FileFacts{file, file, x, w};
+                return FileFacts{file || (p == c.cwd && p != "/gone"), file, x, w};
             },
             [&](const std::string& name) {
                 const bool found = (" " + c.path + " ").find(" " + name + " ") != std::string::npos;
@@ -240,7 +250,8 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
                 if (!f.starts_with("/mnt/games/")) return std::nullopt;
                 return SteamOwner{InstallKind::WineSteam, "/pfx/drive_c/Steam"};
             }};
-        EXPECT_EQ(outcome(decideStart(c.program, {"-game", "tfc"}, c.cwd, lookups)), c.expected)
-            << c.program;
+        // The second argument is secret: masked in what was tried, passed as it is.
+        const GameStart start{c.program, {"-game", "tfc"}, c.cwd, {1}};
+        EXPECT_EQ(outcome(decideStart(start, c.cwd, lookups)), c.expected) << c.program;
     }
 }

@@ -40,7 +40,6 @@ class ProcessStarterTest : public QObject {
 
 private slots:
     void init() {
-        QDir::setCurrent(original);
         game = dir.path() + "/Half Life " + QString::number(runs++);
         program(game + "/hl.exe",
                 "#!/bin/sh\n{ printf 'cwd=%s\\n' \"$PWD\"; for a in \"$@\"; do printf 'arg=%s\\n' "
@@ -48,42 +47,56 @@ private slots:
     }
     // The game's output goes here, never to the real home's state folder.
     void initTestCase() { qputenv("XDG_STATE_HOME", (dir.path() + "/state").toUtf8()); }
-    void cleanupTestCase() { QDir::setCurrent(original); }
 
-    // One argument for a program with blanks, arguments kept byte for byte, no shell between.
+    // One argument for a program with blanks, arguments kept byte for byte, no shell between,
+    // started in the game's folder while Skyloom's own stays; the log is headed by the command,
+    // its secret masked by its place.
     void starts_wholeWithItsArgumentsAndFolder() {
         const QString prefix = game.left(game.lastIndexOf(' '));  // ".../Half"
         program(prefix, "#!/bin/sh\ntouch \"$0.ran\"\n");
+        const std::string hl = (game + "/hl.exe").toStdString();
         const struct {
-            QString program;
-            const char* arguments;
-            bool inGame;
+            std::vector<std::string> arguments;
+            std::vector<std::size_t> secret;
             QByteArray logged;
+            std::string head;
         } cases[] = {
-            {game + "/hl.exe", "-console +map caf\xE9", false,
-             "\narg=-console\narg=+map\narg=caf\xE9\n--\n"},
-            {"hl.exe", "+map x; touch pwned $(touch pwned2)", true,
-             "\narg=+map\narg=x;\narg=touch\narg=pwned\narg=$(touch\narg=pwned2)\n--\n"},
+            {{"-console", "+map", "caf\xE9"},
+             {2},
+             "arg=-console\narg=+map\narg=caf\xE9\n--\n",
+             "-console +map ********"},
+            {{"+map", "x;", "touch", "pwned $(touch pwned2)", ""},
+             {},
+             "arg=+map\narg=x;\narg=touch\narg=pwned $(touch pwned2)\narg=\n--\n",
+             "+map x; touch \"pwned $(touch pwned2)\" \"\""},
         };
         for (const auto& c : cases) {
             QFile::remove(game + "/hl.log");
-            const StartResult r = ProcessStarter({}).StartGame(
-                {c.program.toStdString(), c.arguments},
-                c.inGame ? std::optional(game.toStdString()) : std::nullopt,
-                WindowState::Maximized);
+            const StartResult r =
+                ProcessStarter({}).StartGame({hl, c.arguments, game.toStdString(), c.secret});
             QVERIFY2(r.ok, r.reason.c_str());
-            const QString cwd = c.inGame ? game : original;
-            QCOMPARE(QDir::currentPath(), cwd);
-            QCOMPARE(log(game + "/hl.log"), "cwd=" + cwd.toUtf8() + c.logged);
+            QCOMPARE(QDir::currentPath(), original);
+            QCOMPARE(log(game + "/hl.log"), "cwd=" + game.toUtf8() + "\n" + c.logged);
+            const std::string head = "Started: \"" + hl + "\" " + c.head + "\n";
+            QFile written(dir.path() + "/state/skyloom/game.log");
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            QCOMPARE(written.readAll().toStdString(), head);
         }
         QVERIFY(!QFile::exists(prefix + ".ran"));
         QVERIFY(!QFile::exists(game + "/pwned") && !QFile::exists(game + "/pwned2"));
-        // A game folder that is gone is refused as missing.
-        const StartResult r = ProcessStarter({}).StartGame(
-            {"hl.exe", "-console"}, (game + "/gone").toStdString(), WindowState::Maximized);
-        QVERIFY2(!r.ok && r.missing && r.program == "hl.exe" &&
-                     r.reason.find("does not exist") != std::string::npos,
-                 r.reason.c_str());
+        // A game folder that is gone is refused as missing; a program that is not there is named
+        // as the settings hold it, hl.sh as hl.sh.
+        const std::pair<GameStart, std::string> refused[] = {
+            {{hl, {"-console"}, (game + "/gone").toStdString()},
+             "The folder \"" + game.toStdString() + "/gone\" does not exist."},
+            {{"/no/hl.sh", {"+deathmatch", "1"}, game.toStdString()}, "No such file."}};
+        for (const auto& [start, reason] : refused) {
+            const StartResult r = ProcessStarter({}).StartGame(start);
+            QVERIFY(!r.ok && r.missing);
+            QCOMPARE(r.reason, reason);
+            QCOMPARE(r.tried.words.front(), start.program);
+        }
+        QCOMPARE(QDir::currentPath(), original);
     }
 
     // A program failing within its first 10 seconds (by the starter's clock) is told with its
@@ -109,7 +122,7 @@ private slots:
             std::chrono::steady_clock::time_point now{};
             starter.clock = [&] { return now; };
             const StartResult r =
-                starter.StartGame({"hl.exe", ""}, game.toStdString(), WindowState::Normal);
+                starter.StartGame({(game + "/hl.exe").toStdString(), {}, game.toStdString()});
             now += after;
             QCOMPARE(r.output, "The game's output goes to " + dir.path().toStdString() +
                                    "/state/skyloom/game.log.");
@@ -141,7 +154,8 @@ private slots:
         qputenv("WINEPREFIX", "/the/players/prefix");  // the game's own wins, as getenv reads it
         const StartResult r =
             ProcessStarter({dir.path().toStdString(), ""})
-                .StartGame({"hl.exe", "-console"}, wineGame.toStdString(), WindowState::Maximized);
+                .StartGame(
+                    {(wineGame + "/hl.exe").toStdString(), {"-console"}, wineGame.toStdString()});
         qputenv("PATH", path);
         qunsetenv("WINEPREFIX");
         QVERIFY(r.ok);
@@ -173,8 +187,8 @@ private slots:
             make();
             const int open = ::open(other.toUtf8(), O_RDONLY);  // not close-on-exec
             QFile::remove(game + "/fds");
-            const StartResult r = ProcessStarter({}).StartGame({"hl.exe", ""}, game.toStdString(),
-                                                               WindowState::Normal);
+            const StartResult r = ProcessStarter({}).StartGame(
+                {(game + "/hl.exe").toStdString(), {}, game.toStdString()});
             ::close(open);
             QVERIFY2(r.ok, r.reason.c_str());
             QCOMPARE(r.output, output);
@@ -186,7 +200,8 @@ private slots:
             QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "keep");
             QFile written(log);
             if (output.find("goes to") != std::string::npos)
-                QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll() == "out\n");
+                QVERIFY(written.open(QIODevice::ReadOnly) &&
+                        written.readAll().endsWith("/hl.exe\"\nout\n"));
         }
     }
 };

@@ -14,16 +14,20 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
     const std::pair<GameChoices, std::string> cases[] = {
         // The difficulty chosen in single player still counts after going back to deathmatch.
         {{DM, "crossfire.bsp", "Hard", "", {.dev = true}, {}},
-         "hl.exe +deathmatch 1 +map crossfire +set skill 2 -dev"},
-        {{DM, "crossfire.bsp", "Easy", "-zone 4096", {.console = true}, {}},
-         "hl.exe +deathmatch 1 +map crossfire +set skill 0 -zone 4096 -console"},
-        {{DM, "crossfire-zone.bsp", "", "4096", {}, {}},
-         "hl.exe +deathmatch 1 +map crossfire-zone 4096"},
+         "+deathmatch|1|+map|crossfire|+set|skill|2|-dev"},
+        {{DM, "crossfire.bsp", "Easy", "-zone \"40 96\"", {.console = true}, {}, 3},
+         "+deathmatch|1|+map|crossfire|+set|skill|0|-zone|40 96|-console"},
+        {{DM, "crossfire-zone.bsp", "", "4096", {}, {}}, "+deathmatch|1|+map|crossfire-zone|4096"},
+        // A typed name keeps all but its ".bsp", in any case.
         {{DM, "crossfire", "hard", " x", {true, true, true, true}, {}},
-         "hl.exe +deathmatch 1 +map cross x -sv_cheats 1 -console -dev "
-         "-numericping"},
+         "+deathmatch|1|+map|crossfire|x|-sv_cheats|1|-console|-dev|-numericping"},
+        {{DM, "\xC3\xA9t\xC3\xA9.Bsp", "", "", {}, {}, 0}, "+deathmatch|1|+map|\xC3\xA9t\xC3\xA9"},
     };
-    for (const auto& [c, expected] : cases) EXPECT_EQ(ComposeGameCommand(c).line(), expected);
+    for (const auto& [c, expected] : cases) {
+        std::string words;
+        for (const std::string& w : ComposeGameCommand(c)) words += (words.empty() ? "" : "|") + w;
+        EXPECT_EQ(words, expected);
+    }
 }
 
 // Exec gives every argument back whole, quoted against a shell's globbing; it starts the Skyloom

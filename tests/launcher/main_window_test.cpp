@@ -24,12 +24,14 @@ class MainWindowTest : public WindowHarness {
         w = app->windows.show("sp");
     }
     MainWindow* window() const { return qobject_cast<MainWindow*>(w); }
-    void expectStart(const std::string& line, const std::string& folder = "") {
+    // The program as the settings hold it, in its folder, with these arguments.
+    void expectStart(const std::string& arguments, std::string held = "") {
+        if (held.empty()) held = app->folder() + "/hl/hl.exe";
         QCOMPARE(app->games.starts.size(), size_t(1));
         const auto& [started, program, in, state] = app->games.starts[0];
-        QCOMPARE(started, line);
-        QVERIFY(in == (folder.empty() ? app->folder() + "/hl" : folder) &&
-                state == WindowState::Maximized);
+        QCOMPARE(started, held + " " + arguments);
+        QCOMPARE(program, held);
+        QVERIFY(in == held.substr(0, held.rfind('/')) && state == WindowState::Maximized);
     }
     void setSpMediumConsoleZone() {
         click(ctl("optSP"));
@@ -127,7 +129,7 @@ private slots:
         QTest::keyClick(search, Qt::Key_Return);  // the first map found
         QCOMPARE(edit("txtSelMap")->text(), QString("dl.bsp"));
         click(ctl("launch"));
-        expectStart("hl.exe +deathmatch 1 +map dl");
+        expectStart("+deathmatch 1 +map dl");
         QTest::keyClick(search, Qt::Key_Escape);
         QListView* view = list()->view();  // one click chooses
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
@@ -158,23 +160,23 @@ private slots:
                  QString("The map currently selected is caf\u00e9.bsp"));
         click(ctl("optTFC"));
         click(ctl("launch"));
-        expectStart("hl.exe -game tfc +map caf\xe9");
+        expectStart("-game tfc +map caf\xe9");
     }
 
     // The one box (No, then Yes), the map and the game's folder; unloadable names start nothing.
     void launch_checksTheMapThenStartsItInTheGameFolder() {
         const struct {
             const char *map, *box, *started;
-            const char *program = nullptr, *folder = "";  // the install's
+            const char* program = nullptr;  // the install's
         } rows[] = {{"", "No map selected !", nullptr},
                     {"x +exec evil.bsp", "Map name", nullptr},
                     {"2fort.bsp", "Missing files", "2fort"},
                     {"dl.bsp", nullptr, "dl"},
                     {"gone.bsp", nullptr, "gone"},
-                    {"gone.bsp", nullptr, "gone", "/g/Half-Life/hl_linux", "/g/Half-Life"},
+                    {"gone.bsp", nullptr, "gone", "/g/Half-Life/hl.sh"},
                     {"gone.bsp", "Configuration incomplete", nullptr, "hl.exe"},
                     {"", "No map selected !", nullptr, ""}};  // the map is asked for first
-        for (const auto& [map, box, started, program, folder] : rows) {
+        for (const auto& [map, box, started, program] : rows) {
             openWithInstall("tfc/maps", program);
             app->games.result.output = "To game.log.";
             setSpMediumConsoleZone();
@@ -192,12 +194,14 @@ private slots:
                         menu->actions().contains(act("mnuEdititmConfig")))
                         QVERIFY(shown[0].text.contains(menu->title().remove('&') + " > " +
                                                        act("mnuEdititmConfig")->iconText()));
-                const std::string line = "hl.exe +map " + std::string(started ? started : "") +
+                const std::string line = "+map " + std::string(started ? started : "") +
                                          " +set skill 1 -zone 4096 -console";
                 if (started && (answer == MessageAnswer::Yes || !box)) {
-                    expectStart(line, folder);
-                    QCOMPARE(ctl<QLabel>("startStatus")->text(),
-                             QString::fromStdString("Started: " + line + "\nTo game.log."));
+                    const std::string held = program ? program : app->folder() + "/hl/hl.exe";
+                    expectStart(line, held);
+                    QCOMPARE(
+                        ctl<QLabel>("startStatus")->text(),
+                        QString::fromStdString("Started: " + held + " " + line + "\nTo game.log."));
                 } else
                     QVERIFY(app->games.starts.empty());
                 app->games.starts.clear();
@@ -209,10 +213,19 @@ private slots:
 
     // Closing waits for a start: a failed one, or a custom mod without folder, keeps the window.
     void closeAfterLaunch_closesOnlyOnceTheGameStarted() {
+        // The box names what was tried as the settings hold it: hl.sh, never an hl.exe.
+        openWithInstall("tfc/maps", "/g/Half-Life/hl.sh");
+        edit("txtSelMap")->setText("bad.bsp");
+        app->games.result = {false, "No such file."};
+        click(ctl("launch"));
+        expectMessage(
+            "Program: /g/Half-Life/hl.sh\nTried: /g/Half-Life/hl.sh +deathmatch 1 +map "
+            "bad\nReason: No such file.",
+            "Skyloom", MessageIcon::Critical);
         openWithInstall();
         act("mnuEdititm")->trigger();
         edit("txtSelMap")->setText("dl.bsp");
-        app->games.result = {false, "hl.exe", "No such file.", "steam -applaunch 70 +map x"};
+        app->games.result = {false, "No such file.", {{"steam", "-applaunch", "70", "+map", "x"}}};
         click(ctl("launch"));
         const QString failed =
             QString::fromStdString("Program: " + app->folder() +
@@ -237,7 +250,7 @@ private slots:
         QVERIFY(app->games.starts.empty() && app->windows.isLoaded("sp") && !app->ended);
         QTest::keyClicks(edit("txtCustom"), "my mod");
         click(ctl("launchCustom"));
-        expectStart("hl.exe -game my mod");
+        expectStart("-game my mod");
         QVERIFY(!app->windows.isLoaded("sp") && app->ended);
     }
 
@@ -245,8 +258,8 @@ private slots:
     void presets_saveFillStartAndDeleteThroughWindowAndCommandLine() {
         enum class Act { Save, Fill, Shortcut, Delete };
         // Quoted parameters start as those words, no more; the name's & is no shortcut.
-        const char* const duel = R"(hl.exe +map dl +set skill 1 "+exec" "my.cfg" -console)";
-        const char* const fort = R"(hl.exe +map 2fort +set skill 1 "+exec" "my.cfg" -console)";
+        const char* const duel = "+map dl +set skill 1 +exec my.cfg -console";
+        const char* const fort = "+map 2fort +set skill 1 +exec my.cfg -console";
         const struct {
             Act act;
             const char *name, *started, *box;
@@ -318,8 +331,10 @@ private slots:
                 }
             }
             const auto& starts = app->games.starts;
-            QVERIFY2(row.started ? starts.size() == 1 && starts[0].commandLine == row.started
-                                 : starts.empty(),
+            QVERIFY2(row.started
+                         ? starts.size() == 1 &&
+                               starts[0].commandLine == app->folder() + "/hl/hl.exe " + row.started
+                         : starts.empty(),
                      row.name);
             const auto& boxes = app->desktop.messages;
             QVERIFY2(row.box ? boxes.size() == 1 && boxes[0].title == row.box : boxes.empty(),

@@ -50,17 +50,19 @@ private slots:
         QCOMPARE(ends, 2);
     }
     // A started command shows on the status line as text, whatever markup, line breaks or
-    // direction overrides its path holds.
+    // direction overrides it holds, its secret masked by its place, not by what precedes it.
     void startGame_showsTheCommandAsText() {
         test::TestApp app;
+        app.writeIni("[GAMEDIR]\nprogram=/g/<img src=x.png>/hl\u202E.exe\n");
         QMainWindow window;
         StartStatusLine* line = addStartStatusLine(&window);
         app.games.result.output = "To /s/\u202Egame.log\r.";  // one line each, drawn as they read
-        QVERIFY(startGame(app.context, &window, line,
-                          {"/g/<img src=x.png>/hl\u202E.exe", "+map <b>\n+quit"}, std::nullopt,
-                          WindowState::Normal));
-        QCOMPARE(line->text(),
-                 "Started: /g/<img src=x.png>/hl.exe +map <b> +quit\nTo /s/game.log .");
+        StartRequest request;
+        request.start.arguments = {"+map", "<b>", "+password", "+password", "<i>"};
+        request.start.secret = {3};
+        QVERIFY(startGame(app.context, &window, line, request));
+        QCOMPARE(line->text(), "Started: \"/g/<img src=x.png>/hl.exe\" +map <b> +password ******** "
+                               "<i>\nTo /s/game.log .");
         QLabel plain(line->text());
         plain.setTextFormat(Qt::PlainText);
         QCOMPARE(line->sizeHint().width(), plain.sizeHint().width());
