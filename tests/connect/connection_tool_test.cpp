@@ -254,11 +254,12 @@ private slots:
         // A double click joins the row, not the fields; its password is asked, passed and
         // masked wherever the command shows.
         ui.setServer("10.9.9.9", "1");
-        app->desktop.secrets = {std::nullopt, "bad pass", "+quit", "s3cret", "s3cret"};
-        for (int i = 0; i < 4; ++i) ui.click(0, true);
-        QCOMPARE(app->desktop.secretDialogs.size(), size_t(4));
+        app->desktop.secrets = {std::nullopt, "bad pass", "+quit", "-dev", "s3cret", "s3cret"};
+        for (int i = 0; i < 5; ++i) ui.click(0, true);
+        QCOMPARE(app->desktop.secretDialogs.size(), size_t(5));
         QVERIFY(app->desktop.messages.back().text.contains("start with '+' or '-'"));
-        QCOMPARE(seen(), QStringList({joined(upAt, "+password s3cret "), "Password", "Password"}));
+        QCOMPARE(seen(), QStringList({joined(upAt, "+password s3cret "), "Password", "Password",
+                                      "Password"}));
         const QString started = ui.text("startStatus");
         app->games.result = {false, "No such file."};
         ui.click(0, true);

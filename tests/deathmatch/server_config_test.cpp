@@ -85,11 +85,11 @@ TEST(ServerConfigFile, readsBackWhatASaveWroteAndKeepsForeignLines) {
     S saved;
     saved.mp_friendlyfire = saved.falldamage = saved.password = true;
     saved.partyname = "Caf\xC3\xA9 night; 2";
-    saved.passwordvalue = "pw 1";
-    saved.maxplayersvalue = "12", saved.fraglimitvalue = "30", saved.timelimitvalue = "20";
+    saved.passwordvalue = "pw 12345";  // each value at its field's full length
+    saved.maxplayersvalue = "12", saved.fraglimitvalue = "3000", saved.timelimitvalue = "2000";
     saved.sv_gravityvalue = "-8.5", saved.maxspectatorsvalue = "+2", saved.maxpingvalue = "90";
     const std::string text = serverConfigText(saved);
-    EXPECT_NE(text.find("mp_fraglimit 30\r\nmp_timelimit 20\r\nmaxplayers 12\r\n"), text.npos);
+    EXPECT_NE(text.find("mp_fraglimit 3000\r\nmp_timelimit 2000\r\nmaxplayers 12\r\n"), text.npos);
     auto back = readServerConfig(text);
     saved.maxpingvalue = "500";  // no line holds it
     EXPECT_EQ(serverConfigText(back.settings), text);
