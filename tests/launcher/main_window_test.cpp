@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "demos/demo_list.h"
-#include "demos/demo_list.h"
 #include "launcher/presets.h"
 #include "map_bytes.h"
 #include "window_harness.h"
@@ -250,10 +249,7 @@ private slots:
         } rows[] = {
             {Act::Save, "duel", nullptr, nullptr},
             {Act::Save, "a]b", nullptr, "Preset not saved"},
-            {Act::Save,
-             "a\x1B"
-             "b",
-             nullptr, "Preset not saved"},
+            {Act::Save, "a\x1B" "b", nullptr, "Preset not saved"},
             {Act::Fill, "duel", duel, nullptr},
             {Act::Save, "R&D", nullptr, nullptr},
             {Act::Fill, "R&D", fort, "Missing files"},
