@@ -1,6 +1,8 @@
 #include "app/demo_info_mode.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "demos/demo_file.h"
 #include "platform/files.h"
@@ -10,7 +12,9 @@ namespace skyloom {
 int runDemoInfo(const std::string& file, std::FILE* out, std::FILE* err) {
     // Only a regular file: a FIFO would block the read.
     if (!isFile(file)) {
-        std::fprintf(err, "skyloom: %s: no such file\n", file.c_str());
+        std::error_code error;
+        const bool there = std::filesystem::exists(file, error);
+        std::fprintf(err, "skyloom: %s: %s\n", file.c_str(), there ? "not a file" : "no such file");
         return 2;
     }
     const DemoReading reading = readDemoFile(file);

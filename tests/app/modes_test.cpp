@@ -122,7 +122,10 @@ private slots:
                               QString::fromStdString(
                                   "skyloom: " + cut +
                                   ": cut short: a demo's header alone takes 544 bytes\n")}));
-        QCOMPARE(run(app.folder()).value(0), "2");
+        const QString folder = QString::fromStdString(app.folder());
+        QCOMPARE(run(app.folder()),
+                 QStringList({"2", "", "skyloom: " + folder + ": not a file\n"}));
+        QCOMPARE(run(cut + "x").value(0), "2");
     }
     // --preset: starts the preset as the main window would, else says why in the usual box.
     void preset_startsOrSaysWhy() {
