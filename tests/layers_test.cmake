@@ -1,7 +1,7 @@
 # Every `#include "folder/..."` in src/ runs down the layers, never across or up: a header-only
 # include never reaches the linker. Run: cmake -DSRC=path/to/src -P layers_test.cmake
-foreach(entry platform=0 settings=1 games=1 servers=1 maps=1 shell=2 launcher=3 setup=3
-        deathmatch=3 advanced=3 connect=3 about=3 splash=3 app=4)
+foreach(entry platform=0 settings=1 games=1 servers=1 maps=1 demos=1 shell=2 launcher=3 setup=3
+        deathmatch=3 advanced=3 connect=3 about=3 demo_window=3 splash=3 app=4)
     string(REPLACE "=" ";" entry ${entry})
     set(layer_${entry})  # layer_FOLDER RANK
 endforeach()

@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <cstdio>
 #include <filesystem>
 
 #include "app/application_folder.h"
+#include "app/demo_info_mode.h"
 #include "app/find_game_mode.h"
 #include "app/list_servers_mode.h"
 #include "app/map_info_mode.h"
@@ -27,6 +29,7 @@ struct Options {
     // The modes that print an answer and end.
     bool findGame = false;
     std::optional<std::string> mapInfo;
+    std::optional<std::string> demoInfo;
     std::optional<std::string> query;
     std::optional<std::string> preset;  // started without a window
     std::optional<skyloom::ListServersOptions> listServers;
@@ -82,6 +85,11 @@ Options readOptions(const QStringList& arguments, const std::string& unknown) {
         QStringLiteral("Prints the map's title and the files it needs that are not installed, "
                        "then ends."),
         QStringLiteral("FILE.bsp"));
+    const QCommandLineOption demoInfo(
+        QStringLiteral("demo-info"),
+        QStringLiteral("Prints the demo's map, game folder, length in seconds and protocol, "
+                       "separated by tabs, then ends."),
+        QStringLiteral("FILE.dem"));
     const QCommandLineOption query(
         QStringLiteral("query"),
         QStringLiteral("Asks the server (port 27015 by default) for its information and players, "
@@ -114,10 +122,12 @@ Options readOptions(const QStringList& arguments, const std::string& unknown) {
                                    QStringLiteral("NAME"));
     const QCommandLineOption reverse(QStringLiteral("reverse"),
                                      QStringLiteral("Qt's: lays the windows out right to left."));
-    parser.addOptions({settings, findGame, mapInfo, query, preset, listServers, game, master,
-                       platform, style, reverse});
+    parser.addOptions({settings, findGame, mapInfo, demoInfo, query, preset, listServers, game,
+                       master, platform, style, reverse});
 
     Options options;
+    // --demo-info answers 1 for a file that is no demo, so its usage errors are 2.
+    const int usage = arguments.filter(QRegularExpression("^--demo-info(=|$)")).isEmpty() ? 1 : 2;
     if (!unknown.empty()) {
         options.exitStatus =
             fail(QStringLiteral("Unknown option: %1. See skyloom --help.")
@@ -126,18 +136,20 @@ Options readOptions(const QStringList& arguments, const std::string& unknown) {
     }
     if (!parser.parse(arguments)) {
         options.exitStatus =
-            fail(shown(parser.errorText()) + QStringLiteral(" See skyloom --help."));
+            fail(shown(parser.errorText()) + QStringLiteral(" See skyloom --help.")) * usage;
         return options;
     }
     if (parser.isSet(help)) parser.showHelp(0);
     if (parser.isSet(version)) parser.showVersion();
     if (!parser.positionalArguments().isEmpty()) {
         options.exitStatus = fail(QStringLiteral("Unexpected argument '%1'. See skyloom --help.")
-                                      .arg(shown(parser.positionalArguments().constFirst())));
+                                      .arg(shown(parser.positionalArguments().constFirst()))) *
+                             usage;
         return options;
     }
     options.findGame = parser.isSet(findGame);
     if (parser.isSet(mapInfo)) options.mapInfo = bytes(parser.value(mapInfo));
+    if (parser.isSet(demoInfo)) options.demoInfo = bytes(parser.value(demoInfo));
     if (parser.isSet(query)) options.query = bytes(parser.value(query));
     if (parser.isSet(preset)) options.preset = bytes(parser.value(preset));
     if (parser.isSet(listServers)) {
@@ -182,6 +194,7 @@ int main(int argc, char* argv[]) {
         if (options.exitStatus) return *options.exitStatus;
         if (options.findGame) return skyloom::runFindGame();
         if (options.mapInfo) return skyloom::runMapInfo(*options.mapInfo);
+        if (options.demoInfo) return skyloom::runDemoInfo(*options.demoInfo);
         if (options.query) return skyloom::runQuery(*options.query);
         settingsPath = skyloom::settingsFile(options.settings);
         settingsChosen = options.settings.has_value();

@@ -5,6 +5,7 @@
 #include "advanced/advanced_launcher.h"
 #include "connect/connection_tool.h"
 #include "deathmatch/deathmatch_maker.h"
+#include "demo_window/demo_window.h"
 #include "launcher/main_window.h"
 #include "setup/register_setup_windows.h"
 #include "splash/splash_window.h"
@@ -20,6 +21,7 @@ void registerWindows(const AppContext& context) {
     registerSetupWindows(context);
     w.add(QStringLiteral("connect"), [context] { return new ConnectionTool(context); });
     w.add(QStringLiteral("frmAbout"), [context] { return new AboutWindow(context); });
+    w.add(QStringLiteral("demos"), [context] { return new DemoWindow(context); });
     w.add(QStringLiteral("secret"), [context] { return new SecretWindow(context); });
 }
 

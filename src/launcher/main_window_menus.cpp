@@ -1,5 +1,6 @@
 // The main window's launch buttons and menus.
 
+#include "demos/demo_list.h"
 #include "launcher/game_launch.h"
 #include "launcher/main_window.h"
 #include "ui_main_window.h"
@@ -35,6 +36,19 @@ void MainWindow::connectMenus() {
     connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
     connect(ui_->mnuHelpitmAbout, &QAction::triggered, this, &MainWindow::mnuHelpitmAbout_Click);
     connectPresetMenus();
+    // The Demos window lists the demos of the game type chosen here.
+    auto* demos = new QAction(QStringLiteral("D&emos…"), this);
+    demos->setObjectName(QStringLiteral("mnuFileitmDemos"));
+    demos->setShortcut(QStringLiteral("Ctrl+E"));
+    ui_->mnuFichier->insertAction(ui_->mnuFileitmSavePreset, demos);
+    connect(demos, &QAction::triggered, this, [this] {
+        const GameChoices c = choices();
+        const char* mod = c.type == GameType::TeamFortress ? "tfc" : "valve";
+        const DemoPlace place{gameFolder(context_.settings.readPath("program", "")).value_or(""),
+                              c.type == GameType::Custom ? c.customFolder : mod};
+        if (auto* taker = dynamic_cast<DemoPlaceTaker*>(context_.windows.show("demos")))
+            taker->listDemosOf(place);
+    });
     // mnuEdititm is a checkable action: its click toggles the close-after-launch check mark.
 }
 

@@ -1,12 +1,13 @@
 #include <QtNetwork>
 #include <QtTest>
 
+#include "app/demo_info_mode.h"
 #include "app/list_servers_mode.h"
 #include "app/map_info_mode.h"
 #include "app/preset_mode.h"
 #include "app/query_mode.h"
+#include "demo_bytes.h"
 #include "fake_a2s_server.h"
-#include "map_bytes.h"
 #include "test_app.h"
 
 using namespace skyloom;
@@ -131,6 +132,28 @@ private slots:
         writeFile(maps + "/bad.bsp", "not a map");
         for (auto [file, status] : {std::pair{"whole", 0}, {"needs", 1}, {"bad", 2}, {"none", 2}})
             QCOMPARE(runMapInfo(maps + "/" + file + ".bsp"), status);
+    }
+    // --demo-info: the demo's lines; 1 and why for a file that is no demo; 2 for no file.
+    void demoInfo_printsTheDemoOrWhyNot() {
+        TestApp app;
+        const std::string demo = app.folder() + "/a.dem", cut = app.folder() + "/b.dem";
+        writeFile(demo, demoBytes("crossfire", "valve", {1, 83.46f}));
+        writeFile(cut, "HLDEMO");
+        const auto run = [](const std::string& file) {
+            return printed([&](std::FILE* o, std::FILE* e) { return runDemoInfo(file, o, e); });
+        };
+        QCOMPARE(
+            run(demo),
+            QStringList({"0", "map\tcrossfire\ngame\tvalve\nlength\t83.5\nprotocol\t48\n", ""}));
+        QCOMPARE(run(cut),
+                 QStringList({"1", "",
+                              QString::fromStdString(
+                                  "skyloom: " + cut +
+                                  ": cut short: a demo's header alone takes 544 bytes\n")}));
+        const QString folder = QString::fromStdString(app.folder());
+        QCOMPARE(run(app.folder()),
+                 QStringList({"2", "", "skyloom: " + folder + ": not a file\n"}));
+        QCOMPARE(run(cut + "x").value(0), "2");
     }
     // --preset: starts the preset as the main window would, else says why in the usual box.
     void preset_startsOrSaysWhy() {

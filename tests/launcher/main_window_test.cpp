@@ -4,6 +4,7 @@
 #include <QTextDocument>
 #include <filesystem>
 
+#include "demos/demo_list.h"
 #include "launcher/presets.h"
 #include "map_bytes.h"
 #include "window_harness.h"
@@ -11,12 +12,21 @@
 using namespace skyloom;
 using namespace skyloom::test;
 
+// The Demos window's stand-in: the mod folder of each place it is handed.
+struct DemosProbe final : QWidget, DemoPlaceTaker {
+    explicit DemosProbe(QStringList& places) : places_(places) {}
+    void listDemosOf(const DemoPlace& place) override { places_ << place.mod.c_str(); }
+    QStringList& places_;
+};
+
 class MainWindowTest : public WindowHarness {
+    QStringList places;
     Q_OBJECT
 
     void openWithMaps(const std::string& tfc = "true") {
         app = std::make_unique<TestApp>();
         app->add<MainWindow>("sp");
+        app->windows.add("demos", [this] { return new DemosProbe(places); });
         app->writeIni("[MISC]\ntfc=" + tfc + "\n[GAMEDIR]\nmaps=" +
                       app->makeFolder("valve/maps", {"crossfire.bsp", "Bounce.BSP", "boot_camp.bsp",
                                                      "readme.txt", "C1A0.bsp"}) +
@@ -378,7 +388,10 @@ private slots:
                     edit("txtCustom")->isEnabled() == custom &&
                     ctl("launchCustom")->isEnabled() == custom);
             for (QWidget* c : mapControls) QCOMPARE(c->isEnabled(), !custom);
+            act("mnuFileitmDemos")->trigger();  // the Demos window lists this type's folder
         }
+        QCOMPARE(places, QStringList({"tfc", "valve", "", "valve"}));
+        QCOMPARE(act("mnuFileitmDemos")->shortcut(), QKeySequence("Ctrl+E"));
         // The box and the window's size come back at the next start.
         click(check("showSinglePlayer"));
         w->resize(w->size() + QSize(24, 12));

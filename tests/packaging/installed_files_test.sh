@@ -43,6 +43,7 @@ refused() {
 }
 refused 1 --bogus; refused 1 --settings; refused 1 --settings /nowhere/mine.ini; refused 1 stray
 refused 2 "--query=two words"; refused 2 --map-info=/nowhere/none.bsp
+refused 2 --demo-info; refused 2 --demo-info /nowhere/a.dem extra
 
 # --find-game: one tabbed line per install; with none, status 1 and the places looked in.
 game="$home/.local/share/Steam/steamapps/common/Half-Life"

@@ -24,7 +24,7 @@ inline QString spokenName(QWidget* control) {
 }
 inline constexpr const char* kWindowNames[] = {"splash", "sp", "DM", "frmAdvanced", "firstuse1",
     "firstuse2", "firstuseconfig", "firstusedone", "config", "DirMaps", "DirMapsTFC", "configtfc",
-    "connect", "frmAbout", "secret"};
+    "connect", "frmAbout", "secret", "demos"};
 // Another folder's window: an empty window that notes when it is told to read its paths again.
 struct StandIn final : QWidget, PathsReload {
     explicit StandIn(QStringList& reloaded) : reloaded_(reloaded) {}
