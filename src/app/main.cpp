@@ -50,7 +50,7 @@ QStringList byteArguments(const char* program, const std::vector<std::string>& o
 }
 
 // The program's options by kind, for taking Qt's own apart from them.
-const std::vector<std::string> kOptionsWithValue = {"settings", "map-info", "query",
+const std::vector<std::string> kOptionsWithValue = {"settings", "map-info", "demo-info", "query",
                                                     "preset",   "game",     "master"};
 const std::vector<std::string> kOptionFlags = {"help", "help-all", "version", "find-game",
                                                "list-servers"};

@@ -119,10 +119,11 @@ void DemoWindow::play(const char* verb) {
 }
 
 bool DemoWindow::startDemo(const char* verb, const DemoFile& demo) {
-    const std::string game = place_.mod == "valve" ? "" : "-game " + place_.mod + " ";
-    return startGame(context_, this, startStatus_,
-                     {"hl.exe", game + "+" + verb + " " + consoleDemoName(demo.name)},
-                     place_.gameFolder, WindowState::Maximized);
+    StartRequest request;
+    if (place_.mod != "valve") request.start.arguments = {"-game", place_.mod};
+    request.start.arguments.push_back(std::string("+") + verb);
+    request.start.arguments.push_back(consoleDemoName(demo.name));
+    return startGame(context_, this, startStatus_, request);
 }
 
 void DemoWindow::renameSelected() {

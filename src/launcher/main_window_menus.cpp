@@ -3,6 +3,7 @@
 #include "demos/demo_list.h"
 #include "launcher/game_launch.h"
 #include "launcher/main_window.h"
+#include "settings/path_value.h"
 #include "ui_main_window.h"
 
 namespace skyloom {
@@ -44,7 +45,7 @@ void MainWindow::connectMenus() {
     connect(demos, &QAction::triggered, this, [this] {
         const GameChoices c = choices();
         const char* mod = c.type == GameType::TeamFortress ? "tfc" : "valve";
-        const DemoPlace place{gameFolder(context_.settings.readPath("program", "")).value_or(""),
+        const DemoPlace place{folderPart(context_.settings.readPath("program", "")).value_or(""),
                               c.type == GameType::Custom ? c.customFolder : mod};
         if (auto* taker = dynamic_cast<DemoPlaceTaker*>(context_.windows.show("demos")))
             taker->listDemosOf(place);

@@ -121,9 +121,10 @@ private slots:
                 click(ctl(how));
             QVERIFY2(app->games.starts.size() == 1, how);
             const auto start = std::exchange(app->games.starts, {}).front();
-            QCOMPARE(start.commandLine, line);
+            QCOMPARE(start.commandLine, game + "/" + line);  // the program the settings hold
             QCOMPARE(start.workingFolder, std::optional(game));
-            QVERIFY(w->findChild<StartStatusLine*>()->text().contains("Started: hl.exe"));
+            QVERIFY(w->findChild<StartStatusLine*>()->text().startsWith(
+                QString::fromStdString("Started: " + game + "/hl.exe")));
         }
     }
 
@@ -156,7 +157,7 @@ private slots:
         QCOMPARE(cell(view()->currentIndex().row(), 0), "run2.dem");
         QCOMPARE(cell(view()->currentIndex().row(), 6), "");
         click(ctl("play"));
-        QCOMPARE(app->games.starts.at(0).commandLine, "hl.exe +playdemo run2");
+        QCOMPARE(app->games.starts.at(0).commandLine, game + "/hl.exe +playdemo run2");
     }
 
     // Delete asks first; only the chosen file goes. Escape closes the window.
