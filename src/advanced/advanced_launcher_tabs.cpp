@@ -114,30 +114,30 @@ MiscChoices AdvancedLauncher::miscChoices() const {
     return c;
 }
 
-void AdvancedLauncher::cmdGenerate_Click() {
+void AdvancedLauncher::generateVideoLine() {
     showGenerated(VideoLine(videoChoices()), ui_->lblCommandLine);
 }
 
-void AdvancedLauncher::cmdSndGen_Click() {
+void AdvancedLauncher::generateSoundLine() {
     showGenerated(AudioLine(audioChoices()), ui_->lblSndCommandLine);
 }
 
-void AdvancedLauncher::cmdClientGenerate_Click() {
+void AdvancedLauncher::generateClientLine() {
     showGenerated(ClientLine(clientChoices()), ui_->lblClientCommandLine);
 }
 
-void AdvancedLauncher::cmdMiscGenerate_Click() {
+void AdvancedLauncher::generateMiscLine() {
     showGenerated(MiscLine(miscChoices()), ui_->lblMiscCommandLine);
 }
 
-void AdvancedLauncher::cmdFullGen_Click() {
+void AdvancedLauncher::generateFullLine() {
     showGenerated(FullLine({textOf(ui_->lblFullCommandLine), textOf(ui_->lblCommandLine),
                             textOf(ui_->lblSndCommandLine), textOf(ui_->lblMiscCommandLine),
                             textOf(ui_->lblClientCommandLine)}),
                   ui_->lblFullCommandLine);
 }
 
-void AdvancedLauncher::Command1_Click() {
+void AdvancedLauncher::runGame() {
     // The game's path is one argument, whatever blanks it holds; the generated options follow it.
     const QString line = ui_->lblFullCommandLine->text();
     const QString program = shownText(program_);

@@ -25,13 +25,13 @@ public:
     ~DeathmatchMaker() override;
 
 private:
-    void Form_Load();
-    void password_Click();
-    void cmdMapSel_Click();
-    void cmdHelp_Click();
-    void save_Click();
-    void Command1_Click();
-    void mnuFileitmSkyloom_Click();
+    void readMapFolder();
+    void enablePassword();
+    void selectMap();
+    void showHelp();
+    void saveConfig();
+    void saveAndLaunch();
+    void backToMainWindow();
 
     ServerSettings serverSettings() const;
     // Runs the check and writes the file; false when the player was told why not.

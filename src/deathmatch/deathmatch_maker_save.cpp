@@ -72,7 +72,7 @@ bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
     return true;
 }
 
-void DeathmatchMaker::save_Click() {
+void DeathmatchMaker::saveConfig() {
     const std::string valve = readGameDir("valve");
     if (!writeServerConfig(valve)) return;
     tell(QStringLiteral("You're skyloom.cfg file has been saved in ") +
@@ -80,7 +80,7 @@ void DeathmatchMaker::save_Click() {
          QStringLiteral("Please note"), MessageIcon::Information);
 }
 
-void DeathmatchMaker::Command1_Click() {
+void DeathmatchMaker::saveAndLaunch() {
     const std::string valve = readGameDir("valve");
     const std::string program = readGameDir("program");
     if (!writeServerConfig(valve)) return;
