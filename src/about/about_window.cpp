@@ -5,8 +5,8 @@
 #include "about/about_pictures.h"
 #include "platform/program_info.h"
 #include "shell/accessible_names.h"
-#include "shell/designed_layout.h"
 #include "shell/outside_text.h"
+#include "shell/system_colours.h"
 #include "ui_about_window.h"
 
 namespace skyloom {
@@ -22,15 +22,15 @@ AboutWindow::AboutWindow(const AppContext& context, QWidget* parent)
     // The name and organisation sit apart from the caption above them.
     giveCaption(ui_->lblUser, ui_->Label4->text());
     giveCaption(ui_->lblComp, QStringLiteral("Organisation :"));
-    connect(ui_->cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
-    connect(ui_->lblUser, &ClickableLabel::clicked, this, &AboutWindow::lblUser_Click);
-    connect(ui_->Picture1, &ClickableLabel::clicked, this, &AboutWindow::Picture1_Click);
-    Form_Load();
+    connect(ui_->cmdOK, &QPushButton::clicked, this, &AboutWindow::closeAbout);
+    connect(ui_->lblUser, &ClickableLabel::clicked, this, &AboutWindow::teaseUser);
+    connect(ui_->Picture1, &ClickableLabel::clicked, this, &AboutWindow::showSecret);
+    showUser();
 }
 
 AboutWindow::~AboutWindow() = default;
 
-void AboutWindow::Form_Load() {
+void AboutWindow::showUser() {
     const auto read = [this](const char* key) {
         return QString::fromStdString(context_.settings.read("MISC", key, "error", 100));
     };
@@ -39,27 +39,27 @@ void AboutWindow::Form_Load() {
 }
 
 // The main window takes input again whichever way the player leaves.
-void AboutWindow::Form_Unload() {
+void AboutWindow::enableMainWindow() {
     context_.windows.setEnabled(QStringLiteral("sp"), true);
 }
 
 void AboutWindow::closeEvent(QCloseEvent* event) {
-    Form_Unload();
+    enableMainWindow();
     event->accept();
 }
 
-void AboutWindow::cmdOK_Click() {
-    Form_Unload();
+void AboutWindow::closeAbout() {
+    enableMainWindow();
     context_.windows.unload(objectName());
 }
 
-void AboutWindow::lblUser_Click() {
+void AboutWindow::teaseUser() {
     context_.desktop.message(
         this, QStringLiteral(" It's your name, right ? So why did you click, stupid guy !!! :)"),
         QStringLiteral("Stupid guy"), MessageButtons::Ok, MessageIcon::Critical);
 }
 
-void AboutWindow::Picture1_Click() {
+void AboutWindow::showSecret() {
     context_.windows.show(QStringLiteral("secret"));
 }
 

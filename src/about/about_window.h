@@ -25,11 +25,11 @@ protected:
     void reject() override { close(); }
 
 private:
-    void Form_Load();
-    void Form_Unload();
-    void cmdOK_Click();
-    void lblUser_Click();
-    void Picture1_Click();
+    void showUser();
+    void enableMainWindow();
+    void closeAbout();
+    void teaseUser();
+    void showSecret();
 
     AppContext context_;
     std::unique_ptr<Ui::AboutWindow> ui_;

@@ -2,7 +2,7 @@
 
 #include "about/about_pictures.h"
 #include "about/credits.h"
-#include "shell/designed_layout.h"
+#include "shell/system_colours.h"
 #include "ui_secret_window.h"
 
 namespace skyloom {
@@ -22,9 +22,9 @@ SecretWindow::SecretWindow(const AppContext& /*reads no settings, starts nothing
     ui_->lbl->setPalette(yellow);
 
     Timer1.setInterval(10);
-    connect(&Timer1, &QTimer::timeout, this, &SecretWindow::Timer1_Timer);
-    connect(ui_->Command1, &QPushButton::clicked, this, &SecretWindow::Command1_Click);
-    Form_Load();
+    connect(&Timer1, &QTimer::timeout, this, &SecretWindow::scrollCredits);
+    connect(ui_->Command1, &QPushButton::clicked, this, &SecretWindow::rollTypedText);
+    startCredits();
 }
 
 SecretWindow::~SecretWindow() = default;
@@ -33,18 +33,18 @@ int SecretWindow::pictHeight() const {
     return ui_->pict->height() * kTwipsPerPixel;
 }
 
-void SecretWindow::Form_Load() {
+void SecretWindow::startCredits() {
     top_ = pictHeight();
     showCredits();
     Timer1.start();
 }
 
-void SecretWindow::Timer1_Timer() {
+void SecretWindow::scrollCredits() {
     top_ = nextCreditsTop(top_, ui_->lbl->height() * kTwipsPerPixel, pictHeight());
     placeCredits();
 }
 
-void SecretWindow::Command1_Click() {
+void SecretWindow::rollTypedText() {
     showCredits();
     if (!Timer1.isActive()) Timer1.start();
     ui_->Text1->setText(ui_->txt->toPlainText());

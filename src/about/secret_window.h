@@ -25,7 +25,7 @@ public:
     // Where the credits' top stands, in twips from the top of the picture.
     int creditsTop() const { return top_; }
 
-    void Timer1_Timer();
+    void scrollCredits();
 
 protected:
     // Esc and the frame close (and unload) it rather than only hiding it.
@@ -33,8 +33,8 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->accept(); }
 
 private:
-    void Form_Load();
-    void Command1_Click();
+    void startCredits();
+    void rollTypedText();
     void showCredits();
     void placeCredits();
     int pictHeight() const;

@@ -23,7 +23,7 @@ AdvancedLauncher::AdvancedLauncher(const AppContext& context, QWidget* parent)
     ui_->txtAdditional->hide();
     nameComboBox(ui_->Skill, QStringLiteral("Skill level"));
     connectControls();
-    Form_Load();
+    fillLists();
 }
 
 AdvancedLauncher::~AdvancedLauncher() = default;
@@ -43,20 +43,18 @@ void AdvancedLauncher::connectControls() {
     // A click on the HEV suit's slider shows its value even when the click changes nothing.
     ui_->HEVSuit->installEventFilter(this);
 
-    connect(ui_->chkAdditional, &QCheckBox::toggled, this, &AdvancedLauncher::chkAdditional_Click);
-    connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
-            &AdvancedLauncher::mnuFileitmSkyloom_Click);
-    connect(ui_->cmdGenerate, &QPushButton::clicked, this, &AdvancedLauncher::cmdGenerate_Click);
-    connect(ui_->cmdSndGen, &QPushButton::clicked, this, &AdvancedLauncher::cmdSndGen_Click);
+    connect(ui_->chkAdditional, &QCheckBox::toggled, this, &AdvancedLauncher::showAdditional);
+    connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this, &AdvancedLauncher::backToMainWindow);
+    connect(ui_->cmdGenerate, &QPushButton::clicked, this, &AdvancedLauncher::generateVideoLine);
+    connect(ui_->cmdSndGen, &QPushButton::clicked, this, &AdvancedLauncher::generateSoundLine);
     connect(ui_->cmdClientGenerate, &QPushButton::clicked, this,
-            &AdvancedLauncher::cmdClientGenerate_Click);
-    connect(ui_->cmdMiscGenerate, &QPushButton::clicked, this,
-            &AdvancedLauncher::cmdMiscGenerate_Click);
-    connect(ui_->cmdFullGen, &QPushButton::clicked, this, &AdvancedLauncher::cmdFullGen_Click);
-    connect(ui_->Command1, &QPushButton::clicked, this, &AdvancedLauncher::Command1_Click);
+            &AdvancedLauncher::generateClientLine);
+    connect(ui_->cmdMiscGenerate, &QPushButton::clicked, this, &AdvancedLauncher::generateMiscLine);
+    connect(ui_->cmdFullGen, &QPushButton::clicked, this, &AdvancedLauncher::generateFullLine);
+    connect(ui_->Command1, &QPushButton::clicked, this, &AdvancedLauncher::runGame);
 }
 
-void AdvancedLauncher::Form_Load() {
+void AdvancedLauncher::fillLists() {
     ui_->lstResol->addItems({"320x200", "400x300", "512x384", "640x480", "800x600", "1024x768"});
     for (int track = 1; track <= 18; ++track) ui_->lstCDTrack->addItem(QString::number(track));
     ui_->Skill->addItems({"1", "2", "3"});
@@ -81,11 +79,11 @@ bool AdvancedLauncher::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void AdvancedLauncher::chkAdditional_Click() {
+void AdvancedLauncher::showAdditional() {
     ui_->txtAdditional->setVisible(ui_->chkAdditional->isChecked());
 }
 
-void AdvancedLauncher::mnuFileitmSkyloom_Click() {
+void AdvancedLauncher::backToMainWindow() {
     context_.windows.show(QStringLiteral("sp"));
     context_.windows.unload(objectName());
 }

@@ -28,18 +28,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Form_Load();
+    void fillLists();
     void connectControls();
-    void chkAdditional_Click();
-    void mnuFileitmSkyloom_Click();
+    void showAdditional();
+    void backToMainWindow();
 
     // The generators' handlers (advanced_launcher_tabs.cpp).
-    void cmdGenerate_Click();
-    void cmdSndGen_Click();
-    void cmdClientGenerate_Click();
-    void cmdMiscGenerate_Click();
-    void cmdFullGen_Click();
-    void Command1_Click();
+    void generateVideoLine();
+    void generateSoundLine();
+    void generateClientLine();
+    void generateMiscLine();
+    void generateFullLine();
+    void runGame();
     VideoChoices videoChoices() const;
     AudioChoices audioChoices() const;
     ClientChoices clientChoices() const;

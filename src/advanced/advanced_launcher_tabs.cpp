@@ -115,23 +115,23 @@ MiscChoices AdvancedLauncher::miscChoices() const {
     return c;
 }
 
-void AdvancedLauncher::cmdGenerate_Click() {
+void AdvancedLauncher::generateVideoLine() {
     showGenerated(VideoLine(videoChoices()), ui_->lblCommandLine);
 }
 
-void AdvancedLauncher::cmdSndGen_Click() {
+void AdvancedLauncher::generateSoundLine() {
     showGenerated(AudioLine(audioChoices()), ui_->lblSndCommandLine);
 }
 
-void AdvancedLauncher::cmdClientGenerate_Click() {
+void AdvancedLauncher::generateClientLine() {
     showGenerated(ClientLine(clientChoices()), ui_->lblClientCommandLine);
 }
 
-void AdvancedLauncher::cmdMiscGenerate_Click() {
+void AdvancedLauncher::generateMiscLine() {
     showGenerated(MiscLine(miscChoices()), ui_->lblMiscCommandLine);
 }
 
-void AdvancedLauncher::cmdFullGen_Click() {
+void AdvancedLauncher::generateFullLine() {
     arguments_ = FullLine({arguments_, textOf(ui_->lblCommandLine), textOf(ui_->lblSndCommandLine),
                            textOf(ui_->lblMiscCommandLine), textOf(ui_->lblClientCommandLine)})
                      .line;
@@ -149,7 +149,7 @@ void AdvancedLauncher::showFullLine() {
              ui_->lblFullCommandLine);
 }
 
-void AdvancedLauncher::Command1_Click() {
+void AdvancedLauncher::runGame() {
     startGame(context_, this, startStatus_, {fullStart()});
 }
 

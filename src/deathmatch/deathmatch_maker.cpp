@@ -19,25 +19,29 @@ DeathmatchMaker::DeathmatchMaker(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::DeathmatchMaker>()) {
     ui_->setupUi(this);
     startStatus_ = addStartStatusLine(this);
+    // The instruction takes the height the map list leaves: were its height asked by its width,
+    // the form's grid would squeeze the options on a small screen.
+    QSizePolicy byList = ui_->Label2->sizePolicy();
+    byList.setHeightForWidth(false);
+    ui_->Label2->setSizePolicy(byList);
     makeResizable(this);
     rememberGeometry(this);
     // Escape leaves as the close box does.
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
             &QWidget::close);
-    connect(ui_->password, &QCheckBox::toggled, this, &DeathmatchMaker::password_Click);
-    connect(ui_->cmdMapSel, &QPushButton::clicked, this, &DeathmatchMaker::cmdMapSel_Click);
-    connect(ui_->maps, &MapFileList::chosen, this, &DeathmatchMaker::cmdMapSel_Click);
-    connect(ui_->cmdHelp, &QPushButton::clicked, this, &DeathmatchMaker::cmdHelp_Click);
-    connect(ui_->save, &QPushButton::clicked, this, &DeathmatchMaker::save_Click);
-    connect(ui_->Command1, &QPushButton::clicked, this, &DeathmatchMaker::Command1_Click);
-    connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this,
-            &DeathmatchMaker::mnuFileitmSkyloom_Click);
-    Form_Load();
+    connect(ui_->password, &QCheckBox::toggled, this, &DeathmatchMaker::enablePassword);
+    connect(ui_->cmdMapSel, &QPushButton::clicked, this, &DeathmatchMaker::selectMap);
+    connect(ui_->maps, &MapFileList::chosen, this, &DeathmatchMaker::selectMap);
+    connect(ui_->cmdHelp, &QPushButton::clicked, this, &DeathmatchMaker::showHelp);
+    connect(ui_->save, &QPushButton::clicked, this, &DeathmatchMaker::saveConfig);
+    connect(ui_->Command1, &QPushButton::clicked, this, &DeathmatchMaker::saveAndLaunch);
+    connect(ui_->mnuFileitmSkyloom, &QAction::triggered, this, &DeathmatchMaker::backToMainWindow);
+    readMapFolder();
 }
 
 DeathmatchMaker::~DeathmatchMaker() = default;
 
-void DeathmatchMaker::Form_Load() {
+void DeathmatchMaker::readMapFolder() {
     const GamePaths paths = readGamePaths(context_.settings);
     // Without a configured folder the list stays empty; a folder that happens to be called
     // "error" in the current folder is not the player's map folder.
@@ -54,14 +58,14 @@ void DeathmatchMaker::Form_Load() {
     });
 }
 
-void DeathmatchMaker::password_Click() {
+void DeathmatchMaker::enablePassword() {
     const bool ticked = ui_->password->isChecked();
     ui_->passwordvalue->setEnabled(ticked);
     setBackground(ui_->passwordvalue,
                   ticked ? SystemColour::WindowBackground : SystemColour::ScrollBar);
 }
 
-void DeathmatchMaker::cmdMapSel_Click() {
+void DeathmatchMaker::selectMap() {
     const std::optional<ListedMapName> map = ui_->maps->selectedMap();
     ui_->Frame1->setTitle(QStringLiteral("First map selection (") + (map ? map->shown : QString()) +
                           QLatin1Char(')'));
@@ -75,7 +79,7 @@ QString DeathmatchMaker::chosenMapText() const {
     return chosenMap_ ? shownText(gameMapName(chosenMap_->file)) : QString();
 }
 
-void DeathmatchMaker::cmdHelp_Click() {
+void DeathmatchMaker::showHelp() {
     tell(QStringLiteral(
              "The Half-Life Deathmatch Maker allow you to configure your server. When you click "
              "on save, the skyloom.cfg file is created in your Valve directory. To use it, "
@@ -83,7 +87,7 @@ void DeathmatchMaker::cmdHelp_Click() {
          QStringLiteral("Help"), MessageIcon::Information);
 }
 
-void DeathmatchMaker::mnuFileitmSkyloom_Click() {
+void DeathmatchMaker::backToMainWindow() {
     context_.windows.show(QStringLiteral("sp"));
     context_.windows.unload(objectName());
 }

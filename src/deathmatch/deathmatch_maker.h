@@ -27,13 +27,13 @@ public:
     ~DeathmatchMaker() override;
 
 private:
-    void Form_Load();
-    void password_Click();
-    void cmdMapSel_Click();
-    void cmdHelp_Click();
-    void save_Click();
-    void Command1_Click();
-    void mnuFileitmSkyloom_Click();
+    void readMapFolder();
+    void enablePassword();
+    void selectMap();
+    void showHelp();
+    void saveConfig();
+    void saveAndLaunch();
+    void backToMainWindow();
 
     ServerSettings serverSettings() const;
     void showServerSettings(const ServerSettings& s);

@@ -1,12 +1,12 @@
 // The Deathmatch Maker's two writing buttons: `skyloom.cfg`, then the server start.
 #include <QLabel>
 #include <QNetworkInterface>
-#include <QToolBar>
 
 #include "deathmatch/deathmatch_maker.h"
 #include "maps/map_name.h"
 #include "platform/atomic_file.h"
 #include "platform/state_file.h"
+#include "shell/designed_layout.h"
 #include "shell/map_file_list.h"
 #include "shell/start_status.h"
 #include "ui_deathmatch_maker.h"
@@ -108,7 +108,7 @@ bool DeathmatchMaker::writeServerConfig(const std::string& valveFolder) {
     return true;
 }
 
-void DeathmatchMaker::save_Click() {
+void DeathmatchMaker::saveConfig() {
     const std::string valve = readGameDir("valve");
     if (!writeServerConfig(valve)) return;
     tell(QStringLiteral("You're skyloom.cfg file has been saved in ") +
@@ -116,7 +116,7 @@ void DeathmatchMaker::save_Click() {
          QStringLiteral("Please note"), MessageIcon::Information);
 }
 
-void DeathmatchMaker::Command1_Click() {
+void DeathmatchMaker::saveAndLaunch() {
     if (!writeServerConfig(readGameDir("valve"))) return;
     const ListedMapName map =
         ui_->maps->fileNamed(ui_->SelMap->text(), chosenMap_, chosenMapText());
@@ -129,9 +129,9 @@ void DeathmatchMaker::Command1_Click() {
     }
     const GameStart start{
         {}, serverStartArguments(players, mapArgument(map.file), ui_->chkExec->isChecked())};
-    if (startGame(context_, this, startStatus_,
-                  {start, &ui_->maps->catalogue(), map.file, map.row,
-                   QStringLiteral("No map selected")}))
+    if (startGame(
+            context_, this, startStatus_,
+            {start, &ui_->maps->catalogue(), map.file, map.row, QStringLiteral("No map selected")}))
         showHowFriendsJoin();
 }
 
@@ -145,17 +145,18 @@ void DeathmatchMaker::showHowFriendsJoin() {
             if (e.ip().protocol() == QAbstractSocket::IPv4Protocol)
                 own.push_back(e.ip().toString().toStdString());
     }
-    if (!joinHelp_) {
-        auto* bar = new QToolBar(QStringLiteral("How friends join"), this);
-        bar->setMovable(false);
-        joinHelp_ = new QLabel(bar);
+    const bool first = !joinHelp_;
+    if (first) {
+        // Under the form, across it: its lines are as long as the window is wide.
+        joinHelp_ = new QLabel(this);
         joinHelp_->setObjectName(QStringLiteral("joinHelp"));
         joinHelp_->setWordWrap(true);
         joinHelp_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        bar->addWidget(joinHelp_);
-        addToolBar(Qt::BottomToolBarArea, bar);
+        ui_->layDM->addWidget(joinHelp_, ui_->layDM->rowCount(), 0, 1, -1);
+        joinHelp_->show();  // now, not when the events come: the window sizes itself for it
     }
     joinHelp_->setText(QString::fromStdString(joinText(own)));
+    if (first) refitResizable(this);
 }
 
 }  // namespace skyloom

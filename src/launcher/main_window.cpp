@@ -7,12 +7,12 @@
 #include "launcher/game_types.h"
 #include "settings/game_paths.h"
 #include "shell/accessible_names.h"
-#include "shell/designed_layout.h"
 #include "shell/outside_text.h"
 #include "shell/save_settings.h"
 #include "shell/start_status.h"
 #include "shell/system_colours.h"
 #include "shell/window_memory.h"
+#include "shell/window_registry.h"
 #include "ui_main_window.h"
 
 namespace skyloom {
@@ -21,7 +21,6 @@ MainWindow::MainWindow(const AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::MainWindow>()) {
     ui_->setupUi(this);
     startStatus_ = addStartStatusLine(this);
-    makeResizable(this);
     ui_->parameters->hide();
     ui_->cmbDifficult->setCurrentIndex(-1);
     ui_->cmbDifficult->setEditText(QString());
@@ -30,6 +29,7 @@ MainWindow::MainWindow(const AppContext& context, QWidget* parent)
     setBackground(ui_->txtCustom, SystemColour::Menu);
     nameComboBox(ui_->cmbDifficult, QStringLiteral("Difficulty"));
     // Opens centred, ready to launch with Enter or Space.
+    fitToScreen(this);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     rememberGeometry(this);
@@ -41,21 +41,21 @@ MainWindow::MainWindow(const AppContext& context, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::connectControls() {
-    connect(ui_->optDM, &QRadioButton::clicked, this, &MainWindow::optDM_Click);
-    connect(ui_->optSP, &QRadioButton::clicked, this, &MainWindow::optSP_Click);
-    connect(ui_->optTFC, &QRadioButton::clicked, this, &MainWindow::optTFC_Click);
-    connect(ui_->optCustom, &QRadioButton::clicked, this, &MainWindow::optCustom_Click);
-    connect(ui_->confirmMap, &QPushButton::clicked, this, &MainWindow::confirmMap_Click);
-    connect(ui_->dirFichiers, &MapFileList::chosen, this, &MainWindow::confirmMap_Click);
+    connect(ui_->optDM, &QRadioButton::clicked, this, &MainWindow::chooseDeathmatch);
+    connect(ui_->optSP, &QRadioButton::clicked, this, &MainWindow::chooseSinglePlayer);
+    connect(ui_->optTFC, &QRadioButton::clicked, this, &MainWindow::chooseTfc);
+    connect(ui_->optCustom, &QRadioButton::clicked, this, &MainWindow::chooseCustomMode);
+    connect(ui_->confirmMap, &QPushButton::clicked, this, &MainWindow::selectMap);
+    connect(ui_->dirFichiers, &MapFileList::chosen, this, &MainWindow::selectMap);
     // A check box runs its click behaviour whenever its state changes, as Reset all relies on.
     for (QCheckBox* box : {ui_->cheats, ui_->console, ui_->dev, ui_->numeric})
-        connect(box, &QCheckBox::toggled, this, &MainWindow::RefreshOptionPreview);
-    connect(ui_->chkAdd, &QCheckBox::toggled, this, &MainWindow::chkAdd_Click);
-    connect(ui_->launch, &QPushButton::clicked, this, &MainWindow::launch_Click);
-    connect(ui_->launchCustom, &QPushButton::clicked, this, &MainWindow::launchCustom_Click);
+        connect(box, &QCheckBox::toggled, this, &MainWindow::refreshOptionPreview);
+    connect(ui_->chkAdd, &QCheckBox::toggled, this, &MainWindow::showParameters);
+    connect(ui_->launch, &QPushButton::clicked, this, &MainWindow::launchGame);
+    connect(ui_->launchCustom, &QPushButton::clicked, this, &MainWindow::launchCustomMode);
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::loadOnShow() {
     const std::string tfc = readGamePaths(context_.settings).tfc;
     // A file that is there but cannot be read is not a missing configuration.
     const bool unreadable = reportSettingsProblem(context_, this);
@@ -115,18 +115,18 @@ void MainWindow::chooseGameType(GameType type) {
                       look.custom ? SystemColour::ButtonFace : SystemColour::WindowBackground);
 }
 
-void MainWindow::confirmMap_Click() {
+void MainWindow::selectMap() {
     chosenMap_ = ui_->dirFichiers->selectedMap();
     const QString name = chosenMap_ ? chosenMap_->shown : QString();
     ui_->txtSelMap->setText(name);
     ui_->txtSelMap->setToolTip(asPlainTip(QStringLiteral("The map currently selected is ") + name));
 }
 
-void MainWindow::RefreshOptionPreview() {
+void MainWindow::refreshOptionPreview() {
     ui_->txtCommand->setText(QString::fromStdString(optionPreview(choices().options)));
 }
 
-void MainWindow::chkAdd_Click() {
+void MainWindow::showParameters() {
     ui_->parameters->setVisible(ui_->chkAdd->isChecked());
 }
 

@@ -16,13 +16,13 @@ namespace skyloom {
 class StartStatusLine;
 
 // The main window `sp`: game type, map, options, launch, and the menus to every other window.
-class MainWindow final : public QMainWindow, public FormLoad, public PathsReload {
+class MainWindow final : public QMainWindow, public LoadOnShow, public PathsReload {
     Q_OBJECT
 public:
     explicit MainWindow(const AppContext& context, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    void Form_Load() override;
+    void loadOnShow() override;
 
     // Only the setup windows' test still reaches the controls so.
     bool closeAfterLaunch() const;
@@ -41,39 +41,39 @@ private:
     // Game types and maps.
     void chooseGameType(GameType type);
     void listMaps(const char* key);
-    void optDM_Click() { chooseGameType(GameType::Deathmatch); }
-    void optSP_Click() { chooseGameType(GameType::SinglePlayer); }
-    void optTFC_Click() { chooseGameType(GameType::TeamFortress); }
-    void optCustom_Click() { chooseGameType(GameType::Custom); }
-    void confirmMap_Click();
+    void chooseDeathmatch() { chooseGameType(GameType::Deathmatch); }
+    void chooseSinglePlayer() { chooseGameType(GameType::SinglePlayer); }
+    void chooseTfc() { chooseGameType(GameType::TeamFortress); }
+    void chooseCustomMode() { chooseGameType(GameType::Custom); }
+    void selectMap();
 
     // Options and command lines.
-    void RefreshOptionPreview();
-    void chkAdd_Click();
+    void refreshOptionPreview();
+    void showParameters();
     GameChoices choices() const;
 
     // Launching.
-    void launch_Click();
-    void launchCustom_Click();
+    void launchGame();
+    void launchCustomMode();
 
     // Menus.
     // Opens another window in place of this one, which loses its choices.
     void handOverTo(const QString& window);
-    void mnuConfigitmDMM_Click();
-    void mnuFileitmAHLOL_Click();
-    void mnuEdititmConfig_Click();
-    void mnuFileMapcleItm_Click();
-    void mnuFileitmConnect_Click();
-    void mnuFichieritmQuitter_Click();
-    void mnuEdititmReset_Click();
-    void mnuHelpitmAbout_Click();
+    void openDeathmatchMaker();
+    void openAdvancedLauncher();
+    void openConfiguration();
+    void openMapCycleEditor();
+    void openConnectionTool();
+    void quit();
+    void resetAll();
+    void showAbout();
 
     // Presets (main_window_presets.cpp).
     void connectPresetMenus();
-    void mnuPresets_AboutToShow();
-    void mnuFileitmSavePreset_Click();
-    void mnuPresetsitmDelete_Click();
-    void mnuPresetsitmShortcut_Click();
+    void fillPresetsMenu();
+    void savePreset();
+    void deletePreset();
+    void makeShortcut();
     void fillFromPreset(const std::string& name);
     // The preset the player picks from a list titled so; nothing when none is picked.
     std::optional<std::string> pickPreset(const QString& title);

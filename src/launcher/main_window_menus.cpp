@@ -12,7 +12,7 @@ bool MainWindow::closeAfterLaunch() const {
     return ui_->mnuEdititm->isChecked();
 }
 
-void MainWindow::launch_Click() {
+void MainWindow::launchGame() {
     // Closing only once the game has started keeps the window (and the program) alive to
     // report a start that failed.
     if (launchChoices(context_, this, ui_->dirFichiers->catalogue(), choices(), startStatus_) &&
@@ -20,22 +20,20 @@ void MainWindow::launch_Click() {
         context_.windows.unload(objectName());
 }
 
-void MainWindow::launchCustom_Click() {
-    launch_Click();
+void MainWindow::launchCustomMode() {
+    launchGame();
 }
 
 void MainWindow::connectMenus() {
-    connect(ui_->mnuConfigitmDMM, &QAction::triggered, this, &MainWindow::mnuConfigitmDMM_Click);
-    connect(ui_->mnuFileitmAHLOL, &QAction::triggered, this, &MainWindow::mnuFileitmAHLOL_Click);
-    connect(ui_->mnuEdititmConfig, &QAction::triggered, this, &MainWindow::mnuEdititmConfig_Click);
+    connect(ui_->mnuConfigitmDMM, &QAction::triggered, this, &MainWindow::openDeathmatchMaker);
+    connect(ui_->mnuFileitmAHLOL, &QAction::triggered, this, &MainWindow::openAdvancedLauncher);
+    connect(ui_->mnuEdititmConfig, &QAction::triggered, this, &MainWindow::openConfiguration);
     // Ctrl+C is also Copy: a text field with the focus keeps it, as Qt gives it there.
-    connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::mnuFileMapcleItm_Click);
-    connect(ui_->mnuFileitmConnect, &QAction::triggered, this,
-            &MainWindow::mnuFileitmConnect_Click);
-    connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this,
-            &MainWindow::mnuFichieritmQuitter_Click);
-    connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::mnuEdititmReset_Click);
-    connect(ui_->mnuHelpitmAbout, &QAction::triggered, this, &MainWindow::mnuHelpitmAbout_Click);
+    connect(ui_->mnuFileMapcleItm, &QAction::triggered, this, &MainWindow::openMapCycleEditor);
+    connect(ui_->mnuFileitmConnect, &QAction::triggered, this, &MainWindow::openConnectionTool);
+    connect(ui_->mnuFichieritmQuitter, &QAction::triggered, this, &MainWindow::quit);
+    connect(ui_->mnuEdititmReset, &QAction::triggered, this, &MainWindow::resetAll);
+    connect(ui_->mnuHelpitmAbout, &QAction::triggered, this, &MainWindow::showAbout);
     connectPresetMenus();
     // The Demos window lists the demos of the game type chosen here.
     auto* demos = new QAction(QStringLiteral("D&emos…"), this);
@@ -58,32 +56,32 @@ void MainWindow::handOverTo(const QString& window) {
     context_.windows.unload(objectName());
 }
 
-void MainWindow::mnuConfigitmDMM_Click() {
+void MainWindow::openDeathmatchMaker() {
     handOverTo(QStringLiteral("DM"));
 }
 
-void MainWindow::mnuFileitmAHLOL_Click() {
+void MainWindow::openAdvancedLauncher() {
     handOverTo(QStringLiteral("frmAdvanced"));
 }
 
-void MainWindow::mnuEdititmConfig_Click() {
+void MainWindow::openConfiguration() {
     handOverTo(QStringLiteral("config"));
 }
 
-void MainWindow::mnuFileMapcleItm_Click() {
+void MainWindow::openMapCycleEditor() {
     context_.desktop.message(this, QStringLiteral("The Map Cycle Editor is not implemented yet"),
                              QStringLiteral("Ooops"), MessageButtons::Ok, MessageIcon::Information);
 }
 
-void MainWindow::mnuFileitmConnect_Click() {
+void MainWindow::openConnectionTool() {
     handOverTo(QStringLiteral("connect"));
 }
 
-void MainWindow::mnuFichieritmQuitter_Click() {
+void MainWindow::quit() {
     context_.windows.unloadAll();
 }
 
-void MainWindow::mnuEdititmReset_Click() {
+void MainWindow::resetAll() {
     if (context_.desktop.message(this, QStringLiteral("Are you sure ?"),
                                  QStringLiteral("Reset all settings"), MessageButtons::OkCancel,
                                  MessageIcon::None) != MessageAnswer::Ok)
@@ -94,13 +92,13 @@ void MainWindow::mnuEdititmReset_Click() {
     ui_->txtSelMap->clear();
     ui_->txtCommand->clear();
     ui_->optDM->setChecked(true);
-    optDM_Click();
+    chooseDeathmatch();
     ui_->cmbDifficult->setEnabled(false);
     ui_->txtSelMap->setToolTip(QStringLiteral("No map currently selected"));
 }
 
 // The About window enables the main window again when it closes.
-void MainWindow::mnuHelpitmAbout_Click() {
+void MainWindow::showAbout() {
     context_.windows.show(QStringLiteral("frmAbout"));
     context_.windows.setEnabled(objectName(), false);
 }

@@ -34,7 +34,8 @@ bool taken(const std::string& path) {
 // This Skyloom as a shortcut must start it again: the same program and settings file.
 ShortcutTarget thisSkyloom(const Settings& settings) {
     ShortcutTarget target;
-    const std::string self = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    const std::string self =
+        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
     const QString onPath = QStandardPaths::findExecutable(QString::fromStdString(target.program));
     std::error_code error;
     if (onPath.isEmpty() ||
@@ -55,17 +56,14 @@ bool save(const AppContext& context, QWidget* parent, const std::vector<ProfileC
 }  // namespace
 
 void MainWindow::connectPresetMenus() {
-    connect(ui_->mnuPresets, &QMenu::aboutToShow, this, &MainWindow::mnuPresets_AboutToShow);
-    connect(ui_->mnuFileitmSavePreset, &QAction::triggered, this,
-            &MainWindow::mnuFileitmSavePreset_Click);
-    connect(ui_->mnuPresetsitmDelete, &QAction::triggered, this,
-            &MainWindow::mnuPresetsitmDelete_Click);
-    connect(ui_->mnuPresetsitmShortcut, &QAction::triggered, this,
-            &MainWindow::mnuPresetsitmShortcut_Click);
+    connect(ui_->mnuPresets, &QMenu::aboutToShow, this, &MainWindow::fillPresetsMenu);
+    connect(ui_->mnuFileitmSavePreset, &QAction::triggered, this, &MainWindow::savePreset);
+    connect(ui_->mnuPresetsitmDelete, &QAction::triggered, this, &MainWindow::deletePreset);
+    connect(ui_->mnuPresetsitmShortcut, &QAction::triggered, this, &MainWindow::makeShortcut);
 }
 
 // Read when the menu opens: another window or instance may have changed the file since.
-void MainWindow::mnuPresets_AboutToShow() {
+void MainWindow::fillPresetsMenu() {
     QMenu* menu = ui_->mnuPresets;
     menu->clear();
     const std::vector<std::string> names = presetNames(context_.settings.text());
@@ -80,7 +78,7 @@ void MainWindow::mnuPresets_AboutToShow() {
     ui_->mnuPresetsitmShortcut->setEnabled(!names.empty());
 }
 
-void MainWindow::mnuFileitmSavePreset_Click() {
+void MainWindow::savePreset() {
     const QString title = QStringLiteral("Save as preset");
     const std::optional<QString> typed =
         context_.desktop.askText(this, title, QStringLiteral("Name of the preset:"));
@@ -148,7 +146,7 @@ std::optional<std::string> MainWindow::pickPreset(const QString& title) {
     return names[static_cast<size_t>(*picked)];
 }
 
-void MainWindow::mnuPresetsitmDelete_Click() {
+void MainWindow::deletePreset() {
     const QString title = QStringLiteral("Delete preset");
     const std::optional<std::string> name = pickPreset(title);
     if (!name || !save(context_, this, {presetRemoval(*name)})) return;
@@ -167,7 +165,7 @@ void MainWindow::mnuPresetsitmDelete_Click() {
             title, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
-void MainWindow::mnuPresetsitmShortcut_Click() {
+void MainWindow::makeShortcut() {
     const QString title = QStringLiteral("Create desktop shortcut");
     const std::optional<std::string> name = pickPreset(title);
     if (!name) return;
@@ -188,8 +186,8 @@ void MainWindow::mnuPresetsitmShortcut_Click() {
         error = "there is no home folder and XDG_DATA_HOME is not set";
     else if (!(error = makeFolderFor(path)))
         // A link there is replaced, never written through.
-        error = replaceFileAtomically(path, shortcutText(*name, target),
-                                      FileUpdate::Links::Replace);
+        error =
+            replaceFileAtomically(path, shortcutText(*name, target), FileUpdate::Links::Replace);
     if (error) {
         context_.desktop.message(
             this, QStringLiteral("The shortcut could not be written: %1.").arg(shownText(*error)),

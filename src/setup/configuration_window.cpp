@@ -1,5 +1,11 @@
 #include "setup/configuration_window.h"
 
+#include <QLayout>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+
 #include "setup/paths_panel.h"
 #include "setup/wizard_folders.h"
 #include "shell/save_settings.h"
@@ -10,7 +16,13 @@ namespace skyloom {
 
 namespace {
 const QString kMainWindow = QStringLiteral("sp");
+
+// The width a field needs to show the whole of its text: the text, its frame and its margins.
+int wholeTextWidth(const QLineEdit* field) {
+    const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, field);
+    return field->fontMetrics().horizontalAdvance(field->text()) + 2 * frame + 6;
 }
+}  // namespace
 
 ConfigurationWindow::ConfigurationWindow(const AppContext& context)
     : SetupDialog(context), ui_(std::make_unique<Ui::ConfigurationWindow>()) {
@@ -24,8 +36,16 @@ ConfigurationWindow::ConfigurationWindow(const AppContext& context)
         openPicker(QStringLiteral("DirMapsTFC"),
                    QStringLiteral("Where are installed your TFC maps ?"));
     });
-    connect(ui_->cmdOK, &QPushButton::clicked, this, &ConfigurationWindow::cmdOK_Click);
-    connect(ui_->Command3, &QPushButton::clicked, this, &ConfigurationWindow::Command3_Click);
+    connect(ui_->cmdOK, &QPushButton::clicked, this, &ConfigurationWindow::saveAndClose);
+    connect(ui_->Command3, &QPushButton::clicked, this, &ConfigurationWindow::cancel);
+    // Opens wide enough for the whole of each path, as far as the screen allows.
+    for (QWidget* w : QWidgetList{this} + findChildren<QWidget*>())
+        if (w->layout()) w->layout()->activate();
+    int wider = 0;
+    for (const QLineEdit* field : paths().findChildren<QLineEdit*>())
+        wider = std::max(wider, wholeTextWidth(field) - field->width());
+    const int room = screen() ? screen()->availableGeometry().width() - 16 : width() + wider;
+    resize(std::max(width(), std::min(width() + wider, room)), height());
 }
 
 ConfigurationWindow::~ConfigurationWindow() = default;
@@ -39,7 +59,7 @@ void ConfigurationWindow::openPicker(const QString& picker, const QString& capti
     if (QWidget* window = context_.windows.show(picker)) window->setWindowTitle(caption);
 }
 
-void ConfigurationWindow::cmdOK_Click() {
+void ConfigurationWindow::saveAndClose() {
     const PathsValues v = paths().values();
     const char* tfc = v.tfc ? "true" : "false";
     std::vector<SettingWrite> writes{{"MISC", "tfc", tfc},
@@ -53,7 +73,7 @@ void ConfigurationWindow::cmdOK_Click() {
     context_.windows.unload(objectName());
 }
 
-void ConfigurationWindow::Command3_Click() {
+void ConfigurationWindow::cancel() {
     bringBackMainWindow(false);
     context_.windows.unload(objectName());
 }

@@ -29,8 +29,8 @@ protected:
 
 private:
     void openPicker(const QString& picker, const QString& caption);
-    void cmdOK_Click();
-    void Command3_Click();
+    void saveAndClose();
+    void cancel();
     void bringBackMainWindow(bool reloadPaths);
 
     std::unique_ptr<Ui::ConfigurationWindow> ui_;

@@ -16,9 +16,9 @@ DirectoryPicker::DirectoryPicker(const AppContext& context, const QString& capti
     setWindowTitle(caption);
     nameComboBox(ui_->drve, QStringLiteral("Drive"));
     ui_->drve->setRoots(volumeRoots());
-    connect(ui_->drve, &QComboBox::currentIndexChanged, this, &DirectoryPicker::drve_Change);
-    connect(ui_->Command1, &QPushButton::clicked, this, &DirectoryPicker::Command1_Click);
-    connect(ui_->Command2, &QPushButton::clicked, this, &DirectoryPicker::Command2_Click);
+    connect(ui_->drve, &QComboBox::currentIndexChanged, this, &DirectoryPicker::openDrive);
+    connect(ui_->Command1, &QPushButton::clicked, this, &DirectoryPicker::takeFolder);
+    connect(ui_->Command2, &QPushButton::clicked, this, &DirectoryPicker::cancel);
 }
 
 DirectoryPicker::~DirectoryPicker() = default;
@@ -43,7 +43,7 @@ void DirectoryPicker::showEvent(QShowEvent* event) {
     ui_->drve->showRootOf(ui_->rep->folder());
 }
 
-void DirectoryPicker::drve_Change() {
+void DirectoryPicker::openDrive() {
     const QString root = ui_->drve->root();
     if (ui_->rep->setFolder(root)) return;
     QString shown = root;
@@ -56,7 +56,7 @@ void DirectoryPicker::drve_Change() {
     ui_->drve->showRootOf(ui_->rep->folder());
 }
 
-void DirectoryPicker::Command1_Click() {
+void DirectoryPicker::takeFolder() {
     const PickerTarget target = target_(windowTitle());
     // A receiver closed meanwhile gets nothing: it is not reopened behind the player's back.
     if (QWidget* window = context_.windows.find(target.window)) {
@@ -66,7 +66,7 @@ void DirectoryPicker::Command1_Click() {
     context_.windows.unload(objectName());
 }
 
-void DirectoryPicker::Command2_Click() {
+void DirectoryPicker::cancel() {
     context_.windows.unload(objectName());
 }
 

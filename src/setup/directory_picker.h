@@ -32,13 +32,13 @@ public:
     ~DirectoryPicker() override;
 
 protected:
-    void reject() override { Command2_Click(); }
+    void reject() override { cancel(); }
     void showEvent(QShowEvent* event) override;
 
 private:
-    void drve_Change();
-    void Command1_Click();
-    void Command2_Click();
+    void openDrive();
+    void takeFolder();
+    void cancel();
 
     TargetOf target_;
     bool started_ = false;

@@ -3,8 +3,8 @@
 #include "settings/game_paths.h"
 #include "setup/wizard_folders.h"
 #include "setup/wizard_picture.h"
-#include "shell/designed_layout.h"
 #include "shell/save_settings.h"
+#include "shell/system_colours.h"
 #include "ui_done_page.h"
 
 namespace skyloom {
@@ -14,12 +14,12 @@ DonePage::DonePage(const AppContext& context)
     ui_->setupUi(this);
     enlargeFont(ui_->Label1, 1.5);
     ui_->Picture1->setPixmap(wizardPicture(ui_->Picture1->size(), WizardStep::Done));
-    connect(ui_->cmdFinish, &QPushButton::clicked, this, &DonePage::cmdFinish_Click);
+    connect(ui_->cmdFinish, &QPushButton::clicked, this, &DonePage::finish);
 }
 
 DonePage::~DonePage() = default;
 
-void DonePage::cmdFinish_Click() {
+void DonePage::finish() {
     const GamePaths paths = readGamePaths(context_.settings);
     std::vector<SettingWrite> writes =
         derivedFolderWrites(paths.tfc, paths.maps, paths.tfcmaps, paths.program);

@@ -19,7 +19,7 @@ public:
     ~DonePage() override;
 
 private:
-    void cmdFinish_Click();
+    void finish();
 
     std::unique_ptr<Ui::DonePage> ui_;
 };

@@ -12,12 +12,12 @@ NamePage::NamePage(const AppContext& context)
     ui_->Picture1->setPixmap(wizardPicture(ui_->Picture1->size(), WizardStep::Name));
     connect(ui_->cmdPrev, &QPushButton::clicked, this,
             [this] { handOver(QStringLiteral("firstuse1")); });
-    connect(ui_->cmdNext, &QPushButton::clicked, this, &NamePage::cmdNext_Click);
+    connect(ui_->cmdNext, &QPushButton::clicked, this, &NamePage::next);
 }
 
 NamePage::~NamePage() = default;
 
-void NamePage::cmdNext_Click() {
+void NamePage::next() {
     // Only the empty string counts as missing: blanks are a name.
     const auto refuse = [this](const char* text, const char* title) {
         context_.desktop.message(this, QString::fromUtf8(text), QString::fromUtf8(title),

@@ -19,7 +19,7 @@ public:
     ~NamePage() override;
 
 private:
-    void cmdNext_Click();
+    void next();
 
     std::unique_ptr<Ui::NamePage> ui_;
 };

@@ -15,12 +15,12 @@ PathsPage::PathsPage(const AppContext& context)
     ui_->Picture1->setPixmap(wizardPicture(ui_->Picture1->size(), WizardStep::Paths));
     paths().load(context_, kWizardPathsLook);
     Ui::PathsPanel& panel = paths().ui();
-    connect(panel.cmdMaps, &QPushButton::clicked, this, &PathsPage::cmdMaps_Click);
+    connect(panel.cmdMaps, &QPushButton::clicked, this, &PathsPage::pickMapFolder);
     connect(panel.cmdTFCMaps, &QPushButton::clicked, this,
             [this] { context_.windows.show(QStringLiteral("configtfc")); });
     connect(ui_->cmdPrev, &QPushButton::clicked, this,
             [this] { handOver(QStringLiteral("firstuse2")); });
-    connect(ui_->cmdFinish, &QPushButton::clicked, this, &PathsPage::cmdFinish_Click);
+    connect(ui_->cmdFinish, &QPushButton::clicked, this, &PathsPage::finish);
 }
 
 PathsPage::~PathsPage() = default;
@@ -29,7 +29,7 @@ PathsPanel& PathsPage::paths() {
     return *ui_->paths;
 }
 
-void PathsPage::cmdMaps_Click() {
+void PathsPage::pickMapFolder() {
     // The caption is set before the picker shows: it tells the picker to deliver here.
     context_.windows.load(QStringLiteral("DirMaps"))->setWindowTitle(kWizardMapsCaption);
     context_.windows.show(QStringLiteral("DirMaps"));
@@ -40,7 +40,7 @@ void PathsPage::refuse(const char* text) {
                              MessageButtons::Ok, MessageIcon::None);
 }
 
-void PathsPage::cmdFinish_Click() {
+void PathsPage::finish() {
     const PathsValues v = paths().values();
     // Written first and checked afterwards: a refused page keeps what it wrote.
     std::vector<SettingWrite> writes{{"MISC", "tfc", v.tfc ? "true" : "false"}};

@@ -23,8 +23,8 @@ public:
     PathsPanel& paths();
 
 private:
-    void cmdMaps_Click();
-    void cmdFinish_Click();
+    void pickMapFolder();
+    void finish();
     void refuse(const char* text);
 
     std::unique_ptr<Ui::PathsPage> ui_;

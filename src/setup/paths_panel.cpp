@@ -4,7 +4,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "settings/game_paths.h"
-#include "shell/designed_layout.h"
 #include "shell/outside_text.h"
 #include "shell/system_colours.h"
 #include "ui_paths_panel.h"
@@ -13,11 +12,10 @@ namespace skyloom {
 
 PathsPanel::PathsPanel(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::PathsPanel>()) {
     ui_->setupUi(this);
-    layOutAsDrawn(this);
     // The check box's rule runs whenever its state changes, by the player or by load.
-    connect(ui_->chkTFC, &QCheckBox::toggled, this, &PathsPanel::chkTFC_Click);
-    connect(ui_->Command2, &QPushButton::clicked, this, &PathsPanel::Command2_Click);
-    connect(ui_->cmdFind, &QPushButton::clicked, this, &PathsPanel::cmdFind_Click);
+    connect(ui_->chkTFC, &QCheckBox::toggled, this, &PathsPanel::enableTfc);
+    connect(ui_->Command2, &QPushButton::clicked, this, &PathsPanel::pickProgram);
+    connect(ui_->cmdFind, &QPushButton::clicked, this, &PathsPanel::searchInstalls);
     connect(&search_, &QFutureWatcher<InstallsFound>::finished, this, &PathsPanel::searchDone);
 }
 
@@ -35,17 +33,17 @@ void PathsPanel::load(const AppContext& context, const PathsPanelLook& look) {
     showPath(ui_->txtMaps, paths.maps);
     showPath(ui_->TFCmaps, paths.tfcmaps);
     ui_->chkTFC->setChecked(paths.tfc == "true");
-    chkTFC_Click();
+    enableTfc();
     search(false);
 }
 
-void PathsPanel::chkTFC_Click() {
+void PathsPanel::enableTfc() {
     const bool checked = ui_->chkTFC->isChecked();
     ui_->TFCmaps->setEnabled(checked);
     setBackground(ui_->TFCmaps, checked ? SystemColour::WindowBackground : SystemColour::ScrollBar);
 }
 
-void PathsPanel::Command2_Click() {
+void PathsPanel::pickProgram() {
     if (!context_) return;
     // A cancelled dialog leaves the field as it was.
     const std::optional<QString> file = context_->desktop.openFile(
@@ -71,7 +69,7 @@ PathsValues PathsPanel::values() const {
             pathOf(ui_->TFCmaps)};
 }
 
-void PathsPanel::cmdFind_Click() {
+void PathsPanel::searchInstalls() {
     search(true);
 }
 

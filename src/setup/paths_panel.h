@@ -61,9 +61,9 @@ public:
     Ui::PathsPanel& ui() { return *ui_; }
 
 private:
-    void chkTFC_Click();
-    void Command2_Click();
-    void cmdFind_Click();
+    void enableTfc();
+    void pickProgram();
+    void searchInstalls();
     void search(bool asked);
     void searchDone();
     void fill(const GameInstall& install);

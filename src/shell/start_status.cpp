@@ -26,7 +26,7 @@ StartStatusLine::StartStatusLine(QWidget* parent) : QLabel(parent) {
 
 void StartStatusLine::showStarted(const QString& text) {
     setText(text);
-    setToolTip(text);
+    setToolTip(asPlainTip(text));
     setAccessibleDescription(text);
     QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);

@@ -29,4 +29,10 @@ void setBackground(QWidget* field, SystemColour colour) {
     field->setPalette(p);
 }
 
+void enlargeFont(QWidget* widget, double times) {
+    QFont font = widget->font();
+    font.setPointSizeF(QApplication::font().pointSizeF() * times);
+    widget->setFont(font);
+}
+
 }  // namespace skyloom

@@ -1,9 +1,9 @@
 #include "shell/window_registry.h"
 
-#include <QMainWindow>
+#include <QLayout>
+#include <QScreen>
 
 #include "shell/accessible_names.h"
-#include "shell/designed_layout.h"
 #include "shell/single_line_fields.h"
 
 namespace skyloom {
@@ -30,11 +30,11 @@ QWidget* WindowRegistry::create(const QString& name) {
     QWidget* window = factory->second();
     window->setObjectName(name);
     keepFieldsOnOneLine(window);
+    // Tab follows the places the form's layouts give, so they are given before it is ordered.
+    for (QWidget* w : QWidgetList{window} + window->findChildren<QWidget*>())
+        if (QLayout* layout = w->layout()) layout->activate();
     orderTabsAsRead(window);
-    // A dialog drawn at fixed places follows the desktop's font; a main window lays itself out
-    // (it scrolls on a small screen), and the splash is a picture.
-    if (!qobject_cast<QMainWindow*>(window) && window->windowType() != Qt::SplashScreen)
-        layOutAsDrawn(window);
+    if (!window->testAttribute(Qt::WA_Resized)) fitToScreen(window);
     // Closing a window by its frame unloads it.
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QObject::destroyed, this, &WindowRegistry::forget);
@@ -45,7 +45,7 @@ QWidget* WindowRegistry::create(const QString& name) {
 QWidget* WindowRegistry::load(const QString& name) {
     if (QWidget* window = find(name)) return window;
     QWidget* window = create(name);
-    if (auto* loadable = dynamic_cast<FormLoad*>(window)) loadable->Form_Load();
+    if (auto* loadable = dynamic_cast<LoadOnShow*>(window)) loadable->loadOnShow();
     return window;
 }
 
@@ -58,7 +58,7 @@ QWidget* WindowRegistry::show(const QString& name) {
     window->raise();
     window->activateWindow();
     if (fresh) {
-        if (auto* loadable = dynamic_cast<FormLoad*>(window)) loadable->Form_Load();
+        if (auto* loadable = dynamic_cast<LoadOnShow*>(window)) loadable->loadOnShow();
     }
     return window;
 }
@@ -109,6 +109,14 @@ void WindowRegistry::forget(QObject* window) {
 
 void WindowRegistry::checkEmpty() {
     if (loaded_.empty() && onLastUnloaded_) onLastUnloaded_();
+}
+
+void fitToScreen(QWidget* window) {
+    QSize size = window->sizeHint().expandedTo(window->minimumSizeHint());
+    // The title bar and the frame take a little of the screen.
+    if (const QScreen* screen = window->screen())
+        size = size.boundedTo(screen->availableSize() - QSize(16, 48));
+    window->resize(size);
 }
 
 }  // namespace skyloom

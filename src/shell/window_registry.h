@@ -11,10 +11,10 @@ namespace skyloom {
 
 // A window whose load must run once it is registered and on screen (its load may open other
 // windows or hide itself). Other windows load in their constructor.
-class FormLoad {
+class LoadOnShow {
 public:
-    virtual ~FormLoad() = default;
-    virtual void Form_Load() = 0;
+    virtual ~LoadOnShow() = default;
+    virtual void loadOnShow() = 0;
 };
 
 // A window that reads the paths of the settings file again when another window saved them,
@@ -69,5 +69,9 @@ private:
     std::map<QString, Factory> factories_;
     std::map<QString, QPointer<QWidget>> loaded_;
 };
+
+// Gives a window the size its layout asks for, as far as its screen allows (Qt alone stops at two
+// thirds of the screen, which cuts fields on a small one).
+void fitToScreen(QWidget* window);
 
 }  // namespace skyloom

@@ -63,7 +63,7 @@ SplashWindow::SplashWindow(const AppContext& context, QWidget* parent)
 
     Timer1.setSingleShot(true);
     Timer1.setInterval(3000);
-    connect(&Timer1, &QTimer::timeout, this, &SplashWindow::Timer1_Timer);
+    connect(&Timer1, &QTimer::timeout, this, &SplashWindow::moveOn);
     Timer1.start();
 }
 
@@ -104,7 +104,7 @@ void openFirstWindow(const AppContext& context) {
     if (!wizard) QTimer::singleShot(250, &setProgramIcon);
 }
 
-void SplashWindow::Timer1_Timer() {
+void SplashWindow::moveOn() {
     Timer1.stop();
     setProgramIcon();
     context_.windows.show(wizardDue(context_.settings) ? QStringLiteral("firstuse1")
@@ -117,11 +117,11 @@ void SplashWindow::closeEvent(QCloseEvent* event) {
 }
 
 void SplashWindow::mousePressEvent(QMouseEvent* /*event*/) {
-    if (Timer1.isActive()) Timer1_Timer();
+    if (Timer1.isActive()) moveOn();
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent* /*event*/) {
-    if (Timer1.isActive()) Timer1_Timer();
+    if (Timer1.isActive()) moveOn();
 }
 
 }  // namespace skyloom

@@ -17,7 +17,7 @@ public:
     explicit SplashWindow(const AppContext& context, QWidget* parent = nullptr);
 
     QTimer& timer() { return Timer1; }
-    void Timer1_Timer();
+    void moveOn();
 
 protected:
     // A click or a key goes on at once; closing it (Alt+F4) does not.

@@ -73,12 +73,12 @@ private slots:
         w->timer().stop();
         QLabel* lbl = ui("lbl", w);
         QVERIFY(lbl->text() == ui<QPlainTextEdit>("txt", w)->toPlainText() && lbl->y() == 212);
-        for (int i = 0; i < 3; ++i) w->Timer1_Timer();
+        for (int i = 0; i < 3; ++i) w->scrollCredits();
         QCOMPARE(lbl->y(), 206);
         QTest::mouseClick(ui("Picture1"), Qt::LeftButton);
         QVERIFY(app->windows.find("secret") == w && w->creditsTop() == 3180 - 3 * 27);
         int before = w->creditsTop(), misdrawn = 0;  // above the top too, a pixel rounds down
-        while (w->Timer1_Timer(), w->creditsTop() < before)
+        while (w->scrollCredits(), w->creditsTop() < before)
             before = w->creditsTop(), misdrawn += lbl->y() != qFloor(before / 15.0);
         const int past = before + lbl->height() * 15;  // the last top before the restart
         QVERIFY(w->creditsTop() == 3180 && past >= 0 && past < 27 && misdrawn == 0);

@@ -9,8 +9,8 @@
 using namespace skyloom;
 
 namespace {
-struct Probe final : QWidget, FormLoad {
-    void Form_Load() override { ++loads, visibleAtLoad = isVisible(); }
+struct Probe final : QWidget, LoadOnShow {
+    void loadOnShow() override { ++loads, visibleAtLoad = isVisible(); }
     int loads = 0;
     bool visibleAtLoad = false;
 };

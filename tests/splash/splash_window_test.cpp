@@ -35,7 +35,7 @@ private slots:
                 QVERIFY(splash->isVisible() && splash->timer().isActive());
                 if (how == std::string("key")) QTest::keyClick(splash, Qt::Key_Space);
                 if (how == std::string("click")) QTest::mouseClick(splash, Qt::LeftButton);
-                if (how == std::string("tick")) splash->Timer1_Timer();
+                if (how == std::string("tick")) splash->moveOn();
             }
             QVERIFY2(app.windows.isLoaded(next) && app.windows.find(next)->isVisible(),
                      ini.c_str());
