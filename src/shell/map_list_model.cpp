@@ -34,9 +34,9 @@ MapListModel::~MapListModel() {
 MapListing MapListModel::list(const std::string& mapsFolder, bool underWine) {
     reading_.cancel();
     asked_.clear();
-    pictures_.forget();
     beginResetModel();
     MapListing listing = catalogue_.list(mapsFolder, underWine);
+    pictures_.follow(catalogue_.cache());
     shown_.clear();
     shown_.reserve(catalogue_.size());
     for (size_t i = 0; i < catalogue_.size(); ++i)

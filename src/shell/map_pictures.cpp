@@ -5,18 +5,11 @@
 #include <QImage>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "maps/map_check.h"
 #include "maps/map_picture.h"
 
 namespace skyloom {
-namespace {
-
-// Enough for the maps a player points at in one sitting; past that, those drawn are dropped.
-constexpr qsizetype kKept = 200;
-
-}  // namespace
-
-QString mapPictureUrl(const std::string& path) {
-    const FileSource file(path);
+std::string mapPictureUrl(const ByteSource& file) {
     const auto picture = mapPicture(file);
     if (!picture) return {};
     const QImage image(picture->rgba.data(), picture->width, picture->height, picture->width * 4,
@@ -25,42 +18,34 @@ QString mapPictureUrl(const std::string& path) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) return {};
-    return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+    return "data:image/png;base64," + png.toBase64().toStdString();
 }
 
 MapPictures::~MapPictures() {
-    // Pictures not begun are not drawn; the one being drawn ends on its own, unseen.
-    for (const Entry& entry : entries_)
-        if (entry.drawing) entry.drawing->future().cancel();
+    follow(nullptr);
 }
 
-void MapPictures::forget() {
+void MapPictures::follow(std::shared_ptr<MapFileCache> cache) {
     // Those not begun are not drawn; one being drawn ends unseen.
-    for (const Entry& entry : entries_)
-        if (entry.drawing) entry.drawing->future().cancel();
-    entries_.clear();
+    for (QFutureWatcher<void>* watcher : std::as_const(drawing_)) watcher->future().cancel();
+    drawing_.clear();
+    cache_ = std::move(cache);
 }
 
 QString MapPictures::url(const std::string& path) {
+    if (!cache_) return {};
+    if (const auto kept = cache_->keptPicture(path)) return QString::fromStdString(*kept);
     const QByteArray key = QByteArray::fromStdString(path);
-    if (const auto found = entries_.find(key); found != entries_.end()) return found->url;
-
-    if (entries_.size() >= kKept) {
-        for (auto it = entries_.begin(); it != entries_.end();)
-            it = it->drawing ? std::next(it) : entries_.erase(it);
-    }
-    auto* watcher = new QFutureWatcher<QString>(this);
-    entries_[key] = {{}, watcher};
+    if (drawing_.contains(key)) return {};
+    auto* watcher = new QFutureWatcher<void>(this);
+    drawing_.insert(key, watcher);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, key] {
-        auto it = entries_.find(key);
-        if (it != entries_.end() && it->drawing == watcher) {
-            it->drawing = nullptr;
-            it->url = watcher->isCanceled() ? QString() : watcher->result();
-        }
+        if (drawing_.value(key) == watcher) drawing_.remove(key);
         watcher->deleteLater();
-        emit drawn(key);
+        if (!watcher->isCanceled()) emit drawn(key);
     });
-    watcher->setFuture(QtConcurrent::run(mapPictureUrl, path));
+    watcher->setFuture(
+        QtConcurrent::run([cache = cache_, path] { (void)cache->picture(path, mapPictureUrl); }));
     return {};
 }
 
