@@ -12,7 +12,7 @@
 
 #include "map_bytes.h"
 #include "maps/map_picture.h"
-#include "shell/map_pictures.h"
+#include "shell/map_list_model.h"
 
 namespace {
 
