@@ -88,17 +88,20 @@ std::shared_ptr<const std::vector<std::string>> MapFileCache::wad(const std::str
 std::string MapFileCache::picture(const std::string& path,
                                   const std::function<std::string(const ByteSource&)>& draw) {
     const auto stamp = stampOf(path);
-    if (!stamp) return {};
     {
         const std::lock_guard hold(lock_);
         const auto it = maps_.find(path);
-        if (it != maps_.end() && it->second.stamp == *stamp && it->second.picture)
+        if (it != maps_.end() && it->second.stamp == stamp.value_or(Stamp{}) && it->second.picture)
             return *it->second.picture;
     }
-    const FileSource file(path);
-    std::string drawn = draw(file);
+    std::string drawn = stamp ? draw(FileSource(path)) : std::string();
     const std::lock_guard hold(lock_);
-    entry(path, *stamp).picture = drawn;
+    // Enough for the maps a player points at in one sitting; past that, those drawn are dropped.
+    if (++pictures_ > kKeptPictures) {
+        for (auto& kept : maps_) kept.second.picture.reset();
+        pictures_ = 1;
+    }
+    entry(path, stamp.value_or(Stamp{})).picture = drawn;
     return drawn;
 }
 

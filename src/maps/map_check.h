@@ -24,7 +24,8 @@ public:
     std::shared_ptr<const BspContents> map(const std::string& path, bool withTextures);
     // The WAD's texture names (lower case, sorted); nullptr when it cannot be read.
     std::shared_ptr<const std::vector<std::string>> wad(const std::string& path);
-    // What `draw` makes of the map's file, kept with the map; empty when it cannot be read.
+    // What `draw` makes of the map's file, kept with the map (the last few hundred); empty when
+    // it cannot be read.
     std::string picture(const std::string& path,
                         const std::function<std::string(const ByteSource&)>& draw);
     // The picture made of the map at `path`, if any, without looking at the file.
@@ -54,6 +55,8 @@ private:
     std::unordered_map<std::string, MapEntry> maps_;
     std::unordered_map<std::string, WadEntry> wads_;
     MapStore* store_ = nullptr;
+    static constexpr size_t kKeptPictures = 200;
+    size_t pictures_ = 0;
 };
 
 struct MapCheck {

@@ -82,7 +82,8 @@ void MapListModel::askCheck(size_t row) const {
     if (!asked_.insert(row).second) return;
     auto* self = const_cast<MapListModel*>(this);
     auto* watcher = new QFutureWatcher<CatalogueBatch>(self);
-    connect(watcher, &QFutureWatcherBase::finished, self, [self, watcher] {
+    connect(watcher, &QFutureWatcherBase::finished, self, [self, watcher, row] {
+        self->asked_.erase(row);
         if (!watcher->isCanceled()) self->learn(watcher->result());
         watcher->deleteLater();
     });
@@ -134,16 +135,16 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const {
         case Qt::AccessibleDescriptionRole: {
             // Asked for one map at a time: its check and picture are read now, off the window's
             // thread, rather than when the reading comes to it; until then what is known shows.
-            askCheck(*row);
-            if (!titled) return {};
+            // A picture dropped to save memory is drawn again.
+            const auto kept = catalogue_.cache()->keptPicture(catalogue_.path(*row));
             const MapCheck& check = entry.check;
+            if (entry.known != Known::Check || (check.readable && !kept)) askCheck(*row);
+            if (!titled) return {};
             const QString text = description(check);
             // The picture comes later: until it is drawn, the tooltip is the text alone.
-            const QString picture =
-                role == Qt::ToolTipRole && check.readable
-                    ? QString::fromStdString(
-                          catalogue_.cache()->keptPicture(catalogue_.path(*row)).value_or(""))
-                    : QString();
+            const QString picture = role == Qt::ToolTipRole && check.readable
+                                        ? QString::fromStdString(kept.value_or(""))
+                                        : QString();
             if (text.isEmpty() && picture.isEmpty()) return {};
             return role == Qt::ToolTipRole ? tipWithPicture(text, picture) : text;
         }

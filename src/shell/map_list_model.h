@@ -47,7 +47,7 @@ private:
     mutable MapCatalogue catalogue_;
     std::vector<QString> shown_;  // the file names as shown
     QFutureWatcher<CatalogueBatch> reading_;
-    mutable std::set<size_t> asked_;  // rows whose check and picture are read for a tooltip
+    mutable std::set<size_t> asked_;  // rows whose check and picture are being read
     mutable QIcon unreadable_, lacking_;
 };
 

@@ -350,6 +350,8 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
     int drawn = 0;
     const auto draw = [&](const ByteSource&) { return std::to_string(++drawn); };
     EXPECT_EQ(catalogue.cache()->picture(one, draw) + catalogue.cache()->picture(one, draw), "11");
+    for (int i = 0; i < 200; ++i) catalogue.cache()->picture(root + std::to_string(i), draw);
+    EXPECT_FALSE(catalogue.cache()->keptPicture(one));  // past the budget: dropped, drawn anew
     fs::last_write_time(one, time + std::chrono::seconds(1));
     EXPECT_EQ(catalogue.cache()->picture(one, draw), "2");
     EXPECT_EQ(read(), "?: Two: ");
