@@ -31,7 +31,7 @@ struct CatalogueBatch {
 };
 
 // The reading of every listed map: all titles first (what the list shows), then the checks.
-// Plain values, so it runs on another thread while the catalogue changes.
+// Plain values and the listing's cache, so it runs on another thread while the catalogue changes.
 struct CatalogueReading {
     uint64_t listing = 0;
     std::vector<std::string> paths;
