@@ -10,9 +10,9 @@
 #include <fstream>
 #include <random>
 
-#include "shell/map_pictures.h"
 #include "map_bytes.h"
 #include "maps/map_picture.h"
+#include "shell/map_list_model.h"
 
 namespace {
 
@@ -71,7 +71,8 @@ BENCHMARK(picture_typical_map)->Unit(benchmark::kMillisecond);
 // What the window waits for: the picture as the tooltip's PNG.
 void tooltip_picture_typical_map(benchmark::State& state) {
     const std::string path = mapFile(0);
-    for (auto _ : state) benchmark::DoNotOptimize(skyloom::mapPictureUrl(path));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(skyloom::mapPictureUrl(skyloom::FileSource(path)));
 }
 BENCHMARK(tooltip_picture_typical_map)->Unit(benchmark::kMillisecond);
 
@@ -83,11 +84,11 @@ void tooltip_pictures_1000_maps(benchmark::State& state) {
         double before = 0;
         for (const std::string& path : paths) {
             const auto start = std::chrono::steady_clock::now();
-            const QString url = skyloom::mapPictureUrl(path);
+            const std::string url = skyloom::mapPictureUrl(skyloom::FileSource(path));
             ms.push_back(
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                     .count());
-            if (url.isEmpty()) state.SkipWithError("no picture");
+            if (url.empty()) state.SkipWithError("no picture");
             if (ms.size() == 1) before = residentMiB();
         }
         std::sort(ms.begin(), ms.end());

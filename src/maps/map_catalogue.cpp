@@ -15,8 +15,7 @@ constexpr size_t kBatch = 256;
 void CatalogueReading::run(const std::function<bool()>& stop,
                            const std::function<void(CatalogueBatch&&)>& found) const {
     MapStore store = storePath.empty() ? MapStore{} : loadMapStore(storePath);
-    MapFileCache cache;
-    cache.useStore(&store);
+    cache->useStore(&store);
     const std::vector<std::string> none;
     for (const Known known : {Known::Title, Known::Check}) {
         // A folder that is not a mod's has no search path: its maps' titles are all there is.
@@ -26,10 +25,11 @@ void CatalogueReading::run(const std::function<bool()>& stop,
             // Stopped between two maps: a closed window waits for no more than one.
             for (size_t i = first; i < paths.size() && i < first + kBatch && !stop(); ++i)
                 batch.checks.push_back(checkMap(
-                    cache, paths[i], known == Known::Check ? searchPath : none, ignoreCase));
+                    *cache, paths[i], known == Known::Check ? searchPath : none, ignoreCase));
             found(std::move(batch));
         }
     }
+    cache->useStore(nullptr);
     if (!storePath.empty() && store.changed()) saveMapStore(std::move(store), storePath);
 }
 
@@ -41,6 +41,7 @@ MapListing MapCatalogue::list(const std::string& mapsFolder, bool ignoreCase) {
     searchPath_ = searchPathOf(mod.mod, ignoreCase);
     ignoreCase_ = ignoreCase;
     rows_.clear();
+    cache_ = std::make_shared<MapFileCache>();
     rows_.reserve(listing.maps.size());
     for (ListedMap& map : listing.maps) rows_.push_back({std::move(map), Known::Nothing, {}});
     listing.maps.clear();
@@ -61,7 +62,7 @@ std::optional<size_t> MapCatalogue::find(std::string_view file, bool orWithoutEx
 }
 
 const MapCheck& MapCatalogue::checkNow(size_t i) {
-    rows_[i].check = checkMap(cache_, path(i), searchPath_, ignoreCase_);
+    rows_[i].check = checkMap(*cache_, path(i), searchPath_, ignoreCase_);
     rows_[i].known = Known::Check;
     return rows_[i].check;
 }
@@ -70,15 +71,14 @@ CatalogueReading MapCatalogue::reading() const {
     std::vector<std::string> paths;
     paths.reserve(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i) paths.push_back(path(i));
-    return {listing_, std::move(paths), searchPath_, ignoreCase_, storePath_};
+    return {listing_, std::move(paths), searchPath_, ignoreCase_, storePath_, cache_};
 }
 
 std::function<CatalogueBatch()> MapCatalogue::checkLater(size_t i) const {
     return [listing = listing_, i, path = path(i), searchPath = searchPath_,
-            ignoreCase = ignoreCase_] {
-        MapFileCache cache;
+            ignoreCase = ignoreCase_, cache = cache_] {
         return CatalogueBatch{
-            listing, i, Known::Check, {checkMap(cache, path, searchPath, ignoreCase)}};
+            listing, i, Known::Check, {checkMap(*cache, path, searchPath, ignoreCase)}};
     };
 }
 

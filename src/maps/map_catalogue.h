@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,13 +31,14 @@ struct CatalogueBatch {
 };
 
 // The reading of every listed map: all titles first (what the list shows), then the checks.
-// Plain values, so it runs on another thread while the catalogue changes.
+// Plain values and the listing's cache, so it runs on another thread while the catalogue changes.
 struct CatalogueReading {
     uint64_t listing = 0;
     std::vector<std::string> paths;
     std::vector<std::string> searchPath;
     bool ignoreCase = false;
-    std::string storePath;  // empty: nothing kept between runs
+    std::string storePath;                // empty: nothing kept between runs
+    std::shared_ptr<MapFileCache> cache;  // the listing's
 
     // Hands over batches of rows in order; ends early when `stop` says so. What was read is
     // saved to the store either way.
@@ -64,6 +66,8 @@ public:
     const MapCheck& checkNow(size_t i);
 
     CatalogueReading reading() const;
+    // What this listing has read of its maps, for any thread.
+    const std::shared_ptr<MapFileCache>& cache() const { return cache_; }
     // The check of one row as a plain task, to run on another thread; its batch is learnt.
     std::function<CatalogueBatch()> checkLater(size_t i) const;
     // Takes a batch a reading found; false when it is for an earlier listing.
@@ -76,7 +80,7 @@ private:
     bool ignoreCase_ = false;
     std::vector<CatalogueRow> rows_;
     uint64_t listing_ = 0;
-    MapFileCache cache_;
+    std::shared_ptr<MapFileCache> cache_ = std::make_shared<MapFileCache>();
 };
 
 }  // namespace skyloom

@@ -39,40 +39,93 @@ std::optional<MapFileCache::Stamp> MapFileCache::stampOf(const std::string& path
                  static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-const BspContents* MapFileCache::map(const std::string& path, bool withTextures) {
+std::shared_ptr<const BspContents> MapFileCache::map(const std::string& path, bool withTextures) {
     const auto stamp = stampOf(path);
     if (!stamp) return nullptr;
-    MapEntry& entry = maps_[path];
-    // A map whose title could not be read has no textures to read either.
-    const bool lacksTextures = withTextures && !entry.withTextures && entry.contents;
-    if (!entry.loaded || !(entry.stamp == *stamp) || lacksTextures) {
+    {
+        const std::lock_guard hold(lock_);
+        const auto it = maps_.find(path);
+        // A map whose title could not be read has no textures to read either.
+        if (it != maps_.end() && it->second.read && it->second.stamp == *stamp &&
+            (!withTextures || it->second.withTextures || !it->second.contents))
+            return it->second.contents;
         if (const MapStore::Entry* kept =
                 store_ ? store_->find(path, *stamp, withTextures) : nullptr) {
-            entry = {true, *stamp, kept->withTextures, kept->contents};
-        } else {
-            const FileSource file(path);
-            entry = {true, *stamp, withTextures, readBsp(file, withTextures)};
-            if (store_) store_->put(path, {*stamp, withTextures, entry.contents});
+            MapEntry& e = entry(path, *stamp);
+            e.read = true, e.withTextures = kept->withTextures;
+            e.contents =
+                kept->contents ? std::make_shared<const BspContents>(*kept->contents) : nullptr;
+            return e.contents;
         }
     }
-    return entry.contents ? &*entry.contents : nullptr;
+    const FileSource file(path);
+    std::optional<BspContents> read = readBsp(file, withTextures);
+    const std::lock_guard hold(lock_);
+    if (store_) store_->put(path, {*stamp, withTextures, read});
+    MapEntry& e = entry(path, *stamp);
+    e.read = true, e.withTextures = withTextures;
+    e.contents = read ? std::make_shared<const BspContents>(std::move(*read)) : nullptr;
+    return e.contents;
 }
 
-const std::vector<std::string>* MapFileCache::wad(const std::string& path) {
+std::shared_ptr<const std::vector<std::string>> MapFileCache::wad(const std::string& path) {
     const auto stamp = stampOf(path);
     if (!stamp) return nullptr;
-    WadEntry& entry = wads_[path];
-    if (!entry.loaded || !(entry.stamp == *stamp)) {
-        const FileSource file(path);
-        entry = {true, *stamp, readWadDirectory(file)};
+    {
+        const std::lock_guard hold(lock_);
+        const auto it = wads_.find(path);
+        if (it != wads_.end() && it->second.stamp == *stamp) return it->second.names;
     }
-    return entry.names ? &*entry.names : nullptr;
+    const FileSource file(path);
+    auto read = readWadDirectory(file);
+    auto names =
+        read ? std::make_shared<const std::vector<std::string>>(std::move(*read)) : nullptr;
+    const std::lock_guard hold(lock_);
+    wads_[path] = {*stamp, names};
+    return names;
+}
+
+std::string MapFileCache::picture(const std::string& path,
+                                  const std::function<std::string(const ByteSource&)>& draw) {
+    const auto stamp = stampOf(path);
+    {
+        const std::lock_guard hold(lock_);
+        const auto it = maps_.find(path);
+        if (it != maps_.end() && it->second.stamp == stamp.value_or(Stamp{}) && it->second.picture)
+            return *it->second.picture;
+    }
+    std::string drawn = stamp ? draw(FileSource(path)) : std::string();
+    const std::lock_guard hold(lock_);
+    // Enough for the maps a player points at in one sitting; past that, those drawn are dropped.
+    if (++pictures_ > kKeptPictures) {
+        for (auto& kept : maps_) kept.second.picture.reset();
+        pictures_ = 1;
+    }
+    entry(path, stamp.value_or(Stamp{})).picture = drawn;
+    return drawn;
+}
+
+std::optional<std::string> MapFileCache::keptPicture(const std::string& path) const {
+    const std::lock_guard hold(lock_);
+    const auto it = maps_.find(path);
+    return it == maps_.end() ? std::nullopt : it->second.picture;
+}
+
+MapFileCache::MapEntry& MapFileCache::entry(const std::string& path, const Stamp& stamp) {
+    MapEntry& e = maps_[path];
+    if (!(e.stamp == stamp)) e = MapEntry{stamp, false, false, nullptr, std::nullopt};
+    return e;
+}
+
+void MapFileCache::useStore(MapStore* store) {
+    const std::lock_guard hold(lock_);
+    store_ = store;
 }
 
 MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
                   const std::vector<std::string>& searchPath, bool ignoreCase) {
     MapCheck check;
-    const BspContents* map = cache.map(mapPath, !searchPath.empty());
+    const auto map = cache.map(mapPath, !searchPath.empty());
     if (!map) return check;
     check.readable = true;
     check.title = map->entities.title;
@@ -101,14 +154,14 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
                key.find("tempdecal") == std::string::npos;
     };
 
-    std::vector<const std::vector<std::string>*> wads;
+    std::vector<std::shared_ptr<const std::vector<std::string>>> wads;
     bool allWads = true;
     for (const std::string& name : map->entities.wads) {
         if (!wanted(name)) continue;
         const auto path = find(name);
-        const auto* names = path ? cache.wad(*path) : nullptr;
+        auto names = path ? cache.wad(*path) : nullptr;
         if (names)
-            wads.push_back(names);
+            wads.push_back(std::move(names));
         else {
             allWads = false;
             missing(name);
@@ -118,7 +171,7 @@ MapCheck checkMap(MapFileCache& cache, const std::string& mapPath,
     if (allWads)
         for (const std::string& texture : map->textures) {
             const std::string key = asciiLowered(texture);
-            if (std::none_of(wads.begin(), wads.end(), [&](const auto* names) {
+            if (std::none_of(wads.begin(), wads.end(), [&](const auto& names) {
                     return std::binary_search(names->begin(), names->end(), key);
                 }))
                 missing(texture + " (texture)");

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,35 +15,48 @@
 
 namespace skyloom {
 
-// Maps and WADs read once for each path, size and modification time: a list asks for a title
-// each time a tooltip shows, and a launch checks the same WADs again.
+// Maps and WADs read once for each path, size and modification time, shared by whatever reads
+// them on any thread: the list's titles and checks, a tooltip's check, the launch check and the
+// pictures all ask the same one, so a listing reads each map once.
 class MapFileCache {
 public:
     // The map's contents; nullptr when it cannot be read. A title read leaves the texture lump.
-    const BspContents* map(const std::string& path, bool withTextures);
+    std::shared_ptr<const BspContents> map(const std::string& path, bool withTextures);
     // The WAD's texture names (lower case, sorted); nullptr when it cannot be read.
-    const std::vector<std::string>* wad(const std::string& path);
+    std::shared_ptr<const std::vector<std::string>> wad(const std::string& path);
+    // What `draw` makes of the map's file, kept with the map (the last few hundred); empty when
+    // it cannot be read.
+    std::string picture(const std::string& path,
+                        const std::function<std::string(const ByteSource&)>& draw);
+    // The picture made of the map at `path`, if any, without looking at the file.
+    std::optional<std::string> keptPicture(const std::string& path) const;
     // Maps are taken from the store when it holds them unchanged, and what is read is put there.
-    void useStore(MapStore* store) { store_ = store; }
+    void useStore(MapStore* store);
 
 private:
     using Stamp = MapStore::Stamp;
     struct MapEntry {
-        bool loaded = false;
         Stamp stamp;
+        bool read = false;  // the contents: a picture may come first
         bool withTextures = false;
-        std::optional<BspContents> contents;
+        std::shared_ptr<const BspContents> contents;
+        std::optional<std::string> picture;
     };
     struct WadEntry {
-        bool loaded = false;
         Stamp stamp;
-        std::optional<std::vector<std::string>> names;
+        std::shared_ptr<const std::vector<std::string>> names;
     };
     static std::optional<Stamp> stampOf(const std::string& path);
+    // The entry of the map as it is now: one of an earlier version is emptied.
+    MapEntry& entry(const std::string& path, const Stamp& stamp);
 
+    // Held only to look up and put: files are read outside it.
+    mutable std::mutex lock_;
     std::unordered_map<std::string, MapEntry> maps_;
     std::unordered_map<std::string, WadEntry> wads_;
     MapStore* store_ = nullptr;
+    static constexpr size_t kKeptPictures = 200;
+    size_t pictures_ = 0;
 };
 
 struct MapCheck {

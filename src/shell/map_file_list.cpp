@@ -86,14 +86,16 @@ MapFileList::MapFileList(QWidget* parent)
     layout->addWidget(view_, 1);
 
     // A tooltip still shown when its map's picture is drawn is shown again with the picture.
-    connect(&model_->pictures(), &MapPictures::drawn, this, [this](const QByteArray& path) {
-        if (!QToolTip::isVisible()) return;
-        const QModelIndex index = view_->indexAt(view_->viewport()->mapFromGlobal(QCursor::pos()));
-        const auto row = model_->rowOf(shown_->mapToSource(index));
-        if (!row || QByteArray::fromStdString(catalogue().path(*row)) != path) return;
-        QToolTip::showText(QCursor::pos(), index.data(Qt::ToolTipRole).toString(),
-                           view_->viewport(), view_->visualRect(index));
-    });
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                if (!QToolTip::isVisible()) return;
+                const QModelIndex index =
+                    view_->indexAt(view_->viewport()->mapFromGlobal(QCursor::pos()));
+                const auto row = model_->rowOf(shown_->mapToSource(index));
+                if (!row || int(*row) < first.row() || int(*row) > last.row()) return;
+                QToolTip::showText(QCursor::pos(), index.data(Qt::ToolTipRole).toString(),
+                                   view_->viewport(), view_->visualRect(index));
+            });
 }
 
 bool MapFileList::event(QEvent* event) {

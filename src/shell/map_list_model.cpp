@@ -1,10 +1,13 @@
 #include "shell/map_list_model.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QStyle>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "maps/map_name.h"
+#include "maps/map_picture.h"
 #include "maps/map_store.h"
 #include "shell/outside_text.h"
 
@@ -21,6 +24,18 @@ QString description(const MapCheck& check) {
 
 }  // namespace
 
+std::string mapPictureUrl(const ByteSource& file) {
+    const auto picture = mapPicture(file);
+    if (!picture) return {};
+    const QImage image(picture->rgba.data(), picture->width, picture->height, picture->width * 4,
+                       QImage::Format_RGBA8888);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return {};
+    return "data:image/png;base64," + png.toBase64().toStdString();
+}
+
 MapListModel::MapListModel(QObject* parent)
     : QAbstractListModel(parent), catalogue_(defaultMapStorePath()) {
     connect(&reading_, &QFutureWatcherBase::resultsReadyAt, this, &MapListModel::take);
@@ -29,12 +44,14 @@ MapListModel::MapListModel(QObject* parent)
 MapListModel::~MapListModel() {
     // The reading stops after the map it is on and saves what it read; nothing waits for it.
     reading_.cancel();
+    // Tooltips' checks not begun are not read.
+    for (auto* asked : findChildren<QFutureWatcher<CatalogueBatch>*>(Qt::FindDirectChildrenOnly))
+        asked->cancel();
 }
 
 MapListing MapListModel::list(const std::string& mapsFolder, bool underWine) {
     reading_.cancel();
     asked_.clear();
-    pictures_.forget();
     beginResetModel();
     MapListing listing = catalogue_.list(mapsFolder, underWine);
     shown_.clear();
@@ -65,11 +82,18 @@ void MapListModel::askCheck(size_t row) const {
     if (!asked_.insert(row).second) return;
     auto* self = const_cast<MapListModel*>(this);
     auto* watcher = new QFutureWatcher<CatalogueBatch>(self);
-    connect(watcher, &QFutureWatcherBase::finished, self, [self, watcher] {
+    connect(watcher, &QFutureWatcherBase::finished, self, [self, watcher, row] {
+        self->asked_.erase(row);
         if (!watcher->isCanceled()) self->learn(watcher->result());
         watcher->deleteLater();
     });
-    watcher->setFuture(QtConcurrent::run(catalogue_.checkLater(row)));
+    watcher->setFuture(QtConcurrent::run([check = catalogue_.checkLater(row),
+                                          cache = catalogue_.cache(), path = catalogue_.path(row)] {
+        CatalogueBatch batch = check();
+        // Drawn in the same go: the tooltip that asked shows it once it is there.
+        if (batch.checks[0].readable) (void)cache->picture(path, mapPictureUrl);
+        return batch;
+    }));
 }
 
 std::optional<size_t> MapListModel::rowOf(const QModelIndex& index) const {
@@ -109,15 +133,17 @@ QVariant MapListModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole: {
-            // Asked for one map at a time: its check is read now, off the window's thread,
-            // rather than when the reading comes to it; until then what is known shows.
-            if (entry.known != Known::Check) askCheck(*row);
-            if (!titled) return {};
+            // Asked for one map at a time: its check and picture are read now, off the window's
+            // thread, rather than when the reading comes to it; until then what is known shows.
+            // A picture dropped to save memory is drawn again.
+            const auto kept = catalogue_.cache()->keptPicture(catalogue_.path(*row));
             const MapCheck& check = entry.check;
+            if (entry.known != Known::Check || (check.readable && !kept)) askCheck(*row);
+            if (!titled) return {};
             const QString text = description(check);
             // The picture comes later: until it is drawn, the tooltip is the text alone.
             const QString picture = role == Qt::ToolTipRole && check.readable
-                                        ? pictures_.url(catalogue_.path(*row))
+                                        ? QString::fromStdString(kept.value_or(""))
                                         : QString();
             if (text.isEmpty() && picture.isEmpty()) return {};
             return role == Qt::ToolTipRole ? tipWithPicture(text, picture) : text;

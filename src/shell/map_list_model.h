@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "maps/map_catalogue.h"
-#include "shell/map_pictures.h"
 
 namespace skyloom {
+
+// A map's picture as a PNG data URL for a tooltip; empty when the map cannot be read or shows
+// nothing.
+std::string mapPictureUrl(const ByteSource& file);
 
 // The rows of a map catalogue: "file — title", an icon on a map that lacks files or cannot be
 // read, and in its tooltip and description why. Titles and checks are read off the window's
@@ -26,7 +29,6 @@ public:
     // Lists the maps of this `maps` folder and begins reading them.
     MapListing list(const std::string& mapsFolder, bool underWine);
     MapCatalogue& catalogue() { return catalogue_; }
-    MapPictures& pictures() { return pictures_; }
     // The catalogue's row of an index of this model; nothing for an invalid one.
     std::optional<size_t> rowOf(const QModelIndex& index) const;
 
@@ -36,7 +38,8 @@ public:
 private:
     void take(int begin, int end);
     void learn(CatalogueBatch&& batch);
-    // Reads the row's check off the window's thread, once per listing; dataChanged follows.
+    // Reads the row's check and draws its picture off the window's thread, once per listing;
+    // dataChanged follows.
     void askCheck(size_t row) const;
     // Made on first use: an icon needs the application's style.
     const QIcon& icon(bool unreadable) const;
@@ -44,8 +47,7 @@ private:
     mutable MapCatalogue catalogue_;
     std::vector<QString> shown_;  // the file names as shown
     QFutureWatcher<CatalogueBatch> reading_;
-    mutable std::set<size_t> asked_;  // rows whose check is read for a tooltip
-    mutable MapPictures pictures_;
+    mutable std::set<size_t> asked_;  // rows whose check and picture are being read
     mutable QIcon unreadable_, lacking_;
 };
 

@@ -345,7 +345,15 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
     put("valve/x.wad", wadBytes({"T", "U"}));  // replaced by one that has the texture
     EXPECT_TRUE(catalogue.checkNow(at).missing.empty());
     EXPECT_EQ(read(), "?: One: ");  // the same size and time: the store's title
+    // One read a listing: the launch's and a tooltip's checks and the picture take the list's.
+    EXPECT_EQ(catalogue.checkNow(at).title + catalogue.checkLater(at)().checks[0].title, "OneOne");
+    int drawn = 0;
+    const auto draw = [&](const ByteSource&) { return std::to_string(++drawn); };
+    EXPECT_EQ(catalogue.cache()->picture(one, draw) + catalogue.cache()->picture(one, draw), "11");
+    for (int i = 0; i < 200; ++i) catalogue.cache()->picture(root + std::to_string(i), draw);
+    EXPECT_FALSE(catalogue.cache()->keptPicture(one));  // past the budget: dropped, drawn anew
     fs::last_write_time(one, time + std::chrono::seconds(1));
+    EXPECT_EQ(catalogue.cache()->picture(one, draw), "2");
     EXPECT_EQ(read(), "?: Two: ");
     const std::string saved = readFile(store);
     // One entry of `n` empty texture names: past the budget at a million.
