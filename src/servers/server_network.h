@@ -32,6 +32,9 @@ struct ServerNetwork {
     // Asked before each query is sent; unset: every address. Tests keep their packets on loopback
     // and see where a hostile list would have sent them.
     std::function<bool(const QHostAddress& to)> mayReach;
+    // A full server the player waits on is asked again this often, for at most this long.
+    int fullPollMs = 5000;
+    int fullWaitMs = 10 * 60 * 1000;
 };
 
 // The host's address, an IPv4 one when it has both, or a null address; told on the event loop,
