@@ -5,6 +5,8 @@
 #include <QtWidgets>
 
 #include "fake_a2s_server.h"
+#include "fuzz.h"
+#include "shell/window_memory.h"
 #include "test_app.h"
 
 using namespace skyloom;
@@ -380,6 +382,26 @@ private slots:
         QCOMPARE(seen(5000), QStringList(asked));
         ui.list->window()->close();
         QCOMPARE(seen(), QStringList(stopped + "."));
+    }
+
+    // Columns moved and sized, and folded details, are as the player left them when the tool
+    // opens again; the file that keeps them is read as any outside file is.
+    void layoutRemembered() {
+        Controls ui = open();
+        ui.list->header()->moveSection(6, 0);
+        ui.list->header()->resizeSection(0, 321);
+        ui.press("cmdDetails");
+        ui.list->window()->close();
+        TestApp::processDeletes();
+        const Controls again{app->windows.show("connect")};
+        QCOMPARE(again.list->header()->visualIndex(6), 0);
+        QCOMPARE(again.list->header()->sectionSize(0), 321);
+        QVERIFY(!again.in<QWidget>("paneDetails")->isVisibleTo(again.list->window()));
+        QCOMPARE(WindowMemory::parse("a=QUJD\n=QQ\nb=!!\nc\n").size(), size_t(1));
+        fuzz({"window=AAAA\ncolumns=QUJD\n"}, 3000, [](const std::string& bytes) {
+            for (const auto& [name, part] : WindowMemory::parse(bytes))
+                QHeaderView(Qt::Horizontal).restoreState(part);
+        });
     }
 
     // Every favourite is listed and asked, up to 5,000; the tab says how many more there are.
