@@ -49,9 +49,9 @@ int runListServers(const ListServersOptions& options, const Settings& settings,
         answered.begin(), answered.end(),
         [](const ServerAnswer& a, const ServerAnswer& b) { return a.pingMs < b.pingMs; });
     for (const ServerAnswer& a : answered)
-        std::fprintf(out, "%s\t%s\t%s\t%d/%d\t%d ms\n", a.address().toStdString().c_str(),
+        std::fprintf(out, "%s\t%s\t%s\t%s\t%d ms\n", a.address().toStdString().c_str(),
                      terminalLine(a.info.name).c_str(), terminalLine(a.info.map).c_str(),
-                     a.info.players, a.info.maxPlayers, a.pingMs);
+                     playerCountText(a.info).c_str(), a.pingMs);
     std::fflush(out);
     switch (outcome->kind) {
         case ListOutcome::Kind::Complete:

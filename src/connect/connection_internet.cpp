@@ -32,7 +32,7 @@ void ConnectionTool::loadListSettings() {
     for (int t = 0; t < ServerStore::kTabs; ++t)
         filters_[static_cast<std::size_t>(t)] =
             readServerFilter(context_.settings, kFilterPrefix[t]);
-    store_.list(ServerStore::kRecent) = readRecent(context_.settings);
+    store_->setList(ServerStore::kRecent, readRecent(context_.settings));
     ui_->cboGame->setCurrentIndex(filters_[ServerStore::kInternet].game == "tfc" ? 1 : 0);
 
     // No column chosen: each tab keeps its own order (Recent newest first).
@@ -45,51 +45,49 @@ void ConnectionTool::loadListSettings() {
     saveTimer_.setInterval(500);
     connect(&progressTimer_, &QTimer::timeout, this, &ConnectionTool::showProgress);
     connect(&saveTimer_, &QTimer::timeout, this, &ConnectionTool::saveFilters);
-    for (QCheckBox* c : {ui_->chkNotEmpty, ui_->chkNotFull, ui_->chkNoPassword})
+    for (QCheckBox* c : {ui_->chkNotEmpty, ui_->chkNotFull, ui_->chkNoPassword, ui_->chkNoBotsOnly})
         connect(c, &QCheckBox::toggled, this, &ConnectionTool::filtersChanged);
     connect(ui_->txtMapFilter, &QLineEdit::textChanged, this, &ConnectionTool::filtersChanged);
     connect(ui_->spnMaxPing, &QSpinBox::valueChanged, this, &ConnectionTool::filtersChanged);
-    connect(ui_->cboGame, &QComboBox::activated, this, &ConnectionTool::cboGame_Click);
-    connect(ui_->cmdRefresh, &QPushButton::clicked, this, &ConnectionTool::cmdRefresh_Click);
-    connect(ui_->mnuFileitmWebApiKey, &QAction::triggered, this,
-            &ConnectionTool::mnuFileitmWebApiKey_Click);
-    connect(ui_->tabSources, &QTabWidget::currentChanged, this, &ConnectionTool::tabSources_Change);
-    connect(internet_, &InternetList::listed, this, &ConnectionTool::internetListed);
+    connect(ui_->cboGame, &QComboBox::activated, this, &ConnectionTool::chooseGame);
+    connect(ui_->cmdRefresh, &QPushButton::clicked, this, &ConnectionTool::refreshTab);
+    connect(ui_->mnuFileitmWebApiKey, &QAction::triggered, this, &ConnectionTool::askWebApiKey);
+    connect(ui_->tabSources, &QTabWidget::currentChanged, this, &ConnectionTool::showTab);
+    connect(internet_, &InternetList::listed, this, [this](const std::vector<ServerAddress>& s) {
+        for (const ServerAddress& server : s) store_->add(ServerStore::kInternet, server);
+        if (!progressTimer_.isActive()) progressTimer_.start();
+    });
     connect(internet_, &InternetList::finished, this, &ConnectionTool::internetFinished);
-    tabSources_Change();
+    showTab();
 }
 
 int ConnectionTool::tab() const {
     return ui_->tabSources->currentIndex();
 }
 
-void ConnectionTool::tabSources_Change() {
+void ConnectionTool::showTab() {
     const int t = tab();
-    model_->clear();
-    for (const ServerAddress& server : store_.list(t))
-        if (store_.shows(t, server)) model_->add(server);
+    model_->setTab(t);
+    // The game box and Refresh only where they act: the Internet list is the game's, and Recent
+    // is asked again on Refresh; Favourites are asked on opening, the LAN by its own search.
+    ui_->cboGame->setVisible(t == ServerStore::kInternet);
+    ui_->cmdRefresh->setVisible(t == ServerStore::kInternet || t == ServerStore::kRecent);
     showFilter(filters_[static_cast<std::size_t>(t)]);
-    lstServers_SelectionChanged();
+    showSelected();
     if (t == ServerStore::kInternet && !internetAsked_) fetchInternet();
     if (t == ServerStore::kRecent && !recentAsked_) {
         recentAsked_ = true;
-        queryAll(store_.list(ServerStore::kRecent));
+        queryAll(store_->list(ServerStore::kRecent));
     }
     showProgress();
 }
 
-void ConnectionTool::cmdRefresh_Click() {
-    switch (tab()) {
-        case ServerStore::kLan:
-            return cmdFindLan_Click();
-        case ServerStore::kInternet:
-            return fetchInternet();
-        default:
-            queryAll(store_.list(tab()));
-    }
+void ConnectionTool::refreshTab() {
+    if (tab() == ServerStore::kInternet) return fetchInternet();
+    queryAll(store_->list(tab()));
 }
 
-void ConnectionTool::cboGame_Click() {
+void ConnectionTool::chooseGame() {
     filters_[ServerStore::kInternet].game = gameFolder(ui_->cboGame->currentIndex()).toStdString();
     unsavedFilters_[ServerStore::kInternet] = true;
     saveTimer_.start();
@@ -99,7 +97,7 @@ void ConnectionTool::cboGame_Click() {
         internetAsked_ = false;  // the other game's list when the tab shows next
 }
 
-void ConnectionTool::mnuFileitmWebApiKey_Click() {
+void ConnectionTool::askWebApiKey() {
     const std::optional<QString> key = context_.desktop.askSecret(
         this, QStringLiteral("Steam Web API key"),
         QStringLiteral("Your own key from steamcommunity.com/dev/apikey lists the internet "
@@ -121,21 +119,14 @@ void ConnectionTool::mnuFileitmWebApiKey_Click() {
 
 void ConnectionTool::fetchInternet() {
     internetAsked_ = true;
-    store_.list(ServerStore::kInternet).clear();
+    store_->setList(ServerStore::kInternet, {});
     internetNote_.clear();
-    if (tab() == ServerStore::kInternet) model_->clear();
     internet_->fetch(
         QString::fromStdString(context_.settings.read("SERVERS", "master", kDefaultMaster, 1024)),
         QString::fromStdString(
             context_.settings.read("SERVERS", "webapi", "https://api.steampowered.com", 1024)),
         filters_[ServerStore::kInternet].game);
     showProgress();
-}
-
-void ConnectionTool::internetListed(const std::vector<ServerAddress>& servers) {
-    std::vector<ServerAddress>& internet = store_.list(ServerStore::kInternet);
-    internet.insert(internet.end(), servers.begin(), servers.end());
-    if (!progressTimer_.isActive()) progressTimer_.start();
 }
 
 void ConnectionTool::internetFinished(const ListOutcome& outcome) {
@@ -161,7 +152,9 @@ void ConnectionTool::internetFinished(const ListOutcome& outcome) {
 void ConnectionTool::showProgress() {
     const int t = tab();
     QString line = QStringLiteral("%1 of %2 servers answered")
-                       .arg(count(store_.answeredCount(t)), count(store_.list(t).size()));
+                       .arg(count(store_->answeredCount(t)), count(store_->count(t)));
+    if (t == ServerStore::kFavourites && favouritesLeftOut_ > 0)
+        line += QStringLiteral("; %1 more in the settings left out").arg(count(favouritesLeftOut_));
     if (const int hidden = model_->rowCount() - view_->rowCount(); hidden > 0)
         line += QStringLiteral("; %1 hidden by the filters").arg(count(std::size_t(hidden)));
     if (t == ServerStore::kInternet && !internetNote_.isEmpty())
@@ -172,12 +165,13 @@ void ConnectionTool::showProgress() {
 void ConnectionTool::showFilter(const ServerFilter& f) {
     // Shown, not changed: the tab's filter stays as it was read.
     const QSignalBlocker blockers[] = {
-        QSignalBlocker(ui_->chkNotEmpty), QSignalBlocker(ui_->chkNotFull),
-        QSignalBlocker(ui_->chkNoPassword), QSignalBlocker(ui_->txtMapFilter),
-        QSignalBlocker(ui_->spnMaxPing)};
+        QSignalBlocker(ui_->chkNotEmpty),   QSignalBlocker(ui_->chkNotFull),
+        QSignalBlocker(ui_->chkNoPassword), QSignalBlocker(ui_->chkNoBotsOnly),
+        QSignalBlocker(ui_->txtMapFilter),  QSignalBlocker(ui_->spnMaxPing)};
     ui_->chkNotEmpty->setChecked(f.notEmpty);
     ui_->chkNotFull->setChecked(f.notFull);
     ui_->chkNoPassword->setChecked(f.noPassword);
+    ui_->chkNoBotsOnly->setChecked(f.noBotsOnly);
     ui_->txtMapFilter->setText(QString::fromStdString(f.map));
     ui_->spnMaxPing->setValue(f.maxPing);
     view_->setFilter(f);
@@ -188,6 +182,7 @@ void ConnectionTool::filtersChanged() {
     f.notEmpty = ui_->chkNotEmpty->isChecked();
     f.notFull = ui_->chkNotFull->isChecked();
     f.noPassword = ui_->chkNoPassword->isChecked();
+    f.noBotsOnly = ui_->chkNoBotsOnly->isChecked();
     f.map = ui_->txtMapFilter->text().trimmed().toStdString();
     f.maxPing = ui_->spnMaxPing->value();
     view_->setFilter(f);
@@ -212,8 +207,7 @@ void ConnectionTool::rememberJoin(const ServerAddress& server) {
     if (!saveSettings(context_, this,
                       [&server](std::string_view text) { return recentChanges(text, server); }))
         return;
-    store_.list(ServerStore::kRecent) = readRecent(context_.settings);
-    if (tab() == ServerStore::kRecent) tabSources_Change();
+    store_->setList(ServerStore::kRecent, readRecent(context_.settings));
 }
 
 }  // namespace skyloom

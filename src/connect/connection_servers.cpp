@@ -1,5 +1,6 @@
 // The connection tool's server queries, favourites and LAN search.
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTreeWidgetItem>
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
 #include "shell/save_settings.h"
+#include "shell/window_memory.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {
@@ -28,7 +30,7 @@ QString timePlayed(float seconds) {
 
 }  // namespace
 
-void ConnectionTool::Form_Load() {
+void ConnectionTool::setUp() {
     // Server names come from anywhere: never let one be read as markup.
     for (QLabel* l : findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
     ui_->cmdRemove->setEnabled(false);
@@ -37,37 +39,44 @@ void ConnectionTool::Form_Load() {
     for (auto [field, text] : {std::pair{ui_->ipadress, "255.255.255.255"}, {ui_->port, "65535"}})
         field->setMinimumWidth(field->minimumSizeHint().width() +
                                field->fontMetrics().horizontalAdvance(QLatin1String(text)));
-    // Widths in characters of the font in use, so a larger font widens them.
-    const int em = fontMetrics().averageCharWidth();
-    for (auto [column, chars] : {std::pair{ServerListModel::kName, 24},
-                                 {ServerListModel::kMap, 10},
-                                 {ServerListModel::kPlayers, 9},
-                                 {ServerListModel::kBots, 5},
-                                 {ServerListModel::kPassword, 3},
-                                 {ServerListModel::kVac, 5},
-                                 {ServerListModel::kPing, 7}})
-        ui_->lstServers->setColumnWidth(column, chars * em);
+    sizeColumns();
     ui_->lstPlayers->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     ui_->lstPlayers->header()->setStretchLastSection(false);
     for (int column : {1, 2})
         ui_->lstPlayers->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    store_.list(ServerStore::kFavourites) = readFavourites(context_.settings);
+    addRowActions();
+    setUpDoor();
+    // The list gets what the window gains; the details keep what they need.
+    ui_->splitServers->setStretchFactor(0, 1);
+    ui_->splitServers->setStretchFactor(1, 0);
+    fitScreen();
+    // As the player left them: the window, the columns, the splitter and the details folded.
+    rememberGeometry(this);
+    rememberColumns(ui_->lstServers->header(), objectName() + QStringLiteral(".columns"));
+    rememberSplitter(ui_->splitServers, objectName() + QStringLiteral(".splitter"));
+    QPushButton* details = ui_->cmdDetails;
+    rememberPart(
+        this, objectName() + QStringLiteral(".details"),
+        [details](const QByteArray& shown) { details->setChecked(shown != "0"); },
+        [details] { return QByteArray(details->isChecked() ? "1" : "0"); });
+    ui_->paneDetails->setVisible(details->isChecked());
+
+    ServerList favourites = readFavourites(context_.settings);
+    favouritesLeftOut_ = favourites.leftOut;
+    store_->setList(ServerStore::kFavourites, std::move(favourites.servers));
     loadListSettings();
-    queryAll(store_.list(ServerStore::kFavourites));
+    queryAll(store_->list(ServerStore::kFavourites));
 }
 
 void ConnectionTool::queryAll(const std::vector<ServerAddress>& servers) {
     for (const ServerAddress& server : servers) querier_->query(server);
 }
 
-void ConnectionTool::showAnswer(const ServerAnswer& answer) {
-    store_.setAnswer(answer);
-    if (model_->find(answer.server))
-        model_->changed(answer.server);
-    else if (tab() == ServerStore::kInternet && internet_->servers().contains(answer.server) &&
-             store_.shows(tab(), answer.server))
-        model_->add(answer.server);  // internet servers appear as they answer
+void ConnectionTool::storeAnswer(const ServerAnswer& answer) {
+    store_->setAnswer(answer);
     if (answer.server == shown_) showInformation(&answer);
+    if (answer.server == typed_) typedAnswered(&answer);
+    if (wait_ && answer.server == wait_->server) waitAnswered(answer);
     if (!progressTimer_.isActive()) progressTimer_.start();
 }
 
@@ -106,7 +115,7 @@ std::optional<ServerAddress> ConnectionTool::checkedFields() {
     return std::nullopt;
 }
 
-void ConnectionTool::cmdQuery_Click() {
+void ConnectionTool::queryTyped() {
     shown_.reset();
     showInformation(nullptr);
     if (const auto server = checkedFields()) queryShown(*server);
@@ -115,7 +124,7 @@ void ConnectionTool::cmdQuery_Click() {
 void ConnectionTool::queryShown(const ServerAddress& server) {
     // Whatever the group showed was another server's: it goes before anything is asked.
     shown_ = server;
-    showInformation(store_.answered(server));
+    showInformation(store_->answered(server));
     querier_->query(server, ServerQuerier::Info | ServerQuerier::Players);
 }
 
@@ -126,33 +135,28 @@ bool ConnectionTool::saveFavourites(const std::vector<ServerAddress>& favourites
     return saveSettings(context_, this, writes);
 }
 
-void ConnectionTool::cmdAddFavourite_Click() {
-    const auto server = checkedFields();
-    if (!server) return;
-    if (!store_.isFavourite(*server)) {
-        std::vector<ServerAddress> favourites = store_.list(ServerStore::kFavourites);
-        favourites.push_back(*server);
+void ConnectionTool::addFavourite(const ServerAddress& server) {
+    if (!store_->isFavourite(server)) {
+        std::vector<ServerAddress> favourites = store_->list(ServerStore::kFavourites);
+        favourites.push_back(server);
         if (!saveFavourites(favourites)) return;
-        store_.list(ServerStore::kFavourites) = std::move(favourites);
-        if (tab() == ServerStore::kFavourites) model_->add(*server);
-        querier_->query(*server);
+        store_->add(ServerStore::kFavourites, server);
+        querier_->query(server);
     }
-    if (const auto row = model_->find(*server))
+    if (const auto row = store_->row(tab(), server))
         ui_->lstServers->setCurrentIndex(view_->mapFromSource(model_->index(*row, 0)));
+    showRowActions();
 }
 
-void ConnectionTool::cmdRemove_Click() {
-    const std::optional<int> row = selectedRow();
-    if (!row || tab() != ServerStore::kFavourites) return;
-    std::vector<ServerAddress> favourites = store_.list(ServerStore::kFavourites);
-    std::erase(favourites, model_->at(*row));
-    if (!saveFavourites(favourites)) return;
-    store_.list(ServerStore::kFavourites) = std::move(favourites);
-    model_->remove(*row);
+void ConnectionTool::removeFavourite(const ServerAddress& server) {
+    std::vector<ServerAddress> favourites = store_->list(ServerStore::kFavourites);
+    if (!std::erase(favourites, server) || !saveFavourites(favourites)) return;
+    store_->remove(ServerStore::kFavourites, server);
+    showRowActions();
     showProgress();
 }
 
-void ConnectionTool::cmdFindLan_Click() {
+void ConnectionTool::findLanServers() {
     const ServerNetwork& n = context_.network;
     ui_->tabSources->setCurrentIndex(ServerStore::kLan);
     ui_->cmdFindLan->setEnabled(false);
@@ -160,26 +164,21 @@ void ConnectionTool::cmdFindLan_Click() {
                         n.lastLanPort, n.lanSearchMs);
 }
 
-void ConnectionTool::lstServers_SelectionChanged() {
-    const std::optional<int> row = selectedRow();
-    ui_->cmdRemove->setEnabled(row && tab() == ServerStore::kFavourites);
-    if (!row) return;
-    const ServerAddress& server = model_->at(*row);
-    ui_->ipadress->setText(QString::fromStdString(server.host));
-    ui_->port->setText(QString::number(server.port));
-    if (server != shown_) queryShown(server);
+void ConnectionTool::showSelected() {
+    const std::optional<ServerAddress> server = selectedServer();
+    ui_->cmdRemove->setEnabled(server && tab() == ServerStore::kFavourites);
+    showRowActions();
+    if (!server) return;
+    ui_->ipadress->setText(QString::fromStdString(server->host));
+    ui_->port->setText(QString::number(server->port));
+    if (server != shown_) queryShown(*server);
 }
 
-std::optional<int> ConnectionTool::selectedRow() const {
+std::optional<ServerAddress> ConnectionTool::selectedServer() const {
     const QModelIndex current = ui_->lstServers->currentIndex();
     if (!current.isValid() || !ui_->lstServers->selectionModel()->isSelected(current))
         return std::nullopt;
-    return view_->mapToSource(current).row();
-}
-
-void ConnectionTool::lstServers_DblClick(const QModelIndex& index) {
-    // The row's own server, whatever the fields were edited to since.
-    join(view_->server(index));
+    return view_->server(current);
 }
 
 }  // namespace skyloom

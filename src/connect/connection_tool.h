@@ -1,15 +1,17 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "connect/connection_command.h"
 #include "connect/server_filter.h"
-#include "connect/server_store.h"
+#include "servers/server_store.h"
 #include "shell/app_context.h"
 #include "shell/start_status.h"
 
@@ -17,7 +19,9 @@ namespace Ui {
 class ConnectionTool;
 }
 
+class QLabel;
 class QModelIndex;
+class QPushButton;
 
 namespace skyloom {
 
@@ -37,34 +41,50 @@ public:
     explicit ConnectionTool(const AppContext& context, QWidget* parent = nullptr);
     ~ConnectionTool() override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
-    void Form_Load();
-    void cmdLaunch_Click();
-    void join(const ServerAddress& server);  // asks for the password when the server has one
-    void mnuFileitmSkyloom_Click();
+    void setUp();
+    void showMainWindow();
+
+    // The door: every join, typed or listed, goes through here (connection_door.cpp).
+    void setUpDoor();
+    void joinTyped();                                // asks the server first, at most a second
+    void typedAnswered(const ServerAnswer* answer);  // none: it did not answer in time
+    void joinServer(const ServerAddress& server, const ServerAnswer* known);
+    void startJoin(const ServerAddress& server, const std::optional<std::string>& password);
+    void waitForPlace(const ServerAddress& server, const std::optional<std::string>& password);
+    void waitAnswered(const ServerAnswer& answer);
+    void showWait();
+    void endWait(const QString& why);
 
     // The server queries and the server list (connection_servers.cpp).
-    void cmdQuery_Click();
+    void queryTyped();
     void queryShown(const ServerAddress& server);  // shows it in the group, players included
-    void cmdAddFavourite_Click();
-    void cmdRemove_Click();
-    void cmdFindLan_Click();
-    void lstServers_SelectionChanged();
-    void lstServers_DblClick(const QModelIndex& index);
-    void showAnswer(const ServerAnswer& answer);
+    void addFavourite(const ServerAddress& server);
+    void removeFavourite(const ServerAddress& server);
+    void showRowActions();
+    void findLanServers();
+    void showSelected();
+    void storeAnswer(const ServerAnswer& answer);
     void showInformation(const ServerAnswer* answer);  // of the server shown; none: nothing
-    std::optional<ServerAddress> checkedFields();  // else says what to mend
+    std::optional<ServerAddress> checkedFields();      // else says what to mend
     bool saveFavourites(const std::vector<ServerAddress>& favourites);
     void queryAll(const std::vector<ServerAddress>& servers);
+    void addRowActions();
+    void sizeColumns();
+    void placeDetails();
+    void fitScreen();
 
     // The tabs, the Internet list, the filters, sorting and Recent (connection_internet.cpp).
     void loadListSettings();
-    void tabSources_Change();
-    void cmdRefresh_Click();
-    void cboGame_Click();
-    void mnuFileitmWebApiKey_Click();
+    void showTab();
+    void refreshTab();
+    void chooseGame();
+    void askWebApiKey();
     void fetchInternet();
-    void internetListed(const std::vector<ServerAddress>& servers);
     void internetFinished(const ListOutcome& outcome);
     void showFilter(const ServerFilter& filter);
     void filtersChanged();
@@ -72,22 +92,36 @@ private:
     void showProgress();
     void rememberJoin(const ServerAddress& server);
     int tab() const;
-    std::optional<int> selectedRow() const;  // in the model
+    std::optional<ServerAddress> selectedServer() const;
 
     AppContext context_;
     std::unique_ptr<Ui::ConnectionTool> ui_;
-    ServerStore store_;                   // every tab's servers and their last answers
-    ServerQuerier* querier_;              // a child: closing the window cancels every query
-    InternetList* internet_;              // the same
-    ServerListModel* model_;              // the servers of the tab shown
-    ServerListView* view_;                // those of them shown, filtered and sorted
+    ServerStore* store_;      // every tab's servers and their last answers
+    ServerQuerier* querier_;  // a child: closing the window cancels every query
+    InternetList* internet_;  // the same
+    ServerListModel* model_;  // the servers of the tab shown
+    ServerListView* view_;    // those of them shown, filtered and sorted
     StartStatusLine* startStatus_ = nullptr;
+    QLabel* doorStatus_ = nullptr;
+    QPushButton* cancelWait_ = nullptr;
     std::optional<ServerAddress> shown_;  // the server the information group is about
     std::array<ServerFilter, ServerStore::kTabs> filters_;
     std::array<bool, ServerStore::kTabs> unsavedFilters_{};
+    std::size_t favouritesLeftOut_ = 0;
     QString internetNote_;  // how the Internet list ended, when it did not end well
     bool internetAsked_ = false, recentAsked_ = false;
     QTimer progressTimer_, saveTimer_;
+
+    std::optional<ServerAddress> typed_;  // asked before joining
+    QTimer typedTimer_;
+    struct Wait {
+        ServerAddress server;
+        std::optional<std::string> password;
+        QString name;
+        QElapsedTimer since;
+    };
+    std::optional<Wait> wait_;
+    QTimer pollTimer_, tickTimer_;
 };
 
 }  // namespace skyloom

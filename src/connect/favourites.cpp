@@ -5,37 +5,35 @@ namespace skyloom {
 namespace {
 
 constexpr const char* kSection = "SERVERS";
-// Enough for any player's list; a hand-edited file cannot make the window list without end.
-constexpr std::size_t kMaxFavourites = 256;
 
 std::string key(std::size_t n) {
     return "server" + std::to_string(n);
 }
 
-std::optional<std::string> value(const Settings& settings, std::size_t n,
-                                 const char* section = kSection) {
-    return readProfileValue(settings.filePath(), section, key(n));
-}
-
-std::vector<ServerAddress> readList(const Settings& settings, const char* section,
-                                    std::size_t max) {
-    std::vector<ServerAddress> out;
-    for (std::size_t n = 1; n <= max; ++n) {
-        const auto v = value(settings, n, section);
-        if (!v) break;
-        if (auto address = parseServerAddress(*v)) out.push_back(std::move(*address));
+// The file read once: a list of thousands is one pass, not one read per key.
+ServerList readList(const Settings& settings, const char* section, std::size_t max) {
+    const std::map<std::string, std::string> values =
+        profileSectionValues(settings.text(), section);
+    ServerList out;
+    for (std::size_t n = 1;; ++n) {
+        const auto it = values.find(key(n));
+        if (it == values.end()) break;
+        if (n > max)
+            ++out.leftOut;
+        else if (auto address = parseServerAddress(it->second))
+            out.servers.push_back(std::move(*address));
     }
     return out;
 }
 
 }  // namespace
 
-std::vector<ServerAddress> readFavourites(const Settings& settings) {
+ServerList readFavourites(const Settings& settings) {
     return readList(settings, kSection, kMaxFavourites);
 }
 
 std::vector<ServerAddress> readRecent(const Settings& settings) {
-    return readList(settings, "RECENT", kMaxRecent);
+    return readList(settings, "RECENT", kMaxRecent).servers;
 }
 
 std::vector<ProfileChange> recentChanges(std::string_view text, const ServerAddress& joined) {
@@ -54,8 +52,10 @@ std::vector<ProfileChange> recentChanges(std::string_view text, const ServerAddr
 }
 
 std::size_t favouriteKeyCount(const Settings& settings) {
+    const std::map<std::string, std::string> values =
+        profileSectionValues(settings.text(), kSection);
     std::size_t n = 0;
-    while (n < kMaxFavourites && value(settings, n + 1)) ++n;
+    while (n < kMaxFavourites && values.contains(key(n + 1))) ++n;
     return n;
 }
 

@@ -12,8 +12,13 @@
 namespace skyloom {
 
 // The favourite servers: [SERVERS] server1, server2, … as "host:port", read up to the first
-// missing key. A value that names no server is skipped.
-std::vector<ServerAddress> readFavourites(const Settings& settings);
+// missing key. A value that names no server is skipped; past the limit, keys are only counted.
+inline constexpr std::size_t kMaxFavourites = 5000;
+struct ServerList {
+    std::vector<ServerAddress> servers;
+    std::size_t leftOut = 0;
+};
+ServerList readFavourites(const Settings& settings);
 
 // The key writes that turn `oldCount` favourites into `favourites`: every key of the new list,
 // then the removal of the keys left over.

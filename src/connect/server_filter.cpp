@@ -17,8 +17,10 @@ bool containsFolded(const std::string& text, const std::string& part) {
 
 bool passesFilter(const ServerFilter& f, const std::optional<ServerFacts>& s) {
     if (!s) return !f.any();
-    return (!f.notEmpty || s->players - s->bots > 0) && (!f.notFull || s->players < s->maxPlayers) &&
-           (!f.noPassword || !s->password) && (f.map.empty() || containsFolded(s->map, f.map)) &&
+    return (!f.notEmpty || s->players - s->bots > 0) &&
+           (!f.notFull || s->players < s->maxPlayers) && (!f.noPassword || !s->password) &&
+           (!f.noBotsOnly || s->bots <= 0 || s->players - s->bots > 0) &&
+           (f.map.empty() || containsFolded(s->map, f.map)) &&
            (f.maxPing <= 0 || s->pingMs <= f.maxPing);
 }
 
@@ -31,6 +33,7 @@ ServerFilter readServerFilter(const Settings& settings, std::string_view prefix)
     f.notEmpty = flag("notempty");
     f.notFull = flag("notfull");
     f.noPassword = flag("nopassword");
+    f.noBotsOnly = flag("nobotsonly");
     f.map = read("mapfilter", "", 64);
     const std::string ping = read("maxping", "0", 8);
     f.maxPing = std::all_of(ping.begin(), ping.end(), ::isdigit) && !ping.empty()
@@ -46,6 +49,7 @@ std::vector<std::pair<std::string, std::string>> serverFilterValues(const Server
     std::vector<std::pair<std::string, std::string>> values{{"notempty", flag(f.notEmpty)},
                                                             {"notfull", flag(f.notFull)},
                                                             {"nopassword", flag(f.noPassword)},
+                                                            {"nobotsonly", flag(f.noBotsOnly)},
                                                             {"mapfilter", f.map},
                                                             {"maxping", std::to_string(f.maxPing)}};
     if (prefix.empty()) values.emplace_back("game", f.game);

@@ -13,12 +13,14 @@ namespace skyloom {
 // One tab's filters over its server list, kept in [SERVERS] under the tab's prefix (none for the
 // Internet tab, which also keeps the game its list is for).
 struct ServerFilter {
-    bool notEmpty = false, notFull = false, noPassword = false;
+    bool notEmpty = false, notFull = false, noPassword = false, noBotsOnly = false;
     std::string map;  // contained in the map's name, without regard to case
     int maxPing = 0;  // 0: any
     std::string game = "valve";
 
-    bool any() const { return notEmpty || notFull || noPassword || !map.empty() || maxPing > 0; }
+    bool any() const {
+        return notEmpty || notFull || noPassword || noBotsOnly || !map.empty() || maxPing > 0;
+    }
 };
 
 // What a row shows of a server; nothing when it has not answered.

@@ -71,40 +71,34 @@ bool naturalLess(const QString& a, const QString& b) {
 }  // namespace
 
 ServerListModel::ServerListModel(const ServerStore& store, QObject* parent)
-    : QAbstractTableModel(parent), store_(store) {}
+    : QAbstractTableModel(parent), store_(store) {
+    const auto mine = [this](auto act) {
+        return [this, act](int tab, auto... row) {
+            if (tab == tab_) act(row...);
+        };
+    };
+    connect(&store, &ServerStore::resetting, this, mine([this] { beginResetModel(); }));
+    connect(&store, &ServerStore::reset, this, mine([this] { endResetModel(); }));
+    connect(&store, &ServerStore::adding, this,
+            mine([this](int row) { beginInsertRows({}, row, row); }));
+    connect(&store, &ServerStore::added, this, mine([this](int) { endInsertRows(); }));
+    connect(&store, &ServerStore::removing, this,
+            mine([this](int row) { beginRemoveRows({}, row, row); }));
+    connect(&store, &ServerStore::removed, this, mine([this](int) { endRemoveRows(); }));
+    connect(&store, &ServerStore::changed, this, [this](const ServerAddress& server) {
+        if (const auto row = store_.row(tab_, server))
+            emit dataChanged(index(*row, 0), index(*row, kColumns - 1));
+    });
+}
 
-void ServerListModel::clear() {
+void ServerListModel::setTab(int tab) {
     beginResetModel();
-    rows_.clear();
+    tab_ = tab;
     endResetModel();
 }
 
-void ServerListModel::add(const ServerAddress& server) {
-    const int at = rowCount();
-    beginInsertRows({}, at, at);
-    rows_.push_back(server);
-    endInsertRows();
-}
-
-void ServerListModel::remove(int row) {
-    beginRemoveRows({}, row, row);
-    rows_.erase(rows_.begin() + row);
-    endRemoveRows();
-}
-
-std::optional<int> ServerListModel::find(const ServerAddress& server) const {
-    const auto it = std::find(rows_.begin(), rows_.end(), server);
-    if (it == rows_.end()) return std::nullopt;
-    return static_cast<int>(it - rows_.begin());
-}
-
-void ServerListModel::changed(const ServerAddress& server) {
-    const auto row = find(server);
-    if (row) emit dataChanged(index(*row, 0), index(*row, kColumns - 1));
-}
-
 int ServerListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    return parent.isValid() ? 0 : static_cast<int>(store_.list(tab_).size());
 }
 
 int ServerListModel::columnCount(const QModelIndex& parent) const {
@@ -120,10 +114,10 @@ QVariant ServerListModel::data(const QModelIndex& index, int role) const {
         // A server that never answered sorts after every one that did.
         constexpr int kLast = std::numeric_limits<int>::max();
         switch (column) {
-            case kPlayers:
-                return ok ? ok->info.players : -1;
-            case kBots:
-                return ok ? ok->info.bots : -1;
+            case kPlayers:  // by the people to play with, then by the room left
+                return ok ? humanPlayers(ok->info) * 256 +
+                                std::max(ok->info.maxPlayers - ok->info.players, 0)
+                          : -1;
             case kPassword:
                 return ok ? int{ok->info.password} : -1;
             case kVac:
@@ -150,10 +144,11 @@ QVariant ServerListModel::data(const QModelIndex& index, int role) const {
         }
         case kMap:
             return ok ? serverText(ok->info.map) : QString();
-        case kPlayers:
-            return ok ? playerCount(ok->info) : QString();
-        case kBots:
-            return ok ? QString::number(ok->info.bots) : QString();
+        case kPlayers: {
+            const QString note = store_.note(server);
+            return (ok ? playerCount(ok->info) : QString()) +
+                   (note.isEmpty() ? QString() : QStringLiteral(" \u00B7 ") + note);
+        }
         case kVac:
             return ok && ok->info.vac ? QStringLiteral("VAC") : QString();
         case kPing:
@@ -167,8 +162,7 @@ QVariant ServerListModel::data(const QModelIndex& index, int role) const {
 
 QVariant ServerListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const names[] = {"Name", "Map", "Players", "Bots",
-                                        "",     "VAC", "Ping",    "Address"};
+    static const char* const names[] = {"Name", "Map", "Players", "", "VAC", "Ping", "Address"};
     return section >= 0 && section < kColumns ? QString::fromLatin1(names[section]) : QVariant();
 }
 

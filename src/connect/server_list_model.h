@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "connect/server_filter.h"
-#include "connect/server_store.h"
+#include "servers/server_store.h"
 
 namespace skyloom {
 
@@ -16,23 +16,22 @@ QString playerCount(const ServerInfo& info);
 QString pingText(const ServerAnswer& answer);
 QString failureText(const ServerAnswer& answer);  // "No answer from …" / "Invalid answer from …"
 
-// The servers of the tab shown, each row a server whose last answer in the store the columns
-// show.
+// The servers of one tab of the store, each row a server whose last answer the columns show. It
+// follows the store's signals and keeps nothing of its own but the tab.
 class ServerListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { kName, kMap, kPlayers, kBots, kPassword, kVac, kPing, kAddress, kColumns };
+    enum Column { kName, kMap, kPlayers, kPassword, kVac, kPing, kAddress, kColumns };
     static constexpr int kSortRole = Qt::UserRole;  // numbers sort as numbers
 
     ServerListModel(const ServerStore& store, QObject* parent = nullptr);
 
-    void clear();
-    void add(const ServerAddress& server);
-    void remove(int row);
-    void changed(const ServerAddress& server);  // its answer in the store, if listed
-    const ServerAddress& at(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    void setTab(int tab);
+    int tab() const { return tab_; }
+    const ServerAddress& at(int row) const {
+        return store_.list(tab_)[static_cast<std::size_t>(row)];
+    }
     const ServerStore& store() const { return store_; }
-    std::optional<int> find(const ServerAddress& server) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -41,7 +40,7 @@ public:
 
 private:
     const ServerStore& store_;
-    std::vector<ServerAddress> rows_;
+    int tab_ = ServerStore::kFavourites;
 };
 
 // What the list shows of the model: the rows the filters let through, in the order of the

@@ -34,6 +34,9 @@ struct ServerNetwork {
     std::function<bool(const QHostAddress& to)> mayReach;
     // The Web API's whole answer must have come by then: one that drips never ends otherwise.
     int webApiDeadlineMs = 30000;
+    // A full server the player waits on is asked again this often, for at most this long.
+    int fullPollMs = 5000;
+    int fullWaitMs = 10 * 60 * 1000;
 };
 
 // The address packets go to: an IPv4-mapped or IPv4-compatible IPv6 address as the IPv4 one

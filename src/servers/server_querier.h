@@ -13,27 +13,12 @@
 
 #include "servers/a2s.h"
 #include "servers/server_address.h"
+#include "servers/server_answer.h"
 #include "servers/server_network.h"
 
 class QUdpSocket;
 
 namespace skyloom {
-
-struct ServerAnswer {
-    enum class Status { Answered, NoAnswer, Invalid };
-
-    ServerAddress server;  // as asked; for a LAN server, the address that answered
-    Status status = Status::NoAnswer;
-    ServerInfo info;  // filled when answered
-    // How the players and rules went: a failure after the information keeps the information.
-    Status playersStatus = Status::Answered;
-    PlayerList players;
-    RuleList rules;
-    int pingMs = -1;  // round trip of the last INFO exchange
-
-    // "host:port", an IPv6 literal in brackets.
-    QString address() const { return QString::fromStdString(formatServerAddress(server)); }
-};
 
 // Asks servers over UDP (one socket for IPv4, one for IPv6) on the event loop: many queries at
 // once, each with its own time-out and retries, answers told apart by the address they come

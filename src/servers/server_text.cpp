@@ -18,10 +18,14 @@ std::string oneLineName(std::string_view bytes) {
     return oneLine(bytes);
 }
 
+int humanPlayers(const ServerInfo& info) {
+    return std::max(info.players - std::max(info.bots, 0), 0);
+}
+
 std::string playerCountText(const ServerInfo& info) {
-    std::string s = std::to_string(info.players) + '/' + std::to_string(info.maxPlayers);
-    if (info.bots == 1) s += " (1 bot)";
-    if (info.bots > 1) s += " (" + std::to_string(info.bots) + " bots)";
+    std::string s = std::to_string(humanPlayers(info)) + '/' + std::to_string(info.maxPlayers);
+    if (info.bots > 0)
+        s += " \xC2\xB7 " + std::to_string(info.bots) + (info.bots == 1 ? " bot" : " bots");
     return s;
 }
 

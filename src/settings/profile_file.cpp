@@ -205,6 +205,22 @@ std::optional<std::string> findProfileValue(std::string_view text, std::string_v
     return std::string(parseLine(text.substr(l.begin, l.end - l.begin)).value);
 }
 
+std::map<std::string, std::string> profileSectionValues(std::string_view text,
+                                                        std::string_view section) {
+    std::map<std::string, std::string> values;
+    bool inside = false, seen = false;
+    for (const Line& l : splitLines(text)) {
+        const Parsed p = parseLine(text.substr(l.begin, l.end - l.begin));
+        if (p.kind == Kind::Section) {
+            if (inside) break;  // as locate(): the first matching section counts
+            inside = seen = !seen && sameIgnoringAsciiCase(p.name, section);
+        } else if (inside && p.kind == Kind::Entry) {
+            values.emplace(asciiLowered(p.name), std::string(p.value));
+        }
+    }
+    return values;
+}
+
 std::vector<std::string> profileSections(std::string_view text) {
     std::vector<std::string> names;
     for (const Line& l : splitLines(text)) {
@@ -279,8 +295,7 @@ std::string setProfileValue(std::string_view text, std::string_view section, std
     insert += *value;
     insert += newline;
     // A new line ending in a lone CR before an LF would take that LF as its own.
-    if (insert.back() == '\r' && after.next < out.size() && out[after.next] == '\n')
-        insert += '\n';
+    if (insert.back() == '\r' && after.next < out.size() && out[after.next] == '\n') insert += '\n';
     return out.insert(after.next, insert);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ std::optional<std::string> findProfileValue(std::string_view text, std::string_v
 // Lines that do not change keep every byte; new lines end with `newline`.
 std::string setProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::optional<std::string_view> value, std::string_view newline);
+
+// Every key of a section, in lower case, with its first value: one pass for a long list.
+std::map<std::string, std::string> profileSectionValues(std::string_view text,
+                                                        std::string_view section);
 
 // The names of a profile text's sections in their order, as reads match them (trimmed), each once:
 // a later section of the same name, whatever its case, is never read.
@@ -76,9 +81,8 @@ ProfileWriteResult updateProfileValues(
 inline ProfileWriteResult writeProfileValue(const std::string& file, std::string_view section,
                                             std::string_view key,
                                             std::optional<std::string_view> value) {
-    return writeProfileValues(
-        file, {{std::string(section), std::string(key),
-                value ? std::optional<std::string>(*value) : std::nullopt}});
+    return writeProfileValues(file, {{std::string(section), std::string(key),
+                                      value ? std::optional<std::string>(*value) : std::nullopt}});
 }
 
 }  // namespace skyloom

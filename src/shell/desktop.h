@@ -36,6 +36,8 @@ public:
     // A modal one-line field whose text is not shown (a key, a password); nothing when cancelled.
     virtual std::optional<QString> askSecret(QWidget* parent, const QString& title,
                                              const QString& label) = 0;
+    // Draws the player's eye to a window that has news while they look elsewhere.
+    virtual void alert(QWidget* window) = 0;
 };
 
 }  // namespace skyloom

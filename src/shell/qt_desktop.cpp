@@ -1,5 +1,6 @@
 #include "shell/qt_desktop.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
@@ -87,9 +88,9 @@ std::optional<int> QtDesktop::chooseItem(QWidget* parent, const QString& title,
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     // By the line chosen, not its text: two names may look alike.
     const auto* list = dialog.findChild<QListView*>();
-    const qsizetype index =
-        list && list->currentIndex().isValid() ? list->currentIndex().row()
-                                               : items.indexOf(dialog.textValue());
+    const qsizetype index = list && list->currentIndex().isValid()
+                                ? list->currentIndex().row()
+                                : items.indexOf(dialog.textValue());
     return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
@@ -117,6 +118,11 @@ std::optional<QString> QtDesktop::askText(QWidget* parent, const QString& title,
 std::optional<QString> QtDesktop::askSecret(QWidget* parent, const QString& title,
                                             const QString& label) {
     return askLine(parent, title, label, QLineEdit::Password);
+}
+
+void QtDesktop::alert(QWidget* window) {
+    window->raise();
+    QApplication::alert(window);
 }
 
 }  // namespace skyloom

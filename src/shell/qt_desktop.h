@@ -19,6 +19,7 @@ public:
                                    const QString& label) override;
     std::optional<QString> askSecret(QWidget* parent, const QString& title,
                                      const QString& label) override;
+    void alert(QWidget* window) override;
 };
 
 }  // namespace skyloom

@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QHeaderView;
+class QSplitter;
 class QWidget;
 
 namespace skyloom {
@@ -21,5 +23,20 @@ bool remember(const QString& key, const QByteArray& value);
 void rememberGeometry(QWidget* window);
 // The same for a header's columns (their widths and order), under `key`.
 void rememberColumns(QHeaderView* header, const QString& key);
+// The same for a splitter's sizes.
+void rememberSplitter(QSplitter* splitter, const QString& key);
+// The same for any part of a window: `restore` is given what was kept under `key`, if anything,
+// and what `save` gives is kept each time `window` is hidden.
+void rememberPart(QWidget* window, const QString& key,
+                  const std::function<void(const QByteArray&)>& restore,
+                  std::function<QByteArray()> save);
+
+// Columns and sizes as kept: plain numbers, never Qt's own states, which a damaged file can
+// crash on reading. Restoring what does not fit the header or splitter changes nothing and
+// gives false.
+QByteArray columnsState(const QHeaderView* header);
+bool restoreColumns(QHeaderView* header, const QByteArray& state);
+QByteArray splitterState(const QSplitter* splitter);
+bool restoreSplitter(QSplitter* splitter, const QByteArray& state);
 
 }  // namespace skyloom

@@ -57,7 +57,8 @@ private slots:
                                     "[::ffff:255.255.255.255]:27015",
                                     "[::224.0.0.1]:27015"};
         const std::tuple<Mode, const char*, QString, int> rows[] = {
-            {Mode::Challenge, "127.0.0.1", "answered|" + kName + "|2/16 (3 bots)" + players, 3},
+            {Mode::Challenge, "127.0.0.1", "answered|" + kName + "|0/16 \u00B7 3 bots" + players,
+             3},
             {Mode::OldForm, "127.0.0.1", "answered|" + kName + "|2/16" + players, 2},
             {Mode::Split, "::1", "answered|" + kName + "|2/16" + players, 2},
             {Mode::PlayerChallenges, "127.0.0.1", "answered|" + kName + "|2/16||invalid", 3},

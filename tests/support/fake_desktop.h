@@ -12,8 +12,15 @@ namespace skyloom::test {
 // Records every message box and list and answers the dialogs from queues, showing none.
 class FakeDesktop final : public Desktop {
 public:
-    struct Message { QString text, title; MessageButtons buttons; MessageIcon icon; };
-    struct ListDialog { QString title; QStringList items; };
+    struct Message {
+        QString text, title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+    struct ListDialog {
+        QString title;
+        QStringList items;
+    };
     MessageAnswer message(QWidget*, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, title, buttons, icon});
@@ -35,7 +42,9 @@ public:
         secretDialogs.push_back(title);
         return next(secrets).value_or(std::nullopt);
     }
+    void alert(QWidget* window) override { alerts.push_back(window); }
     std::vector<Message> messages;
+    std::vector<QWidget*> alerts;
     std::deque<MessageAnswer> answers;                         // default: OK (Yes)
     std::deque<std::optional<QString>> files, texts, secrets;  // default: cancelled
     std::vector<ListDialog> lists;

@@ -40,9 +40,9 @@ public:
         network.firstLanPort = network.lastLanPort = 0;
         network.lanSearchMs = 500, network.timing = {500, 2}, network.masterPageGapMs = 50;
         network.mayReach = [](const QHostAddress& to) { return to.isLoopback(); };
-        // The map lists keep what they read there, never in the real ~/.cache.
+        // The map lists keep what they read there, never in the real ~/.cache,
         qputenv("XDG_CACHE_HOME", dir.path().toUtf8() + "/cache");
-        qputenv("XDG_STATE_HOME", dir.path().toUtf8() + "/state");
+        qputenv("XDG_STATE_HOME", dir.path().toUtf8() + "/state");  // nor the windows' layouts
         for (const char* name : kWindowNames)
             windows.add(name, [this, name] { return opened << name, new StandIn(reloaded); });
     }
