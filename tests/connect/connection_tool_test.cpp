@@ -29,7 +29,7 @@ struct FakeInternet : QTcpServer {
                        "198.51.100.1:27015", "203.0.113.5:27015", "192.88.99.1:27015"}};
     QStringList webRequests;
     FakeInternet() {
-        a.name = "Alpha", a.players = 1, a.bots = 1;
+        a.name = "Alpha", a.players = 6, a.bots = 6;  // more people than Charlie, no humans
         b.name = "bravo", b.map = "well", b.players = 16, b.vac = false;
         c.name = "Charlie", c.map = "2FORT_night", c.players = 5, c.bots = 2, c.password = true;
         listen(QHostAddress::LocalHost);
@@ -175,7 +175,7 @@ class ConnectionToolTest : public QObject {
         ui.list->sortByColumn(2, Qt::AscendingOrder);  // 0, 3, 16 people
         QCOMPARE(
             ui.column(0) + ui.column(2) + ui.column(3, Qt::AccessibleTextRole) + ui.column(4),
-            QStringList({"Alpha", "Charlie", "bravo", "0/16 \u00B7 1 bot", "3/16 \u00B7 2 bots",
+            QStringList({"Alpha", "Charlie", "bravo", "0/16 \u00B7 6 bots", "3/16 \u00B7 2 bots",
                          "16/16", "", "password", "", "VAC", "VAC", ""}));
         QVERIFY(!ui.list->model()->index(1, 3).data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(ui.list->model()->index(0, 3).data(Qt::DecorationRole).isNull());
@@ -370,15 +370,16 @@ private slots:
         app->desktop.answers = {MessageAnswer::No};
         knock(full);
         QCOMPARE(seen(5000), QStringList(asked));
+        full.password = true, app->desktop.secrets = {"hunter2"};  // asked once, before the wait
         knock(full);
         QCOMPARE(seen(5000), QStringList(asked));
         QVERIFY(ui.text("lblDoor").startsWith("Waiting for a place on Full House DM: 0:0"));
         clock.start();
         QTimer::singleShot(12000, [&] { full.players = 15; });
-        QCOMPARE(seen(20000), QStringList(joined(full.address())));
+        QCOMPARE(seen(20000), QStringList(joined(full.address(), "+password hunter2 ")));
         qInfo("full server joined %lld ms after its first answer", clock.elapsed());
         QVERIFY(clock.elapsed() < 16000 && full.requests == 5 && app->desktop.alerts.size() == 1);
-        full.players = 16;
+        full.players = 16, full.password = false;
         app->network.fullWaitMs = 1500;
         for (const QString end : {": none freed in 0:01.", "."}) {
             knock(full);
