@@ -106,8 +106,8 @@ ProcessStarter::ProcessStarter(InstallSearch installs,
                                std::function<void(const GameEnded&)> onEnded)
     : installs_(std::move(installs)), onEnded_(std::move(onEnded)) {}
 
-void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& path,
-                           int logFd, off_t skip) {
+void ProcessStarter::watch(pid_t pid, const std::string& tried, const std::string& path, int logFd,
+                           off_t skip) {
     // Looked at on the event loop for its first seconds; after that a thread only reaps it.
     constexpr int kPollMs = 100;
     static constexpr std::chrono::milliseconds kWatched{10000};

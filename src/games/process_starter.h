@@ -32,8 +32,7 @@ private:
     StartDecision decide(const GameStart& start) const;
     // Takes `logFd` (-1: none), the descriptor the game writes its output through; `skip`: the
     // bytes of the log's head, which are not the game's.
-    void watch(pid_t pid, const std::string& tried, const std::string& path, int logFd,
-               off_t skip);
+    void watch(pid_t pid, const std::string& tried, const std::string& path, int logFd, off_t skip);
 
     InstallSearch installs_;
     std::function<void(const GameEnded&)> onEnded_;

@@ -188,7 +188,8 @@ private slots:
         enum Way { OkWithTfc, Ok, Cancel, Frame };
         const std::pair<bool, Way> cases[] = {{false, OkWithTfc}, {false, Ok},    {true, Ok},
                                               {false, Cancel},    {false, Frame}, {true, Cancel}};
-        // Opened by the menu (the main window unloaded) or by a load error (the main window hidden).
+        // Opened by the menu (the main window unloaded) or by a load error (the main window
+        // hidden).
         for (const auto& [fromMenu, way] : cases) {
             start(fromMenu
                       ? "[MISC]\ntfc=true\n[GAMEDIR]\ntfcmaps=/t\nprogram=/p\nmaps=/m\nvalve=/v/\n"

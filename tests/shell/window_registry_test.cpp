@@ -61,8 +61,9 @@ private slots:
         request.start.arguments = {"+map", "<b>", "+password", "+password", "<i>"};
         request.start.secret = {3};
         QVERIFY(startGame(app.context, &window, line, request));
-        QCOMPARE(line->text(), "Started: \"/g/<img src=x.png>/hl.exe\" +map <b> +password ******** "
-                               "<i>\nTo /s/game.log .");
+        QCOMPARE(line->text(),
+                 "Started: \"/g/<img src=x.png>/hl.exe\" +map <b> +password ******** "
+                 "<i>\nTo /s/game.log .");
         QLabel plain(line->text());
         plain.setTextFormat(Qt::PlainText);
         QCOMPARE(line->sizeHint().width(), plain.sizeHint().width());

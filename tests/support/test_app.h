@@ -22,9 +22,10 @@ inline QString spokenName(QWidget* control) {
     const auto labels = a->relations(QAccessible::Label);
     return (labels.isEmpty() ? a : labels.first().first)->text(QAccessible::Name);
 }
-inline constexpr const char* kWindowNames[] = {"splash", "sp", "DM", "frmAdvanced", "firstuse1",
-    "firstuse2", "firstuseconfig", "firstusedone", "config", "DirMaps", "DirMapsTFC", "configtfc",
-    "connect", "frmAbout", "secret", "demos"};
+inline constexpr const char* kWindowNames[] = {
+    "splash",         "sp",           "DM",     "frmAdvanced", "firstuse1",  "firstuse2",
+    "firstuseconfig", "firstusedone", "config", "DirMaps",     "DirMapsTFC", "configtfc",
+    "connect",        "frmAbout",     "secret", "demos"};
 // Another folder's window: an empty window that notes when it is told to read its paths again.
 struct StandIn final : QWidget, PathsReload {
     explicit StandIn(QStringList& reloaded) : reloaded_(reloaded) {}
