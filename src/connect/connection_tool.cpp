@@ -15,6 +15,7 @@
 #include "connect/server_list_model.h"
 #include "servers/internet_list.h"
 #include "servers/server_querier.h"
+#include "shell/designed_layout.h"
 #include "ui_connection_tool.h"
 
 namespace skyloom {
@@ -156,26 +157,16 @@ void ConnectionTool::sizeColumns() {
 // The list shows every column whole at the size the window opens with. On a screen too short
 // for every control they scroll up and down, never sideways: the controls fit its width.
 void ConnectionTool::fitScreen() {
-    QWidget* controls = takeCentralWidget();
-    auto* scroll = new QScrollArea(this);
-    scroll->setObjectName(QStringLiteral("scrollControls"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes through the controls only
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setWidget(controls);
-    setCentralWidget(scroll);
-    const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    QSize room = screen()->availableSize() - QSize(16, bars + 48);
-    const QSize smallest = controls->minimumSizeHint();
-    scroll->setMinimumSize(smallest.width() + scroll->verticalScrollBar()->sizeHint().width(),
-                           std::min(smallest.height(), room.height()));
+    makeResizable(this);
+    static_cast<QScrollArea*>(centralWidget())
+        ->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QHeaderView* header = ui_->lstServers->header();
     int columns = 0;
     for (int c = 0; c < header->count(); ++c) columns += header->sectionSize(c);
     // The list's frame, the layout's margins and a scroll bar beside the columns.
-    const QSize wanted(columns + 4 * fontMetrics().height(), controls->sizeHint().height());
-    resize(wanted.expandedTo(smallest).boundedTo(room) + QSize(0, bars));
+    const int wanted = columns + 4 * fontMetrics().height();
+    const int room = screen()->availableSize().width() - 16;
+    resize(std::clamp(wanted, width(), std::max(width(), room)), height());
 }
 
 void ConnectionTool::addRowActions() {

@@ -4,11 +4,33 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace skyloom {
 namespace {
+
+// Holds a form's controls in the scroll area. A scroll area gives controls with wrapping text the
+// height their layout prefers at its width, which scrolls a full-height window whose controls
+// would fit at their smallest; this one asks only for the smallest height at that width.
+class FittedControls final : public QWidget {
+public:
+    explicit FittedControls(QWidget* controls) : controls_(controls) {
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins({});
+        layout->addWidget(controls);
+    }
+    // Asked of the controls' own layout, which knows at once of a control added or grown.
+    int heightForWidth(int width) const override {
+        const QLayout* layout = controls_->layout();
+        return layout ? layout->totalMinimumHeightForWidth(width) : -1;
+    }
+
+private:
+    QWidget* controls_;
+};
 
 // Gives the controls the smallest size the screen leaves them beside the window's bars, and the
 // window at least `size` plus the bars.
@@ -17,13 +39,17 @@ void fit(QMainWindow* window, QScrollArea* scroll, QSize size) {
     const auto* status = window->findChild<QStatusBar*>({}, Qt::FindDirectChildrenOnly);
     const int bars =
         window->menuBar()->sizeHint().height() + (status ? status->sizeHint().height() : 0);
-    QWidget* controls = scroll->widget();
+    const QWidget* controls = scroll->widget();
     QSize smallest = controls->minimumSizeHint();
+    smallest.setHeight(std::max(smallest.height(), controls->heightForWidth(smallest.width())));
     QSize whole = size.expandedTo(smallest);
     if (const QScreen* screen = window->screen()) {
         const QSize room = screen->availableSize() - QSize(16, bars + 48);
+        // Cut short, the controls scroll up and down beside a bar that takes from their width.
+        if (smallest.height() > room.height())
+            smallest.rwidth() += scroll->verticalScrollBar()->sizeHint().width();
         smallest = smallest.boundedTo(room);
-        whole = whole.boundedTo(room);
+        whole = whole.expandedTo(smallest).boundedTo(room);
     }
     scroll->setMinimumSize(smallest);
     window->resize(whole + QSize(0, bars));
@@ -38,7 +64,7 @@ void makeResizable(QMainWindow* window) {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);  // Tab goes through the controls only
     scroll->setWidgetResizable(true);
-    scroll->setWidget(controls);
+    scroll->setWidget(new FittedControls(controls));
     window->setCentralWidget(scroll);
     window->setMinimumSize(0, 0);
     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -49,11 +75,10 @@ void refitResizable(QMainWindow* window) {
     auto* scroll = qobject_cast<QScrollArea*>(window->centralWidget());
     if (!scroll) return;
     // The controls keep the size they have, or take the height theirs need at that width.
-    const QWidget* controls = scroll->widget();
+    const QLayout* controls = scroll->widget()->layout();
     QSize size = scroll->size();
-    const int width = size.width();
-    size.setHeight(std::max({size.height(), controls->sizeHint().height(),
-                             controls->hasHeightForWidth() ? controls->heightForWidth(width) : 0}));
+    size.setHeight(std::max({size.height(), controls->totalSizeHint().height(),
+                             controls->totalHeightForWidth(size.width())}));
     fit(window, scroll, size);
 }
 
