@@ -1,6 +1,6 @@
 # The two commands of the README: `make run` and `make test`; `make bench` for the benchmarks,
 # `make package` for the .deb, `make test-release` for the end-to-end tests of the release build.
-.PHONY: run test test-release bench package screenshots deps build build-test build-release clean
+.PHONY: run test test-release bench package screenshots deps build build-test build-release format-check clean
 
 JOBS ?= $(shell nproc)
 
@@ -20,7 +20,11 @@ build-test: deps
 	@cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DSKYLOOM_SANITIZE=ON -DSKYLOOM_WERROR=ON -DSKYLOOM_TESTS=ON -DSKYLOOM_BENCH=ON >/dev/null
 	@cmake --build build-test -j $(JOBS)
 
-test: build-test
+# Every C++ file of the code, the tests and the benchmarks as the project's .clang-format lays it out.
+format-check: deps
+	@find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format --dry-run --Werror
+
+test: format-check build-test
 	@cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build

@@ -7,25 +7,24 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QEventLoop>
-#include <QTimer>
+#include <QLabel>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <QAbstractItemView>
-#include <QLabel>
-#include <QTabWidget>
-
-#include "process_memory.h"
-#include "served_run.h"
 #include "connect/connection_tool.h"
 #include "fake_a2s_server.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
+#include "process_memory.h"
+#include "served_run.h"
 
 namespace {
 
@@ -72,7 +71,8 @@ void InternetTab(benchmark::State& state) {
             poll.start(10);
             QTimer::singleShot(60000, &loop, &QEventLoop::quit);
             loop.exec();
-            state.counters["rows"] = window.findChild<QAbstractItemView*>("lstServers")->model()->rowCount();
+            state.counters["rows"] =
+                window.findChild<QAbstractItemView*>("lstServers")->model()->rowCount();
         }
         peakMb = std::max(peakMb, (statusKb("VmHWM:") - idleKb) / 1024.0);
     }
@@ -103,8 +103,7 @@ BENCHMARK(InternetTab)
         listed.push_back(fakes.back()->address());
     }
     // A real master's page: as many entries as fit a 1,400-byte datagram.
-    skyloom::test::FakeMaster few({listed.begin(), listed.begin() + 500}, 231),
-        all(listed, 231);
+    skyloom::test::FakeMaster few({listed.begin(), listed.begin() + 500}, 231), all(listed, 231);
     quint16 ports[2] = {few.address().section(':', 1).toUShort(),
                         all.address().section(':', 1).toUShort()};
     if (fakes.back()->port() != kPort) ports[0] = 0;

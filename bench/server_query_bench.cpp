@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "fake_a2s_server.h"
 #include "process_memory.h"
 #include "served_run.h"
-#include "fake_a2s_server.h"
 #include "servers/server_querier.h"
 
 namespace {
@@ -45,7 +45,6 @@ long receiveBufferErrors() {
     }
     return -1;
 }
-
 
 void ServerQuery_500AtOnce(benchmark::State& state) {
     int answered = 0;

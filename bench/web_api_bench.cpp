@@ -20,11 +20,11 @@
 #include <fstream>
 #include <string>
 
-#include "process_memory.h"
-#include "served_run.h"
 #include "connect/connection_tool.h"
 #include "fake_desktop.h"
 #include "fake_game_starter.h"
+#include "process_memory.h"
+#include "served_run.h"
 
 namespace {
 

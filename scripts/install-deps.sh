@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick libx11-dev
   qt6-wayland weston
   desktop-file-utils appstream dpkg-dev file lintian
+  clang-format
 )
 
 missing=()

@@ -34,7 +34,8 @@ std::optional<fs::path> entryAnyCase(const fs::path& dir, const std::string& nam
     const std::string wanted = asciiLowered(name);
     std::optional<fs::path> found;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        if (asciiLowered(it->path().filename().string()) == wanted && (!found || it->path() < *found))
+        if (asciiLowered(it->path().filename().string()) == wanted &&
+            (!found || it->path() < *found))
             found = it->path();
     return found;
 }
@@ -174,7 +175,8 @@ private:
                                 (game / "valve" / "maps").string(),
                                 std::nullopt,
                                 root};
-            if (tfcApp || isFolder(game / "tfc")) install.tfcmaps = (game / "tfc" / "maps").string();
+            if (tfcApp || isFolder(game / "tfc"))
+                install.tfcmaps = (game / "tfc" / "maps").string();
             found.installs.push_back(std::move(install));
             return;
         }

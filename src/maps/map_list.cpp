@@ -41,7 +41,8 @@ MapListing listMaps(const std::vector<std::string>& folders) {
         std::error_code ec;
         if (folders[f].empty()) ec = std::make_error_code(std::errc::no_such_file_or_directory);
         // Made in place: GCC 12's library at -Os lacks the swap an assignment would need.
-        fs::directory_iterator it = ec ? fs::directory_iterator() : fs::directory_iterator(folders[f], ec);
+        fs::directory_iterator it =
+            ec ? fs::directory_iterator() : fs::directory_iterator(folders[f], ec);
         if (ec) {
             if (f == 0) {
                 listing.problem = problemOf(ec);

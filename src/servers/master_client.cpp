@@ -47,7 +47,8 @@ void MasterClient::cancel() {
 
 void MasterClient::resolved(quint64 serial, const QHostAddress& address) {
     if (serial != serial_ || !running_) return;
-    if (address.protocol() != QAbstractSocket::IPv4Protocol) return end(ListOutcome::Kind::NoAnswer);
+    if (address.protocol() != QAbstractSocket::IPv4Protocol)
+        return end(ListOutcome::Kind::NoAnswer);
     address_ = address;
     attemptsLeft_ = timing_.retries;
     send();

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-
 namespace skyloom {
 
 bool saveSettings(const AppContext& context, QWidget* parent,

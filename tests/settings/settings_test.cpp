@@ -249,8 +249,8 @@ TEST_F(ProfileFileTest, getPPSCutsTrimsAndDefaultsAsThePlatformBufferDoes) {
         {"GAMEDIR", "none", "error", 4, "err"},  // defaults are cut too
         {"MISC", "user", "error", 100, "Gordon   Freeman"},
         {"MISC", "company", "error", 100, "Black Mesa "},  // quotes kept the trailing blank
-        {"MISC", "city", "error", 5, "Caf\xC3\xA9"},  // cuts count characters, not bytes
-        {"MISC", "old", "error", 5, "Caf\xE9"},  // a Latin-1 byte is one character
+        {"MISC", "city", "error", 5, "Caf\xC3\xA9"},       // cuts count characters, not bytes
+        {"MISC", "old", "error", 5, "Caf\xE9"},            // a Latin-1 byte is one character
     };
     for (const Case& c : cases)
         EXPECT_EQ(settings.read(c.section, c.key, c.def, c.max), c.expected)
@@ -265,7 +265,8 @@ TEST_F(ProfileFileTest, overlappingWritersLoseNothing) {
     const auto key = [](int w, int k) { return "k" + std::to_string(w) + "_" + std::to_string(k); };
     for (int w = 0; w < 4; ++w)
         writers.emplace_back([&, w] {
-            for (int k = 0; k < 20; ++k) EXPECT_TRUE(writeProfileValue(file, "M", key(w, k), "v").ok);
+            for (int k = 0; k < 20; ++k)
+                EXPECT_TRUE(writeProfileValue(file, "M", key(w, k), "v").ok);
         });
     for (auto& t : writers) t.join();
     for (int w = 0; w < 4; ++w)

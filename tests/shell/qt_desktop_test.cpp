@@ -28,8 +28,10 @@ private slots:
             QString shown;
             whenUp([&](QWidget* w) {
                 auto* box = qobject_cast<B*>(w);
-                shown = QString("%1|%2|%3|%4|%5").arg(box->text(), box->windowTitle())
-                            .arg(int(box->icon())).arg(int(box->standardButtons()))
+                shown = QString("%1|%2|%3|%4|%5")
+                            .arg(box->text(), box->windowTitle())
+                            .arg(int(box->icon()))
+                            .arg(int(box->standardButtons()))
                             .arg(int(box->textFormat()));
                 QTest::keyClick(box, press);
             });
@@ -37,7 +39,9 @@ private slots:
                                      MessageIcon::Exclamation),
                      expected);
             QCOMPARE(shown, QString("<b>Sure</b> ?|Reset all settings|%1|%2|%3")
-                                .arg(int(B::Warning)).arg(shownButtons).arg(int(Qt::PlainText)));
+                                .arg(int(B::Warning))
+                                .arg(shownButtons)
+                                .arg(int(Qt::PlainText)));
         }
     }
 };

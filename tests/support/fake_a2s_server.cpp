@@ -81,7 +81,8 @@ FakeMaster::FakeMaster(std::vector<QString> list, std::size_t page)
             if (pagesToAnswer >= 0 && int(requests.size()) > pagesToAnswer) continue;
             const QString seed = QString::fromLatin1(d.data().mid(2).constData());
             std::size_t at = 0;
-            while (at < servers.size() && seed != "0.0.0.0:0" && servers[at++] != seed) {}
+            while (at < servers.size() && seed != "0.0.0.0:0" && servers[at++] != seed) {
+            }
             std::string page = "\xFF\xFF\xFF\xFF\x66\x0A"s;
             for (std::size_t i = at; i < std::min(servers.size(), at + perPage); ++i) {
                 const quint32 ip = QHostAddress(servers[i].section(':', 0, 0)).toIPv4Address();

@@ -16,8 +16,18 @@ public:
     // then the current one. Split: in three pieces, last first. Garbage: truncated.
     // PlayerChallenges: a new challenge per PLAYER. ChallengeThenSilent: one challenge, then
     // nothing. OtherPort: answers from another port. InfoOnly: never answers PLAYER (as HLTV does).
-    enum class Mode { Plain, Challenge, OldForm, Split, Garbage, PlayerChallenges, Silent,
-                      ChallengeThenSilent, OtherPort, InfoOnly };
+    enum class Mode {
+        Plain,
+        Challenge,
+        OldForm,
+        Split,
+        Garbage,
+        PlayerChallenges,
+        Silent,
+        ChallengeThenSilent,
+        OtherPort,
+        InfoOnly
+    };
     explicit FakeA2sServer(Mode mode, const QHostAddress& address = QHostAddress::LocalHost,
                            quint16 port = 0);
     quint16 port() const { return socket_->localPort(); }

@@ -10,11 +10,20 @@
 
 namespace skyloom::test {
 
-inline std::string le16Bytes(uint32_t v) { return {char(v), char(v >> 8)}; }
-inline std::string le32Bytes(uint32_t v) { return le16Bytes(v) + le16Bytes(v >> 16); }
-inline std::string floatBytes(float f) { return le32Bytes(std::bit_cast<uint32_t>(f)); }
+inline std::string le16Bytes(uint32_t v) {
+    return {char(v), char(v >> 8)};
+}
+inline std::string le32Bytes(uint32_t v) {
+    return le16Bytes(v) + le16Bytes(v >> 16);
+}
+inline std::string floatBytes(float f) {
+    return le32Bytes(std::bit_cast<uint32_t>(f));
+}
 
-struct Texture { std::string name; bool embedded = false; };
+struct Texture {
+    std::string name;
+    bool embedded = false;
+};
 // A version 30 map, its texture lump last: any cut of it loses a lump the full read needs.
 inline std::string bspBytes(std::string_view entities, const std::vector<Texture>& textures = {},
                             bool swapped = false, const std::map<int, std::string>& more = {}) {
@@ -45,7 +54,10 @@ inline std::string bspBytes(std::string_view entities, const std::vector<Texture
     return header + body;
 }
 // A face given by its corners and the normal of the side it is seen from.
-struct Face { std::vector<std::array<float, 3>> corners; std::array<float, 3> normal; };
+struct Face {
+    std::vector<std::array<float, 3>> corners;
+    std::array<float, 3> normal;
+};
 // The six faces of a box, seen from inside (a room) or from outside (a block).
 inline std::vector<Face> box(std::array<float, 3> lo, std::array<float, 3> hi, bool room) {
     const float in = room ? 1.f : -1.f;
