@@ -98,24 +98,14 @@ private slots:
         edit("timelimitvalue")->setText("20");
         click(ctl("save"));
         const std::string typed =
-            "mp_fraglimit 25\r\nmp_timelimit 20\r\nmaxplayers \r\nsv_gravity "
-            "-8.5\r\nsv_maxspectators "
-            "+2\r\nhostname \"  Caf\xC3\xA9 crew; quit \"\r\n";
+            "mp_fraglimit 25\r\nmp_timelimit 20\r\nmaxplayers \r\nsv_gravity -8.5\r\n"
+            "sv_maxspectators +2\r\nhostname \"  Caf\xC3\xA9 crew; quit \"\r\n";
         QCOMPARE(serverFile(), typed + "sv_password \"p4ss w\"\r\n");
         app->desktop.messages.clear();
         click(check("password"));
         click(ctl("Command1"));
         QCOMPARE(serverFile(), typed);
         expectMessage("Please select a map", "No map selected", MessageIcon::Exclamation);
-        // The game takes its player count only at start: none, none started.
-        for (const char* players : {"", "2.5"}) {
-            edit("maxplayersvalue")->setText(players);
-            edit("SelMap")->setText("crossfire");
-            click(ctl("Command1"));
-            expectMessage("Please define the maximum player allowed", "Max players",
-                          MessageIcon::Information);
-        }
-        QVERIFY(app->games.starts.empty());
         edit("maxplayersvalue")->setText("12");
         edit("SelMap")->clear();
         QTest::keyClicks(edit("SelMap"), "x +exec evil");
@@ -156,9 +146,7 @@ private slots:
                 app->readIni().find("runconfig=no") != std::string::npos);
         QCOMPARE(edit("partyname")->text() + edit("fraglimitvalue")->text() +
                      edit("timelimitvalue")->text() + edit("maxplayersvalue")->text(),
-                 "  Caf\u00e9 crew; quit 25"
-                 "20"
-                 "12");
+                 "  Caf\u00e9 crew; quit 252012");
         QVERIFY(check("mp_friendlyfire")->isChecked() && !check("password")->isChecked());
         click(ctl("save"));
         std::string twelve = typed;
@@ -169,6 +157,44 @@ private slots:
         QTest::keyClick(w, Qt::Key_Escape);  // leaves as the close box does
         TestApp::processDeletes();
         QVERIFY(app->ended && app->desktop.messages.empty());
+    }
+
+    // Numbers at 0, just inside and at their largest are saved; only a bad player count is refused.
+    void numbers_atTheirEdgesAreSavedAndOnlyAPlayerCountIsRefused() {
+        open();
+        edit("SelMap")->setText("nosuchmap");
+        using S = ServerSettings;
+        const std::tuple<const char*, std::string S::*, int> fields[] = {
+            {"maxplayersvalue", &S::maxplayersvalue, 3},
+            {"sv_gravityvalue", &S::sv_gravityvalue, 4},
+            {"maxspectatorsvalue", &S::maxspectatorsvalue, 4},
+            {"fraglimitvalue", &S::fraglimitvalue, 4},
+            {"timelimitvalue", &S::timelimitvalue, 4},
+            {"maxpingvalue", &S::maxpingvalue, 4}};
+        const std::pair<QString, bool> numbers[] = {{"", false},    {"0", false},   {"000", false},
+                                                    {"-1", false},  {"2.5", false}, {"1", true},
+                                                    {"99999", true}};
+        for (const auto& [name, field, largest] : fields)
+            for (const auto& [typed, players] : numbers) {
+                S s;
+                s.*field = typed.left(largest).toStdString();
+                edit(name)->clear();
+                QTest::keyClicks(edit(name), typed);
+                const size_t starts = app->games.starts.size();
+                click(ctl("Command1"));
+                QCOMPARE(serverFile(), serverConfigText(s));
+                if (field == &S::maxplayersvalue && !players) {
+                    expectMessage("Please define the maximum player allowed", "Max players",
+                                  MessageIcon::Information);
+                    QCOMPARE(app->games.starts.size(), starts);
+                } else {
+                    QVERIFY(std::exchange(app->desktop.messages, {}).empty());
+                    QCOMPARE(app->games.starts.back().commandLine,
+                             "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers " +
+                                 s.maxplayersvalue + " +exec skyloom.cfg +map nosuchmap");
+                }
+                edit(name)->setText(QString::fromStdString(S{}.*field));
+            }
     }
 
     void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
@@ -196,6 +222,7 @@ private slots:
             "No such file or directory";
         const std::tuple<const char*, const char*, QString> rows[] = {
             {"save", "", unknown},
+            {"save", "\r\nvalve=", unknown},
             {"save", "\r\nmaps=/no/such/folder\r\nvalve=gone/valve/", failed}};
         for (const auto& [button, valveLine, text] : rows) {
             open("[GAMEDIR]\r\nprogram=/hl.exe" + std::string(valveLine));

@@ -69,9 +69,7 @@ TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
         {&S::maxpingvalue, "5\n", "Max. ping cannot hold a line break (LF)"},
     };
     for (const auto& c : cases) {
-        S s;
-        s.password = true;
-        s.passwordvalue = "pw";
+        S s{.password = true, .passwordvalue = "pw"};
         s.*c.field = c.value;
         const auto problem = checkServerSettings(s);
         const std::string text = problem ? problem->text : "";

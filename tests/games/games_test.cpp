@@ -199,18 +199,15 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
     const Case cases[] = {
         {"hl.exe", "steam",
          "refused: wine /cwd/hl.exe -game ******** | It is a Windows program and wine was not "
-         "found "
-         "on PATH."},
+         "found on PATH."},
         {"hl.exe", "steam", "/usr/bin/steam -applaunch 70 -game tfc | " + lib, lib},  // bare name
         {"/mnt/lib/steamapps/common/Half-Life/hl.sh", "",  // detection knows its root
          "refused: /st/steam.sh -applaunch 70 -game ******** | steam is not on PATH, /st/steam.sh "
-         "is "
-         "not an executable file." +
+         "is not an executable file." +
              need},
         {lib + "/hl_linux", "flatpak",
          "refused: steam -applaunch 70 -game ******** | steam is not on PATH, and no Steam folder "
-         "is "
-         "known for this game's library." +
+         "is known for this game's library." +
              need},
         {snap + "/hl.sh", "snap", "/usr/bin/snap run steam -applaunch 70 -game tfc | /cwd"},
         {wineSteam + "/steamapps/common/Half-Life/hl.exe", "wine steam",
@@ -219,8 +216,7 @@ TEST(StartPlan, eachInstallStartsTheWayItNeeds) {
         {snap + "/hl.sh", "snap steam", "/usr/bin/steam -applaunch 70 -game tfc | /cwd"},
         {flat + "/hl.sh", "steam",  // never that install's steam.sh, outside its sandbox
          "refused: flatpak run com.valvesoftware.Steam -applaunch 70 -game ******** | flatpak is "
-         "not on "
-         "PATH." +
+         "not on PATH." +
              need},
         {"/mnt/games/steamapps/common/Half-Life/hl.exe", "wine",  // a library on Z:
          "/usr/bin/wine /pfx/drive_c/Steam/steam.exe -applaunch 70 -game tfc | /cwd | "

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <chrono>
+#include <map>
 
 using namespace skyloom;
 
@@ -185,10 +186,18 @@ private slots:
             QDir().mkpath(state);
             program(other, "keep");
             make();
-            const int open = ::open(other.toUtf8(), O_RDONLY);  // not close-on-exec
+            // Not close-on-exec, at 3, 4 and 50; what this process held there comes back after.
+            const int open = ::open(other.toUtf8(), O_RDONLY);
+            std::map<int, int> held;  // the descriptor and a copy of what it held, or -1
+            for (const int fd : {3, 4, 50}) held[fd] = ::fcntl(fd, F_DUPFD_CLOEXEC, 100);
+            for (const auto& [fd, copy] : held) ::dup2(open, fd);
             QFile::remove(game + "/fds");
             const StartResult r = ProcessStarter({}).StartGame(
                 {(game + "/hl.exe").toStdString(), {}, game.toStdString()});
+            for (const auto& [fd, copy] : held) {
+                if (copy >= 0) ::dup3(copy, fd, O_CLOEXEC);
+                ::close(copy >= 0 ? copy : fd);
+            }
             ::close(open);
             QVERIFY2(r.ok, r.reason.c_str());
             QCOMPARE(r.output, output);

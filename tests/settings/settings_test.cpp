@@ -234,11 +234,14 @@ TEST_F(ProfileFileTest, aFullFileServesAndItsReplacementIsFlushedBeforeTheRename
                                         "rename " + file + ".tmp " + file, "fsync " + at}));
 }
 
+// A change goes to the copy of a key that is read; a new section starts a line of its own.
 TEST_F(ProfileFileTest, getPPSCutsTrimsAndDefaultsAsThePlatformBufferDoes) {
     const Settings settings(file);
     const std::string v120(120, 'v');
     put("[GAMEDIR]\r\nprogram=" + v120 + "\r\nmaps=\r\n[MISC]\r\nuser=  Gordon   Freeman  \r\n" +
-        "company=\"  Black Mesa \"\r\nclan=ab   cd\r\ncity=Caf\xC3\xA9s\r\nold=Caf\xE9s\r\n");
+        "company=\"  Black Mesa \"\r\nclan=ab   cd\r\ncity=Caf\xC3\xA9s\r\nold=Caf\xE9s\r\n" +
+        "USER=Eli\r\n[misc]\r\nuser=Kleiner");
+    const std::string before = get();
     struct Case {
         const char *section, *key, *def;
         int max;
@@ -255,8 +258,9 @@ TEST_F(ProfileFileTest, getPPSCutsTrimsAndDefaultsAsThePlatformBufferDoes) {
     for (const Case& c : cases)
         EXPECT_EQ(settings.read(c.section, c.key, c.def, c.max), c.expected)
             << c.key << " " << c.max;
-    ASSERT_TRUE(settings.write("MISC", "user", "Barney").ok);
-    EXPECT_EQ(settings.read("misc", "USER", "error", 100), "Barney");
+    ASSERT_TRUE(settings.write({{"misc", "user", "Barney"}, {"DM", "runconfig", "no"}}).ok);
+    std::string after = before + "\r\n[DM]\r\nrunconfig=no\r\n";
+    EXPECT_EQ(get(), after.replace(after.find("  Gordon"), 20, "Barney"));
 }
 
 // Writers that overlap lose nothing: each one's read, change and replace hold the lock.
