@@ -180,6 +180,7 @@ private slots:
                 s.*field = typed.left(largest).toStdString();
                 edit(name)->clear();
                 QTest::keyClicks(edit(name), typed);
+                QCOMPARE(edit(name)->text(), typed.left(largest));
                 const size_t starts = app->games.starts.size();
                 click(ctl("Command1"));
                 QCOMPARE(serverFile(), serverConfigText(s));
