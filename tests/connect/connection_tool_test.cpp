@@ -455,6 +455,10 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(ui.text("lblProgress"),
                                       progress.replace("MASTER", net.master.address()), 20000);
             QCOMPARE(ui.in<QLabel>("lblProgress")->textFormat(), Qt::PlainText);  // names a master
+            // One that never answers stays counted, not shown, once its time is up.
+            QTRY_COMPARE_WITH_TIMEOUT(net.silent.requests, pages < 0 ? 3 : 0, 10000);
+            QTest::qWait(2 * app->network.timing.timeoutMs);
+            QCOMPARE(ui.text("lblProgress"), progress);
             QTRY_COMPARE(int(net.master.requests.size()), requests);
             const std::string filter =
                 tfc ? "\0\\gamedir\\tfc\0"s : "\0\\appid\\70\\gamedir\\valve\0"s;

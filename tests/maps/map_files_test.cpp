@@ -81,11 +81,13 @@ TEST(BspFile, damagedMapsAreUnreadable) {
         EXPECT_FALSE(readBsp(MemorySource(std::string_view(good).substr(0, size)), true)) << size;
 }
 
-// A square room with a block in its north half, and a brush entity spanning the room above both.
-static std::map<int, std::string> roomLumps() {
-    std::vector<Face> world = box({192, 320, 0}, {320, 448, 64}, false);
-    for (Face& f : box({0, 0, 0}, {512, 512, 128}, true)) world.push_back(f);
-    return geometryLumps(world, box({0, 0, 200}, {512, 512, 210}, false));
+// A room `east` long east-west and `north` north-south with a block in its north half, and a
+// brush entity spanning the room above both.
+static std::map<int, std::string> roomLumps(float east = 512, float north = 512) {
+    std::vector<Face> world =
+        box({east / 2 - 64, north * 5 / 8, 0}, {east / 2 + 64, north * 7 / 8, 64}, false);
+    for (Face& f : box({0, 0, 0}, {east, north, 128}, true)) world.push_back(f);
+    return geometryLumps(world, box({0, 0, 200}, {east, north, 210}, false));
 }
 
 TEST(MapPicture, drawnFromSoundGeometryOnly) {
@@ -123,14 +125,25 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
         EXPECT_EQ(geometry ? int(geometry->faces.size()) : -1, c.faces) << c.what;
     }
     EXPECT_FALSE(mapPicture(MemorySource(bspBytes(kEntities))));
-    const auto picture = mapPicture(MemorySource(bspBytes(kEntities, {}, false, roomLumps())));
-    ASSERT_TRUE(picture);
-    const auto pixel = [&](int row, int channel) {
-        return picture->rgba[(row * 256 + 128) * 4 + channel];
-    };
-    EXPECT_EQ(picture->rgba[3], 0);  // outside the walls
-    EXPECT_EQ(pixel(128, 3), 255);
-    EXPECT_GT(pixel(64, 0), pixel(191, 0));  // the block's top, lighter, is north: at the top
+    // Fitted whole with its proportions kept, whichever way a room is longer. Down its middle:
+    // outside, the north wall, the block's top (lighter), the floor, the south wall, outside;
+    // across: outside, the west and east walls, outside (-1: transparent).
+    for (const auto [east, north, w, h] :
+         {std::array{512, 512, 256, 256}, {256, 512, 130, 256}, {512, 256, 256, 130}}) {
+        const auto picture =
+            mapPicture(MemorySource(bspBytes(kEntities, {}, false, roomLumps(east, north))));
+        ASSERT_TRUE(picture) << east << 'x' << north;
+        const auto grey = [&](int row, int column) {
+            const size_t at = size_t(row * picture->width + column) * 4;
+            return picture->rgba.at(at + 3) ? int(picture->rgba.at(at)) : -1;
+        };
+        EXPECT_EQ((std::vector{picture->width, picture->height, grey(1, w / 2), grey(2, w / 2),
+                               grey(h / 4, w / 2), grey(h * 3 / 4, w / 2), grey(h - 2, w / 2),
+                               grey(h - 1, w / 2), grey(h / 2, 1), grey(h / 2, 2),
+                               grey(h / 2, w - 2), grey(h / 2, w - 1)}),
+                  (std::vector{w, h, -1, 24, 235, 110, 24, -1, -1, 24, 24, -1}))
+            << east << 'x' << north;
+    }
 }
 
 TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
