@@ -81,13 +81,12 @@ TEST(BspFile, damagedMapsAreUnreadable) {
         EXPECT_FALSE(readBsp(MemorySource(std::string_view(good).substr(0, size)), true)) << size;
 }
 
-// A room `east` long east-west and `north` north-south with a block in its north half, and a
-// brush entity spanning the room above both.
-static std::map<int, std::string> roomLumps(float east = 512, float north = 512) {
-    std::vector<Face> world =
-        box({east / 2 - 64, north * 5 / 8, 0}, {east / 2 + 64, north * 7 / 8, 64}, false);
-    for (Face& f : box({0, 0, 0}, {east, north, 128}, true)) world.push_back(f);
-    return geometryLumps(world, box({0, 0, 200}, {east, north, 210}, false));
+// A room `x` long east-west and `y` north-south with a block in its north half, and a brush
+// entity spanning the room above both.
+static std::map<int, std::string> roomLumps(float x = 512, float y = 512) {
+    std::vector<Face> world = box({x / 2 - 64, y * 5 / 8, 0}, {x / 2 + 64, y * 7 / 8, 64}, false);
+    for (Face& f : box({0, 0, 0}, {x, y, 128}, true)) world.push_back(f);
+    return geometryLumps(world, box({0, 0, 200}, {x, y, 210}, false));
 }
 
 TEST(MapPicture, drawnFromSoundGeometryOnly) {
@@ -125,23 +124,23 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
         EXPECT_EQ(geometry ? int(geometry->faces.size()) : -1, c.faces) << c.what;
     }
     EXPECT_FALSE(mapPicture(MemorySource(bspBytes(kEntities))));
-    // Fitted whole with its proportions kept, whichever way a room is longer. Down its middle:
-    // outside, the north wall, the block's top (lighter), the floor, the south wall, outside;
-    // across: outside, the west and east walls, outside (-1: transparent).
+    // Whichever way a room is longer, it is drawn whole with its proportions kept. Down the middle:
+    // outside (-1), the north wall, the block's top (lighter), the floor, the south wall, outside;
+    // across: the west and east walls.
     for (const auto [east, north, w, h] :
          {std::array{512, 512, 256, 256}, {256, 512, 130, 256}, {512, 256, 256, 130}}) {
         const auto picture =
             mapPicture(MemorySource(bspBytes(kEntities, {}, false, roomLumps(east, north))));
         ASSERT_TRUE(picture) << east << 'x' << north;
+        ASSERT_EQ(std::pair(picture->width, picture->height), std::pair(w, h)) << east;
         const auto grey = [&](int row, int column) {
             const size_t at = size_t(row * picture->width + column) * 4;
             return picture->rgba.at(at + 3) ? int(picture->rgba.at(at)) : -1;
         };
-        EXPECT_EQ((std::vector{picture->width, picture->height, grey(1, w / 2), grey(2, w / 2),
-                               grey(h / 4, w / 2), grey(h * 3 / 4, w / 2), grey(h - 2, w / 2),
-                               grey(h - 1, w / 2), grey(h / 2, 1), grey(h / 2, 2),
-                               grey(h / 2, w - 2), grey(h / 2, w - 1)}),
-                  (std::vector{w, h, -1, 24, 235, 110, 24, -1, -1, 24, 24, -1}))
+        EXPECT_EQ((std::vector{grey(1, w / 2), grey(2, w / 2), grey(h / 4, w / 2),
+                               grey(h * 3 / 4, w / 2), grey(h - 2, w / 2), grey(h - 1, w / 2),
+                               grey(h / 2, 2), grey(h / 2, w - 2)}),
+                  (std::vector{-1, 24, 235, 110, 24, -1, 24, 24}))
             << east << 'x' << north;
     }
 }
