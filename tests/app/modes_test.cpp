@@ -61,9 +61,12 @@ private slots:
             s->write("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
             s->disconnectFromHost();
         });
-        const QString tooLong = serve(huge, [](QTcpSocket* s) {
-            s->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n{\"response\":{\"servers\":[" +
-                     QByteArray(33 << 20, ' '));
+        int past = 0;  // bytes the answer has past 32 MiB
+        const QString sized = serve(huge, [&past, &slow](QTcpSocket* s) {
+            const QByteArray list =
+                "{\"response\":{\"servers\":[{\"addr\":\"" + slow.address().toUtf8() + "\"}]}}";
+            s->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" +
+                     list.leftJustified((32 << 20) + past));
             s->disconnectFromHost();
         });
         const QString dripping = serve(drip, [](QTcpSocket* s) {
@@ -92,7 +95,9 @@ private slots:
                                            slow.address() + "\tslow\t2fort\t2/16\n",
                                        ""}));
         QCOMPARE(run(refusing), QStringList({"1", "", refusing + " gave no server list.\n"}));
-        QCOMPARE(run(tooLong), QStringList({"1", "", tooLong + " gave no server list.\n"}));
+        QCOMPARE(run(sized), QStringList({"0", slow.address() + "\tslow\t2fort\t2/16\n", ""}));
+        past = 1;
+        QCOMPARE(run(sized), QStringList({"1", "", sized + " gave no server list.\n"}));
         QCOMPARE(run(dripping), QStringList({"1", "", dripping + " did not answer.\n"}));
         // What the settings or the command line name is printed on one line, escapes made blanks.
         QCOMPARE(run("", nullptr, 0, "\x1B]0;x\x07\u202E:1"),
@@ -100,6 +105,29 @@ private slots:
         const QStringList masterSilent{"1", "", master.address() + " did not answer.\n"};
         QCOMPARE(run("", "127.0.0.1", 0), masterSilent);  // another port
         QCOMPARE(run("", "127.0.0.2", master.address().section(':', 1).toInt()), masterSilent);
+        // Special blocks a list names are dropped from their first to their last address, their
+        // neighbours asked (127/8, the master's own, is asked: it lists the servers above).
+        const char* const blocks[] = {"0.0.0.0/8",      "10.0.0.0/8",      "100.64.0.0/10",
+                                      "169.254.0.0/16", "172.16.0.0/12",   "192.0.0.0/24",
+                                      "192.0.2.0/24",   "192.88.99.0/24",  "192.168.0.0/16",
+                                      "198.18.0.0/15",  "198.51.100.0/24", "203.0.113.0/24",
+                                      "224.0.0.0/4",    "240.0.0.0/4"};
+        QStringList ends, near, asked;
+        for (const char* block : blocks) {
+            const auto [first, bits] = QHostAddress::parseSubnet(block);
+            const quint32 low = first.toIPv4Address(), high = low | ~0u >> bits;
+            for (const quint32 ip : {low, high, low - 1, high + 1})
+                (ip == low || ip == high ? ends : near) << QHostAddress(ip).toString() + ":27015";
+        }
+        const QStringList listed = ends + near;
+        FakeMaster edged({listed.begin(), listed.end()}, listed.size());
+        app.network.mayReach = [&asked](const QHostAddress& to) {
+            asked << to.toString() + ":27015";
+            return to.isLoopback();
+        };
+        QCOMPARE(run("", nullptr, 0, edged.address().toStdString()), QStringList({"0", "", ""}));
+        for (const QString& end : ends) near.removeAll(end);  // next to another block: its end
+        QCOMPARE(asked, near);
     }
     // --query: the information, then the players; a player's failure on standard error.
     void query_printsTheServerAndItsPlayers() {

@@ -23,10 +23,7 @@ namespace {
 struct FakeInternet : QTcpServer {
     FakeA2sServer a{Mode::Plain}, b{Mode::Plain}, c{Mode::Plain}, silent{Mode::Silent};
     FakeMaster master{{a.address(), b.address(), c.address(), silent.address(), "10.0.0.1:27015",
-                       "224.0.0.1:27015", "255.255.255.255:27015", "0.0.0.0:27015",
-                       "169.254.1.1:22", "127.0.0.1:0", "100.64.0.1:27015", "192.168.1.255:27015",
-                       "192.0.0.9:27015", "192.0.2.1:27015", "198.19.255.1:27015",
-                       "198.51.100.1:27015", "203.0.113.5:27015", "192.88.99.1:27015"}};
+                       "255.255.255.255:27015", "169.254.1.1:22", "127.0.0.1:0"}};
     QStringList webRequests;
     FakeInternet() {
         a.name = "Alpha", a.players = 6, a.bots = 6;  // more people than Charlie, no humans
@@ -169,7 +166,7 @@ class ConnectionToolTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(ui.text("lblProgress"),
                                   "3 of 4 servers answered; 1 hidden by the filters", 10000);
         QCOMPARE(ui.column(0), QStringList({"Charlie", "Alpha"}));
-        QTRY_COMPARE(net.master.requests.size(), size_t(18));
+        QTRY_COMPARE(net.master.requests.size(), size_t(8));
         ui.press("chkNotFull");
         mapFilter->clear();
         ui.list->sortByColumn(2, Qt::AscendingOrder);  // 0, 3, 16 people
@@ -442,7 +439,7 @@ private slots:
         const std::tuple<int, QString, int> cases[] = {
             {1, "2 of 2 servers answered; MASTER stopped answering, so the list is cut short", 4},
             {-2, "3 of 4 servers answered", 0},
-            {-1, "3 of 4 servers answered", 9}};
+            {-1, "3 of 4 servers answered", 4}};
         for (auto [pages, progress, requests] : cases) {
             FakeInternet net;
             net.master.pagesToAnswer = std::max(pages, -1);
@@ -452,14 +449,16 @@ private slots:
                                    .toStdString());
             if (pages <= -2) app->network.webApiKey = [](QObject*, auto done) { done("K3Y"); };
             ui.tabs->setCurrentIndex(2);
+            // One that never answers stays counted, not shown, once its time is up.
+            QTRY_COMPARE_WITH_TIMEOUT(net.silent.requests, pages < 0 ? 3 : 0, 20000);
+            QTest::qWait(2 * app->network.timing.timeoutMs);
             QTRY_COMPARE_WITH_TIMEOUT(ui.text("lblProgress"),
                                       progress.replace("MASTER", net.master.address()), 20000);
             QCOMPARE(ui.in<QLabel>("lblProgress")->textFormat(), Qt::PlainText);  // names a master
             QTRY_COMPARE(int(net.master.requests.size()), requests);
             const std::string filter =
                 tfc ? "\0\\gamedir\\tfc\0"s : "\0\\appid\\70\\gamedir\\valve\0"s;
-            const std::string seeds[] = {"0.0.0.0:0",
-                                         pages ? net.b.address().toStdString() : "0.0.0.0:0"};
+            const std::string seeds[] = {"0.0.0.0:0", net.b.address().toStdString()};
             for (int i = 0; i < std::min(requests, 2); ++i)
                 QCOMPARE(net.master.requests[i], "\x31\xFF"s + seeds[i] + filter);
             const QString webGet =
@@ -469,13 +468,7 @@ private slots:
             QCOMPARE(ui.column(6).size(), pages == 0 ? 0 : pages == 1 ? 2 : 3);
             if (pages != -1) continue;
             // At the size it opens with, every column shows whole beside the others.
-            QHeaderView* header = ui.list->header();
-            QStringList widths;
-            int columns = 0;
-            for (int c = 0; c < header->count(); columns += header->sectionSize(c++))
-                widths << QString::number(header->sectionSize(c));
-            qInfo("columns %s in %d", qPrintable(widths.join(' ')), ui.list->viewport()->width());
-            QVERIFY(columns <= ui.list->viewport()->width());
+            QCOMPARE_LE(ui.list->header()->length(), ui.list->viewport()->width());
             filtersSortJoinRecent(ui, net);
         }
         // A master named with escapes and overrides is shown on one line, as it reads.

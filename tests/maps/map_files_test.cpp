@@ -81,11 +81,12 @@ TEST(BspFile, damagedMapsAreUnreadable) {
         EXPECT_FALSE(readBsp(MemorySource(std::string_view(good).substr(0, size)), true)) << size;
 }
 
-// A square room with a block in its north half, and a brush entity spanning the room above both.
-static std::map<int, std::string> roomLumps() {
-    std::vector<Face> world = box({192, 320, 0}, {320, 448, 64}, false);
-    for (Face& f : box({0, 0, 0}, {512, 512, 128}, true)) world.push_back(f);
-    return geometryLumps(world, box({0, 0, 200}, {512, 512, 210}, false));
+// A room `x` long east-west and `y` north-south with a block in its north half, and a brush
+// entity spanning the room above both.
+static std::map<int, std::string> roomLumps(float x = 512, float y = 512) {
+    std::vector<Face> world = box({x / 2 - 64, y * 5 / 8, 0}, {x / 2 + 64, y * 7 / 8, 64}, false);
+    for (Face& f : box({0, 0, 0}, {x, y, 128}, true)) world.push_back(f);
+    return geometryLumps(world, box({0, 0, 200}, {x, y, 210}, false));
 }
 
 TEST(MapPicture, drawnFromSoundGeometryOnly) {
@@ -123,14 +124,25 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
         EXPECT_EQ(geometry ? int(geometry->faces.size()) : -1, c.faces) << c.what;
     }
     EXPECT_FALSE(mapPicture(MemorySource(bspBytes(kEntities))));
-    const auto picture = mapPicture(MemorySource(bspBytes(kEntities, {}, false, roomLumps())));
-    ASSERT_TRUE(picture);
-    const auto pixel = [&](int row, int channel) {
-        return picture->rgba[(row * 256 + 128) * 4 + channel];
-    };
-    EXPECT_EQ(picture->rgba[3], 0);  // outside the walls
-    EXPECT_EQ(pixel(128, 3), 255);
-    EXPECT_GT(pixel(64, 0), pixel(191, 0));  // the block's top, lighter, is north: at the top
+    // Whichever way a room is longer, it is drawn whole with its proportions kept. Down the middle:
+    // outside (-1), the north wall, the block's top (lighter), the floor, the south wall, outside;
+    // across: the west and east walls.
+    for (const auto [east, north, w, h] :
+         {std::array{512, 512, 256, 256}, {256, 512, 130, 256}, {512, 256, 256, 130}}) {
+        const auto picture =
+            mapPicture(MemorySource(bspBytes(kEntities, {}, false, roomLumps(east, north))));
+        ASSERT_TRUE(picture) << east << 'x' << north;
+        ASSERT_EQ(std::pair(picture->width, picture->height), std::pair(w, h)) << east;
+        const auto grey = [&](int row, int column) {
+            const size_t at = size_t(row * picture->width + column) * 4;
+            return picture->rgba.at(at + 3) ? int(picture->rgba.at(at)) : -1;
+        };
+        EXPECT_EQ((std::vector{grey(1, w / 2), grey(2, w / 2), grey(h / 4, w / 2),
+                               grey(h * 3 / 4, w / 2), grey(h - 2, w / 2), grey(h - 1, w / 2),
+                               grey(h / 2, 2), grey(h / 2, w - 2)}),
+                  (std::vector{-1, 24, 235, 110, 24, -1, 24, 24}))
+            << east << 'x' << north;
+    }
 }
 
 TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
