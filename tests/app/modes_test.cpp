@@ -23,9 +23,12 @@ QStringList printed(Run run) {
     std::FILE *out = open_memstream(&texts[0], &sizes[0]),
               *err = open_memstream(&texts[1], &sizes[1]);
     QStringList result{QString::number(run(out, err))};
-    std::fclose(out), std::fclose(err);
-    for (int i : {0, 1})
-        result << QString::fromUtf8(texts[i], qsizetype(sizes[i])), std::free(texts[i]);
+    std::fclose(out);
+    std::fclose(err);
+    for (int i : {0, 1}) {
+        result << QString::fromUtf8(texts[i], qsizetype(sizes[i]));
+        std::free(texts[i]);
+    }
     return result;
 }
 }  // namespace
@@ -42,8 +45,10 @@ private slots:
         // margins are seconds wide, so a loaded machine keeps the order.
         app.network.timing = {6000, 0};
         FakeA2sServer late(Mode::Challenge), slow(Mode::Plain), silent(Mode::Silent);
-        late.delaysMs = {1500, 0}, slow.delaysMs = {1000};
-        late.name = "late\xE2\x80\xA9quick", slow.name = "slow";
+        late.delaysMs = {1500, 0};
+        slow.delaysMs = {1000};
+        late.name = "late\xE2\x80\xA9quick";
+        slow.name = "slow";
         FakeMaster master({slow.address(), late.address(), silent.address()});
         // Web APIs: one refuses every key, one answers past 32 MiB, one drips a byte at a time.
         QTcpServer web, huge, drip;

@@ -119,8 +119,9 @@ private slots:
         QVERIFY(name != "config" || w->maximumWidth() > screen.width());  // widened for paths
         QStringList flaws;
         const auto check = [&](QWidget* c, const QString& text, Qt::TextFormat format) {
-            if (text.contains("probe") && (++marked, !showsMarkAsText(text, format)))
-                flaws << c->objectName() + " shows markup";
+            if (!text.contains("probe")) return;
+            ++marked;
+            if (!showsMarkAsText(text, format)) flaws << c->objectName() + " shows markup";
         };
         // Each page of a tab widget, the first last: the controls of the others are hidden.
         const auto tabs = w->findChildren<QTabWidget*>();

@@ -110,7 +110,10 @@ class ConnectionToolTest : public QObject {
         app.reset();  // its windows keep their layouts in its own state file, not the next one's
         app = std::make_unique<TestApp>();
         app->add<ConnectionTool>("connect");
-        app->network.mayReach = [this](auto& to) { return asked << to, to.isLoopback(); };
+        app->network.mayReach = [this](auto& to) {
+            asked << to;
+            return to.isLoopback();
+        };
         app->writeIni("[MISC]\r\ntfc=true\r\n[GAMEDIR]\r\n" +
                       (program.empty() ? "" : "program=" + program + "\r\n") + more);
         Controls ui{app->windows.show("connect")};

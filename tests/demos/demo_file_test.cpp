@@ -19,7 +19,8 @@ struct CountedBytes final : DemoBytes {
     bool read(uint64_t offset, size_t length, std::string& out) const override {
         asked += length;
         if (offset > bytes.size() || length > bytes.size() - offset) return false;
-        return out.assign(bytes, offset, length), true;
+        out.assign(bytes, offset, length);
+        return true;
     }
     const std::string& bytes;
     mutable size_t asked = 0;
