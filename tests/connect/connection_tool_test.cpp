@@ -26,9 +26,17 @@ struct FakeInternet : QTcpServer {
                        "255.255.255.255:27015", "169.254.1.1:22", "127.0.0.1:0"}};
     QStringList webRequests;
     FakeInternet() {
-        a.name = "Alpha", a.players = 6, a.bots = 6;  // more people than Charlie, no humans
-        b.name = "bravo", b.map = "well", b.players = 16, b.vac = false;
-        c.name = "Charlie", c.map = "2FORT_night", c.players = 5, c.bots = 2, c.password = true;
+        a.name = "Alpha";  // more people than Charlie, no humans
+        a.players = a.bots = 6;
+        b.name = "bravo";
+        b.map = "well";
+        b.players = 16;
+        b.vac = false;
+        c.name = "Charlie";
+        c.map = "2FORT_night";
+        c.players = 5;
+        c.bots = 1;
+        c.password = true;
         listen(QHostAddress::LocalHost);
         connect(this, &QTcpServer::newConnection, [this] {
             QTcpSocket* s = nextPendingConnection();
@@ -84,7 +92,8 @@ struct Controls {
         if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
     void setServer(const QString& host, const QString& at) const {
-        ipadress->setText(host), port->setText(at);
+        ipadress->setText(host);
+        port->setText(at);
     }
 };
 
@@ -137,7 +146,8 @@ class ConnectionToolTest : public QObject {
         for (const auto& s : app->games.starts) out << QString::fromStdString(s.commandLine);
         for (const auto& m : app->desktop.messages)
             out << m.text.section('\n', 0, 0).section(':', 0, 0);
-        app->games.starts.clear(), app->desktop.messages.clear();
+        app->games.starts.clear();
+        app->desktop.messages.clear();
         return out;
     }
     // Filters act at once and are kept per tab; columns sort by what they show; a double click
@@ -149,10 +159,16 @@ class ConnectionToolTest : public QObject {
             {[&] { ui.press("chkNotFull"); }, {"Charlie"}},
             {[&] { ui.press("chkNotEmpty"); }, {"Alpha", "Charlie"}},
             {[&] { ui.press("chkNoPassword"); }, {"Alpha"}},
-            {[&] { ui.press("chkNoPassword"), ui.press("chkNotFull"); },
+            {[&] {
+                 ui.press("chkNoPassword");
+                 ui.press("chkNotFull");
+             },
              {"Alpha", "bravo", "Charlie"}},
             {[&] { ui.press("chkNoBotsOnly"); }, {"bravo", "Charlie"}},  // Alpha: one bot
-            {[&] { ui.press("chkNoBotsOnly"), QTest::keyClicks(mapFilter, "2fort"); },
+            {[&] {
+                 ui.press("chkNoBotsOnly");
+                 QTest::keyClicks(mapFilter, "2fort");
+             },
              {"Alpha", "Charlie"}},
             {[&] { ui.in<QSpinBox>("spnMaxPing")->setValue(9999); }, {"Alpha", "Charlie"}},
         };
@@ -173,10 +189,9 @@ class ConnectionToolTest : public QObject {
         ui.press("chkNotFull");
         mapFilter->clear();
         ui.list->sortByColumn(2, Qt::AscendingOrder);  // 0, 3, 16 people
-        QCOMPARE(
-            ui.column(0) + ui.column(2) + ui.column(3, Qt::AccessibleTextRole) + ui.column(4),
-            QStringList({"Alpha", "Charlie", "bravo", "0/16 \u00B7 6 bots", "3/16 \u00B7 2 bots",
-                         "16/16", "", "password", "", "VAC", "VAC", ""}));
+        QCOMPARE(ui.column(0) + ui.column(2) + ui.column(3, Qt::AccessibleTextRole) + ui.column(4),
+                 QStringList({"Alpha", "Charlie", "bravo", "0/16 \u00B7 6 bots",
+                              "4/16 \u00B7 1 bot", "16/16", "", "password", "", "VAC", "VAC", ""}));
         QVERIFY(!ui.list->model()->index(1, 3).data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(ui.list->model()->index(0, 3).data(Qt::DecorationRole).isNull());
 
@@ -316,6 +331,15 @@ private slots:
                      kept.endsWith(others + recentSection({upAt})),
                  qPrintable(kept));
 
+        // A listed server that stops answering says so in its row, which a filter then hides.
+        up.mode = Mode::Silent;
+        ui.press("chkNotEmpty");
+        ui.setServer("::1", QString::number(up.port()));
+        ui.press("cmdQuery");
+        QTRY_VERIFY(ui.column(6).isEmpty());
+        ui.press("chkNotEmpty");
+        QVERIFY(ui.column(0).contains("No answer from " + upAt));
+
         // Query shows what a server answered or why not, the information as soon as it comes
         // (every way of answering is the querier's test).
         const std::tuple<Mode, const char*, QStringList, QString> queries[] = {
@@ -347,7 +371,9 @@ private slots:
     // server joined as typed after saying so, and a full one waited for on a Yes.
     void door() {
         FakeA2sServer locked(Mode::Plain), silent(Mode::Silent), full(Mode::Plain);
-        locked.password = true, full.name = "Full House DM", full.players = 16;
+        locked.password = true;
+        full.name = "Full House DM";
+        full.players = 16;
         Controls ui = open();
         const auto knock = [&](const FakeA2sServer& at, Qt::Key key = Qt::Key_Return) {
             ui.setServer("127.0.0.1", QString::number(at.port()));
@@ -379,7 +405,8 @@ private slots:
         QCOMPARE(seen(20000), QStringList(joined(full.address(), "+password hunter2 ")));
         qInfo("full server joined %lld ms after its first answer", clock.elapsed());
         QVERIFY(clock.elapsed() < 16000 && full.requests == 5 && app->desktop.alerts.size() == 1);
-        full.players = 16, full.password = false;
+        full.players = 16;
+        full.password = false;
         app->network.fullWaitMs = 1500;
         for (const QString end : {": none freed in 0:01.", "."}) {
             knock(full);

@@ -84,8 +84,12 @@ TEST(ServerConfigFile, readsBackWhatASaveWroteAndKeepsForeignLines) {
     saved.mp_friendlyfire = saved.falldamage = saved.password = true;
     saved.partyname = "Caf\xC3\xA9 night; 2";
     saved.passwordvalue = "pw 12345";  // each value at its field's full length
-    saved.maxplayersvalue = "12", saved.fraglimitvalue = "3000", saved.timelimitvalue = "2000";
-    saved.sv_gravityvalue = "-8.5", saved.maxspectatorsvalue = "+2", saved.maxpingvalue = "90";
+    saved.maxplayersvalue = "12";
+    saved.fraglimitvalue = "3000";
+    saved.timelimitvalue = "2000";
+    saved.sv_gravityvalue = "-8.5";
+    saved.maxspectatorsvalue = "+2";
+    saved.maxpingvalue = "90";
     const std::string text = serverConfigText(saved);
     EXPECT_NE(text.find("mp_fraglimit 3000\r\nmp_timelimit 2000\r\nmaxplayers 12\r\n"), text.npos);
     auto back = readServerConfig(text);
@@ -100,7 +104,8 @@ TEST(ServerConfigFile, readsBackWhatASaveWroteAndKeepsForeignLines) {
     const std::vector<std::string> foreign = {"// mine", "mp_teamplay 1", "  sv_gravity 1"};
     EXPECT_EQ(back.keptLines, foreign);
     S expected;
-    expected.mp_flashlight = true, expected.fraglimitvalue = "7";
+    expected.mp_flashlight = true;
+    expected.fraglimitvalue = "7";
     EXPECT_EQ(serverConfigText(back.settings), serverConfigText(expected));
     EXPECT_EQ(serverConfigText(expected, foreign).substr(0, 40),
               "// mine\r\nmp_teamplay 1\r\n  sv_gravity 1\r\n");

@@ -107,9 +107,12 @@ TEST(DemoList, listsTheChosenGamesDemosNewestFirst) {
         const timeval times[2] = {{time, 0}, {time, 0}};
         ::utimes(path.c_str(), times);
     };
-    put("valve/old.dem", 1000), put("valve/demos/run 1.dem", 3000);
-    put("valve_downloads/HLTV.DEM", 2000), put("tfc/match.dem", 4000);
-    game.put("valve/notes.txt"), ::mkfifo((game.path + "/valve/pipe.dem").c_str(), 0600);
+    put("valve/old.dem", 1000);
+    put("valve/demos/run 1.dem", 3000);
+    put("valve_downloads/HLTV.DEM", 2000);
+    put("tfc/match.dem", 4000);
+    game.put("valve/notes.txt");
+    ::mkfifo((game.path + "/valve/pipe.dem").c_str(), 0600);
     std::vector<std::string> names;
     for (const DemoFile& d : listDemos({game.path, "valve"})) names.push_back(d.name);
     EXPECT_EQ(names, (std::vector<std::string>{"demos/run 1.dem", "HLTV.DEM", "old.dem"}));
