@@ -9,48 +9,70 @@
 
 namespace skyloom::test {
 
-// Records every message box and list and answers the dialogs from queues, showing none.
+// Records every box and dialog asked and answers them from queues, showing none. One asked over
+// a window that is not on screen fails the test: the player would never see it.
 class FakeDesktop final : public Desktop {
 public:
     struct Message {
         QString text, title;
         MessageButtons buttons;
         MessageIcon icon;
+        QString window;  // the object name of the window it is over; empty: none
     };
-    struct ListDialog {
-        QString title;
-        QStringList items;
+    // What a file, list, text or secret dialog showed: its label is a file dialog's filter.
+    struct Dialog {
+        QString window, title, label;
+        QStringList items{};
     };
-    MessageAnswer message(QWidget*, const QString& text, const QString& title,
+    MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
-        messages.push_back({text, title, buttons, icon});
+        messages.push_back({text, title, buttons, icon, shownWindow(parent)});
         return next(answers).value_or(buttons == MessageButtons::YesNo ? MessageAnswer::Yes
                                                                        : MessageAnswer::Ok);
     }
-    std::optional<QString> openFile(QWidget*, const QString&, const QString&) override {
+    std::optional<QString> openFile(QWidget* parent, const QString& title,
+                                    const QString& filter) override {
+        fileDialogs.push_back({shownWindow(parent), title, filter});
         return next(files).value_or(std::nullopt);
     }
-    std::optional<int> chooseItem(QWidget*, const QString& title, const QString&,
+    std::optional<int> chooseItem(QWidget* parent, const QString& title, const QString& label,
                                   const QStringList& items) override {
-        lists.push_back({title, items});
+        lists.push_back({shownWindow(parent), title, label, items});
         return next(choices).value_or(std::nullopt);
     }
-    std::optional<QString> askText(QWidget*, const QString&, const QString&) override {
+    std::optional<QString> askText(QWidget* parent, const QString& title,
+                                   const QString& label) override {
+        textDialogs.push_back({shownWindow(parent), title, label});
         return next(texts).value_or(std::nullopt);
     }
-    std::optional<QString> askSecret(QWidget*, const QString& title, const QString&) override {
-        secretDialogs.push_back(title);
+    std::optional<QString> askSecret(QWidget* parent, const QString& title,
+                                     const QString& label) override {
+        secretDialogs.push_back({shownWindow(parent), title, label});
         return next(secrets).value_or(std::nullopt);
     }
     void alert(QWidget* window) override { alerts.push_back(window); }
     std::vector<Message> messages;
+    std::vector<Dialog> fileDialogs, lists, textDialogs, secretDialogs;
     std::vector<QWidget*> alerts;
     std::deque<MessageAnswer> answers;                         // default: OK (Yes)
     std::deque<std::optional<QString>> files, texts, secrets;  // default: cancelled
-    std::vector<ListDialog> lists;
-    std::deque<std::optional<int>> choices;  // default: cancelled
-    std::vector<QString> secretDialogs;      // their titles
+    std::deque<std::optional<int>> choices;                    // default: cancelled
+    // Each dialog of one kind asked since the last call, as "window: title: label".
+    static QStringList took(std::vector<Dialog>& asked) {
+        QStringList said;
+        for (const Dialog& d : std::exchange(asked, {}))
+            said << d.window + ": " + d.title + ": " + d.label;
+        return said;
+    }
+
 private:
+    static QString shownWindow(QWidget* parent) {
+        if (!parent) return {};
+        const QString name = parent->window()->objectName();
+        if (!parent->window()->isVisible())
+            qFatal("a box over the hidden window %s", qPrintable(name));
+        return name;
+    }
     template <typename T>
     static std::optional<T> next(std::deque<T>& queue) {
         if (queue.empty()) return std::nullopt;
