@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(cell(view()->currentIndex().row(), 6), "");
         click(ctl("play"));
         QCOMPARE(app->games.starts.at(0).commandLine, game + "/hl.exe +playdemo run2");
-        QCOMPARE(FakeDesktop::took(app->desktop.textDialogs),
+        QCOMPARE(app->desktop.textDialogs,
                  QStringList(4, "demos: Rename demo: New name for my run.dem:"));
     }
 

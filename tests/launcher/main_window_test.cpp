@@ -352,11 +352,10 @@ private slots:
             app->games.starts.clear();
             app->desktop.messages.clear();
         }
-        QCOMPARE(FakeDesktop::took(app->desktop.textDialogs),
+        QCOMPARE(app->desktop.textDialogs,
                  QStringList(5, "sp: Save as preset: Name of the preset:"));
-        QCOMPARE(
-            FakeDesktop::took(app->desktop.lists),
-            QStringList({"sp: Create desktop shortcut: Preset:", "sp: Delete preset: Preset:"}));
+        QCOMPARE(app->desktop.lists, QStringList({"sp: Create desktop shortcut: Preset:",
+                                                  "sp: Delete preset: Preset:"}));
         const std::string ini = app->readIni();
         QVERIFY(ini.find("[PRESET R&D]") != std::string::npos &&
                 ini.find("uel") == std::string::npos);

@@ -19,11 +19,6 @@ public:
         MessageIcon icon;
         QString window;  // the object name of the window it is over; empty: none
     };
-    // What a file, list, text or secret dialog showed: its label is a file dialog's filter.
-    struct Dialog {
-        QString window, title, label;
-        QStringList items{};
-    };
     MessageAnswer message(QWidget* parent, const QString& text, const QString& title,
                           MessageButtons buttons, MessageIcon icon) override {
         messages.push_back({text, title, buttons, icon, shownWindow(parent)});
@@ -32,39 +27,32 @@ public:
     }
     std::optional<QString> openFile(QWidget* parent, const QString& title,
                                     const QString& filter) override {
-        fileDialogs.push_back({shownWindow(parent), title, filter});
+        fileDialogs << said(parent, title, filter);
         return next(files).value_or(std::nullopt);
     }
     std::optional<int> chooseItem(QWidget* parent, const QString& title, const QString& label,
-                                  const QStringList& items) override {
-        lists.push_back({shownWindow(parent), title, label, items});
+                                  const QStringList&) override {
+        lists << said(parent, title, label);
         return next(choices).value_or(std::nullopt);
     }
     std::optional<QString> askText(QWidget* parent, const QString& title,
                                    const QString& label) override {
-        textDialogs.push_back({shownWindow(parent), title, label});
+        textDialogs << said(parent, title, label);
         return next(texts).value_or(std::nullopt);
     }
     std::optional<QString> askSecret(QWidget* parent, const QString& title,
                                      const QString& label) override {
-        secretDialogs.push_back({shownWindow(parent), title, label});
+        secretDialogs << said(parent, title, label);
         return next(secrets).value_or(std::nullopt);
     }
     void alert(QWidget* window) override { alerts.push_back(window); }
     std::vector<Message> messages;
-    std::vector<Dialog> fileDialogs, lists, textDialogs, secretDialogs;
+    // Each dialog asked, as "window: title: label"; a file dialog's label is its filter.
+    QStringList fileDialogs, lists, textDialogs, secretDialogs;
     std::vector<QWidget*> alerts;
     std::deque<MessageAnswer> answers;                         // default: OK (Yes)
     std::deque<std::optional<QString>> files, texts, secrets;  // default: cancelled
     std::deque<std::optional<int>> choices;                    // default: cancelled
-    // Each dialog of one kind asked since the last call, as "window: title: label".
-    static QStringList took(std::vector<Dialog>& asked) {
-        QStringList said;
-        for (const Dialog& d : std::exchange(asked, {}))
-            said << d.window + ": " + d.title + ": " + d.label;
-        return said;
-    }
-
 private:
     static QString shownWindow(QWidget* parent) {
         if (!parent) return {};
@@ -72,6 +60,9 @@ private:
         if (!parent->window()->isVisible())
             qFatal("a box over the hidden window %s", qPrintable(name));
         return name;
+    }
+    static QString said(QWidget* parent, const QString& title, const QString& label) {
+        return shownWindow(parent) + ": " + title + ": " + label;
     }
     template <typename T>
     static std::optional<T> next(std::deque<T>& queue) {
