@@ -9,8 +9,7 @@
 
 namespace skyloom::test {
 
-// Records every box and dialog asked and answers them from queues, showing none. One asked over
-// a window that is not on screen fails the test: the player would never see it.
+// Records each box and dialog, answering from queues; one over a hidden window ends the test.
 class FakeDesktop final : public Desktop {
 public:
     struct Message {

@@ -31,8 +31,7 @@ protected:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
-    // The only box since the last call: OK alone over this window (else the one under test),
-    // holding this text, with this title and icon.
+    // The only box since the last call: OK alone, this text, title, icon and window (else w's).
     void expectMessage(const QString& text, const QString& title, MessageIcon icon,
                        std::optional<QString> over = {}) {
         const auto shown = std::exchange(app->desktop.messages, {});
