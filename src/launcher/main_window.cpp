@@ -61,9 +61,10 @@ void MainWindow::loadOnShow() {
     const bool unreadable = reportSettingsProblem(context_, this);
     if (tfc == GamePaths::kMissing && !unreadable) {
         // Hidden before the box shows: the player sees the box, then the configuration window.
+        // The box stands alone, as no window of its own is on screen.
         setVisible(false);
         context_.desktop.message(
-            this, QStringLiteral("You did not configure completly the Skyloom"),
+            nullptr, QStringLiteral("You did not configure completly the Skyloom"),
             QStringLiteral("Configuration error"), MessageButtons::Ok, MessageIcon::None);
         // A configuration window that is loaded is the one handing back to this window after
         // its Cancel: opening it again would leave no window once it goes.

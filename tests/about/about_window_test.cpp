@@ -1,20 +1,14 @@
 #include "about/about_window.h"
 
-#include <QtTest>
-#include <QtWidgets>
-
 #include "about/secret_window.h"
-#include "test_app.h"
+#include "window_harness.h"
 
 using namespace skyloom;
 using namespace skyloom::test;
 
-class AboutWindowTest : public QObject {
+class AboutWindowTest : public WindowHarness {
     Q_OBJECT
-
-    std::unique_ptr<TestApp> app;
     QWidget* main = nullptr;
-    QWidget* about = nullptr;
 
     // Opened over the main window, which its "?" menu disables.
     void open(const std::string& misc = "user=Nightjar \r\ncompany=Loom Clan\r\n") {
@@ -23,12 +17,12 @@ class AboutWindowTest : public QObject {
         app->add<SecretWindow>("secret");
         app->writeIni("[MISC]\r\ntfc=true\r\n" + misc);
         main = app->windows.show("sp");
-        about = app->windows.show("frmAbout");
+        w = app->windows.show("frmAbout");
         app->windows.setEnabled("sp", false);
     }
     template <class T = QLabel>
     T* ui(const char* name, QWidget* window = nullptr) {
-        return (window ? window : about)->findChild<T*>(name);
+        return (window ? window : w)->findChild<T*>(name);
     }
     bool aboutGoneAndMainEnabled() {
         TestApp::processDeletes();
@@ -40,7 +34,7 @@ private slots:
     void about_showsStoredUserAndTeasesOnTheName() {
         for (const char* close : {"OK", "Escape", "frame"}) {
             open();
-            QVERIFY(about->isVisible() && !about->isModal() && !main->isEnabled());
+            QVERIFY(w->isVisible() && !w->isModal() && !main->isEnabled());
             QCOMPARE(QStringList({ui("Label1")->text(), ui("lblUser")->text(),
                                   ui("lblComp")->text(), ui<QLineEdit>("txtSettingsFile")->text()}),
                      QStringList({"Skyloom 2.1", "Nightjar", "Loom Clan",
@@ -52,13 +46,11 @@ private slots:
             QVERIFY(app->desktop.messages.empty() && !app->windows.isLoaded("secret"));
             for (const char* l : {"lblComp", "Label7", "lblUser"})
                 QTest::mouseClick(ui(l), Qt::LeftButton);
-            QCOMPARE(app->desktop.messages.size(), size_t(1));
-            const auto& m = app->desktop.messages[0];
-            QCOMPARE(m.text, " It's your name, right ? So why did you click, stupid guy !!! :)");
-            QVERIFY(m.title == "Stupid guy" && m.icon == MessageIcon::Critical);
+            expectMessage(" It's your name, right ? So why did you click, stupid guy !!! :)",
+                          "Stupid guy", MessageIcon::Critical);
             if (*close == 'O') QTest::mouseClick(ui<QPushButton>("cmdOK"), Qt::LeftButton);
-            if (*close == 'E') QTest::keyClick(about, Qt::Key_Escape);
-            if (*close == 'f') about->close();
+            if (*close == 'E') QTest::keyClick(w, Qt::Key_Escape);
+            if (*close == 'f') w->close();
             QVERIFY2(aboutGoneAndMainEnabled(), close);
         }
     }
@@ -68,22 +60,24 @@ private slots:
     void picture_opensScrollingCredits() {
         open();
         QTest::mouseClick(ui("Picture1"), Qt::LeftButton);
-        auto* w = app->windows.find<SecretWindow>("secret");
-        QVERIFY(w && w->isVisible() && !w->isModal() && w->timer().isActive());
-        w->timer().stop();
-        QLabel* lbl = ui("lbl", w);
-        QVERIFY(lbl->text() == ui<QPlainTextEdit>("txt", w)->toPlainText() && lbl->y() == 212);
-        for (int i = 0; i < 3; ++i) w->scrollCredits();
+        auto* credits = app->windows.find<SecretWindow>("secret");
+        QVERIFY(credits && credits->isVisible() && !credits->isModal() &&
+                credits->timer().isActive());
+        credits->timer().stop();
+        QLabel* lbl = ui("lbl", credits);
+        QVERIFY(lbl->text() == ui<QPlainTextEdit>("txt", credits)->toPlainText() &&
+                lbl->y() == 212);
+        for (int i = 0; i < 3; ++i) credits->scrollCredits();
         QCOMPARE(lbl->y(), 206);
         QTest::mouseClick(ui("Picture1"), Qt::LeftButton);
-        QVERIFY(app->windows.find("secret") == w && w->creditsTop() == 3180 - 3 * 27);
-        int before = w->creditsTop(), misdrawn = 0;  // above the top too, a pixel rounds down
-        while (w->scrollCredits(), w->creditsTop() < before)
-            before = w->creditsTop(), misdrawn += lbl->y() != qFloor(before / 15.0);
+        QVERIFY(app->windows.find("secret") == credits && credits->creditsTop() == 3180 - 3 * 27);
+        int before = credits->creditsTop(), misdrawn = 0;  // above the top too, a pixel rounds down
+        while (credits->scrollCredits(), credits->creditsTop() < before)
+            before = credits->creditsTop(), misdrawn += lbl->y() != qFloor(before / 15.0);
         const int past = before + lbl->height() * 15;  // the last top before the restart
-        QVERIFY(w->creditsTop() == 3180 && past >= 0 && past < 27 && misdrawn == 0);
+        QVERIFY(credits->creditsTop() == 3180 && past >= 0 && past < 27 && misdrawn == 0);
         QTest::mouseClick(ui<QPushButton>("cmdOK"), Qt::LeftButton);
-        QVERIFY(aboutGoneAndMainEnabled() && w->isVisible());
+        QVERIFY(aboutGoneAndMainEnabled() && credits->isVisible());
     }
 };
 

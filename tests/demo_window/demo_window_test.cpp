@@ -34,6 +34,11 @@ class DemoWindowTest : public WindowHarness {
     }
     void open(const DemoPlace& place) {
         w = app->windows.show("demos");
+        // The demos and what the view shows of them, searched and sorted, keep Qt's rules.
+        auto* shown = qobject_cast<QSortFilterProxyModel*>(rows());
+        for (QAbstractItemModel* m : {rows(), shown->sourceModel()})
+            new QAbstractItemModelTester(m, QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                         w);
         dynamic_cast<DemoPlaceTaker*>(w)->listDemosOf(place);
         QTRY_VERIFY(ctl<QLabel>("listed")->text().contains("demo(s)"));
     }
@@ -60,8 +65,6 @@ private slots:
     // Newest first; map and title; the reasons a row is marked, in its note and tooltip.
     void rowsShowEachDemoAndWhyItIsMarked() {
         open({game, "valve"});
-        QAbstractItemModelTester tester(rows(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(column(0),
                  QStringList({"demos/a.dem", "b.dem", "c.dem", "bad.dem", "my run.dem"}));
         QCOMPARE(column(1),
@@ -158,6 +161,8 @@ private slots:
         QCOMPARE(cell(view()->currentIndex().row(), 6), "");
         click(ctl("play"));
         QCOMPARE(app->games.starts.at(0).commandLine, game + "/hl.exe +playdemo run2");
+        QCOMPARE(app->desktop.textDialogs,
+                 QStringList(4, "demos: Rename demo: New name for my run.dem:"));
     }
 
     // Delete asks first; only the chosen file goes. Escape closes the window.

@@ -352,6 +352,10 @@ private slots:
             app->games.starts.clear();
             app->desktop.messages.clear();
         }
+        QCOMPARE(app->desktop.textDialogs,
+                 QStringList(5, "sp: Save as preset: Name of the preset:"));
+        QCOMPARE(app->desktop.lists, QStringList({"sp: Create desktop shortcut: Preset:",
+                                                  "sp: Delete preset: Preset:"}));
         const std::string ini = app->readIni();
         QVERIFY(ini.find("[PRESET R&D]") != std::string::npos &&
                 ini.find("uel") == std::string::npos);
@@ -431,7 +435,8 @@ private slots:
                 app->writeIni(ini);
             w = app->windows.show("sp");
             expectMessage(QString(text).arg(QString::fromStdString(app->iniPath())), title,
-                          configOpened ? MessageIcon::None : MessageIcon::Exclamation);
+                          configOpened ? MessageIcon::None : MessageIcon::Exclamation,
+                          configOpened ? "" : "sp");  // over the window unless it is hidden
             QCOMPARE(app->windows.isLoaded("config"), configOpened);
             QVERIFY(ctl("optTFC")->isEnabled() && list()->fileNames().isEmpty());
         }

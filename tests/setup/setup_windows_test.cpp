@@ -275,7 +275,10 @@ private slots:
                          (p.chkTFC->isChecked() ? " [x]" : ""),
                      *fields ? game + "/hl.exe|" + game + "/valve/maps|" + game + "/tfc/maps [x]"
                              : before + "|error");
-            QCOMPARE(app->desktop.lists.size(), size_t(installs > 1 && (find || !*ini)));
+            QCOMPARE(app->desktop.lists,
+                     QStringList(installs > 1 && (find || !*ini),
+                                 window + QString(": Find the game: Half-Life is installed in "
+                                                  "several places. Which one do you play?")));
             QVERIFY(shown().isEmpty());
         }
     }
@@ -301,6 +304,11 @@ private slots:
             press(window, "Command2");
         QCOMPARE(changed(),
                  QStringList({"firstuseconfig.program=/x/hl.exe", "config.program=/y/hl.exe"}));
+        const QString kinds = " (hl.exe hl_linux hl.sh) | hl.exe hl_linux hl.sh";
+        const QStringList both = {
+            "firstuseconfig: Choose your program: Half-Life Program" + kinds,
+            "config: Choose your Half-Life executable: Half-Life executable" + kinds};
+        QCOMPARE(app->desktop.fileDialogs, both + both);
     }
 
     void pickers_openFoldersAndDeliverTheOpenOne_closeWithTheirWindow() {

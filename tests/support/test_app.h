@@ -28,7 +28,9 @@ inline constexpr const char* kWindowNames[] = {
     "connect",        "frmAbout",     "secret", "demos"};
 // Another folder's window: an empty window that notes when it is told to read its paths again.
 struct StandIn final : QWidget, PathsReload {
-    explicit StandIn(QStringList& reloaded) : reloaded_(reloaded) {}
+    StandIn(QStringList& opened, const char* name, QStringList& reloaded) : reloaded_(reloaded) {
+        opened << name;
+    }
     void reloadPaths() override { reloaded_ << objectName(); }
     QStringList& reloaded_;
 };
@@ -39,13 +41,15 @@ public:
     TestApp() {
         network.lanTargets = [] { return QList{QHostAddress(QHostAddress::LocalHost)}; };
         network.firstLanPort = network.lastLanPort = 0;
-        network.lanSearchMs = 500, network.timing = {500, 2}, network.masterPageGapMs = 50;
+        network.lanSearchMs = 500;
+        network.timing = {500, 2};
+        network.masterPageGapMs = 50;
         network.mayReach = [](const QHostAddress& to) { return to.isLoopback(); };
         // The map lists keep what they read there, never in the real ~/.cache,
         qputenv("XDG_CACHE_HOME", dir.path().toUtf8() + "/cache");
         qputenv("XDG_STATE_HOME", dir.path().toUtf8() + "/state");  // nor the windows' layouts
         for (const char* name : kWindowNames)
-            windows.add(name, [this, name] { return opened << name, new StandIn(reloaded); });
+            windows.add(name, [this, name] { return new StandIn(opened, name, reloaded); });
     }
     ~TestApp() {
         windows.unloadAll();

@@ -31,13 +31,15 @@ protected:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
     }
-    // The only box since the last call: OK alone, holding this text, with this title and icon.
-    void expectMessage(const QString& text, const QString& title, MessageIcon icon) {
+    // The only box since the last call: OK alone, this text, title, icon and window (else w's).
+    void expectMessage(const QString& text, const QString& title, MessageIcon icon,
+                       std::optional<QString> over = {}) {
         const auto shown = std::exchange(app->desktop.messages, {});
         QCOMPARE(shown.size(), size_t(1));
         QVERIFY2(shown[0].text.contains(text), qPrintable(shown[0].text));
         QVERIFY(shown[0].title == title && shown[0].icon == icon &&
-                shown[0].buttons == MessageButtons::Ok);
+                shown[0].buttons == MessageButtons::Ok &&
+                shown[0].window == over.value_or(w->objectName()));
     }
 };
 }  // namespace skyloom::test
