@@ -72,8 +72,10 @@ private slots:
         QTest::mouseClick(ui("Picture1"), Qt::LeftButton);
         QVERIFY(app->windows.find("secret") == credits && credits->creditsTop() == 3180 - 3 * 27);
         int before = credits->creditsTop(), misdrawn = 0;  // above the top too, a pixel rounds down
-        while (credits->scrollCredits(), credits->creditsTop() < before)
-            before = credits->creditsTop(), misdrawn += lbl->y() != qFloor(before / 15.0);
+        for (credits->scrollCredits(); credits->creditsTop() < before; credits->scrollCredits()) {
+            before = credits->creditsTop();
+            misdrawn += lbl->y() != qFloor(before / 15.0);
+        }
         const int past = before + lbl->height() * 15;  // the last top before the restart
         QVERIFY(credits->creditsTop() == 3180 && past >= 0 && past < 27 && misdrawn == 0);
         QTest::mouseClick(ui<QPushButton>("cmdOK"), Qt::LeftButton);

@@ -41,7 +41,10 @@ private slots:
         valve = app->folder() + "/valve/";
         QDir::setCurrent(QString::fromStdString(app->folder()));
     }
-    void cleanup() { QDir::setCurrent(qApp->applicationDirPath()), app.reset(); }
+    void cleanup() {
+        QDir::setCurrent(qApp->applicationDirPath());
+        app.reset();
+    }
 
     // Controls, then the two writing buttons; going to and from the main window is e2e's.
     void window_checksThenWritesTheFileAndStartsTheServer() {

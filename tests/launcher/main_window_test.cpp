@@ -407,7 +407,8 @@ private slots:
                 list()->view()->model()->rowCount() == 4);
         // A maps folder that goes away is told once, its rows gone with it.
         std::filesystem::rename(app->folder() + "/valve/maps", app->folder() + "/valve/old");
-        QApplication::setActiveWindow(nullptr), QApplication::setActiveWindow(w);
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(w);
         QTRY_COMPARE(list()->view()->model()->rowCount(), 0);
         QVERIFY(ctl<QLabel>("mapsGone")->isVisible() &&
                 ctl<QLabel>("mapsGone")
@@ -416,8 +417,10 @@ private slots:
                               "the window opens anew."));
         const std::pair<const char*, bool> tfcFlags[] = {
             {"false", false}, {"False", true}, {"", true}};
-        for (const auto& [tfc, enabled] : tfcFlags)
-            QCOMPARE((openWithMaps(tfc), ctl("optTFC"))->isEnabled(), enabled);
+        for (const auto& [tfc, enabled] : tfcFlags) {
+            openWithMaps(tfc);
+            QCOMPARE(ctl("optTFC")->isEnabled(), enabled);
+        }
     }
 
     // A file there that cannot serve is reported as such, never as unconfigured.

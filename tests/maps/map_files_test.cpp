@@ -145,7 +145,7 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
     }
 }
 
-TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
+TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFilesAsAllMapFilesDo) {
     const std::string good = wadBytes({"CRATE01", "{blue", "sixteen_chars_xx"});
     const auto names = readWadDirectory(MemorySource(good));
     ASSERT_TRUE(names);
@@ -156,9 +156,7 @@ TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFiles) {
     for (const std::string& bad :
          {"WAD4" + good.substr(4), good.substr(0, 4) + le32Bytes(~0u) + good.substr(8)})
         EXPECT_FALSE(readWadDirectory(MemorySource(bad)));
-}
-
-TEST(MapFuzz, hostileMapsWadsAndResFilesGiveErrorsOnly) {
+    // Hostile maps, packages, resource lists and stores give errors only.
     MapStore store;
     store.put("/m", {{1, 2}, true, readBsp(MemorySource(bspBytes(kEntities, kTextures)), true)});
     store.put("/n", {});
@@ -166,8 +164,10 @@ TEST(MapFuzz, hostileMapsWadsAndResFilesGiveErrorsOnly) {
     fuzz({bspBytes(kEntities, kTextures, false, roomLumps()), wadBytes({"CRATE01", "{blue"}),
           "models/a.mdl\n// x\n\"sound/b c.wav\"", stored.substr(0, stored.size() - 8)},
          6000, [](const std::string& bytes) {
-             (void)readBsp(MemorySource(bytes), true), (void)mapPicture(MemorySource(bytes));
-             (void)readWadDirectory(MemorySource(bytes)), (void)parseResFile(bytes);
+             (void)readBsp(MemorySource(bytes), true);
+             (void)mapPicture(MemorySource(bytes));
+             (void)readWadDirectory(MemorySource(bytes));
+             (void)parseResFile(bytes);
              // A store read back writes no more than it was: what it holds stayed in budget.
              const auto store = MapStore::parse(sealMapStore(bytes));
              EXPECT_LE(store ? store->serialize().size() : 0, bytes.size() + 8);
@@ -376,16 +376,24 @@ TEST_F(MapSearch, catalogueKeepsWhatItReadUntilAMapChanges) {
     };
     EXPECT_TRUE(MapStore::parse(textures(1 << 18)));
     const std::string mine = put("mine", "the player's"), gone = root + "/gone";
+    const auto linkTo = [&](const std::string& target) {
+        fs::remove(store);
+        fs::create_symlink(target, store);
+    };
     const std::function<void()> stores[] = {
         [&] { put("cache/skyloom/maps.cache", saved.substr(0, saved.size() - 1)); },
         [&] { put("cache/skyloom/maps.cache", saved.substr(0, 30) + 'x' + saved.substr(31)); },
         [&] { put("cache/skyloom/maps.cache", "[MISC]\nfirstuse=no\n"); },
         [&] { put("cache/skyloom/maps.cache", textures(1 << 20)); },
-        [&] { fs::remove(store), fs::create_symlink(mine, store); },  // never written through
-        [&] { fs::remove(store), fs::create_symlink(gone, store); },
-        [&] { fs::remove(store), ::mkfifo(store.c_str(), 0600); },  // never waited on
+        [&] { linkTo(mine); },  // never written through
+        [&] { linkTo(gone); },
+        [&] {  // never waited on
+            fs::remove(store);
+            ::mkfifo(store.c_str(), 0600);
+        },
         [&] {  // a link to a good store is not read
-            fs::remove(store), put("good", saved), fs::create_symlink(root + "/good", store);
+            put("good", saved);
+            linkTo(root + "/good");
             fs::permissions(fs::path(store).parent_path(), fs::perms::all);
         }};
     for (const auto& make : stores) {

@@ -72,15 +72,6 @@ std::string utf16(std::u16string_view text, bool bigEndian = false) {
     return out;
 }
 
-TEST(ProfileText, hostileBytesGiveErrorsOnly) {
-    test::fuzz({"[M]\r\nu=\"a\"\r\n[G]\rmaps=m\n", utf16(u"[M]\nk=\u00e9")}, 20000,
-               [](const std::string& bytes) {
-                   const std::string text = decodeProfile(bytes).text;
-                   (void)findProfileValue(text, "G", "maps");
-                   (void)setProfileValue(text, "M", "u", {}, "\n");
-               });
-}
-
 class ProfileFileTest : public ::testing::Test {
 protected:
     void put(const std::string& bytes) { test::writeFile(file, bytes); }
@@ -127,6 +118,13 @@ TEST_F(ProfileFileTest, marksLineEndsAndUtf16ReadAndWriteBackInKind) {
         write("MISC", "tfc", "true");
         EXPECT_EQ(get(), c.after) << c.name;
     }
+    // Hostile bytes of either kind give errors only.
+    test::fuzz({"[M]\r\nu=\"a\"\r\n[G]\rmaps=m\n", utf16(u"[M]\nk=\u00e9")}, 20000,
+               [](const std::string& bytes) {
+                   const std::string text = decodeProfile(bytes).text;
+                   (void)findProfileValue(text, "G", "maps");
+                   (void)setProfileValue(text, "M", "u", {}, "\n");
+               });
 }
 
 // Every refusal leaves the file byte for byte, and is reported with its reason.
@@ -203,11 +201,13 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
 
 std::vector<std::string> durableSteps;  // what the replacement flushed and renamed, in order
 
-std::string durableStep(const char* what, int fd) {
+int recordedFsync(int fd) {
     struct stat st {};
     ::fstat(fd, &st);
     const fs::path path = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
-    return what + path.string() + (S_ISREG(st.st_mode) ? " " + std::to_string(st.st_size) : "");
+    durableSteps.push_back("fsync " + path.string() +
+                           (S_ISREG(st.st_mode) ? " " + std::to_string(st.st_size) : ""));
+    return ::fsync(fd);
 }
 
 // A file of exactly 1 MiB serves. Its replacement reaches the disk whole before it takes the
@@ -218,12 +218,10 @@ TEST_F(ProfileFileTest, aFullFileServesAndItsReplacementIsFlushedBeforeTheRename
     put(full);
     EXPECT_EQ(profileFileProblem(file), std::nullopt);
     const DurableCalls real = durableCalls();
-    durableCalls() = {
-        [](int fd) { return durableSteps.push_back(durableStep("fsync ", fd)), ::fsync(fd); },
-        [](const char* from, const char* to) {
-            durableSteps.push_back(std::string("rename ") + from + " " + to);
-            return ::rename(from, to);
-        }};
+    durableCalls() = {recordedFsync, [](const char* from, const char* to) {
+                          durableSteps.push_back(std::string("rename ") + from + " " + to);
+                          return ::rename(from, to);
+                      }};
     write("MISC", "user", "b");
     durableCalls() = real;
     full[12] = 'b';

@@ -197,7 +197,10 @@ private slots:
                   fromMenu ? "config" : "sp");
             const std::string maps = app->makeFolder("valve/maps"), tfcMaps = app->makeFolder("t");
             QWidget* hidden = app->windows.find("sp");
-            if (!fromMenu) app->windows.setVisible("sp", false), app->windows.show("config");
+            if (!fromMenu) {
+                app->windows.setVisible("sp", false);
+                app->windows.show("config");
+            }
             QWidget* w = app->windows.find("config");
             QVERIFY(w && w->isVisible());
             const std::string stored = app->readIni();

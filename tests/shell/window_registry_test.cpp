@@ -10,7 +10,10 @@ using namespace skyloom;
 
 namespace {
 struct Probe final : QWidget, LoadOnShow {
-    void loadOnShow() override { ++loads, visibleAtLoad = isVisible(); }
+    void loadOnShow() override {
+        ++loads;
+        visibleAtLoad = isVisible();
+    }
     int loads = 0;
     bool visibleAtLoad = false;
 };
@@ -24,7 +27,11 @@ private slots:
     void eachWindowOnce_onlyTheLastWindowGoneEndsTheProgram() {
         int ends = 0, created = 0;
         WindowRegistry windows([&] { ++ends; });
-        for (const char* name : {"a", "b"}) windows.add(name, [&] { return ++created, new Probe; });
+        for (const char* name : {"a", "b"})
+            windows.add(name, [&] {
+                ++created;
+                return new Probe;
+            });
         auto* a = static_cast<Probe*>(windows.show("a"));
         QVERIFY(a->isVisible() && a->visibleAtLoad);
         QCOMPARE(windows.show("a"), a);
