@@ -10,7 +10,7 @@ const std::string kValueLines =
     "mp_fraglimit 0\r\nmp_timelimit 0\r\nmaxplayers 32\r\nsv_gravity 800\r\nsv_maxspectators 0\r\n"
     "hostname \"My party - Skyloom\"\r\n";
 
-TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnly) {
+TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnlyAndRefusesWhatWouldForgeCommands) {
     const struct {
         const char *party, *ping, *players, *password, *problem;  // password: nullptr if unticked
     } cases[] = {
@@ -30,6 +30,32 @@ TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnly) {
         const auto problem = checkServerSettings(s);
         EXPECT_EQ(problem ? problem->text + " | " + problem->title : "", c.problem) << c.party;
     }
+    // Refused by name: what could end a quoted value or a command; numbers: sign, digits, a point.
+    const struct {
+        std::string S::*field;
+        const char* value;
+        const char* problem;  // empty: accepted
+    } forged[] = {
+        {&S::partyname, "x; quit", ""},
+        {&S::partyname, "x\" quit", "Party name cannot hold the character \""},
+        {&S::partyname, "x\nquit", "Party name cannot hold a line break (LF)"},
+        {&S::passwordvalue, "a\rb", "Password cannot hold a line break (CR)"},
+        {&S::sv_gravityvalue, "-0.5", ""},
+        {&S::sv_gravityvalue, "1.2.3", "Gravity cannot hold the character ."},
+        {&S::maxspectatorsvalue, "1-", "Max spectators cannot hold the character -"},
+        {&S::fraglimitvalue, "0;quit", "Frag limit cannot hold the character ;"},
+        {&S::timelimitvalue, "5 ", "Time limit cannot hold a blank"},
+        {&S::maxplayersvalue, "32\xC2\xA0", "Max. players cannot hold a no-break space (U+00A0)"},
+        {&S::fraglimitvalue, "\xC3\xA9", "Frag limit cannot hold the character \xC3\xA9 (U+00E9)"},
+        {&S::maxpingvalue, "5\n", "Max. ping cannot hold a line break (LF)"},
+    };
+    for (const auto& c : forged) {
+        S s{.password = true, .passwordvalue = "pw"};
+        s.*c.field = c.value;
+        const auto problem = checkServerSettings(s);
+        const std::string text = problem ? problem->text : "";
+        EXPECT_EQ(text.substr(0, text.find(". Remove")), c.problem) << c.value;
+    }
 }
 
 TEST(ServerConfigText, writesTickedOptionsInOrderThenTheValuesThenThePassword) {
@@ -46,35 +72,6 @@ TEST(ServerConfigText, writesTickedOptionsInOrderThenTheValuesThenThePassword) {
         "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
         "mp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\ncl_download_ingame 0\r\n";
     EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \"s3 cr\"t\"\r\n");
-}
-
-// What could end a quoted value or a command is refused by name; numbers: sign, digits, a point.
-TEST(ServerSettingsCheck, refusesWhatWouldForgeConsoleCommands) {
-    const struct {
-        std::string S::*field;
-        const char* value;
-        const char* problem;  // empty: accepted
-    } cases[] = {
-        {&S::partyname, "x; quit", ""},
-        {&S::partyname, "x\" quit", "Party name cannot hold the character \""},
-        {&S::partyname, "x\nquit", "Party name cannot hold a line break (LF)"},
-        {&S::passwordvalue, "a\rb", "Password cannot hold a line break (CR)"},
-        {&S::sv_gravityvalue, "-0.5", ""},
-        {&S::sv_gravityvalue, "1.2.3", "Gravity cannot hold the character ."},
-        {&S::maxspectatorsvalue, "1-", "Max spectators cannot hold the character -"},
-        {&S::fraglimitvalue, "0;quit", "Frag limit cannot hold the character ;"},
-        {&S::timelimitvalue, "5 ", "Time limit cannot hold a blank"},
-        {&S::maxplayersvalue, "32\xC2\xA0", "Max. players cannot hold a no-break space (U+00A0)"},
-        {&S::fraglimitvalue, "\xC3\xA9", "Frag limit cannot hold the character \xC3\xA9 (U+00E9)"},
-        {&S::maxpingvalue, "5\n", "Max. ping cannot hold a line break (LF)"},
-    };
-    for (const auto& c : cases) {
-        S s{.password = true, .passwordvalue = "pw"};
-        s.*c.field = c.value;
-        const auto problem = checkServerSettings(s);
-        const std::string text = problem ? problem->text : "";
-        EXPECT_EQ(text.substr(0, text.find(". Remove")), c.problem) << c.value;
-    }
 }
 
 // What a save wrote comes back; what the window could not show keeps its default, and lines

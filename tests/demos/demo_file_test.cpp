@@ -29,7 +29,7 @@ struct CountedBytes final : DemoBytes {
 
 // Facts public descriptions quote: the magic's bytes, the map at 16, the game folder at 276, the
 // map's CRC at 536, the directory's offset at 540, and that offset the file's size less 188.
-TEST(DemoFile, readsTheFieldsWherePublicDescriptionsPlaceThem) {
+TEST(DemoFile, readsTheFieldsWherePublicDescriptionsPlaceThemAndTheLength) {
     const unsigned char start[] = {0x48, 0x4C, 0x44, 0x45, 0x4D, 0x4F, 0x00, 0x00, 0x05, 0x00, 0x00,
                                    0x00, 0x30, 0x00, 0x00, 0x00, 'c',  'r',  'o',  's',  's'};
     std::string bytes = demoBytes("", "", {1.0f, 754.25f});
@@ -42,20 +42,18 @@ TEST(DemoFile, readsTheFieldsWherePublicDescriptionsPlaceThem) {
     EXPECT_EQ(r.info->game, "tfc");
     EXPECT_EQ(r.info->mapCrc, 0xdeadbeefu);
     EXPECT_EQ(demoInfoText(*r.info), "map\tcross\ngame\ttfc\nlength\t754.2\nprotocol\t48\n");
-}
-
-TEST(DemoFile, lengthIsThePlaybackTrackElseTheLongest) {
+    // The length is the playback track's, else the longest.
     const std::tuple<std::vector<float>, double, const char*> cases[] = {
         {{900.0f, 61.9f}, 61.9, "1:01"},
         {{59.99f}, 59.99, "0:59"},
         {{3.0f, 10.0f, 3600.0f}, 3600, "60:00"},
         {{0.0f, 0.0f}, 0, "0:00"}};
     for (const auto& [times, seconds, text] : cases) {
-        const std::string bytes = demoBytes("c1a0", "valve", times);
-        const DemoReading r = readDemo(std::span(bytes));
-        ASSERT_TRUE(r.info) << r.problem;
-        EXPECT_NEAR(r.info->seconds, seconds, 1e-3);
-        EXPECT_EQ(demoLengthText(r.info->seconds), text);
+        const std::string demo = demoBytes("c1a0", "valve", times);
+        const DemoReading timed = readDemo(std::span(demo));
+        ASSERT_TRUE(timed.info) << timed.problem;
+        EXPECT_NEAR(timed.info->seconds, seconds, 1e-3);
+        EXPECT_EQ(demoLengthText(timed.info->seconds), text);
     }
 }
 

@@ -37,7 +37,7 @@ const std::vector<Texture> kTextures{{"CRATE01"}, {"{BLUE", true}, {"c1a0_w2"}};
 
 }  // namespace
 
-TEST(BspFile, readsTitleWadsSkyFilesAndNameOnlyTextures) {
+TEST(BspFile, readsTitleWadsSkyFilesAndNameOnlyTexturesOfSoundMapsOnly) {
     for (const bool swapped : {false, true}) {
         const std::string bytes = bspBytes(kEntities, kTextures, swapped);
         const auto map = readBsp(MemorySource(bytes), true);
@@ -51,9 +51,7 @@ TEST(BspFile, readsTitleWadsSkyFilesAndNameOnlyTextures) {
                                             "models/Barney.MDL"}));
         EXPECT_EQ(map->textures, (std::vector<std::string>{"CRATE01", "c1a0_w2"}));
     }
-}
-
-TEST(BspFile, damagedMapsAreUnreadable) {
+    // Damaged maps are unreadable.
     const std::string good = bspBytes(kEntities, kTextures), noTextures = bspBytes(kEntities);
     auto patched = [&](size_t at, uint32_t value) {
         std::string b = good;

@@ -14,7 +14,7 @@
 using namespace skyloom;
 namespace fs = std::filesystem;
 
-TEST(SettingsPlace, portableWhenTheProgramFolderAllowsItElseTheConfigurationFolder) {
+TEST(SettingsPlace, portableWhereTheFoldersModeBitsAllowElseTheConfigurationFolder) {
     struct Case {
         const char* name;
         std::optional<std::string> chosen;
@@ -36,20 +36,16 @@ TEST(SettingsPlace, portableWhenTheProgramFolderAllowsItElseTheConfigurationFold
         SettingsPlaceFacts f{c.chosen, "/app", c.holds, c.writable, c.installed, c.xdg, c.home};
         EXPECT_EQ(settingsFilePath(f), c.expected) << c.name;
     }
-}
-
-// Root included: a folder is judged by its mode bits, so a read-only program folder stays
-// read-only for a test run as root.
-TEST(SettingsPlace, folderWritableFollowsTheModeBitsForEveryUser) {
+    // Root included: a folder is judged by its mode bits, so a read-only program folder stays
+    // read-only for a test run as root.
     const fs::path dir = fs::temp_directory_path() / ("skyloom-place-" + std::to_string(getpid()));
     fs::create_directories(dir);
-    const std::pair<mode_t, bool> cases[] = {{0755, true}, {0555, false}, {0700, true}};
-    for (const auto& [mode, writable] : cases) {
+    const std::pair<mode_t, bool> modes[] = {{0755, true}, {0555, false}, {0700, true}};
+    for (const auto& [mode, writable] : modes) {
         ASSERT_EQ(chmod(dir.c_str(), mode), 0);
         EXPECT_EQ(folderWritable(dir.string()), writable) << std::oct << mode;
     }
     ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
-
     // From a read-only program folder the first write makes the configuration folders, 0700.
     const fs::path config =
         fs::temp_directory_path() / ("skyloom-config-" + std::to_string(getpid()));
