@@ -173,7 +173,7 @@ TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFilesAsAllMapFilesDo) {
 }
 
 // Refused: what would split, quote or end the command, named as a player sees it.
-TEST(MapName, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
+TEST(MapName, namesThatWouldSplitOrForgeCommandsAreRefusedAndTextsAreOneLine) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"caf\xC3\xA9.bsp", "caf\xC3\xA9", ""},
         {"cartes_\xC3\xA9t\xC3\xA9", "cartes", ""},
@@ -198,9 +198,7 @@ TEST(MapName, mapNamesThatWouldSplitOrForgeCommandsAreRefusedByName) {
         {"c1a0.bsp.bsp", false}, {"", false}};
     for (const auto& [name, campaign] : shipped)
         EXPECT_EQ(isSinglePlayerMapName(name), campaign) << name;
-}
-
-TEST(MapCheck, texts) {
+    // What a player reads of a map's missing files and title.
     const std::vector<std::string> twelve{"a", "b", "c", "d", "e", "f",
                                           "g", "h", "i", "j", "k", "l"};
     EXPECT_EQ(missingFilesMessage("2fort", twelve),

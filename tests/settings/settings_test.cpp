@@ -21,7 +21,7 @@
 using namespace skyloom;
 namespace fs = std::filesystem;
 
-TEST(ProfileText, readsWindowsFilesWithAnyCaseCommentsAndQuotes) {
+TEST(ProfileText, readsWindowsFilesWithAnyCaseCommentsAndQuotesAndWritesOnlyTheirLine) {
     const std::string text =
         "; by hand\r\n\r\n[gamedir]\r\n  Program =  C:\\hl\\hl.exe  \r\n"
         "maps=\"C:\\Half Life\\maps\"\r\nt='x'\r\nodd=\"unbalanced\r\nempty=\r\nnoequals\r\n"
@@ -40,9 +40,7 @@ TEST(ProfileText, readsWindowsFilesWithAnyCaseCommentsAndQuotes) {
         {{"A", "j"}, std::nullopt}};
     for (const auto& [where, expected] : cases)
         EXPECT_EQ(findProfileValue(text, where.first, where.second), expected) << where.second;
-}
-
-TEST(ProfileText, writesChangeOnlyTheirLine) {
+    // Writes change only their line.
     const std::string t = "[MISC]\r\nfirstuse=yes\r\n; keep\r\n\r\n[OTHER]\r\nx = 1\r\n";
     EXPECT_EQ(setProfileValue(t, "misc", "FIRSTUSE", "no", "\r\n"),
               "[MISC]\r\nfirstuse=no\r\n; keep\r\n\r\n[OTHER]\r\nx = 1\r\n");
