@@ -132,8 +132,8 @@ private slots:
     }
 
     // An unreadable file is never started; a name the game cannot load offers Rename, which
-    // refuses such names and names taken, then renames the file alone.
-    void refusedNamesAreRenamedInPlace() {
+    // refuses such names and names taken, then renames the file alone; Delete trashes it alone.
+    void refusedNamesAreRenamedInPlace_andDeleteTrashesTheFileAlone() {
         open({game, "valve"});
         select("bad.dem");
         click(ctl("play"));
@@ -163,12 +163,8 @@ private slots:
         QCOMPARE(app->games.starts.at(0).commandLine, game + "/hl.exe +playdemo run2");
         QCOMPARE(app->desktop.textDialogs,
                  QStringList(4, "demos: Rename demo: New name for my run.dem:"));
-    }
-
-    // Delete asks first; only the chosen file goes. Escape closes the window.
-    void deleteAsksThenTrashesTheFileAlone() {
+        // Delete asks first; only the chosen file goes. Escape closes the window.
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(app->makeFolder("data")));
-        open({game, "valve"});
         select("b.dem");
         app->desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
         click(ctl("remove"));
