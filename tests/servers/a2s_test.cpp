@@ -67,7 +67,13 @@ const struct ParseCase {
     {"\xFF\xFF\xFF\xFEI"s + kInfo.substr(5), "invalid"},
 };
 
-TEST(A2sParse, everyAnswerKindAndEveryTruncation) {
+std::string piece(std::uint32_t id, int index, int count, const std::string& payload) {
+    std::string p = "\xFE\xFF\xFF\xFF"s;
+    for (int i = 0; i < 4; ++i) p += static_cast<char>((id >> (8 * i)) & 0xFF);
+    return p + static_cast<char>((index << 4) | count) + payload;
+}
+
+TEST(A2sParse, everyAnswerKindAndEveryTruncationAndSplitAnswersInAnyOrder) {
     for (const ParseCase& c : kParseCases) {
         const Bytes packet = bytes(c.packet);
         EXPECT_EQ(describe(parseAnswer(packet)), c.expected);
@@ -77,35 +83,7 @@ TEST(A2sParse, everyAnswerKindAndEveryTruncation) {
                       c.validCuts.count(packet.size() - n) > 0)
                 << c.expected << " cut at " << n;
     }
-}
-
-TEST(ServerText, namesOnOneLine) {
-    const std::pair<std::string, std::string> names[] = {
-        {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8PS\xE2\x80\xA9",
-         "Two lines  and  C1  LS PS "},
-        {"\xE2\x80\xAE"
-         "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8Fmark",
-         "desrever iso mark"},
-        // Invisible: zero-width, joiners, BOM, CGJ, ALM, soft hyphen, tags, annotations.
-        {"a\u200Bb\u200Dc\u2060d\u2064e\uFEFFf\u034Fg\u061Ch\u00ADi\U000E0041j\uFFF9k\u200E",
-         "abcdefghijk"},
-        {"\xFF" + std::string(199, 'n'), "\uFFFD" + std::string(199, 'n')}};
-    for (const auto& [bytes, shown] : names) {
-        EXPECT_EQ(oneLineName(bytes), shown) << bytes;
-        EXPECT_EQ(terminalLine(bytes + "\u200B"), shown) << bytes;  // 200 characters stay
-    }
-    EXPECT_EQ(terminalLine("\u00E9" + std::string(300, 'n')),
-              "\u00E9" + std::string(198, 'n') + "\u2026");
-}
-
-std::string piece(std::uint32_t id, int index, int count, const std::string& payload) {
-    std::string p = "\xFE\xFF\xFF\xFF"s;
-    for (int i = 0; i < 4; ++i) p += static_cast<char>((id >> (8 * i)) & 0xFF);
-    return p + static_cast<char>((index << 4) | count) + payload;
-}
-
-TEST(A2sSplit, reassemblesInAnyOrderAndDropsTheIncomplete) {
-    // Per piece: "…" incomplete, "!" invalid, or the whole answer.
+    // Split answers, per piece: "…" incomplete, "!" invalid, or the whole answer.
     const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{piece(7, 1, 2, "b"), piece(7, 1, 2, "b"), piece(7, 0, 2, "a")}, {"…", "…", "ab"}},
         {{piece(1, 0, 2, "a"), piece(2, 1, 2, "y"), piece(2, 0, 2, "x"), piece(1, 1, 2, "b")},
@@ -127,6 +105,25 @@ TEST(A2sSplit, reassemblesInAnyOrderAndDropsTheIncomplete) {
                 << results.back() << ", piece " << i;
         }
     }
+}
+
+TEST(ServerText, namesOnOneLine) {
+    const std::pair<std::string, std::string> names[] = {
+        {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8PS\xE2\x80\xA9",
+         "Two lines  and  C1  LS PS "},
+        {"\xE2\x80\xAE"
+         "desrever\xE2\x80\xAC \xE2\x81\xA6iso\xE2\x81\xA9 \xE2\x80\x8Fmark",
+         "desrever iso mark"},
+        // Invisible: zero-width, joiners, BOM, CGJ, ALM, soft hyphen, tags, annotations.
+        {"a\u200Bb\u200Dc\u2060d\u2064e\uFEFFf\u034Fg\u061Ch\u00ADi\U000E0041j\uFFF9k\u200E",
+         "abcdefghijk"},
+        {"\xFF" + std::string(199, 'n'), "\uFFFD" + std::string(199, 'n')}};
+    for (const auto& [bytes, shown] : names) {
+        EXPECT_EQ(oneLineName(bytes), shown) << bytes;
+        EXPECT_EQ(terminalLine(bytes + "\u200B"), shown) << bytes;  // 200 characters stay
+    }
+    EXPECT_EQ(terminalLine("\u00E9" + std::string(300, 'n')),
+              "\u00E9" + std::string(198, 'n') + "\u2026");
 }
 
 const std::string kList = "\xFF\xFF\xFF\xFF\x66\x0A"s, kEnd = "\0\0\0\0\0\0"s;
