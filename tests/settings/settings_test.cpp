@@ -83,7 +83,7 @@ protected:
     const std::string file = (dir / "skyloom.ini").string();
 };
 
-TEST_F(ProfileFileTest, readingCreatesNothingAndANewFileGetsPlatformLineEnds) {
+TEST_F(ProfileFileTest, readingCreatesNothingAndAFileKeepsItsLineEndsAndEncoding) {
     EXPECT_EQ(GetPPS("MISC", "firstuse", "error", 100, file), "error");
     write("MISC", "tfc", std::nullopt);
     EXPECT_FALSE(fs::exists(file));
@@ -94,9 +94,7 @@ TEST_F(ProfileFileTest, readingCreatesNothingAndANewFileGetsPlatformLineEnds) {
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-}
-
-TEST_F(ProfileFileTest, marksLineEndsAndUtf16ReadAndWriteBackInKind) {
+    // A file that is there keeps its mark, line ends and UTF-16.
     const struct {
         const char* name;
         std::string before, after;  // after writing tfc=true
