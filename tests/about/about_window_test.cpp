@@ -31,7 +31,7 @@ class AboutWindowTest : public WindowHarness {
 
 private slots:
     // Over a disabled main window, enabled again however About closes; only the name answers.
-    void about_showsStoredUserAndTeasesOnTheName() {
+    void about_showsStoredUserTeasesOnTheNameAndScrollsCredits() {
         for (const char* close : {"OK", "Escape", "frame"}) {
             open();
             QVERIFY(w->isVisible() && !w->isModal() && !main->isEnabled());
@@ -53,11 +53,8 @@ private slots:
             if (*close == 'f') w->close();
             QVERIFY2(aboutGoneAndMainEnabled(), close);
         }
-    }
-
-    // The picture opens the credits once; they rise from below, 27 twips a tick drawn at 15 a
-    // pixel, and start again once wholly past the top.
-    void picture_opensScrollingCredits() {
+        // The picture opens the credits once; they rise from below, 27 twips a tick drawn at 15 a
+        // pixel, and start again once wholly past the top.
         open();
         QTest::mouseClick(ui("Picture1"), Qt::LeftButton);
         auto* credits = app->windows.find<SecretWindow>("secret");

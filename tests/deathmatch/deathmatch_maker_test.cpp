@@ -163,7 +163,7 @@ private slots:
     }
 
     // Numbers at 0, just inside and at their largest are saved; only a bad player count is refused.
-    void numbersAtTheirEdges_andMapsLackingFiles_startAsTheyAreAllowedTo() {
+    void numbers_atTheirEdgesAreSavedAndOnlyAPlayerCountIsRefused() {
         open();
         edit("SelMap")->setText("nosuchmap");
         using S = ServerSettings;
@@ -199,8 +199,9 @@ private slots:
                 }
                 edit(name)->setText(QString::fromStdString(S{}.*field));
             }
-        // A map with missing files is asked about before it starts.
-        app->games.starts.clear();
+    }
+
+    void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
         writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}", {{"T"}}));
         open();
         list()->selectMap("m\xe9tal.bsp");

@@ -52,7 +52,7 @@ private slots:
     // One argument for a program with blanks, arguments kept byte for byte, no shell between,
     // started in the game's folder while Skyloom's own stays; the log is headed by the command,
     // its secret masked by its place.
-    void starts_wholeWithItsArgumentsAndFolder() {
+    void starts_wholeWithItsArgumentsAndFolderAndThroughWine() {
         const QString prefix = game.left(game.lastIndexOf(' '));  // ".../Half"
         program(prefix, "#!/bin/sh\ntouch \"$0.ran\"\n");
         const std::string hl = (game + "/hl.exe").toStdString();
@@ -98,6 +98,27 @@ private slots:
             QCOMPARE(r.tried.words.front(), start.program);
         }
         QCOMPARE(QDir::currentPath(), original);
+        // A prefix's program runs through wine, with WINEPREFIX set for it.
+        const QString bin = dir.path() + "/bin", pfx = dir.path() + "/pfx";
+        const QString wineGame = pfx + "/drive_c/Games/Half-Life";
+        program(bin + "/wine",
+                "#!/bin/sh\nprintf '%s|%s|%s|%s\\n--\\n' \"$PWD\" \"$(tr '\\0' '\\n' < "
+                "/proc/$$/environ | grep -m1 ^WINEPREFIX= | cut -d= -f2-)\" \"$SteamAppId\" \"$*\" "
+                ">> '" +
+                    bin.toUtf8() + "/log'\n");
+        program(wineGame + "/hl.exe", "MZ\x90");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toUtf8() + ":/usr/bin:/bin");
+        qputenv("WINEPREFIX", "/the/players/prefix");  // the game's own wins, as getenv reads it
+        const StartResult r =
+            ProcessStarter({dir.path().toStdString(), ""})
+                .StartGame(
+                    {(wineGame + "/hl.exe").toStdString(), {"-console"}, wineGame.toStdString()});
+        qputenv("PATH", path);
+        qunsetenv("WINEPREFIX");
+        QVERIFY(r.ok);
+        QCOMPARE(log(bin + "/log"),
+                 (wineGame + "|" + pfx + "||" + wineGame + "/hl.exe -console\n--\n").toUtf8());
     }
 
     // A program failing within its first 10 seconds (by the starter's clock) is told with its
@@ -138,30 +159,6 @@ private slots:
             QCOMPARE(ended[0].status + "|" + ended[0].lastLines, std::string(told));
             QCOMPARE(ended[0].log, (dir.path() + "/state/skyloom/game.log").toStdString());
         }
-    }
-
-    // A prefix's program runs through wine, with WINEPREFIX set for it.
-    void windowsPrograms_startThroughWine() {
-        const QString bin = dir.path() + "/bin", prefix = dir.path() + "/pfx";
-        const QString wineGame = prefix + "/drive_c/Games/Half-Life";
-        program(bin + "/wine",
-                "#!/bin/sh\nprintf '%s|%s|%s|%s\\n--\\n' \"$PWD\" \"$(tr '\\0' '\\n' < "
-                "/proc/$$/environ | grep -m1 ^WINEPREFIX= | cut -d= -f2-)\" \"$SteamAppId\" \"$*\" "
-                ">> '" +
-                    bin.toUtf8() + "/log'\n");
-        program(wineGame + "/hl.exe", "MZ\x90");
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.toUtf8() + ":/usr/bin:/bin");
-        qputenv("WINEPREFIX", "/the/players/prefix");  // the game's own wins, as getenv reads it
-        const StartResult r =
-            ProcessStarter({dir.path().toStdString(), ""})
-                .StartGame(
-                    {(wineGame + "/hl.exe").toStdString(), {"-console"}, wineGame.toStdString()});
-        qputenv("PATH", path);
-        qunsetenv("WINEPREFIX");
-        QVERIFY(r.ok);
-        QCOMPARE(log(bin + "/log"),
-                 (wineGame + "|" + prefix + "||" + wineGame + "/hl.exe -console\n--\n").toUtf8());
     }
 
     // The log is only ever a plain file of its own: a link or a second name of another file there

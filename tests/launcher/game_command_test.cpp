@@ -9,7 +9,7 @@
 
 using namespace skyloom;
 
-TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
+TEST(GameCommand, composesTypeMapDifficultyParametersThenOptionsAndAShortcutKeepsThem) {
     constexpr GameType DM = GameType::Deathmatch;
     const std::pair<GameChoices, std::string> cases[] = {
         // The difficulty chosen in single player still counts after going back to deathmatch.
@@ -28,11 +28,9 @@ TEST(GameCommand, composesTypeMapDifficultyParametersThenOptions) {
         for (const std::string& w : ComposeGameCommand(c)) words += (words.empty() ? "" : "|") + w;
         EXPECT_EQ(words, expected);
     }
-}
-
-// Exec gives every argument back whole, quoted against a shell's globbing; it starts the Skyloom
-// that made it, with its settings file; each file name is its own id and validates.
-TEST(PresetShortcut, execQuotesEveryArgumentAndTheFileIsValid) {
+    // A preset's shortcut: Exec gives every argument back whole, quoted against a shell's
+    // globbing; it starts the Skyloom that made it, with its settings file; each file name is its
+    // own id and validates.
     const ShortcutTarget own{"/opt/sky loom/skyloom", "/home/p/my $.ini"};
     const std::tuple<std::string, ShortcutTarget, const char*, const char*> rows[] = {
         {"de_dust 2", {}, "preset-de_5Fdust_202", "\"skyloom\" \"--preset\" \"de_dust 2\""},

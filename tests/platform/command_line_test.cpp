@@ -5,7 +5,7 @@
 using namespace skyloom;
 using Args = std::vector<std::string>;
 
-TEST(SplitArguments, blanksSeparateQuotesGroupBackslashesCountOnlyBeforeAQuote) {
+TEST(Arguments, splitAtBlanksOutsideQuotesThenQtsOptionsTakenApart) {
     const std::pair<const char*, Args> cases[] = {
         {"+deathmatch 1  +map\tcrossfire", {"+deathmatch", "1", "+map", "crossfire"}},
         {R"(-game "my mod" "" a"b c"d)", {"-game", "my mod", "", "ab cd"}},
@@ -20,28 +20,12 @@ TEST(SplitArguments, blanksSeparateQuotesGroupBackslashesCountOnlyBeforeAQuote) 
         {"+map x; touch `id` $HOME | cat", {"+map", "x;", "touch", "`id`", "$HOME", "|", "cat"}},
     };
     for (const auto& [line, expected] : cases) EXPECT_EQ(splitArguments(line), expected) << line;
-}
-
-// A refused character is named whole, so a player can see which one it is (the map name and
-// server value tests show the others).
-TEST(NameOfCharacter, namesInvisibleAndMultiByteCharactersWhole) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"\xE2\x80\x8B", "an invisible character (U+200B)"},
-        {"e", "the character e"},
-        {"\xE9t\xE9", "a byte that is not text (0xE9)"},
-        {"\xC3", "a byte that is not text (0xC3)"},
-        {"\xE0\x80\x80", "a byte that is not text (0xE0)"},
-    };
-    for (const auto& [text, name] : cases) EXPECT_EQ(nameOfCharacter(text), name) << text;
-}
-
-// Qt's options go to Qt wherever they stand, never a value of the program's own; the first
-// option of neither is named as typed.
-TEST(SortArguments, takesQtsOptionsApartFromTheProgramsAndNamesAnUnknownOne) {
+    // Qt's options go to Qt wherever they stand, never a value of the program's own; the first
+    // option of neither is named as typed.
     const struct {
         Args given, own, toolkit;
         const char* unknown;
-    } cases[] = {
+    } sorts[] = {
         {{"-style", "Fusion", "--preset", "-reverse", "-platform=xcb"},
          {"--preset", "-reverse"},
          {"-style", "Fusion", "-platform", "xcb"},
@@ -61,11 +45,24 @@ TEST(SortArguments, takesQtsOptionsApartFromTheProgramsAndNamesAnUnknownOne) {
          ""},
         {{"-reverse=1", "--find-game", "-"}, {"--find-game", "-"}, {}, "-reverse=1"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : sorts) {
         const ProgramArguments sorted =
             sortArguments(c.given, {"settings", "preset"}, {"help-all", "find-game"});
         EXPECT_EQ(sorted.own, c.own) << c.given[0];
         EXPECT_EQ(sorted.toolkit, c.toolkit) << c.given[0];
         EXPECT_EQ(sorted.unknown, c.unknown) << c.given[0];
     }
+}
+
+// A refused character is named whole, so a player can see which one it is (the map name and
+// server value tests show the others).
+TEST(NameOfCharacter, namesInvisibleAndMultiByteCharactersWhole) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\xE2\x80\x8B", "an invisible character (U+200B)"},
+        {"e", "the character e"},
+        {"\xE9t\xE9", "a byte that is not text (0xE9)"},
+        {"\xC3", "a byte that is not text (0xC3)"},
+        {"\xE0\x80\x80", "a byte that is not text (0xE0)"},
+    };
+    for (const auto& [text, name] : cases) EXPECT_EQ(nameOfCharacter(text), name) << text;
 }
