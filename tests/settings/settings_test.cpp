@@ -123,8 +123,19 @@ TEST_F(ProfileFileTest, readingCreatesNothingAndAFileKeepsItsLineEndsAndEncoding
                });
 }
 
+std::vector<std::string> durableSteps;  // what the replacement flushed and renamed, in order
+
+int recordedFsync(int fd) {
+    struct stat st {};
+    ::fstat(fd, &st);
+    const fs::path path = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+    durableSteps.push_back("fsync " + path.string() +
+                           (S_ISREG(st.st_mode) ? " " + std::to_string(st.st_size) : ""));
+    return ::fsync(fd);
+}
+
 // Every refusal leaves the file byte for byte, and is reported with its reason.
-TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
+TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIsAndAFullOneIsReplacedDurably) {
     const std::string plain = "[MISC]\nuser=a\n";
     std::string oversized = plain;
     oversized.resize(kMaxProfileFileBytes + 1, ';');
@@ -187,28 +198,8 @@ TEST_F(ProfileFileTest, refusedWritesLeaveTheFileAsItIs) {
         EXPECT_EQ(get(), c.bytes) << c.name;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     }
-    // A folder where the file should be reads as unset and is reported, the reason with it.
-    fs::remove(file);
-    fs::create_directories(file);
-    EXPECT_EQ(GetPPS("MISC", "user", "error", 100, file), "error");
-    EXPECT_EQ(profileFileProblem(file), "Cannot read " + file + ": Is a directory");
-    EXPECT_EQ(profileFileProblem((dir / "none.ini").string()), std::nullopt);
-}
-
-std::vector<std::string> durableSteps;  // what the replacement flushed and renamed, in order
-
-int recordedFsync(int fd) {
-    struct stat st {};
-    ::fstat(fd, &st);
-    const fs::path path = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
-    durableSteps.push_back("fsync " + path.string() +
-                           (S_ISREG(st.st_mode) ? " " + std::to_string(st.st_size) : ""));
-    return ::fsync(fd);
-}
-
-// A file of exactly 1 MiB serves. Its replacement reaches the disk whole before it takes the
-// file's name, and the rename itself is flushed after.
-TEST_F(ProfileFileTest, aFullFileServesAndItsReplacementIsFlushedBeforeTheRename) {
+    // A file of exactly 1 MiB serves. Its replacement reaches the disk whole before it takes the
+    // file's name, and the rename itself is flushed after.
     std::string full = "[MISC]\nuser=a\n";
     full.resize(kMaxProfileFileBytes, ';');
     put(full);
@@ -226,6 +217,12 @@ TEST_F(ProfileFileTest, aFullFileServesAndItsReplacementIsFlushedBeforeTheRename
     EXPECT_EQ(durableSteps,
               (std::vector<std::string>{"fsync " + ini + ".tmp 1048576",
                                         "rename " + file + ".tmp " + file, "fsync " + at}));
+    // A folder where the file should be reads as unset and is reported, the reason with it.
+    fs::remove(file);
+    fs::create_directories(file);
+    EXPECT_EQ(GetPPS("MISC", "user", "error", 100, file), "error");
+    EXPECT_EQ(profileFileProblem(file), "Cannot read " + file + ": Is a directory");
+    EXPECT_EQ(profileFileProblem((dir / "none.ini").string()), std::nullopt);
 }
 
 // A change goes to the copy of a key that is read; a new section starts a line of its own.
