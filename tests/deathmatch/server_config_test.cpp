@@ -58,7 +58,7 @@ TEST(ServerSettingsCheck, reportsTheFirstBrokenRuleOnlyAndRefusesWhatWouldForgeC
     }
 }
 
-TEST(ServerConfigText, writesTickedOptionsInOrderThenTheValuesThenThePassword) {
+TEST(ServerConfigFile, writesTickedOptionsThenValuesThenPasswordAndReadsThemBack) {
     S s;
     s.passwordvalue = "s3 cr\"t";
     EXPECT_EQ(serverConfigText(s), kValueLines);
@@ -72,11 +72,8 @@ TEST(ServerConfigText, writesTickedOptionsInOrderThenTheValuesThenThePassword) {
         "mp_flashlight 1\r\nsv_cheats 1\r\nmp_forcerespawn 1\r\nmp_footsteps 1\r\n"
         "mp_weaponstay 1\r\nmp_friendlyfire 1\r\nchase_active 1\r\ncl_download_ingame 0\r\n";
     EXPECT_EQ(serverConfigText(s), options + kValueLines + "sv_password \"s3 cr\"t\"\r\n");
-}
-
-// What a save wrote comes back; what the window could not show keeps its default, and lines
-// that are not the window's own stay for the next save, before its lines.
-TEST(ServerConfigFile, readsBackWhatASaveWroteAndKeepsForeignLines) {
+    // What a save wrote comes back; what the window could not show keeps its default, and lines
+    // that are not the window's own stay for the next save, before its lines.
     S saved;
     saved.mp_friendlyfire = saved.falldamage = saved.password = true;
     saved.partyname = "Caf\xC3\xA9 night; 2";

@@ -60,8 +60,8 @@ std::string outcome(const StartDecision& d) {
 
 }  // namespace
 
-TEST(Vdf, readsEscapesAndCommentsAndRefusesDamageAndHostileText) {
-    const std::pair<std::string, std::string> cases[] = {
+TEST(Installs, foundFromSteamsTextFilesInEveryKnownPlaceOnceAndNeverFromDamagedOnes) {
+    const std::pair<std::string, std::string> texts[] = {
         {"// Steam\nAppState { name \"Half-Life \\\"1\\\"\" x \"a\\tb\\q\" [$LINUX] }",
          "AppState{name=Half-Life \"1\";x=a\tb\\q;}"},
         {"", ""},
@@ -77,13 +77,11 @@ TEST(Vdf, readsEscapesAndCommentsAndRefusesDamageAndHostileText) {
          "(damaged)"},
         {"k \"" + std::string(kVdfMaxBytes, 'x') + "\"", "(damaged)"},
     };
-    for (const auto& [text, expected] : cases)
+    for (const auto& [text, expected] : texts)
         EXPECT_EQ(parsed(text), expected) << text.substr(0, 80);
     test::fuzz({"\"a\" { \"path\" \"/x\\\"y\" [$WIN32] { } } // z"}, 20000,
                [](const std::string& text) { (void)parseVdf(text); });
-}
-
-TEST(Installs, foundInEveryKnownPlaceOnceAndNeverFromDamagedFiles) {
+    // Installs, from Steam's files and the known places.
     struct Case {
         const char* what;
         std::function<void(const Tree&)> build;

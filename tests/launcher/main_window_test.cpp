@@ -363,7 +363,7 @@ private slots:
     }
 
     // Static captions, looks, geometry and tab order are the window walk's and the e2e tests'.
-    void load_showsTheDesignStateThenGameTypesApplyTheirTable() {
+    void load_showsTheDesignStateOrWhyItCannotThenGameTypesApplyTheirTable() {
         openWithMaps();
         QVERIFY(ctl("optTFC")->isEnabled() && !window()->closeAfterLaunch() &&
                 edit("parameters")->isHidden() && app->desktop.messages.empty());
@@ -421,10 +421,7 @@ private slots:
             openWithMaps(tfc);
             QCOMPARE(ctl("optTFC")->isEnabled(), enabled);
         }
-    }
-
-    // A file there that cannot serve is reported as such, never as unconfigured.
-    void load_withoutSettings_reportsWhy() {
+        // A settings file there that cannot serve is reported as such, never as unconfigured.
         const std::tuple<std::string, const char*, const char*, bool> rows[] = {
             {"[GAMEDIR]\nmaps=/nowhere\n", "You did not configure completly the Skyloom",
              "Configuration error", true},

@@ -37,7 +37,15 @@ const std::vector<Texture> kTextures{{"CRATE01"}, {"{BLUE", true}, {"c1a0_w2"}};
 
 }  // namespace
 
-TEST(BspFile, readsTitleWadsSkyFilesAndNameOnlyTexturesOfSoundMapsOnly) {
+// A room `x` long east-west and `y` north-south with a block in its north half, and a brush
+// entity spanning the room above both.
+static std::map<int, std::string> roomLumps(float x = 512, float y = 512) {
+    std::vector<Face> world = box({x / 2 - 64, y * 5 / 8, 0}, {x / 2 + 64, y * 7 / 8, 64}, false);
+    for (Face& f : box({0, 0, 0}, {x, y, 128}, true)) world.push_back(f);
+    return geometryLumps(world, box({0, 0, 200}, {x, y, 210}, false));
+}
+
+TEST(MapFiles, mapsAndPackagesAreReadWholeOrNotAtAll) {
     for (const bool swapped : {false, true}) {
         const std::string bytes = bspBytes(kEntities, kTextures, swapped);
         const auto map = readBsp(MemorySource(bytes), true);
@@ -77,14 +85,33 @@ TEST(BspFile, readsTitleWadsSkyFilesAndNameOnlyTexturesOfSoundMapsOnly) {
     }
     for (size_t size = 0; size < good.size(); ++size)  // a full read needs every byte
         EXPECT_FALSE(readBsp(MemorySource(std::string_view(good).substr(0, size)), true)) << size;
-}
-
-// A room `x` long east-west and `y` north-south with a block in its north half, and a brush
-// entity spanning the room above both.
-static std::map<int, std::string> roomLumps(float x = 512, float y = 512) {
-    std::vector<Face> world = box({x / 2 - 64, y * 5 / 8, 0}, {x / 2 + 64, y * 7 / 8, 64}, false);
-    for (Face& f : box({0, 0, 0}, {x, y, 128}, true)) world.push_back(f);
-    return geometryLumps(world, box({0, 0, 200}, {x, y, 210}, false));
+    // A package lists its names in lower case and refuses damage as a map does.
+    const std::string wad = wadBytes({"CRATE01", "{blue", "sixteen_chars_xx"});
+    const auto names = readWadDirectory(MemorySource(wad));
+    ASSERT_TRUE(names);
+    EXPECT_EQ(*names, (std::vector<std::string>{"crate01", "sixteen_chars_xx", "{blue"}));
+    EXPECT_EQ(readWadDirectory(MemorySource("WAD2" + wad.substr(4))), names);  // Quake's
+    for (size_t size = 0; size < wad.size(); ++size)
+        EXPECT_FALSE(readWadDirectory(MemorySource(std::string_view(wad).substr(0, size))));
+    for (const std::string& bad :
+         {"WAD4" + wad.substr(4), wad.substr(0, 4) + le32Bytes(~0u) + wad.substr(8)})
+        EXPECT_FALSE(readWadDirectory(MemorySource(bad)));
+    // Hostile maps, packages, resource lists and stores give errors only.
+    MapStore store;
+    store.put("/m", {{1, 2}, true, readBsp(MemorySource(bspBytes(kEntities, kTextures)), true)});
+    store.put("/n", {});
+    const std::string stored = store.serialize();
+    fuzz({bspBytes(kEntities, kTextures, false, roomLumps()), wadBytes({"CRATE01", "{blue"}),
+          "models/a.mdl\n// x\n\"sound/b c.wav\"", stored.substr(0, stored.size() - 8)},
+         6000, [](const std::string& bytes) {
+             (void)readBsp(MemorySource(bytes), true);
+             (void)mapPicture(MemorySource(bytes));
+             (void)readWadDirectory(MemorySource(bytes));
+             (void)parseResFile(bytes);
+             // A store read back writes no more than it was: what it holds stayed in budget.
+             const auto store = MapStore::parse(sealMapStore(bytes));
+             EXPECT_LE(store ? store->serialize().size() : 0, bytes.size() + 8);
+         });
 }
 
 TEST(MapPicture, drawnFromSoundGeometryOnly) {
@@ -141,35 +168,6 @@ TEST(MapPicture, drawnFromSoundGeometryOnly) {
                   (std::vector{-1, 24, 235, 110, 24, -1, 24, 24}))
             << east << 'x' << north;
     }
-}
-
-TEST(WadFile, listsNamesInLowerCaseAndRefusesDamagedFilesAsAllMapFilesDo) {
-    const std::string good = wadBytes({"CRATE01", "{blue", "sixteen_chars_xx"});
-    const auto names = readWadDirectory(MemorySource(good));
-    ASSERT_TRUE(names);
-    EXPECT_EQ(*names, (std::vector<std::string>{"crate01", "sixteen_chars_xx", "{blue"}));
-    EXPECT_EQ(readWadDirectory(MemorySource("WAD2" + good.substr(4))), names);  // Quake's
-    for (size_t size = 0; size < good.size(); ++size)
-        EXPECT_FALSE(readWadDirectory(MemorySource(std::string_view(good).substr(0, size))));
-    for (const std::string& bad :
-         {"WAD4" + good.substr(4), good.substr(0, 4) + le32Bytes(~0u) + good.substr(8)})
-        EXPECT_FALSE(readWadDirectory(MemorySource(bad)));
-    // Hostile maps, packages, resource lists and stores give errors only.
-    MapStore store;
-    store.put("/m", {{1, 2}, true, readBsp(MemorySource(bspBytes(kEntities, kTextures)), true)});
-    store.put("/n", {});
-    const std::string stored = store.serialize();
-    fuzz({bspBytes(kEntities, kTextures, false, roomLumps()), wadBytes({"CRATE01", "{blue"}),
-          "models/a.mdl\n// x\n\"sound/b c.wav\"", stored.substr(0, stored.size() - 8)},
-         6000, [](const std::string& bytes) {
-             (void)readBsp(MemorySource(bytes), true);
-             (void)mapPicture(MemorySource(bytes));
-             (void)readWadDirectory(MemorySource(bytes));
-             (void)parseResFile(bytes);
-             // A store read back writes no more than it was: what it holds stayed in budget.
-             const auto store = MapStore::parse(sealMapStore(bytes));
-             EXPECT_LE(store ? store->serialize().size() : 0, bytes.size() + 8);
-         });
 }
 
 // Refused: what would split, quote or end the command, named as a player sees it.
