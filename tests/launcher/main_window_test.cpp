@@ -363,7 +363,7 @@ private slots:
     }
 
     // Static captions, looks, geometry and tab order are the window walk's and the e2e tests'.
-    void load_showsTheDesignStateOrWhyItCannotThenGameTypesApplyTheirTable() {
+    void load_showsTheDesignStateOrWhyItCannot_typesApplyTheirTable_resetRestoresIt() {
         openWithMaps();
         QVERIFY(ctl("optTFC")->isEnabled() && !window()->closeAfterLaunch() &&
                 edit("parameters")->isHidden() && app->desktop.messages.empty());
@@ -440,10 +440,8 @@ private slots:
             QCOMPARE(app->windows.isLoaded("config"), configOpened);
             QVERIFY(ctl("optTFC")->isEnabled() && list()->fileNames().isEmpty());
         }
-    }
-
-    // Options fill the preview in their own order; parameters keep their text while hidden.
-    void options_fillThePreviewAndResetAllRestoresTheLoadState() {
+        // Options fill the preview in their own order; parameters keep their text while hidden;
+        // Reset all brings back the load state.
         openWithMaps();
         click(ctl("optSP"));
         ctl<QComboBox>("cmbDifficult")->setCurrentText("Hard");

@@ -226,10 +226,7 @@ private slots:
             // A main window that stayed loaded reads the paths Ok wrote.
             QCOMPARE(app->reloaded, fromMenu || way >= Cancel ? QStringList() : QStringList("sp"));
         }
-    }
-
-    // Paths stored as bytes that are not UTF-8 go back unchanged when the player leaves them.
-    void config_andWizard_writeUneditedPathsBackByteForByte() {
+        // Paths stored as bytes that are not UTF-8 go back unchanged when the player leaves them.
         const std::string paths = "program=/g\xE9/hl.exe\nmaps=/cartes_\xE9t\xE9/valve/maps\n";
         for (const char* window : {"config", "firstuseconfig"}) {
             start("[MISC]\ntfc=false\n[GAMEDIR]\n" + paths, window);
@@ -286,7 +283,7 @@ private slots:
         }
     }
 
-    void browseButtons_openTheirPickerOrFileDialogWhoseResultGoesToTheirField() {
+    void browseButtonsAndPickers_deliverWhatWasChosenToTheirFieldOnly() {
         // {window, button, picker, field filled}
         const char* const cases[][4] = {
             {"firstuseconfig", "cmdMaps", "DirMaps", "firstuseconfig.txtMaps"},
@@ -312,9 +309,8 @@ private slots:
             "firstuseconfig: Choose your program: Half-Life Program" + kinds,
             "config: Choose your Half-Life executable: Half-Life executable" + kinds};
         QCOMPARE(app->desktop.fileDialogs, both + both);
-    }
-
-    void pickers_openFoldersAndDeliverTheOpenOne_closeWithTheirWindow() {
+        // A picker opens on the field's folder and delivers the open one; it closes with its
+        // window.
         openBothReceivers();
         const QString top = QString::fromStdString(app->makeFolder("games"));
         app->makeFolder("games/valve/maps");
