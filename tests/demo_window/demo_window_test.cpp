@@ -63,7 +63,7 @@ private slots:
     void cleanup() { app.reset(); }
 
     // Newest first; map and title; the reasons a row is marked, in its note and tooltip.
-    void rowsShowEachDemoAndWhyItIsMarked() {
+    void rowsShowEachDemoAndWhyItIsMarked_playStartsTheChosenGameOnIt() {
         open({game, "valve"});
         QCOMPARE(column(0),
                  QStringList({"demos/a.dem", "b.dem", "c.dem", "bad.dem", "my run.dem"}));
@@ -97,11 +97,9 @@ private slots:
         QCOMPARE(rows()->rowCount(), 3);
         edit("search")->setText("demos/");
         QCOMPARE(column(0), QStringList({"demos/a.dem"}));
-    }
-
-    // The chosen game's start with the demo's name relative to its mod folder; Enter, a double
-    // click and the buttons; the start told at the foot.
-    void playStartsTheChosenGameOnTheDemo() {
+        edit("search")->clear();
+        // The chosen game's start with the demo's name relative to its mod folder; Enter, a
+        // double click and the buttons; the start told at the foot.
         const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
             {"play", "demos/a.dem", "valve", "hl.exe +playdemo demos/a"},
             {"playControls", "c.dem", "valve", "hl.exe +viewdemo c"},

@@ -124,7 +124,7 @@ private slots:
     // A program failing within its first 10 seconds (by the starter's clock) is told with its
     // status and the last lines it wrote; one ending well, or failing once the watch is over, is
     // not.
-    void programsThatFailSoon_areToldWithTheirOutput() {
+    void programsThatFailSoon_areToldWithTheirOutput_whichGoesOnlyToAPlainFile() {
         using namespace std::chrono_literals;
         const std::tuple<const char*, std::chrono::milliseconds, const char*> cases[] = {
             {"echo one; echo two >&2; exit 3", 0ms, "exit status 3|one\ntwo"},
@@ -159,12 +159,9 @@ private slots:
             QCOMPARE(ended[0].status + "|" + ended[0].lastLines, std::string(told));
             QCOMPARE(ended[0].log, (dir.path() + "/state/skyloom/game.log").toStdString());
         }
-    }
-
-    // The log is only ever a plain file of its own: a link or a second name of another file there
-    // is left as it is, the game starts all the same with its output going nowhere, and the
-    // result says why. The game inherits no descriptor but the standard three.
-    void theLog_isWrittenOnlyAsAPlainFileOfItsOwn() {
+        // The log is only ever a plain file of its own: a link or a second name of another file
+        // there is left as it is, the game starts all the same with its output going nowhere, and
+        // the result says why. The game inherits no descriptor but the standard three.
         const QString state = dir.path() + "/state/skyloom", log = state + "/game.log";
         const QString other = dir.path() + "/other";
         const std::string notKept =
