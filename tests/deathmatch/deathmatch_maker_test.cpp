@@ -163,7 +163,7 @@ private slots:
     }
 
     // Numbers at 0, just inside and at their largest are saved; only a bad player count is refused.
-    void numbers_atTheirEdgesAreSavedAndOnlyAPlayerCountIsRefused() {
+    void numbersAtTheirEdges_andUnusableGameFolders_areRefusedOnlyWhereTheyMustBe() {
         open();
         edit("SelMap")->setText("nosuchmap");
         using S = ServerSettings;
@@ -199,26 +199,8 @@ private slots:
                 }
                 edit(name)->setText(QString::fromStdString(S{}.*field));
             }
-    }
-
-    void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
-        writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}", {{"T"}}));
-        open();
-        list()->selectMap("m\xe9tal.bsp");
-        QTest::keyClick(list()->view(), Qt::Key_Return);
-        QCOMPARE(edit("SelMap")->text(), "m\u00e9tal");
-        app->desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
-        for (int i = 0; i < 2; ++i) click(ctl("Command1"));
-        for (const auto& asked : std::exchange(app->desktop.messages, {}))
-            QCOMPARE(asked.title, "Missing files");  // its text: the main window's test
-        QCOMPARE(app->games.starts.size(), size_t(1));
-        QCOMPARE(app->games.starts[0].commandLine,
-                 "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 32 +exec skyloom.cfg "
-                 "+map m\xe9tal");
-        std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
-    }
-
-    void unusableGameFolders_giveNoMapsNoFileAndOneMessage() {
+        // Unusable game folders give no maps, no file and one message.
+        app->games.starts.clear();
         app->makeFolder("error", {"trap.bsp"});
         const QString unknown = "Skyloom does not know the game's valve folder";
         const QString failed =
@@ -239,6 +221,23 @@ private slots:
         }
         QVERIFY(!std::filesystem::exists("skyloom.cfg") && app->games.starts.empty() &&
                 !std::filesystem::exists("error!skyloom.cfg"));
+    }
+
+    void saveAndLaunch_asksBeforeStartingAMapWithMissingFiles() {
+        writeFile(maps + "/m\xe9tal.bsp", bspBytes("{\"wad\" \"gone.wad\"}", {{"T"}}));
+        open();
+        list()->selectMap("m\xe9tal.bsp");
+        QTest::keyClick(list()->view(), Qt::Key_Return);
+        QCOMPARE(edit("SelMap")->text(), "m\u00e9tal");
+        app->desktop.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        for (int i = 0; i < 2; ++i) click(ctl("Command1"));
+        for (const auto& asked : std::exchange(app->desktop.messages, {}))
+            QCOMPARE(asked.title, "Missing files");  // its text: the main window's test
+        QCOMPARE(app->games.starts.size(), size_t(1));
+        QCOMPARE(app->games.starts[0].commandLine,
+                 "/games/Half Life/hl.exe +deathmatch 1 -console +maxplayers 32 +exec skyloom.cfg "
+                 "+map m\xe9tal");
+        std::filesystem::remove(maps + "/m\xe9tal.bsp");  // Qt cannot name it to remove it
     }
 };
 
