@@ -107,7 +107,7 @@ TEST(A2sParse, everyAnswerKindAndEveryTruncationAndSplitAnswersInAnyOrder) {
     }
 }
 
-TEST(ServerText, namesOnOneLine) {
+TEST(ServerText, namesOnOneLineAndAddressesOneSpellingEach) {
     const std::pair<std::string, std::string> names[] = {
         {"Two\nlines\r\tand\x7F C1\xC2\x85 LS\xE2\x80\xA8PS\xE2\x80\xA9",
          "Two lines  and  C1  LS PS "},
@@ -124,6 +124,22 @@ TEST(ServerText, namesOnOneLine) {
     }
     EXPECT_EQ(terminalLine("\u00E9" + std::string(300, 'n')),
               "\u00E9" + std::string(198, 'n') + "\u2026");
+    // The address as lists keep it (one spelling per server), or the field the message names.
+    std::istringstream cases(
+        "my_server-1.lan.|1|my_server-1.lan.:1\n  hl.example.org \t| 27016 |hl.example.org:27016\n"
+        "::1|65535|[::1]:65535\n10.0.0.7|02701|10.0.0.7:2701\n"
+        "[2001:db8::7]|27015|[2001:db8::7]:27015\n|27015|IP adress\nx\";quit|27015|IP adress\n"
+        "10.0.0.256|27015|IP adress\n-bad.org|27015|IP adress\n1::2::3|27015|IP adress\n"
+        "[10.0.0.7]|27015|IP adress\n10.0.0.7|0|Port\n10.0.0.7|65536|Port\n"
+        "10.0.0.7|27015 +exec x|Port");
+    for (std::string c; std::getline(cases, c);) {
+        const std::size_t bar = c.find('|'), last = c.rfind('|');
+        const auto check = checkServerAddress(c.substr(0, bar), c.substr(bar + 1, last - bar - 1));
+        const std::string got = check.problem ? check.problem->substr(0, check.problem->find(':'))
+                                              : formatServerAddress(check.server);
+        EXPECT_EQ(got, c.substr(last + 1)) << c;
+        EXPECT_TRUE(check.problem || parseServerAddress(got) == check.server) << got;
+    }
 }
 
 const std::string kList = "\xFF\xFF\xFF\xFF\x66\x0A"s, kEnd = "\0\0\0\0\0\0"s;
@@ -195,25 +211,6 @@ TEST(ServerLists, masterPagesAndWebApiJsonAndHostileDatagrams) {
         if (round % 2 == 0) (void)parseWebApiServers(mutate(api, rng));
     }
     EXPECT_LE(bounded.size(), MasterList::kMaxServers);
-}
-
-// The address as lists keep it (one spelling per server), or the field the message names.
-TEST(ServerAddressCheck, acceptsNamesAndLiteralsTrimmedAndNamesTheFieldInError) {
-    std::istringstream cases(
-        "my_server-1.lan.|1|my_server-1.lan.:1\n  hl.example.org \t| 27016 |hl.example.org:27016\n"
-        "::1|65535|[::1]:65535\n10.0.0.7|02701|10.0.0.7:2701\n"
-        "[2001:db8::7]|27015|[2001:db8::7]:27015\n|27015|IP adress\nx\";quit|27015|IP adress\n"
-        "10.0.0.256|27015|IP adress\n-bad.org|27015|IP adress\n1::2::3|27015|IP adress\n"
-        "[10.0.0.7]|27015|IP adress\n10.0.0.7|0|Port\n10.0.0.7|65536|Port\n"
-        "10.0.0.7|27015 +exec x|Port");
-    for (std::string c; std::getline(cases, c);) {
-        const std::size_t bar = c.find('|'), last = c.rfind('|');
-        const auto check = checkServerAddress(c.substr(0, bar), c.substr(bar + 1, last - bar - 1));
-        const std::string got = check.problem ? check.problem->substr(0, check.problem->find(':'))
-                                              : formatServerAddress(check.server);
-        EXPECT_EQ(got, c.substr(last + 1)) << c;
-        EXPECT_TRUE(check.problem || parseServerAddress(got) == check.server) << got;
-    }
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ class WindowRegistryTest : public QObject {
 private slots:
     // Each window exists once and loads once, on screen when shown. A hand-over never ends the
     // program, nor a hidden window; the last unload or frame close does.
-    void eachWindowOnce_onlyTheLastWindowGoneEndsTheProgram() {
+    void eachWindowOnce_onlyTheLastWindowGoneEndsTheProgram_startsShowAsText() {
         int ends = 0, created = 0;
         WindowRegistry windows([&] { ++ends; });
         for (const char* name : {"a", "b"})
@@ -55,10 +55,8 @@ private slots:
         windows.find("a")->close();
         test::TestApp::processDeletes();
         QCOMPARE(ends, 2);
-    }
-    // A started command shows on the status line as text, whatever markup, line breaks or
-    // direction overrides it holds, its secret masked by its place, not by what precedes it.
-    void startGame_showsTheCommandAsText() {
+        // A started command shows on the status line as text, whatever markup, line breaks or
+        // direction overrides it holds, its secret masked by its place, not by what precedes it.
         test::TestApp app;
         app.writeIni("[GAMEDIR]\nprogram=/g/<img src=x.png>/hl\u202E.exe\n");
         QMainWindow window;
