@@ -5,7 +5,7 @@
 using namespace skyloom;
 using Args = std::vector<std::string>;
 
-TEST(Arguments, splitAtBlanksOutsideQuotesThenQtsOptionsTakenApart) {
+TEST(Arguments, splitAtBlanksOutsideQuotesQtsOptionsTakenApartRefusedCharactersNamed) {
     const std::pair<const char*, Args> cases[] = {
         {"+deathmatch 1  +map\tcrossfire", {"+deathmatch", "1", "+map", "crossfire"}},
         {R"(-game "my mod" "" a"b c"d)", {"-game", "my mod", "", "ab cd"}},
@@ -52,17 +52,14 @@ TEST(Arguments, splitAtBlanksOutsideQuotesThenQtsOptionsTakenApart) {
         EXPECT_EQ(sorted.toolkit, c.toolkit) << c.given[0];
         EXPECT_EQ(sorted.unknown, c.unknown) << c.given[0];
     }
-}
-
-// A refused character is named whole, so a player can see which one it is (the map name and
-// server value tests show the others).
-TEST(NameOfCharacter, namesInvisibleAndMultiByteCharactersWhole) {
-    const std::pair<const char*, const char*> cases[] = {
+    // A refused character is named whole, so a player can see which one it is (the map name and
+    // server value tests show the others).
+    const std::pair<const char*, const char*> characters[] = {
         {"\xE2\x80\x8B", "an invisible character (U+200B)"},
         {"e", "the character e"},
         {"\xE9t\xE9", "a byte that is not text (0xE9)"},
         {"\xC3", "a byte that is not text (0xC3)"},
         {"\xE0\x80\x80", "a byte that is not text (0xE0)"},
     };
-    for (const auto& [text, name] : cases) EXPECT_EQ(nameOfCharacter(text), name) << text;
+    for (const auto& [text, name] : characters) EXPECT_EQ(nameOfCharacter(text), name) << text;
 }
