@@ -46,7 +46,8 @@ struct FakeInternet : QTcpServer {
                 QByteArray body = "{\"response\":{\"servers\":[";
                 for (const QString& at : master.servers)
                     body += "{\"addr\":\"" + at.toUtf8() + "\"},";
-                body.back() = ']', body += "}}";
+                body.back() = ']';
+                body += "}}";
                 s->write("HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
                          QByteArray::number(body.size()) + "\r\n\r\n" + body);
                 s->disconnectFromHost();
@@ -396,7 +397,8 @@ private slots:
         app->desktop.answers = {MessageAnswer::No};
         knock(full);
         QCOMPARE(seen(5000), QStringList(asked));
-        full.password = true, app->desktop.secrets = {"hunter2"};  // asked once, before the wait
+        full.password = true;
+        app->desktop.secrets = {"hunter2"};  // asked once, before the wait
         knock(full);
         QCOMPARE(seen(5000), QStringList(asked));
         QVERIFY(ui.text("lblDoor").startsWith("Waiting for a place on Full House DM: 0:0"));

@@ -241,6 +241,7 @@ TEST_F(ProfileFileTest, getPPSCutsTrimsAndDefaultsAsThePlatformBufferDoes) {
         {"GAMEDIR", "program", "error", 100, v120.substr(0, 99)},
         {"gamedir", "maps", "error", 100, ""},   // present but empty is not the default
         {"GAMEDIR", "none", "error", 4, "err"},  // defaults are cut too
+        {"GAMEDIR", "none", "er  ", 100, "er"},  // and lose their trailing blanks
         {"MISC", "user", "error", 100, "Gordon   Freeman"},
         {"MISC", "company", "error", 100, "Black Mesa "},  // quotes kept the trailing blank
         {"MISC", "city", "error", 5, "Caf\xC3\xA9"},       // cuts count characters, not bytes
