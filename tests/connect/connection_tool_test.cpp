@@ -199,6 +199,9 @@ class ConnectionToolTest : public QObject {
         ui.click(0);  // Enter joins, with no password asked of a server without one
         QTest::keyClick(ui.list, Qt::Key_Return);
         QCOMPARE(seen(), QStringList(joined(net.a.address())));
+        ui.click(1);  // and asks a passworded one's
+        QTest::keyClick(ui.list, Qt::Key_Return);
+        QCOMPARE(app->desktop.secretDialogs.size(), qsizetype(1));
         ui.click(2);  // the row's actions: Ctrl+C copies its address, one action keeps it
         QTest::keySequence(ui.list, QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), net.b.address());

@@ -92,7 +92,7 @@ private slots:
             box->click();
         }
         click(check("password"));
-        QTest::keyClicks(edit("passwordvalue"), "p4ss w");
+        QTest::keyClicks(edit("passwordvalue"), "p4ss w0rd");  // one past its length
         edit("partyname")->setText("  Caf\xC3\xA9 crew; quit ");
         edit("maxplayersvalue")->clear();
         edit("sv_gravityvalue")->setText("-8.5");
@@ -103,7 +103,7 @@ private slots:
         const std::string typed =
             "mp_fraglimit 25\r\nmp_timelimit 20\r\nmaxplayers \r\nsv_gravity -8.5\r\n"
             "sv_maxspectators +2\r\nhostname \"  Caf\xC3\xA9 crew; quit \"\r\n";
-        QCOMPARE(serverFile(), typed + "sv_password \"p4ss w\"\r\n");
+        QCOMPARE(serverFile(), typed + "sv_password \"p4ss w0r\"\r\n");
         app->desktop.messages.clear();
         click(check("password"));
         click(ctl("Command1"));
