@@ -5,10 +5,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 
